@@ -1,0 +1,32 @@
+#include "app/Game.h"
+
+#include "shell/FrmMain.h"
+#include "shell/MainState.h"
+#include "shell/Platform.h"
+#include "shell/SeasonFiles.h"
+#include "shell/StartUp.h"
+
+namespace karven {
+
+Game::Game(Platform& platform, Random& random) : shell(season, platform, random) { WireMainWindow(); }
+
+bool Game::StartUp() { return karven::StartUp(shell); }
+
+void Game::WireMainWindow() {
+    FrmKarvenRace& main = shell.main;
+    Platform& platform = shell.platform;
+
+    main("File_open").onClick = [this] { OpenSeasonFile(shell); };
+    main("File_update").onClick = [this] { SaveSeasonFile(shell); };
+    main("File_End").onClick = [&platform] { platform.EndProgram(); };
+    main("cmdEnd").onClick = [&platform] { platform.EndProgram(); };
+    for (int i = 31; i <= 33; ++i) {
+        main(EventItemName(i), i).onClick = [this, i] { ToggleEvent(shell, i); };
+    }
+    main("Help_Ver").onClick = [&platform] {
+        FrmMain title;
+        platform.ShowModal(title);
+    };
+}
+
+} // namespace karven

@@ -1,0 +1,104 @@
+#include "season/Numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <climits>
+#include <cstdio>
+
+namespace karven {
+
+double ReadNumber(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    size_t digitsStart = i;
+    long long whole = 0;
+    bool simple = true;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        if (i - digitsStart > 15) simple = false;
+        whole = whole * 10 + (text[i] - '0');
+        ++i;
+    }
+    size_t wholeDigits = i - digitsStart;
+    size_t fractionDigits = 0;
+    if (i < text.size() && text[i] == '.') {
+        size_t point = i++;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        fractionDigits = i - point - 1;
+    }
+    if (wholeDigits == 0 && fractionDigits == 0) return 0.0;
+    if (simple && fractionDigits == 0) return negative ? -double(whole) : double(whole);
+
+    // from_chars takes neither a sign of '+' nor a bare trailing point, so hand it the digits only.
+    std::string_view number = text.substr(digitsStart, i - digitsStart);
+    if (!number.empty() && number.back() == '.') number.remove_suffix(1);
+    double value = 0.0;
+    if (number.front() == '.') {
+        std::string padded = "0";
+        padded += number;
+        std::from_chars(padded.data(), padded.data() + padded.size(), value);
+    } else {
+        std::from_chars(number.data(), number.data() + number.size(), value);
+    }
+    return negative ? -value : value;
+}
+
+int RoundHalfEven(double value) {
+    if (std::isnan(value)) return 0;
+    double rounded = std::nearbyint(value); // default rounding mode: to nearest, ties to even
+    if (rounded >= double(INT_MAX)) return INT_MAX;
+    if (rounded <= double(INT_MIN)) return INT_MIN;
+    return int(rounded);
+}
+
+std::string FormatPlain(int value) { return std::to_string(value); }
+
+std::string FormatPlain(double value) {
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) return std::to_string((long long)value);
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
+}
+
+namespace {
+std::string PadDigits(int value, int width) {
+    char buffer[32];
+    int n = std::snprintf(buffer, sizeof buffer, "%0*d", value < 0 ? width + 1 : width, value);
+    return std::string(buffer, n);
+}
+
+// Rounds the shortest decimal form of the value, as a person reading it would: 1.005 gives "1.01".
+std::string FormatScaled(double value, int decimals) {
+    char buffer[400];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    std::string digits(buffer, result.ptr);
+    bool negative = !digits.empty() && digits[0] == '-';
+    if (negative) digits.erase(0, 1);
+    size_t point = digits.find('.');
+    std::string whole = point == std::string::npos ? digits : digits.substr(0, point);
+    std::string fraction = point == std::string::npos ? "" : digits.substr(point + 1);
+    bool roundUp = fraction.size() > size_t(decimals) && fraction[decimals] >= '5';
+    fraction.resize(decimals, '0');
+    std::string number = whole + fraction;
+    if (roundUp) {
+        int i = int(number.size()) - 1;
+        while (i >= 0 && number[i] == '9') number[i--] = '0';
+        if (i < 0) number.insert(number.begin(), '1');
+        else ++number[i];
+    }
+    std::string out = number.substr(0, number.size() - decimals) + "." + number.substr(number.size() - decimals);
+    bool zero = out.find_first_not_of("0.") == std::string::npos;
+    return negative && !zero ? "-" + out : out;
+}
+} // namespace
+
+std::string Format00(int value) { return PadDigits(value, 2); }
+std::string Format0000(int value) { return PadDigits(value, 4); }
+std::string Format0_00(double value) { return FormatScaled(value, 2); }
+std::string Format0_0(double value) { return FormatScaled(value, 1); }
+
+} // namespace karven

@@ -1,0 +1,40 @@
+#include "season/Season.h"
+
+#include "season/Numbers.h"
+
+namespace karven {
+
+GpRecord NewGpRecord(int n) { return {Format00(n), "", "3"}; }
+
+TimRecord NewTimRecord(int n) { return {Format00(n), "New", "0000", "5", "5", "1", "0"}; }
+
+DrvRecord NewDrvRecord(int n) {
+    DrvRecord d;
+    d.DrvNo = Format00(n);
+    d.DrvNm = "New";
+    d.Technique = "5";
+    d.Roughness = d.Block = d.Stability = "1";
+    d.CareerGp = d.CareerWc = d.CareerWins = d.CareerPp = d.CareerFl = d.CareerBest = d.CareerPoints = "0";
+    return d;
+}
+
+TimRecord* TeamOf(Season& season, const DrvRecord& driver) {
+    if (driver.TimNo.empty()) return nullptr;
+    int t = ReadCount(driver.TimNo);
+    if (t < 1 || t >= int(season.TimTable.size())) return nullptr;
+    return &season.TimTable[t];
+}
+
+const TimRecord* TeamOf(const Season& season, const DrvRecord& driver) {
+    return TeamOf(const_cast<Season&>(season), driver);
+}
+
+std::string CourseCaption(const std::string& courseType) {
+    if (courseType == "1") return "超高速サーキット";
+    if (courseType == "2") return "高速サーキット";
+    if (courseType == "4") return "テクニカルサーキット";
+    if (courseType == "5") return "超テクニカルサーキット";
+    return "";
+}
+
+} // namespace karven

@@ -1,0 +1,38 @@
+#pragma once
+// The season file: code page 932 text, CR LF, comma-separated values.
+// Readers fill a fresh season and replace the given one only when the whole file was read.
+
+#include <string>
+
+#include "season/Season.h"
+
+namespace karven {
+
+inline constexpr const char* FormatMark = "#KARVEN-FORMAT-VER2002R20#";
+inline constexpr const char* InitialDataFile = "Karven.sin";
+
+// Writes the current layout through a temporary file renamed over path; false on any failure,
+// in which case the file at path is left as it was.
+bool WriteSeasonFile(const Season& season, const std::string& path);
+// Current layout; false (season untouched) on an early end, bytes that are not code page 932,
+// or counts the program cannot hold.
+bool ReadSeasonFile(Season& season, const std::string& path);
+// Old layout: no format mark, teams without ColorNo.
+bool ReadOldSeasonFile(Season& season, const std::string& path);
+
+// The questions LoadSeasonFile asks; the shell answers them with its message windows.
+class LoadDialogue {
+public:
+    virtual ~LoadDialogue() = default;
+    virtual void Notice(const std::string& text) = 0;
+    virtual bool Confirm(const std::string& text) = 0; // true on OK
+};
+
+enum LoadCode { LoadOk = 0, LoadFailed = 1, LoadDeclined = 99 };
+
+// Chooses the reader by the file's first value: 0 loaded, 1 failed, 99 not loaded by decision.
+int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialogue);
+// Karven.sin beside the program; false only for code 1.
+bool LoadInitialData(Season& season, const std::string& appPath, LoadDialogue& dialogue);
+
+} // namespace karven

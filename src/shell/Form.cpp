@@ -1,0 +1,44 @@
+#include "shell/Form.h"
+
+#include <stdexcept>
+
+namespace karven {
+
+std::string Control::Key() const {
+    return index < 0 ? name : name + "(" + std::to_string(index) + ")";
+}
+
+Form::Form(std::string name, std::string caption) : caption(std::move(caption)), name_(std::move(name)) {}
+
+Control& Form::Add(ControlKind kind, std::string name, int index, Rect rect, std::string text) {
+    Control& c = controls_.emplace_back();
+    c.kind = kind;
+    c.name = std::move(name);
+    c.index = index;
+    c.rect = rect;
+    c.text = std::move(text);
+    return c;
+}
+
+Control* Form::Find(std::string_view name, int index) {
+    for (Control& c : controls_)
+        if (c.index == index && c.name == name) return &c;
+    return nullptr;
+}
+
+Control& Form::operator()(std::string_view name, int index) {
+    if (Control* c = Find(name, index)) return *c;
+    throw std::out_of_range(name_ + " has no control " + std::string(name) +
+                            (index < 0 ? "" : "(" + std::to_string(index) + ")"));
+}
+
+const Control& Form::operator()(std::string_view name, int index) const {
+    return const_cast<Form&>(*this)(name, index);
+}
+
+void Form::Click(std::string_view name, int index) {
+    Control& c = (*this)(name, index);
+    if (c.enabled && c.onClick) c.onClick();
+}
+
+} // namespace karven

@@ -1,0 +1,116 @@
+#pragma once
+// Windows as data: a form owns its controls as plain state and one handler per event.
+// The front ends draw a form from this data and route their events to the handlers.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace karven {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const Rect&) const = default;
+};
+
+constexpr uint32_t DefaultColor = 0xFFFFFFFFu; // "use the window's own colour"
+
+enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture };
+enum class Align { Left, Center, Right };
+
+// How a control looks; never changed by the logic once the form is built.
+struct Style {
+    int fontSize = 0; // points; 0 = the window's font
+    bool bold = false;
+    Align align = Align::Left;
+    bool border = false;   // a framed box
+    bool wrap = false;     // labels: break long lines
+    bool stretch = true;   // pictures: scale to the control's rectangle
+    uint32_t backColor = DefaultColor;
+};
+
+struct Control {
+    std::string name;
+    int index = -1; // element of a control array, or -1
+    ControlKind kind = ControlKind::Label;
+    Rect rect;
+    Style style;
+    std::string parent; // menu items and separators: the name of their menu
+    char accessKey = 0; // menus and buttons: the key of the mnemonic ("&F"), added by the front end
+
+    // State the logic reads and changes.
+    std::string text; // caption of labels, buttons and menu items; text of text boxes and drop-downs
+    uint32_t textColor = DefaultColor;
+    bool visible = true;
+    bool enabled = true;
+    bool checked = false;
+    std::vector<std::string> items; // list boxes and drop-downs
+    int listIndex = -1;             // selected item, -1 none
+    std::string picture; // the file a picture control shows; "" none; ":information" or ":question" a standard icon
+
+    // Events.
+    std::function<void()> onClick;
+    std::function<void()> onChange;
+    std::function<void()> onGotFocus;
+    std::function<void()> onLostFocus;
+
+    std::string Key() const; // "lbl1(5)" or "cmdOK"
+};
+
+class Form {
+public:
+    explicit Form(std::string name, std::string caption = "");
+    virtual ~Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& Name() const { return name_; }
+    std::string caption;
+    Rect geometry; // width and height are the natural size; left and top set by placement
+
+    // Keyboard: Enter presses the default button, Esc the cancel button.
+    std::string defaultButton;
+    std::string cancelButton;
+
+    Control& Add(ControlKind kind, std::string name, int index, Rect rect, std::string text = "");
+    Control& Add(ControlKind kind, std::string name, Rect rect, std::string text = "") {
+        return Add(kind, std::move(name), -1, rect, std::move(text));
+    }
+
+    // The control of that name and index; throws std::out_of_range when there is none.
+    Control& operator()(std::string_view name, int index = -1);
+    const Control& operator()(std::string_view name, int index = -1) const;
+    Control* Find(std::string_view name, int index = -1);
+    std::deque<Control>& Controls() { return controls_; }
+    const std::deque<Control>& Controls() const { return controls_; }
+
+    // Form_Load: runs each time the window is shown, before it appears.
+    virtual void Load() {}
+    // The close box of the window frame; the default closes like a plain OK.
+    virtual void QueryClose() { Close(); }
+
+    // Presses a button or menu item, as a click would; nothing when it is disabled.
+    void Click(std::string_view name, int index = -1);
+
+    void Close() { closed_ = true; }
+    bool IsClosed() const { return closed_; }
+    // Called by the platform when the window is about to be shown.
+    void Open() {
+        closed_ = false;
+        Load();
+    }
+
+private:
+    std::string name_;
+    std::deque<Control> controls_;
+    bool closed_ = false;
+};
+
+} // namespace karven

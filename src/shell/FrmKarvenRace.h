@@ -1,0 +1,44 @@
+#pragma once
+// The main window: command buttons, menus, the 32-row results grid and the race panel.
+
+#include <array>
+#include <string>
+
+#include "season/Season.h"
+#include "shell/Form.h"
+
+namespace karven {
+
+class FrmKarvenRace : public Form {
+public:
+    FrmKarvenRace();
+
+    // The grid, addressed directly: lbl(c, k) is lbl<c>(k), c = 1..6, k = 1..32.
+    Control& lbl(int column, int row) { return *grid_[column][row]; }
+    Control& imgCo(int row) { return *swatch_[row]; }
+    Control& lblT(int column) { return *heading_[column]; }
+
+    // ActDialog: the file dialog's filter and file name, shared by Open and Save.
+    struct FileDialogState {
+        std::string Filter;
+        std::string FileName;
+    } ActDialog;
+
+    static constexpr const char* CommandButtons[] = {"cmdStart",   "cmdYosen",   "cmdKesyou",
+                                                     "cmdDrvRank", "cmdTimRank", "cmdSeiseki",
+                                                     "cmdOffSis",  "cmdEnd",     "cmdDrvSei"};
+    static constexpr const char* RacePanel[] = {"lblTenkiBox", "lblTenki", "imgTenki", "lblKakuritulbl",
+                                                "lblKousui",   "lblKakuritu", "lblBox", "imgAnime",
+                                                "imgTitle"};
+
+private:
+    std::array<std::array<Control*, GridRows + 1>, 7> grid_{};
+    std::array<Control*, GridRows + 1> swatch_{};
+    std::array<Control*, 7> heading_{};
+};
+
+// Grid geometry, shared with whoever lays out something beside it.
+constexpr int GridTop = 72;
+constexpr int GridRowHeight = 19;
+
+} // namespace karven

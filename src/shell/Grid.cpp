@@ -1,0 +1,35 @@
+#include "shell/Grid.h"
+
+#include "shell/FrmKarvenRace.h"
+#include "shell/Platform.h"
+#include "shell/Shell.h"
+
+namespace karven {
+
+void SetGridHeader(FrmKarvenRace& main, int mode) {
+    static constexpr const char* Headings[5][6] = {
+        {"", "", "", "", "", ""},
+        {"No", "ドライバー", "チーム", "Time", "", ""},
+        {"No", "ドライバー", "チーム", "Time", "PIT", "TIR"},
+        {"No", "ドライバー", "チーム", "ﾎﾟｲﾝﾄ", "", ""},
+        {"No", "チーム", "", "ﾎﾟｲﾝﾄ", "", ""},
+    };
+    if (mode < 1 || mode > 5) return;
+    for (int c = 1; c <= 6; ++c) main.lblT(c).text = Headings[mode - 1][c - 1];
+    if (mode == 1) main("lblTitle").text = "KARVEN";
+}
+
+void ClearGrid(Shell& shell) {
+    const std::string neutral = ColorFilePath(shell, "", 0);
+    for (int k = 1; k <= GridRows; ++k) {
+        for (int c = 1; c <= 6; ++c) shell.main.lbl(c, k).text.clear();
+        shell.main.imgCo(k).picture = neutral;
+    }
+}
+
+std::string ColorFilePath(Shell& shell, const std::string& colorNo, int useColor) {
+    if (useColor != 0) return shell.platform.AppPath() + "img" + PathSeparator + "color" + PathSeparator + colorNo + ".dat";
+    return shell.platform.AppPath() + "cls" + ".dat";
+}
+
+} // namespace karven

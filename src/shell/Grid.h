@@ -1,0 +1,18 @@
+#pragma once
+// The 32-row results grid of the main window.
+
+#include <string>
+
+namespace karven {
+
+class Shell;
+class FrmKarvenRace;
+
+// Headings for mode 1 (blank, title "KARVEN"), 2 qualifying, 3 race, 4 drivers, 5 constructors.
+void SetGridHeader(FrmKarvenRace& main, int mode);
+// Empties every row and shows the neutral swatch; headings and title stay.
+void ClearGrid(Shell& shell);
+// img/color/<colorNo>.dat under the program folder, or cls.dat when useColor is 0.
+std::string ColorFilePath(Shell& shell, const std::string& colorNo, int useColor);
+
+} // namespace karven

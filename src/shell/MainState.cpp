@@ -1,0 +1,54 @@
+#include "shell/MainState.h"
+
+#include "shell/FrmKarvenRace.h"
+#include "shell/Shell.h"
+
+namespace karven {
+
+void SetMainState(FrmKarvenRace& main, int state) {
+    struct Row {
+        bool settings, start, yosen, kesyou, rank, seiseki, drvSei, offSis;
+    };
+    static constexpr Row Table[] = {
+        {true, true, true, false, false, false, false, false},  // 1
+        {true, true, true, false, true, true, true, false},     // 2
+        {false, true, false, true, false, true, true, false},   // 3
+        {true, true, false, false, true, true, true, true},     // 4
+    };
+    if (state < 1 || state > 4) return;
+    const Row& row = Table[state - 1];
+    main("Set_Sis", 21).enabled = row.settings;
+    main("Set_Tim", 22).enabled = row.settings;
+    main("Set_Drv", 23).enabled = row.settings;
+    main("cmdStart").enabled = row.start;
+    main("cmdYosen").enabled = row.yosen;
+    main("cmdKesyou").enabled = row.kesyou;
+    main("cmdDrvRank").enabled = row.rank;
+    main("cmdTimRank").enabled = row.rank;
+    main("cmdSeiseki").enabled = row.seiseki;
+    main("cmdDrvSei").enabled = row.drvSei;
+    main("cmdOffSis").enabled = row.offSis;
+}
+
+void SetRaceView(FrmKarvenRace& main, int mode) {
+    if (mode != 1 && mode != 2) return;
+    bool buttons = mode == 1;
+    for (const char* name : FrmKarvenRace::CommandButtons) main(name).visible = buttons;
+    for (const char* name : FrmKarvenRace::RacePanel)
+        main(name, std::string_view(name) == "imgTenki" ? 0 : -1).visible = !buttons;
+}
+
+const char* EventItemName(int index) {
+    static constexpr const char* Items[] = {"Eve_Pit", "Eve_Pen", "Eve_Ten"};
+    return index >= 31 && index <= 33 ? Items[index - 31] : "";
+}
+
+void ToggleEvent(Shell& shell, int index) {
+    if (index < 31 || index > 33) return;
+    std::string* switches[] = {&shell.EvePit, &shell.EvePen, &shell.EveTen};
+    Control& item = shell.main(EventItemName(index), index);
+    item.checked = !item.checked;
+    switches[index - 31]->assign(1, item.checked ? '1' : '0');
+}
+
+} // namespace karven

@@ -1,0 +1,39 @@
+#pragma once
+// What the game logic needs of a window platform. The Qt front end, the scripted test platform
+// and karven-sim's automatic platform implement it.
+
+#include <string>
+
+namespace karven {
+
+class Form;
+
+enum class PictureState { Loaded, Missing, Unreadable };
+enum class FileDialogMode { Open, Save };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Shows the form modally and returns when it has closed. Runs the form's Load first.
+    void ShowModal(Form& form);
+
+    // Platform message box with the warning icon and the title "KARVEN".
+    virtual void ShowWarning(const std::string& text) = 0;
+    // filter in the "description|pattern|" form; returns the chosen path, "" when cancelled.
+    virtual std::string ChooseFile(FileDialogMode mode, const std::string& filter,
+                                   const std::string& fileName) = 0;
+    virtual PictureState CheckPicture(const std::string& path) = 0;
+    // The program's folder, ending with the path separator.
+    virtual std::string AppPath() = 0;
+    // Ends the program after the current handler returns.
+    virtual void EndProgram() = 0;
+
+protected:
+    virtual void RunModal(Form& form) = 0;
+};
+
+// The platform's path separator, which the relative names of data files use.
+constexpr char PathSeparator = '/';
+
+} // namespace karven

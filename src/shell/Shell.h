@@ -1,0 +1,52 @@
+#pragma once
+// What every window's logic shares: the season, the platform services, chance, the message
+// buffer, the event switches and the main window.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "shell/FrmKarvenRace.h"
+
+namespace karven {
+
+struct Season;
+class Platform;
+class Random;
+class FrmMsgOk;
+class FrmMsgOkCancel;
+class FrmKarvenMsg;
+
+class Shell {
+public:
+    Shell(Season& season, Platform& platform, Random& random);
+    ~Shell();
+
+    Season& season;
+    Platform& platform;
+    Random& random;
+
+    std::string MsgText;     // what the next message window shows; lines end with CR LF
+    int16_t MsgResult = -1;  // answer of the question window: -1 OK, 0 Cancel
+
+    // Event switches, "1" on and "0" off; never saved.
+    std::string EvePit = "1";
+    std::string EvePen = "1";
+    std::string EveTen = "1";
+
+    FrmKarvenRace main;
+
+    // The message windows, kept so that a race's hundreds of comments do not rebuild them.
+    FrmMsgOk& msgOk();
+    FrmMsgOkCancel& msgOkCancel();
+    FrmKarvenMsg& msgComment();
+
+private:
+    std::unique_ptr<FrmMsgOk> msgOk_;
+    std::unique_ptr<FrmMsgOkCancel> msgOkCancel_;
+    std::unique_ptr<FrmKarvenMsg> msgComment_;
+};
+
+inline const char* const CrLf = "\r\n";
+
+} // namespace karven

@@ -1,0 +1,38 @@
+#include "shell/StartUp.h"
+
+#include "shell/FrmMain.h"
+#include "shell/Grid.h"
+#include "shell/MainState.h"
+#include "shell/Platform.h"
+#include "shell/SeasonFiles.h"
+#include "shell/Shell.h"
+
+namespace karven {
+
+bool StartUp(Shell& shell) {
+    FrmMain title;
+    shell.platform.ShowModal(title);
+
+    shell.season.Sis.EndGp = "0";
+    shell.EvePit = shell.EveTen = shell.EvePen = "1";
+    for (int i = 31; i <= 33; ++i) {
+        Control& item = shell.main(EventItemName(i), i);
+        item.visible = true;
+        item.checked = true;
+    }
+
+    if (!LoadInitialData(shell)) {
+        shell.platform.ShowWarning("初期データの読込に失敗しました！\r\n再インストールを行ってください。");
+        shell.platform.EndProgram();
+        return false;
+    }
+
+    shell.main.caption = "KARVEN";
+    shell.main("lblTitle").text = "KARVEN";
+    SetGridHeader(shell.main, 1);
+    SetRaceView(shell.main, 1);
+    SetMainState(shell.main, 1);
+    return true;
+}
+
+} // namespace karven

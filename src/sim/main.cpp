@@ -1,0 +1,2 @@
+// karven-sim: plays seasons without windows.
+int main() { return 0; }

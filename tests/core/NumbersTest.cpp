@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "season/Numbers.h"
+
+using namespace karven;
+
+TEST(ReadNumber, TakesTheLongestLeadingDecimalNumber) {
+    EXPECT_EQ(ReadNumber("12"), 12);
+    EXPECT_EQ(ReadNumber("  12abc"), 12);
+    EXPECT_EQ(ReadNumber("-3.5x"), -3.5);
+    EXPECT_EQ(ReadNumber("+7"), 7);
+    EXPECT_EQ(ReadNumber(".5"), 0.5);
+    EXPECT_EQ(ReadNumber("1."), 1);
+    EXPECT_EQ(ReadNumber("1.2.3"), 1.2);
+    EXPECT_EQ(ReadNumber("1e5"), 1);
+    EXPECT_EQ(ReadNumber("999.99"), 999.99);
+}
+
+TEST(ReadNumber, MalformedTextReadsAsZero) {
+    for (const char* text : {"", " ", "abc", "-", "+", ".", "-.", "　12", "x12", "\t5"})
+        EXPECT_EQ(ReadNumber(text), 0) << '"' << text << '"';
+}
+
+TEST(ReadCount, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(ReadCount("2.5"), 2);
+    EXPECT_EQ(ReadCount("3.5"), 4);
+    EXPECT_EQ(ReadCount("-2.5"), -2);
+    EXPECT_EQ(ReadCount("2.51"), 3);
+    EXPECT_EQ(ReadCount("99999999999999"), 2147483647);
+}
+
+TEST(Format, Patterns) {
+    EXPECT_EQ(Format00(1), "01");
+    EXPECT_EQ(Format00(12), "12");
+    EXPECT_EQ(Format00(123), "123");
+    EXPECT_EQ(Format0000(7), "0007");
+    EXPECT_EQ(Format0_00(0), "0.00");
+    EXPECT_EQ(Format0_00(1.005), "1.01");
+    EXPECT_EQ(Format0_00(12.344), "12.34");
+    EXPECT_EQ(Format0_00(999.99), "999.99");
+    EXPECT_EQ(Format0_00(-0.5), "-0.50");
+    EXPECT_EQ(Format0_0(8.25), "8.3");
+    EXPECT_EQ(Format0_0(12.96), "13.0");
+    EXPECT_EQ(FormatPlain(3.0), "3");
+    EXPECT_EQ(FormatPlain(2.5), "2.5");
+    EXPECT_EQ(FormatPlain(-4), "-4");
+}

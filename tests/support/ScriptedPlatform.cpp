@@ -1,0 +1,54 @@
+#include "support/ScriptedPlatform.h"
+
+#include <stdexcept>
+
+namespace karven::test {
+
+std::string ScriptedPlatform::ChooseFile(FileDialogMode mode, const std::string&, const std::string&) {
+    fileDialogs.push_back(mode);
+    if (fileAnswers.empty()) return "";
+    std::string answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+PictureState ScriptedPlatform::CheckPicture(const std::string& path) {
+    auto it = pictures.find(path);
+    return it == pictures.end() ? PictureState::Loaded : it->second;
+}
+
+void ScriptedPlatform::Answer(std::initializer_list<bool> answers) {
+    for (bool ok : answers)
+        script.push_back([ok](Form& f) { f.Click(ok ? "cmdOk" : "cmdCancel"); });
+}
+
+std::vector<std::string> ScriptedPlatform::Texts() const {
+    std::vector<std::string> texts;
+    for (const ShownWindow& w : shown)
+        if (!w.text.empty()) texts.push_back(w.text);
+    return texts;
+}
+
+void ScriptedPlatform::RunModal(Form& form) {
+    Control* msg = form.Find("lblMsg");
+    shown.push_back({form.Name(), form.caption, msg ? msg->text : ""});
+    Responder respond = fallback;
+    if (!script.empty()) {
+        respond = std::move(script.front());
+        script.pop_front();
+    }
+    respond(form);
+    if (!form.IsClosed()) throw std::logic_error("the responder left " + form.Name() + " open");
+}
+
+double ScriptedRandom::Next() {
+    ++draws;
+    if (values_.empty()) return after_;
+    double v = values_.front();
+    values_.pop_front();
+    return v;
+}
+
+double RollValue(int roll, int x) { return x <= 0 ? 0.0 : (roll - 0.5) / x; }
+
+} // namespace karven::test
