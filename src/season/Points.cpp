@@ -1,0 +1,19 @@
+#include "season/Points.h"
+
+#include "season/Numbers.h"
+
+namespace karven {
+
+int PointsForPlace(int place) {
+    static constexpr int Table[] = {0, 10, 8, 6, 5, 4, 3, 2, 1};
+    return place >= 1 && place <= 8 ? Table[place] : 0;
+}
+
+int PointsForResult(std::string_view result) {
+    if (result.empty()) return 0;
+    double place = ReadNumber(result);
+    if (place != int(place)) return 0;
+    return PointsForPlace(int(place));
+}
+
+} // namespace karven

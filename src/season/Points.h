@@ -1,0 +1,13 @@
+#pragma once
+// Championship points by finishing place: races book them, standings add them up.
+
+#include <string_view>
+
+namespace karven {
+
+// 10, 8, 6, 5, 4, 3, 2, 1 for places 1..8; 0 for anything else.
+int PointsForPlace(int place);
+// Points of a stored Result slot: a whole number 1..8 scores, anything else (empty, "0", "9", "x") not.
+int PointsForResult(std::string_view result);
+
+} // namespace karven

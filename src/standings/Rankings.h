@@ -1,0 +1,31 @@
+#pragma once
+// The championship tables, computed once here for the main window's grid and for karven-sim.
+
+#include <string>
+#include <vector>
+
+namespace karven {
+
+struct Season;
+
+struct DriverStanding {
+    int rank = 0;
+    std::string DrvNm;
+    std::string TimNm;   // current team as stored, "" without a seat
+    std::string Points;  // decimal text
+    std::string ColorNo; // "" without a seat
+};
+
+struct TeamStanding {
+    int rank = 0;
+    std::string TimNm;
+    std::string Points; // as stored
+    std::string ColorNo;
+};
+
+// Drivers with at least one point, best first; ties keep driver order.
+std::vector<DriverStanding> DriverStandings(const Season& season);
+// Teams with more than 0 points, best first; ties keep team order.
+std::vector<TeamStanding> TeamStandings(const Season& season);
+
+} // namespace karven
