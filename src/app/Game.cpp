@@ -5,6 +5,10 @@
 #include "shell/Platform.h"
 #include "shell/SeasonFiles.h"
 #include "shell/StartUp.h"
+#include "standings/DrvSei.h"
+#include "standings/RankingGrid.h"
+#include "standings/Seiseki.h"
+#include "weekend/NewSeason.h"
 
 namespace karven {
 
@@ -23,6 +27,11 @@ void Game::WireMainWindow() {
     for (int i = 31; i <= 33; ++i) {
         main(EventItemName(i), i).onClick = [this, i] { ToggleEvent(shell, i); };
     }
+    main("cmdStart").onClick = [this] { NewSeason(shell); };
+    main("cmdDrvRank").onClick = [this] { ShowDrvRanking(shell); };
+    main("cmdTimRank").onClick = [this] { ShowTimRanking(shell); };
+    main("cmdSeiseki").onClick = [this] { ShowSeiseki(shell); };
+    main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

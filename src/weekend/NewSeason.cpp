@@ -1,0 +1,52 @@
+#include "weekend/NewSeason.h"
+
+#include <algorithm>
+
+#include "season/Numbers.h"
+#include "season/Season.h"
+#include "shell/Grid.h"
+#include "shell/MainState.h"
+#include "shell/MessageWindows.h"
+#include "shell/Shell.h"
+
+namespace karven {
+
+namespace {
+// A count never reaches past its table, whatever a file said.
+int Bounded(const std::string& count, size_t tableSize) {
+    return std::clamp(ReadCount(count), 0, int(tableSize) - 1);
+}
+} // namespace
+
+void NewSeason(Shell& shell) {
+    shell.MsgText = std::string("今シーズンの成績は消去されますが") + CrLf + "よろしいですか？";
+    if (AskOkCancel(shell) == 0) return;
+
+    shell.MsgText = std::string("ドライバーの過去履歴も") + CrLf + "消去しますか？";
+    int clearHistory = AskOkCancel(shell) != 0 ? 1 : 0;
+
+    ResetSeason(shell.season, clearHistory);
+    SetGridHeader(shell.main, 1);
+    ClearGrid(shell);
+    SetMainState(shell.main, 1);
+}
+
+void ResetSeason(Season& season, int clearHistory) {
+    int teams = Bounded(season.TimCount, season.TimTable.size());
+    for (int t = 1; t <= teams; ++t) season.TimTable[t].Points = "0";
+
+    int drivers = Bounded(season.DrvCount, season.DrvTable.size());
+    for (int d = 1; d <= drivers; ++d) {
+        DrvRecord& driver = season.DrvTable[d];
+        // All slots, whatever GpCount is: a shorter calendar must not keep old results.
+        for (int k = 1; k <= ResultSlots; ++k) driver.Result[k].clear();
+        if (clearHistory == 1) {
+            for (std::string* field : {&driver.CareerFl, &driver.CareerGp, &driver.CareerPoints, &driver.CareerPp,
+                                       &driver.CareerBest, &driver.CareerWc, &driver.CareerWins})
+                *field = "0";
+        }
+    }
+    season.Sis.EndGp = "0";
+}
+
+} // namespace karven
