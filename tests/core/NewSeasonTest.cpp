@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "StandingsTestSeason.h"
+#include "shell/FrmKarvenRace.h"
+#include "shell/MainState.h"
+#include "weekend/NewSeason.h"
+
+using namespace karven;
+using namespace karven::test;
+
+namespace {
+// A season in the middle of its run: results (one beyond the calendar), points and careers.
+void MidSeason(StandingsWorld& w) {
+    w.season.Sis.EndGp = "3";
+    w.season.TimTable[1].Points = "16";
+    w.season.TimTable[2].Points = "5";
+    for (int d = 1; d <= 4; ++d) {
+        DrvRecord& driver = w.season.DrvTable[d];
+        driver.Result[1] = std::to_string(d);
+        driver.Result[3] = "0";
+        driver.Result[17] = "2";
+        driver.CareerGp = "40";
+        driver.CareerWc = "1";
+        driver.CareerWins = "7";
+        driver.CareerPp = "3";
+        driver.CareerFl = "4";
+        driver.CareerBest = "1";
+        driver.CareerPoints = "123";
+    }
+    SetMainState(w.shell.main, 2);
+    w.shell.main("lblTitle").text = "ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ (第3戦まで)";
+    w.shell.main.lbl(2, 1).text = "Driver01";
+}
+
+void ExpectSeasonCleared(const Season& before, const Season& after) {
+    EXPECT_EQ(after.Sis.EndGp, "0");
+    EXPECT_EQ(after.Sis.GpCount, before.Sis.GpCount);
+    for (int t = 1; t <= 2; ++t) {
+        EXPECT_EQ(after.TimTable[t].Points, "0");
+        TimRecord rest = after.TimTable[t];
+        rest.Points = before.TimTable[t].Points;
+        EXPECT_EQ(rest, before.TimTable[t]) << "only points change";
+    }
+    for (int d = 1; d <= 4; ++d) {
+        for (int k = 1; k <= ResultSlots; ++k) EXPECT_EQ(after.DrvTable[d].Result[k], "") << d << "/" << k;
+        EXPECT_EQ(after.DrvTable[d].TimNo, before.DrvTable[d].TimNo);
+        EXPECT_EQ(after.DrvTable[d].DrvNm, before.DrvTable[d].DrvNm);
+        EXPECT_EQ(after.DrvTable[d].Technique, before.DrvTable[d].Technique);
+    }
+}
+} // namespace
+
+TEST(NewSeason, CancelAtFirstQuestionChangesNothing) {
+    StandingsWorld w(StandingsSeason(2, 4));
+    MidSeason(w);
+    Season before = w.season;
+    w.platform.Answer({false});
+
+    NewSeason(w.shell);
+
+    EXPECT_EQ(w.season, before);
+    ASSERT_EQ(w.platform.Texts().size(), 1u);
+    EXPECT_EQ(w.platform.Texts()[0], "今シーズンの成績は消去されますが\r\nよろしいですか？");
+    EXPECT_TRUE(w.shell.main("cmdDrvRank").enabled) << "still state 2";
+    EXPECT_EQ(w.shell.main("lblTitle").text, "ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ (第3戦まで)");
+    EXPECT_EQ(w.shell.main.lbl(2, 1).text, "Driver01");
+}
+
+TEST(NewSeason, CancelAtSecondQuestionKeepsCareers) {
+    StandingsWorld w(StandingsSeason(2, 4));
+    MidSeason(w);
+    Season before = w.season;
+    w.platform.Answer({true, false});
+
+    NewSeason(w.shell);
+
+    ExpectSeasonCleared(before, w.season);
+    for (int d = 1; d <= 4; ++d) {
+        const DrvRecord& was = before.DrvTable[d];
+        const DrvRecord& now = w.season.DrvTable[d];
+        EXPECT_EQ(now.CareerGp, was.CareerGp);
+        EXPECT_EQ(now.CareerWc, was.CareerWc);
+        EXPECT_EQ(now.CareerWins, was.CareerWins);
+        EXPECT_EQ(now.CareerPp, was.CareerPp);
+        EXPECT_EQ(now.CareerFl, was.CareerFl);
+        EXPECT_EQ(now.CareerBest, was.CareerBest);
+        EXPECT_EQ(now.CareerPoints, was.CareerPoints);
+    }
+    std::vector<std::string> texts = w.platform.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], "ドライバーの過去履歴も\r\n消去しますか？");
+}
+
+TEST(NewSeason, OkTwiceClearsCareersAndStartsAtStateOne) {
+    StandingsWorld w(StandingsSeason(2, 4));
+    MidSeason(w);
+    Season before = w.season;
+    w.platform.Answer({true, true});
+
+    NewSeason(w.shell);
+
+    ExpectSeasonCleared(before, w.season);
+    for (int d = 1; d <= 4; ++d) {
+        const DrvRecord& now = w.season.DrvTable[d];
+        for (const std::string* f : {&now.CareerGp, &now.CareerWc, &now.CareerWins, &now.CareerPp, &now.CareerFl,
+                                     &now.CareerBest, &now.CareerPoints})
+            EXPECT_EQ(*f, "0");
+    }
+    FrmKarvenRace& main = w.shell.main;
+    EXPECT_EQ(main("lblTitle").text, "KARVEN");
+    for (int c = 1; c <= 6; ++c) EXPECT_EQ(main.lblT(c).text, "");
+    for (int k = 1; k <= GridRows; ++k) {
+        EXPECT_EQ(main.lbl(2, k).text, "");
+        EXPECT_EQ(main.imgCo(k).picture, w.Neutral());
+    }
+    EXPECT_TRUE(main("cmdYosen").enabled);
+    EXPECT_FALSE(main("cmdKesyou").enabled);
+    EXPECT_FALSE(main("cmdDrvRank").enabled);
+    EXPECT_FALSE(main("cmdSeiseki").enabled);
+}
+
+TEST(ResetSeason, CountsBeyondTheTablesDoNotReachPastThem) {
+    Season s = StandingsSeason(1, 2);
+    s.DrvCount = "999";
+    s.TimCount = "16";
+    s.DrvTable[2].Result[4] = "1";
+    ResetSeason(s, 1);
+    EXPECT_EQ(s.DrvTable[2].Result[4], "");
+    EXPECT_EQ(s.DrvTable.size(), 3u);
+    EXPECT_EQ(s.TimTable.size(), 2u);
+}
