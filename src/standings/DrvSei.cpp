@@ -33,7 +33,8 @@ constexpr Row Rows[] = {
     {"ＰＰ", "lblPp", "回"},      {"ＦＬ", "lblFl", "回"},         {"獲得ポイント", "lblPo", "Ｐ"},
 };
 
-Control& AddLabel(Form& form, const std::string& name, int index, Rect rect, const std::string& text, Align align) {
+Control& AddLabel(Form& form, const std::string& name, int index, Rect rect, const std::string& text,
+                  Align align) {
     Control& c = form.Add(ControlKind::Label, name, index, rect, text);
     c.style.fontSize = FontSize;
     c.style.align = align;

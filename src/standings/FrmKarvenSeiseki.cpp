@@ -40,8 +40,8 @@ FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell) : Form("frmkarvenseiseki", "成
 
     // Headings: lblT6(g - 1) over Grand Prix g, lblT6(19) over the points.
     for (int g = 1; g <= Gps; ++g) {
-        Control& h = AddText(*this, "lblT6", g - 1, {CellLeft + (g - 1) * CellWidth, HeadTop, CellWidth, HeadHeight},
-                             Align::Center, DefaultColor);
+        Rect rect{CellLeft + (g - 1) * CellWidth, HeadTop, CellWidth, HeadHeight};
+        Control& h = AddText(*this, "lblT6", g - 1, rect, Align::Center, DefaultColor);
         h.style.bold = true;
     }
     Control& pin = AddText(*this, "lblT6", 19, {PointsLeft, HeadTop, PointsWidth, HeadHeight}, Align::Right,
@@ -55,7 +55,8 @@ FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell) : Form("frmkarvenseiseki", "成
         // The team spans both of its rows, its colour beside it.
         Add(ControlKind::Picture, "imgCo", i,
             {SwatchLeft, top + RowHeight - SwatchHeight / 2, SwatchWidth, SwatchHeight});
-        Control& team = AddText(*this, "lbl3", i, {TeamLeft, top, TeamWidth, 2 * RowHeight - 1}, Align::Left, back);
+        Rect rect{TeamLeft, top, TeamWidth, 2 * RowHeight - 1};
+        Control& team = AddText(*this, "lbl3", i, rect, Align::Left, back);
         team.style.wrap = true;
     }
     for (int r = 1; r <= Rows; ++r) {
@@ -63,13 +64,14 @@ FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell) : Form("frmkarvenseiseki", "成
         uint32_t back = ((r + 1) / 2) % 2 == 0 ? StripeColor : LineColor;
         AddText(*this, "lbl2", r, {DriverLeft, top, DriverWidth, RowHeight - 1}, Align::Left, back);
         for (int g = 1; g <= Gps; ++g)
-            AddText(*this, "lbl6", CellIndex(g, r), {CellLeft + (g - 1) * CellWidth, top, CellWidth - 1, RowHeight - 1},
-                    Align::Center, back);
-        AddText(*this, "lbl6", PointsBase + r, {PointsLeft, top, PointsWidth, RowHeight - 1}, Align::Right, back);
+            AddText(*this, "lbl6", CellIndex(g, r),
+                    {CellLeft + (g - 1) * CellWidth, top, CellWidth - 1, RowHeight - 1}, Align::Center, back);
+        AddText(*this, "lbl6", PointsBase + r, {PointsLeft, top, PointsWidth, RowHeight - 1}, Align::Right,
+                back);
     }
 
-    Add(ControlKind::Button, "cmdOK", {geometry.width - Margin - 100, gridBottom + 12, 100, 30}, "OK").onClick =
-        [this] { Close(); };
+    Rect ok{geometry.width - Margin - 100, gridBottom + 12, 100, 30};
+    Add(ControlKind::Button, "cmdOK", ok, "OK").onClick = [this] { Close(); };
     defaultButton = cancelButton = "cmdOK";
 }
 

@@ -41,8 +41,9 @@ void ResetSeason(Season& season, int clearHistory) {
         // All slots, whatever GpCount is: a shorter calendar must not keep old results.
         for (int k = 1; k <= ResultSlots; ++k) driver.Result[k].clear();
         if (clearHistory == 1) {
-            for (std::string* field : {&driver.CareerFl, &driver.CareerGp, &driver.CareerPoints, &driver.CareerPp,
-                                       &driver.CareerBest, &driver.CareerWc, &driver.CareerWins})
+            for (std::string* field : {&driver.CareerFl, &driver.CareerGp, &driver.CareerPoints,
+                                       &driver.CareerPp, &driver.CareerBest, &driver.CareerWc,
+                                       &driver.CareerWins})
                 *field = "0";
         }
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "StandingsTestSeason.h"
 #include "standings/DrvSei.h"
 
@@ -33,12 +35,14 @@ TEST(DrvSei, PagesBothWaysWithWrapAround) {
               (std::vector<std::string>{"Driver07", "Driver06", "Driver07", "Driver08"}));
     EXPECT_EQ(numbers, (std::vector<std::string>{"06", "07", "08"}));
 
-    EXPECT_EQ(Page(w, "01", {"cmdUp", "cmdDn"}), (std::vector<std::string>{"Driver01", "Driver10", "Driver01"}));
+    EXPECT_EQ(Page(w, "01", {"cmdUp", "cmdDn"}),
+              (std::vector<std::string>{"Driver01", "Driver10", "Driver01"}));
 }
 
 TEST(DrvSei, OneDriverShowsHimselfEitherWay) {
     StandingsWorld w(StandingsSeason(1, 1));
-    EXPECT_EQ(Page(w, "01", {"cmdUp", "cmdDn"}), (std::vector<std::string>{"Driver01", "Driver01", "Driver01"}));
+    EXPECT_EQ(Page(w, "01", {"cmdUp", "cmdDn"}),
+              (std::vector<std::string>{"Driver01", "Driver01", "Driver01"}));
 }
 
 TEST(DrvSei, ShowsCareerAsStoredAndPlacesItselfTopRight) {
@@ -55,7 +59,8 @@ TEST(DrvSei, ShowsCareerAsStoredAndPlacesItselfTopRight) {
     std::map<std::string, std::string> seen;
     Rect placed;
     w.platform.script.push_back([&](Form& f) {
-        for (const char* name : {"lblGp", "lblWc", "lblYu", "lblSa", "lblPp", "lblFl", "lblPo"}) seen[name] = f(name).text;
+        for (const char* name : {"lblGp", "lblWc", "lblYu", "lblSa", "lblPp", "lblFl", "lblPo"})
+            seen[name] = f(name).text;
         f.Click("cmdUp");
         seen["best of driver 1"] = f("lblSa").text;
         placed = f.geometry;

@@ -102,8 +102,8 @@ TEST(NewSeason, OkTwiceClearsCareersAndStartsAtStateOne) {
     ExpectSeasonCleared(before, w.season);
     for (int d = 1; d <= 4; ++d) {
         const DrvRecord& now = w.season.DrvTable[d];
-        for (const std::string* f : {&now.CareerGp, &now.CareerWc, &now.CareerWins, &now.CareerPp, &now.CareerFl,
-                                     &now.CareerBest, &now.CareerPoints})
+        for (const std::string* f : {&now.CareerGp, &now.CareerWc, &now.CareerWins, &now.CareerPp,
+                                     &now.CareerFl, &now.CareerBest, &now.CareerPoints})
             EXPECT_EQ(*f, "0");
     }
     FrmKarvenRace& main = w.shell.main;

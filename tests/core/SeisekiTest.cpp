@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "StandingsTestSeason.h"
 #include "standings/FrmKarvenSeiseki.h"
 #include "standings/Seiseki.h"
@@ -72,7 +74,8 @@ TEST(SeisekiWindow, ShowsHeadingsCellsAndPointsOfTheTeamsThatExist) {
 
     ASSERT_EQ(w.platform.shown.size(), 1u);
     EXPECT_EQ(w.platform.shown[0].caption, "成績表");
-    for (int g = 1; g <= 17; ++g) EXPECT_EQ(seen["lblT6(" + std::to_string(g - 1) + ")"], g <= 5 ? std::to_string(g) : "");
+    for (int g = 1; g <= 17; ++g)
+        EXPECT_EQ(seen["lblT6(" + std::to_string(g - 1) + ")"], g <= 5 ? std::to_string(g) : "");
     EXPECT_EQ(seen["lblT6(19)"], "PIN");
     EXPECT_EQ(seen["lbl3(2)"], "Team02");
     EXPECT_EQ(seen["imgCo(3)"], w.Swatch("0003"));
@@ -104,7 +107,9 @@ TEST(SeisekiWindow, LaysOutEveryControlInsideACompactWindow) {
     }
     // Each team's name spans its two driver rows.
     EXPECT_EQ(form("lbl3", 5).rect.top, form("lbl2", 9).rect.top);
-    EXPECT_EQ(form("lbl3", 5).rect.top + form("lbl3", 5).rect.height, form("lbl2", 10).rect.top + form("lbl2", 10).rect.height);
+    const Rect& team = form("lbl3", 5).rect;
+    const Rect& second = form("lbl2", 10).rect;
+    EXPECT_EQ(team.top + team.height, second.top + second.height);
     EXPECT_EQ(form("lbl6", 544 + 32).rect.top, form("lbl6", 16 * 32 + 32).rect.top);
     EXPECT_EQ(form.defaultButton, "cmdOK");
     EXPECT_EQ(form.cancelButton, "cmdOK");

@@ -38,7 +38,9 @@ struct StandingsWorld {
     ScriptedRandom random;
     Shell shell{season, platform, random};
 
-    std::string Swatch(const std::string& colorNo) const { return platform.appPath + "img/color/" + colorNo + ".dat"; }
+    std::string Swatch(const std::string& colorNo) const {
+        return platform.appPath + "img/color/" + colorNo + ".dat";
+    }
     std::string Neutral() const { return platform.appPath + "cls.dat"; }
 };
 
