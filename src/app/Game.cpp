@@ -1,10 +1,12 @@
 #include "app/Game.h"
 
+#include "race/Race.h"
 #include "shell/FrmMain.h"
 #include "shell/MainState.h"
 #include "shell/Platform.h"
 #include "shell/SeasonFiles.h"
 #include "shell/StartUp.h"
+#include "weekend/Qualifying.h"
 
 namespace karven {
 
@@ -16,6 +18,8 @@ void Game::WireMainWindow() {
     FrmKarvenRace& main = shell.main;
     Platform& platform = shell.platform;
 
+    main("cmdYosen").onClick = [this] { RunQualifying(shell, weekend); };
+    main("cmdKesyou").onClick = [this] { RunKesyou(shell, weekend); };
     main("File_open").onClick = [this] { OpenSeasonFile(shell); };
     main("File_update").onClick = [this] { SaveSeasonFile(shell); };
     main("File_End").onClick = [&platform] { platform.EndProgram(); };

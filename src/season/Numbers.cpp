@@ -20,7 +20,7 @@ double ReadNumber(std::string_view text) {
     bool simple = true;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
         if (i - digitsStart > 15) simple = false;
-        whole = whole * 10 + (text[i] - '0');
+        if (simple) whole = whole * 10 + (text[i] - '0'); // no overflow on long digit runs
         ++i;
     }
     size_t wholeDigits = i - digitsStart;
@@ -32,6 +32,14 @@ double ReadNumber(std::string_view text) {
     }
     if (wholeDigits == 0 && fractionDigits == 0) return 0.0;
     if (simple && fractionDigits == 0) return negative ? -double(whole) : double(whole);
+    if (wholeDigits + fractionDigits <= 15) {
+        // Race times: an exact integer mantissa over an exact power of ten rounds once, like from_chars.
+        static constexpr double Powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        long long mantissa = whole;
+        for (size_t p = digitsStart + wholeDigits + 1; p < i; ++p) mantissa = mantissa * 10 + (text[p] - '0');
+        double value = double(mantissa) / Powers[fractionDigits];
+        return negative ? -value : value;
+    }
 
     // from_chars takes neither a sign of '+' nor a bare trailing point, so hand it the digits only.
     std::string_view number = text.substr(digitsStart, i - digitsStart);
@@ -94,11 +102,39 @@ std::string FormatScaled(double value, int decimals) {
     bool zero = out.find_first_not_of("0.") == std::string::npos;
     return negative && !zero ? "-" + out : out;
 }
+
+// The race formats a time for every car on every lap: decide the rounding arithmetically and only
+// fall back to the digit-exact path when the value sits next to a half.
+std::string FormatFast(double value, int decimals) {
+    const double scale = decimals == 2 ? 100.0 : 10.0;
+    double magnitude = std::fabs(value);
+    if (!(magnitude < 1e9)) return FormatScaled(value, decimals);
+    double scaled = magnitude * scale;
+    double floor = std::floor(scaled);
+    double fraction = scaled - floor;
+    if (std::fabs(fraction - 0.5) < 1e-6) return FormatScaled(value, decimals);
+    long long units = (long long)floor + (fraction > 0.5 ? 1 : 0);
+    const bool zero = units == 0;
+    char buffer[32];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    for (int d = 0; d < decimals; ++d) {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    }
+    *--p = '.';
+    do {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    } while (units > 0);
+    if (value < 0 && !zero) *--p = '-';
+    return std::string(p, end);
+}
 } // namespace
 
 std::string Format00(int value) { return PadDigits(value, 2); }
 std::string Format0000(int value) { return PadDigits(value, 4); }
-std::string Format0_00(double value) { return FormatScaled(value, 2); }
-std::string Format0_0(double value) { return FormatScaled(value, 1); }
+std::string Format0_00(double value) { return FormatFast(value, 2); }
+std::string Format0_0(double value) { return FormatFast(value, 1); }
 
 } // namespace karven
