@@ -68,7 +68,7 @@ struct RaceFixture {
         weekend.YosenResultTable.assign(1, EntryRecord{});
         for (auto& c : cars) weekend.YosenResultTable.push_back(c);
         weekend.KesyouTable = weekend.YosenResultTable;
-        race = std::make_unique<RaceState>(shell, weekend, 1);
+        race = std::make_unique<RaceState>(shell, weekend, ReadCount(season.Sis.EndGp) + 1);
         return *race;
     }
     std::vector<EntryRecord>& table() { return weekend.KesyouTable; }
