@@ -25,7 +25,13 @@ public:
     void EndProgram() override {}
 
 protected:
-    void RunModal(Form& form) override { form.Click(form.defaultButton); }
+    void RunModal(Form& form) override {
+        ++shown;
+        form.Click(form.defaultButton);
+    }
+
+public:
+    long long shown = 0;
 };
 
 class CountingRandom final : public Random {
@@ -66,16 +72,16 @@ Season BenchSeason() {
     return s;
 }
 
-struct Bench {
+template <class R = MtRandom> struct Bench {
     Season season = BenchSeason();
     AutoPlatform platform;
-    CountingRandom random{20261207};
+    R random{20261207};
     Shell shell{season, platform, random};
     RaceWeekend weekend;
 };
 
 void BM_Race(benchmark::State& state) {
-    Bench b;
+    Bench<> b;
     RunQualifying(b.shell, b.weekend);
     for (auto _ : state) {
         b.season.Sis.EndGp = "0"; // the same Grand Prix again, from the same grid
@@ -86,7 +92,7 @@ BENCHMARK(BM_Race);
 
 // The random draws of one race alone: the floor the race is measured against.
 void BM_RaceDrawsOnly(benchmark::State& state) {
-    Bench b;
+    Bench<CountingRandom> b;
     RunQualifying(b.shell, b.weekend);
     long long before = b.random.draws;
     RunKesyou(b.shell, b.weekend);
@@ -99,11 +105,12 @@ void BM_RaceDrawsOnly(benchmark::State& state) {
         benchmark::DoNotOptimize(sum);
     }
     state.counters["draws"] = double(draws);
+    state.counters["windows"] = double(b.platform.shown) / 2;
 }
 BENCHMARK(BM_RaceDrawsOnly);
 
 void BM_Season(benchmark::State& state) {
-    Bench b;
+    Bench<> b;
     for (auto _ : state) {
         b.season.Sis.EndGp = "0";
         for (int g = 1; g <= 17; ++g) {

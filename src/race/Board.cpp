@@ -3,19 +3,19 @@
 #include <utility>
 
 #include "race/RaceState.h"
-#include "season/Numbers.h"
 #include "season/Season.h"
 #include "shell/FrmKarvenRace.h"
-#include "shell/Platform.h"
 
 namespace karven {
 
 namespace {
 bool IsRetired(const EntryRecord& car) { return car.Retired != "0"; }
 
-// Element 0 holds the moving car while the others shift.
-void Lift(std::vector<EntryRecord>& t, int from) { t[0] = std::move(t[from]); }
-void Place(std::vector<EntryRecord>& t, int to) { t[to] = std::move(t[0]); }
+// Element 0 holds the moving car while the others shift; its numbers go with it.
+void Move(RaceState& race, int to, int from) {
+    race.table[to] = std::move(race.table[from]);
+    race.carOf[to] = race.carOf[from];
+}
 } // namespace
 
 void WriteRow(RaceState& race, int k) {
@@ -27,15 +27,7 @@ void WriteRow(RaceState& race, int k) {
     main.lbl(4, k).text = car.Time;
     main.lbl(5, k).text = car.PitCount;
     main.lbl(6, k).text = car.RainTyre == "1" ? "R" : "";
-    // The same path as ColorFilePath(colorNo, 1), built in the control's own buffer.
-    std::string& picture = main.imgCo(k).picture;
-    picture = race.appPath;
-    picture += "img";
-    picture += PathSeparator;
-    picture += "color";
-    picture += PathSeparator;
-    picture += car.ColorNo;
-    picture += ".dat";
+    main.imgCo(k).picture = race.Numbers(k).colorPath;
 }
 
 void WriteRows(RaceState& race, int from, int to) {
@@ -44,46 +36,43 @@ void WriteRows(RaceState& race, int from, int to) {
 }
 
 int DropBack(RaceState& race, int k) {
-    std::vector<EntryRecord>& t = race.table;
-    Lift(t, k);
-    double time = ReadNumber(t[0].Time);
+    Move(race, 0, k);
+    double time = race.Numbers(0).time;
     int i = k + 1;
     // A running car never falls behind a retired one, whatever its Time.
     for (; i <= race.nin; ++i) {
-        if (IsRetired(t[i]) || time < ReadNumber(t[i].Time)) break;
-        t[i - 1] = std::move(t[i]);
+        if (IsRetired(race.table[i]) || time < race.Numbers(i).time) break;
+        Move(race, i - 1, i);
     }
-    Place(t, i - 1);
+    Move(race, i - 1, 0);
     WriteRows(race, k, i - 1);
     return i - 1;
 }
 
 int Retire(RaceState& race, int k) {
-    std::vector<EntryRecord>& t = race.table;
-    Lift(t, k);
+    Move(race, 0, k);
     int i = k + 1;
     for (; i <= race.nin; ++i) {
-        if (IsRetired(t[i])) break;
-        t[i - 1] = std::move(t[i]);
+        if (IsRetired(race.table[i])) break;
+        Move(race, i - 1, i);
     }
-    Place(t, i - 1);
-    EntryRecord& car = t[i - 1];
-    car.Retired = "1";
-    car.Time = "999.99";
+    Move(race, i - 1, 0);
+    race.table[i - 1].Retired = "1";
+    SetTime(race, i - 1, 999.99);
     WriteRows(race, k, i - 1);
     return i - 1;
 }
 
 void Swap(RaceState& race, int k) {
     std::swap(race.table[k - 1], race.table[k]);
+    std::swap(race.carOf[k - 1], race.carOf[k]);
     WriteRows(race, k - 1, k);
 }
 
 void Jump(RaceState& race, int k, int g) {
-    std::vector<EntryRecord>& t = race.table;
-    Lift(t, k);
-    for (int i = k - 1; i >= k - g; --i) t[i + 1] = std::move(t[i]);
-    Place(t, k - g);
+    Move(race, 0, k);
+    for (int i = k - 1; i >= k - g; --i) Move(race, i + 1, i);
+    Move(race, k - g, 0);
     WriteRows(race, k - g, k);
 }
 

@@ -19,8 +19,6 @@ namespace karven {
 namespace {
 bool IsRetired(const EntryRecord& car) { return car.Retired != "0"; }
 
-void CountUp(std::string& field) { field = FormatPlain(ReadNumber(field) + 1); }
-
 // The lap time's random terms are single precision; never let the rounding reach 1.
 double SingleR(Random& random) {
     float r = float(random.Next());
@@ -42,9 +40,7 @@ bool Breaks(RaceState& race, int s) {
 } // namespace
 
 bool ReliabilityStep(RaceState& race, int k) {
-    EntryRecord& car = race.table[k];
-    int s = RoundHalfEven(ReadNumber(car.DrvStability) + ReadNumber(car.TimStability));
-    if (!Breaks(race, s)) return true;
+    if (!Breaks(race, race.Numbers(k).reliability)) return true;
     int j = Retire(race, k);
     ShowAnime(race, 4);
     std::string& text = race.shell.MsgText;
@@ -57,13 +53,13 @@ bool ReliabilityStep(RaceState& race, int k) {
 
 void LapTimeStep(RaceState& race, int k) {
     EntryRecord& car = race.table[k];
-    double t = CourseFactor(race.gp.CourseType, car.Speed);
-    double tyre = ReadNumber(car.RainTyre);
-    if (tyre == 1 && race.Tenkou != 3) t += 5;
-    if (tyre == 0 && race.Tenkou == 3) t += 10;
-    t += SingleR(race.shell.random) * ReadNumber(car.Aero);
-    t += SingleR(race.shell.random) * ReadNumber(car.Technique);
-    car.Time = Format0_00(ReadNumber(car.Time) + t);
+    CarNumbers& n = race.Numbers(k);
+    double t = n.courseFactor;
+    if (car.RainTyre == "1" && race.Tenkou != 3) t += 5;
+    if (car.RainTyre == "0" && race.Tenkou == 3) t += 10;
+    t += SingleR(race.shell.random) * n.aero;
+    t += SingleR(race.shell.random) * n.technique;
+    SetTime(race, k, n.time + t);
     if (k <= GridRows) race.main.lbl(4, k).text = car.Time;
     if (race.FlTime > t) {
         race.FlTime = t;
@@ -79,8 +75,9 @@ void LapTimeStep(RaceState& race, int k) {
 void JumpStartStep(RaceState& race, int k) {
     Random& random = race.shell.random;
     EntryRecord& car = race.table[k];
-    if (random.Roll(ReadNumber(car.Technique)) != 1) return;
-    if (random.Roll(ReadNumber(car.Roughness)) == 1) return;
+    const CarNumbers& n = race.Numbers(k);
+    if (random.Roll(n.technique) != 1) return;
+    if (random.Roll(n.roughness) == 1) return;
     ShowAnime(race, 8);
     std::string& text = race.shell.MsgText;
     text.clear();
@@ -97,8 +94,10 @@ void OvertakingStep(RaceState& race, int k) {
     EntryRecord& a = race.table[k - 1];
     EntryRecord& b = race.table[k];
     bool wrong = OnWrongTyres(race, a);
-    int attack = wrong ? 1 : random.Roll(ReadNumber(b.Roughness));
-    if (attack != 1 || !(ReadNumber(a.Time) > ReadNumber(b.Time))) return;
+    CarNumbers& na = race.Numbers(k - 1);
+    CarNumbers& nb = race.Numbers(k);
+    int attack = wrong ? 1 : random.Roll(nb.roughness);
+    if (attack != 1 || !(na.time > nb.time)) return;
 
     ShowAnime(race, 8);
     std::string& text = race.shell.MsgText;
@@ -107,7 +106,7 @@ void OvertakingStep(RaceState& race, int k) {
     text += random.Roll(2) == 1 ? "インからいったー！！" : "アウトからいったー！！";
     Comment(race);
 
-    int block = wrong ? 2 : random.Roll(ReadNumber(a.Block));
+    int block = wrong ? 2 : random.Roll(na.block);
     text.clear();
     if (block == 1) {
         text += "しかし！！";
@@ -121,6 +120,7 @@ void OvertakingStep(RaceState& race, int k) {
         text += CrLf;
         text += "ブロックしたあ！！";
         b.Time = a.Time;
+        nb.time = na.time;
         if (k <= GridRows) race.main.lbl(4, k).text = b.Time;
     } else {
         AppendCaption(text, k - 1, a);
@@ -138,7 +138,7 @@ void RunLaps(RaceState& race) {
         for (int k = 1; k <= race.nin; ++k) {
             EntryRecord& car = table[k];
             if (IsRetired(car)) continue;
-            CountUp(car.TyreLaps);
+            SetTyreLaps(race, k, race.Numbers(k).tyreLaps + 1);
             car.PenLap.assign(1, '0');
             // A step that moves the car hands the rest of the lap to the car that now stands in k.
             PenaltyStep(race, k);

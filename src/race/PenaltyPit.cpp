@@ -18,7 +18,6 @@ constexpr int WrongTyreLaps = 8;
 constexpr int ChanceLaps = 12;
 constexpr int CertainLaps = 15;
 
-void AddSeconds(EntryRecord& car, double seconds) { car.Time = Format0_00(ReadNumber(car.Time) + seconds); }
 
 // The driver and the team on lines of their own.
 void AppendNames(std::string& text, const EntryRecord& car) {
@@ -35,8 +34,7 @@ void PenaltyStep(RaceState& race, int k) {
     if (!race.evePen || race.PenCount >= MaxPenalties) return;
     Shell& shell = race.shell;
     EntryRecord& car = race.table[k];
-    int s = RoundHalfEven(ReadNumber(car.Technique) + ReadNumber(car.Roughness) + ReadNumber(car.Block) +
-                          ReadNumber(car.DrvStability));
+    int s = race.Numbers(k).penalty;
     int r1 = shell.random.Roll(s);
     int r2 = shell.random.Roll(s);
     if (r1 != 1 || r2 != 1) return;
@@ -56,7 +54,7 @@ void PenaltyStep(RaceState& race, int k) {
     text += "ペナルティピットイン！！";
     Comment(race);
 
-    AddSeconds(car, PenaltySeconds);
+    SetTime(race, k, race.Numbers(k).time + PenaltySeconds);
     car.PenLap = "1";
     int j = DropBack(race, k);
 
@@ -76,7 +74,8 @@ void PitStep(RaceState& race, int k) {
     if (!race.evePit || race.table[k].PenLap != "0") return;
     Shell& shell = race.shell;
     EntryRecord& car = race.table[k];
-    double tyreLaps = ReadNumber(car.TyreLaps);
+    CarNumbers& n = race.Numbers(k);
+    int tyreLaps = n.tyreLaps;
     int d = 0;
     if (tyreLaps >= WrongTyreLaps && OnWrongTyres(race, car)) d = shell.random.Roll(2);
     if (tyreLaps >= ChanceLaps) d = shell.random.Roll(3);
@@ -91,11 +90,11 @@ void PitStep(RaceState& race, int k) {
     Comment(race);
 
     double pitTime = 8 + 5 * shell.random.Next();
-    AddSeconds(car, PitSeconds);
-    car.TyreLaps = "0";
+    SetTime(race, k, n.time + PitSeconds);
+    SetTyreLaps(race, k, 0);
     car.PitCount = FormatPlain(ReadNumber(car.PitCount) + 1);
     // With c = 1 a driver who stops in the lap the weather turned fits the tyres of the weather before.
-    int c = shell.random.Roll(ReadNumber(car.DrvStability));
+    int c = shell.random.Roll(n.drvStability);
     bool rainBefore = race.PrevTenkou == 3;
     if (race.Tenkou != 3) car.RainTyre = c == 1 && rainBefore ? "1" : "0";
     else car.RainTyre = c == 1 && !rainBefore ? "0" : "1";

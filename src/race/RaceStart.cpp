@@ -89,6 +89,7 @@ void SetUpRace(RaceState& race, const RaceWeekend& weekend) {
         car.RainTyre = race.Tenkou == 3 ? "1" : "0";
         car.TimNm = TextBefore(car.TimNm, "・");
     }
+    PrepareCars(race);
 
     if (race.eveTen) LoadWeatherPictures(race);
 

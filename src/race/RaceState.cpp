@@ -4,6 +4,8 @@
 
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "shell/Grid.h"
+#include "weekend/CourseFactor.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
@@ -20,6 +22,41 @@ RaceState::RaceState(Shell& shell, RaceWeekend& weekend, int gp)
       imgTenki{&shell.main("imgTenki", 0), &shell.main("imgTenki", 1), &shell.main("imgTenki", 2),
                &shell.main("imgTenki", 3)} {}
 
+void PrepareCars(RaceState& race) {
+    race.cars.assign(race.nin + 1, CarNumbers{});
+    race.carOf.resize(race.nin + 1);
+    for (int k = 0; k <= race.nin; ++k) {
+        race.carOf[k] = k;
+        if (k == 0) continue;
+        const EntryRecord& car = race.table[k];
+        CarNumbers& n = race.cars[k];
+        n.courseFactor = CourseFactor(race.gp.CourseType, car.Speed);
+        n.aero = ReadNumber(car.Aero);
+        n.technique = ReadNumber(car.Technique);
+        n.roughness = ReadNumber(car.Roughness);
+        n.block = ReadNumber(car.Block);
+        n.drvStability = ReadNumber(car.DrvStability);
+        n.reliability = RoundHalfEven(n.drvStability + ReadNumber(car.TimStability));
+        n.penalty = RoundHalfEven(n.technique + n.roughness + n.block + n.drvStability);
+        n.time = ReadNumber(car.Time);
+        n.tyreLaps = ReadCount(car.TyreLaps);
+        n.colorPath = ColorFilePath(race.shell, car.ColorNo, 1);
+    }
+}
+
+void SetTime(RaceState& race, int k, double value) {
+    EntryRecord& car = race.table[k];
+    car.Time = Format0_00(value);
+    race.Numbers(k).time = ReadNumber(car.Time);
+}
+
+void SetTyreLaps(RaceState& race, int k, int laps) {
+    race.Numbers(k).tyreLaps = laps;
+    std::string& text = race.table[k].TyreLaps;
+    text.clear();
+    AppendInt(text, laps);
+}
+
 const char* WeatherText(int tenkou) {
     switch (tenkou) {
     case 1: return "晴れ";
@@ -31,8 +68,8 @@ const char* WeatherText(int tenkou) {
 int TenkouOf(int kousui) { return kousui <= 30 ? 1 : kousui <= 60 ? 2 : 3; }
 
 bool OnWrongTyres(const RaceState& race, const EntryRecord& car) {
-    double tyre = ReadNumber(car.RainTyre);
-    return (tyre == 1 && race.Tenkou != 3) || (tyre == 0 && race.Tenkou == 3);
+    // The race itself writes RainTyre, always "0" or "1".
+    return race.Tenkou == 3 ? car.RainTyre == "0" : car.RainTyre == "1";
 }
 
 void AppendInt(std::string& text, long long value) {

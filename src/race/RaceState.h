@@ -15,6 +15,17 @@ struct GpRecord;
 class FrmKarvenRace;
 struct Control;
 
+// What the laps read of a car again and again, taken once; the texts stay the record.
+struct CarNumbers {
+    double courseFactor = 0;
+    double aero = 0, technique = 0, roughness = 0, block = 0, drvStability = 0;
+    int reliability = 0; // DrvStability + TimStability
+    int penalty = 0;     // Technique + Roughness + Block + DrvStability
+    double time = 0;     // Time as read back from its text
+    int tyreLaps = 0;
+    std::string colorPath;
+};
+
 struct RaceState {
     RaceState(Shell& shell, RaceWeekend& weekend, int gp);
 
@@ -39,12 +50,24 @@ struct RaceState {
     std::string FlDrvNo;
     int lap = 0;
 
+    // cars[carOf[k]] belongs to the car in position k; carOf moves with the table.
+    std::vector<CarNumbers> cars;
+    std::vector<int> carOf;
+    CarNumbers& Numbers(int k) { return cars[carOf[k]]; }
+
     // Controls the race touches on every lap, looked up once.
     Control* lblTitle;
     Control* imgAnime;
     Control* lblKousui;
     std::array<Control*, 4> imgTenki;
 };
+
+// Takes the numbers of the cars now in the table.
+void PrepareCars(RaceState& race);
+// Time of the car in position k, as text and as read back.
+void SetTime(RaceState& race, int k, double value);
+// TyreLaps of the car in position k.
+void SetTyreLaps(RaceState& race, int k, int laps);
 
 // "晴れ", "くもり", "雨".
 const char* WeatherText(int tenkou);

@@ -69,6 +69,7 @@ struct RaceFixture {
         for (auto& c : cars) weekend.YosenResultTable.push_back(c);
         weekend.KesyouTable = weekend.YosenResultTable;
         race = std::make_unique<RaceState>(shell, weekend, ReadCount(season.Sis.EndGp) + 1);
+        PrepareCars(*race);
         return *race;
     }
     std::vector<EntryRecord>& table() { return weekend.KesyouTable; }
