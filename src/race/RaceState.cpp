@@ -23,6 +23,8 @@ RaceState::RaceState(Shell& shell, RaceWeekend& weekend, int gp)
                &shell.main("imgTenki", 3)} {}
 
 void PrepareCars(RaceState& race) {
+    const std::string colorPrefix = ColorFilePath(race.shell, "", 1);
+    const std::string colorSuffix = ".dat";
     race.cars.assign(race.nin + 1, CarNumbers{});
     race.carOf.resize(race.nin + 1);
     for (int k = 0; k <= race.nin; ++k) {
@@ -40,13 +42,16 @@ void PrepareCars(RaceState& race) {
         n.penalty = RoundHalfEven(n.technique + n.roughness + n.block + n.drvStability);
         n.time = ReadNumber(car.Time);
         n.tyreLaps = ReadCount(car.TyreLaps);
-        n.colorPath = ColorFilePath(race.shell, car.ColorNo, 1);
+        // ColorFilePath(ColorNo, 1), without asking the platform for its folder 32 times.
+        n.colorPath.assign(colorPrefix, 0, colorPrefix.size() - colorSuffix.size());
+        n.colorPath += car.ColorNo;
+        n.colorPath += colorSuffix;
     }
 }
 
 void SetTime(RaceState& race, int k, double value) {
     EntryRecord& car = race.table[k];
-    car.Time = Format0_00(value);
+    AssignFormat0_00(car.Time, value);
     race.Numbers(k).time = ReadNumber(car.Time);
 }
 

@@ -104,15 +104,17 @@ std::string FormatScaled(double value, int decimals) {
 }
 
 // The race formats a time for every car on every lap: decide the rounding arithmetically and only
-// fall back to the digit-exact path when the value sits next to a half.
-std::string FormatFast(double value, int decimals) {
+// fall back to the digit-exact path when the value sits next to a half. Writes into `out`'s own buffer.
+void AssignFast(std::string& out, double value, int decimals) {
     const double scale = decimals == 2 ? 100.0 : 10.0;
     double magnitude = std::fabs(value);
-    if (!(magnitude < 1e9)) return FormatScaled(value, decimals);
     double scaled = magnitude * scale;
     double floor = std::floor(scaled);
     double fraction = scaled - floor;
-    if (std::fabs(fraction - 0.5) < 1e-6) return FormatScaled(value, decimals);
+    if (!(magnitude < 1e9) || std::fabs(fraction - 0.5) < 1e-6) {
+        out = FormatScaled(value, decimals);
+        return;
+    }
     long long units = (long long)floor + (fraction > 0.5 ? 1 : 0);
     const bool zero = units == 0;
     char buffer[32];
@@ -128,13 +130,22 @@ std::string FormatFast(double value, int decimals) {
         units /= 10;
     } while (units > 0);
     if (value < 0 && !zero) *--p = '-';
-    return std::string(p, end);
+    out.assign(p, end);
 }
 } // namespace
 
 std::string Format00(int value) { return PadDigits(value, 2); }
 std::string Format0000(int value) { return PadDigits(value, 4); }
-std::string Format0_00(double value) { return FormatFast(value, 2); }
-std::string Format0_0(double value) { return FormatFast(value, 1); }
+std::string Format0_00(double value) {
+    std::string text;
+    AssignFast(text, value, 2);
+    return text;
+}
+std::string Format0_0(double value) {
+    std::string text;
+    AssignFast(text, value, 1);
+    return text;
+}
+void AssignFormat0_00(std::string& text, double value) { AssignFast(text, value, 2); }
 
 } // namespace karven
