@@ -51,8 +51,7 @@ void PrepareCars(RaceState& race) {
 
 void SetTime(RaceState& race, int k, double value) {
     EntryRecord& car = race.table[k];
-    AssignFormat0_00(car.Time, value);
-    race.Numbers(k).time = ReadNumber(car.Time);
+    race.Numbers(k).time = AssignFormat0_00(car.Time, value);
 }
 
 void SetTyreLaps(RaceState& race, int k, int laps) {

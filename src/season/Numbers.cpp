@@ -105,17 +105,24 @@ std::string FormatScaled(double value, int decimals) {
 
 // The race formats a time for every car on every lap: decide the rounding arithmetically and only
 // fall back to the digit-exact path when the value sits next to a half. Writes into `out`'s own buffer.
-void AssignFast(std::string& out, double value, int decimals) {
+// Returns the value the text reads back as.
+double AssignFast(std::string& out, double value, int decimals) {
     const double scale = decimals == 2 ? 100.0 : 10.0;
     double magnitude = std::fabs(value);
-    double scaled = magnitude * scale;
-    double floor = std::floor(scaled);
-    double fraction = scaled - floor;
-    if (!(magnitude < 1e9) || std::fabs(fraction - 0.5) < 1e-6) {
+    if (!(magnitude < 1e9)) {
         out = FormatScaled(value, decimals);
-        return;
+        return ReadNumber(out);
+    }
+    double scaled = magnitude * scale;
+    double floor = double((long long)scaled); // non-negative: truncation is the floor
+    double fraction = scaled - floor;
+    if (std::fabs(fraction - 0.5) < 1e-6) {
+        out = FormatScaled(value, decimals);
+        return ReadNumber(out);
     }
     long long units = (long long)floor + (fraction > 0.5 ? 1 : 0);
+    // The same division ReadNumber does on the digits: an exact integer over an exact power of ten.
+    const double readBack = (value < 0 ? -double(units) : double(units)) / scale;
     const bool zero = units == 0;
     char buffer[32];
     char* end = buffer + sizeof buffer;
@@ -131,6 +138,7 @@ void AssignFast(std::string& out, double value, int decimals) {
     } while (units > 0);
     if (value < 0 && !zero) *--p = '-';
     out.assign(p, end);
+    return zero ? 0.0 : readBack;
 }
 } // namespace
 
@@ -146,6 +154,6 @@ std::string Format0_0(double value) {
     AssignFast(text, value, 1);
     return text;
 }
-void AssignFormat0_00(std::string& text, double value) { AssignFast(text, value, 2); }
+double AssignFormat0_00(std::string& text, double value) { return AssignFast(text, value, 2); }
 
 } // namespace karven
