@@ -45,3 +45,25 @@ TEST(Format, Patterns) {
     EXPECT_EQ(FormatPlain(2.5), "2.5");
     EXPECT_EQ(FormatPlain(-4), "-4");
 }
+
+TEST(Format, TimeTextReadsBackAsItsReturnedValue) {
+    // The race keeps the returned number beside the text; both must always agree.
+    std::string text;
+    for (double v : {0.0, 0.004, 0.005, 1.005, 2.675, 3.3000000000000003, 999.99, 123.455, 1e9 + 0.5, -0.001, -2.5}) {
+        double back = AssignFormat0_00(text, v);
+        EXPECT_EQ(text, Format0_00(v)) << v;
+        EXPECT_EQ(back, ReadNumber(text)) << v;
+    }
+    double v = 0;
+    for (int i = 0; i < 20000; ++i) {
+        v += 0.0137 * (i % 7 + 1);
+        double back = AssignFormat0_00(text, v);
+        ASSERT_EQ(back, ReadNumber(text)) << v;
+    }
+}
+
+TEST(ReadNumber, FractionsMatchTheExactConversion) {
+    for (const char* text : {"0.1", "123.45", "999.99", "0.07", "12345678901.234", "-3.30", "1.005"})
+        EXPECT_EQ(ReadNumber(text), std::stod(text)) << text;
+    EXPECT_EQ(ReadNumber("12345678901234567890"), 12345678901234567890.0); // long digit runs do not overflow
+}
