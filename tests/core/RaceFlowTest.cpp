@@ -173,3 +173,22 @@ TEST(Race, WholeGrandPrixFromTheButtons) {
     EXPECT_EQ(f.random.reseeds, 2);
     EXPECT_EQ(f.Texts().back(), "レースが終了しました。");
 }
+
+TEST(Race, FieldBeyondTheGridRowsRacesUnseen) {
+    RaceFixture f(MakeSeason(12, 3, 1)); // 36 cars, 32 rows
+    ASSERT_TRUE(RunQualifying(f.shell, f.weekend));
+    ASSERT_TRUE(RunKesyou(f.shell, f.weekend));
+    EXPECT_EQ(f.weekend.KesyouTable.size(), 37u);
+    for (int d = 1; d <= 36; ++d) EXPECT_EQ(f.season.DrvTable[d].CareerGp, "1") << d;
+}
+
+TEST(Race, SeasonReplacedSinceQualifyingBooksOnlyWhatExists) {
+    RaceFixture f;
+    ASSERT_TRUE(RunQualifying(f.shell, f.weekend));
+    f.season.DrvTable.resize(3); // drivers 3 and 4 and team 2 are gone
+    f.season.DrvCount = "2";
+    f.season.TimTable.resize(2);
+    ASSERT_TRUE(RunKesyou(f.shell, f.weekend));
+    EXPECT_EQ(f.season.DrvTable[1].CareerGp, "1");
+    EXPECT_EQ(f.season.DrvTable[2].CareerGp, "1");
+}
