@@ -89,6 +89,14 @@ void SetUpRace(RaceState& race, const RaceWeekend& weekend) {
         car.RainTyre = race.Tenkou == 3 ? "1" : "0";
         car.TimNm = TextBefore(car.TimNm, "・");
     }
+    // Fields with their own buffers move by handing the buffer over; short texts would be copied,
+    // and the laps move cars through the table hundreds of times.
+    for (EntryRecord& car : table)
+        for (std::string* field : {&car.TimNo, &car.TimNm, &car.ColorNo, &car.Speed, &car.Aero, &car.TimStability,
+                                   &car.DrvNo, &car.DrvNm, &car.Technique, &car.Roughness, &car.Block,
+                                   &car.DrvStability, &car.Retired, &car.PitCount, &car.RainTyre, &car.TyreLaps,
+                                   &car.Time, &car.PenLap})
+            field->reserve(16);
     PrepareCars(race);
 
     if (race.eveTen) LoadWeatherPictures(race);
