@@ -12,7 +12,6 @@
 #include "shell/FrmKarvenRace.h"
 #include "shell/Random.h"
 #include "shell/Shell.h"
-#include "weekend/CourseFactor.h"
 
 namespace karven {
 

@@ -8,8 +8,8 @@ struct RaceState;
 
 void RunLaps(RaceState& race);
 
-// The steps of one car, exposed for the tests that force them one at a time.
-// Each returns false when the car now in position k is done for this lap.
+// The steps of one car in position k. ReliabilityStep returns false when the car now in k is done
+// for this lap (it retired where it stood).
 bool ReliabilityStep(RaceState& race, int k);
 void LapTimeStep(RaceState& race, int k);
 void JumpStartStep(RaceState& race, int k);
