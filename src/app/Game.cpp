@@ -1,5 +1,6 @@
 #include "app/Game.h"
 
+#include "race/Race.h"
 #include "shell/FrmMain.h"
 #include "shell/MainState.h"
 #include "shell/Platform.h"
@@ -9,6 +10,7 @@
 #include "standings/RankingGrid.h"
 #include "standings/Seiseki.h"
 #include "weekend/NewSeason.h"
+#include "weekend/Qualifying.h"
 
 namespace karven {
 
@@ -20,6 +22,8 @@ void Game::WireMainWindow() {
     FrmKarvenRace& main = shell.main;
     Platform& platform = shell.platform;
 
+    main("cmdYosen").onClick = [this] { RunQualifying(shell, weekend); };
+    main("cmdKesyou").onClick = [this] { RunKesyou(shell, weekend); };
     main("File_open").onClick = [this] { OpenSeasonFile(shell); };
     main("File_update").onClick = [this] { SaveSeasonFile(shell); };
     main("File_End").onClick = [&platform] { platform.EndProgram(); };

@@ -20,7 +20,7 @@ double ReadNumber(std::string_view text) {
     bool simple = true;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
         if (i - digitsStart > 15) simple = false;
-        whole = whole * 10 + (text[i] - '0');
+        if (simple) whole = whole * 10 + (text[i] - '0'); // no overflow on long digit runs
         ++i;
     }
     size_t wholeDigits = i - digitsStart;
@@ -32,6 +32,14 @@ double ReadNumber(std::string_view text) {
     }
     if (wholeDigits == 0 && fractionDigits == 0) return 0.0;
     if (simple && fractionDigits == 0) return negative ? -double(whole) : double(whole);
+    if (wholeDigits + fractionDigits <= 15) {
+        // Race times: an exact integer mantissa over an exact power of ten rounds once, like from_chars.
+        static constexpr double Powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        long long mantissa = whole;
+        for (size_t p = digitsStart + wholeDigits + 1; p < i; ++p) mantissa = mantissa * 10 + (text[p] - '0');
+        double value = double(mantissa) / Powers[fractionDigits];
+        return negative ? -value : value;
+    }
 
     // from_chars takes neither a sign of '+' nor a bare trailing point, so hand it the digits only.
     std::string_view number = text.substr(digitsStart, i - digitsStart);
@@ -94,11 +102,73 @@ std::string FormatScaled(double value, int decimals) {
     bool zero = out.find_first_not_of("0.") == std::string::npos;
     return negative && !zero ? "-" + out : out;
 }
+
+// The race formats a time for every car on every lap: decide the rounding arithmetically and only
+// fall back to the digit-exact path when the value sits next to a half. Writes into `out`'s own buffer.
+// Returns the value the text reads back as.
+double AssignFast(std::string& out, double value, int decimals) {
+    const double scale = decimals == 2 ? 100.0 : 10.0;
+    double magnitude = std::fabs(value);
+    if (!(magnitude < 1e9)) {
+        out = FormatScaled(value, decimals);
+        return ReadNumber(out);
+    }
+    double scaled = magnitude * scale;
+    double floor = double((long long)scaled); // non-negative: truncation is the floor
+    double fraction = scaled - floor;
+    // The product and the shortest form of the value each sit within a few ulps of the truth.
+    if (std::fabs(fraction - 0.5) < 1e-7 + scaled * 1e-14) {
+        out = FormatScaled(value, decimals);
+        return ReadNumber(out);
+    }
+    long long units = (long long)floor + (fraction > 0.5 ? 1 : 0);
+    // The same division ReadNumber does on the digits: an exact integer over an exact power of ten.
+    const double readBack = (value < 0 ? -double(units) : double(units)) / scale;
+    const bool zero = units == 0;
+    char buffer[32];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    // Two digits at a time from a table: this runs for every car on every lap.
+    static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                    "8081828384858687888990919293949596979899";
+    auto pair = [&](long long two) {
+        p -= 2;
+        p[0] = Pairs[2 * two];
+        p[1] = Pairs[2 * two + 1];
+    };
+    if (decimals == 2) {
+        pair(units % 100);
+        units /= 100;
+    } else {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    }
+    *--p = '.';
+    while (units >= 100) {
+        pair(units % 100);
+        units /= 100;
+    }
+    if (units >= 10) pair(units);
+    else *--p = char('0' + units);
+    if (value < 0 && !zero) *--p = '-';
+    out.assign(p, end - p);
+    return zero ? 0.0 : readBack;
+}
 } // namespace
 
 std::string Format00(int value) { return PadDigits(value, 2); }
 std::string Format0000(int value) { return PadDigits(value, 4); }
-std::string Format0_00(double value) { return FormatScaled(value, 2); }
-std::string Format0_0(double value) { return FormatScaled(value, 1); }
+std::string Format0_00(double value) {
+    std::string text;
+    AssignFast(text, value, 2);
+    return text;
+}
+std::string Format0_0(double value) {
+    std::string text;
+    AssignFast(text, value, 1);
+    return text;
+}
+double AssignFormat0_00(std::string& text, double value) { return AssignFast(text, value, 2); }
 
 } // namespace karven

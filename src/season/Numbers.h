@@ -23,5 +23,7 @@ std::string Format00(int value);     // "00": at least two digits
 std::string Format0000(int value);   // "0000": at least four digits
 std::string Format0_00(double value); // "0.00": two decimals, halves away from zero
 std::string Format0_0(double value);  // "0.0": one decimal, halves away from zero
+// Format0_00 into an existing text, reusing its buffer; returns ReadNumber of that text.
+double AssignFormat0_00(std::string& text, double value);
 
 } // namespace karven

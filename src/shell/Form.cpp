@@ -11,6 +11,7 @@ std::string Control::Key() const {
 Form::Form(std::string name, std::string caption) : caption(std::move(caption)), name_(std::move(name)) {}
 
 Control& Form::Add(ControlKind kind, std::string name, int index, Rect rect, std::string text) {
+    indexed_ = 0; // the name index is rebuilt on the next lookup
     Control& c = controls_.emplace_back();
     c.kind = kind;
     c.name = std::move(name);
@@ -21,8 +22,21 @@ Control& Form::Add(ControlKind kind, std::string name, int index, Rect rect, std
 }
 
 Control* Form::Find(std::string_view name, int index) {
-    for (Control& c : controls_)
-        if (c.index == index && c.name == name) return &c;
+    constexpr size_t SmallForm = 16;
+    if (controls_.size() <= SmallForm) {
+        for (Control& c : controls_)
+            if (c.index == index && c.name == name) return &c;
+        return nullptr;
+    }
+    if (indexed_ != controls_.size()) {
+        byName_.clear();
+        for (Control& c : controls_) byName_[c.name].push_back(&c);
+        indexed_ = controls_.size();
+    }
+    auto it = byName_.find(name);
+    if (it == byName_.end()) return nullptr;
+    for (Control* c : it->second)
+        if (c->index == index) return c;
     return nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace karven {
@@ -111,6 +112,9 @@ private:
     std::string name_;
     std::deque<Control> controls_;
     bool closed_ = false;
+    // Big forms (the main window) look names up through an index built on first use.
+    std::unordered_map<std::string_view, std::vector<Control*>> byName_;
+    size_t indexed_ = 0;
 };
 
 } // namespace karven

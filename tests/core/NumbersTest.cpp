@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <string>
+
 #include "season/Numbers.h"
 
 using namespace karven;
@@ -44,4 +48,57 @@ TEST(Format, Patterns) {
     EXPECT_EQ(FormatPlain(3.0), "3");
     EXPECT_EQ(FormatPlain(2.5), "2.5");
     EXPECT_EQ(FormatPlain(-4), "-4");
+}
+
+TEST(Format, TimeTextReadsBackAsItsReturnedValue) {
+    // The race keeps the returned number beside the text; both must always agree.
+    std::string text;
+    for (double v : {0.0, 0.004, 0.005, 1.005, 2.675, 3.3000000000000003, 999.99, 123.455, 1e9 + 0.5, -0.001, -2.5,
+                     12345678.125, 98765432.105, 0.125}) {
+        double back = AssignFormat0_00(text, v);
+        EXPECT_EQ(text, Format0_00(v)) << v;
+        EXPECT_EQ(back, ReadNumber(text)) << v;
+    }
+    double v = 0;
+    for (int i = 0; i < 20000; ++i) {
+        v += 0.0137 * (i % 7 + 1);
+        double back = AssignFormat0_00(text, v);
+        ASSERT_EQ(back, ReadNumber(text)) << v;
+    }
+}
+
+TEST(ReadNumber, FractionsMatchTheExactConversion) {
+    for (const char* text : {"0.1", "123.45", "999.99", "0.07", "12345678901.234", "-3.30", "1.005"})
+        EXPECT_EQ(ReadNumber(text), std::stod(text)) << text;
+    EXPECT_EQ(ReadNumber("12345678901234567890"), 12345678901234567890.0); // long digit runs do not overflow
+}
+
+namespace {
+// Reference: the shortest decimal form of the value, rounded by hand at two decimals, halves up.
+std::string ShortestRounded(double v) {
+    char buffer[400];
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v), std::chars_format::fixed);
+    std::string digits(buffer, r.ptr);
+    size_t point = digits.find('.');
+    std::string whole = point == std::string::npos ? digits : digits.substr(0, point);
+    std::string fraction = point == std::string::npos ? "" : digits.substr(point + 1);
+    bool up = fraction.size() > 2 && fraction[2] >= '5';
+    fraction.resize(2, '0');
+    long long units = std::stoll(whole + fraction) + (up ? 1 : 0);
+    std::string out = std::to_string(units / 100) + "." + (units % 100 < 10 ? "0" : "") + std::to_string(units % 100);
+    return (v < 0 && units != 0 ? "-" : "") + out;
+}
+} // namespace
+
+TEST(Format, FastPathAgreesWithTheDigitExactRounding) {
+    // Values at and one ulp either side of printed halves, over the magnitudes races and seasons use.
+    for (double scale : {1.0, 10.0, 1000.0, 1e5, 1e7, 1e8}) {
+        for (int i = 0; i < 2000; ++i) {
+            double base = (i * 7919 % 100000) * scale / 100000 + 0.005;
+            for (double v : {std::nextafter(base, 0.0), base, std::nextafter(base, 1e300), -base})
+                ASSERT_EQ(Format0_00(v), ShortestRounded(v)) << v;
+        }
+    }
+    EXPECT_EQ(Format0_00(123.455), "123.46");
+    EXPECT_EQ(Format0_00(2.675), "2.68");
 }

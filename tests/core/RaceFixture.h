@@ -1,0 +1,90 @@
+#pragma once
+// A season, a scripted platform and scripted chance for qualifying and race tests.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "race/RaceState.h"
+#include "season/Numbers.h"
+#include "season/Season.h"
+#include "shell/Shell.h"
+#include "support/ScriptedPlatform.h"
+#include "weekend/EntryTables.h"
+
+namespace karven::test {
+
+// teams x perTeam drivers with middling ratings, gps ordinary circuits; the whole field races.
+inline Season MakeSeason(int teams, int perTeam, int gps, const std::string& laps = "5") {
+    Season s;
+    for (int g = 1; g <= gps; ++g) s.GpTable.push_back({Format00(g), "GP" + std::to_string(g), "3"});
+    for (int t = 1; t <= teams; ++t)
+        s.TimTable.push_back({Format00(t), "チーム" + std::to_string(t) + "・エンジン", Format0000(t), "3", "3", "3", "0"});
+    int n = 0;
+    for (int t = 1; t <= teams; ++t) {
+        for (int i = 0; i < perTeam; ++i) {
+            DrvRecord d = NewDrvRecord(++n);
+            d.TimNo = Format00(t);
+            d.DrvNm = "ドライバー" + std::to_string(n);
+            d.Technique = d.Roughness = d.Block = d.Stability = "3";
+            s.DrvTable.push_back(d);
+        }
+    }
+    s.Sis = {std::to_string(gps), laps, std::to_string(n), "0"};
+    s.DrvCount = std::to_string(n);
+    s.TimCount = std::to_string(teams);
+    return s;
+}
+
+// A car as qualifying leaves it; everything middling unless a test says otherwise.
+inline EntryRecord Car(int no, const std::string& time) {
+    EntryRecord e;
+    e.TimNo = "01";
+    e.TimNm = "T" + std::to_string(no);
+    e.ColorNo = "0001";
+    e.Speed = e.Aero = e.TimStability = "3";
+    e.DrvNo = Format00(no);
+    e.DrvNm = "D" + std::to_string(no);
+    e.Technique = e.Roughness = e.Block = e.DrvStability = "3";
+    e.Retired = e.PitCount = e.RainTyre = e.TyreLaps = e.PenLap = "0";
+    e.Time = time;
+    return e;
+}
+
+struct RaceFixture {
+    explicit RaceFixture(Season s = MakeSeason(2, 2, 2)) : season(std::move(s)) {}
+
+    Season season;
+    ScriptedPlatform platform;
+    ScriptedRandom random{{}, 0.99}; // left alone, every roll comes out at its largest: nothing happens
+    Shell shell{season, platform, random};
+    RaceWeekend weekend;
+    std::unique_ptr<RaceState> race;
+
+    // A race already running with these cars in this order.
+    RaceState& Running(std::vector<EntryRecord> cars) {
+        weekend.EntryCount = int(cars.size());
+        season.Sis.NinCount = std::to_string(cars.size());
+        weekend.YosenResultTable.assign(1, EntryRecord{});
+        for (auto& c : cars) weekend.YosenResultTable.push_back(c);
+        weekend.KesyouTable = weekend.YosenResultTable;
+        race = std::make_unique<RaceState>(shell, weekend, ReadCount(season.Sis.EndGp) + 1);
+        PrepareCars(*race);
+        return *race;
+    }
+    std::vector<EntryRecord>& table() { return weekend.KesyouTable; }
+    // Driver names in position order.
+    std::string Order() {
+        std::string s;
+        for (size_t k = 1; k < table().size(); ++k) s += (k > 1 ? " " : "") + table()[k].DrvNm;
+        return s;
+    }
+    std::string Row(int k) {
+        std::string s;
+        for (int c = 1; c <= 6; ++c) s += (c > 1 ? "|" : "") + shell.main.lbl(c, k).text;
+        return s;
+    }
+    std::vector<std::string> Texts() const { return platform.Texts(); }
+};
+
+} // namespace karven::test

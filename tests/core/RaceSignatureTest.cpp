@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "RaceFixture.h"
+#include "race/Race.h"
+#include "weekend/Qualifying.h"
+
+using namespace karven;
+using namespace karven::test;
+
+namespace {
+// A full season with ratings spread over their scales and every kind of circuit.
+Season SpreadSeason() {
+    Season s = MakeSeason(16, 2, 17, "40");
+    for (int g = 1; g <= 17; ++g) s.GpTable[g].CourseType = std::to_string(1 + g % 5);
+    for (int t = 1; t <= 16; ++t) {
+        s.TimTable[t].Speed = std::to_string(1 + t % 5);
+        s.TimTable[t].Aero = std::to_string(1 + (t * 2) % 5);
+        s.TimTable[t].Stability = std::to_string(1 + (t * 3) % 5);
+    }
+    for (int n = 1; n <= 32; ++n) {
+        DrvRecord& d = s.DrvTable[n];
+        d.Technique = std::to_string(n % 6);
+        d.Roughness = std::to_string(1 + n % 5);
+        d.Block = std::to_string(1 + (n * 3) % 5);
+        d.Stability = std::to_string(1 + (n * 2) % 5);
+    }
+    return s;
+}
+
+uint64_t Fnv1a(const std::vector<std::string>& texts) {
+    uint64_t h = 0xcbf29ce484222325ull;
+    for (const std::string& t : texts) {
+        for (unsigned char c : t) h = (h ^ c) * 0x100000001b3ull;
+        h = (h ^ 0xFF) * 0x100000001b3ull;
+    }
+    return h;
+}
+} // namespace
+
+// Guards the order of the draws: any change to it changes what the season tells.
+TEST(RaceSignature, FixedSeedGivesFixedCommentary) {
+    Season season = SpreadSeason();
+    ScriptedPlatform platform;
+    MtRandom random(20261207);
+    Shell shell(season, platform, random);
+    RaceWeekend weekend;
+    int penalties = 0;
+    for (int g = 1; g <= 17; ++g) {
+        ASSERT_TRUE(RunQualifying(shell, weekend));
+        auto outcome = RunKesyou(shell, weekend);
+        ASSERT_TRUE(outcome);
+        penalties += outcome->PenCount;
+    }
+    EXPECT_EQ(season.Sis.EndGp, "17");
+    EXPECT_GT(penalties, 0);
+    auto texts = platform.Texts();
+    EXPECT_EQ(texts.size(), 8992u);
+    EXPECT_EQ(Fnv1a(texts), 105126121698021393ull);
+}
