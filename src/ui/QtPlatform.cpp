@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QThread>
 
 #include "ui/FormView.h"
 
@@ -59,7 +60,9 @@ std::string QtPlatform::AppPath() {
 void QtPlatform::EndProgram() {
     ended_ = true;
     binder_.Shutdown();
-    QCoreApplication::exit(0); // nothing when no loop runs yet; main looks at Ended()
+    // Before any loop runs, exit() would make every later loop return at once; main looks at
+    // Ended() instead.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 } // namespace karven::ui
