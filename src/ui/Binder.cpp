@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <algorithm>
 
 #include "shell/Form.h"
@@ -76,6 +77,15 @@ QWidget* MakeContent(const Form& form, QWidget* parent) {
 
 Binder::Binder() = default;
 
+void Binder::CentreOverMain(QWidget& window) {
+    QRect over = main_ && main_->isVisible() ? main_->frameGeometry() : QRect();
+    if (over.isNull() && window.screen()) over = window.screen()->availableGeometry();
+    if (over.isNull()) return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(over.center());
+    window.move(frame.topLeft());
+}
+
 Binder::~Binder() {
     main_.reset();
 }
@@ -102,7 +112,8 @@ void Binder::RunDialog(Form& form) {
     dialog.setFixedSize(form.geometry.width, form.geometry.height);
     FormView view(*this, form, &dialog, content, nullptr);
     dialog.view = &view;
-    dialog.move(form.geometry.left, form.geometry.top);
+    if (form.geometry.left == 0 && form.geometry.top == 0) CentreOverMain(dialog); // a form that does not place itself
+    else dialog.move(form.geometry.left, form.geometry.top);
     RefreshAll(); // the windows behind show the latest state while this one waits
     dialog.exec();
     dialog.view = nullptr;

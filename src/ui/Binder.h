@@ -39,6 +39,9 @@ public:
     void Shutdown();
     bool IsShutDown() const { return shutdown_; }
 
+    // Over the main window when it is shown, else in the middle of the screen.
+    void CentreOverMain(QWidget& window);
+
     PixmapCache& Pixmaps() { return pixmaps_; }
 
     // Windows in the order they were opened; tests look through them.

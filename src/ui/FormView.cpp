@@ -224,12 +224,14 @@ void FormView::RefreshControl(const Bound& b) {
 
     if (c.kind != ControlKind::Picture && w->property(ColorProperty).toUInt() != c.textColor) {
         w->setProperty(ColorProperty, c.textColor);
+        // Only the active colours: a disabled control keeps the style's greyed text.
         QPalette p = w->palette();
-        QPalette base = window_->palette();
-        QColor color = c.textColor == DefaultColor ? base.color(QPalette::WindowText) : ToColor(c.textColor);
-        p.setColor(QPalette::WindowText, color);
-        p.setColor(QPalette::Text, c.textColor == DefaultColor ? base.color(QPalette::Text) : color);
-        p.setColor(QPalette::ButtonText, c.textColor == DefaultColor ? base.color(QPalette::ButtonText) : color);
+        const QPalette base = window_->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+                bool own = c.textColor != DefaultColor && group != QPalette::Disabled;
+                p.setColor(group, role, own ? ToColor(c.textColor) : base.color(group, role));
+            }
         w->setPalette(p);
     }
 

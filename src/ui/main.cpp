@@ -40,6 +40,7 @@ int main(int argc, char* argv[]) {
 
     if (!game.StartUp() || platform.Ended()) return 0;
     binder.RefreshAll();
+    if (game.shell.main.geometry.left == 0 && game.shell.main.geometry.top == 0) binder.CentreOverMain(window);
     window.show();
     return app.exec();
 }

@@ -96,7 +96,7 @@ void Smoke(QPainter& p, QPointF at, int variant) {
         int shade = 110 + (i * 17 + variant * 9) % 90;
         p.setBrush(QColor(shade, shade, shade, 200));
         double r = 14 + i * 3;
-        p.drawEllipse(at + QPointF(-10 - i * 9 + (i % 2) * 6, -8 - i * 11), r, r * 0.8);
+        p.drawEllipse(at + QPointF(-6 - i * 8 + (i % 2) * 6, -30 - i * 12), r, r * 0.8);
     }
 }
 
@@ -231,10 +231,10 @@ QImage RetireScene(int variant) {
     QImage image = Canvas(SceneWidth, SceneHeight, Qt::black);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    DrawTrack(p, QColor(70, 140, 60), QColor(210, 30, 30), 40, 150);
-    p.fillRect(0, 156, SceneWidth, 64, QColor(200, 180, 130)); // run-off gravel
-    QPointF at(140 + (variant - 3) * 12, 176);
-    DrawCar(p, at, 25 + variant * 25, 0.9, SceneLivery(variant + 5));
+    DrawTrack(p, QColor(70, 140, 60), QColor(210, 30, 30), 30, 110);
+    p.fillRect(0, 116, SceneWidth, 104, QColor(200, 180, 130)); // run-off gravel
+    QPointF at(150 + (variant - 3) * 14, 168);
+    DrawCar(p, at, -20 + variant * 12, 0.9, SceneLivery(variant + 5));
     Smoke(p, at, variant);
     return image;
 }
