@@ -54,7 +54,11 @@ TEST(Binder, HandlerChangesShowInTheWidgets) {
     EXPECT_EQ(label->text(), "一行目\n二行目");
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_TRUE(t.Widget<QLabel>("lblGone(2)")->isHidden());
-    EXPECT_FALSE(t.Widget<QPushButton>("cmdOther")->isEnabled());
+    auto* otherButton = t.Widget<QPushButton>("cmdOther");
+    EXPECT_FALSE(otherButton->isEnabled());
+    // a disabled button still looks disabled
+    EXPECT_NE(otherButton->palette().color(QPalette::Disabled, QPalette::ButtonText),
+              otherButton->palette().color(QPalette::Active, QPalette::ButtonText));
     t.form.Click("cmdOther");
     EXPECT_EQ(otherClicks, 0);
 }

@@ -75,6 +75,19 @@ TEST(MessageWindows, QuestionAnsweredByKeys) {
     const Rect& main = w.shell.main.geometry;
     EXPECT_EQ(shownAt, QPoint(main.left + main.width - w.shell.msgOkCancel().geometry.width, main.top));
     EXPECT_EQ(main.width, w.window.frameGeometry().width());
+
+    // The main window's moves reach its form, so the next window follows it.
+    w.window.move(40, 30);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.shell.main.geometry.left, w.window.frameGeometry().left());
+    EXPECT_EQ(w.shell.main.geometry.top, w.window.frameGeometry().top());
+    test::WhenModal([&](QWidget& dialog) {
+        shownAt = dialog.frameGeometry().topLeft();
+        test::PressKey(dialog, Qt::Key_Return);
+    });
+    ShowOk(w.shell);
+    EXPECT_EQ(shownAt, QPoint(w.window.frameGeometry().right() + 1 - w.shell.msgOk().geometry.width,
+                              w.window.frameGeometry().top()));
 }
 
 TEST(MessageWindows, NoticeAndCommentCloseOnEnter) {
