@@ -1,0 +1,61 @@
+#pragma once
+// The generic binder: draws core forms as Qt windows and keeps every live window in step
+// with its form.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/PixmapCache.h"
+
+namespace karven {
+class Form;
+}
+
+namespace karven::ui {
+
+class FormView;
+
+class Binder {
+public:
+    Binder();
+    ~Binder();
+
+    // The main window: menus from the form's menu controls; its geometry kept in the form.
+    QMainWindow& BindMain(Form& form);
+    QMainWindow* MainWindow() { return main_.get(); }
+
+    // Shows the form as a modal dialog until its form is closed (Load has run already).
+    void RunDialog(Form& form);
+
+    // Handler plumbing: widget state into every form, the handler, then every window refreshed
+    // and finished dialogs closed.
+    void Fire(const std::function<void()>& handler);
+    void RefreshAll();
+    void PullAll();
+
+    // Ends every dialog and keeps new ones from opening.
+    void Shutdown();
+    bool IsShutDown() const { return shutdown_; }
+
+    // Over the main window when it is shown, else in the middle of the screen.
+    void CentreOverMain(QWidget& window);
+
+    PixmapCache& Pixmaps() { return pixmaps_; }
+
+    // Windows in the order they were opened; tests look through them.
+    const std::vector<FormView*>& Views() const { return views_; }
+    void Register(FormView* view) { views_.push_back(view); }
+    void Unregister(FormView* view);
+
+private:
+    void CloseFinishedDialogs();
+
+    PixmapCache pixmaps_;
+    std::vector<FormView*> views_;
+    std::unique_ptr<QMainWindow> main_;
+    bool shutdown_ = false;
+};
+
+} // namespace karven::ui

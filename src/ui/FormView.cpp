@@ -1,0 +1,282 @@
+#include "ui/FormView.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <map>
+
+#include "ui/Binder.h"
+
+namespace karven::ui {
+
+QString ToQt(const std::string& text) {
+    QString s = QString::fromStdString(text);
+    s.replace("\r\n", "\n");
+    return s;
+}
+
+std::string FromQt(const QString& text) { return text.toStdString(); }
+
+namespace {
+QString Caption(const Control& c) {
+    QString text = ToQt(c.text);
+    if (c.accessKey != 0) text += QString("(&%1)").arg(QChar(c.accessKey));
+    return text;
+}
+
+Qt::Alignment ToQt(Align align, bool wrap) {
+    Qt::Alignment vertical = wrap ? Qt::AlignTop : Qt::AlignVCenter;
+    switch (align) {
+    case Align::Center: return Qt::AlignHCenter | vertical;
+    case Align::Right: return Qt::AlignRight | vertical;
+    default: return Qt::AlignLeft | vertical;
+    }
+}
+
+QColor ToColor(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+QStringList ToQt(const std::vector<std::string>& items) {
+    QStringList list;
+    for (const std::string& item : items) list << QString::fromStdString(item);
+    return list;
+}
+
+void ApplyStyle(QWidget* w, const Style& style) {
+    QFont font = w->font();
+    if (style.fontSize > 0) font.setPointSize(style.fontSize);
+    font.setBold(style.bold);
+    w->setFont(font);
+    if (style.backColor != DefaultColor) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, ToColor(style.backColor));
+        w->setPalette(p);
+        w->setAutoFillBackground(true);
+    }
+}
+
+const char* const PictureProperty = "karvenPicture";
+const char* const ColorProperty = "karvenTextColor";
+} // namespace
+
+FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content, QMenuBar* menuBar)
+    : binder_(binder), form_(form), window_(window), menuBar_(menuBar) {
+    window_->setObjectName(QString::fromStdString(form.Name()));
+    for (Control& c : form.Controls()) {
+        if (c.kind == ControlKind::Menu || c.kind == ControlKind::MenuItem || c.kind == ControlKind::Separator) {
+            if (menuBar_) MakeMenuEntry(c);
+            continue;
+        }
+        QWidget* w = MakeWidget(c, content);
+        w->setObjectName(QString::fromStdString(c.Key()));
+        w->setGeometry(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+        ApplyStyle(w, c.style);
+        bound_.push_back({&c, w, nullptr});
+    }
+    // Boxes drawn first must stay behind what lies on them.
+    for (const Bound& b : bound_)
+        if (b.control->style.border) b.widget->lower();
+    binder_.Register(this);
+}
+
+FormView::~FormView() { binder_.Unregister(this); }
+
+QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
+    switch (c.kind) {
+    case ControlKind::Button: {
+        auto* b = new QPushButton(content);
+        b->setAutoDefault(false); // Enter belongs to the form's default button
+        connect(b, &QPushButton::clicked, this, [this, &c] { Fire(c, &Control::onClick); });
+        return b;
+    }
+    case ControlKind::ListBox: {
+        auto* l = new QListWidget(content);
+        connect(l, &QListWidget::currentRowChanged, this, [this, &c] { Fire(c, &Control::onClick); });
+        l->installEventFilter(this);
+        return l;
+    }
+    case ControlKind::TextBox: {
+        auto* t = new QLineEdit(content);
+        connect(t, &QLineEdit::textEdited, this, [this, &c] { Fire(c, &Control::onChange); });
+        t->installEventFilter(this);
+        return t;
+    }
+    case ControlKind::ComboBox: {
+        auto* box = new QComboBox(content);
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        connect(box, &QComboBox::editTextChanged, this, [this, &c] { Fire(c, &Control::onChange); });
+        connect(box, &QComboBox::activated, this, [this, &c] { Fire(c, &Control::onClick); });
+        box->installEventFilter(this);
+        return box;
+    }
+    case ControlKind::Picture: {
+        auto* p = new QLabel(content);
+        p->setScaledContents(c.style.stretch);
+        p->setAlignment(Qt::AlignCenter);
+        return p;
+    }
+    default: {
+        auto* l = new QLabel(content);
+        l->setWordWrap(c.style.wrap);
+        l->setAlignment(ToQt(c.style.align, c.style.wrap));
+        l->setTextFormat(Qt::PlainText);
+        if (c.style.border) l->setFrameStyle(QFrame::Box | QFrame::Plain);
+        return l;
+    }
+    }
+}
+
+void FormView::MakeMenuEntry(Control& c) {
+    QAction* action = nullptr;
+    if (c.kind == ControlKind::Menu) {
+        QMenu* menu = menuBar_->addMenu(Caption(c));
+        menu->setObjectName(QString::fromStdString(c.Key()));
+        action = menu->menuAction();
+    } else {
+        auto* menu = menuBar_->findChild<QMenu*>(QString::fromStdString(c.parent));
+        if (!menu) return;
+        if (c.kind == ControlKind::Separator) {
+            action = menu->addSeparator();
+        } else {
+            action = menu->addAction(Caption(c));
+            connect(action, &QAction::triggered, this, [this, &c] { Fire(c, &Control::onClick); });
+        }
+    }
+    action->setObjectName(QString::fromStdString(c.Key()));
+    bound_.push_back({&c, nullptr, action});
+}
+
+void FormView::Fire(Control& c, std::function<void()> Control::*handler) {
+    if (!c.enabled || !(c.*handler)) return;
+    std::function<void()> h = c.*handler; // the handler may rewire the control
+    binder_.Fire(h);
+}
+
+void FormView::PressButton(const std::string& name) {
+    if (Control* c = form_.Find(name)) Fire(*c, &Control::onClick);
+}
+
+void FormView::PressDefault() {
+    if (!form_.defaultButton.empty()) PressButton(form_.defaultButton);
+}
+
+void FormView::PressCancel() {
+    if (!form_.cancelButton.empty()) PressButton(form_.cancelButton);
+    else QueryClose();
+}
+
+void FormView::QueryClose() {
+    binder_.Fire([this] { form_.QueryClose(); });
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        for (const Bound& b : bound_) {
+            if (b.widget != watched) continue;
+            Fire(*b.control, event->type() == QEvent::FocusIn ? &Control::onGotFocus : &Control::onLostFocus);
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FormView::Pull() {
+    for (const Bound& b : bound_) {
+        Control& c = *b.control;
+        if (auto* t = qobject_cast<QLineEdit*>(b.widget)) {
+            c.text = FromQt(t->text());
+        } else if (auto* box = qobject_cast<QComboBox*>(b.widget)) {
+            c.text = FromQt(box->currentText());
+            c.listIndex = box->currentIndex();
+        } else if (auto* l = qobject_cast<QListWidget*>(b.widget)) {
+            c.listIndex = l->currentRow();
+        }
+    }
+}
+
+void FormView::Refresh() {
+    if (window_->windowTitle() != ToQt(form_.caption)) window_->setWindowTitle(ToQt(form_.caption));
+    for (const Bound& b : bound_) RefreshControl(b);
+}
+
+void FormView::RefreshControl(const Bound& b) {
+    const Control& c = *b.control;
+    if (b.action) {
+        QAction* a = b.action;
+        if (c.kind != ControlKind::Separator && a->text() != Caption(c)) a->setText(Caption(c));
+        a->setVisible(c.visible);
+        a->setEnabled(c.enabled);
+        if (c.checked && !a->isCheckable()) a->setCheckable(true);
+        if (a->isCheckable()) a->setChecked(c.checked);
+        return;
+    }
+    QWidget* w = b.widget;
+    QSignalBlocker quiet(w); // programmatic changes are not the player's events
+    if (w->isHidden() == c.visible) w->setVisible(c.visible);
+    if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
+
+    if (c.kind != ControlKind::Picture && w->property(ColorProperty).toUInt() != c.textColor) {
+        w->setProperty(ColorProperty, c.textColor);
+        // Only the active colours: a disabled control keeps the style's greyed text.
+        QPalette p = w->palette();
+        const QPalette base = window_->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+                bool own = c.textColor != DefaultColor && group != QPalette::Disabled;
+                p.setColor(group, role, own ? ToColor(c.textColor) : base.color(group, role));
+            }
+        w->setPalette(p);
+    }
+
+    if (auto* button = qobject_cast<QPushButton*>(w)) {
+        if (button->text() != Caption(c)) button->setText(Caption(c));
+    } else if (auto* t = qobject_cast<QLineEdit*>(w)) {
+        if (t->text() != ToQt(c.text)) t->setText(ToQt(c.text));
+    } else if (auto* box = qobject_cast<QComboBox*>(w)) {
+        QStringList items = ToQt(c.items);
+        QStringList shown;
+        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
+        if (shown != items) {
+            box->clear();
+            box->addItems(items);
+        }
+        if (box->currentIndex() != c.listIndex) box->setCurrentIndex(c.listIndex);
+        if (box->currentText() != ToQt(c.text)) box->setEditText(ToQt(c.text));
+    } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+        QStringList items = ToQt(c.items);
+        bool same = list->count() == items.size();
+        for (int i = 0; same && i < items.size(); ++i) same = list->item(i)->text() == items[i];
+        if (!same) {
+            list->clear();
+            list->addItems(items);
+        }
+        if (list->currentRow() != c.listIndex) list->setCurrentRow(c.listIndex);
+    } else if (c.kind == ControlKind::Picture) {
+        RefreshPicture(c, w);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        if (label->text() != ToQt(c.text)) label->setText(ToQt(c.text));
+    }
+}
+
+void FormView::RefreshPicture(const Control& c, QWidget* w) {
+    QString path = QString::fromStdString(c.picture);
+    if (w->property(PictureProperty).toString() == path && w->property(PictureProperty).isValid()) return;
+    auto* label = static_cast<QLabel*>(w);
+    QPixmap pixmap = binder_.Pixmaps().Get(path, w->size());
+    if (pixmap.isNull()) {
+        label->clear();
+        w->setProperty(PictureProperty, QVariant()); // a file that appears later is looked for again
+        return;
+    }
+    label->setPixmap(pixmap);
+    w->setProperty(PictureProperty, path);
+}
+
+} // namespace karven::ui

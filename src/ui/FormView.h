@@ -1,0 +1,67 @@
+#pragma once
+// One window drawn from a form: a widget per control, named by the control's key, kept in step
+// with the control's state in both directions.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "shell/Form.h"
+
+class QAction;
+class QMenuBar;
+class QWidget;
+
+namespace karven::ui {
+
+class Binder;
+
+QString ToQt(const std::string& text); // UTF-8, CR LF shown as a line break
+std::string FromQt(const QString& text);
+
+class FormView : public QObject {
+public:
+    // Builds the controls into content and, when given, the menus into menuBar.
+    FormView(Binder& binder, Form& form, QWidget* window, QWidget* content, QMenuBar* menuBar);
+    ~FormView() override;
+
+    Form& form() { return form_; }
+    QWidget* window() { return window_; }
+    bool IsDialog() const { return menuBar_ == nullptr; }
+
+    // Form state into the widgets.
+    void Refresh();
+    // What the player typed or chose, into the form.
+    void Pull();
+    // Enter and Esc: the default and cancel buttons; the close box asks the form.
+    void PressDefault();
+    void PressCancel();
+    void QueryClose();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Bound {
+        Control* control;
+        QWidget* widget; // null for menu entries
+        QAction* action; // menus, menu items and separators
+    };
+
+    QWidget* MakeWidget(Control& c, QWidget* content);
+    void MakeMenuEntry(Control& c);
+    void RefreshControl(const Bound& b);
+    void RefreshPicture(const Control& c, QWidget* widget);
+    void Fire(Control& c, std::function<void()> Control::*handler);
+    void PressButton(const std::string& name);
+
+    Binder& binder_;
+    Form& form_;
+    QWidget* window_;
+    QMenuBar* menuBar_;
+    std::vector<Bound> bound_;
+};
+
+} // namespace karven::ui

@@ -1,0 +1,46 @@
+// KARVEN: the game window.
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QMainWindow>
+#include <QTranslator>
+
+#include "app/Game.h"
+#include "shell/Random.h"
+#include "ui/Binder.h"
+#include "ui/QtPlatform.h"
+
+namespace {
+// The texts are Japanese whatever the locale, so the font is chosen rather than left to it.
+void ChooseJapaneseFont(QApplication& app) {
+    const QStringList families = QFontDatabase::families();
+    for (const char* name : {"IPAGothic", "IPAゴシック", "Noto Sans CJK JP"}) {
+        if (families.contains(QString::fromUtf8(name))) {
+            QFont font(QString::fromUtf8(name));
+            font.setPointSize(10);
+            app.setFont(font);
+            return;
+        }
+    }
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    ChooseJapaneseFont(app);
+    QTranslator qtTexts;
+    if (qtTexts.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qtTexts);
+
+    karven::ui::Binder binder;
+    karven::ui::QtPlatform platform(binder);
+    karven::MtRandom random;
+    karven::Game game(platform, random);
+    QMainWindow& window = binder.BindMain(game.shell.main);
+
+    if (!game.StartUp() || platform.Ended()) return 0;
+    binder.RefreshAll();
+    if (game.shell.main.geometry.left == 0 && game.shell.main.geometry.top == 0) binder.CentreOverMain(window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,113 @@
+// Draws every picture the game shows into the data folder given as the only argument.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <functional>
+
+#include "pictures/Drawing.h"
+
+using karven::pictures::Livery;
+
+namespace {
+// Machine colours 0000..0048: body and stripe. 0000 is the plain livery of a team without paint.
+const Livery Palette[] = {
+    {QColor(235, 235, 235), QColor(170, 170, 175)}, // 0000 plain white / grey
+    {QColor(210, 20, 30), QColor(210, 20, 30)},     // red
+    {QColor(210, 20, 30), QColor(255, 255, 255)},   // red, white stripe
+    {QColor(20, 50, 160), QColor(20, 50, 160)},     // blue
+    {QColor(20, 50, 160), QColor(250, 210, 0)},     // blue, yellow
+    {QColor(0, 120, 70), QColor(0, 120, 70)},       // racing green
+    {QColor(0, 120, 70), QColor(250, 210, 0)},      // green, yellow
+    {QColor(250, 210, 0), QColor(250, 210, 0)},     // yellow
+    {QColor(250, 210, 0), QColor(20, 20, 20)},      // yellow, black
+    {QColor(250, 130, 0), QColor(250, 130, 0)},     // orange
+    {QColor(250, 130, 0), QColor(20, 50, 160)},     // orange, blue
+    {QColor(25, 25, 25), QColor(25, 25, 25)},       // black
+    {QColor(25, 25, 25), QColor(210, 170, 40)},     // black, gold
+    {QColor(255, 255, 255), QColor(210, 20, 30)},   // white, red
+    {QColor(255, 255, 255), QColor(20, 50, 160)},   // white, blue
+    {QColor(160, 160, 170), QColor(160, 160, 170)}, // silver
+    {QColor(160, 160, 170), QColor(0, 160, 150)},   // silver, teal
+    {QColor(110, 30, 150), QColor(110, 30, 150)},   // purple
+    {QColor(110, 30, 150), QColor(250, 250, 250)},  // purple, white
+    {QColor(0, 170, 210), QColor(0, 170, 210)},     // sky blue
+    {QColor(0, 170, 210), QColor(250, 250, 250)},   // sky blue, white
+    {QColor(240, 100, 160), QColor(240, 100, 160)}, // pink
+    {QColor(240, 100, 160), QColor(20, 50, 160)},   // pink, blue
+    {QColor(130, 20, 30), QColor(130, 20, 30)},     // maroon
+    {QColor(130, 20, 30), QColor(250, 210, 0)},     // maroon, yellow
+    {QColor(10, 30, 80), QColor(10, 30, 80)},       // navy
+    {QColor(10, 30, 80), QColor(210, 20, 30)},      // navy, red
+    {QColor(120, 200, 40), QColor(120, 200, 40)},   // lime
+    {QColor(120, 200, 40), QColor(25, 25, 25)},     // lime, black
+    {QColor(0, 150, 140), QColor(0, 150, 140)},     // teal
+    {QColor(0, 150, 140), QColor(250, 130, 0)},     // teal, orange
+    {QColor(200, 160, 40), QColor(200, 160, 40)},   // gold
+    {QColor(200, 160, 40), QColor(25, 25, 25)},     // gold, black
+    {QColor(140, 90, 50), QColor(140, 90, 50)},     // brown
+    {QColor(140, 90, 50), QColor(240, 220, 170)},   // brown, cream
+    {QColor(240, 225, 180), QColor(0, 120, 70)},    // cream, green
+    {QColor(80, 80, 90), QColor(80, 80, 90)},       // gunmetal
+    {QColor(80, 80, 90), QColor(250, 130, 0)},      // gunmetal, orange
+    {QColor(210, 20, 30), QColor(25, 25, 25)},      // red, black
+    {QColor(20, 50, 160), QColor(255, 255, 255)},   // blue, white
+    {QColor(0, 120, 70), QColor(255, 255, 255)},    // green, white
+    {QColor(250, 210, 0), QColor(210, 20, 30)},     // yellow, red
+    {QColor(250, 130, 0), QColor(255, 255, 255)},   // orange, white
+    {QColor(25, 25, 25), QColor(210, 20, 30)},      // black, red
+    {QColor(255, 255, 255), QColor(0, 120, 70)},    // white, green
+    {QColor(110, 30, 150), QColor(250, 210, 0)},    // purple, yellow
+    {QColor(0, 170, 210), QColor(240, 100, 160)},   // sky blue, pink
+    {QColor(130, 20, 30), QColor(255, 255, 255)},   // maroon, white
+    {QColor(160, 160, 170), QColor(210, 20, 30)},   // silver, red
+};
+static_assert(std::size(Palette) == 49);
+
+bool Save(const QImage& image, const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    // Written whatever the name ends with: the colour swatches are bitmaps called .dat.
+    if (image.save(path, "BMP")) return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+QString Numbered(const QString& base, int n) { return base + QString("%1.bmp").arg(n, 2, 10, QChar('0')); }
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: karven_make_pictures <data folder>\n");
+        return 2;
+    }
+    using namespace karven::pictures;
+    const QString root = QString::fromLocal8Bit(argv[1]) + "/";
+    bool ok = Save(Swatch(Palette[0], true), root + "cls.dat");
+    for (int code = 0; code < int(std::size(Palette)); ++code)
+        ok &= Save(Swatch(Palette[code]), root + QString("img/color/%1.dat").arg(code, 4, 10, QChar('0')));
+
+    ok &= Save(WeatherPicture(Weather::Fine), root + "img/tenkou/hare.bmp");
+    ok &= Save(WeatherPicture(Weather::Cloudy), root + "img/tenkou/kumori.bmp");
+    ok &= Save(WeatherPicture(Weather::Rain), root + "img/tenkou/ame.bmp");
+
+    const QString anime = root + "img/anime/";
+    struct Series {
+        const char* base;
+        int count;
+        std::function<QImage(int)> draw;
+    };
+    const Series series[] = {
+        {"sta", 5, GridScene},   {"go", 5, GoScene},
+        {"run", 10, RunScene},   {"ret", 5, RetireScene},
+        {"pen", 1, [](int) { return PenaltyScene(); }},
+        {"pitin", 1, [](int) { return PitInScene(); }},
+        {"pitout", 1, [](int) { return PitOutScene(); }},
+        {"iku", 10, PassScene},
+    };
+    for (const Series& s : series)
+        for (int n = 1; n <= s.count; ++n) ok &= Save(s.draw(n), Numbered(anime + s.base, n));
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,116 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "shell/Form.h"
+#include "ui/Binder.h"
+#include "ui/FormView.h"
+
+using namespace karven;
+
+namespace {
+struct Bound {
+    Form form{"frmTest", "試験"};
+    ui::Binder binder;
+    QWidget window;
+    QWidget* content = new QWidget(&window);
+    std::unique_ptr<ui::FormView> view;
+
+    void Bind() {
+        view = std::make_unique<ui::FormView>(binder, form, &window, content, nullptr);
+        view->Refresh();
+    }
+    template <class W> W* Widget(const char* key) { return window.findChild<W*>(key); }
+};
+} // namespace
+
+TEST(Binder, HandlerChangesShowInTheWidgets) {
+    Bound t;
+    t.form.Add(ControlKind::Label, "lblMsg", {10, 10, 200, 40}, "前");
+    Control& hidden = t.form.Add(ControlKind::Label, "lblGone", 2, {10, 60, 100, 20}, "消える");
+    Control& ok = t.form.Add(ControlKind::Button, "cmdOk", {10, 90, 80, 24}, "OK");
+    Control& other = t.form.Add(ControlKind::Button, "cmdOther", {100, 90, 80, 24}, "他");
+    int otherClicks = 0;
+    other.onClick = [&] { ++otherClicks; };
+    ok.onClick = [&] {
+        t.form("lblMsg").text = "一行目\r\n二行目";
+        t.form("lblMsg").textColor = 0xFF0000;
+        hidden.visible = false;
+        other.enabled = false;
+    };
+    t.Bind();
+
+    auto* label = t.Widget<QLabel>("lblMsg");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->geometry(), QRect(10, 10, 200, 40));
+    EXPECT_EQ(label->text(), "前");
+    ASSERT_NE(t.Widget<QLabel>("lblGone(2)"), nullptr);
+
+    t.Widget<QPushButton>("cmdOk")->click();
+    EXPECT_EQ(label->text(), "一行目\n二行目");
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_TRUE(t.Widget<QLabel>("lblGone(2)")->isHidden());
+    auto* otherButton = t.Widget<QPushButton>("cmdOther");
+    EXPECT_FALSE(otherButton->isEnabled());
+    // a disabled button still looks disabled
+    EXPECT_NE(otherButton->palette().color(QPalette::Disabled, QPalette::ButtonText),
+              otherButton->palette().color(QPalette::Active, QPalette::ButtonText));
+    t.form.Click("cmdOther");
+    EXPECT_EQ(otherClicks, 0);
+}
+
+TEST(Binder, TypedTextReachesTheFormBeforeTheHandler) {
+    Bound t;
+    t.form.Add(ControlKind::TextBox, "txtName", {10, 10, 120, 22}, "旧名");
+    Control& list = t.form.Add(ControlKind::ListBox, "lstDrv", {10, 40, 120, 80});
+    list.items = {"一", "二", "三"};
+    std::string seenText;
+    int seenIndex = -2;
+    std::vector<std::string> changes;
+    t.form("txtName").onChange = [&] { changes.push_back(t.form("txtName").text); };
+    t.form.Add(ControlKind::Button, "cmdOk", {10, 130, 80, 24}, "OK").onClick = [&] {
+        seenText = t.form("txtName").text;
+        seenIndex = t.form("lstDrv").listIndex;
+        t.form("txtName").text = "整えた名";
+    };
+    t.Bind();
+
+    auto* edit = t.Widget<QLineEdit>("txtName");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), "旧名");
+    edit->setFocus();
+    edit->end(false);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(edit, &key);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0], "旧名a"); // onChange sees the new text
+
+    auto* widgetList = t.Widget<QListWidget>("lstDrv");
+    ASSERT_EQ(widgetList->count(), 3);
+    widgetList->setCurrentRow(2);
+    t.Widget<QPushButton>("cmdOk")->click();
+    EXPECT_EQ(seenText, "旧名a");
+    EXPECT_EQ(seenIndex, 2);
+    EXPECT_EQ(edit->text(), "整えた名"); // and the handler's change comes back
+}
+
+TEST(Binder, PicturesLoadMissingFilesShowNothing) {
+    Bound t;
+    Control& pic = t.form.Add(ControlKind::Picture, "imgCo", 1, {0, 0, 32, 12});
+    pic.picture = KARVEN_BIN_DIR "cls.dat";
+    t.Bind();
+    auto* label = t.Widget<QLabel>("imgCo(1)");
+    ASSERT_FALSE(label->pixmap().isNull());
+    EXPECT_EQ(label->pixmap().size(), QSize(32, 12));
+
+    pic.picture = KARVEN_BIN_DIR "img/color/9999.dat";
+    t.view->Refresh();
+    EXPECT_TRUE(label->pixmap().isNull());
+    pic.picture = KARVEN_BIN_DIR "cls.dat"; // back to a file shown before
+    t.view->Refresh();
+    EXPECT_FALSE(label->pixmap().isNull());
+}
