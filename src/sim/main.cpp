@@ -1,2 +1,114 @@
-// karven-sim: plays seasons without windows.
-int main() { return 0; }
+// karven-sim: loads a season and plays its Grands Prix without windows, every window answered at once.
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <optional>
+
+#include "app/Game.h"
+#include "race/Race.h"
+#include "season/Numbers.h"
+#include "season/SeasonFile.h"
+#include "shell/MainState.h"
+#include "shell/Random.h"
+#include "shell/SeasonFiles.h"
+#include "sim/AutoPlatform.h"
+#include "sim/SeasonJson.h"
+#include "sim/Summary.h"
+#include "weekend/Qualifying.h"
+
+using namespace karven;
+
+namespace {
+
+enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2, ExitNotLoaded = 3 };
+
+struct Options {
+    std::string season;
+    bool json = false;
+    bool quiet = false;
+    std::string save;
+    std::string gps = "0";
+    std::optional<uint64_t> seed;
+    bool noPit = false;
+    bool noPen = false;
+    bool noWeather = false;
+};
+
+// "all" or a whole number of Grands Prix; -1 for anything else.
+int ParseGpCount(const std::string& text) {
+    if (text == "all") return MaxGpCount;
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 4) return -1;
+    return std::stoi(text);
+}
+
+int Play(const Options& options) {
+    sim::AutoPlatform platform(sim::AutoPlatform::ExecutableFolder(), options.quiet ? nullptr : &std::cerr);
+    MtRandom random(options.seed);
+    Game game(platform, random);
+    Shell& shell = game.shell;
+
+    std::string path = options.season.empty() ? platform.AppPath() + InitialDataFile : options.season;
+    int code = LoadSeasonFile(shell, path);
+    if (code == LoadFailed) {
+        std::cerr << "データの読込に失敗しました！\n";
+        return ExitFailed;
+    }
+    if (code == LoadDeclined) return ExitNotLoaded;
+
+    int gps = ParseGpCount(options.gps);
+    if (gps < 0) {
+        std::cerr << "--gps: a number of Grands Prix or \"all\"\n";
+        return ExitUsage;
+    }
+    if (options.noPit) shell.EvePit = "0";
+    if (options.noPen) shell.EvePen = "0";
+    if (options.noWeather) shell.EveTen = "0";
+
+    sim::Json races = sim::Json::array();
+    for (int i = 0; i < gps && ReadNumber(game.season.Sis.EndGp) < ReadNumber(game.season.Sis.GpCount); ++i) {
+        if (!RunQualifying(shell, game.weekend)) break;
+        std::optional<RaceOutcome> outcome = RunKesyou(shell, game.weekend);
+        if (!outcome) break;
+        races.push_back(sim::RaceToJson(game.season, game.weekend, *outcome));
+    }
+
+    if (options.json) {
+        sim::Json out = sim::SeasonToJson(game.season);
+        out["races"] = races;
+        out["standings"] = sim::StandingsToJson(game.season);
+        std::cout << out.dump(2) << "\n";
+    } else {
+        sim::PrintSummary(std::cout, game.season);
+    }
+
+    if (!options.save.empty() && !WriteSeasonFile(game.season, options.save)) {
+        std::cerr << "データ保存に失敗しました！\n";
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"KARVEN without windows: loads a season, plays Grands Prix, prints the season."};
+    Options options;
+    app.add_option("--season", options.season, "season file to load (default: Karven.sin beside the program)");
+    app.add_flag("--json", options.json, "print the whole season as JSON");
+    app.add_flag("--quiet", options.quiet, "do not echo message windows to stderr");
+    app.add_option("--save", options.save, "write the season to this file at the end");
+    app.add_option("--gps", options.gps, "Grands Prix to play: a number or \"all\" (default 0)");
+    app.add_option("--seed", options.seed, "seed for a reproducible run");
+    app.add_flag("--no-pit", options.noPit, "no pit stops");
+    app.add_flag("--no-pen", options.noPen, "no penalties");
+    app.add_flag("--no-weather", options.noWeather, "no weather changes");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return ExitUsage;
+    }
+    return Play(options);
+}

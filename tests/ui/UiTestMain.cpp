@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
+    // Headless unless a test run asks for a real display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (QFontDatabase::families().contains("IPAGothic")) {
         QFont font("IPAGothic");

@@ -1,0 +1,72 @@
+#include "season/Cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+#include "season/Utf8.h"
+
+namespace karven {
+
+namespace {
+bool Convert(const char* to, const char* from, std::string_view input, std::string& output) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == (iconv_t)-1) return false;
+    std::string out;
+    out.resize(input.size() * 2 + 16);
+    char* in = const_cast<char*>(input.data());
+    size_t inLeft = input.size();
+    size_t done = 0;
+    bool ok = true;
+    while (inLeft > 0) {
+        char* outPtr = out.data() + done;
+        size_t outLeft = out.size() - done;
+        size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        done = out.size() - outLeft;
+        if (result != (size_t)-1) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        ok = false; // EILSEQ or EINVAL: not representable, or cut off in the middle of a character
+        break;
+    }
+    iconv_close(cd);
+    if (!ok) return false;
+    out.resize(done);
+    output = std::move(out);
+    return true;
+}
+
+struct Twin {
+    const char* from;
+    const char* to;
+};
+constexpr Twin Twins[] = {
+    {"\u301C", "\uFF5E"}, {"\u2016", "\u2225"}, {"\u2212", "\uFF0D"},
+    {"\u00A2", "\uFFE0"}, {"\u00A3", "\uFFE1"}, {"\u00AC", "\uFFE2"},
+};
+} // namespace
+
+bool DecodeCp932(std::string_view bytes, std::string& utf8) {
+    if (bytes.find('\0') != std::string_view::npos) return false;
+    return Convert("UTF-8", "CP932", bytes, utf8);
+}
+
+bool EncodeCp932(std::string_view utf8, std::string& bytes) {
+    if (!Utf8IsValid(utf8)) return false;
+    return Convert("CP932", "UTF-8", ToCp932Forms(utf8), bytes);
+}
+
+bool CanEncodeCp932(std::string_view utf8) {
+    std::string bytes;
+    return EncodeCp932(utf8, bytes);
+}
+
+std::string ToCp932Forms(std::string_view utf8) {
+    std::string text(utf8);
+    for (const Twin& twin : Twins)
+        if (text.find(twin.from) != std::string::npos) text = ReplaceAll(text, twin.from, twin.to);
+    return text;
+}
+
+} // namespace karven

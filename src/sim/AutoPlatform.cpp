@@ -1,0 +1,33 @@
+#include "sim/AutoPlatform.h"
+
+#include <filesystem>
+
+#include "season/Utf8.h"
+#include "shell/Form.h"
+
+namespace karven::sim {
+
+void AutoPlatform::Echo(const std::string& text) {
+    if (!echo_) return;
+    *echo_ << ReplaceAll(text, "\r\n", "\n") << "\n----\n";
+}
+
+void AutoPlatform::ShowWarning(const std::string& text) { Echo(text); }
+
+void AutoPlatform::RunModal(Form& form) {
+    if (Control* msg = form.Find("lblMsg")) Echo(msg->text);
+    if (!form.defaultButton.empty()) form.Click(form.defaultButton);
+    if (!form.IsClosed()) form.QueryClose();
+    // A window that refuses to close would hang a real player too; here it would loop forever.
+    form.Close();
+}
+
+std::string AutoPlatform::ExecutableFolder() {
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    std::string folder = error ? std::string(".") : exe.parent_path().string();
+    if (folder.empty() || folder.back() != PathSeparator) folder += PathSeparator;
+    return folder;
+}
+
+} // namespace karven::sim

@@ -1,0 +1,29 @@
+# karven-sim end to end, through ctest.
+set(sim_runner ${CMAKE_CURRENT_SOURCE_DIR}/sim/run_sim.cmake)
+set(sim_tmp ${CMAKE_CURRENT_BINARY_DIR}/sim-tmp)
+file(MAKE_DIRECTORY ${sim_tmp})
+
+function(karven_sim_test name code args)
+  add_test(NAME sim.${name}
+    COMMAND ${CMAKE_COMMAND} -DSIM=$<TARGET_FILE:karven-sim> -DCODE=${code} "-DARGS=${args}" ${ARGN}
+            -P ${sim_runner})
+endfunction()
+
+karven_sim_test(DefaultSeasonAsJson 0 "--json --quiet"
+  "-DSTDOUT_MATCH=\"GpCount\": \"16\".*\"races\": \\[\\]")
+karven_sim_test(MissingFileFails 1 "--season ${sim_tmp}/missing.krv"
+  "-DSTDERR_MATCH=データの読込に失敗しました！")
+karven_sim_test(BadUsage 2 "--gps many")
+karven_sim_test(UnknownOption 2 "--fly")
+karven_sim_test(UnsavableFolderFails 1 "--quiet --save ${sim_tmp}/no/such/folder/x.krv"
+  "-DSTDERR_MATCH=データ保存に失敗しました！")
+karven_sim_test(SameSeedSameRun 0 "--gps 2 --seed 11 --json"
+  "-DSAME_AS_ARGS=--gps 2 --seed 11 --json"
+  "-DSTDERR_MATCH=決勝スタート！！\n----"
+  "-DSTDOUT_MATCH=\"EndGp\": \"2\".*\"fastestLap\"")
+karven_sim_test(SaveThenLoad 0 "--gps 1 --seed 5 --quiet --save ${sim_tmp}/after1.krv")
+karven_sim_test(LoadSaved 0 "--season ${sim_tmp}/after1.krv --json --quiet"
+  "-DSTDOUT_MATCH=\"EndGp\": \"1\"")
+set_tests_properties(sim.LoadSaved PROPERTIES DEPENDS sim.SaveThenLoad)
+karven_sim_test(WholeSeason 0 "--gps all --seed 1 --quiet"
+  "-DSTDOUT_MATCH=ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ \\(第16戦まで\\)")

@@ -1,0 +1,21 @@
+# Runs karven-sim with ARGS (a ;-list) and checks its exit code is CODE.
+# With SAME_AS_ARGS it runs a second time and requires identical stdout and stderr.
+# With STDOUT_MATCH it requires stdout to match that regular expression.
+separate_arguments(args UNIX_COMMAND "${ARGS}")
+execute_process(COMMAND ${SIM} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc STREQUAL CODE)
+  message(FATAL_ERROR "karven-sim ${ARGS}: exit ${rc}, expected ${CODE}\n${err}")
+endif()
+if(DEFINED STDOUT_MATCH AND NOT out MATCHES "${STDOUT_MATCH}")
+  message(FATAL_ERROR "karven-sim ${ARGS}: stdout does not match ${STDOUT_MATCH}")
+endif()
+if(DEFINED STDERR_MATCH AND NOT err MATCHES "${STDERR_MATCH}")
+  message(FATAL_ERROR "karven-sim ${ARGS}: stderr does not match ${STDERR_MATCH}\n${err}")
+endif()
+if(SAME_AS_ARGS)
+  separate_arguments(args2 UNIX_COMMAND "${SAME_AS_ARGS}")
+  execute_process(COMMAND ${SIM} ${args2} RESULT_VARIABLE rc2 OUTPUT_VARIABLE out2 ERROR_VARIABLE err2)
+  if(NOT out STREQUAL out2 OR NOT err STREQUAL err2)
+    message(FATAL_ERROR "karven-sim ${ARGS} and ${SAME_AS_ARGS} differ")
+  endif()
+endif()
