@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <random>
+#include <set>
+
+#include "season/Cp932.h"
+#include "season/SeasonFile.h"
+#include "support/TempDir.h"
+
+using namespace karven;
+using namespace karven::test;
+
+namespace {
+
+const std::string Golden = KARVEN_GOLDEN_DIR;
+
+struct RecordingDialogue : LoadDialogue {
+    std::vector<std::string> texts;
+    std::vector<bool> answers;
+    void Notice(const std::string& text) override { texts.push_back(text); }
+    bool Confirm(const std::string& text) override {
+        texts.push_back(text);
+        bool ok = answers.empty() || answers.front();
+        if (!answers.empty()) answers.erase(answers.begin());
+        return ok;
+    }
+};
+
+Season ReadGolden(const std::string& name) {
+    Season s;
+    EXPECT_TRUE(ReadSeasonFile(s, Golden + name));
+    return s;
+}
+
+size_t FilesIn(const TempDir& dir) {
+    return std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator());
+}
+
+} // namespace
+
+TEST(SeasonFile, ReadsEveryFieldAsStored) {
+    Season s = ReadGolden("current.krv");
+    EXPECT_EQ(s.Sis.GpCount + s.Sis.SyuCount + s.Sis.NinCount + s.Sis.EndGp, "32021");
+    ASSERT_EQ(s.GpTable.size(), 4u);
+    EXPECT_EQ(s.GpTable[2].GpNm, "鈴鹿,日本");
+    EXPECT_EQ(s.GpTable[3].GpNm, "①サーキット");
+    ASSERT_EQ(s.DrvTable.size(), 4u);
+    const DrvRecord& d = s.DrvTable[1];
+    EXPECT_EQ(d.DrvNm, "速水　翔"); // a full-width space inside a name is no space to trim
+    EXPECT_EQ(d.CareerPoints, "28");
+    EXPECT_EQ(d.Result[1], "1");
+    EXPECT_EQ(d.Result[2], "");
+    EXPECT_EQ(d.Result[3], "0");
+    EXPECT_EQ(d.Result[4], "12");
+    EXPECT_EQ(d.Result[17], "");
+    EXPECT_EQ(s.DrvTable[2].DrvNm, "ジョー・～波");
+    EXPECT_EQ(s.DrvTable[3].TimNo, "");
+    ASSERT_EQ(s.TimTable.size(), 3u);
+    EXPECT_EQ(s.TimTable[1].TimNm, "紅蓮・雷電");
+    EXPECT_EQ(s.TimTable[1].ColorNo, "0007");
+    EXPECT_EQ(s.TimTable[2].Points, "0");
+}
+
+TEST(SeasonFile, RoundTripIsByteForByte) {
+    TempDir dir;
+    Season s = ReadGolden("current.krv");
+    ASSERT_TRUE(WriteSeasonFile(s, dir / "out.krv"));
+    EXPECT_EQ(ReadBytes(dir / "out.krv"), ReadBytes(Golden + "current.krv"));
+    EXPECT_EQ(FilesIn(dir), 1u); // no temporary file left behind
+}
+
+TEST(SeasonFile, UntidyFileIsTrimmedUnquotedAndRenumberedOnSave) {
+    TempDir dir;
+    Season s = ReadGolden("messy.krv");
+    EXPECT_EQ(s.Sis.GpCount, "3");
+    EXPECT_EQ(s.GpTable[1].GpNo, "7");
+    EXPECT_EQ(s.GpTable[1].GpNm, "モナコ");
+    EXPECT_EQ(s.GpTable[3].GpNm, "①サーキット");
+    ASSERT_TRUE(WriteSeasonFile(s, dir / "out.krv"));
+    EXPECT_EQ(ReadBytes(dir / "out.krv"), ReadBytes(Golden + "current.krv"));
+    Season again;
+    ASSERT_TRUE(ReadSeasonFile(again, dir / "out.krv"));
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(again.GpTable[i].GpNo, "0" + std::to_string(i));
+}
+
+TEST(SeasonFile, OldLayoutAsksTwiceAndConvertsOnOk) {
+    TempDir dir;
+    Season s;
+    RecordingDialogue dialogue;
+    ASSERT_EQ(LoadSeasonFile(s, Golden + "old.krv", dialogue), LoadOk);
+    EXPECT_EQ(dialogue.texts, (std::vector<std::string>{"このファイルは、\r\n旧バージョンの形式です。",
+                                                        "最新バージョンの\r\n形式に変換してよろしいですか？"}));
+    EXPECT_EQ(s.TimTable[1].ColorNo, "0000");
+    EXPECT_EQ(s.TimTable[1].Points, "10");
+    EXPECT_EQ(s.DrvTable[1].Result[4], "12");
+
+    ASSERT_TRUE(WriteSeasonFile(s, dir / "converted.krv"));
+    Season expected = ReadGolden("current.krv");
+    expected.TimTable[1].ColorNo = "0000";
+    Season converted;
+    ASSERT_EQ(LoadSeasonFile(converted, dir / "converted.krv", dialogue), LoadOk);
+    EXPECT_EQ(converted, expected);
+    EXPECT_EQ(ReadBytes(dir / "converted.krv").rfind(FormatMark, 0), 0u);
+}
+
+TEST(SeasonFile, DeclinedOrUnknownLayoutsLeaveTheSeason) {
+    TempDir dir;
+    Season s = ReadGolden("current.krv");
+    const Season before = s;
+
+    RecordingDialogue decline;
+    decline.answers = {false};
+    EXPECT_EQ(LoadSeasonFile(s, Golden + "old.krv", decline), LoadDeclined);
+    EXPECT_EQ(s, before);
+
+    for (const char* first : {"#KARVEN-FORMAT-VER2010R01#", "#karven-format-ver2002r20#", "<sis>", ""}) {
+        WriteBytes(dir / "newer.krv", std::string(first) + "\r\nwhatever\r\n");
+        RecordingDialogue dialogue;
+        EXPECT_EQ(LoadSeasonFile(s, dir / "newer.krv", dialogue), LoadDeclined) << first;
+        EXPECT_EQ(dialogue.texts,
+                  (std::vector<std::string>{"このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n"}));
+        EXPECT_EQ(s, before);
+    }
+}
+
+TEST(SeasonFile, BadFilesFailAndLeaveTheSeason) {
+    TempDir dir;
+    const std::string good = ReadBytes(Golden + "current.krv");
+    auto replace = [&](const std::string& from, const std::string& to) {
+        std::string bytes = good;
+        bytes.replace(bytes.find(from), from.size(), to);
+        return bytes;
+    };
+    std::mt19937 noise(7);
+    std::string garbage(3 * 1024 * 1024, '\0');
+    for (char& c : garbage) c = char(noise());
+
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {"empty", ""},
+        {"after the settings", good.substr(0, good.find("<GP>"))},
+        {"after the drivers", good.substr(0, good.find("<TIM>"))},
+        {"inside the last team", good.substr(0, good.size() - 6)},
+        {"invalid bytes", replace("<DRV>", "<DRV>\xFF\xFE")},
+        {"lone lead byte at the end", good + "\x81"},
+        {"NUL byte", replace("<GP>", std::string("<G\0P>", 5))},
+        {"18 Grands Prix", replace("3,20,2,1", "18,20,2,1")},
+        {"negative Grands Prix", replace("3,20,2,1", "-1,20,2,1")},
+        {"EndGp beyond GpCount", replace("3,20,2,1", "3,20,2,4")},
+        {"negative EndGp", replace("3,20,2,1", "3,20,2,-1")},
+        {"1000 drivers", replace("<DRV>\r\n3", "<DRV>\r\n1000")},
+        {"negative drivers", replace("<DRV>\r\n3", "<DRV>\r\n-2")},
+        {"17 teams", replace("<TIM>\r\n2", "<TIM>\r\n17")},
+        {"more teams than lines", replace("<TIM>\r\n2", "<TIM>\r\n3")},
+        {"garbage", garbage},
+        {"garbage after the mark", std::string(FormatMark) + "\r\n" + garbage},
+    };
+    for (const auto& [name, bytes] : cases) {
+        WriteBytes(dir / "bad.krv", bytes);
+        Season s = ReadGolden("current.krv");
+        const Season before = s;
+        RecordingDialogue dialogue;
+        int code = LoadSeasonFile(s, dir / "bad.krv", dialogue);
+        EXPECT_TRUE(code == LoadFailed || code == LoadDeclined) << name;
+        EXPECT_EQ(s, before) << name;
+        EXPECT_FALSE(ReadSeasonFile(s, dir / "bad.krv")) << name;
+        EXPECT_EQ(s, before) << name;
+    }
+    Season s;
+    RecordingDialogue dialogue;
+    EXPECT_EQ(LoadSeasonFile(s, dir / "missing.krv", dialogue), LoadFailed);
+    EXPECT_TRUE(dialogue.texts.empty());
+}
+
+TEST(SeasonFile, ValuesTheFormatCannotCarryFailTheSaveAndKeepThePreviousFile) {
+    TempDir dir;
+    const std::string target = dir / "season.krv";
+    Season s = ReadGolden("current.krv");
+    ASSERT_TRUE(WriteSeasonFile(s, target));
+    const std::string before = ReadBytes(target);
+
+    for (const char* name : {"改\r\n行", "\"引用", "a,\"b\"", "🏎️ドライバー"}) {
+        Season bad = s;
+        bad.DrvTable[2].DrvNm = name;
+        EXPECT_FALSE(WriteSeasonFile(bad, target)) << name;
+        EXPECT_EQ(ReadBytes(target), before) << name;
+    }
+    Season inconsistent = s;
+    inconsistent.DrvCount = "4"; // a count that does not match its table would not read back
+    EXPECT_FALSE(WriteSeasonFile(inconsistent, target));
+    EXPECT_EQ(ReadBytes(target), before);
+    EXPECT_EQ(FilesIn(dir), 1u);
+
+    EXPECT_FALSE(WriteSeasonFile(s, dir / "no/such/folder/season.krv"));
+    EXPECT_FALSE(WriteSeasonFile(s, dir.path().string()));
+}
+
+TEST(SeasonFile, CommasAndTwinCharactersReadBackAsTheirCodePageForms) {
+    TempDir dir;
+    Season s = ReadGolden("current.krv");
+    s.DrvTable[3].DrvNm = "波〜平‖−¢£¬";
+    s.TimTable[2].TimNm = "赤,白・V10";
+    ASSERT_TRUE(WriteSeasonFile(s, dir / "twins.krv"));
+    Season back;
+    ASSERT_TRUE(ReadSeasonFile(back, dir / "twins.krv"));
+    EXPECT_EQ(back.DrvTable[3].DrvNm, "波～平∥－￠￡￢");
+    EXPECT_EQ(back.TimTable[2].TimNm, "赤,白・V10");
+    EXPECT_TRUE(CanEncodeCp932("波〜平"));
+    EXPECT_FALSE(CanEncodeCp932("한국"));
+}
+
+TEST(DefaultSeason, IsACompleteSeasonToStartWith) {
+    Season s;
+    RecordingDialogue dialogue;
+    ASSERT_TRUE(LoadInitialData(s, KARVEN_BIN_DIR, dialogue));
+    EXPECT_TRUE(dialogue.texts.empty());
+    EXPECT_EQ(s.Sis.GpCount, "16");
+    EXPECT_EQ(s.Sis.SyuCount, "20");
+    EXPECT_EQ(s.Sis.NinCount, "26");
+    EXPECT_EQ(s.Sis.EndGp, "0");
+    std::set<std::string> courseTypes;
+    for (size_t i = 1; i < s.GpTable.size(); ++i) courseTypes.insert(s.GpTable[i].CourseType);
+    EXPECT_EQ(courseTypes, (std::set<std::string>{"1", "2", "3", "4", "5"}));
+
+    ASSERT_EQ(s.TimCount, "16");
+    std::set<std::string> colours;
+    for (size_t t = 1; t < s.TimTable.size(); ++t) {
+        colours.insert(s.TimTable[t].ColorNo);
+        EXPECT_NE(s.TimTable[t].TimNm.find("・"), std::string::npos);
+    }
+    EXPECT_EQ(colours.size(), 16u);
+
+    ASSERT_EQ(s.DrvCount, "40");
+    std::map<std::string, int> seats;
+    int free = 0;
+    for (size_t d = 1; d < s.DrvTable.size(); ++d) {
+        const DrvRecord& r = s.DrvTable[d];
+        r.TimNo.empty() ? ++free : ++seats[r.TimNo];
+        EXPECT_EQ(r.CareerGp + r.CareerWins + r.CareerBest + r.CareerPoints, "0000");
+        for (int k = 1; k <= ResultSlots; ++k) EXPECT_EQ(r.Result[k], "");
+    }
+    EXPECT_EQ(free, 8);
+    EXPECT_EQ(seats.size(), 16u);
+    for (const auto& [team, count] : seats) EXPECT_EQ(count, 2) << team;
+}
