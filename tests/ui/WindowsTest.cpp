@@ -35,8 +35,8 @@ struct Windows {
 };
 
 void FillRaceBoard(Shell& shell) {
-    const char* drivers[] = {"片山 右京", "鈴木 亜久里", "中嶋 悟", "高木 虎之介", "佐藤 琢磨", "小林 可夢偉"};
-    const char* teams[] = {"ティレル", "フットワーク", "ロータス", "アロウズ", "ジョーダン", "ザウバー"};
+    const char* drivers[] = {"早瀬 翔", "神崎 透", "真田 剛", "朝霧 蓮", "氷室 迅", "桐生 颯"};
+    const char* teams[] = {"紅蓮", "蒼穹", "疾風", "白銀", "雷鳴", "黒鉄"};
     SetGridHeader(shell.main, 3);
     shell.main("lblTitle").text = "第1戦 日本 ＧＰ 12周目";
     ClearGrid(shell);
@@ -98,7 +98,7 @@ TEST(MessageWindows, NoticeAndCommentCloseOnEnter) {
     ShowOk(w.shell);
     EXPECT_TRUE(w.shell.msgOk().IsClosed());
 
-    w.shell.MsgText = "1位\r\n佐藤 琢磨\r\n（ジョーダン）\r\n\r\nファステストラップ！";
+    w.shell.MsgText = "1位\r\n氷室 迅\r\n（雷鳴）\r\n\r\nファステストラップ！";
     test::WhenModal([&](QWidget& dialog) {
         dialog.grab().save(ScreenPath("comment.png"));
         test::PressKey(dialog, Qt::Key_Enter);

@@ -1,0 +1,115 @@
+// A Grand Prix played in the real game window, every modal window answered by the keyboard.
+#include <QDir>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "app/Game.h"
+#include "season/Numbers.h"
+#include "shell/Random.h"
+#include "ui/QtPlatform.h"
+
+using namespace karven;
+
+namespace {
+
+QString ScreenPath(const char* name) {
+    QString dir = QString(KARVEN_BIN_DIR) + "../screens/";
+    QDir().mkpath(dir);
+    return dir + name;
+}
+
+// Presses Enter on every modal window until stopped; a hook may look at a window first.
+class AutoAnswer {
+public:
+    std::function<void(QWidget&)> look;
+    int answered = 0;
+
+    AutoAnswer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible()) return;
+            if (look) look(*modal);
+            ++answered;
+            test::PressKey(*modal, Qt::Key_Return);
+        });
+        timer_.start(1);
+    }
+
+private:
+    QTimer timer_;
+};
+
+struct GameWindow {
+    ui::Binder binder;
+    ui::QtPlatform platform{binder};
+    MtRandom random{2026};
+    Game game{platform, random};
+    QMainWindow& window = binder.BindMain(game.shell.main);
+
+    void Press(const char* button) {
+        auto* b = window.findChild<QPushButton*>(button);
+        ASSERT_NE(b, nullptr) << button;
+        ASSERT_TRUE(b->isEnabled() && b->isVisible()) << button;
+        b->click();
+    }
+    QString Cell(const char* name) { return window.findChild<QLabel*>(name)->text(); }
+};
+
+} // namespace
+
+TEST(GameWindow, PlaysAGrandPrixAndShowsWhatItBooked) {
+    GameWindow w;
+    AutoAnswer answer;
+    ASSERT_TRUE(w.game.StartUp());
+    w.game.season.Sis.SyuCount = "5"; // a short race keeps the test quick
+    w.binder.RefreshAll();
+    w.window.show();
+
+    w.Press("cmdYosen");
+    EXPECT_FALSE(w.Cell("lbl2(1)").isEmpty());
+    EXPECT_TRUE(w.window.findChild<QPushButton*>("cmdKesyou")->isEnabled());
+
+    bool boardShownDuringRace = false;
+    answer.look = [&](QWidget&) {
+        boardShownDuringRace |= w.window.findChild<QWidget*>("imgAnime")->isVisible() &&
+                                w.window.findChild<QWidget*>("cmdYosen")->isHidden();
+    };
+    w.Press("cmdKesyou");
+    answer.look = nullptr;
+    EXPECT_TRUE(boardShownDuringRace);
+    EXPECT_EQ(w.game.season.Sis.EndGp, "1");
+    EXPECT_TRUE(w.window.findChild<QWidget*>("cmdYosen")->isVisible());
+    EXPECT_TRUE(w.Cell("lblTitle").endsWith("決勝結果"));
+    w.window.grab().save(ScreenPath("game_after_race.png"));
+
+    w.Press("cmdDrvRank");
+    EXPECT_EQ(w.Cell("lbl1(1)"), "1");
+    EXPECT_EQ(w.Cell("lbl4(1)"), "10");
+    w.window.grab().save(ScreenPath("game_drivers_ranking.png"));
+    w.Press("cmdTimRank");
+    EXPECT_EQ(w.Cell("lbl1(1)"), "1");
+
+    QString winnerCell, winnerName;
+    answer.look = [&](QWidget& dialog) {
+        dialog.grab().save(ScreenPath("game_seiseki.png"));
+        for (int r = 1; r <= 32; ++r)
+            if (auto* cell = dialog.findChild<QLabel*>(QString("lbl6(%1)").arg(r)); cell && cell->text() == "①")
+                winnerName = dialog.findChild<QLabel*>(QString("lbl2(%1)").arg(r))->text(), winnerCell = cell->text();
+    };
+    w.Press("cmdSeiseki");
+    EXPECT_EQ(winnerCell, "①");
+    EXPECT_FALSE(winnerName.isEmpty());
+
+    QString shownName;
+    answer.look = [&](QWidget& dialog) {
+        dialog.grab().save(ScreenPath("game_drvsei.png"));
+        shownName = dialog.findChild<QLabel*>("lblNm")->text();
+    };
+    w.Press("cmdDrvSei");
+    EXPECT_EQ(shownName.toStdString(), w.game.season.DrvTable[1].DrvNm);
+    EXPECT_GT(answer.answered, 10);
+}
