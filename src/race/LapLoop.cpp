@@ -110,12 +110,7 @@ void OvertakingStep(RaceState& race, int k) {
     if (block == 1) {
         text += "しかし！！";
         text += CrLf;
-        text += a.DrvNm;
-        text += CrLf;
-        text += "（";
-        text += a.TimNm;
-        text += "）";
-        text += CrLf;
+        AppendNames(text, a);
         text += CrLf;
         text += "ブロックしたあ！！";
         b.Time = a.Time;

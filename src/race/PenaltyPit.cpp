@@ -19,15 +19,6 @@ constexpr int ChanceLaps = 12;
 constexpr int CertainLaps = 15;
 
 
-// The driver and the team on lines of their own.
-void AppendNames(std::string& text, const EntryRecord& car) {
-    text += car.DrvNm;
-    text += CrLf;
-    text += "（";
-    text += car.TimNm;
-    text += "）";
-    text += CrLf;
-}
 } // namespace
 
 void PenaltyStep(RaceState& race, int k) {

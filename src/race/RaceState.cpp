@@ -82,16 +82,20 @@ void AppendInt(std::string& text, long long value) {
     text.append(buffer, result.ptr);
 }
 
-void AppendCaption(std::string& text, int position, const EntryRecord& car) {
-    AppendInt(text, position);
-    text += "位";
-    text += CrLf;
+void AppendNames(std::string& text, const EntryRecord& car) {
     text += car.DrvNm;
     text += CrLf;
     text += "（";
     text += car.TimNm;
     text += "）";
     text += CrLf;
+}
+
+void AppendCaption(std::string& text, int position, const EntryRecord& car) {
+    AppendInt(text, position);
+    text += "位";
+    text += CrLf;
+    AppendNames(text, car);
     text += CrLf;
 }
 

@@ -78,6 +78,8 @@ bool OnWrongTyres(const RaceState& race, const EntryRecord& car);
 
 void AppendInt(std::string& text, long long value);
 // k "位", the driver and the team on lines of their own, then an empty line.
+// The driver and the team on lines of their own.
+void AppendNames(std::string& text, const EntryRecord& car);
 void AppendCaption(std::string& text, int position, const EntryRecord& car);
 // The last step of a car's commentary: into MsgText and shown.
 void Comment(RaceState& race);
