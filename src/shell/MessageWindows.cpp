@@ -6,7 +6,7 @@
 namespace karven {
 
 namespace {
-constexpr int DialogWidth = 320;
+constexpr int DialogWidth = 380;
 constexpr int DialogHeight = 190;
 
 void AddMessageLabel(Form& form, Rect rect) {
@@ -25,8 +25,8 @@ void PlaceTopRight(Form& form, const Rect& main) {
 FrmMsgOk::FrmMsgOk(Shell& shell) : Form("frmMsgOk", "ﾒｯｾｰｼﾞ"), shell_(shell) {
     geometry = {0, 0, DialogWidth, DialogHeight};
     Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":information";
-    AddMessageLabel(*this, {60, 16, 244, 118});
-    Add(ControlKind::Button, "cmdOk", {110, 144, 100, 30}, "OK").onClick = [this] { Close(); };
+    AddMessageLabel(*this, {60, 16, 304, 118});
+    Add(ControlKind::Button, "cmdOk", {140, 144, 100, 30}, "OK").onClick = [this] { Close(); };
     defaultButton = cancelButton = "cmdOk";
 }
 
@@ -38,12 +38,12 @@ void FrmMsgOk::Load() {
 FrmMsgOkCancel::FrmMsgOkCancel(Shell& shell) : Form("frmmsgokcancel", "ﾒｯｾｰｼﾞ"), shell_(shell) {
     geometry = {0, 0, DialogWidth, DialogHeight};
     Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":question";
-    AddMessageLabel(*this, {60, 16, 244, 118});
-    Add(ControlKind::Button, "cmdOk", {56, 144, 100, 30}, "OK").onClick = [this] {
+    AddMessageLabel(*this, {60, 16, 304, 118});
+    Add(ControlKind::Button, "cmdOk", {86, 144, 100, 30}, "OK").onClick = [this] {
         shell_.MsgResult = -1;
         Close();
     };
-    Add(ControlKind::Button, "cmdCancel", {164, 144, 100, 30}, "Cancel").onClick = [this] {
+    Add(ControlKind::Button, "cmdCancel", {194, 144, 100, 30}, "Cancel").onClick = [this] {
         shell_.MsgResult = 0;
         Close();
     };
