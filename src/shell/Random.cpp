@@ -5,7 +5,11 @@
 
 namespace karven {
 
-int Random::Roll(double x) { return int(std::floor(Next() * x)) + 1; }
+int Random::Roll(double x) {
+    double v = Next() * x;
+    int whole = int(v); // truncates; Int() floors, which differs only below zero
+    return (v < whole ? whole - 1 : whole) + 1;
+}
 
 MtRandom::MtRandom(std::optional<uint64_t> seed) : seed_(seed) { Reseed(); }
 
