@@ -202,7 +202,9 @@ void FormView::Pull() {
 }
 
 void FormView::Refresh() {
-    if (window_->windowTitle() != ToQt(form_.caption)) window_->setWindowTitle(ToQt(form_.caption));
+    // A window without a caption shows an empty title bar, not the program's file name.
+    QString title = form_.caption.empty() ? QStringLiteral(" ") : ToQt(form_.caption);
+    if (window_->windowTitle() != title) window_->setWindowTitle(title);
     for (const Bound& b : bound_) RefreshControl(b);
 }
 
