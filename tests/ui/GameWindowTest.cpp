@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ModalDriver.h"
+#include "Screens.h"
 #include "app/Game.h"
 #include "season/Numbers.h"
 #include "shell/Random.h"
@@ -15,12 +16,6 @@
 using namespace karven;
 
 namespace {
-
-QString ScreenPath(const char* name) {
-    QString dir = QString(KARVEN_BIN_DIR) + "../screens/";
-    QDir().mkpath(dir);
-    return dir + name;
-}
 
 // Presses Enter on every modal window until stopped; a hook may look at a window first.
 class AutoAnswer {
@@ -84,18 +79,18 @@ TEST(GameWindow, PlaysAGrandPrixAndShowsWhatItBooked) {
     EXPECT_EQ(w.game.season.Sis.EndGp, "1");
     EXPECT_TRUE(w.window.findChild<QWidget*>("cmdYosen")->isVisible());
     EXPECT_TRUE(w.Cell("lblTitle").endsWith("決勝結果"));
-    w.window.grab().save(ScreenPath("game_after_race.png"));
+    w.window.grab().save(test::ScreenPath("game_after_race.png"));
 
     w.Press("cmdDrvRank");
     EXPECT_EQ(w.Cell("lbl1(1)"), "1");
     EXPECT_EQ(w.Cell("lbl4(1)"), "10");
-    w.window.grab().save(ScreenPath("game_drivers_ranking.png"));
+    w.window.grab().save(test::ScreenPath("game_drivers_ranking.png"));
     w.Press("cmdTimRank");
     EXPECT_EQ(w.Cell("lbl1(1)"), "1");
 
     QString winnerCell, winnerName;
     answer.look = [&](QWidget& dialog) {
-        dialog.grab().save(ScreenPath("game_seiseki.png"));
+        dialog.grab().save(test::ScreenPath("game_seiseki.png"));
         for (int r = 1; r <= 32; ++r)
             if (auto* cell = dialog.findChild<QLabel*>(QString("lbl6(%1)").arg(r)); cell && cell->text() == "①")
                 winnerName = dialog.findChild<QLabel*>(QString("lbl2(%1)").arg(r))->text(), winnerCell = cell->text();
@@ -106,7 +101,7 @@ TEST(GameWindow, PlaysAGrandPrixAndShowsWhatItBooked) {
 
     QString shownName;
     answer.look = [&](QWidget& dialog) {
-        dialog.grab().save(ScreenPath("game_drvsei.png"));
+        dialog.grab().save(test::ScreenPath("game_drvsei.png"));
         shownName = dialog.findChild<QLabel*>("lblNm")->text();
     };
     w.Press("cmdDrvSei");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ModalDriver.h"
+#include "Screens.h"
 #include "season/Season.h"
 #include "shell/FrmMain.h"
 #include "shell/Grid.h"
@@ -16,13 +17,6 @@
 using namespace karven;
 
 namespace {
-// Grabs land in the build folder for a person to look at.
-QString ScreenPath(const char* name) {
-    QString dir = QString(KARVEN_BIN_DIR) + "../screens/";
-    QDir().mkpath(dir);
-    return dir + name;
-}
-
 struct Windows {
     Season season;
     ui::Binder binder;
@@ -67,7 +61,7 @@ TEST(MessageWindows, QuestionAnsweredByKeys) {
     test::WhenModal([&](QWidget& dialog) {
         shownText = dialog.findChild<QLabel*>("lblMsg")->text();
         shownAt = dialog.frameGeometry().topLeft();
-        dialog.grab().save(ScreenPath("question.png"));
+        dialog.grab().save(test::ScreenPath("question.png"));
         test::PressKey(dialog, Qt::Key_Return);
     });
     EXPECT_EQ(AskOkCancel(w.shell), -1);
@@ -100,7 +94,7 @@ TEST(MessageWindows, NoticeAndCommentCloseOnEnter) {
 
     w.shell.MsgText = "1位\r\n氷室 迅\r\n（雷鳴）\r\n\r\nファステストラップ！";
     test::WhenModal([&](QWidget& dialog) {
-        dialog.grab().save(ScreenPath("comment.png"));
+        dialog.grab().save(test::ScreenPath("comment.png"));
         test::PressKey(dialog, Qt::Key_Enter);
     });
     ShowComment(w.shell);
@@ -134,7 +128,7 @@ TEST(MainWindow, StartUpStateAndRaceViewGrabbed) {
     w.window.show();
     EXPECT_FALSE(w.window.findChild<QWidget*>("cmdKesyou")->isEnabled());
     EXPECT_TRUE(w.window.findChild<QWidget*>("imgAnime")->isHidden());
-    EXPECT_TRUE(w.window.grab().save(ScreenPath("main_startup.png")));
+    EXPECT_TRUE(w.window.grab().save(test::ScreenPath("main_startup.png")));
 
     SetRaceView(w.shell.main, 2);
     FillRaceBoard(w.shell);
@@ -144,11 +138,11 @@ TEST(MainWindow, StartUpStateAndRaceViewGrabbed) {
     w.binder.RefreshAll();
     EXPECT_TRUE(w.window.findChild<QWidget*>("cmdKesyou")->isHidden());
     EXPECT_FALSE(w.window.findChild<QLabel*>("imgAnime")->pixmap().isNull());
-    EXPECT_TRUE(w.window.grab().save(ScreenPath("main_race.png")));
+    EXPECT_TRUE(w.window.grab().save(test::ScreenPath("main_race.png")));
 
     FrmMain title;
     test::WhenModal([&](QWidget& dialog) {
-        dialog.grab().save(ScreenPath("title.png"));
+        dialog.grab().save(test::ScreenPath("title.png"));
         test::PressKey(dialog, Qt::Key_Escape);
     });
     w.platform.ShowModal(title);
