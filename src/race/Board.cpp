@@ -9,7 +9,6 @@
 namespace karven {
 
 namespace {
-bool IsRetired(const EntryRecord& car) { return car.Retired != "0"; }
 
 constexpr std::string EntryRecord::*Fields[] = {
     &EntryRecord::TimNo,     &EntryRecord::TimNm,        &EntryRecord::ColorNo,   &EntryRecord::Speed,
@@ -34,7 +33,9 @@ void WriteRow(RaceState& race, int k) {
     main.lbl(3, k).text = car.TimNm;
     main.lbl(4, k).text = car.Time;
     main.lbl(5, k).text = car.PitCount;
-    main.lbl(6, k).text = car.RainTyre == "1" ? "R" : "";
+    std::string& tyre = main.lbl(6, k).text;
+    if (race.Numbers(k).rainTyre) tyre.assign(1, 'R');
+    else tyre.clear();
     main.imgCo(k).picture = race.Numbers(k).colorPath;
 }
 
@@ -49,7 +50,7 @@ int DropBack(RaceState& race, int k) {
     int i = k + 1;
     // A running car never falls behind a retired one, whatever its Time.
     for (; i <= race.nin; ++i) {
-        if (IsRetired(race.table[i]) || time < race.Numbers(i).time) break;
+        if (race.Numbers(i).retired || time < race.Numbers(i).time) break;
         Move(race, i - 1, i);
     }
     Move(race, i - 1, 0);
@@ -61,11 +62,11 @@ int Retire(RaceState& race, int k) {
     Move(race, 0, k);
     int i = k + 1;
     for (; i <= race.nin; ++i) {
-        if (IsRetired(race.table[i])) break;
+        if (race.Numbers(i).retired) break;
         Move(race, i - 1, i);
     }
     Move(race, i - 1, 0);
-    race.table[i - 1].Retired = "1";
+    SetRetired(race, i - 1);
     SetTime(race, i - 1, 999.99);
     WriteRows(race, k, i - 1);
     return i - 1;

@@ -16,7 +16,6 @@
 namespace karven {
 
 namespace {
-bool IsRetired(const EntryRecord& car) { return car.Retired != "0"; }
 
 // The lap time's random terms are single precision; never let the rounding reach 1.
 double SingleR(Random& random) {
@@ -47,15 +46,15 @@ bool ReliabilityStep(RaceState& race, int k) {
     AppendCaption(text, k, race.table[j]);
     text += "リタイアだあ！！";
     Comment(race);
-    return !IsRetired(race.table[k]);
+    return !race.Numbers(k).retired;
 }
 
 void LapTimeStep(RaceState& race, int k) {
     EntryRecord& car = race.table[k];
     CarNumbers& n = race.Numbers(k);
     double t = n.courseFactor;
-    if (car.RainTyre == "1" && race.Tenkou != 3) t += 5;
-    if (car.RainTyre == "0" && race.Tenkou == 3) t += 10;
+    if (n.rainTyre && race.Tenkou != 3) t += 5;
+    if (!n.rainTyre && race.Tenkou == 3) t += 10;
     t += SingleR(race.shell.random) * n.aero;
     t += SingleR(race.shell.random) * n.technique;
     SetTime(race, k, n.time + t);
@@ -92,8 +91,8 @@ void OvertakingStep(RaceState& race, int k) {
     Random& random = race.shell.random;
     EntryRecord& a = race.table[k - 1];
     EntryRecord& b = race.table[k];
-    bool wrong = OnWrongTyres(race, a);
     CarNumbers& na = race.Numbers(k - 1);
+    bool wrong = OnWrongTyres(race, na);
     CarNumbers& nb = race.Numbers(k);
     int attack = wrong ? 1 : random.Roll(nb.roughness);
     if (attack != 1 || !(na.time > nb.time)) return;
@@ -125,22 +124,20 @@ void OvertakingStep(RaceState& race, int k) {
 }
 
 void RunLaps(RaceState& race) {
-    std::vector<EntryRecord>& table = race.table;
     for (int lap = 1; lap <= race.syuCount; ++lap) {
         race.lap = lap;
         TopOfLap(race, lap);
         for (int k = 1; k <= race.nin; ++k) {
-            EntryRecord& car = table[k];
-            if (IsRetired(car)) continue;
+            if (race.Numbers(k).retired) continue;
             SetTyreLaps(race, k, race.Numbers(k).tyreLaps + 1);
-            car.PenLap.assign(1, '0');
+            if (race.Numbers(k).penLap) SetPenLap(race, k, false);
             // A step that moves the car hands the rest of the lap to the car that now stands in k.
             PenaltyStep(race, k);
-            if (IsRetired(table[k])) continue;
+            if (race.Numbers(k).retired) continue;
             PitStep(race, k);
-            if (IsRetired(table[k]) || table[k].PenLap != "0") continue;
+            if (race.Numbers(k).retired || race.Numbers(k).penLap) continue;
             if (!ReliabilityStep(race, k)) continue;
-            if (table[k].PenLap != "0") continue;
+            if (race.Numbers(k).penLap) continue;
             LapTimeStep(race, k);
             if (k >= 2) {
                 if (lap == 1) JumpStartStep(race, k);

@@ -46,7 +46,7 @@ void PenaltyStep(RaceState& race, int k) {
     Comment(race);
 
     SetTime(race, k, race.Numbers(k).time + PenaltySeconds);
-    car.PenLap = "1";
+    SetPenLap(race, k, true);
     int j = DropBack(race, k);
 
     ShowAnime(race, 7);
@@ -62,13 +62,13 @@ void PenaltyStep(RaceState& race, int k) {
 }
 
 void PitStep(RaceState& race, int k) {
-    if (!race.evePit || race.table[k].PenLap != "0") return;
+    if (!race.evePit || race.Numbers(k).penLap) return;
     Shell& shell = race.shell;
     EntryRecord& car = race.table[k];
     CarNumbers& n = race.Numbers(k);
     int tyreLaps = n.tyreLaps;
     int d = 0;
-    if (tyreLaps >= WrongTyreLaps && OnWrongTyres(race, car)) d = shell.random.Roll(2);
+    if (tyreLaps >= WrongTyreLaps && OnWrongTyres(race, n)) d = shell.random.Roll(2);
     if (tyreLaps >= ChanceLaps) d = shell.random.Roll(3);
     if (tyreLaps >= CertainLaps) d = 1;
     if (d != 1) return;
@@ -87,8 +87,8 @@ void PitStep(RaceState& race, int k) {
     // With c = 1 a driver who stops in the lap the weather turned fits the tyres of the weather before.
     int c = shell.random.Roll(n.drvStability);
     bool rainBefore = race.PrevTenkou == 3;
-    if (race.Tenkou != 3) car.RainTyre = c == 1 && rainBefore ? "1" : "0";
-    else car.RainTyre = c == 1 && !rainBefore ? "0" : "1";
+    if (race.Tenkou != 3) SetRainTyre(race, k, c == 1 && rainBefore);
+    else SetRainTyre(race, k, !(c == 1 && !rainBefore));
     int j = DropBack(race, k);
 
     ShowAnime(race, 7);

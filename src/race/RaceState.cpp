@@ -42,6 +42,9 @@ void PrepareCars(RaceState& race) {
         n.penalty = RoundHalfEven(n.technique + n.roughness + n.block + n.drvStability);
         n.time = ReadNumber(car.Time);
         n.tyreLaps = ReadCount(car.TyreLaps);
+        n.retired = car.Retired != "0";
+        n.rainTyre = car.RainTyre == "1";
+        n.penLap = car.PenLap != "0";
         // ColorFilePath(ColorNo, 1), without asking the platform for its folder 32 times.
         n.colorPath.assign(colorPrefix, 0, colorPrefix.size() - colorSuffix.size());
         n.colorPath += car.ColorNo;
@@ -71,9 +74,24 @@ const char* WeatherText(int tenkou) {
 
 int TenkouOf(int kousui) { return kousui <= 30 ? 1 : kousui <= 60 ? 2 : 3; }
 
-bool OnWrongTyres(const RaceState& race, const EntryRecord& car) {
+bool OnWrongTyres(const RaceState& race, const CarNumbers& car) {
     // The race itself writes RainTyre, always "0" or "1".
-    return race.Tenkou == 3 ? car.RainTyre == "0" : car.RainTyre == "1";
+    return race.Tenkou == 3 ? !car.rainTyre : car.rainTyre;
+}
+
+void SetRetired(RaceState& race, int k) {
+    race.Numbers(k).retired = true;
+    race.table[k].Retired.assign(1, '1');
+}
+
+void SetRainTyre(RaceState& race, int k, bool rain) {
+    race.Numbers(k).rainTyre = rain;
+    race.table[k].RainTyre.assign(1, rain ? '1' : '0');
+}
+
+void SetPenLap(RaceState& race, int k, bool pen) {
+    race.Numbers(k).penLap = pen;
+    race.table[k].PenLap.assign(1, pen ? '1' : '0');
 }
 
 void AppendInt(std::string& text, long long value) {

@@ -23,6 +23,8 @@ struct CarNumbers {
     int penalty = 0;     // Technique + Roughness + Block + DrvStability
     double time = 0;     // Time as read back from its text
     int tyreLaps = 0;
+    // Retired != "0", RainTyre == "1", PenLap != "0": kept with the texts, which the race writes.
+    bool retired = false, rainTyre = false, penLap = false;
     std::string colorPath;
 };
 
@@ -68,13 +70,17 @@ void PrepareCars(RaceState& race);
 void SetTime(RaceState& race, int k, double value);
 // TyreLaps of the car in position k.
 void SetTyreLaps(RaceState& race, int k, int laps);
+// Retired, RainTyre and PenLap of the car in position k, text and flag together.
+void SetRetired(RaceState& race, int k);
+void SetRainTyre(RaceState& race, int k, bool rain);
+void SetPenLap(RaceState& race, int k, bool pen);
 
 // "晴れ", "くもり", "雨".
 const char* WeatherText(int tenkou);
 // Tenkou from the rain probability: up to 30 fine, up to 60 cloudy, above rain.
 int TenkouOf(int kousui);
 // Rain tyres in the dry, or dry tyres in the rain.
-bool OnWrongTyres(const RaceState& race, const EntryRecord& car);
+bool OnWrongTyres(const RaceState& race, const CarNumbers& car);
 
 void AppendInt(std::string& text, long long value);
 // k "位", the driver and the team on lines of their own, then an empty line.
