@@ -19,11 +19,7 @@ void ShowAnime(RaceState& race, int kind) {
     const Kind& k = Kinds[kind - 1];
     int variant = race.shell.random.Roll(k.variants);
     std::string& picture = race.imgAnime->picture;
-    picture = race.appPath;
-    picture += "img";
-    picture += PathSeparator;
-    picture += "anime";
-    picture += PathSeparator;
+    picture = race.animePath;
     picture += k.base;
     if (variant < 10) picture += '0';
     AppendInt(picture, variant);

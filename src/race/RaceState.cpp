@@ -20,7 +20,13 @@ RaceState::RaceState(Shell& shell, RaceWeekend& weekend, int gp)
       evePen(shell.EvePen == "1"), eveTen(shell.EveTen == "1"), appPath(shell.platform.AppPath()),
       lblTitle(&shell.main("lblTitle")), imgAnime(&shell.main("imgAnime")), lblKousui(&shell.main("lblKousui")),
       imgTenki{&shell.main("imgTenki", 0), &shell.main("imgTenki", 1), &shell.main("imgTenki", 2),
-               &shell.main("imgTenki", 3)} {}
+               &shell.main("imgTenki", 3)} {
+    animePath = appPath;
+    animePath += "img";
+    animePath += PathSeparator;
+    animePath += "anime";
+    animePath += PathSeparator;
+}
 
 void PrepareCars(RaceState& race) {
     const std::string colorPrefix = ColorFilePath(race.shell, "", 1);
@@ -60,6 +66,10 @@ void SetTime(RaceState& race, int k, double value) {
 void SetTyreLaps(RaceState& race, int k, int laps) {
     race.Numbers(k).tyreLaps = laps;
     std::string& text = race.table[k].TyreLaps;
+    if (laps >= 0 && laps < 10) {
+        text.assign(1, char('0' + laps)); // every running car, every lap
+        return;
+    }
     text.clear();
     AppendInt(text, laps);
 }

@@ -43,6 +43,7 @@ struct RaceState {
     double syuValue; // SyuCount as read: its retirement odds follow this value
     bool evePit, evePen, eveTen;
     std::string appPath;
+    std::string animePath; // appPath + "img/anime/": the animation shows at every step
 
     int Tenkou = 1; // 1 fine, 2 cloudy, 3 rain
     int Kousui = 0;
