@@ -18,7 +18,9 @@ QString ToQtFilter(const std::string& filter) {
         if (parts[i].isEmpty() && parts[i + 1].isEmpty()) continue;
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
-        filters << parts[i] + " (" + patterns + ")";
+        // A description that already names its patterns, as the game's does, is shown as it is.
+        QString shown = "(" + patterns + ")";
+        filters << (parts[i].endsWith(shown) ? parts[i] : parts[i] + " " + shown);
     }
     return filters.join(";;");
 }

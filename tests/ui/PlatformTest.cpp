@@ -14,6 +14,7 @@ using namespace karven;
 TEST(QtPlatform, FileFilterInQtForm) {
     EXPECT_EQ(ui::ToQtFilter("KARVENﾌｧｲﾙ|*.krv|"), "KARVENﾌｧｲﾙ (*.krv)");
     EXPECT_EQ(ui::ToQtFilter("a|*.x|b|*.y;*.z|"), "a (*.x);;b (*.y *.z)");
+    EXPECT_EQ(ui::ToQtFilter("KARVENﾌｧｲﾙ (*.krv)|*.krv|"), "KARVENﾌｧｲﾙ (*.krv)");
 }
 
 TEST(QtPlatform, PictureChecksTellMissingFromUnreadable) {
