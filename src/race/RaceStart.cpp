@@ -57,15 +57,21 @@ bool ConfirmStart(RaceState& race) {
     return AskOkCancel(shell) != 0;
 }
 
-void SetUpRace(RaceState& race, const RaceWeekend& weekend) {
-    Shell& shell = race.shell;
-    FrmKarvenRace& main = race.main;
+// "第N戦 <GpNm> ＧＰ " at the head of the title line; the caller adds what the grid shows.
+static std::string& StartTitle(RaceState& race) {
     std::string& title = race.lblTitle->text;
     title.clear();
     AppendRound(title, race.N);
     title += " ";
     title += race.gp.GpNm;
-    title += " ＧＰ 決勝";
+    title += " ＧＰ ";
+    return title;
+}
+
+void SetUpRace(RaceState& race, const RaceWeekend& weekend) {
+    Shell& shell = race.shell;
+    FrmKarvenRace& main = race.main;
+    StartTitle(race) += "決勝";
     SetRaceView(main, 2);
     SetGridHeader(main, 3);
     ShowAnime(race, 1);
@@ -116,12 +122,7 @@ void SetUpRace(RaceState& race, const RaceWeekend& weekend) {
 
 void TopOfLap(RaceState& race, int lap) {
     Shell& shell = race.shell;
-    std::string& title = race.lblTitle->text;
-    title.clear();
-    AppendRound(title, race.N);
-    title += " ";
-    title += race.gp.GpNm;
-    title += " ＧＰ ";
+    std::string& title = StartTitle(race);
     AppendInt(title, lap);
     title += "周目";
 
