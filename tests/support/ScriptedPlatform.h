@@ -60,6 +60,8 @@ public:
     double Next() override;
     void Reseed() override { ++reseeds; }
     void Push(std::initializer_list<double> values) { values_.insert(values_.end(), values); }
+    // What every draw gives once the scripted ones are used up.
+    void After(double value) { after_ = value; }
     size_t Remaining() const { return values_.size(); }
     int draws = 0;
     int reseeds = 0;

@@ -1,0 +1,32 @@
+#pragma once
+// The transfer market window (ストーブリーグ): sixteen team rows of colour, name and two seats.
+
+#include "offseason/OffTables.h"
+#include "shell/Form.h"
+
+namespace karven {
+
+class Shell;
+
+class FrmKarvenOff : public Form {
+  public:
+    explicit FrmKarvenOff(Shell& shell);
+    void Load() override;
+
+    static constexpr int Teams = 16;
+    static constexpr int Seats = 2 * Teams;
+    // Seat labels of team i: lbl2(2i - 1) and lbl2(2i).
+    static int SeatIndex(int team, int seat) { return 2 * team - 2 + seat; }
+
+    // The working tables; index 0 exists and is not used.
+    std::vector<OffTimRecord> OffTimTable{1};
+    std::vector<OffDrvRecord> OffDrvTable{1};
+
+  private:
+    Shell& shell_;
+};
+
+// Text colour of a settled seat.
+constexpr uint32_t SettledColor = 0xFF0000;
+
+} // namespace karven

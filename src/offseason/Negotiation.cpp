@@ -1,0 +1,178 @@
+#include "offseason/Negotiation.h"
+
+#include "offseason/FrmKarvenOff.h"
+#include "season/Numbers.h"
+#include "shell/MessageWindows.h"
+#include "shell/Random.h"
+#include "shell/Shell.h"
+
+namespace karven {
+
+namespace {
+// Every condition that holds R is met once R passes the largest rank (999 drivers, 16 teams);
+// from then on each cycle settles a seat with a fair chance, so a sound generator ends the
+// negotiation long before this many cycles. It stops one that never would.
+constexpr int MaxCycles = 10000;
+
+int Percent(Random& random) {
+    return random.Roll(100);
+}
+
+int Rank(const std::string& text) {
+    return ReadCount(text);
+}
+
+void Announce(Shell& shell, std::string text) {
+    shell.MsgText = std::move(text);
+    ShowOk(shell);
+}
+
+bool AllTeamsFull(const FrmKarvenOff& form) {
+    for (size_t i = 1; i < form.OffTimTable.size(); ++i)
+        if (!form.OffTimTable[i].Full()) return false;
+    return true;
+}
+
+bool AllDriversSettled(const FrmKarvenOff& form) {
+    for (size_t d = 1; d < form.OffDrvTable.size(); ++d)
+        if (!form.OffDrvTable[d].Settled()) return false;
+    return true;
+}
+
+bool Finished(const FrmKarvenOff& form) {
+    return AllTeamsFull(form) || AllDriversSettled(form);
+}
+
+Control& SeatLabel(FrmKarvenOff& form, int team, int seat) {
+    return form("lbl2", FrmKarvenOff::SeatIndex(team, seat));
+}
+
+std::string& SeatFlag(FrmKarvenOff& form, int team, int seat) {
+    OffTimRecord& t = form.OffTimTable[team];
+    return seat == 1 ? t.Seat1 : t.Seat2;
+}
+
+void Settle(FrmKarvenOff& form, int team, int seat, const std::string& name) {
+    Control& label = SeatLabel(form, team, seat);
+    label.text = name;
+    label.textColor = SettledColor;
+    SeatFlag(form, team, seat) = "1";
+}
+
+// A retained driver keeps the seat label that shows him; a settled seat is never his, even
+// when a namesake sits in it.
+void TakeOwnSeat(FrmKarvenOff& form, int team, const std::string& name) {
+    for (int seat = 1; seat <= 2; ++seat) {
+        if (SeatFlag(form, team, seat) == "0" && SeatLabel(form, team, seat).text == name) {
+            Settle(form, team, seat, name);
+            return;
+        }
+    }
+    Settle(form, team, SeatFlag(form, team, 1) == "0" ? 1 : 2, name);
+}
+
+// A transferring driver's old label shows empty; settled labels are left to whoever settled them.
+void LeaveOldSeat(FrmKarvenOff& form, const std::string& name) {
+    for (int team = 1; team < int(form.OffTimTable.size()); ++team)
+        for (int seat = 1; seat <= 2; ++seat)
+            if (SeatFlag(form, team, seat) == "0" && SeatLabel(form, team, seat).text == name)
+                SeatLabel(form, team, seat).text.clear();
+}
+} // namespace
+
+bool TeamRetains(Random& random, int pointsRank, int scoreRank, int timRank, int R) {
+    if (pointsRank <= 4) return true;
+    int p = Percent(random);
+    return p <= 80 && scoreRank <= timRank + 3 + R;
+}
+
+bool DriverStays(Random& random, int pointsRank, int scoreRank, int timRank, int R) {
+    if (pointsRank <= 4) return Percent(random) <= 90;
+    if (Percent(random) <= 70) {
+        int p2 = Percent(random);
+        return scoreRank + R >= timRank && p2 <= 80;
+    }
+    return Percent(random) <= 10;
+}
+
+bool TeamOffers(Random& random, int scoreRank, int position, int timRank, int R) {
+    int p = Percent(random);
+    if (p <= 20 && scoreRank <= timRank + R) return true;
+    return p <= 80 && scoreRank <= position;
+}
+
+bool DriverAccepts(Random& random, int scoreRank, int timRank, int R) {
+    if (Percent(random) <= 80) {
+        bool coin = random.Roll(2) == 1;
+        return scoreRank + R >= 2 * timRank && coin;
+    }
+    return random.Roll(20) == 1;
+}
+
+bool OffStart(FrmKarvenOff& form, Shell& shell) {
+    shell.MsgText = std::string("ストーブリーグを") + CrLf + "開始してよろしいですか？";
+    if (AskOkCancel(shell) == 0) return false;
+    int R = 0;
+    for (int cycle = 0; cycle < MaxCycles; ++cycle) {
+        OffRetainCycle(form, shell, R);
+        if (Finished(form)) break;
+        OffOfferCycle(form, shell, R);
+        if (Finished(form)) break;
+        R = R < MaxCycleNumber ? R + 1 : MaxCycleNumber;
+    }
+    return true;
+}
+
+void OffRetainCycle(FrmKarvenOff& form, Shell& shell, int R) {
+    Random& random = shell.random;
+    random.Reseed();
+    for (int i = 1; i < int(form.OffTimTable.size()); ++i) {
+        OffTimRecord& team = form.OffTimTable[i];
+        if (team.Full()) continue;
+        for (size_t j = 1; j < form.OffDrvTable.size(); ++j) {
+            OffDrvRecord& driver = form.OffDrvTable[j];
+            // A driver without a seat has no team to stay with.
+            if (driver.Settled() || driver.TimNo.empty() || driver.TimNo != team.TimNo) continue;
+            int pointsRank = Rank(driver.PointsRank), scoreRank = Rank(driver.ScoreRank);
+            int timRank = Rank(team.TimRank);
+            if (!TeamRetains(random, pointsRank, scoreRank, timRank, R)) continue;
+            Announce(shell, team.TimNm + " が" + CrLf + driver.DrvNm + CrLf + "に残留を提示しました！");
+            if (!DriverStays(random, pointsRank, scoreRank, timRank, R)) {
+                Announce(shell, driver.DrvNm + " が" + CrLf + team.TimNm + CrLf + "の提示を保留しました！");
+                continue;
+            }
+            Announce(shell, team.TimNm + " に" + CrLf + driver.DrvNm + CrLf + "残留決定！！");
+            driver.Decided = "1";
+            TakeOwnSeat(form, i, driver.DrvNm);
+            if (team.Full()) break;
+        }
+    }
+}
+
+void OffOfferCycle(FrmKarvenOff& form, Shell& shell, int R) {
+    Random& random = shell.random;
+    random.Reseed();
+    for (int i = 1; i < int(form.OffTimTable.size()); ++i) {
+        OffTimRecord& team = form.OffTimTable[i];
+        if (team.Full()) continue;
+        for (size_t j = 1; j < form.OffDrvTable.size(); ++j) {
+            OffDrvRecord& driver = form.OffDrvTable[j];
+            if (driver.Settled() || (!driver.TimNo.empty() && driver.TimNo == team.TimNo)) continue;
+            int scoreRank = Rank(driver.ScoreRank), timRank = Rank(team.TimRank);
+            if (!TeamOffers(random, scoreRank, int(j), timRank, R)) continue;
+            Announce(shell, team.TimNm + " が" + CrLf + driver.DrvNm + CrLf + "にオファーを提示しました！");
+            if (DriverAccepts(random, scoreRank, timRank, R)) {
+                Announce(shell, team.TimNm + " に" + CrLf + driver.DrvNm + CrLf + "が移籍決定！！");
+                driver.Decided = "1";
+                driver.TimNo = team.TimNo;
+                LeaveOldSeat(form, driver.DrvNm);
+                Settle(form, i, team.Seat1 == "0" ? 1 : 2, driver.DrvNm);
+            } else {
+                Announce(shell, driver.DrvNm + CrLf + team.TimNm + CrLf + "の提示を保留しました！");
+            }
+            break; // one offer a team a cycle, taken or not
+        }
+    }
+}
+
+} // namespace karven

@@ -1,0 +1,44 @@
+#pragma once
+// The transfer market's working tables: rebuilt each time the window opens, written into the
+// season only when the player confirms.
+
+#include <string>
+#include <vector>
+
+namespace karven {
+
+struct DrvRecord;
+
+struct OffTimRecord {
+    std::string TimNo;
+    std::string TimNm;
+    std::string ColorNo;
+    std::string TimRank; // 1 = most constructors' points
+    std::string Seat1;   // "1" once the first seat for next season is settled
+    std::string Seat2;
+
+    bool Full() const;
+};
+
+struct OffDrvRecord {
+    std::string TimNo; // this season's team, or the team he has signed for
+    std::string DrvNo;
+    std::string DrvNm;
+    std::string ScoreRank;
+    std::string EvalPoints;
+    std::string PointsRank;
+    std::string Score;
+    std::string Decided; // "1" once his seat for next season is settled
+
+    bool Settled() const { return Decided == "1"; }
+};
+
+// The market's own scale for a finishing place: 10, 6, 4, 3, 2, 1 for the first six.
+int EvalPointsForPlace(double place);
+// A driver's evaluation points over this season's results.
+int EvalPointsOf(const DrvRecord& driver);
+// The champion: the first driver whose EvalPoints beat every earlier one, starting from 0;
+// 0 when nobody scored.
+int ChampionIndex(const std::vector<OffDrvRecord>& drivers);
+
+} // namespace karven
