@@ -24,7 +24,7 @@ constexpr int ButtonHeight = 30;
 constexpr uint32_t StripeColor = 0xEEF2F8; // every other team, so a row reads across
 } // namespace
 
-FrmKarvenOff::FrmKarvenOff(Shell& shell) : Form("frmkarvenoff", "ストーブリーグ"), shell_(shell) {
+FrmKarvenOff::FrmKarvenOff(Shell& shell) : Form(FormName, "ストーブリーグ"), shell_(shell) {
     geometry = {0, 0, Width, ButtonsTop + ButtonHeight + Margin};
 
     Control& team = Add(ControlKind::Label, "lblT3", {TeamLeft, HeadTop, TeamWidth, 20}, "チーム");

@@ -13,6 +13,8 @@ class FrmKarvenOff : public Form {
     explicit FrmKarvenOff(Shell& shell);
     void Load() override;
 
+    static constexpr const char* FormName = "frmkarvenoff";
+
     static constexpr int Teams = 16;
     static constexpr int Seats = 2 * Teams;
     // Seat labels of team i: lbl2(2i - 1) and lbl2(2i).

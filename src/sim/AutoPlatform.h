@@ -2,15 +2,17 @@
 // karven-sim's platform: every window is acknowledged with its default button at once;
 // message windows may be echoed to a stream so a person can read a whole race.
 
+#include "shell/Platform.h"
+
+#include <functional>
+#include <map>
 #include <ostream>
 #include <string>
-
-#include "shell/Platform.h"
 
 namespace karven::sim {
 
 class AutoPlatform final : public Platform {
-public:
+  public:
     // echo: where message texts go, or nullptr for none.
     AutoPlatform(std::string appPath, std::ostream* echo) : appPath_(std::move(appPath)), echo_(echo) {}
 
@@ -24,15 +26,27 @@ public:
     // The folder of the running executable, with a trailing separator.
     static std::string ExecutableFolder();
 
-protected:
+    // Answers the windows of that name with `responder` instead of their default button.
+    void Answer(const std::string& formName, std::function<void(Form&)> responder) {
+        responders_[formName] = std::move(responder);
+    }
+    // How many windows of that name have been shown.
+    int Shown(const std::string& formName) const {
+        auto it = shown_.find(formName);
+        return it == shown_.end() ? 0 : it->second;
+    }
+
+  protected:
     void RunModal(Form& form) override;
 
-private:
+  private:
     void Echo(const std::string& text);
 
     std::string appPath_;
     std::ostream* echo_;
     bool ended_ = false;
+    std::map<std::string, std::function<void(Form&)>> responders_;
+    std::map<std::string, int> shown_;
 };
 
 } // namespace karven::sim

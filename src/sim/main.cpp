@@ -1,9 +1,5 @@
 // karven-sim: loads a season and plays its Grands Prix without windows, every window answered at once.
 
-#include <CLI/CLI.hpp>
-#include <iostream>
-#include <optional>
-
 #include "app/Game.h"
 #include "race/Race.h"
 #include "season/Numbers.h"
@@ -12,9 +8,15 @@
 #include "shell/Random.h"
 #include "shell/SeasonFiles.h"
 #include "sim/AutoPlatform.h"
+#include "sim/Market.h"
 #include "sim/SeasonJson.h"
 #include "sim/Summary.h"
 #include "weekend/Qualifying.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <optional>
+#include <sstream>
 
 using namespace karven;
 
@@ -32,13 +34,34 @@ struct Options {
     bool noPit = false;
     bool noPen = false;
     bool noWeather = false;
+    bool market = false;
+    int seasons = 0;
 };
 
 // "all" or a whole number of Grands Prix; -1 for anything else.
 int ParseGpCount(const std::string& text) {
     if (text == "all") return MaxGpCount;
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 4) return -1;
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 4)
+        return -1;
     return std::stoi(text);
+}
+
+// Plays up to `gps` Grands Prix of the current season; false when one could not be run.
+bool PlayGrandsPrix(Game& game, int gps, int seasonNo, sim::Json& races) {
+    const SisSettings& sis = game.season.Sis;
+    for (int i = 0; i < gps && ReadNumber(sis.EndGp) < ReadNumber(sis.GpCount); ++i) {
+        if (!RunQualifying(game.shell, game.weekend)) return false;
+        std::optional<RaceOutcome> outcome = RunKesyou(game.shell, game.weekend);
+        if (!outcome) return false;
+        sim::Json race = sim::RaceToJson(game.season, game.weekend, *outcome);
+        race["season"] = seasonNo;
+        races.push_back(race);
+    }
+    return true;
+}
+
+bool SeasonOver(const Season& season) {
+    return ReadNumber(season.Sis.EndGp) >= ReadNumber(season.Sis.GpCount);
 }
 
 int Play(const Options& options) {
@@ -54,6 +77,7 @@ int Play(const Options& options) {
         return ExitFailed;
     }
     if (code == LoadDeclined) return ExitNotLoaded;
+    SetMainState(shell.main, SeasonOver(game.season) ? 4 : 2); // as File/Open leaves it
 
     int gps = ParseGpCount(options.gps);
     if (gps < 0) {
@@ -65,19 +89,38 @@ int Play(const Options& options) {
     if (options.noWeather) shell.EveTen = "0";
 
     sim::Json races = sim::Json::array();
-    for (int i = 0; i < gps && ReadNumber(game.season.Sis.EndGp) < ReadNumber(game.season.Sis.GpCount); ++i) {
-        if (!RunQualifying(shell, game.weekend)) break;
-        std::optional<RaceOutcome> outcome = RunKesyou(shell, game.weekend);
-        if (!outcome) break;
-        races.push_back(sim::RaceToJson(game.season, game.weekend, *outcome));
+    sim::Json markets = sim::Json::array();
+    sim::Json seasons = sim::Json::array();
+    std::ostringstream marketText;
+    // The standings of the season just over, then its market.
+    auto closeSeason = [&] {
+        seasons.push_back(sim::StandingsToJson(game.season));
+        markets.push_back(sim::RunMarket(game, platform));
+        sim::PrintMarket(marketText, markets.back());
+    };
+
+    if (options.seasons > 0) {
+        for (int n = 1; n <= options.seasons; ++n) {
+            if (!PlayGrandsPrix(game, MaxGpCount, n, races) || !SeasonOver(game.season)) {
+                std::cerr << "第" << ReadCount(game.season.Sis.EndGp) + 1 << "戦を開催できません。\n";
+                break;
+            }
+            closeSeason();
+        }
+    } else {
+        PlayGrandsPrix(game, gps, 1, races);
+        if (options.market && SeasonOver(game.season)) closeSeason();
     }
 
     if (options.json) {
         sim::Json out = sim::SeasonToJson(game.season);
         out["races"] = races;
         out["standings"] = sim::StandingsToJson(game.season);
+        out["market"] = markets;
+        out["seasons"] = seasons;
         std::cout << out.dump(2) << "\n";
     } else {
+        std::cout << marketText.str();
         sim::PrintSummary(std::cout, game.season);
     }
 
@@ -93,11 +136,18 @@ int Play(const Options& options) {
 int main(int argc, char** argv) {
     CLI::App app{"KARVEN without windows: loads a season, plays Grands Prix, prints the season."};
     Options options;
-    app.add_option("--season", options.season, "season file to load (default: Karven.sin beside the program)");
+    app.add_option("--season", options.season,
+                   "season file to load (default: Karven.sin beside the program)");
     app.add_flag("--json", options.json, "print the whole season as JSON");
     app.add_flag("--quiet", options.quiet, "do not echo message windows to stderr");
     app.add_option("--save", options.save, "write the season to this file at the end");
-    app.add_option("--gps", options.gps, "Grands Prix to play: a number or \"all\" (default 0)");
+    CLI::Option* gps =
+        app.add_option("--gps", options.gps, "Grands Prix to play: a number or \"all\" (default 0)");
+    app.add_flag("--market", options.market,
+                 "after the Grands Prix, if the season is over, run the transfer market");
+    app.add_option("--seasons", options.seasons, "play this many whole seasons, each ending with its market")
+        ->check(CLI::Range(1, 100000))
+        ->excludes(gps);
     app.add_option("--seed", options.seed, "seed for a reproducible run");
     app.add_flag("--no-pit", options.noPit, "no pit stops");
     app.add_flag("--no-pen", options.noPen, "no penalties");

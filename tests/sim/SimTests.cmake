@@ -27,3 +27,15 @@ karven_sim_test(LoadSaved 0 "--season ${sim_tmp}/after1.krv --json --quiet"
 set_tests_properties(sim.LoadSaved PROPERTIES DEPENDS sim.SaveThenLoad)
 karven_sim_test(WholeSeason 0 "--gps all --seed 1 --quiet"
   "-DSTDOUT_MATCH=ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ \\(第16戦まで\\)")
+karven_sim_test(CareerSameSeedSameRun 0 "--seasons 2 --seed 4 --json"
+  "-DSAME_AS_ARGS=--seasons 2 --seed 4 --json"
+  "-DSTDERR_MATCH=が移籍決定！！\n----"
+  "-DSTDOUT_MATCH=\"market\": \\[")
+karven_sim_test(SeasonsAndGpsExclude 2 "--seasons 2 --gps 3")
+
+find_package(nlohmann_json CONFIG REQUIRED)
+add_executable(karven_sim_tests ${CMAKE_CURRENT_SOURCE_DIR}/sim/CareerTest.cpp)
+target_link_libraries(karven_sim_tests PRIVATE GTest::gtest_main nlohmann_json::nlohmann_json)
+target_compile_definitions(karven_sim_tests PRIVATE KARVEN_SIM="$<TARGET_FILE:karven-sim>")
+add_dependencies(karven_sim_tests karven-sim)
+gtest_discover_tests(karven_sim_tests DISCOVERY_MODE PRE_TEST)

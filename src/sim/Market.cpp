@@ -1,0 +1,66 @@
+#include "sim/Market.h"
+
+#include "app/Game.h"
+#include "offseason/FrmKarvenOff.h"
+#include "season/Season.h"
+#include "sim/AutoPlatform.h"
+
+namespace karven::sim {
+
+namespace {
+constexpr const char* NoticeWindow = "frmMsgOk"; // every offer and answer is a notice
+
+Json LineUp(const Season& season) {
+    Json teams = Json::array();
+    for (size_t t = 1; t < season.TimTable.size(); ++t) {
+        const TimRecord& team = season.TimTable[t];
+        Json drivers = Json::array();
+        for (size_t d = 1; d < season.DrvTable.size(); ++d)
+            if (!season.DrvTable[d].TimNo.empty() && season.DrvTable[d].TimNo == team.TimNo)
+                drivers.push_back(season.DrvTable[d].DrvNm);
+        teams.push_back({{"TimNo", team.TimNo}, {"TimNm", team.TimNm}, {"drivers", drivers}});
+    }
+    return teams;
+}
+} // namespace
+
+Json RunMarket(Game& game, AutoPlatform& platform) {
+    Json champion = nullptr;
+    bool opened = false;
+    platform.Answer(FrmKarvenOff::FormName, [&](Form& form) {
+        opened = true;
+        form.Click("cmdStart");
+        auto& market = dynamic_cast<FrmKarvenOff&>(form);
+        if (int c = ChampionIndex(market.OffDrvTable); c > 0) champion = market.OffDrvTable[c].DrvNm;
+        form.Click("cmdOK");
+    });
+    int before = platform.Shown(NoticeWindow);
+    game.shell.main.Click("cmdOffSis");
+    if (!opened) return nullptr; // the season is not over
+
+    Json unseated = Json::array();
+    for (size_t d = 1; d < game.season.DrvTable.size(); ++d)
+        if (game.season.DrvTable[d].TimNo.empty()) unseated.push_back(game.season.DrvTable[d].DrvNm);
+    return {{"champion", champion},
+            {"teams", LineUp(game.season)},
+            {"unseated", unseated},
+            {"announcements", platform.Shown(NoticeWindow) - before}};
+}
+
+void PrintMarket(std::ostream& out, const Json& market) {
+    out << "ストーブリーグ\n  チャンピオン: "
+        << (market["champion"].is_null() ? std::string("なし") : market["champion"].get<std::string>())
+        << "\n";
+    for (const Json& team : market["teams"]) {
+        out << "  " << team["TimNo"].get<std::string>() << " " << team["TimNm"].get<std::string>() << ":";
+        for (const Json& driver : team["drivers"])
+            out << " " << driver.get<std::string>();
+        out << "\n";
+    }
+    out << "  シートなし:";
+    for (const Json& driver : market["unseated"])
+        out << " " << driver.get<std::string>();
+    out << "\n  発表 " << market["announcements"].get<int>() << " 件\n\n";
+}
+
+} // namespace karven::sim
