@@ -2,12 +2,12 @@
 // The generic binder: draws core forms as Qt windows and keeps every live window in step
 // with its form.
 
+#include "ui/PixmapCache.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <vector>
-
-#include "ui/PixmapCache.h"
 
 namespace karven {
 class Form;
@@ -18,7 +18,7 @@ namespace karven::ui {
 class FormView;
 
 class Binder {
-public:
+  public:
     Binder();
     ~Binder();
 
@@ -35,6 +35,10 @@ public:
     void RefreshAll();
     void PullAll();
 
+    // Only the topmost running dialog, or the main window when none runs, takes the player's
+    // clicks and keys: a window behind a modal one may catch a key while the modal one closes.
+    bool TakesInput(const QWidget* window) const { return running_.empty() || running_.back() == window; }
+
     // Ends every dialog and keeps new ones from opening.
     void Shutdown();
     bool IsShutDown() const { return shutdown_; }
@@ -49,11 +53,12 @@ public:
     void Register(FormView* view) { views_.push_back(view); }
     void Unregister(FormView* view);
 
-private:
+  private:
     void CloseFinishedDialogs();
 
     PixmapCache pixmaps_;
     std::vector<FormView*> views_;
+    std::vector<const QWidget*> running_; // dialogs in exec(), innermost last
     std::unique_ptr<QMainWindow> main_;
     bool shutdown_ = false;
 };

@@ -1,3 +1,9 @@
+#include "ui/Binder.h"
+
+#include "ModalDriver.h"
+#include "shell/Form.h"
+#include "ui/FormView.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -5,10 +11,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <gtest/gtest.h>
-
-#include "shell/Form.h"
-#include "ui/Binder.h"
-#include "ui/FormView.h"
 
 using namespace karven;
 
@@ -113,4 +115,31 @@ TEST(Binder, PicturesLoadMissingFilesShowNothing) {
     pic.picture = KARVEN_BIN_DIR "cls.dat"; // back to a file shown before
     t.view->Refresh();
     EXPECT_FALSE(label->pixmap().isNull());
+}
+
+TEST(Binder, AWindowBehindARunningDialogIgnoresClicks) {
+    Bound t;
+    Form inner{"frmInner", "内"};
+    inner.Add(ControlKind::Button, "cmdOK", {10, 10, 80, 24}, "OK").onClick = [&] { inner.Close(); };
+    inner.defaultButton = "cmdOK";
+    inner.geometry = {0, 0, 120, 60};
+    int presses = 0;
+    t.form.Add(ControlKind::Button, "cmdStart", {10, 10, 80, 24}, "START").onClick = [&] {
+        ++presses;
+        inner.Open();
+        t.binder.RunDialog(inner);
+    };
+    t.Bind();
+
+    auto* start = t.Widget<QPushButton>("cmdStart");
+    test::WhenModal([&](QWidget& dialog) {
+        start->click(); // a key or click that reaches the window behind
+        test::PressKey(dialog, Qt::Key_Return);
+    });
+    start->click();
+    EXPECT_EQ(presses, 1);
+    EXPECT_TRUE(inner.IsClosed());
+    test::AnswerWithKey(Qt::Key_Return);
+    start->click(); // with nothing in front it answers again
+    EXPECT_EQ(presses, 2);
 }

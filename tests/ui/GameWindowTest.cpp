@@ -1,11 +1,4 @@
 // A Grand Prix played in the real game window, every modal window answered by the keyboard.
-#include <QDir>
-#include <QLabel>
-#include <QMainWindow>
-#include <QPushButton>
-#include <QTimer>
-#include <gtest/gtest.h>
-
 #include "ModalDriver.h"
 #include "Screens.h"
 #include "app/Game.h"
@@ -13,30 +6,16 @@
 #include "shell/Random.h"
 #include "ui/QtPlatform.h"
 
+#include <QDir>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
 using namespace karven;
 
 namespace {
-
-// Presses Enter on every modal window until stopped; a hook may look at a window first.
-class AutoAnswer {
-public:
-    std::function<void(QWidget&)> look;
-    int answered = 0;
-
-    AutoAnswer() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible()) return;
-            if (look) look(*modal);
-            ++answered;
-            test::PressKey(*modal, Qt::Key_Return);
-        });
-        timer_.start(1);
-    }
-
-private:
-    QTimer timer_;
-};
 
 struct GameWindow {
     ui::Binder binder;
@@ -58,7 +37,7 @@ struct GameWindow {
 
 TEST(GameWindow, PlaysAGrandPrixAndShowsWhatItBooked) {
     GameWindow w;
-    AutoAnswer answer;
+    test::AutoAnswer answer;
     ASSERT_TRUE(w.game.StartUp());
     w.game.season.Sis.SyuCount = "5"; // a short race keeps the test quick
     w.binder.RefreshAll();
@@ -92,8 +71,10 @@ TEST(GameWindow, PlaysAGrandPrixAndShowsWhatItBooked) {
     answer.look = [&](QWidget& dialog) {
         dialog.grab().save(test::ScreenPath("game_seiseki.png"));
         for (int r = 1; r <= 32; ++r)
-            if (auto* cell = dialog.findChild<QLabel*>(QString("lbl6(%1)").arg(r)); cell && cell->text() == "①")
-                winnerName = dialog.findChild<QLabel*>(QString("lbl2(%1)").arg(r))->text(), winnerCell = cell->text();
+            if (auto* cell = dialog.findChild<QLabel*>(QString("lbl6(%1)").arg(r));
+                cell && cell->text() == "①")
+                winnerName = dialog.findChild<QLabel*>(QString("lbl2(%1)").arg(r))->text(),
+                winnerCell = cell->text();
     };
     w.Press("cmdSeiseki");
     EXPECT_EQ(winnerCell, "①");

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -31,5 +32,36 @@ inline void PressKey(QWidget& window, int key) {
 inline void AnswerWithKey(int key) {
     WhenModal([key](QWidget& w) { PressKey(w, key); });
 }
+
+// Presses Enter on every modal window while it lives; a hook may look at a window first.
+// The key is sent from a timer of its own, so a window that opens another one (a question
+// behind a button) is answered in turn.
+class AutoAnswer {
+  public:
+    std::function<void(QWidget&)> look;
+    int answered = 0;
+
+    AutoAnswer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (pending_ || !modal || !modal->isVisible()) return;
+            pending_ = true;
+            QPointer<QWidget> target = modal;
+            QTimer::singleShot(0, &timer_, [this, target] {
+                pending_ = false;
+                // A window that was closing when it was seen has given way to the next one.
+                if (!target || QApplication::activeModalWidget() != target || !target->isVisible()) return;
+                if (look) look(*target);
+                ++answered;
+                PressKey(*target, Qt::Key_Return);
+            });
+        });
+        timer_.start(1);
+    }
+
+  private:
+    QTimer timer_;
+    bool pending_ = false;
+};
 
 } // namespace karven::test
