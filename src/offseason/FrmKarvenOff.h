@@ -9,14 +9,13 @@ namespace karven {
 class Shell;
 
 class FrmKarvenOff : public Form {
-  public:
+public:
     explicit FrmKarvenOff(Shell& shell);
     void Load() override;
 
     static constexpr const char* FormName = "frmkarvenoff";
 
     static constexpr int Teams = 16;
-    static constexpr int Seats = 2 * Teams;
     // Seat labels of team i: lbl2(2i - 1) and lbl2(2i).
     static int SeatIndex(int team, int seat) { return 2 * team - 2 + seat; }
 
@@ -24,7 +23,7 @@ class FrmKarvenOff : public Form {
     std::vector<OffTimRecord> OffTimTable{1};
     std::vector<OffDrvRecord> OffDrvTable{1};
 
-  private:
+private:
     Shell& shell_;
 };
 

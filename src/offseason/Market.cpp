@@ -1,5 +1,8 @@
 #include "offseason/Market.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "offseason/FrmKarvenOff.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -10,9 +13,6 @@
 #include "shell/Random.h"
 #include "shell/Shell.h"
 #include "weekend/NewSeason.h"
-
-#include <algorithm>
-#include <vector>
 
 namespace karven {
 

@@ -1,9 +1,9 @@
 #include "sim/AutoPlatform.h"
 
+#include <filesystem>
+
 #include "season/Utf8.h"
 #include "shell/Form.h"
-
-#include <filesystem>
 
 namespace karven::sim {
 
@@ -12,17 +12,13 @@ void AutoPlatform::Echo(const std::string& text) {
     *echo_ << ReplaceAll(text, "\r\n", "\n") << "\n----\n";
 }
 
-void AutoPlatform::ShowWarning(const std::string& text) {
-    Echo(text);
-}
+void AutoPlatform::ShowWarning(const std::string& text) { Echo(text); }
 
 void AutoPlatform::RunModal(Form& form) {
     ++shown_[form.Name()];
     if (Control* msg = form.Find("lblMsg")) Echo(msg->text);
-    if (auto it = responders_.find(form.Name()); it != responders_.end())
-        it->second(form);
-    else if (!form.defaultButton.empty())
-        form.Click(form.defaultButton);
+    if (auto it = responders_.find(form.Name()); it != responders_.end()) it->second(form);
+    else if (!form.defaultButton.empty()) form.Click(form.defaultButton);
     if (!form.IsClosed()) form.QueryClose();
     // A window that refuses to close would hang a real player too; here it would loop forever.
     form.Close();

@@ -2,17 +2,17 @@
 // karven-sim's platform: every window is acknowledged with its default button at once;
 // message windows may be echoed to a stream so a person can read a whole race.
 
-#include "shell/Platform.h"
-
 #include <functional>
 #include <map>
 #include <ostream>
 #include <string>
 
+#include "shell/Platform.h"
+
 namespace karven::sim {
 
 class AutoPlatform final : public Platform {
-  public:
+public:
     // echo: where message texts go, or nullptr for none.
     AutoPlatform(std::string appPath, std::ostream* echo) : appPath_(std::move(appPath)), echo_(echo) {}
 
@@ -36,10 +36,10 @@ class AutoPlatform final : public Platform {
         return it == shown_.end() ? 0 : it->second;
     }
 
-  protected:
+protected:
     void RunModal(Form& form) override;
 
-  private:
+private:
     void Echo(const std::string& text);
 
     std::string appPath_;

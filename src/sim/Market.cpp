@@ -53,13 +53,11 @@ void PrintMarket(std::ostream& out, const Json& market) {
         << "\n";
     for (const Json& team : market["teams"]) {
         out << "  " << team["TimNo"].get<std::string>() << " " << team["TimNm"].get<std::string>() << ":";
-        for (const Json& driver : team["drivers"])
-            out << " " << driver.get<std::string>();
+        for (const Json& driver : team["drivers"]) out << " " << driver.get<std::string>();
         out << "\n";
     }
     out << "  シートなし:";
-    for (const Json& driver : market["unseated"])
-        out << " " << driver.get<std::string>();
+    for (const Json& driver : market["unseated"]) out << " " << driver.get<std::string>();
     out << "\n  発表 " << market["announcements"].get<int>() << " 件\n\n";
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // karven-sim's off-season: the market played as a player who answers every question with OK.
 
-#include "sim/SeasonJson.h"
-
 #include <ostream>
+
+#include "sim/SeasonJson.h"
 
 namespace karven {
 class Game;

@@ -9,9 +9,9 @@ namespace karven::sim {
 
 Json SeasonToJson(const Season& season) {
     Json out;
-    out["settings"] = {{"GpCount", season.Sis.GpCount},   {"SyuCount", season.Sis.SyuCount},
+    out["settings"] = {{"GpCount", season.Sis.GpCount}, {"SyuCount", season.Sis.SyuCount},
                        {"NinCount", season.Sis.NinCount}, {"EndGp", season.Sis.EndGp},
-                       {"DrvCount", season.DrvCount},     {"TimCount", season.TimCount}};
+                       {"DrvCount", season.DrvCount},      {"TimCount", season.TimCount}};
     Json gps = Json::array();
     for (size_t i = 1; i < season.GpTable.size(); ++i) {
         const GpRecord& g = season.GpTable[i];
@@ -21,21 +21,15 @@ Json SeasonToJson(const Season& season) {
     Json teams = Json::array();
     for (size_t i = 1; i < season.TimTable.size(); ++i) {
         const TimRecord& t = season.TimTable[i];
-        teams.push_back({{"TimNo", t.TimNo},
-                         {"TimNm", t.TimNm},
-                         {"ColorNo", t.ColorNo},
-                         {"Speed", t.Speed},
-                         {"Aero", t.Aero},
-                         {"Stability", t.Stability},
-                         {"Points", t.Points}});
+        teams.push_back({{"TimNo", t.TimNo}, {"TimNm", t.TimNm}, {"ColorNo", t.ColorNo}, {"Speed", t.Speed},
+                         {"Aero", t.Aero}, {"Stability", t.Stability}, {"Points", t.Points}});
     }
     out["teams"] = teams;
     Json drivers = Json::array();
     for (size_t i = 1; i < season.DrvTable.size(); ++i) {
         const DrvRecord& d = season.DrvTable[i];
         Json results = Json::array();
-        for (int k = 1; k <= ResultSlots; ++k)
-            results.push_back(d.Result[k]);
+        for (int k = 1; k <= ResultSlots; ++k) results.push_back(d.Result[k]);
         drivers.push_back({{"DrvNo", d.DrvNo},
                            {"TimNo", d.TimNo},
                            {"DrvNm", d.DrvNm},
@@ -59,8 +53,7 @@ Json SeasonToJson(const Season& season) {
 Json RaceToJson(const Season& season, const RaceWeekend& weekend, const RaceOutcome& outcome) {
     Json race;
     race["gp"] = outcome.gp;
-    race["GpNm"] =
-        outcome.gp >= 1 && outcome.gp < int(season.GpTable.size()) ? season.GpTable[outcome.gp].GpNm : "";
+    race["GpNm"] = outcome.gp >= 1 && outcome.gp < int(season.GpTable.size()) ? season.GpTable[outcome.gp].GpNm : "";
     Json qualifying = Json::array();
     for (int k = 1; k <= weekend.EntryCount && k < int(weekend.YosenResultTable.size()); ++k) {
         const EntryRecord& e = weekend.YosenResultTable[k];

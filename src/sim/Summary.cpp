@@ -9,8 +9,7 @@ namespace karven::sim {
 namespace {
 int SeatedDrivers(const Season& season) {
     int seated = 0;
-    for (size_t i = 1; i < season.DrvTable.size(); ++i)
-        seated += TeamOf(season, season.DrvTable[i]) != nullptr;
+    for (size_t i = 1; i < season.DrvTable.size(); ++i) seated += TeamOf(season, season.DrvTable[i]) != nullptr;
     return seated;
 }
 } // namespace
@@ -33,8 +32,8 @@ void PrintSummary(std::ostream& out, const Season& season) {
     out << "\nチーム\n";
     for (size_t i = 1; i < season.TimTable.size(); ++i) {
         const TimRecord& t = season.TimTable[i];
-        out << "  " << t.TimNo << " " << t.TimNm << "  色" << t.ColorNo << "  ｽﾋﾟｰﾄﾞ" << t.Speed << " 空力"
-            << t.Aero << " 安定性" << t.Stability << "\n";
+        out << "  " << t.TimNo << " " << t.TimNm << "  色" << t.ColorNo << "  ｽﾋﾟｰﾄﾞ" << t.Speed << " 空力" << t.Aero
+            << " 安定性" << t.Stability << "\n";
     }
 
     if (ReadNumber(sis.EndGp) < 1) return;
@@ -42,8 +41,7 @@ void PrintSummary(std::ostream& out, const Season& season) {
     for (const DriverStanding& d : DriverStandings(season))
         out << "  " << d.rank << ". " << d.DrvNm << " (" << d.TimNm << ") " << d.Points << "\n";
     out << "\nｺﾝｽﾄﾗｸﾀｰｽﾞﾗﾝｷﾝｸﾞ (第" << sis.EndGp << "戦まで)\n";
-    for (const TeamStanding& t : TeamStandings(season))
-        out << "  " << t.rank << ". " << t.TimNm << " " << t.Points << "\n";
+    for (const TeamStanding& t : TeamStandings(season)) out << "  " << t.rank << ". " << t.TimNm << " " << t.Points << "\n";
 }
 
 } // namespace karven::sim

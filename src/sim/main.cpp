@@ -1,5 +1,10 @@
 // karven-sim: loads a season and plays its Grands Prix without windows, every window answered at once.
 
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <optional>
+#include <sstream>
+
 #include "app/Game.h"
 #include "race/Race.h"
 #include "season/Numbers.h"
@@ -12,11 +17,6 @@
 #include "sim/SeasonJson.h"
 #include "sim/Summary.h"
 #include "weekend/Qualifying.h"
-
-#include <CLI/CLI.hpp>
-#include <iostream>
-#include <optional>
-#include <sstream>
 
 using namespace karven;
 

@@ -1,8 +1,5 @@
 #include "ui/Binder.h"
 
-#include "shell/Form.h"
-#include "ui/FormView.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -11,27 +8,25 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "shell/Form.h"
+#include "ui/FormView.h"
+
 namespace karven::ui {
 
 namespace {
-bool IsEnter(const QKeyEvent* e) {
-    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-}
+bool IsEnter(const QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
 
 class FormDialog : public QDialog {
-  public:
+public:
     FormDialog() { setWindowFlag(Qt::WindowContextHelpButtonHint, false); }
     FormView* view = nullptr;
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* e) override {
         if (e->modifiers() & ~(Qt::KeypadModifier)) return QDialog::keyPressEvent(e);
-        if (IsEnter(e))
-            view->PressDefault();
-        else if (e->key() == Qt::Key_Escape)
-            view->PressCancel();
-        else
-            QDialog::keyPressEvent(e);
+        if (IsEnter(e)) view->PressDefault();
+        else if (e->key() == Qt::Key_Escape) view->PressCancel();
+        else QDialog::keyPressEvent(e);
     }
     void closeEvent(QCloseEvent* e) override {
         e->ignore(); // the form decides, and the binder closes the dialog when it has
@@ -41,7 +36,7 @@ class FormDialog : public QDialog {
 };
 
 class FormMainWindow : public QMainWindow {
-  public:
+public:
     explicit FormMainWindow(Form& form) : form_(form) {}
     FormView* view = nullptr;
     void KeepGeometry() {
@@ -49,7 +44,7 @@ class FormMainWindow : public QMainWindow {
         form_.geometry = {frame.left(), frame.top(), frame.width(), frame.height()};
     }
 
-  protected:
+protected:
     void moveEvent(QMoveEvent* e) override {
         QMainWindow::moveEvent(e);
         KeepGeometry();
@@ -64,13 +59,11 @@ class FormMainWindow : public QMainWindow {
     }
     void closeEvent(QCloseEvent* e) override {
         view->QueryClose();
-        if (form_.IsClosed())
-            e->accept();
-        else
-            e->ignore();
+        if (form_.IsClosed()) e->accept();
+        else e->ignore();
     }
 
-  private:
+private:
     Form& form_;
 };
 
@@ -119,10 +112,8 @@ void Binder::RunDialog(Form& form) {
     dialog.setFixedSize(form.geometry.width, form.geometry.height);
     FormView view(*this, form, &dialog, content, nullptr);
     dialog.view = &view;
-    if (form.geometry.left == 0 && form.geometry.top == 0)
-        CentreOverMain(dialog); // a form that does not place itself
-    else
-        dialog.move(form.geometry.left, form.geometry.top);
+    if (form.geometry.left == 0 && form.geometry.top == 0) CentreOverMain(dialog); // a form that does not place itself
+    else dialog.move(form.geometry.left, form.geometry.top);
     RefreshAll(); // the windows behind show the latest state while this one waits
     running_.push_back(&dialog);
     dialog.exec();
@@ -135,8 +126,7 @@ void Binder::Unregister(FormView* view) {
 }
 
 void Binder::PullAll() {
-    for (FormView* v : views_)
-        v->Pull();
+    for (FormView* v : views_) v->Pull();
 }
 
 void Binder::RefreshAll() {

@@ -2,12 +2,12 @@
 // The generic binder: draws core forms as Qt windows and keeps every live window in step
 // with its form.
 
-#include "ui/PixmapCache.h"
-
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "ui/PixmapCache.h"
 
 namespace karven {
 class Form;
@@ -18,7 +18,7 @@ namespace karven::ui {
 class FormView;
 
 class Binder {
-  public:
+public:
     Binder();
     ~Binder();
 
@@ -53,7 +53,7 @@ class Binder {
     void Register(FormView* view) { views_.push_back(view); }
     void Unregister(FormView* view);
 
-  private:
+private:
     void CloseFinishedDialogs();
 
     PixmapCache pixmaps_;

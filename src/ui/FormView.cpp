@@ -1,7 +1,5 @@
 #include "ui/FormView.h"
 
-#include "ui/Binder.h"
-
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
@@ -14,6 +12,8 @@
 #include <QPushButton>
 #include <map>
 
+#include "ui/Binder.h"
+
 namespace karven::ui {
 
 QString ToQt(const std::string& text) {
@@ -22,9 +22,7 @@ QString ToQt(const std::string& text) {
     return s;
 }
 
-std::string FromQt(const QString& text) {
-    return text.toStdString();
-}
+std::string FromQt(const QString& text) { return text.toStdString(); }
 
 namespace {
 QString Caption(const Control& c) {
@@ -36,23 +34,17 @@ QString Caption(const Control& c) {
 Qt::Alignment ToQt(Align align, bool wrap) {
     Qt::Alignment vertical = wrap ? Qt::AlignTop : Qt::AlignVCenter;
     switch (align) {
-    case Align::Center:
-        return Qt::AlignHCenter | vertical;
-    case Align::Right:
-        return Qt::AlignRight | vertical;
-    default:
-        return Qt::AlignLeft | vertical;
+    case Align::Center: return Qt::AlignHCenter | vertical;
+    case Align::Right: return Qt::AlignRight | vertical;
+    default: return Qt::AlignLeft | vertical;
     }
 }
 
-QColor ToColor(uint32_t rgb) {
-    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
+QColor ToColor(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 QStringList ToQt(const std::vector<std::string>& items) {
     QStringList list;
-    for (const std::string& item : items)
-        list << QString::fromStdString(item);
+    for (const std::string& item : items) list << QString::fromStdString(item);
     return list;
 }
 
@@ -77,8 +69,7 @@ FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content
     : binder_(binder), form_(form), window_(window), menuBar_(menuBar) {
     window_->setObjectName(QString::fromStdString(form.Name()));
     for (Control& c : form.Controls()) {
-        if (c.kind == ControlKind::Menu || c.kind == ControlKind::MenuItem ||
-            c.kind == ControlKind::Separator) {
+        if (c.kind == ControlKind::Menu || c.kind == ControlKind::MenuItem || c.kind == ControlKind::Separator) {
             if (menuBar_) MakeMenuEntry(c);
             continue;
         }
@@ -94,9 +85,7 @@ FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content
     binder_.Register(this);
 }
 
-FormView::~FormView() {
-    binder_.Unregister(this);
-}
+FormView::~FormView() { binder_.Unregister(this); }
 
 QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
     switch (c.kind) {
@@ -181,10 +170,8 @@ void FormView::PressDefault() {
 }
 
 void FormView::PressCancel() {
-    if (!form_.cancelButton.empty())
-        PressButton(form_.cancelButton);
-    else
-        QueryClose();
+    if (!form_.cancelButton.empty()) PressButton(form_.cancelButton);
+    else QueryClose();
 }
 
 void FormView::QueryClose() {
@@ -221,8 +208,7 @@ void FormView::Refresh() {
     // A window without a caption shows an empty title bar, not the program's file name.
     QString title = form_.caption.empty() ? QStringLiteral(" ") : ToQt(form_.caption);
     if (window_->windowTitle() != title) window_->setWindowTitle(title);
-    for (const Bound& b : bound_)
-        RefreshControl(b);
+    for (const Bound& b : bound_) RefreshControl(b);
 }
 
 void FormView::RefreshControl(const Bound& b) {
@@ -261,8 +247,7 @@ void FormView::RefreshControl(const Bound& b) {
     } else if (auto* box = qobject_cast<QComboBox*>(w)) {
         QStringList items = ToQt(c.items);
         QStringList shown;
-        for (int i = 0; i < box->count(); ++i)
-            shown << box->itemText(i);
+        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
         if (shown != items) {
             box->clear();
             box->addItems(items);
@@ -272,8 +257,7 @@ void FormView::RefreshControl(const Bound& b) {
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         QStringList items = ToQt(c.items);
         bool same = list->count() == items.size();
-        for (int i = 0; same && i < items.size(); ++i)
-            same = list->item(i)->text() == items[i];
+        for (int i = 0; same && i < items.size(); ++i) same = list->item(i)->text() == items[i];
         if (!same) {
             list->clear();
             list->addItems(items);

@@ -2,13 +2,13 @@
 // One window drawn from a form: a widget per control, named by the control's key, kept in step
 // with the control's state in both directions.
 
-#include "shell/Form.h"
-
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <string_view>
 #include <vector>
+
+#include "shell/Form.h"
 
 class QAction;
 class QMenuBar;
@@ -22,7 +22,7 @@ QString ToQt(const std::string& text); // UTF-8, CR LF shown as a line break
 std::string FromQt(const QString& text);
 
 class FormView : public QObject {
-  public:
+public:
     // Builds the controls into content and, when given, the menus into menuBar.
     FormView(Binder& binder, Form& form, QWidget* window, QWidget* content, QMenuBar* menuBar);
     ~FormView() override;
@@ -40,10 +40,10 @@ class FormView : public QObject {
     void PressCancel();
     void QueryClose();
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     struct Bound {
         Control* control;
         QWidget* widget; // null for menu entries

@@ -8,13 +8,13 @@
 namespace karven::ui {
 
 class PixmapCache {
-  public:
+public:
     // The picture of a file, or a standard icon for ":information" / ":question";
     // a null pixmap when the file is missing or unreadable.
     QPixmap Get(const QString& path, QSize iconSize);
     void Clear() { pixmaps_.clear(); }
 
-  private:
+private:
     QHash<QString, QPixmap> pixmaps_;
 };
 

@@ -1,13 +1,13 @@
 #include "ui/QtPlatform.h"
 
-#include "ui/FormView.h"
-
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
 #include <QThread>
+
+#include "ui/FormView.h"
 
 namespace karven::ui {
 
@@ -35,8 +35,7 @@ void QtPlatform::ShowWarning(const std::string& text) {
     box.exec();
 }
 
-std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filter,
-                                   const std::string& fileName) {
+std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {
     QFileDialog dialog(binder_.MainWindow());
     dialog.setNameFilter(ToQtFilter(filter));
     dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

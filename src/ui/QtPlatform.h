@@ -7,12 +7,11 @@
 namespace karven::ui {
 
 class QtPlatform : public Platform {
-  public:
+public:
     explicit QtPlatform(Binder& binder) : binder_(binder) {}
 
     void ShowWarning(const std::string& text) override;
-    std::string ChooseFile(FileDialogMode mode, const std::string& filter,
-                           const std::string& fileName) override;
+    std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
     PictureState CheckPicture(const std::string& path) override;
     std::string AppPath() override;
     void EndProgram() override;
@@ -20,10 +19,10 @@ class QtPlatform : public Platform {
     // True once EndProgram was called, also before the event loop ran.
     bool Ended() const { return ended_; }
 
-  protected:
+protected:
     void RunModal(Form& form) override;
 
-  private:
+private:
     Binder& binder_;
     bool ended_ = false;
 };

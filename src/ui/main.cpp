@@ -1,15 +1,15 @@
 // KARVEN: the game window.
 
-#include "app/Game.h"
-#include "shell/Random.h"
-#include "ui/Binder.h"
-#include "ui/QtPlatform.h"
-
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QMainWindow>
 #include <QTranslator>
+
+#include "app/Game.h"
+#include "shell/Random.h"
+#include "ui/Binder.h"
+#include "ui/QtPlatform.h"
 
 namespace {
 // The texts are Japanese whatever the locale, so the font is chosen rather than left to it.
@@ -30,8 +30,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     ChooseJapaneseFont(app);
     QTranslator qtTexts;
-    if (qtTexts.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTexts);
+    if (qtTexts.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qtTexts);
 
     karven::ui::Binder binder;
     karven::ui::QtPlatform platform(binder);
@@ -41,8 +40,7 @@ int main(int argc, char* argv[]) {
 
     if (!game.StartUp() || platform.Ended()) return 0;
     binder.RefreshAll();
-    if (game.shell.main.geometry.left == 0 && game.shell.main.geometry.top == 0)
-        binder.CentreOverMain(window);
+    if (game.shell.main.geometry.left == 0 && game.shell.main.geometry.top == 0) binder.CentreOverMain(window);
     window.show();
     return app.exec();
 }

@@ -1,11 +1,11 @@
 #pragma once
 // A transfer market window on a small season, with scripted chance and a scripted platform.
 
-#include "StandingsTestSeason.h"
-#include "offseason/FrmKarvenOff.h"
-
 #include <string>
 #include <vector>
+
+#include "StandingsTestSeason.h"
+#include "offseason/FrmKarvenOff.h"
 
 namespace karven::test {
 

@@ -1,27 +1,24 @@
 // The transfer market's opening, evaluation, window and confirmation.
-#include "offseason/Market.h"
+#include <gtest/gtest.h>
 
 #include "MarketFixture.h"
 #include "RaceFixture.h"
+#include "offseason/Market.h"
 #include "race/Race.h"
 #include "shell/MainState.h"
 #include "weekend/Qualifying.h"
-
-#include <gtest/gtest.h>
 
 using namespace karven;
 using namespace karven::test;
 
 namespace {
 void Results(Season& s, int driver, std::initializer_list<std::pair<int, const char*>> slots) {
-    for (auto [gp, place] : slots)
-        s.DrvTable[driver].Result[gp] = place;
+    for (auto [gp, place] : slots) s.DrvTable[driver].Result[gp] = place;
 }
 
 std::vector<std::string> Column(const MarketWorld& w, std::string OffDrvRecord::*field) {
     std::vector<std::string> values;
-    for (size_t d = 1; d < w.form.OffDrvTable.size(); ++d)
-        values.push_back(w.form.OffDrvTable[d].*field);
+    for (size_t d = 1; d < w.form.OffDrvTable.size(); ++d) values.push_back(w.form.OffDrvTable[d].*field);
     return values;
 }
 using Texts = std::vector<std::string>;
@@ -30,16 +27,14 @@ using Texts = std::vector<std::string>;
 TEST(MarketEvaluation, TeamsRankByPointsWithTheHigherNumberAheadOnEqualPoints) {
     Season s = StandingsSeason(4, 8);
     const char* points[] = {"", "10", "10", "5", "12"};
-    for (int t = 1; t <= 4; ++t)
-        s.TimTable[t].Points = points[t];
+    for (int t = 1; t <= 4; ++t) s.TimTable[t].Points = points[t];
     MarketWorld w(s);
     w.Open();
     EXPECT_EQ(w.Team(1).TimRank, "3");
     EXPECT_EQ(w.Team(2).TimRank, "2");
     EXPECT_EQ(w.Team(3).TimRank, "4");
     EXPECT_EQ(w.Team(4).TimRank, "1");
-    for (int t = 1; t <= 4; ++t)
-        EXPECT_EQ(w.Team(t).Seat1 + w.Team(t).Seat2, "00");
+    for (int t = 1; t <= 4; ++t) EXPECT_EQ(w.Team(t).Seat1 + w.Team(t).Seat2, "00");
 }
 
 TEST(MarketEvaluation, ScoresCountFinishesOnTheMarketsOwnScaleAndGuessDriversWithoutATeam) {
@@ -114,18 +109,15 @@ Season FinishedSeason() {
     Results(s, 1, {{1, "1"}, {2, "3"}, {3, "0"}});
     Results(s, 2, {{2, "1"}, {3, "1"}});
     Results(s, 3, {{3, "2"}, {4, "1"}});
-    for (int d = 1; d <= 5; ++d)
-        s.DrvTable[d].CareerWc = "1";
+    for (int d = 1; d <= 5; ++d) s.DrvTable[d].CareerWc = "1";
     return s;
 }
 
 // What the next season keeps of `before`: only seats, the title and the season's results change.
 Season NextSeason(Season s) {
     s.Sis.EndGp = "0";
-    for (size_t t = 1; t < s.TimTable.size(); ++t)
-        s.TimTable[t].Points = "0";
-    for (size_t d = 1; d < s.DrvTable.size(); ++d)
-        s.DrvTable[d].Result = {};
+    for (size_t t = 1; t < s.TimTable.size(); ++t) s.TimTable[t].Points = "0";
+    for (size_t d = 1; d < s.DrvTable.size(); ++d) s.DrvTable[d].Result = {};
     return s;
 }
 } // namespace
@@ -134,8 +126,7 @@ TEST(MarketConfirm, WithoutANegotiationEveryDriverLosesHisSeatButTheTitleIsStill
     MarketWorld w(FinishedSeason());
     SetMainState(w.shell.main, 4);
     Season expected = NextSeason(w.season);
-    for (int d = 1; d <= 5; ++d)
-        expected.DrvTable[d].TimNo = "";
+    for (int d = 1; d <= 5; ++d) expected.DrvTable[d].TimNo = "";
     expected.DrvTable[2].CareerWc = "2"; // 20 evaluation points against 14 and 16
 
     w.Open();
@@ -164,8 +155,7 @@ TEST(MarketConfirm, SettledDriversKeepTheirNewTeamsAndCancelKeepsTheWindowOpen) 
 
     w.form.Click("cmdOK");
     std::vector<std::string> seats;
-    for (int d = 1; d <= 5; ++d)
-        seats.push_back(w.season.DrvTable[d].TimNo);
+    for (int d = 1; d <= 5; ++d) seats.push_back(w.season.DrvTable[d].TimNo);
     EXPECT_EQ(seats, (Texts{"01", "", "", "", "02"}));
     EXPECT_TRUE(w.form.IsClosed());
 }
@@ -177,8 +167,7 @@ TEST(MarketConfirm, NoFinishInTheTopSixMeansNoTitle) {
     MarketWorld w(s);
     w.Open();
     w.form.Click("cmdOK");
-    for (int d = 1; d <= 4; ++d)
-        EXPECT_EQ(w.season.DrvTable[d].CareerWc, "0");
+    for (int d = 1; d <= 4; ++d) EXPECT_EQ(w.season.DrvTable[d].CareerWc, "0");
 }
 
 TEST(MarketConfirm, TheFirstOfEqualChampionsInTableOrderIsCrownedByHisPlace) {
@@ -200,8 +189,7 @@ TEST(MarketConfirm, TheNextQualifyingAndRaceCopeWithFewerSeatsThanTheGrid) {
     f.season.Sis.EndGp = "3";
     FrmKarvenOff form(f.shell);
     form.Open();
-    for (int d : {2, 5, 7})
-        form.OffDrvTable[d].Decided = "1";
+    for (int d : {2, 5, 7}) form.OffDrvTable[d].Decided = "1";
     form.Click("cmdOK");
     ASSERT_EQ(f.season.Sis.NinCount, "8");
 

@@ -1,12 +1,11 @@
 // The negotiation: the four decisions, the two cycles and whole markets.
-#include "offseason/Negotiation.h"
+#include <gtest/gtest.h>
+#include <set>
 
 #include "MarketFixture.h"
 #include "offseason/Market.h"
+#include "offseason/Negotiation.h"
 #include "shell/MainState.h"
-
-#include <gtest/gtest.h>
-#include <set>
 
 using namespace karven;
 using namespace karven::test;
@@ -213,8 +212,7 @@ TEST(Negotiation, MoreDriversThanSeatsEndsWhenEveryTeamIsFullAndTheRestLoseTheir
     EXPECT_TRUE(w.Team(1).Full());
     w.form.Click("cmdOK");
     std::vector<std::string> seats;
-    for (int d = 1; d <= 4; ++d)
-        seats.push_back(w.season.DrvTable[d].TimNo);
+    for (int d = 1; d <= 4; ++d) seats.push_back(w.season.DrvTable[d].TimNo);
     EXPECT_EQ(seats, (Texts{"01", "01", "", ""}));
 }
 
@@ -250,10 +248,8 @@ struct WholeMarket {
     WholeMarket() {
         season.Sis.EndGp = season.Sis.GpCount;
         for (int g = 1; g <= 5; ++g)
-            for (int d = 1; d <= 8; ++d)
-                season.DrvTable[d].Result[g] = std::to_string((d + g) % 8 + 1);
-        for (int t = 1; t <= 4; ++t)
-            season.TimTable[t].Points = std::to_string(10 * t);
+            for (int d = 1; d <= 8; ++d) season.DrvTable[d].Result[g] = std::to_string((d + g) % 8 + 1);
+        for (int t = 1; t <= 4; ++t) season.TimTable[t].Points = std::to_string(10 * t);
         SetMainState(shell.main, 4);
     }
 };
@@ -277,8 +273,7 @@ TEST(MarketFlow, AWholeMarketWritesTheLineUpTheWindowShowedAndOpensTheNextSeason
         if (points > best) best = points, champion = m.season.DrvTable[d].DrvNm;
     }
     std::map<std::string, std::string> titlesBefore;
-    for (int d = 1; d <= 11; ++d)
-        titlesBefore[m.season.DrvTable[d].DrvNm] = m.season.DrvTable[d].CareerWc;
+    for (int d = 1; d <= 11; ++d) titlesBefore[m.season.DrvTable[d].DrvNm] = m.season.DrvTable[d].CareerWc;
 
     std::vector<std::set<std::string>> red(5);
     m.platform.script.push_back([&](Form& f) {
@@ -297,8 +292,7 @@ TEST(MarketFlow, AWholeMarketWritesTheLineUpTheWindowShowedAndOpensTheNextSeason
         const DrvRecord& driver = m.season.DrvTable[d];
         if (!driver.TimNo.empty()) seated.at(ReadCount(driver.TimNo)).insert(driver.DrvNm);
         EXPECT_EQ(driver.CareerWc, driver.DrvNm == champion ? "1" : titlesBefore[driver.DrvNm]);
-        for (int g = 1; g <= ResultSlots; ++g)
-            EXPECT_EQ(driver.Result[g], "");
+        for (int g = 1; g <= ResultSlots; ++g) EXPECT_EQ(driver.Result[g], "");
     }
     for (int t = 1; t <= 4; ++t) {
         EXPECT_LE(seated[t].size(), 2u);
@@ -312,8 +306,7 @@ TEST(MarketFlow, AWholeMarketWritesTheLineUpTheWindowShowedAndOpensTheNextSeason
     ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ(texts.front(), "ストーブリーグを\r\n開始してよろしいですか？");
     EXPECT_EQ(texts.back(), "ストーブリーグを\r\n確定してよろしいですか？");
-    for (size_t i = 1; i + 1 < texts.size(); ++i)
-        EXPECT_TRUE(IsAnnouncement(texts[i])) << texts[i];
+    for (size_t i = 1; i + 1 < texts.size(); ++i) EXPECT_TRUE(IsAnnouncement(texts[i])) << texts[i];
 }
 
 TEST(MarketFlow, StartingAgainContinuesOnTheSettledSeats) {
@@ -322,8 +315,7 @@ TEST(MarketFlow, StartingAgainContinuesOnTheSettledSeats) {
     form.Open();
     OffRetainCycle(form, m.shell, 0); // part of a negotiation, as if it had been cut short
     std::vector<std::string> decided;
-    for (size_t d = 1; d < form.OffDrvTable.size(); ++d)
-        decided.push_back(form.OffDrvTable[d].Decided);
+    for (size_t d = 1; d < form.OffDrvTable.size(); ++d) decided.push_back(form.OffDrvTable[d].Decided);
 
     form.Click("cmdStart");
     for (size_t d = 1; d < form.OffDrvTable.size(); ++d)
@@ -331,7 +323,6 @@ TEST(MarketFlow, StartingAgainContinuesOnTheSettledSeats) {
             EXPECT_EQ(form.OffDrvTable[d].Decided, "1");
         }
     int full = 0;
-    for (int t = 1; t <= 4; ++t)
-        full += form.OffTimTable[t].Full();
+    for (int t = 1; t <= 4; ++t) full += form.OffTimTable[t].Full();
     EXPECT_EQ(full, 4) << "eight seats, eleven drivers: every team fills";
 }

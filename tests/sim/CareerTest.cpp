@@ -15,8 +15,7 @@ Json Sim(const std::string& args) {
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     char buffer[65536];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
     int status = pclose(pipe);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
     return Json::parse(out);
@@ -37,8 +36,7 @@ TEST(SimCareer, FiveSeasonsEachEndWithAMarketThatSeatsAtMostTwoAndCrownsOne) {
     EXPECT_EQ(Text(end["settings"]["EndGp"]), "0");
 
     std::set<std::string> everyone;
-    for (const Json& d : start["drivers"])
-        everyone.insert(Text(d["DrvNm"]));
+    for (const Json& d : start["drivers"]) everyone.insert(Text(d["DrvNm"]));
     std::map<std::string, int> titles;
     for (const Json& market : end["market"]) {
         ASSERT_FALSE(market["champion"].is_null());
@@ -47,11 +45,9 @@ TEST(SimCareer, FiveSeasonsEachEndWithAMarketThatSeatsAtMostTwoAndCrownsOne) {
         std::multiset<std::string> placed;
         for (const Json& team : market["teams"]) {
             EXPECT_LE(team["drivers"].size(), 2u) << Text(team["TimNm"]);
-            for (const Json& d : team["drivers"])
-                placed.insert(Text(d));
+            for (const Json& d : team["drivers"]) placed.insert(Text(d));
         }
-        for (const Json& d : market["unseated"])
-            placed.insert(Text(d));
+        for (const Json& d : market["unseated"]) placed.insert(Text(d));
         EXPECT_EQ(placed, std::multiset<std::string>(everyone.begin(), everyone.end()));
     }
 

@@ -1,9 +1,3 @@
-#include "ui/Binder.h"
-
-#include "ModalDriver.h"
-#include "shell/Form.h"
-#include "ui/FormView.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +5,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "shell/Form.h"
+#include "ui/Binder.h"
+#include "ui/FormView.h"
 
 using namespace karven;
 

@@ -1,17 +1,17 @@
 // A Grand Prix played in the real game window, every modal window answered by the keyboard.
-#include "ModalDriver.h"
-#include "Screens.h"
-#include "app/Game.h"
-#include "season/Numbers.h"
-#include "shell/Random.h"
-#include "ui/QtPlatform.h"
-
 #include <QDir>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "Screens.h"
+#include "app/Game.h"
+#include "season/Numbers.h"
+#include "shell/Random.h"
+#include "ui/QtPlatform.h"
 
 using namespace karven;
 
@@ -71,10 +71,8 @@ TEST(GameWindow, PlaysAGrandPrixAndShowsWhatItBooked) {
     answer.look = [&](QWidget& dialog) {
         dialog.grab().save(test::ScreenPath("game_seiseki.png"));
         for (int r = 1; r <= 32; ++r)
-            if (auto* cell = dialog.findChild<QLabel*>(QString("lbl6(%1)").arg(r));
-                cell && cell->text() == "①")
-                winnerName = dialog.findChild<QLabel*>(QString("lbl2(%1)").arg(r))->text(),
-                winnerCell = cell->text();
+            if (auto* cell = dialog.findChild<QLabel*>(QString("lbl6(%1)").arg(r)); cell && cell->text() == "①")
+                winnerName = dialog.findChild<QLabel*>(QString("lbl2(%1)").arg(r))->text(), winnerCell = cell->text();
     };
     w.Press("cmdSeiseki");
     EXPECT_EQ(winnerCell, "①");

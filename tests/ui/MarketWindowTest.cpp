@@ -1,4 +1,9 @@
 // The transfer market in the real game window, played by the keyboard alone.
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
 #include "ModalDriver.h"
 #include "Screens.h"
 #include "app/Game.h"
@@ -6,11 +11,6 @@
 #include "shell/MainState.h"
 #include "shell/Random.h"
 #include "ui/QtPlatform.h"
-
-#include <QLabel>
-#include <QMainWindow>
-#include <QPushButton>
-#include <gtest/gtest.h>
 
 using namespace karven;
 
@@ -28,8 +28,7 @@ void FinishSeason(Season& season) {
     season.Sis.EndGp = season.Sis.GpCount;
     int gps = ReadCount(season.Sis.GpCount);
     for (int d = 1; d <= 32; ++d)
-        for (int g = 1; g <= gps; ++g)
-            season.DrvTable[d].Result[g] = std::to_string((d + 3 * g) % 32 + 1);
+        for (int g = 1; g <= gps; ++g) season.DrvTable[d].Result[g] = std::to_string((d + 3 * g) % 32 + 1);
 }
 
 int RedSeats(QWidget& market) {

@@ -37,7 +37,7 @@ inline void AnswerWithKey(int key) {
 // The key is sent from a timer of its own, so a window that opens another one (a question
 // behind a button) is answered in turn.
 class AutoAnswer {
-  public:
+public:
     std::function<void(QWidget&)> look;
     int answered = 0;
 
@@ -59,7 +59,7 @@ class AutoAnswer {
         timer_.start(1);
     }
 
-  private:
+private:
     QTimer timer_;
     bool pending_ = false;
 };

@@ -1,13 +1,13 @@
-#include "shell/Form.h"
-#include "ui/Binder.h"
-#include "ui/QtPlatform.h"
-
-#include <QDir>
 #include <QFile>
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
 #include <gtest/gtest.h>
+
+#include "shell/Form.h"
+#include "ui/Binder.h"
+#include "ui/QtPlatform.h"
 
 using namespace karven;
 
@@ -58,8 +58,7 @@ TEST(Pictures, EveryPictureLoadsAndColoursDiffer) {
     struct Series {
         const char* base;
         int count;
-    } series[] = {{"sta", 5}, {"go", 5},    {"run", 10},   {"ret", 5},
-                  {"pen", 1}, {"pitin", 1}, {"pitout", 1}, {"iku", 10}};
+    } series[] = {{"sta", 5}, {"go", 5}, {"run", 10}, {"ret", 5}, {"pen", 1}, {"pitin", 1}, {"pitout", 1}, {"iku", 10}};
     // A sheet of every scene, five to a row, for a person to look at.
     QImage sheet(5 * 280, 10 * 220, QImage::Format_RGB32);
     sheet.fill(Qt::white);
@@ -70,8 +69,7 @@ TEST(Pictures, EveryPictureLoadsAndColoursDiffer) {
         for (int n = 1; n <= s.count; ++n) {
             QImage scene(root + QString("img/anime/%1%2.bmp").arg(s.base).arg(n, 2, 10, QChar('0')));
             ASSERT_EQ(scene.size(), QSize(280, 220)) << s.base << n;
-            for (const QImage& before : seen)
-                EXPECT_NE(before, scene) << s.base << n;
+            for (const QImage& before : seen) EXPECT_NE(before, scene) << s.base << n;
             seen.push_back(scene);
             p.drawImage((slot % 5) * 280, (slot / 5) * 220, scene);
             ++slot;

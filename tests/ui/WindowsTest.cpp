@@ -1,3 +1,8 @@
+#include <QDir>
+#include <QLabel>
+#include <QMainWindow>
+#include <gtest/gtest.h>
+
 #include "ModalDriver.h"
 #include "Screens.h"
 #include "season/Season.h"
@@ -8,11 +13,6 @@
 #include "shell/Random.h"
 #include "shell/Shell.h"
 #include "ui/QtPlatform.h"
-
-#include <QDir>
-#include <QLabel>
-#include <QMainWindow>
-#include <gtest/gtest.h>
 
 using namespace karven;
 
