@@ -1,0 +1,36 @@
+// Cost of one transfer market after a whole season: evaluation, negotiation and confirmation.
+#include <benchmark/benchmark.h>
+
+#include "BenchSeason.h"
+#include "offseason/FrmKarvenOff.h"
+#include "race/Race.h"
+#include "weekend/Qualifying.h"
+
+using namespace karven;
+using namespace karven::bench;
+
+namespace {
+
+void BM_Market(benchmark::State& state) {
+    Bench<> b;
+    for (int g = 1; g <= 17; ++g) {
+        RunQualifying(b.shell, b.weekend);
+        RunKesyou(b.shell, b.weekend);
+    }
+    const Season finished = b.season;
+    long long announcements = 0, markets = 0;
+    for (auto _ : state) {
+        b.season = finished;
+        long long before = b.platform.shown;
+        FrmKarvenOff market(b.shell);
+        market.Open();
+        market.Click("cmdStart");
+        market.Click("cmdOK");
+        announcements += b.platform.shown - before;
+        ++markets;
+    }
+    state.counters["windows"] = double(announcements) / double(markets);
+}
+BENCHMARK(BM_Market)->Unit(benchmark::kMicrosecond);
+
+} // namespace
