@@ -1,5 +1,6 @@
 #include "app/Game.h"
 
+#include "editors/SisSet.h"
 #include "race/Race.h"
 #include "shell/FrmMain.h"
 #include "shell/MainState.h"
@@ -36,6 +37,7 @@ void Game::WireMainWindow() {
     main("cmdTimRank").onClick = [this] { ShowTimRanking(shell); };
     main("cmdSeiseki").onClick = [this] { ShowSeiseki(shell); };
     main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
+    main("Set_Sis", 21).onClick = [this] { ShowSisSet(shell); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);
