@@ -294,7 +294,10 @@ void FormView::RefreshControl(const Bound& b) {
             list->clear();
             list->addItems(items);
         }
-        if (list->currentRow() != c.listIndex) list->setCurrentRow(c.listIndex);
+        // The form's entry shows selected, also when the list made it current on taking the focus.
+        QListWidgetItem* current = c.listIndex >= 0 ? list->item(c.listIndex) : nullptr;
+        if (list->currentRow() != c.listIndex || (current && !current->isSelected()))
+            list->setCurrentRow(c.listIndex);
     } else if (c.kind == ControlKind::Picture) {
         RefreshPicture(c, w);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
