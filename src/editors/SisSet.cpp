@@ -51,10 +51,10 @@ FrmKarvenSisSet::FrmKarvenSisSet(Shell& shell) : Form("frmkarvensisset", "シー
         SisSetNinDown(*this);
     };
     AddArrow(*this, "cmdSyuUp", ArrowLeft, RowTop + RowStep, UpArrow).onClick = [this] {
-        SisSetSyuUp(*this);
+        SisSetSyuStep(*this, +1);
     };
     AddArrow(*this, "cmdSyuDn", ArrowLeft + ArrowSize + 4, RowTop + RowStep, DownArrow).onClick = [this] {
-        SisSetSyuDown(*this);
+        SisSetSyuStep(*this, -1);
     };
     Add(ControlKind::Button, "cmdGp", {ArrowLeft, RowTop + 2 * RowStep, 2 * ArrowSize + 4, ArrowSize}, "EDIT")
         .onClick = [this] {
@@ -112,20 +112,18 @@ void SisSetNinDown(FrmKarvenSisSet& form) {
     if (n > 0) nin.text = FormatPlain(n);
 }
 
-void SisSetSyuUp(FrmKarvenSisSet& form) {
+void SisSetSyuStep(FrmKarvenSisSet& form, int step) {
+    // Any other stored length, 15 say, stays as it is.
+    static constexpr int Laps[] = {5, 10, 20, 40};
     Control& syu = form("lblSyu");
     double laps = ReadNumber(syu.text);
-    if (laps == 5) syu.text = "10";
-    else if (laps == 10) syu.text = "20";
-    else if (laps == 20) syu.text = "40";
-}
-
-void SisSetSyuDown(FrmKarvenSisSet& form) {
-    Control& syu = form("lblSyu");
-    double laps = ReadNumber(syu.text);
-    if (laps == 10) syu.text = "5";
-    else if (laps == 20) syu.text = "10";
-    else if (laps == 40) syu.text = "20";
+    for (int i = 0; i < 4; ++i) {
+        int to = i + step;
+        if (laps == Laps[i] && to >= 0 && to < 4) {
+            syu.text = FormatPlain(Laps[to]);
+            return;
+        }
+    }
 }
 
 } // namespace karven

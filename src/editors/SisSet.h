@@ -25,8 +25,8 @@ void SisSetLoad(FrmKarvenSisSet& form, Shell& shell);
 void SisSetCommit(FrmKarvenSisSet& form, Shell& shell);
 void SisSetNinUp(FrmKarvenSisSet& form, Shell& shell);
 void SisSetNinDown(FrmKarvenSisSet& form);
-void SisSetSyuUp(FrmKarvenSisSet& form);
-void SisSetSyuDown(FrmKarvenSisSet& form);
+// cmdSyuUp +1, cmdSyuDn -1: through 5, 10, 20, 40.
+void SisSetSyuStep(FrmKarvenSisSet& form, int step);
 
 // Drivers whose seat names an existing team: the most that can start a race.
 int SeatedDrivers(const Season& season);
