@@ -112,13 +112,8 @@ void Binder::RunDialog(Form& form) {
     dialog.setFixedSize(form.geometry.width, form.geometry.height);
     FormView view(*this, form, &dialog, content, nullptr);
     dialog.view = &view;
-    if (form.geometry.left == 0 && form.geometry.top == 0) {
-        CentreOverMain(dialog); // a form that does not place itself
-    } else {
-        // Forms place their outer right edge; the frame's side borders are the main window's.
-        int borders = main_ && main_->isVisible() ? main_->frameGeometry().width() - main_->width() : 0;
-        dialog.move(form.geometry.left - borders, form.geometry.top);
-    }
+    if (form.geometry.left == 0 && form.geometry.top == 0) CentreOverMain(dialog); // a form that does not place itself
+    else dialog.move(form.geometry.left, form.geometry.top);
     RefreshAll(); // the windows behind show the latest state while this one waits
     dialog.exec();
     dialog.view = nullptr;

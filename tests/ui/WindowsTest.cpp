@@ -60,14 +60,14 @@ TEST(MessageWindows, QuestionAnsweredByKeys) {
     QPoint shownAt;
     test::WhenModal([&](QWidget& dialog) {
         shownText = dialog.findChild<QLabel*>("lblMsg")->text();
-        shownAt = dialog.frameGeometry().topRight() + QPoint(1, 0);
+        shownAt = dialog.frameGeometry().topLeft();
         dialog.grab().save(test::ScreenPath("question.png"));
         test::PressKey(dialog, Qt::Key_Return);
     });
     EXPECT_EQ(AskOkCancel(w.shell), -1);
     EXPECT_EQ(shownText, "第1戦\n日本 ＧＰ");
     const Rect& main = w.shell.main.geometry;
-    EXPECT_EQ(shownAt, QPoint(main.left + main.width, main.top)); // right edges aligned, frames included
+    EXPECT_EQ(shownAt, QPoint(main.left + main.width - w.shell.msgOkCancel().geometry.width, main.top));
     EXPECT_EQ(main.width, w.window.frameGeometry().width());
 
     // The main window's moves reach its form, so the next window follows it.
@@ -76,11 +76,12 @@ TEST(MessageWindows, QuestionAnsweredByKeys) {
     EXPECT_EQ(w.shell.main.geometry.left, w.window.frameGeometry().left());
     EXPECT_EQ(w.shell.main.geometry.top, w.window.frameGeometry().top());
     test::WhenModal([&](QWidget& dialog) {
-        shownAt = dialog.frameGeometry().topRight();
+        shownAt = dialog.frameGeometry().topLeft();
         test::PressKey(dialog, Qt::Key_Return);
     });
     ShowOk(w.shell);
-    EXPECT_EQ(shownAt, w.window.frameGeometry().topRight());
+    EXPECT_EQ(shownAt, QPoint(w.window.frameGeometry().right() + 1 - w.shell.msgOk().geometry.width,
+                              w.window.frameGeometry().top()));
 }
 
 TEST(MessageWindows, NoticeAndCommentCloseOnEnter) {
