@@ -64,7 +64,7 @@ TEST(Editors, SettingsAndCalendarByKeyboard) {
     QString calendarFocus, typedShown;
     test::WhenModal([&](QWidget& settings) {
         test::Activate(settings);
-        settingsAt = settings.frameGeometry().topLeft() + QPoint(settings.frameGeometry().width(), 0);
+        settingsAt = settings.frameGeometry().topLeft() + QPoint(settings.width(), 0);
         gpShown = Child<QLabel>(settings, "lblGp")->text();
         for (int i = 0; i < 8; ++i) {
             tabOrder << FocusName(settings);
@@ -100,7 +100,7 @@ TEST(Editors, SettingsAndCalendarByKeyboard) {
     EXPECT_EQ(tabOrder, (QStringList{"cmdNinUp", "cmdNinDn", "cmdSyuUp", "cmdSyuDn", "cmdGp", "cmdOK",
                                      "cmdCancel", "cmdNinUp"}));
     const Rect& main = w.game.shell.main.geometry;
-    EXPECT_EQ(settingsAt, QPoint(main.left + main.width, main.top));
+    EXPECT_EQ(settingsAt, QPoint(main.left + main.width, main.top)); // right edges by the form's width
     EXPECT_EQ(gpShown, QString::number(gps));
     EXPECT_EQ(calendarFocus, "lstGp");
     EXPECT_EQ(typedShown, "鈴，鹿東");
