@@ -1,5 +1,6 @@
 #include "app/Game.h"
 
+#include "editors/SisSet.h"
 #include "offseason/Market.h"
 #include "race/Race.h"
 #include "shell/FrmMain.h"
@@ -38,6 +39,7 @@ void Game::WireMainWindow() {
     main("cmdSeiseki").onClick = [this] { ShowSeiseki(shell); };
     main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
     main("cmdOffSis").onClick = [this] { ShowOff(shell); };
+    main("Set_Sis", 21).onClick = [this] { ShowSisSet(shell); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

@@ -55,4 +55,9 @@ void Form::Click(std::string_view name, int index) {
     if (c.enabled && c.onClick) c.onClick();
 }
 
+void PlaceTopRight(Form& form, const Rect& main) {
+    form.geometry.top = main.top;
+    form.geometry.left = main.left + main.width - form.geometry.width;
+}
+
 } // namespace karven

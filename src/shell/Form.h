@@ -117,4 +117,7 @@ private:
     size_t indexed_ = 0;
 };
 
+// Against the main window's right edge, at its top.
+void PlaceTopRight(Form& form, const Rect& main);
+
 } // namespace karven

@@ -14,12 +14,6 @@ void AddMessageLabel(Form& form, Rect rect) {
     msg.style.wrap = true;
     msg.style.fontSize = 11;
 }
-
-// Against the main window's right edge, at its top.
-void PlaceTopRight(Form& form, const Rect& main) {
-    form.geometry.top = main.top;
-    form.geometry.left = main.left + main.width - form.geometry.width;
-}
 } // namespace
 
 FrmMsgOk::FrmMsgOk(Shell& shell) : Form("frmMsgOk", "ﾒｯｾｰｼﾞ"), shell_(shell) {

@@ -82,9 +82,7 @@ void ShowDrvSei(Shell& shell, const std::string& number) {
 }
 
 void DrvSeiLoad(FrmKarvenDrvSei& form, Shell& shell) {
-    const Rect& main = shell.main.geometry;
-    form.geometry.top = main.top;
-    form.geometry.left = main.left + main.width - form.geometry.width;
+    PlaceTopRight(form, shell.main.geometry);
     DrvSeiDisplay(form, shell);
 }
 

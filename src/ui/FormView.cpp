@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <algorithm>
 #include <map>
 
 #include "ui/Binder.h"
@@ -162,7 +164,13 @@ void FormView::Fire(Control& c, std::function<void()> Control::*handler) {
 }
 
 void FormView::PressButton(const std::string& name) {
-    if (Control* c = form_.Find(name)) Fire(*c, &Control::onClick);
+    Control* c = form_.Find(name);
+    if (!c || !c->enabled) return;
+    // As with a click, the button takes the focus first, so a name typed in a text box is taken
+    // by its lost-focus handler before the button acts on it.
+    for (const Bound& b : bound_)
+        if (b.control == c && b.widget && c->visible) b.widget->setFocus(Qt::OtherFocusReason);
+    Fire(*c, &Control::onClick);
 }
 
 void FormView::PressDefault() {
@@ -179,13 +187,32 @@ void FormView::QueryClose() {
     binder_.Fire([this] { form_.QueryClose(); });
 }
 
+Control* FormView::ControlOf(QWidget* widget) {
+    for (const Bound& b : bound_)
+        if (b.widget == widget) return b.control;
+    return nullptr;
+}
+
+// Each control gains and loses the focus once per visit, whatever Qt reports in between.
+void FormView::FocusMoved(QWidget* widget, bool in) {
+    if (in) {
+        if (focused_ == widget) return; // back from another window or a popup
+        if (focused_) FocusMoved(focused_, false);
+        focused_ = widget;
+        if (Control* c = ControlOf(widget)) Fire(*c, &Control::onGotFocus);
+    } else {
+        if (focused_ != widget) return;
+        focused_ = nullptr;
+        if (Control* c = ControlOf(widget)) Fire(*c, &Control::onLostFocus);
+    }
+}
+
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        for (const Bound& b : bound_) {
-            if (b.widget != watched) continue;
-            Fire(*b.control, event->type() == QEvent::FocusIn ? &Control::onGotFocus : &Control::onLostFocus);
-            break;
-        }
+        auto reason = static_cast<QFocusEvent*>(event)->reason();
+        bool in = event->type() == QEvent::FocusIn;
+        bool away = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (auto* w = qobject_cast<QWidget*>(watched); w && (in || !away)) FocusMoved(w, in);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -243,7 +270,13 @@ void FormView::RefreshControl(const Bound& b) {
     if (auto* button = qobject_cast<QPushButton*>(w)) {
         if (button->text() != Caption(c)) button->setText(Caption(c));
     } else if (auto* t = qobject_cast<QLineEdit*>(w)) {
-        if (t->text() != ToQt(c.text)) t->setText(ToQt(c.text));
+        QString text = ToQt(c.text);
+        if (t->text() != text) {
+            // A handler that tidies the text as it is typed keeps the cursor where the player was.
+            int fromEnd = t->text().size() - t->cursorPosition();
+            t->setText(text);
+            t->setCursorPosition(std::max(0, int(text.size()) - fromEnd));
+        }
     } else if (auto* box = qobject_cast<QComboBox*>(w)) {
         QStringList items = ToQt(c.items);
         QStringList shown;
@@ -256,13 +289,18 @@ void FormView::RefreshControl(const Bound& b) {
         if (box->currentText() != ToQt(c.text)) box->setEditText(ToQt(c.text));
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         QStringList items = ToQt(c.items);
-        bool same = list->count() == items.size();
-        for (int i = 0; same && i < items.size(); ++i) same = list->item(i)->text() == items[i];
-        if (!same) {
+        if (list->count() == items.size()) {
+            // Entries rewritten in place keep the selection and the scroll position.
+            for (int i = 0; i < items.size(); ++i)
+                if (list->item(i)->text() != items[i]) list->item(i)->setText(items[i]);
+        } else {
             list->clear();
             list->addItems(items);
         }
-        if (list->currentRow() != c.listIndex) list->setCurrentRow(c.listIndex);
+        // The form's entry shows selected, also when the list made it current on taking the focus.
+        QListWidgetItem* current = c.listIndex >= 0 ? list->item(c.listIndex) : nullptr;
+        if (list->currentRow() != c.listIndex || (current && !current->isSelected()))
+            list->setCurrentRow(c.listIndex);
     } else if (c.kind == ControlKind::Picture) {
         RefreshPicture(c, w);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {

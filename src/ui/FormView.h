@@ -56,12 +56,17 @@ private:
     void RefreshPicture(const Control& c, QWidget* widget);
     void Fire(Control& c, std::function<void()> Control::*handler);
     void PressButton(const std::string& name);
+    void FocusMoved(QWidget* widget, bool in);
+    Control* ControlOf(QWidget* widget);
 
     Binder& binder_;
     Form& form_;
     QWidget* window_;
     QMenuBar* menuBar_;
     std::vector<Bound> bound_;
+    // The text box, list or drop-down that holds the focus within this window, as the form sees it:
+    // switching to another window or opening a popup does not leave it.
+    QWidget* focused_ = nullptr;
 };
 
 } // namespace karven::ui

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "ModalDriver.h"
@@ -141,4 +142,82 @@ TEST(Binder, AWindowBehindARunningDialogIgnoresClicks) {
     test::AnswerWithKey(Qt::Key_Return);
     start->click(); // with nothing in front it answers again
     EXPECT_EQ(presses, 2);
+}
+
+namespace {
+// A dialog with a name box whose lost-focus handler takes the name, and OK / Cancel that note
+// what they saw.
+struct NameDialog {
+    Form form{"frmName", "名前"};
+    ui::Binder binder;
+    std::vector<std::string> events;
+
+    NameDialog() {
+        form.geometry = {0, 0, 300, 120};
+        Control& name = form.Add(ControlKind::TextBox, "txtName", {10, 10, 200, 24});
+        name.onLostFocus = [this] { events.push_back("lost " + form("txtName").text); };
+        name.onGotFocus = [this] { events.push_back("got"); };
+        form.Add(ControlKind::Button, "cmdOK", {10, 60, 80, 28}, "OK").onClick = [this] {
+            events.push_back("ok " + form("txtName").text);
+            form.Close();
+        };
+        form.Add(ControlKind::Button, "cmdCancel", {100, 60, 80, 28}, "Cancel").onClick = [this] {
+            events.push_back("cancel");
+            form.Close();
+        };
+        form.defaultButton = "cmdOK";
+        form.cancelButton = "cmdCancel";
+    }
+
+    // Types a name into the box, then `finish` closes the dialog.
+    void Run(std::function<void(QWidget& dialog)> finish) {
+        test::WhenModal([finish](QWidget& dialog) {
+            test::Activate(dialog);
+            dialog.findChild<QLineEdit*>("txtName")->setFocus();
+            test::TypeText(dialog, "鈴鹿");
+            finish(dialog);
+        });
+        form.Open();
+        binder.RunDialog(form);
+    }
+};
+
+} // namespace
+
+// The box loses the focus once, before the button acts, whether OK comes by key or by mouse.
+TEST(Binder, TextBoxLeftOnceBeforeOkOrCancel) {
+    const std::vector<std::string> taken{"got", "lost 鈴鹿", "ok 鈴鹿"};
+    {
+        NameDialog t;
+        t.Run([](QWidget& dialog) { test::PressKey(dialog, Qt::Key_Return); });
+        EXPECT_EQ(t.events, taken);
+    }
+    {
+        NameDialog t;
+        t.Run([](QWidget& dialog) {
+            QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        EXPECT_EQ(t.events, taken);
+    }
+    {
+        NameDialog t;
+        t.Run([](QWidget& dialog) { test::PressKey(dialog, Qt::Key_Escape); });
+        EXPECT_EQ(t.events, (std::vector<std::string>{"got", "lost 鈴鹿", "cancel"}));
+    }
+}
+
+TEST(Binder, OtherWindowsAndTabDoNotLeaveTheBoxTwice) {
+    NameDialog t;
+    QWidget other;
+    other.resize(100, 100);
+    t.Run([&](QWidget& dialog) {
+        // Away to another window and back: the box never left its own window.
+        other.show();
+        test::Activate(other);
+        test::Activate(dialog);
+        // Tab leaves it once; Enter from the button then has nothing more to leave.
+        test::PressKey(dialog, Qt::Key_Tab);
+        test::PressKey(dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(t.events, (std::vector<std::string>{"got", "lost 鈴鹿", "ok 鈴鹿"}));
 }

@@ -23,6 +23,21 @@ inline void WhenModal(std::function<void(QWidget&)> act) {
     timer->start();
 }
 
+// Offscreen windows become active a little after they show; focus events need an active window.
+inline void Activate(QWidget& window) {
+    window.activateWindow();
+    for (int i = 0; i < 200 && !window.isActiveWindow(); ++i) QApplication::processEvents();
+}
+
+// Types text into the focused control, one character at a time as a keyboard would.
+inline void TypeText(QWidget& window, const QString& text) {
+    QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
+    for (char32_t ch : text.toUcs4()) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&ch, 1));
+        QApplication::sendEvent(target, &press);
+    }
+}
+
 inline void PressKey(QWidget& window, int key) {
     QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

@@ -1,0 +1,38 @@
+#include "editors/SeasonText.h"
+
+#include "season/Cp932.h"
+#include "season/Utf8.h"
+#include "shell/Form.h"
+
+namespace karven {
+
+namespace {
+bool IsControl(const std::string& ch) {
+    if (ch.size() == 1) return (unsigned char)ch[0] < 0x20 || ch[0] == 0x7F;
+    // C1 controls (NEL among them), and the line and paragraph separators.
+    if (ch.size() == 2) return (unsigned char)ch[0] == 0xC2 && (unsigned char)ch[1] < 0xA0;
+    return ch == "\u2028" || ch == "\u2029";
+}
+} // namespace
+
+std::string FileSafeName(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const std::string& ch : Utf8Chars(ToCp932Forms(text))) {
+        if (ch == ",") out += "，";
+        else if (ch == "\"") out += "＂";
+        else if (IsControl(ch)) continue;
+        else if (!CanEncodeCp932(ch)) out += "？";
+        else out += ch;
+    }
+    return out;
+}
+
+void KeepFileSafe(Control& textBox) {
+    textBox.onChange = [&textBox] {
+        std::string safe = FileSafeName(textBox.text);
+        if (safe != textBox.text) textBox.text = std::move(safe);
+    };
+}
+
+} // namespace karven
