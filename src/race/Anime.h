@@ -1,5 +1,7 @@
 #pragma once
-// The race panel's pictures: the animation frame and the weather.
+// The race's animation frames: the rules draw which variant shows; the watcher shows it.
+
+#include <string>
 
 namespace karven {
 
@@ -7,9 +9,7 @@ struct RaceState;
 
 // 1 start set-up, 2 go, 3 lap, 4 retirement, 5 penalty, 6 pit-in, 7 pit-out, 8 attack or jump start.
 void ShowAnime(RaceState& race, int kind);
-// imgTenki(1..3): fine, cloudy, rain.
-void LoadWeatherPictures(RaceState& race);
-// imgTenki(0) shows the current weather, lblKousui the rain probability.
-void ShowWeather(RaceState& race);
+// "sta03": the picture's name below img/anime, without ".bmp"; "" for an unknown kind.
+void AppendAnimeName(std::string& name, int kind, int variant);
 
 } // namespace karven

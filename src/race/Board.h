@@ -1,13 +1,9 @@
 #pragma once
-// The race board and the moves that change places: every move rewrites the rows it touched.
+// The moves that change places. Each tells the observer which positions now show other cars.
 
 namespace karven {
 
 struct RaceState;
-
-// Row k shows the car in position k (the "No" column keeps the position).
-void WriteRow(RaceState& race, int k);
-void WriteRows(RaceState& race, int from, int to);
 
 // The car in k falls back behind every following car with a lower or equal Time; its new position.
 int DropBack(RaceState& race, int k);

@@ -1,11 +1,13 @@
 #include "race/Race.h"
 
 #include "race/LapLoop.h"
+#include "race/RaceDisplay.h"
 #include "race/RaceEnd.h"
 #include "race/RaceStart.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Utf8.h"
 #include "shell/Random.h"
 #include "shell/Shell.h"
 
@@ -19,12 +21,22 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     if (weekend.EntryCount < 1 || int(weekend.YosenResultTable.size()) <= weekend.EntryCount) return std::nullopt;
 
     shell.random.Reseed();
-    RaceState race(shell, weekend, n);
+    RaceSetup setup = SetupOf(shell, n, weekend.EntryCount);
+    // The grid: the first NinCount of qualifying, each team named without its engine.
+    std::vector<EntryRecord> entries(weekend.YosenResultTable.begin(),
+                                     weekend.YosenResultTable.begin() + setup.nin + 1);
+    for (EntryRecord& e : entries) e.TimNm = TextBefore(e.TimNm, "・");
+    RaceDisplay display(shell, weekend, n, entries);
+    RaceState race(setup, shell.random, display);
     if (!ConfirmStart(race)) return std::nullopt;
-    SetUpRace(race, weekend);
+    StartRace(race, GridOf(entries, setup.courseType));
     RunLaps(race);
-    FinishRace(race);
-    return RaceOutcome{n, race.FlDrvNo, race.PenCount};
+    FinishRace(race, season);
+
+    weekend.KesyouTable.assign(1, EntryRecord{});
+    for (int k = 1; k <= race.Cars(); ++k) weekend.KesyouTable.push_back(display.Record(race, k));
+    std::string flDrvNo = race.FlCar ? entries[race.FlCar].DrvNo : "";
+    return RaceOutcome{n, flDrvNo, race.PenCount};
 }
 
 } // namespace karven

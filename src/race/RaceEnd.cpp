@@ -4,58 +4,38 @@
 #include "season/Numbers.h"
 #include "season/Points.h"
 #include "season/Season.h"
-#include "shell/FrmKarvenRace.h"
-#include "shell/MainState.h"
-#include "shell/MessageWindows.h"
-#include "shell/Shell.h"
 
 namespace karven {
 
 namespace {
 void Add(std::string& field, double amount) { field = FormatPlain(ReadNumber(field) + amount); }
 
-// Career and result of one starter, and his team's points.
-void Book(RaceState& race, int k, int gp) {
-    Season& season = race.season;
-    const EntryRecord& car = race.table[k];
+// Career and result of the starter in position k, and his team's points.
+void Book(const RaceState& race, Season& season, int k, int gp) {
+    const RaceCar& car = race.car[k];
     int points = PointsForPlace(k);
-    bool retired = car.Retired != "0";
-    if (car.DrvNo == race.FlDrvNo && k <= GridRows) race.main.lbl(1, k).text = "FL";
     // The season may have been replaced since qualifying: book only drivers and teams that exist.
-    int d = ReadCount(car.DrvNo);
-    if (d >= 1 && d < int(season.DrvTable.size())) {
-        DrvRecord& driver = season.DrvTable[d];
+    if (car.driver >= 1 && car.driver < int(season.DrvTable.size())) {
+        DrvRecord& driver = season.DrvTable[car.driver];
         Add(driver.CareerGp, 1);
         if (k == 1) Add(driver.CareerWins, 1);
-        if (car.DrvNo == race.FlDrvNo) Add(driver.CareerFl, 1);
+        if (race.HoldsFastestLap(car)) Add(driver.CareerFl, 1);
         Add(driver.CareerPoints, points);
         double best = ReadNumber(driver.CareerBest);
-        if (!retired && (best == 0 || best > k)) driver.CareerBest = FormatPlain(k);
-        if (gp >= 1 && gp <= ResultSlots) driver.Result[gp] = retired ? "0" : FormatPlain(k);
+        if (!car.retired && (best == 0 || best > k)) driver.CareerBest = FormatPlain(k);
+        if (gp >= 1 && gp <= ResultSlots) driver.Result[gp] = car.retired ? "0" : FormatPlain(k);
     }
-    int t = ReadCount(car.TimNo);
-    if (t >= 1 && t < int(season.TimTable.size())) Add(season.TimTable[t].Points, points);
+    if (car.team >= 1 && car.team < int(season.TimTable.size())) Add(season.TimTable[car.team].Points, points);
 }
 } // namespace
 
-void FinishRace(RaceState& race) {
-    Shell& shell = race.shell;
-    Season& season = race.season;
-    shell.MsgText = "レースが終了しました。";
-    ShowOk(shell);
-    SetRaceView(race.main, 1);
-    SetMainState(race.main, 2);
-
+void FinishRace(RaceState& race, Season& season) {
+    race.Tell(RaceEvent::Finished);
     int endGp = ReadCount(season.Sis.EndGp) + 1;
     season.Sis.EndGp = FormatPlain(endGp);
-    if (endGp >= ReadCount(season.Sis.GpCount)) {
-        shell.MsgText = "すべての日程が終了しました。";
-        ShowOk(shell);
-        SetRaceView(race.main, 1);
-        SetMainState(race.main, 4);
-    }
-    race.lblTitle->text = "第" + std::to_string(endGp) + "戦 " + race.gp.GpNm + " ＧＰ 決勝結果";
-    for (int k = 1; k <= race.nin; ++k) Book(race, k, endGp);
+    if (endGp >= ReadCount(season.Sis.GpCount)) race.Tell(RaceEvent::SeasonOver);
+    for (int k = 1; k <= race.Cars(); ++k) Book(race, season, k, endGp);
+    race.Tell(RaceEvent::Booked);
 }
 
 } // namespace karven

@@ -1,10 +1,11 @@
 #pragma once
-// The flag: end messages, the season's next state, and the booking of the result.
+// The flag: the season moves on to the next Grand Prix and books the result.
 
 namespace karven {
 
 struct RaceState;
+struct Season;
 
-void FinishRace(RaceState& race);
+void FinishRace(RaceState& race, Season& season);
 
 } // namespace karven

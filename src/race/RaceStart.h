@@ -1,16 +1,18 @@
 #pragma once
-// The start of a race: weather and confirmation, the board and the grid, the top of every lap.
+// The start of a race: weather and confirmation, the grid, the top of every lap.
+
+#include <vector>
 
 namespace karven {
 
 struct RaceState;
-struct RaceWeekend;
+struct RaceCar;
 
 // Draws the start weather and asks; false when the player cancelled (nothing has changed).
 bool ConfirmStart(RaceState& race);
-// Race view, board, KesyouTable from the qualifying order, start announcement.
-void SetUpRace(RaceState& race, const RaceWeekend& weekend);
-// Title, weather change and the lap's heading.
+// The race view opens and the grid takes its places, on the tyres for the start weather.
+void StartRace(RaceState& race, std::vector<RaceCar> grid);
+// The weather change and the lap's heading.
 void TopOfLap(RaceState& race, int lap);
 
 } // namespace karven

@@ -1,94 +1,112 @@
 #pragma once
-// What one race carries from the start confirmation to the flag, and the texts its steps share.
+// One race as the rules run it: plain numbers from the start confirmation to the flag. What happens
+// is told to an observer; the game's observer shows it, a silent one lets the race run unwatched.
+// Both see the same draws in the same order.
 
-#include <array>
 #include <string>
 #include <vector>
 
-#include "weekend/EntryTables.h"
-
 namespace karven {
 
-class Shell;
-struct Season;
-struct GpRecord;
-class FrmKarvenRace;
-struct Control;
+class Random;
+struct RaceState;
 
-// What the laps read of a car again and again, taken once; the texts stay the record.
-struct CarNumbers {
+// One car, as the rules read it from its entry once and then keep it.
+struct RaceCar {
+    int id = 0;     // its place on the starting grid: the watcher's key to its names
+    int driver = 0; // the DrvTable position its DrvNo names (may name nobody)
+    int team = 0;   // the TimTable position its TimNo names (may name nothing)
     double courseFactor = 0;
     double aero = 0, technique = 0, roughness = 0, block = 0, drvStability = 0;
-    int reliability = 0; // DrvStability + TimStability
-    int penalty = 0;     // Technique + Roughness + Block + DrvStability
-    double time = 0;     // Time as read back from its text
+    int reliability = 0; // DrvStability + TimStability, whole
+    int penalty = 0;     // Technique + Roughness + Block + DrvStability, whole
+    double time = 0;     // the Time as its two-decimal text reads back
     int tyreLaps = 0;
-    // Retired != "0", RainTyre == "1", PenLap != "0": kept with the texts, which the race writes.
+    int pitCount = 0;
     bool retired = false, rainTyre = false, penLap = false;
-    std::string colorPath;
 };
 
+// What a race needs to know of the season and the switches.
+struct RaceSetup {
+    int N = 0;           // the Grand Prix being run
+    int nin = 0;         // cars on the grid
+    int syuCount = 0;    // laps
+    double syuValue = 0; // SyuCount as read: the retirement odds follow this value
+    bool evePit = true, evePen = true, eveTen = true;
+    std::string courseType;
+};
+
+// What the observer is told. k and j are positions: the car concerned, and where it came to stand.
+enum class RaceEvent {
+    SetUp,         // the race view opens
+    Started,       // the grid is in place: the start announcement
+    Lap,           // a new lap, its weather already changed
+    Moved,         // places k..j changed: the rows between show other cars
+    LapTime,       // the car in k has a new Time
+    FastestLap,    // the car in k set the fastest lap
+    Retired,       // the car that stood in k retired and now stands in j
+    JumpStart,     // the car in k got away well at the start (it moves up next)
+    AttackInside,  // the car in k attacks the car ahead, on the inside
+    AttackOutside, // the same on the outside
+    Blocked,       // the car in k - 1 held off the car in k, which takes its Time
+    Passed,        // the car now in k - 1 passed the car now in k
+    Penalty,       // the car in k is penalised
+    PenaltyPitIn,  // the car in k comes in for its penalty
+    PenaltyPitOut, // the penalised car rejoins in j
+    PitIn,         // the car in k comes in for tyres
+    PitOut,        // the car that stopped rejoins in j; pitTime holds the time shown
+    Finished,      // the flag
+    SeasonOver,    // that was the season's last Grand Prix
+    Booked,        // results and points are in the season
+};
+
+class RaceObserver {
+public:
+    virtual ~RaceObserver() = default;
+    // The start question, asked once the start weather is drawn; false cancels the race.
+    virtual bool ConfirmStart(const RaceState&) { return true; }
+    // The picture of this kind (1 set-up .. 8 attack) and variant, drawn where the rules draw it.
+    virtual void Picture(const RaceState&, int /*kind*/, int /*variant*/) {}
+    virtual void Event(const RaceState&, RaceEvent, int /*k*/ = 0, int /*j*/ = 0) {}
+};
+
+// Watches nothing: the race runs on its numbers alone.
+class SilentRace final : public RaceObserver {};
+
 struct RaceState {
-    RaceState(Shell& shell, RaceWeekend& weekend, int gp);
+    RaceState(const RaceSetup& setup, Random& random, RaceObserver& observer)
+        : setup(setup), random(random), observer(observer) {}
 
-    Shell& shell;
-    Season& season;
-    FrmKarvenRace& main;
-    std::vector<EntryRecord>& table; // KesyouTable: element k is the car in position k
-    const GpRecord& gp;
+    RaceSetup setup;
+    Random& random;
+    RaceObserver& observer;
 
-    int N;        // the Grand Prix being run
-    int nin;      // cars in the race
-    int syuCount; // laps
-    double syuValue; // SyuCount as read: its retirement odds follow this value
-    bool evePit, evePen, eveTen;
-    std::string appPath;
-    std::string animePath; // appPath + "img/anime/": the animation shows at every step
+    // car[k] is the car in position k, 1..nin; car[0] holds a car while others shift.
+    std::vector<RaceCar> car{1};
 
     int Tenkou = 1; // 1 fine, 2 cloudy, 3 rain
     int Kousui = 0;
     int PrevTenkou = 1;
     int PenCount = 0;
     double FlTime = 9999999999.0;
-    std::string FlDrvNo;
+    int FlCar = 0; // id of the fastest lap's car, 0 before anyone set it
     int lap = 0;
+    double pitTime = 0; // the pit time of the last stop, as shown
 
-    // cars[carOf[k]] belongs to the car in position k; carOf moves with the table.
-    std::vector<CarNumbers> cars;
-    std::vector<int> carOf;
-    CarNumbers& Numbers(int k) { return cars[carOf[k]]; }
+    int Cars() const { return int(car.size()) - 1; }
+    // The fastest lap belongs to this car's driver.
+    bool HoldsFastestLap(const RaceCar& c) const;
 
-    // Controls the race touches on every lap, looked up once.
-    Control* lblTitle;
-    Control* imgAnime;
-    Control* lblKousui;
-    std::array<Control*, 4> imgTenki;
+    void Tell(RaceEvent event, int k = 0, int j = 0) { observer.Event(*this, event, k, j); }
 };
-
-// Takes the numbers of the cars now in the table.
-void PrepareCars(RaceState& race);
-// Time of the car in position k, as text and as read back.
-void SetTime(RaceState& race, int k, double value);
-// TyreLaps of the car in position k.
-void SetTyreLaps(RaceState& race, int k, int laps);
-// Retired, RainTyre and PenLap of the car in position k, text and flag together.
-void SetRetired(RaceState& race, int k);
-void SetRainTyre(RaceState& race, int k, bool rain);
-void SetPenLap(RaceState& race, int k, bool pen);
 
 // "晴れ", "くもり", "雨".
 const char* WeatherText(int tenkou);
 // Tenkou from the rain probability: up to 30 fine, up to 60 cloudy, above rain.
 int TenkouOf(int kousui);
 // Rain tyres in the dry, or dry tyres in the rain.
-bool OnWrongTyres(const RaceState& race, const CarNumbers& car);
-
-void AppendInt(std::string& text, long long value);
-// k "位", the driver and the team on lines of their own, then an empty line.
-// The driver and the team on lines of their own.
-void AppendNames(std::string& text, const EntryRecord& car);
-void AppendCaption(std::string& text, int position, const EntryRecord& car);
-// The last step of a car's commentary: into MsgText and shown.
-void Comment(RaceState& race);
+bool OnWrongTyres(const RaceState& race, const RaceCar& car);
+// The car's Time after adding `seconds`, as its text would read back.
+void AddTime(RaceCar& car, double seconds);
 
 } // namespace karven

@@ -103,27 +103,36 @@ std::string FormatScaled(double value, int decimals) {
     return negative && !zero ? "-" + out : out;
 }
 
-// The race formats a time for every car on every lap: decide the rounding arithmetically and only
-// fall back to the digit-exact path when the value sits next to a half. Writes into `out`'s own buffer.
-// Returns the value the text reads back as.
-double AssignFast(std::string& out, double value, int decimals) {
+// Decides the rounding arithmetically; false when the value sits next to a half (or is too large)
+// and only the digit-exact path can tell. `units` is the rounded magnitude in 1/100 or 1/10.
+bool FastUnits(double value, int decimals, long long& units) {
     const double scale = decimals == 2 ? 100.0 : 10.0;
     double magnitude = std::fabs(value);
-    if (!(magnitude < 1e9)) {
-        out = FormatScaled(value, decimals);
-        return ReadNumber(out);
-    }
+    if (!(magnitude < 1e9)) return false;
     double scaled = magnitude * scale;
     double floor = double((long long)scaled); // non-negative: truncation is the floor
     double fraction = scaled - floor;
     // The product and the shortest form of the value each sit within a few ulps of the truth.
-    if (std::fabs(fraction - 0.5) < 1e-7 + scaled * 1e-14) {
+    if (std::fabs(fraction - 0.5) < 1e-7 + scaled * 1e-14) return false;
+    units = (long long)floor + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// The same division ReadNumber does on the digits: an exact integer over an exact power of ten.
+double ReadBack(double value, long long units, int decimals) {
+    if (units == 0) return 0.0;
+    return (value < 0 ? -double(units) : double(units)) / (decimals == 2 ? 100.0 : 10.0);
+}
+
+// The race formats a time for every car on every lap: the fast rounding, with the digit-exact path
+// for values next to a half. Writes into `out`'s own buffer; returns the value the text reads back as.
+double AssignFast(std::string& out, double value, int decimals) {
+    long long units = 0;
+    if (!FastUnits(value, decimals, units)) {
         out = FormatScaled(value, decimals);
         return ReadNumber(out);
     }
-    long long units = (long long)floor + (fraction > 0.5 ? 1 : 0);
-    // The same division ReadNumber does on the digits: an exact integer over an exact power of ten.
-    const double readBack = (value < 0 ? -double(units) : double(units)) / scale;
+    const double readBack = ReadBack(value, units, decimals);
     const bool zero = units == 0;
     char buffer[32];
     char* end = buffer + sizeof buffer;
@@ -153,7 +162,7 @@ double AssignFast(std::string& out, double value, int decimals) {
     else *--p = char('0' + units);
     if (value < 0 && !zero) *--p = '-';
     out.assign(p, end - p);
-    return zero ? 0.0 : readBack;
+    return readBack;
 }
 } // namespace
 
@@ -170,5 +179,11 @@ std::string Format0_0(double value) {
     return text;
 }
 double AssignFormat0_00(std::string& text, double value) { return AssignFast(text, value, 2); }
+
+double Round0_00(double value) {
+    long long units = 0;
+    if (FastUnits(value, 2, units)) return ReadBack(value, units, 2);
+    return ReadNumber(FormatScaled(value, 2));
+}
 
 } // namespace karven

@@ -25,5 +25,7 @@ std::string Format0_00(double value); // "0.00": two decimals, halves away from 
 std::string Format0_0(double value);  // "0.0": one decimal, halves away from zero
 // Format0_00 into an existing text, reusing its buffer; returns ReadNumber of that text.
 double AssignFormat0_00(std::string& text, double value);
+// ReadNumber(Format0_00(value)) without writing the text: a time as the rules keep it.
+double Round0_00(double value);
 
 } // namespace karven

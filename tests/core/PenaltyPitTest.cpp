@@ -51,12 +51,12 @@ std::string TyreAfterStop(int tenkou, int prevTenkou, int c) {
 TEST(Penalty, CarThatStaysInPlaceSkipsTheRestOfItsLap) {
     PenaltyLap f("100.00");
     EXPECT_EQ(f.Order(), "D1 D2");
-    const EntryRecord& d1 = f.table()[1];
+    EntryRecord d1 = f.table()[1];
     EXPECT_EQ(d1.Time, "45.00");
     EXPECT_EQ(d1.PenLap, "1");
     EXPECT_EQ(d1.PitCount, "0");
     EXPECT_EQ(f.race->PenCount, 1);
-    EXPECT_EQ(f.race->FlDrvNo, "02"); // D1 got no lap time
+    EXPECT_EQ(f.FlDrvNo(), "02"); // D1 got no lap time
     auto texts = f.Texts();
     ASSERT_EQ(texts.size(), 5u);
     EXPECT_EQ(texts[0], "1周目\r\n");
@@ -70,13 +70,13 @@ TEST(Penalty, CarThatDropsBackIsMetAgainWithAllSteps) {
     PenaltyLap f("40.00");
     EXPECT_EQ(f.Order(), "D2 D1");
     EXPECT_EQ(f.Texts()[3], "D1\r\n（T1）\r\n\r\n2位で\r\nピットアウトです！！");
-    const EntryRecord& d2 = f.table()[1];
-    const EntryRecord& d1 = f.table()[2];
+    EntryRecord d2 = f.table()[1];
+    EntryRecord d1 = f.table()[2];
     EXPECT_EQ(d2.TyreLaps, "0"); // moved up past its own count
     EXPECT_EQ(d1.TyreLaps, "2"); // counted again where it was met again
     EXPECT_EQ(d1.PenLap, "0");
     EXPECT_GT(ReadNumber(d1.Time), 45.0); // and it got its lap time
-    EXPECT_EQ(f.race->FlDrvNo, "02");
+    EXPECT_EQ(f.FlDrvNo(), "02");
 }
 
 TEST(Penalty, ReasonByLapAndNoThirdPenalty) {

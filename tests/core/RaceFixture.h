@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "race/RaceDisplay.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -59,26 +60,35 @@ struct RaceFixture {
     ScriptedRandom random{{}, 0.99}; // left alone, every roll comes out at its largest: nothing happens
     Shell shell{season, platform, random};
     RaceWeekend weekend;
+    std::unique_ptr<RaceDisplay> display;
     std::unique_ptr<RaceState> race;
 
-    // A race already running with these cars in this order.
+    // A race already running with these cars in this order, watched in the main window.
     RaceState& Running(std::vector<EntryRecord> cars) {
         weekend.EntryCount = int(cars.size());
         season.Sis.NinCount = std::to_string(cars.size());
         weekend.YosenResultTable.assign(1, EntryRecord{});
         for (auto& c : cars) weekend.YosenResultTable.push_back(c);
-        weekend.KesyouTable = weekend.YosenResultTable;
-        race = std::make_unique<RaceState>(shell, weekend, ReadCount(season.Sis.EndGp) + 1);
-        PrepareCars(*race);
+        int gp = ReadCount(season.Sis.EndGp) + 1;
+        display = std::make_unique<RaceDisplay>(shell, weekend, gp, weekend.YosenResultTable);
+        race = std::make_unique<RaceState>(SetupOf(shell, gp, weekend.EntryCount), random, *display);
+        race->car = GridOf(weekend.YosenResultTable, season.GpTable[gp].CourseType);
         return *race;
     }
-    std::vector<EntryRecord>& table() { return weekend.KesyouTable; }
+    // The running order as KesyouTable would hold it now.
+    std::vector<EntryRecord> table() const {
+        std::vector<EntryRecord> t(1);
+        for (int k = 1; k <= race->Cars(); ++k) t.push_back(display->Record(*race, k));
+        return t;
+    }
     // Driver names in position order.
-    std::string Order() {
+    std::string Order() const {
         std::string s;
-        for (size_t k = 1; k < table().size(); ++k) s += (k > 1 ? " " : "") + table()[k].DrvNm;
+        std::vector<EntryRecord> t = table();
+        for (size_t k = 1; k < t.size(); ++k) s += (k > 1 ? " " : "") + t[k].DrvNm;
         return s;
     }
+    std::string FlDrvNo() const { return race->FlCar ? weekend.YosenResultTable[race->FlCar].DrvNo : ""; }
     std::string Row(int k) {
         std::string s;
         for (int c = 1; c <= 6; ++c) s += (c > 1 ? "|" : "") + shell.main.lbl(c, k).text;

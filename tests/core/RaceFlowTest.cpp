@@ -30,8 +30,8 @@ void FinishTen(RaceFixture& f) {
         cars.push_back(c);
     }
     f.Running(cars);
-    f.race->FlDrvNo = "08"; // set the fastest lap, retired later
-    FinishRace(*f.race);
+    f.race->FlCar = 8; // set the fastest lap, retired later
+    FinishRace(*f.race, f.season);
 }
 } // namespace
 
@@ -76,7 +76,7 @@ TEST(RaceEnd, LastGrandPrixEndsTheSeason) {
     f.season.Sis.EndGp = "1";
     std::vector<EntryRecord> cars{Car(1, "10.00"), Car(2, "20.00")};
     f.Running(cars);
-    FinishRace(*f.race);
+    FinishRace(*f.race, f.season);
     EXPECT_EQ(f.Texts(), (std::vector<std::string>{"レースが終了しました。", "すべての日程が終了しました。"}));
     EXPECT_EQ(f.season.Sis.EndGp, "2");
     EXPECT_EQ(f.season.DrvTable[1].Result[2], "1");

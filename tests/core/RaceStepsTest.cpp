@@ -169,7 +169,7 @@ TEST(LapTime, TyrePenaltiesAndStrictFastestLap) {
     EXPECT_EQ(f.table()[2].Time, "23.00");
     EXPECT_EQ(f.table()[3].Time, "43.00");
     EXPECT_EQ(f.shell.main.lbl(4, 3).text, "43.00");
-    EXPECT_EQ(f.race->FlDrvNo, "02");
+    EXPECT_EQ(f.FlDrvNo(), "02");
     EXPECT_DOUBLE_EQ(f.race->FlTime, 3.0);
     ASSERT_EQ(f.Texts().size(), 2u);
     EXPECT_EQ(f.Texts()[1], "2位\r\nD2\r\n（T2）\r\n\r\nＦＬが出ました！！");
@@ -178,5 +178,5 @@ TEST(LapTime, TyrePenaltiesAndStrictFastestLap) {
     f.race->Tenkou = 1;
     f.random.Push({0, 0});
     LapTimeStep(*f.race, 3);
-    EXPECT_EQ(f.race->FlDrvNo, "02");
+    EXPECT_EQ(f.FlDrvNo(), "02");
 }

@@ -20,7 +20,7 @@ struct LapWeather {
 LapWeather Change(int kousui, int d, int m) {
     RaceFixture f;
     f.Running({Car(1, "1.00")});
-    LoadWeatherPictures(*f.race);
+    f.display->LoadWeatherPictures();
     f.race->Kousui = kousui;
     f.random.Push({R(d, 2), R(m, 10), 0});
     TopOfLap(*f.race, 3);

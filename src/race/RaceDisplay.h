@@ -1,0 +1,61 @@
+#pragma once
+// The race as the player watches it: the board and panel of the main window, and the commentary,
+// questions and notices in the message windows.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "race/RaceState.h"
+#include "weekend/EntryTables.h"
+
+namespace karven {
+
+class Shell;
+struct Control;
+struct GpRecord;
+
+class RaceDisplay final : public RaceObserver {
+public:
+    // `entries`: the grid's entries in grid order (element 0 unused), named as the race names them.
+    RaceDisplay(Shell& shell, const RaceWeekend& weekend, int gp, std::vector<EntryRecord> entries);
+
+    bool ConfirmStart(const RaceState& race) override;
+    void Picture(const RaceState& race, int kind, int variant) override;
+    void Event(const RaceState& race, RaceEvent event, int k, int j) override;
+
+    // The entry of the car in position k, with its numbers as text: KesyouTable's record.
+    EntryRecord Record(const RaceState& race, int k) const;
+    // imgTenki(1..3): fine, cloudy, rain.
+    void LoadWeatherPictures();
+
+private:
+    const EntryRecord& Entry(const RaceState& race, int k) const { return entries_[race.car[k].id]; }
+    void WriteRows(const RaceState& race, int from, int to);
+    void WriteTime(const RaceState& race, int k);
+    void StartBoard(const RaceState& race);
+    void ShowLap(const RaceState& race);
+    std::string& Title();
+    // "k位", the names of the car in position `of`, an empty line; then `tail`; shown.
+    void CaptionComment(const RaceState& race, int k, int of, const char* tail);
+    void Comment();
+
+    Shell& shell_;
+    const RaceWeekend& weekend_;
+    const GpRecord& gp_;
+    int N_;
+    std::vector<EntryRecord> entries_;
+    std::vector<std::string> colorPaths_; // by car id
+    std::string appPath_;
+    Control* lblTitle_;
+    Control* imgAnime_;
+    Control* lblKousui_;
+    std::array<Control*, 4> imgTenki_;
+};
+
+// The cars of these entries as the rules keep them: entry i is the car with id i.
+std::vector<RaceCar> GridOf(const std::vector<EntryRecord>& entries, const std::string& courseType);
+// The switches and the season's settings for Grand Prix n with this many entered cars.
+RaceSetup SetupOf(const Shell& shell, int n, int entryCount);
+
+} // namespace karven
