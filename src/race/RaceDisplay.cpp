@@ -324,18 +324,7 @@ std::vector<RaceCar> GridOf(const std::vector<EntryRecord>& entries, const std::
 }
 
 RaceSetup SetupOf(const Shell& shell, int n, int entryCount) {
-    const Season& season = shell.season;
-    RaceSetup setup;
-    setup.N = n;
-    // A stored NinCount above the entered drivers races with those that entered.
-    setup.nin = std::max(0, std::min(ReadCount(season.Sis.NinCount), entryCount));
-    setup.syuCount = ReadCount(season.Sis.SyuCount);
-    setup.syuValue = ReadNumber(season.Sis.SyuCount);
-    setup.evePit = shell.EvePit == "1";
-    setup.evePen = shell.EvePen == "1";
-    setup.eveTen = shell.EveTen == "1";
-    setup.courseType = season.GpTable[n].CourseType;
-    return setup;
+    return SetupOf(shell.season, n, entryCount, {shell.EvePit == "1", shell.EvePen == "1", shell.EveTen == "1"});
 }
 
 } // namespace karven

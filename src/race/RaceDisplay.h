@@ -55,7 +55,7 @@ private:
 
 // The cars of these entries as the rules keep them: entry i is the car with id i.
 std::vector<RaceCar> GridOf(const std::vector<EntryRecord>& entries, const std::string& courseType);
-// The switches and the season's settings for Grand Prix n with this many entered cars.
+// The shell's switches and the season's settings for Grand Prix n with this many entered cars.
 RaceSetup SetupOf(const Shell& shell, int n, int entryCount);
 
 } // namespace karven

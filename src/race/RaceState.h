@@ -26,6 +26,13 @@ struct RaceCar {
     bool retired = false, rainTyre = false, penLap = false;
 };
 
+struct Season;
+
+// Pit stops, penalties and weather changes, each on or off.
+struct EventSwitches {
+    bool pit = true, pen = true, weather = true;
+};
+
 // What a race needs to know of the season and the switches.
 struct RaceSetup {
     int N = 0;           // the Grand Prix being run
@@ -99,6 +106,9 @@ struct RaceState {
 
     void Tell(RaceEvent event, int k = 0, int j = 0) { observer.Event(*this, event, k, j); }
 };
+
+// The season's settings for Grand Prix n with this many entered cars.
+RaceSetup SetupOf(const Season& season, int n, int entryCount, EventSwitches switches);
 
 // "晴れ", "くもり", "雨".
 const char* WeatherText(int tenkou);

@@ -28,6 +28,16 @@ struct EntryRecord {
     std::string PenLap = "0";
 };
 
+// One entered driver as qualifying reads him: his places in the season and the ratings that count.
+struct Entrant {
+    int position = 0; // his place in DrvTable
+    int driver = 0;   // the DrvTable place his DrvNo names
+    int team = 0;     // the TimTable place his TimNo names
+    double courseFactor = 0, speed = 0, aero = 0, technique = 0;
+    double roughness = 0, block = 0, drvStability = 0, timStability = 0; // for the race
+    double time = 0; // the qualifying time as its two-decimal text reads back
+};
+
 // Element 0 of each table is scratch space; cars are 1..n.
 struct RaceWeekend {
     int EntryCount = 0;

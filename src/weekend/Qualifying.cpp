@@ -10,7 +10,6 @@
 #include "shell/Random.h"
 #include "shell/Shell.h"
 #include "weekend/CourseFactor.h"
-#include "weekend/EntryTables.h"
 
 namespace karven {
 
@@ -34,19 +33,6 @@ EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
     return e;
 }
 
-// The better of an attempt on the circuit's base and one on the plain speed rating.
-std::string QualifyingTime(Random& random, const std::string& courseType, const EntryRecord& e) {
-    double aero = ReadNumber(e.Aero);
-    double technique = ReadNumber(e.Technique);
-    double a = CourseFactor(courseType, e.Speed);
-    a += random.Next() * aero;
-    a += random.Next() * technique;
-    double b = ReadNumber(e.Speed);
-    b += random.Next() * aero;
-    b += random.Next() * technique;
-    return Format0_00(b < a ? b : a);
-}
-
 std::string ConfirmationText(int g, const GpRecord& gp) {
     std::string text = "第" + std::to_string(g) + "戦" + CrLf;
     std::string caption = CourseCaption(gp.CourseType);
@@ -55,30 +41,9 @@ std::string ConfirmationText(int g, const GpRecord& gp) {
     return text;
 }
 
-// Fastest first; equal times (at two decimals) keep driver order.
-void OrderByTime(RaceWeekend& w) {
-    int n = w.EntryCount;
-    std::vector<double> times(n + 1);
-    for (int i = 1; i <= n; ++i) times[i] = ReadNumber(w.YosenWorkTable[i].Time);
-    for (int i = 1; i <= n; ++i) {
-        int place = 1;
-        for (int j = 1; j <= n; ++j)
-            if (times[j] < times[i] || (j < i && times[j] == times[i])) ++place;
-        w.YosenResultTable[place] = w.YosenWorkTable[i];
-    }
-}
-
 void Announce(Shell& shell, int k, const EntryRecord& e) {
-    if (k == 1) {
-        shell.MsgText = std::string("ＰＰ") + CrLf + e.DrvNm + CrLf + "（" + e.TimNm + "）" + CrLf;
-        int d = ReadCount(e.DrvNo);
-        if (d >= 1 && d < int(shell.season.DrvTable.size())) {
-            std::string& pp = shell.season.DrvTable[d].CareerPp;
-            pp = FormatPlain(ReadNumber(pp) + 1);
-        }
-    } else {
-        shell.MsgText = "予選 " + std::to_string(k) + "位" + CrLf + e.DrvNm + CrLf + "（" + e.TimNm + "）";
-    }
+    if (k == 1) shell.MsgText = std::string("ＰＰ") + CrLf + e.DrvNm + CrLf + "（" + e.TimNm + "）" + CrLf;
+    else shell.MsgText = "予選 " + std::to_string(k) + "位" + CrLf + e.DrvNm + CrLf + "（" + e.TimNm + "）";
     ShowOk(shell);
 }
 
@@ -96,6 +61,63 @@ void FillRow(Shell& shell, int k, const EntryRecord& e) {
 
 } // namespace
 
+std::vector<Entrant> QualifyingEntrants(const Season& season, int gp) {
+    const std::string& courseType = season.GpTable[gp].CourseType;
+    // Only a seat in an existing team enters; a TimNo that names no team counts as no seat.
+    int driverCount = std::min(ReadCount(season.DrvCount), int(season.DrvTable.size()) - 1);
+    std::vector<Entrant> entrants(1);
+    for (int d = 1; d <= driverCount; ++d) {
+        const DrvRecord& driver = season.DrvTable[d];
+        const TimRecord* team = TeamOf(season, driver);
+        if (!team) continue;
+        Entrant& e = entrants.emplace_back();
+        e.position = d;
+        e.driver = ReadCount(driver.DrvNo);
+        e.team = ReadCount(driver.TimNo);
+        e.courseFactor = CourseFactor(courseType, team->Speed);
+        e.speed = ReadNumber(team->Speed);
+        e.aero = ReadNumber(team->Aero);
+        e.technique = ReadNumber(driver.Technique);
+        e.roughness = ReadNumber(driver.Roughness);
+        e.block = ReadNumber(driver.Block);
+        e.drvStability = ReadNumber(driver.Stability);
+        e.timStability = ReadNumber(team->Stability);
+    }
+    return entrants;
+}
+
+void QualifyingTimes(std::vector<Entrant>& entrants, Random& random) {
+    // The better of an attempt on the circuit's base and one on the plain speed rating.
+    for (size_t i = 1; i < entrants.size(); ++i) {
+        Entrant& e = entrants[i];
+        double a = e.courseFactor;
+        a += random.Next() * e.aero;
+        a += random.Next() * e.technique;
+        double b = e.speed;
+        b += random.Next() * e.aero;
+        b += random.Next() * e.technique;
+        e.time = Round0_00(b < a ? b : a);
+    }
+}
+
+std::vector<int> QualifyingOrder(const std::vector<Entrant>& entrants) {
+    int n = int(entrants.size()) - 1;
+    std::vector<int> order(n + 1);
+    for (int i = 1; i <= n; ++i) {
+        int place = 1;
+        for (int j = 1; j <= n; ++j)
+            if (entrants[j].time < entrants[i].time || (j < i && entrants[j].time == entrants[i].time)) ++place;
+        order[place] = i;
+    }
+    return order;
+}
+
+void CreditPole(Season& season, const Entrant& pole) {
+    if (pole.driver < 1 || pole.driver >= int(season.DrvTable.size())) return;
+    std::string& pp = season.DrvTable[pole.driver].CareerPp;
+    pp = FormatPlain(ReadNumber(pp) + 1);
+}
+
 bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     Season& season = shell.season;
     int g = ReadCount(season.Sis.EndGp) + 1;
@@ -109,26 +131,24 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
 
     ClearGrid(shell);
 
-    // Only a seat in an existing team enters; a TimNo that names no team counts as no seat.
-    int driverCount = std::min(ReadCount(season.DrvCount), int(season.DrvTable.size()) - 1);
+    std::vector<Entrant> entrants = QualifyingEntrants(season, g);
+    QualifyingTimes(entrants, shell.random);
+    std::vector<int> order = QualifyingOrder(entrants);
+    weekend.EntryCount = int(entrants.size()) - 1;
     weekend.YosenWorkTable.assign(1, EntryRecord{});
-    for (int d = 1; d <= driverCount; ++d) {
-        const DrvRecord& driver = season.DrvTable[d];
-        if (const TimRecord* team = TeamOf(season, driver)) weekend.YosenWorkTable.push_back(EntryOf(driver, *team));
-    }
-    weekend.EntryCount = int(weekend.YosenWorkTable.size()) - 1;
-    weekend.YosenResultTable.assign(weekend.EntryCount + 1, EntryRecord{});
-
     for (int i = 1; i <= weekend.EntryCount; ++i) {
-        EntryRecord& e = weekend.YosenWorkTable[i];
-        e.Time = QualifyingTime(shell.random, gp.CourseType, e);
+        const DrvRecord& driver = season.DrvTable[entrants[i].position];
+        EntryRecord& e = weekend.YosenWorkTable.emplace_back(EntryOf(driver, *TeamOf(season, driver)));
+        e.Time = Format0_00(entrants[i].time);
     }
-    OrderByTime(weekend);
+    weekend.YosenResultTable.assign(weekend.EntryCount + 1, EntryRecord{});
+    for (int k = 1; k <= weekend.EntryCount; ++k) weekend.YosenResultTable[k] = weekend.YosenWorkTable[order[k]];
 
     shell.main("lblTitle").text = "第" + std::to_string(g) + "戦 " + gp.GpNm + " ＧＰ 予選結果";
     SetGridHeader(shell.main, 2);
     for (int k = 1; k <= weekend.EntryCount; ++k) {
         const EntryRecord& e = weekend.YosenResultTable[k];
+        if (k == 1) CreditPole(season, entrants[order[1]]);
         Announce(shell, k, e);
         FillRow(shell, k, e);
     }

@@ -1,11 +1,27 @@
 #pragma once
+// Qualifying: every driver with a seat sets a time; the order of the times is the grid.
+
+#include <vector>
+
+#include "weekend/EntryTables.h"
 
 namespace karven {
 
 class Shell;
-struct RaceWeekend;
+class Random;
+struct Season;
 
 // cmdYosen: qualifying of Grand Prix EndGp + 1. False when the player cancelled (nothing changed).
 bool RunQualifying(Shell& shell, RaceWeekend& weekend);
+
+// The numbers alone, for the same Grand Prix, with the same draws in the same order:
+// the drivers of existing teams in driver order, element 0 unused.
+std::vector<Entrant> QualifyingEntrants(const Season& season, int gp);
+// Each entrant's better attempt, four draws apiece.
+void QualifyingTimes(std::vector<Entrant>& entrants, Random& random);
+// Entrant indexes fastest first, element 0 unused; equal times keep driver order.
+std::vector<int> QualifyingOrder(const std::vector<Entrant>& entrants);
+// The pole sitter's pole position in his career.
+void CreditPole(Season& season, const Entrant& pole);
 
 } // namespace karven

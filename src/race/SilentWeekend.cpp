@@ -1,0 +1,57 @@
+#include "race/SilentWeekend.h"
+
+#include "race/LapLoop.h"
+#include "race/RaceEnd.h"
+#include "race/RaceStart.h"
+#include "race/RaceState.h"
+#include "season/Numbers.h"
+#include "season/Season.h"
+#include "shell/Random.h"
+#include "weekend/Qualifying.h"
+
+namespace karven {
+
+namespace {
+RaceCar CarOf(const Entrant& e, int id) {
+    RaceCar c;
+    c.id = id;
+    c.driver = e.driver;
+    c.team = e.team;
+    c.courseFactor = e.courseFactor;
+    c.aero = e.aero;
+    c.technique = e.technique;
+    c.roughness = e.roughness;
+    c.block = e.block;
+    c.drvStability = e.drvStability;
+    c.reliability = RoundHalfEven(e.drvStability + e.timStability);
+    c.penalty = RoundHalfEven(e.technique + e.roughness + e.block + e.drvStability);
+    c.time = e.time;
+    return c;
+}
+} // namespace
+
+bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches) {
+    int g = ReadCount(season.Sis.EndGp) + 1;
+    if (g < 1 || g > ReadCount(season.Sis.GpCount) || g >= int(season.GpTable.size())) return false;
+
+    random.Reseed();
+    std::vector<Entrant> entrants = QualifyingEntrants(season, g);
+    QualifyingTimes(entrants, random);
+    std::vector<int> order = QualifyingOrder(entrants);
+    int entryCount = int(entrants.size()) - 1;
+    if (entryCount < 1) return false;
+    CreditPole(season, entrants[order[1]]);
+
+    random.Reseed();
+    SilentRace nobody;
+    RaceState race(SetupOf(season, g, entryCount, switches), random, nobody);
+    ConfirmStart(race);
+    std::vector<RaceCar> grid(race.setup.nin + 1);
+    for (int k = 1; k <= race.setup.nin; ++k) grid[k] = CarOf(entrants[order[k]], k);
+    StartRace(race, std::move(grid));
+    RunLaps(race);
+    FinishRace(race, season);
+    return true;
+}
+
+} // namespace karven

@@ -1,0 +1,15 @@
+#pragma once
+// A Grand Prix weekend nobody watches: qualifying and race on their numbers alone, with the same
+// draws in the same order as in the game's windows, booked into the season the same way.
+
+namespace karven {
+
+class Random;
+struct Season;
+struct EventSwitches;
+
+// Qualifying and race of Grand Prix EndGp + 1, every question answered OK. False when there is no
+// Grand Prix left or nobody to race (the season is then as the windows would leave it).
+bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches);
+
+} // namespace karven

@@ -1,0 +1,73 @@
+// The race watched in the windows and the race nobody watches are one race: same draws, same season.
+#include <gtest/gtest.h>
+
+#include "RaceFixture.h"
+#include "support/TempDir.h"
+#include "race/Race.h"
+#include "race/RaceState.h"
+#include "race/SilentWeekend.h"
+#include "season/SeasonFile.h"
+#include "weekend/Qualifying.h"
+
+using namespace karven;
+using namespace karven::test;
+
+namespace {
+// A season of every kind of circuit and spread ratings, two teams' drivers without a seat.
+Season VariedSeason(const std::string& laps, const std::string& grid) {
+    Season s = MakeSeason(8, 2, 6, laps);
+    for (int g = 1; g <= 6; ++g) s.GpTable[g].CourseType = std::to_string(1 + g % 5);
+    for (int t = 1; t <= 8; ++t) {
+        s.TimTable[t].Speed = std::to_string(1 + t % 5);
+        s.TimTable[t].Aero = std::to_string(1 + (t * 2) % 5);
+        s.TimTable[t].Stability = std::to_string(1 + (t * 3) % 5);
+    }
+    for (int n = 1; n <= 16; ++n) {
+        DrvRecord& d = s.DrvTable[n];
+        d.Technique = std::to_string(n % 6);
+        d.Roughness = std::to_string(1 + n % 5);
+        d.Block = std::to_string(1 + (n * 3) % 5);
+        d.Stability = std::to_string(1 + (n * 2) % 5);
+        if (n > 14) d.TimNo = "";
+    }
+    s.Sis.NinCount = grid;
+    return s;
+}
+
+std::string SavedBytes(const Season& season) {
+    TempDir dir;
+    EXPECT_TRUE(WriteSeasonFile(season, dir / "s.krv"));
+    return ReadBytes(dir / "s.krv");
+}
+
+struct Case {
+    std::string laps, grid;
+    EventSwitches switches;
+    uint64_t seed;
+};
+} // namespace
+
+TEST(SilentRace, AWholeSeasonWatchedAndUnwatchedEndsInTheSameSeasonFile) {
+    const Case cases[] = {{"40", "14", {true, true, true}, 1},   {"20", "10", {true, true, true}, 7},
+                          {"10", "14", {false, true, true}, 42}, {"5", "12", {true, false, false}, 3},
+                          {"40", "9", {true, true, false}, 11}};
+    for (const Case& c : cases) {
+        Season watched = VariedSeason(c.laps, c.grid);
+        Season silent = watched;
+        ScriptedPlatform platform; // every window answered with its default button
+        MtRandom watchedRandom(c.seed), silentRandom(c.seed);
+        Shell shell(watched, platform, watchedRandom);
+        shell.EvePit = c.switches.pit ? "1" : "0";
+        shell.EvePen = c.switches.pen ? "1" : "0";
+        shell.EveTen = c.switches.weather ? "1" : "0";
+        RaceWeekend weekend;
+        for (int g = 1; g <= 6; ++g) {
+            ASSERT_TRUE(RunQualifying(shell, weekend));
+            ASSERT_TRUE(RunKesyou(shell, weekend).has_value());
+            ASSERT_TRUE(PlayGrandPrix(silent, silentRandom, c.switches));
+        }
+        EXPECT_FALSE(PlayGrandPrix(silent, silentRandom, c.switches)) << "the season is over";
+        EXPECT_EQ(watched.Sis.EndGp, "6");
+        EXPECT_EQ(SavedBytes(silent), SavedBytes(watched)) << "seed " << c.seed << ", " << c.laps << " laps";
+    }
+}
