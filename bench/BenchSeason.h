@@ -33,15 +33,19 @@ public:
 class CountingRandom final : public Random {
 public:
     explicit CountingRandom(uint64_t seed) : inner_(seed) {}
-    double Next() override {
-        ++draws;
-        return inner_.Next();
-    }
     void Reseed() override { inner_.Reseed(); }
     long long draws = 0;
 
+protected:
+    void Refill() override {
+        ++draws;
+        value_ = inner_.Next();
+        Serve(&value_, &value_ + 1);
+    }
+
 private:
-    MtRandom inner_;
+    GameRandom inner_;
+    double value_ = 0;
 };
 
 // 17 Grands Prix, 16 teams of two, 40 laps, the whole field on the grid; ratings spread out.
@@ -68,7 +72,7 @@ inline Season BenchSeason() {
     return s;
 }
 
-template <class R = MtRandom> struct Bench {
+template <class R = GameRandom> struct Bench {
     Season season = BenchSeason();
     AutoPlatform platform;
     R random{20261207};

@@ -30,7 +30,7 @@ void BM_RaceDrawsOnly(benchmark::State& state) {
     RunKesyou(b.shell, b.weekend);
     const long long draws = b.random.draws - before;
     const long long windows = b.platform.shown - shownBefore;
-    MtRandom mt(20261207);
+    GameRandom mt(20261207);
     Random& random = mt;
     for (auto _ : state) {
         double sum = 0;

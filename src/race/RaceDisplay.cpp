@@ -129,7 +129,7 @@ void RaceDisplay::Picture(const RaceState&, int kind, int variant) {
 
 void RaceDisplay::WriteTime(const RaceState& race, int k) {
     if (k < 1 || k > GridRows) return; // cars beyond the grid's rows still race, unseen
-    AssignFormat0_00(shell_.main.lbl(4, k).text, race.car[k].time);
+    WriteFormat0_00(shell_.main.lbl(4, k).text, race.car[k].time);
 }
 
 void RaceDisplay::WriteRows(const RaceState& race, int from, int to) {

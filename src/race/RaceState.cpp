@@ -37,6 +37,5 @@ bool OnWrongTyres(const RaceState& race, const RaceCar& car) {
     return race.Tenkou == 3 ? !car.rainTyre : car.rainTyre;
 }
 
-void AddTime(RaceCar& car, double seconds) { car.time = Round0_00(car.time + seconds); }
 
 } // namespace karven

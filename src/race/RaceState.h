@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "season/Numbers.h"
+
 namespace karven {
 
 class Random;
@@ -117,6 +119,6 @@ int TenkouOf(int kousui);
 // Rain tyres in the dry, or dry tyres in the rain.
 bool OnWrongTyres(const RaceState& race, const RaceCar& car);
 // The car's Time after adding `seconds`, as its text would read back.
-void AddTime(RaceCar& car, double seconds);
+inline void AddTime(RaceCar& car, double seconds) { car.time = Round0_00(car.time + seconds); }
 
 } // namespace karven

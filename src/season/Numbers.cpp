@@ -125,14 +125,13 @@ double ReadBack(double value, long long units, int decimals) {
 }
 
 // The race formats a time for every car on every lap: the fast rounding, with the digit-exact path
-// for values next to a half. Writes into `out`'s own buffer; returns the value the text reads back as.
-double AssignFast(std::string& out, double value, int decimals) {
+// for values next to a half. Writes into `out`'s own buffer; false when it took the exact path.
+bool WriteFast(std::string& out, double value, int decimals) {
     long long units = 0;
     if (!FastUnits(value, decimals, units)) {
         out = FormatScaled(value, decimals);
-        return ReadNumber(out);
+        return false;
     }
-    const double readBack = ReadBack(value, units, decimals);
     const bool zero = units == 0;
     char buffer[32];
     char* end = buffer + sizeof buffer;
@@ -162,7 +161,15 @@ double AssignFast(std::string& out, double value, int decimals) {
     else *--p = char('0' + units);
     if (value < 0 && !zero) *--p = '-';
     out.assign(p, end - p);
-    return readBack;
+    return true;
+}
+
+// WriteFast, returning the value the text reads back as.
+double AssignFast(std::string& out, double value, int decimals) {
+    if (!WriteFast(out, value, decimals)) return ReadNumber(out);
+    long long units = 0;
+    FastUnits(value, decimals, units);
+    return ReadBack(value, units, decimals);
 }
 } // namespace
 
@@ -180,10 +187,12 @@ std::string Format0_0(double value) {
 }
 double AssignFormat0_00(std::string& text, double value) { return AssignFast(text, value, 2); }
 
-double Round0_00(double value) {
+double Round0_00Exactly(double value) {
     long long units = 0;
     if (FastUnits(value, 2, units)) return ReadBack(value, units, 2);
     return ReadNumber(FormatScaled(value, 2));
 }
+
+void WriteFormat0_00(std::string& text, double value) { WriteFast(text, value, 2); }
 
 } // namespace karven

@@ -22,10 +22,27 @@ std::string FormatPlain(int value);
 std::string Format00(int value);     // "00": at least two digits
 std::string Format0000(int value);   // "0000": at least four digits
 std::string Format0_00(double value); // "0.00": two decimals, halves away from zero
+// Format0_00 into an existing text, reusing its buffer.
+void WriteFormat0_00(std::string& text, double value);
 std::string Format0_0(double value);  // "0.0": one decimal, halves away from zero
 // Format0_00 into an existing text, reusing its buffer; returns ReadNumber of that text.
 double AssignFormat0_00(std::string& text, double value);
-// ReadNumber(Format0_00(value)) without writing the text: a time as the rules keep it.
-double Round0_00(double value);
+// ReadNumber(Format0_00(value)) without writing the text: a time as the rules keep it. The race
+// rounds every car's time on every lap, so the usual case is decided here, inline.
+double Round0_00Exactly(double value);
+inline double Round0_00(double value) {
+    double magnitude = value < 0 ? -value : value;
+    if (!(magnitude < 1e9)) return Round0_00Exactly(value);
+    double scaled = magnitude * 100.0;
+    long long whole = (long long)scaled;
+    double fraction = scaled - double(whole);
+    // Next to a half the product may have rounded across it: the digit-exact path decides.
+    double distance = fraction - 0.5;
+    if ((distance < 0 ? -distance : distance) < 1e-7 + scaled * 1e-14) return Round0_00Exactly(value);
+    long long units = whole + (fraction > 0.5 ? 1 : 0);
+    if (units == 0) return 0.0;
+    // The same division ReadNumber does on the digits: an exact integer over an exact power of ten.
+    return (value < 0 ? -double(units) : double(units)) / 100.0;
+}
 
 } // namespace karven

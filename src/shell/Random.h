@@ -1,36 +1,66 @@
 #pragma once
-// One source of chance. Production draws from a Mersenne Twister reseeded where the rules say;
-// tests script the sequence; karven-sim --seed makes whole runs reproducible.
+// One source of chance. Production draws from xoshiro256**, reseeded where the rules say; tests
+// script the sequence; karven-sim --seed makes whole runs reproducible.
 
+#include <array>
 #include <cstdint>
 #include <optional>
-#include <random>
 
 namespace karven {
 
 class Random {
 public:
     virtual ~Random() = default;
-    // Uniform in [0, 1).
-    virtual double Next() = 0;
+    // Uniform in [0, 1). Served from a batch the generator fills, so the race's thousands of draws
+    // cost no call each.
+    double Next() {
+        if (next_ == end_) Refill();
+        return *next_++;
+    }
     // Called where the rules reseed from the clock.
     virtual void Reseed() = 0;
 
     // Int(r * x) + 1 with a fresh r: uniform on 1..x for a whole x >= 1, always 1 for x = 0.
-    int Roll(double x);
-};
+    int Roll(double x) {
+        double v = Next() * x;
+        int whole = int(v); // truncates; Int() floors, which differs only below zero
+        return (v < whole ? whole - 1 : whole) + 1;
+    }
 
-class MtRandom final : public Random {
-public:
-    // With a seed, every Reseed() derives the next seed from it, so whole runs repeat exactly.
-    explicit MtRandom(std::optional<uint64_t> seed = std::nullopt);
-    double Next() override;
-    void Reseed() override;
+protected:
+    // Makes the next values ready with Serve.
+    virtual void Refill() = 0;
+    void Serve(const double* begin, const double* end) {
+        next_ = begin;
+        end_ = end;
+    }
+    // Values already made are dropped, as after a reseed.
+    void Drop() { next_ = end_ = nullptr; }
 
 private:
-    std::mt19937_64 engine_;
+    const double* next_ = nullptr;
+    const double* end_ = nullptr;
+};
+
+// xoshiro256** by Blackman and Vigna: the same numbers with every compiler and library.
+class GameRandom final : public Random {
+public:
+    // With a seed, every Reseed() derives the next seed from it, so whole runs repeat exactly.
+    explicit GameRandom(std::optional<uint64_t> seed = std::nullopt);
+    void Reseed() override;
+    // The raw generator: 64 random bits.
+    uint64_t Bits();
+
+protected:
+    void Refill() override;
+
+private:
+    void Seed(uint64_t seed);
+
+    std::array<uint64_t, 4> state_{};
     std::optional<uint64_t> seed_;
     uint64_t reseeds_ = 0;
+    std::array<double, 64> batch_{};
 };
 
 } // namespace karven

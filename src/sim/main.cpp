@@ -66,7 +66,7 @@ bool SeasonOver(const Season& season) {
 
 int Play(const Options& options) {
     sim::AutoPlatform platform(sim::AutoPlatform::ExecutableFolder(), options.quiet ? nullptr : &std::cerr);
-    MtRandom random(options.seed);
+    GameRandom random(options.seed);
     Game game(platform, random);
     Shell& shell = game.shell;
 

@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
 
     karven::ui::Binder binder;
     karven::ui::QtPlatform platform(binder);
-    karven::MtRandom random;
+    karven::GameRandom random;
     karven::Game game(platform, random);
     QMainWindow& window = binder.BindMain(game.shell.main);
 

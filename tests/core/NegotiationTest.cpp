@@ -242,7 +242,7 @@ namespace {
 struct WholeMarket {
     Season season = StandingsSeason(4, 11);
     ScriptedPlatform platform;
-    MtRandom random{5};
+    GameRandom random{5};
     Shell shell{season, platform, random};
 
     WholeMarket() {

@@ -55,7 +55,7 @@ TEST(SilentRace, AWholeSeasonWatchedAndUnwatchedEndsInTheSameSeasonFile) {
         Season watched = VariedSeason(c.laps, c.grid);
         Season silent = watched;
         ScriptedPlatform platform; // every window answered with its default button
-        MtRandom watchedRandom(c.seed), silentRandom(c.seed);
+        GameRandom watchedRandom(c.seed), silentRandom(c.seed);
         Shell shell(watched, platform, watchedRandom);
         shell.EvePit = c.switches.pit ? "1" : "0";
         shell.EvePen = c.switches.pen ? "1" : "0";

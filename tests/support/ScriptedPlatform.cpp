@@ -41,12 +41,14 @@ void ScriptedPlatform::RunModal(Form& form) {
     if (!form.IsClosed()) throw std::logic_error("the responder left " + form.Name() + " open");
 }
 
-double ScriptedRandom::Next() {
+void ScriptedRandom::Refill() {
     ++draws;
-    if (values_.empty()) return after_;
-    double v = values_.front();
-    values_.pop_front();
-    return v;
+    served_ = after_;
+    if (!values_.empty()) {
+        served_ = values_.front();
+        values_.pop_front();
+    }
+    Serve(&served_, &served_ + 1);
 }
 
 double RollValue(int roll, int x) { return x <= 0 ? 0.0 : (roll - 0.5) / x; }

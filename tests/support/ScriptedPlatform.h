@@ -57,7 +57,6 @@ class ScriptedRandom : public Random {
 public:
     explicit ScriptedRandom(std::vector<double> values = {}, double after = 0.5)
         : values_(values.begin(), values.end()), after_(after) {}
-    double Next() override;
     void Reseed() override { ++reseeds; }
     void Push(std::initializer_list<double> values) { values_.insert(values_.end(), values); }
     // What every draw gives once the scripted ones are used up.
@@ -66,9 +65,14 @@ public:
     int draws = 0;
     int reseeds = 0;
 
+protected:
+    // One value at a time, so that every draw is counted and comes from the script.
+    void Refill() override;
+
 private:
     std::deque<double> values_;
     double after_;
+    double served_ = 0;
 };
 
 // r that makes Roll(x) come out as `roll` (1-based).

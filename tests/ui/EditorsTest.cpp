@@ -22,7 +22,7 @@ namespace {
 struct GameWindow {
     ui::Binder binder;
     ui::QtPlatform platform{binder};
-    MtRandom random{9};
+    GameRandom random{9};
     Game game{platform, random};
     QMainWindow& window = binder.BindMain(game.shell.main);
 

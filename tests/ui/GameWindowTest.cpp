@@ -20,7 +20,7 @@ namespace {
 struct GameWindow {
     ui::Binder binder;
     ui::QtPlatform platform{binder};
-    MtRandom random{2026};
+    GameRandom random{2026};
     Game game{platform, random};
     QMainWindow& window = binder.BindMain(game.shell.main);
 

@@ -18,7 +18,7 @@ namespace {
 struct GameWindow {
     ui::Binder binder;
     ui::QtPlatform platform{binder};
-    MtRandom random{8};
+    GameRandom random{8};
     Game game{platform, random};
     QMainWindow& window = binder.BindMain(game.shell.main);
 };

@@ -21,7 +21,7 @@ struct Windows {
     Season season;
     ui::Binder binder;
     ui::QtPlatform platform{binder};
-    MtRandom random{7};
+    GameRandom random{7};
     Shell shell{season, platform, random};
     QMainWindow& window = binder.BindMain(shell.main);
 
