@@ -1,5 +1,7 @@
 #include "offseason/OffTables.h"
 
+#include <algorithm>
+
 #include "season/Numbers.h"
 #include "season/Season.h"
 
@@ -25,17 +27,32 @@ int EvalPointsOf(const DrvRecord& driver) {
     return points;
 }
 
-int ChampionIndex(const std::vector<OffDrvRecord>& drivers) {
+namespace {
+// The first of entries 1..count whose points beat every earlier one, starting from 0.
+template <class Points> int FirstBest(int count, Points points) {
     int champion = 0;
     double best = 0;
-    for (size_t k = 1; k < drivers.size(); ++k) {
-        double points = ReadNumber(drivers[k].EvalPoints);
-        if (points > best) {
-            best = points;
-            champion = int(k);
+    for (int k = 1; k <= count; ++k) {
+        double p = points(k);
+        if (p > best) {
+            best = p;
+            champion = k;
         }
     }
     return champion;
+}
+} // namespace
+
+int ChampionIndex(const std::vector<OffDrvRecord>& drivers) {
+    return FirstBest(int(drivers.size()) - 1, [&](int k) { return ReadNumber(drivers[k].EvalPoints); });
+}
+
+int MarketChampion(const Season& season) {
+    int drivers = std::clamp(ReadCount(season.DrvCount), 0, std::min(int(season.DrvTable.size()) - 1, MaxDrvCount));
+    return FirstBest(drivers, [&](int k) {
+        const DrvRecord& d = season.DrvTable[k];
+        return d.TimNo.empty() ? 0.0 : double(EvalPointsOf(d));
+    });
 }
 
 } // namespace karven

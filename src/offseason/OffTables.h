@@ -8,6 +8,7 @@
 namespace karven {
 
 struct DrvRecord;
+struct Season;
 
 struct OffTimRecord {
     std::string TimNo;
@@ -40,5 +41,8 @@ int EvalPointsOf(const DrvRecord& driver);
 // The champion: the first driver whose EvalPoints beat every earlier one, starting from 0;
 // 0 when nobody scored.
 int ChampionIndex(const std::vector<OffDrvRecord>& drivers);
+// The same over the season as it stands, as the market would judge it: only drivers with a seat
+// earn evaluation points. Needs no draw.
+int MarketChampion(const Season& season);
 
 } // namespace karven

@@ -4,8 +4,10 @@
 #include <iostream>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include "app/Game.h"
+#include "odds/ChampionshipOdds.h"
 #include "race/Race.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
@@ -14,6 +16,7 @@
 #include "shell/SeasonFiles.h"
 #include "sim/AutoPlatform.h"
 #include "sim/Market.h"
+#include "sim/Odds.h"
 #include "sim/SeasonJson.h"
 #include "sim/Summary.h"
 #include "weekend/Qualifying.h"
@@ -36,6 +39,8 @@ struct Options {
     bool noWeather = false;
     bool market = false;
     int seasons = 0;
+    int odds = 0;
+    int threads = 0;
 };
 
 // "all" or a whole number of Grands Prix; -1 for anything else.
@@ -112,12 +117,23 @@ int Play(const Options& options) {
         if (options.market && SeasonOver(game.season)) closeSeason();
     }
 
+    sim::Json odds;
+    if (options.odds > 0) {
+        int threads = options.threads > 0 ? options.threads : int(std::max(1u, std::thread::hardware_concurrency()));
+        uint64_t seed = options.seed ? *options.seed : uint64_t(random.Next() * 0x1.0p53);
+        EventSwitches switches{shell.EvePit == "1", shell.EvePen == "1", shell.EveTen == "1"};
+        OddsResult result = ChampionshipOdds(game.season, options.odds, threads, seed, switches);
+        odds = sim::OddsToJson(result);
+        if (!options.json) sim::PrintOdds(marketText, result);
+    }
+
     if (options.json) {
         sim::Json out = sim::SeasonToJson(game.season);
         out["races"] = races;
         out["standings"] = sim::StandingsToJson(game.season);
         out["market"] = markets;
         out["seasons"] = seasons;
+        if (options.odds > 0) out["odds"] = odds;
         std::cout << out.dump(2) << "\n";
     } else {
         std::cout << marketText.str();
@@ -148,6 +164,9 @@ int main(int argc, char** argv) {
     app.add_option("--seasons", options.seasons, "play this many whole seasons, each ending with its market")
         ->check(CLI::Range(1, 100000))
         ->excludes(gps);
+    app.add_option("--odds", options.odds, "then play the rest of the season this many times and print the title odds")
+        ->check(CLI::Range(1, 10000000));
+    app.add_option("--threads", options.threads, "threads for --odds (default: one per core)")->check(CLI::Range(1, 256));
     app.add_option("--seed", options.seed, "seed for a reproducible run");
     app.add_flag("--no-pit", options.noPit, "no pit stops");
     app.add_flag("--no-pen", options.noPen, "no penalties");

@@ -13,31 +13,44 @@ int Bounded(const std::string& count, size_t tableSize) {
     return std::clamp(ReadCount(count), 0, int(tableSize) - 1);
 }
 
-// Record j goes to 1 + (records with more points) + (records before j with equal points):
-// equal points keep table order.
 template <class Standing> std::vector<Standing> Ranked(const std::vector<Standing>& table) {
     std::vector<double> points;
     for (const Standing& s : table) points.push_back(ReadNumber(s.Points));
-    std::vector<Standing> sorted(table.size());
-    for (size_t j = 0; j < table.size(); ++j) {
-        int rank = 1;
-        for (size_t i = 0; i < table.size(); ++i) {
-            if (points[i] > points[j] || (i < j && points[i] == points[j])) ++rank;
-        }
-        sorted[rank - 1] = table[j];
-        sorted[rank - 1].rank = rank;
+    std::vector<int> order = RankOrder(points);
+    std::vector<Standing> sorted;
+    for (size_t r = 0; r < order.size(); ++r) {
+        sorted.push_back(table[order[r]]);
+        sorted.back().rank = int(r) + 1;
     }
     return sorted;
 }
 } // namespace
+
+// Record j goes to 1 + (records with more points) + (records before j with equal points):
+// equal points keep table order.
+std::vector<int> RankOrder(const std::vector<double>& points) {
+    std::vector<int> order(points.size());
+    for (size_t j = 0; j < points.size(); ++j) {
+        size_t rank = 0;
+        for (size_t i = 0; i < points.size(); ++i)
+            if (points[i] > points[j] || (i < j && points[i] == points[j])) ++rank;
+        order[rank] = int(j);
+    }
+    return order;
+}
+
+int DriverPoints(const DrvRecord& driver) {
+    int total = 0;
+    for (int k = 1; k <= ResultSlots; ++k) total += PointsForResult(driver.Result[k]);
+    return total;
+}
 
 std::vector<DriverStanding> DriverStandings(const Season& season) {
     std::vector<DriverStanding> table;
     int drivers = Bounded(season.DrvCount, season.DrvTable.size());
     for (int d = 1; d <= drivers; ++d) {
         const DrvRecord& driver = season.DrvTable[d];
-        int total = 0;
-        for (int k = 1; k <= ResultSlots; ++k) total += PointsForResult(driver.Result[k]);
+        int total = DriverPoints(driver);
         if (total < 1) continue;
         DriverStanding s;
         s.DrvNm = driver.DrvNm;

@@ -7,6 +7,7 @@
 namespace karven {
 
 struct Season;
+struct DrvRecord;
 
 struct DriverStanding {
     int rank = 0;
@@ -22,6 +23,11 @@ struct TeamStanding {
     std::string Points; // as stored
     std::string ColorNo;
 };
+
+// The order of these totals, best first, as indexes into them; equal totals keep their order.
+std::vector<int> RankOrder(const std::vector<double>& points);
+// A driver's points over the season's Result slots.
+int DriverPoints(const DrvRecord& driver);
 
 // Drivers with at least one point, best first; ties keep driver order.
 std::vector<DriverStanding> DriverStandings(const Season& season);

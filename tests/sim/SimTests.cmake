@@ -39,3 +39,8 @@ target_link_libraries(karven_sim_tests PRIVATE GTest::gtest_main nlohmann_json::
 target_compile_definitions(karven_sim_tests PRIVATE KARVEN_SIM="$<TARGET_FILE:karven-sim>")
 add_dependencies(karven_sim_tests karven-sim)
 gtest_discover_tests(karven_sim_tests DISCOVERY_MODE PRE_TEST)
+karven_sim_test(OddsSameWithAnyThreads 0 "--gps 4 --odds 300 --seed 4 --threads 1 --json --quiet"
+  "-DSAME_AS_ARGS=--gps 4 --odds 300 --seed 4 --threads 2 --json --quiet"
+  "-DSTDOUT_MATCH=\"odds\": {\n *\"runs\": 300,")
+karven_sim_test(OddsTable 0 "--odds 50 --seed 4 --quiet"
+  "-DSTDOUT_MATCH=チャンピオン予想 \\(50 回の試算\\)")

@@ -1,0 +1,61 @@
+#include "sim/Odds.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "odds/ChampionshipOdds.h"
+
+namespace karven::sim {
+
+namespace {
+Json EntryToJson(const OddsEntry& e, bool driver) {
+    Json j;
+    j[driver ? "DrvNo" : "TimNo"] = e.No;
+    j[driver ? "DrvNm" : "TimNm"] = e.Nm;
+    j["title"] = e.title;
+    j["p1"] = e.place[1];
+    j["p2"] = e.place[2];
+    j["p3"] = e.place[3];
+    j["meanPoints"] = e.meanPoints;
+    j["p5Points"] = e.p5Points;
+    j["p95Points"] = e.p95Points;
+    if (driver) j["crowned"] = e.crowned;
+    return j;
+}
+
+std::string Percent(double p) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%5.1f%%", 100 * p);
+    return buffer;
+}
+
+void PrintTable(std::ostream& out, const char* heading, std::vector<OddsEntry> entries, bool driver) {
+    std::stable_sort(entries.begin(), entries.end(), [](const OddsEntry& a, const OddsEntry& b) {
+        return a.title != b.title ? a.title > b.title : a.meanPoints > b.meanPoints;
+    });
+    out << heading << "\n  タイトル   2位    3位   平均P (5%-95%)" << (driver ? "  王座" : "") << "\n";
+    for (const OddsEntry& e : entries) {
+        char points[48];
+        std::snprintf(points, sizeof points, "%6.1f (%d-%d)", e.meanPoints, e.p5Points, e.p95Points);
+        out << "  " << Percent(e.title) << " " << Percent(e.place[2]) << " " << Percent(e.place[3]) << " " << points;
+        if (driver) out << " " << Percent(e.crowned);
+        out << "  " << e.Nm << "\n";
+    }
+}
+} // namespace
+
+Json OddsToJson(const OddsResult& odds) {
+    Json drivers = Json::array(), teams = Json::array();
+    for (const OddsEntry& e : odds.drivers) drivers.push_back(EntryToJson(e, true));
+    for (const OddsEntry& e : odds.teams) teams.push_back(EntryToJson(e, false));
+    return {{"runs", odds.runs}, {"drivers", drivers}, {"teams", teams}};
+}
+
+void PrintOdds(std::ostream& out, const OddsResult& odds) {
+    out << "チャンピオン予想 (" << odds.runs << " 回の試算)\n";
+    PrintTable(out, "ドライバー", odds.drivers, true);
+    PrintTable(out, "コンストラクター", odds.teams, false);
+    out << "\n";
+}
+
+} // namespace karven::sim

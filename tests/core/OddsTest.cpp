@@ -1,0 +1,97 @@
+// Championship odds: the rest of the season played out many times, nobody watching.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <thread>
+
+#include "RaceFixture.h"
+#include "odds/ChampionshipOdds.h"
+
+using namespace karven;
+using namespace karven::test;
+
+namespace {
+// Two teams of one driver each with the same ratings: a fair fight over five Grands Prix.
+Season Duel(int gps) {
+    Season s = MakeSeason(2, 1, gps);
+    s.Sis.NinCount = "2";
+    return s;
+}
+
+const OddsEntry& Named(const std::vector<OddsEntry>& entries, const std::string& name) {
+    for (const OddsEntry& e : entries)
+        if (e.Nm == name) return e;
+    throw std::out_of_range(name);
+}
+} // namespace
+
+TEST(Odds, AnOutcomeOutOfReachIsCertain) {
+    Season s = Duel(2);
+    s.Sis.SyuCount = "7"; // no retirements: a retired driver scores nothing in the standings
+    s.Sis.EndGp = "1";
+    s.DrvTable[1].Result[1] = "1"; // 10 points; the other can only draw level, and ties go by driver order
+    s.DrvTable[2].Result[1] = "2";
+    s.TimTable[1].Points = "10";
+    s.TimTable[2].Points = "8";
+    OddsResult odds = ChampionshipOdds(s, 200, 2, 5, {});
+    ASSERT_EQ(odds.runs, 200);
+    const OddsEntry& leader = Named(odds.drivers, "ドライバー1");
+    const OddsEntry& other = Named(odds.drivers, "ドライバー2");
+    EXPECT_EQ(leader.title, 1.0);
+    EXPECT_EQ(leader.place[1], 1.0);
+    EXPECT_EQ(other.title, 0.0);
+    EXPECT_EQ(other.place[2], 1.0);
+    EXPECT_GE(leader.p5Points, 18);
+    EXPECT_LE(leader.p95Points, 20);
+    EXPECT_EQ(odds.teams[0].title, 1.0);
+    EXPECT_GT(leader.crowned, 0.0) << "one win is enough unless the other wins the last";
+
+    s.Sis.EndGp = "2"; // over: the standings as they are
+    s.DrvTable[2].Result[2] = "1";
+    s.DrvTable[1].Result[2] = "2";
+    OddsResult over = ChampionshipOdds(s, 50, 1, 5, {});
+    EXPECT_EQ(Named(over.drivers, "ドライバー1").title, 1.0); // 18 each: driver order
+    EXPECT_EQ(Named(over.drivers, "ドライバー2").place[2], 1.0);
+    EXPECT_EQ(Named(over.drivers, "ドライバー1").meanPoints, 18.0);
+    EXPECT_EQ(Named(over.drivers, "ドライバー1").crowned, 1.0) << "10 + 6 against 6 + 10: the first of equals";
+}
+
+TEST(Odds, EqualRivalsShareTheTitleAndTheThreadsDoNotMatter) {
+    const int runs = 2000;
+    Season s = Duel(5); // an odd number of races: the points can never tie
+    OddsResult one = ChampionshipOdds(s, runs, 1, 20261208, {});
+    OddsResult two = ChampionshipOdds(s, runs, 2, 20261208, {});
+    ASSERT_EQ(one.runs, runs);
+    double a = one.drivers[0].title, b = one.drivers[1].title;
+    EXPECT_DOUBLE_EQ(a + b, 1.0);
+    // Four standard deviations of a fair coin over this many runs.
+    EXPECT_NEAR(a, 0.5, 4 * std::sqrt(0.25 / runs));
+    for (size_t d = 0; d < one.drivers.size(); ++d) {
+        const OddsEntry &x = one.drivers[d], &y = two.drivers[d];
+        EXPECT_EQ(x.title, y.title);
+        EXPECT_EQ(x.place[2], y.place[2]);
+        EXPECT_EQ(x.meanPoints, y.meanPoints);
+        EXPECT_EQ(x.p5Points, y.p5Points);
+        EXPECT_EQ(x.p95Points, y.p95Points);
+        EXPECT_EQ(x.crowned, y.crowned);
+    }
+    EXPECT_NE(ChampionshipOdds(s, runs, 2, 7, {}).drivers[0].meanPoints, one.drivers[0].meanPoints)
+        << "another seed, other seasons";
+}
+
+TEST(Odds, CancelStopsEarlyAndCountsOnlyTheRunsPlayed) {
+    Season s = MakeSeason(8, 2, 17, "40");
+    OddsProgress progress;
+    std::thread canceller([&] {
+        while (progress.done.load() < 10) std::this_thread::yield();
+        progress.cancel = true;
+    });
+    OddsResult odds = ChampionshipOdds(s, 1000000, 2, 1, {}, &progress);
+    canceller.join();
+    EXPECT_GE(odds.runs, 10);
+    EXPECT_LT(odds.runs, 1000000);
+    EXPECT_EQ(odds.runs, progress.done.load());
+    double titles = 0;
+    for (const OddsEntry& d : odds.drivers) titles += d.title;
+    EXPECT_NEAR(titles, 1.0, 1e-9) << "every run played has one champion";
+}
