@@ -40,6 +40,8 @@ void Game::WireMainWindow() {
     main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
     main("cmdOffSis").onClick = [this] { ShowOff(shell); };
     main("Set_Sis", 21).onClick = [this] { ShowSisSet(shell); };
+    main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
+    main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

@@ -45,6 +45,9 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     AddMenuItem(*this, "Eve", "Eve_Pit", 31, "ﾋﾟｯﾄｲﾝ", 'P');
     AddMenuItem(*this, "Eve", "Eve_Pen", 32, "ﾍﾟﾅﾙﾃｨ", 'N');
     AddMenuItem(*this, "Eve", "Eve_Ten", 33, "天候変化", 'W');
+    Add(ControlKind::Menu, "Ana", {}, "分析").accessKey = 'A';
+    AddMenuItem(*this, "Ana", "Ana_Odds", -1, "チャンピオン予想", 'O');
+    AddMenuItem(*this, "Ana", "Ana_Points", -1, "ポイント推移", 'P');
     Add(ControlKind::Menu, "Help", {}, "ﾍﾙﾌﾟ").accessKey = 'H';
     AddMenuItem(*this, "Help", "Help_help", -1, "ﾍﾙﾌﾟ", 'H');
     AddSeparator(*this, "Help", "Help_Sen1");

@@ -7,8 +7,11 @@
 namespace karven {
 
 class Form;
+class Shell;
 
 enum class PictureState { Loaded, Missing, Unreadable };
+// The analysis windows: title odds, points Grand Prix by Grand Prix.
+enum class Analysis { Odds, Points };
 enum class FileDialogMode { Open, Save };
 
 class Platform {
@@ -28,6 +31,8 @@ public:
     virtual std::string AppPath() = 0;
     // Ends the program after the current handler returns.
     virtual void EndProgram() = 0;
+    // Charts need a front end that draws them; without one there is nothing to show.
+    virtual void ShowAnalysis(Analysis, Shell&) {}
 
 protected:
     virtual void RunModal(Form& form) = 0;

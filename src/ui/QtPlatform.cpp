@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include "ui/FormView.h"
+#include "ui/analysis/Analysis.h"
 
 namespace karven::ui {
 
@@ -57,6 +58,13 @@ PictureState QtPlatform::CheckPicture(const std::string& path) {
 
 std::string QtPlatform::AppPath() {
     return (QCoreApplication::applicationDirPath() + "/").toStdString();
+}
+
+void QtPlatform::ShowAnalysis(Analysis analysis, Shell& shell) {
+    if (ended_) return;
+    binder_.RefreshAll();
+    if (analysis == Analysis::Odds) ShowOddsWindow(shell, binder_.MainWindow());
+    else ShowPointsWindow(shell, binder_.MainWindow());
 }
 
 void QtPlatform::EndProgram() {

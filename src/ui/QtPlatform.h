@@ -15,6 +15,7 @@ public:
     PictureState CheckPicture(const std::string& path) override;
     std::string AppPath() override;
     void EndProgram() override;
+    void ShowAnalysis(Analysis analysis, Shell& shell) override;
 
     // True once EndProgram was called, also before the event loop ran.
     bool Ended() const { return ended_; }

@@ -6,6 +6,7 @@
 
 #include "RaceFixture.h"
 #include "odds/ChampionshipOdds.h"
+#include "odds/PointsHistory.h"
 
 using namespace karven;
 using namespace karven::test;
@@ -94,4 +95,32 @@ TEST(Odds, CancelStopsEarlyAndCountsOnlyTheRunsPlayed) {
     double titles = 0;
     for (const OddsEntry& d : odds.drivers) titles += d.title;
     EXPECT_NEAR(titles, 1.0, 1e-9) << "every run played has one champion";
+}
+
+TEST(PointsHistory, LinesAddUpTheResultsOfTheGrandsPrixRun) {
+    Season s = MakeSeason(3, 2, 4);
+    s.Sis.EndGp = "3";
+    const char* results[][4] = {{"", "1", "0", "2"}, {"", "2", "1", "1"}, {"", "3", "", "9"},
+                                {"", "", "", ""},    {"", "0", "2", ""},  {"", "5", "3", "3"}};
+    for (int d = 1; d <= 6; ++d)
+        for (int g = 1; g <= 3; ++g) s.DrvTable[d].Result[g] = results[d - 1][g];
+    s.DrvTable[1].Result[4] = "1"; // beyond EndGp: not run yet
+    s.DrvTable[6].TimNo = "";
+
+    std::vector<PointsLine> drivers = DriverPointsLines(s, 3);
+    ASSERT_EQ(drivers.size(), 3u);
+    EXPECT_EQ(drivers[0].name, "ドライバー2");
+    EXPECT_EQ(drivers[0].points, (std::vector<int>{0, 8, 18, 28}));
+    EXPECT_EQ(drivers[1].name, "ドライバー1"); // 18 points, ahead of driver 6 with 16
+    EXPECT_EQ(drivers[1].points, (std::vector<int>{0, 10, 10, 18}));
+    EXPECT_EQ(drivers[1].colorNo, "0001");
+    EXPECT_EQ(drivers[2].name, "ドライバー6");
+    EXPECT_EQ(drivers[2].colorNo, "") << "no seat today";
+
+    std::vector<PointsLine> teams = TeamPointsLines(s);
+    ASSERT_EQ(teams.size(), 3u);
+    EXPECT_EQ(teams[0].points, (std::vector<int>{0, 18, 28, 46})); // team 1: drivers 1 and 2
+    EXPECT_EQ(teams[1].name, "チーム3・エンジン");
+    EXPECT_EQ(teams[1].points, (std::vector<int>{0, 0, 8, 8})) << "driver 6 no longer drives for it";
+    EXPECT_EQ(teams[2].points, (std::vector<int>{0, 6, 6, 6}));
 }

@@ -1,0 +1,12 @@
+#pragma once
+// The colour a team's machine is painted in, read from its colour picture.
+
+#include <QColor>
+#include <QString>
+
+namespace karven::ui {
+
+// The colour most of the picture shows; `fallback` when there is no picture.
+QColor MachineColor(const QString& picturePath, QColor fallback);
+
+} // namespace karven::ui
