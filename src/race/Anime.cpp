@@ -17,7 +17,7 @@ constexpr Kind Kinds[] = {{"sta", 5}, {"go", 5},    {"run", 10},    {"ret", 5},
 void ShowAnime(RaceState& race, int kind) {
     if (kind < 1 || kind > 8) return;
     int variant = race.random.Roll(Kinds[kind - 1].variants);
-    race.observer.Picture(race, kind, variant);
+    if (race.observer.watching) race.observer.Picture(race, kind, variant);
 }
 
 void AppendAnimeName(std::string& name, int kind, int variant) {

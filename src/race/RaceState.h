@@ -71,7 +71,11 @@ enum class RaceEvent {
 
 class RaceObserver {
 public:
+    // An observer that does not watch is never called: the race runs without a call per event.
+    explicit RaceObserver(bool watching = true) : watching(watching) {}
     virtual ~RaceObserver() = default;
+    const bool watching;
+
     // The start question, asked once the start weather is drawn; false cancels the race.
     virtual bool ConfirmStart(const RaceState&) { return true; }
     // The picture of this kind (1 set-up .. 8 attack) and variant, drawn where the rules draw it.
@@ -80,7 +84,10 @@ public:
 };
 
 // Watches nothing: the race runs on its numbers alone.
-class SilentRace final : public RaceObserver {};
+class SilentRace final : public RaceObserver {
+public:
+    SilentRace() : RaceObserver(false) {}
+};
 
 struct RaceState {
     RaceState(const RaceSetup& setup, Random& random, RaceObserver& observer)
@@ -106,7 +113,9 @@ struct RaceState {
     // The fastest lap belongs to this car's driver.
     bool HoldsFastestLap(const RaceCar& c) const;
 
-    void Tell(RaceEvent event, int k = 0, int j = 0) { observer.Event(*this, event, k, j); }
+    void Tell(RaceEvent event, int k = 0, int j = 0) {
+        if (observer.watching) observer.Event(*this, event, k, j);
+    }
 };
 
 // The season's settings for Grand Prix n with this many entered cars.

@@ -14,11 +14,18 @@ QColor MachineColor(const QString& picturePath, QColor fallback) {
     QHash<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
-    QRgb most = 0;
-    int best = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+    // The commonest colour that shows on a white chart; a white machine is drawn a shade darker.
+    QRgb most = 0, visible = 0;
+    int best = -1, bestVisible = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        bool light = QColor::fromRgb(it.key()).lightness() > 215;
         if (it.value() > best || (it.value() == best && it.key() < most)) best = it.value(), most = it.key();
-    return QColor::fromRgb(most);
+        if (!light && (it.value() > bestVisible || (it.value() == bestVisible && it.key() < visible)))
+            bestVisible = it.value(), visible = it.key();
+    }
+    // A colour on a tenth of the machine or more is its own; else the body, shaded.
+    if (bestVisible * 10 >= image.width() * image.height()) return QColor::fromRgb(visible);
+    return QColor::fromRgb(most).darker(140);
 }
 
 } // namespace karven::ui

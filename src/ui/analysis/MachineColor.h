@@ -6,7 +6,7 @@
 
 namespace karven::ui {
 
-// The colour most of the picture shows; `fallback` when there is no picture.
+// The colour most of the picture shows that stands out on white; `fallback` without a picture.
 QColor MachineColor(const QString& picturePath, QColor fallback);
 
 } // namespace karven::ui
