@@ -117,6 +117,7 @@ bool RaceDisplay::ConfirmStart(const RaceState& race) {
 }
 
 void RaceDisplay::Picture(const RaceState&, int kind, int variant) {
+    if (shell_.SkipRequested) return; // hidden behind the result when the race ends
     std::string& picture = imgAnime_->picture;
     picture = appPath_;
     picture += "img";
@@ -165,6 +166,8 @@ void RaceDisplay::StartBoard(const RaceState& race) {
         }
     }
     if (race.setup.eveTen) LoadWeatherPictures();
+    shell_.SkipOffered = true;
+    shell_.SkipRequested = false;
     std::string& text = shell_.MsgText;
     text.clear();
     AppendRound(text, N_);
@@ -205,9 +208,40 @@ void RaceDisplay::ShowLap(const RaceState& race) {
     Comment();
 }
 
+void RaceDisplay::Note(RaceEvent event, int k, int j) {
+    rowOwed_.resize(GridRows + 1);
+    timeOwed_.resize(GridRows + 1);
+    if (event == RaceEvent::Moved)
+        for (int p = std::max(1, std::min(k, j)); p <= std::min(GridRows, std::max(k, j)); ++p) rowOwed_[p] = 1;
+    if ((event == RaceEvent::LapTime || event == RaceEvent::Blocked) && k >= 1 && k <= GridRows) timeOwed_[k] = 1;
+    if (event == RaceEvent::Lap) weatherOwed_ = true;
+}
+
+// The board as clicking through would have left it: every row and Time that changed, and the weather.
+void RaceDisplay::CatchUp(const RaceState& race) {
+    rowOwed_.resize(GridRows + 1);
+    timeOwed_.resize(GridRows + 1);
+    for (int p = 1; p <= std::min(race.Cars(), GridRows); ++p) {
+        if (rowOwed_[p]) WriteRows(race, p, p);
+        else if (timeOwed_[p]) WriteTime(race, p);
+    }
+    if (weatherOwed_ && race.setup.eveTen) {
+        imgTenki_[0]->picture = imgTenki_[race.Tenkou]->picture;
+        lblKousui_->text.clear();
+        AppendInt(lblKousui_->text, race.Kousui);
+    }
+}
+
 void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
     std::string& text = shell_.MsgText;
     FrmKarvenRace& main = shell_.main;
+    if (event == RaceEvent::Finished) {
+        if (shell_.SkipRequested) CatchUp(race);
+        shell_.SkipOffered = shell_.SkipRequested = false;
+    } else if (shell_.SkipRequested && event != RaceEvent::SeasonOver && event != RaceEvent::Booked) {
+        Note(event, k, j);
+        return;
+    }
     switch (event) {
     case RaceEvent::SetUp:
         Title() += "決勝";

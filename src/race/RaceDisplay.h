@@ -39,6 +39,9 @@ private:
     // "k位", the names of the car in position `of`, an empty line; then `tail`; shown.
     void CaptionComment(const RaceState& race, int k, int of, const char* tail);
     void Comment();
+    // While skipping: what the board would have shown is only noted, and drawn at the flag.
+    void Note(RaceEvent event, int k, int j);
+    void CatchUp(const RaceState& race);
 
     Shell& shell_;
     const RaceWeekend& weekend_;
@@ -51,6 +54,8 @@ private:
     Control* imgAnime_;
     Control* lblKousui_;
     std::array<Control*, 4> imgTenki_;
+    std::vector<char> rowOwed_, timeOwed_; // rows and Time cells not drawn since the player skipped
+    bool weatherOwed_ = false;
 };
 
 // The cars of these entries as the rules keep them: entry i is the car with id i.

@@ -79,6 +79,14 @@ public:
     // Keyboard: Enter presses the default button, Esc the cancel button.
     std::string defaultButton;
     std::string cancelButton;
+    // Further keys that press a button: "Up", "Down", "Left", "Right", "PageUp", "PageDown" or a
+    // capital letter, with the button's name.
+    std::vector<std::pair<std::string, std::string>> keyButtons;
+    // The control the keyboard focus moves to when the window is next drawn; the front end clears it.
+    std::string focusRequest;
+    // A window that closes by itself through its default button after this many milliseconds,
+    // unless the player touches it first; 0 waits for the player.
+    int autoCloseMs = 0;
 
     Control& Add(ControlKind kind, std::string name, int index, Rect rect, std::string text = "");
     Control& Add(ControlKind kind, std::string name, Rect rect, std::string text = "") {

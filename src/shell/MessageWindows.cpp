@@ -14,6 +14,27 @@ void AddMessageLabel(Form& form, Rect rect) {
     msg.style.wrap = true;
     msg.style.fontSize = 11;
 }
+
+// スキップ beside the window's button: the rest of the race or qualifying plays without windows.
+Control& AddSkip(Form& form, Shell& shell, Rect rect) {
+    Control& skip = form.Add(ControlKind::Button, "cmdSkip", rect, "スキップ");
+    skip.accessKey = 'S';
+    skip.visible = false;
+    skip.onClick = [&form, &shell] {
+        shell.SkipRequested = true;
+        form.Close();
+    };
+    form.keyButtons.push_back({"S", "cmdSkip"});
+    return skip;
+}
+
+// While a race or qualifying shows, the button stands aside for スキップ and the window may close
+// by itself.
+void OfferSkip(Form& form, Shell& shell, Control& button, Control& skip, int alone, int beside) {
+    skip.visible = skip.enabled = shell.SkipOffered;
+    button.rect.left = shell.SkipOffered ? beside : alone;
+    form.autoCloseMs = shell.SkipOffered ? shell.AutoAdvanceMs : 0;
+}
 } // namespace
 
 FrmMsgOk::FrmMsgOk(Shell& shell) : Form("frmMsgOk", "ﾒｯｾｰｼﾞ"), shell_(shell) {
@@ -21,11 +42,13 @@ FrmMsgOk::FrmMsgOk(Shell& shell) : Form("frmMsgOk", "ﾒｯｾｰｼﾞ"), shell
     Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":information";
     AddMessageLabel(*this, {60, 16, 304, 118});
     Add(ControlKind::Button, "cmdOk", {140, 144, 100, 30}, "OK").onClick = [this] { Close(); };
+    AddSkip(*this, shell, {194, 144, 100, 30});
     defaultButton = cancelButton = "cmdOk";
 }
 
 void FrmMsgOk::Load() {
     (*this)("lblMsg").text = shell_.MsgText;
+    OfferSkip(*this, shell_, (*this)("cmdOk"), (*this)("cmdSkip"), 140, 86);
     PlaceTopRight(*this, shell_.main.geometry);
 }
 
@@ -54,11 +77,13 @@ FrmKarvenMsg::FrmKarvenMsg(Shell& shell) : Form("frmkarvenmsg", ""), shell_(shel
     geometry = {0, 0, 280, 200};
     AddMessageLabel(*this, {16, 12, 248, 136});
     Add(ControlKind::Button, "cmdOK", {90, 156, 100, 30}, "▼").onClick = [this] { Close(); };
+    AddSkip(*this, shell, {144, 156, 100, 30});
     defaultButton = cancelButton = "cmdOK";
 }
 
 void FrmKarvenMsg::Load() {
     (*this)("lblMsg").text = shell_.MsgText;
+    OfferSkip(*this, shell_, (*this)("cmdOK"), (*this)("cmdSkip"), 90, 36);
     const Rect& main = shell_.main.geometry;
     geometry.top = main.top + main.height - geometry.height - CommentInsetBottom;
     geometry.left = main.left + main.width - geometry.width - CommentInsetRight;

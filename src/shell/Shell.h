@@ -34,6 +34,13 @@ public:
     std::string EvePen = "1";
     std::string EveTen = "1";
 
+    // Comforts beside the rules. While a qualifying or a race shows, its windows offer スキップ:
+    // the rest is played without windows and the player lands on the final board.
+    bool SkipOffered = false;
+    bool SkipRequested = false;
+    // オート実況: commentary windows close by themselves after this many milliseconds; 0 off.
+    int AutoAdvanceMs = 0;
+
     FrmKarvenRace main;
 
     // The message windows, kept so that a race's hundreds of comments do not rebuild them.

@@ -146,12 +146,16 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
 
     shell.main("lblTitle").text = "第" + std::to_string(g) + "戦 " + gp.GpNm + " ＧＰ 予選結果";
     SetGridHeader(shell.main, 2);
+    // スキップ fills the rest of the grid without its announcements.
+    shell.SkipOffered = true;
+    shell.SkipRequested = false;
     for (int k = 1; k <= weekend.EntryCount; ++k) {
         const EntryRecord& e = weekend.YosenResultTable[k];
         if (k == 1) CreditPole(season, entrants[order[1]]);
-        Announce(shell, k, e);
+        if (!shell.SkipRequested) Announce(shell, k, e);
         FillRow(shell, k, e);
     }
+    shell.SkipOffered = shell.SkipRequested = false;
     SetMainState(shell.main, 3);
     return true;
 }

@@ -1,0 +1,93 @@
+// スキップ: the rest of a race or qualifying plays without windows and ends where clicking would.
+#include <gtest/gtest.h>
+
+#include "RaceFixture.h"
+#include "race/Race.h"
+#include "season/SeasonFile.h"
+#include "support/TempDir.h"
+#include "weekend/Qualifying.h"
+
+using namespace karven;
+using namespace karven::test;
+
+namespace {
+struct Played {
+    std::string file;
+    std::vector<std::string> board; // every row of the main window's grid, and the title
+    std::vector<std::string> texts; // the windows shown
+};
+
+// Three Grands Prix; with skipAfter > 0 スキップ is pressed in the first window after that many
+// windows that offers it, in every qualifying and race.
+Played Play(uint64_t seed, int skipAfter) {
+    Season season = MakeSeason(6, 2, 3, "20");
+    ScriptedPlatform platform;
+    GameRandom random(seed);
+    Shell shell(season, platform, random);
+    RaceWeekend weekend;
+    int windows = 0;
+    platform.fallback = [&](Form& f) {
+        ++windows;
+        Control* skip = f.Find("cmdSkip");
+        if (skipAfter > 0 && windows >= skipAfter && skip && skip->visible) {
+            f.Click("cmdSkip");
+            windows = 0;
+        } else {
+            f.Click(f.defaultButton);
+        }
+    };
+    for (int g = 1; g <= 3; ++g) {
+        EXPECT_TRUE(RunQualifying(shell, weekend));
+        EXPECT_TRUE(RunKesyou(shell, weekend).has_value());
+    }
+    Played p;
+    TempDir dir;
+    EXPECT_TRUE(WriteSeasonFile(season, dir / "s.krv"));
+    p.file = ReadBytes(dir / "s.krv");
+    for (int k = 1; k <= GridRows; ++k) {
+        std::string row;
+        for (int c = 1; c <= 6; ++c) row += shell.main.lbl(c, k).text + "|";
+        p.board.push_back(row + shell.main.imgCo(k).picture);
+    }
+    p.board.push_back(shell.main("lblTitle").text);
+    p.texts = platform.Texts();
+    return p;
+}
+} // namespace
+
+TEST(Skip, EndsInTheSameSeasonAndBoardAsClickingThrough) {
+    for (uint64_t seed : {3, 8, 21}) {
+        Played clicked = Play(seed, 0);
+        for (int after : {1, 5, 60}) {
+            Played skipped = Play(seed, after);
+            EXPECT_EQ(skipped.file, clicked.file) << "seed " << seed << ", skip after " << after;
+            EXPECT_EQ(skipped.board, clicked.board) << "seed " << seed << ", skip after " << after;
+            EXPECT_LT(skipped.texts.size(), clicked.texts.size());
+        }
+    }
+}
+
+TEST(Skip, LandsOnTheEndMessagesAndOffersNothingElse) {
+    Season season = MakeSeason(4, 2, 1, "10");
+    ScriptedPlatform platform;
+    GameRandom random(5);
+    Shell shell(season, platform, random);
+    RaceWeekend weekend;
+    ASSERT_TRUE(RunQualifying(shell, weekend));
+    std::vector<bool> offered;
+    platform.fallback = [&](Form& f) {
+        Control* skip = f.Find("cmdSkip");
+        offered.push_back(skip && skip->visible);
+        if (skip && skip->visible) f.Click("cmdSkip");
+        else f.Click(f.defaultButton);
+    };
+    ASSERT_TRUE(RunKesyou(shell, weekend).has_value());
+    // The question, the start announcement (skipped), then only the end of the race and the season.
+    EXPECT_EQ(offered, (std::vector<bool>{false, true, false, false}));
+    std::vector<std::string> texts = platform.Texts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[texts.size() - 2], "レースが終了しました。");
+    EXPECT_EQ(texts.back(), "すべての日程が終了しました。");
+    EXPECT_FALSE(shell.SkipOffered);
+    EXPECT_EQ(season.Sis.EndGp, "1");
+}
