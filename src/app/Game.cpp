@@ -33,6 +33,8 @@ void Game::WireMainWindow() {
     for (int i = 31; i <= 33; ++i) {
         main(EventItemName(i), i).onClick = [this, i] { ToggleEvent(shell, i); };
     }
+    main("Eve_Auto").onClick = [this] { ToggleAutoAdvance(shell); };
+    for (int i = 1; i <= 3; ++i) main("Eve_Delay", i).onClick = [this, i] { ChooseAutoPace(shell, i); };
     main("cmdStart").onClick = [this] { NewSeason(shell); };
     main("cmdDrvRank").onClick = [this] { ShowDrvRanking(shell); };
     main("cmdTimRank").onClick = [this] { ShowTimRanking(shell); };

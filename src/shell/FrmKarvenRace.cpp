@@ -45,6 +45,15 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     AddMenuItem(*this, "Eve", "Eve_Pit", 31, "ﾋﾟｯﾄｲﾝ", 'P');
     AddMenuItem(*this, "Eve", "Eve_Pen", 32, "ﾍﾟﾅﾙﾃｨ", 'N');
     AddMenuItem(*this, "Eve", "Eve_Ten", 33, "天候変化", 'W');
+    // Beside the rules: commentary that moves on by itself, at a pace the player picks.
+    AddSeparator(*this, "Eve", "Eve_Sen1");
+    AddMenuItem(*this, "Eve", "Eve_Auto", -1, "オート実況", 'A');
+    Control& pace = Add(ControlKind::Menu, "Eve_Pace", {}, "実況の間隔");
+    pace.parent = "Eve";
+    pace.accessKey = 'I';
+    const char* paces[] = {"0.3 秒", "1 秒", "2 秒"};
+    for (int i = 1; i <= 3; ++i) AddMenuItem(*this, "Eve_Pace", "Eve_Delay", i, paces[i - 1], char('0' + i));
+    (*this)("Eve_Delay", 2).checked = true;
     Add(ControlKind::Menu, "Ana", {}, "分析").accessKey = 'A';
     AddMenuItem(*this, "Ana", "Ana_Odds", -1, "チャンピオン予想", 'O');
     AddMenuItem(*this, "Ana", "Ana_Points", -1, "ポイント推移", 'P');

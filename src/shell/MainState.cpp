@@ -17,6 +17,9 @@ void SetMainState(FrmKarvenRace& main, int state) {
     };
     if (state < 1 || state > 4) return;
     const Row& row = Table[state - 1];
+    // The keyboard waits on the command the season now expects.
+    static constexpr const char* Expected[] = {"cmdYosen", "cmdYosen", "cmdKesyou", "cmdOffSis"};
+    main.focusRequest = Expected[state - 1];
     main("Set_Sis", 21).enabled = row.settings;
     main("Set_Tim", 22).enabled = row.settings;
     main("Set_Drv", 23).enabled = row.settings;
@@ -49,6 +52,28 @@ void ToggleEvent(Shell& shell, int index) {
     Control& item = shell.main(EventItemName(index), index);
     item.checked = !item.checked;
     switches[index - 31]->assign(1, item.checked ? '1' : '0');
+}
+
+namespace {
+constexpr int AutoPaces[] = {0, 300, 1000, 2000};
+
+int ChosenPace(FrmKarvenRace& main) {
+    for (int i = 1; i <= 3; ++i)
+        if (main("Eve_Delay", i).checked) return AutoPaces[i];
+    return AutoPaces[2];
+}
+} // namespace
+
+void ToggleAutoAdvance(Shell& shell) {
+    Control& item = shell.main("Eve_Auto");
+    item.checked = !item.checked;
+    shell.AutoAdvanceMs = item.checked ? ChosenPace(shell.main) : 0;
+}
+
+void ChooseAutoPace(Shell& shell, int index) {
+    if (index < 1 || index > 3) return;
+    for (int i = 1; i <= 3; ++i) shell.main("Eve_Delay", i).checked = i == index;
+    if (shell.main("Eve_Auto").checked) shell.AutoAdvanceMs = AutoPaces[index];
 }
 
 } // namespace karven

@@ -14,5 +14,8 @@ void SetRaceView(FrmKarvenRace& main, int mode);
 const char* EventItemName(int index);
 // Eve_Pit, Eve_Pen, Eve_Ten: flip the check mark and the switch together.
 void ToggleEvent(Shell& shell, int index);
+// オート実況 on or off, and its pace: Eve_Delay 1..3 for 0.3, 1 and 2 seconds.
+void ToggleAutoAdvance(Shell& shell);
+void ChooseAutoPace(Shell& shell, int index);
 
 } // namespace karven

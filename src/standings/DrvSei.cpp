@@ -51,6 +51,11 @@ FrmKarvenDrvSei::FrmKarvenDrvSei(Shell& shell) : Form("frmkarvenDrvSei", "ドラ
     name.style.border = true;
     Add(ControlKind::Button, "cmdUp", {300, 12, 30, 30}, "▲").onClick = [this] { DrvSeiPrev(*this, shell_); };
     Add(ControlKind::Button, "cmdDn", {334, 12, 30, 30}, "▼").onClick = [this] { DrvSeiNext(*this, shell_); };
+    // Beside the arrows: where in the table this driver stands, and paging by the keyboard.
+    Control& page = AddLabel(*this, "lblPage", -1, {Left, geometry.height - 40, 120, 22}, "", Align::Left);
+    page.style.fontSize = 10;
+    keyButtons = {{"Up", "cmdUp"}, {"PageUp", "cmdUp"}, {"Left", "cmdUp"},
+                  {"Down", "cmdDn"}, {"PageDown", "cmdDn"}, {"Right", "cmdDn"}};
 
     for (int i = 0; i < 6; ++i) {
         int top = RowTop + i * RowHeight;
@@ -89,7 +94,9 @@ void DrvSeiLoad(FrmKarvenDrvSei& form, Shell& shell) {
 void DrvSeiDisplay(FrmKarvenDrvSei& form, Shell& shell) {
     int count = DriverCount(shell.season);
     if (count == 0) return;
-    const DrvRecord& d = shell.season.DrvTable[std::clamp(ReadCount(form.SeiDrvNo), 1, count)];
+    int shown = std::clamp(ReadCount(form.SeiDrvNo), 1, count);
+    const DrvRecord& d = shell.season.DrvTable[shown];
+    form("lblPage").text = std::to_string(shown) + " / " + std::to_string(count);
     form("lblNm").text = d.DrvNm;
     form("lblGp").text = d.CareerGp;
     form("lblWc").text = d.CareerWc;

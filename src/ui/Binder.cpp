@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "shell/Form.h"
@@ -20,13 +21,19 @@ class FormDialog : public QDialog {
 public:
     FormDialog() { setWindowFlag(Qt::WindowContextHelpButtonHint, false); }
     FormView* view = nullptr;
+    bool touched = false; // the player pressed a key or clicked: a window closing by itself waits
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
+        touched = true;
         if (e->modifiers() & ~(Qt::KeypadModifier)) return QDialog::keyPressEvent(e);
         if (IsEnter(e)) view->PressDefault();
         else if (e->key() == Qt::Key_Escape) view->PressCancel();
-        else QDialog::keyPressEvent(e);
+        else if (!view->PressKey(KeyName(e))) QDialog::keyPressEvent(e);
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        touched = true;
+        QDialog::mousePressEvent(e);
     }
     void closeEvent(QCloseEvent* e) override {
         e->ignore(); // the form decides, and the binder closes the dialog when it has
@@ -115,6 +122,10 @@ void Binder::RunDialog(Form& form) {
     if (form.geometry.left == 0 && form.geometry.top == 0) CentreOverMain(dialog); // a form that does not place itself
     else dialog.move(form.geometry.left, form.geometry.top);
     RefreshAll(); // the windows behind show the latest state while this one waits
+    if (form.autoCloseMs > 0)
+        QTimer::singleShot(form.autoCloseMs, &dialog, [&dialog, &view] {
+            if (!dialog.touched) view.PressDefault();
+        });
     running_.push_back(&dialog);
     dialog.exec();
     running_.pop_back();

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,18 @@ QString ToQt(const std::string& text) {
 }
 
 std::string FromQt(const QString& text) { return text.toStdString(); }
+
+QString KeyName(const QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Up: return "Up";
+    case Qt::Key_Down: return "Down";
+    case Qt::Key_Left: return "Left";
+    case Qt::Key_Right: return "Right";
+    case Qt::Key_PageUp: return "PageUp";
+    case Qt::Key_PageDown: return "PageDown";
+    default: return e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z ? QString(QChar(e->key())) : QString();
+    }
+}
 
 namespace {
 QString Caption(const Control& c) {
@@ -94,6 +107,7 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
     case ControlKind::Button: {
         auto* b = new QPushButton(content);
         b->setAutoDefault(false); // Enter belongs to the form's default button
+        b->installEventFilter(this); // the form's keys before the button's own (arrows move the focus)
         connect(b, &QPushButton::clicked, this, [this, &c] { Fire(c, &Control::onClick); });
         return b;
     }
@@ -138,7 +152,9 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
 void FormView::MakeMenuEntry(Control& c) {
     QAction* action = nullptr;
     if (c.kind == ControlKind::Menu) {
-        QMenu* menu = menuBar_->addMenu(Caption(c));
+        // A menu inside another opens from it.
+        QMenu* parent = c.parent.empty() ? nullptr : menuBar_->findChild<QMenu*>(QString::fromStdString(c.parent));
+        QMenu* menu = parent ? parent->addMenu(Caption(c)) : menuBar_->addMenu(Caption(c));
         menu->setObjectName(QString::fromStdString(c.Key()));
         action = menu->menuAction();
     } else {
@@ -207,7 +223,28 @@ void FormView::FocusMoved(QWidget* widget, bool in) {
     }
 }
 
+bool FormView::PressKey(const QString& key) {
+    if (key.isEmpty()) return false;
+    for (const auto& [name, button] : form_.keyButtons) {
+        if (QString::fromStdString(name) != key) continue;
+        PressButton(button);
+        return true;
+    }
+    return false;
+}
+
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        bool plain = !(key->modifiers() & ~Qt::KeypadModifier);
+        // In the main window Enter presses the focused button; a dialog's Enter is its default button.
+        if (button && menuBar_ && plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+        if (button && plain && PressKey(KeyName(key))) return true;
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         auto reason = static_cast<QFocusEvent*>(event)->reason();
         bool in = event->type() == QEvent::FocusIn;
@@ -236,6 +273,15 @@ void FormView::Refresh() {
     QString title = form_.caption.empty() ? QStringLiteral(" ") : ToQt(form_.caption);
     if (window_->windowTitle() != title) window_->setWindowTitle(title);
     for (const Bound& b : bound_) RefreshControl(b);
+    if (!form_.focusRequest.empty()) {
+        for (const Bound& b : bound_) {
+            if (!b.widget || b.control->Key() != form_.focusRequest) continue;
+            // A hidden or disabled control cannot take it; the request waits for it.
+            if (!b.widget->isVisibleTo(window_) || !b.widget->isEnabled()) return;
+            b.widget->setFocus(Qt::OtherFocusReason);
+        }
+        form_.focusRequest.clear();
+    }
 }
 
 void FormView::RefreshControl(const Bound& b) {

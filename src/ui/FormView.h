@@ -11,6 +11,7 @@
 #include "shell/Form.h"
 
 class QAction;
+class QKeyEvent;
 class QMenuBar;
 class QWidget;
 
@@ -20,6 +21,8 @@ class Binder;
 
 QString ToQt(const std::string& text); // UTF-8, CR LF shown as a line break
 std::string FromQt(const QString& text);
+// The form's own name of a key a form may bind to a button: "Up", "PageDown", "S"; "" for others.
+QString KeyName(const QKeyEvent* e);
 
 class FormView : public QObject {
 public:
@@ -38,6 +41,8 @@ public:
     // Enter and Esc: the default and cancel buttons; the close box asks the form.
     void PressDefault();
     void PressCancel();
+    // A key the form binds to a button ("Up", "PageDown", "S"): pressed; false when unbound.
+    bool PressKey(const QString& key);
     void QueryClose();
 
 protected:
