@@ -9,13 +9,16 @@ struct Column {
     Align align;
 };
 // lbl1..lbl6: No, driver, team, Time, PIT, TIR; the colour swatch sits between No and driver.
-constexpr Column Columns[7] = {{0, 0, Align::Left},       {12, 34, Align::Center}, {86, 150, Align::Left},
-                               {240, 206, Align::Left},   {450, 76, Align::Right}, {530, 40, Align::Center},
-                               {574, 40, Align::Center}};
+constexpr Column Columns[7] = {{0, 0, Align::Left},     {12, 34, Align::Center}, {86, 150, Align::Left},
+                               {240, 206, Align::Left}, {450, 64, Align::Right}, {518, 34, Align::Center},
+                               {556, 34, Align::Center}};
 constexpr int SwatchLeft = 50;
 constexpr int SwatchWidth = 32;
-constexpr int PanelLeft = 640;
+constexpr int PanelLeft = 604;
 constexpr int PanelWidth = 296;
+// The message windows sit against the right edge; this column keeps them off the grid and the panel.
+constexpr int MessageColumnLeft = PanelLeft + PanelWidth + 10;
+constexpr int MessageColumnWidth = 340;
 
 void AddMenuItem(Form& form, const char* menu, const char* name, int index, const char* caption, char key) {
     Control& item = form.Add(ControlKind::MenuItem, name, index, {}, caption);
@@ -29,7 +32,7 @@ void AddSeparator(Form& form, const char* menu, const char* name) {
 } // namespace
 
 FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
-    geometry = {0, 0, 952, GridTop + GridRows * GridRowHeight + 14};
+    geometry = {0, 0, MessageColumnLeft + MessageColumnWidth, GridTop + GridRows * GridRowHeight + 14};
 
     // Menus, in menu order.
     Add(ControlKind::Menu, "File", {}, "ﾌｧｲﾙ").accessKey = 'F';
@@ -84,6 +87,16 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
         }
         swatch_[k] = &Add(ControlKind::Picture, "imgCo", k, {SwatchLeft, top + 3, SwatchWidth, GridRowHeight - 7});
     }
+
+    // Where the notices and the commentary appear.
+    Control& messages = Add(ControlKind::Label, "lblMsgBox",
+                            {MessageColumnLeft, 12, MessageColumnWidth - 12, geometry.height - 24}, "KARVEN");
+    messages.style.border = true;
+    messages.style.align = Align::Center;
+    messages.style.fontSize = 22;
+    messages.style.bold = true;
+    messages.style.backColor = 0xF4F6FA;
+    messages.textColor = 0xD0D6E2;
 
     // Command buttons (button view).
     const char* captions[] = {"新シーズン",       "予選",           "決勝",

@@ -6,8 +6,9 @@
 namespace karven {
 
 namespace {
-constexpr int DialogWidth = 380;
-constexpr int DialogHeight = 190;
+// As narrow as the main window's message column: longer texts wrap.
+constexpr int DialogWidth = 334;
+constexpr int DialogHeight = 210;
 
 void AddMessageLabel(Form& form, Rect rect) {
     Control& msg = form.Add(ControlKind::Label, "lblMsg", rect);
@@ -40,27 +41,27 @@ void OfferSkip(Form& form, Shell& shell, Control& button, Control& skip, int alo
 FrmMsgOk::FrmMsgOk(Shell& shell) : Form("frmMsgOk", "ﾒｯｾｰｼﾞ"), shell_(shell) {
     geometry = {0, 0, DialogWidth, DialogHeight};
     Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":information";
-    AddMessageLabel(*this, {60, 16, 304, 118});
-    Add(ControlKind::Button, "cmdOk", {140, 144, 100, 30}, "OK").onClick = [this] { Close(); };
-    AddSkip(*this, shell, {194, 144, 100, 30});
+    AddMessageLabel(*this, {56, 14, 266, 144});
+    Add(ControlKind::Button, "cmdOk", {117, 168, 100, 30}, "OK").onClick = [this] { Close(); };
+    AddSkip(*this, shell, {171, 168, 100, 30});
     defaultButton = cancelButton = "cmdOk";
 }
 
 void FrmMsgOk::Load() {
     (*this)("lblMsg").text = shell_.MsgText;
-    OfferSkip(*this, shell_, (*this)("cmdOk"), (*this)("cmdSkip"), 140, 86);
+    OfferSkip(*this, shell_, (*this)("cmdOk"), (*this)("cmdSkip"), 117, 63);
     PlaceTopRight(*this, shell_.main.geometry);
 }
 
 FrmMsgOkCancel::FrmMsgOkCancel(Shell& shell) : Form("frmmsgokcancel", "ﾒｯｾｰｼﾞ"), shell_(shell) {
     geometry = {0, 0, DialogWidth, DialogHeight};
     Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":question";
-    AddMessageLabel(*this, {60, 16, 304, 118});
-    Add(ControlKind::Button, "cmdOk", {86, 144, 100, 30}, "OK").onClick = [this] {
+    AddMessageLabel(*this, {56, 14, 266, 144});
+    Add(ControlKind::Button, "cmdOk", {63, 168, 100, 30}, "OK").onClick = [this] {
         shell_.MsgResult = -1;
         Close();
     };
-    Add(ControlKind::Button, "cmdCancel", {194, 144, 100, 30}, "Cancel").onClick = [this] {
+    Add(ControlKind::Button, "cmdCancel", {171, 168, 100, 30}, "Cancel").onClick = [this] {
         shell_.MsgResult = 0;
         Close();
     };
