@@ -33,6 +33,7 @@ struct Style {
     Align align = Align::Left;
     bool border = false;   // a framed box
     bool wrap = false;     // labels: break long lines
+    std::string breakAfter; // labels: a text too long for one line breaks after this first, not mid-word
     bool stretch = true;   // pictures: scale to the control's rectangle
     uint32_t backColor = DefaultColor;
 };

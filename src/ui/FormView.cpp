@@ -297,6 +297,8 @@ void FormView::RefreshControl(const Bound& b) {
     }
     QWidget* w = b.widget;
     QSignalBlocker quiet(w); // programmatic changes are not the player's events
+    QRect rect(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+    if (w->geometry() != rect) w->setGeometry(rect); // a column that widens for what it shows
     if (w->isHidden() == c.visible) w->setVisible(c.visible);
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
 
@@ -350,8 +352,20 @@ void FormView::RefreshControl(const Bound& b) {
     } else if (c.kind == ControlKind::Picture) {
         RefreshPicture(c, w);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        if (label->text() != ToQt(c.text)) label->setText(ToQt(c.text));
+        QString text = Shown(c, *label);
+        if (label->text() != text) label->setText(text);
     }
+}
+
+QString FormView::Shown(const Control& c, const QLabel& label) {
+    QString text = ToQt(c.text);
+    if (c.style.breakAfter.empty()) return text;
+    // "Team・Engine" too long for one line goes on two, broken after the separator.
+    QString separator = QString::fromStdString(c.style.breakAfter);
+    int at = text.indexOf(separator);
+    if (at < 0 || at + separator.size() >= text.size() || label.fontMetrics().horizontalAdvance(text) <= label.width())
+        return text;
+    return text.left(at + separator.size()) + "\n" + text.mid(at + separator.size());
 }
 
 void FormView::RefreshPicture(const Control& c, QWidget* w) {

@@ -12,6 +12,7 @@
 
 class QAction;
 class QKeyEvent;
+class QLabel;
 class QMenuBar;
 class QWidget;
 
@@ -59,6 +60,8 @@ private:
     void MakeMenuEntry(Control& c);
     void RefreshControl(const Bound& b);
     void RefreshPicture(const Control& c, QWidget* widget);
+    // What a label shows of its text: broken where its style says, when it does not fit.
+    static QString Shown(const Control& c, const QLabel& label);
     void Fire(Control& c, std::function<void()> Control::*handler);
     void PressButton(const std::string& name);
     void FocusMoved(QWidget* widget, bool in);
