@@ -12,7 +12,18 @@
 using karven::pictures::Livery;
 
 namespace {
-// Machine colours 0000..0048: body and stripe. 0000 is the plain livery of a team without paint.
+// Machine colours: body and stripe from 0000 on, numbered without gaps. 0000 is the plain livery
+// of a team without paint. Seasons name these numbers, so an entry keeps its place and its look;
+// new ones go at the end.
+const QColor Red(210, 20, 30), Blue(20, 50, 160), Green(0, 120, 70), Yellow(250, 210, 0), Orange(250, 130, 0),
+    Black(25, 25, 25), White(255, 255, 255), Silver(160, 160, 170), Purple(110, 30, 150), Sky(0, 170, 210),
+    Pink(240, 100, 160), Maroon(130, 20, 30), Navy(10, 30, 80), Lime(120, 200, 40), Teal(0, 150, 140),
+    Gold(200, 160, 40), Brown(140, 90, 50), Cream(240, 225, 180), Gunmetal(80, 80, 90), Turquoise(60, 210, 200),
+    Coral(250, 110, 90), Lavender(170, 140, 220), Olive(110, 120, 40), Crimson(180, 0, 50), Magenta(200, 30, 140),
+    Mint(150, 230, 180), Copper(190, 100, 50), Ice(200, 230, 250), Charcoal(45, 45, 55);
+
+using enum karven::pictures::Pattern;
+
 const Livery Palette[] = {
     {QColor(235, 235, 235), QColor(170, 170, 175)}, // 0000 plain white / grey
     {QColor(210, 20, 30), QColor(210, 20, 30)},     // red
@@ -63,8 +74,30 @@ const Livery Palette[] = {
     {QColor(0, 170, 210), QColor(240, 100, 160)},   // sky blue, pink
     {QColor(130, 20, 30), QColor(255, 255, 255)},   // maroon, white
     {QColor(160, 160, 170), QColor(210, 20, 30)},   // silver, red
+    // 0049 on: two-tone and striped, each pattern and body colour different from the one before.
+    {Red, White, TwinStripes},    {Blue, Yellow, Split},        {Green, White, Halves},
+    {Black, Orange, Band},        {White, Red, Diagonal},       {Navy, Silver, Edged, Red},
+    {Yellow, Black, TwinStripes}, {Orange, Black, Split},       {Sky, Navy, Halves},
+    {Silver, Blue, Band},         {Purple, Gold, Diagonal},     {White, Blue, Edged, Red},
+    {Green, Gold, TwinStripes},   {Red, Black, Split},          {Yellow, Blue, Halves},
+    {Maroon, Cream, Band},        {Teal, White, Diagonal},      {Black, Gold, Edged, Red},
+    {Blue, White, TwinStripes},   {Pink, White, Split},         {Black, Red, Halves},
+    {Lime, Black, Band},          {Orange, Blue, Diagonal},     {Red, White, Edged, Black},
+    {Turquoise, Navy, TwinStripes}, {Gold, Black, Split},       {Red, Yellow, Halves},
+    {Navy, Pink, Band},           {Silver, Black, Diagonal},    {Green, Yellow, Edged, White},
+    {Coral, White, TwinStripes},  {Lavender, Purple, Split},    {Olive, Cream, Halves},
+    {Crimson, White, Band},       {Yellow, Green, Diagonal},    {Sky, White, Edged, Navy},
+    {Magenta, Black, TwinStripes}, {Mint, Teal, Split},         {Copper, Black, Halves},
+    {Ice, Red, Band},             {Charcoal, Lime, Diagonal},   {Maroon, Gold, Edged, White},
+    {Orange, Navy, TwinStripes},  {White, Green, Split},        {Purple, White, Halves},
+    {Gold, Red, Band},            {Blue, Red, Diagonal},        {Silver, Orange, Edged, Black},
+    {Black, Silver, TwinStripes}, {Teal, Orange, Split},        {Navy, Sky, Halves},
+    {Pink, Black, Band},          {Maroon, Cream, Diagonal},    {Yellow, Black, Edged, Red},
+    {Lime, Green, TwinStripes},   {Crimson, Navy, Split},       {White, Black, Halves},
+    {Turquoise, Yellow, Band},    {Coral, Navy, Diagonal},      {Purple, Silver, Edged, Pink},
+    {Gunmetal, Yellow, TwinStripes}, {Brown, Gold, Split},      {Magenta, Yellow, Halves},
 };
-static_assert(std::size(Palette) == 49);
+static_assert(std::size(Palette) == 112);
 
 bool Save(const QImage& image, const QString& path) {
     QDir().mkpath(QFileInfo(path).path());
