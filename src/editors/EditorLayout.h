@@ -29,8 +29,28 @@ inline Control& AddValueBox(Form& form, const std::string& name, Rect rect, Alig
     return c;
 }
 
-inline Control& AddArrow(Form& form, const std::string& name, int left, int top, const char* arrow) {
-    return form.Add(ControlKind::Button, name, {left, top, ArrowSize, ArrowSize}, arrow);
+inline Control& AddArrow(Form& form, const std::string& name, int left, int top, const char* arrow,
+                         int index = -1) {
+    return form.Add(ControlKind::Button, name, index, {left, top, ArrowSize, ArrowSize}, arrow);
+}
+
+// One row of a grade: its caption, the letter in a box, and the arrows cmdUp(index) and
+// cmdDn(index) beside it. The caller wires the arrows.
+struct StepRow {
+    Control& value;
+    Control& up;
+    Control& down;
+};
+inline StepRow AddStepRow(Form& form, int captionIndex, const std::string& caption, const std::string& value,
+                          int index, Rect rect, int captionWidth) {
+    AddText(form, "lblCaption", captionIndex, {rect.left, rect.top, captionWidth, ArrowSize}, caption);
+    int boxLeft = rect.left + captionWidth;
+    int boxWidth = rect.width - captionWidth - 2 * ArrowSize - 12;
+    Control& box = AddValueBox(form, value, {boxLeft, rect.top, boxWidth, ArrowSize}, Align::Center);
+    int arrowLeft = boxLeft + boxWidth + 8;
+    Control& up = AddArrow(form, "cmdUp", arrowLeft, rect.top, UpArrow, index);
+    Control& down = AddArrow(form, "cmdDn", arrowLeft + ArrowSize + 4, rect.top, DownArrow, index);
+    return {box, up, down};
 }
 
 } // namespace karven::editors
