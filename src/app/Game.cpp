@@ -1,6 +1,8 @@
 #include "app/Game.h"
 
+#include "editors/DrvSet.h"
 #include "editors/SisSet.h"
+#include "editors/TimSet.h"
 #include "offseason/Market.h"
 #include "race/Race.h"
 #include "shell/FrmMain.h"
@@ -40,6 +42,8 @@ void Game::WireMainWindow() {
     main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
     main("cmdOffSis").onClick = [this] { ShowOff(shell); };
     main("Set_Sis", 21).onClick = [this] { ShowSisSet(shell); };
+    main("Set_Tim", 22).onClick = [this] { ShowTimSet(shell); };
+    main("Set_Drv", 23).onClick = [this] { ShowDrvSet(shell); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);
