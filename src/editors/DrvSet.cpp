@@ -21,7 +21,7 @@ namespace {
 constexpr int Margin = 16;
 constexpr int ListWidth = 230;
 constexpr int PaneLeft = Margin + ListWidth + 16;
-constexpr int PaneWidth = 260;
+constexpr int PaneWidth = 290;
 constexpr int CaptionWidth = 96;
 constexpr int RowStep = 34;
 constexpr int Width = PaneLeft + PaneWidth + Margin;

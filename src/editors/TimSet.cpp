@@ -62,20 +62,28 @@ bool Holds(const TimRecord& team, const DrvRecord& driver) {
     return !team.TimNo.empty() && driver.TimNo == team.TimNo;
 }
 
+// Drivers beyond the two seats keep their place in the team; the window says they are there.
+void ShowOthers(FrmKarvenTimSet& form, const TimRecord& team) {
+    int others = 0;
+    for (int d = 1; d <= Drivers(form); ++d)
+        others += Holds(team, form.DrvEditTable[d]) && d != form.SeatDrv[1] && d != form.SeatDrv[2];
+    form("lblDrvMore").text = others > 0 ? "ほかに " + std::to_string(others) + " 人在籍" : "";
+}
+
+void ShowSeat(FrmKarvenTimSet& form, int seat, int driver) {
+    form.SeatDrv[seat] = driver;
+    Control& slot = form("cboDrv", seat);
+    slot.text = driver ? form.DrvEditTable[driver].DrvNm : "";
+    slot.listIndex = -1;
+}
+
 void ShowSeats(FrmKarvenTimSet& form, const TimRecord& team) {
+    int seat = 0;
     form.SeatDrv = {};
-    int held = 0;
-    for (int d = 1; d <= Drivers(form); ++d) {
-        if (!Holds(team, form.DrvEditTable[d])) continue;
-        if (++held <= 2) form.SeatDrv[held] = d;
-    }
-    for (int seat = 1; seat <= 2; ++seat) {
-        Control& slot = form("cboDrv", seat);
-        slot.text = form.SeatDrv[seat] ? form.DrvEditTable[form.SeatDrv[seat]].DrvNm : "";
-        slot.listIndex = -1;
-    }
-    // Drivers beyond the two seats keep their place in the team; the window says they are there.
-    form("lblDrvMore").text = held > 2 ? "ほかに " + std::to_string(held - 2) + " 人在籍" : "";
+    for (int d = 1; d <= Drivers(form) && seat < 2; ++d)
+        if (Holds(team, form.DrvEditTable[d])) ShowSeat(form, ++seat, d);
+    while (seat < 2) ShowSeat(form, ++seat, 0);
+    ShowOthers(form, team);
 }
 
 void ShowColor(FrmKarvenTimSet& form, Shell& shell, const TimRecord& team) {
@@ -266,15 +274,15 @@ void TimSetSeatLeft(FrmKarvenTimSet& form, int seat) {
         form.DrvEditTable[form.SlotDrv].TimNo.clear();
     form.SlotDrv = 0;
     // The first driver of the name takes the seat, from another team if he sat there; an empty
-    // seat or a name nobody has seats nobody.
-    if (!text.empty()) {
-        for (int d = 1; d <= Drivers(form); ++d) {
-            if (form.DrvEditTable[d].DrvNm != text) continue;
-            form.DrvEditTable[d].TimNo = team->TimNo;
-            break;
-        }
-    }
-    ShowSeats(form, *team);
+    // seat or a name nobody has seats nobody, and the seat shows empty.
+    int taken = 0;
+    for (int d = 1; d <= Drivers(form) && !text.empty() && !taken; ++d)
+        if (form.DrvEditTable[d].DrvNm == text) taken = d;
+    if (taken) form.DrvEditTable[taken].TimNo = team->TimNo;
+    // Each seat keeps what the player put there; a driver moved from the other seat leaves it.
+    ShowSeat(form, seat, taken);
+    if (taken && form.SeatDrv[3 - seat] == taken) ShowSeat(form, 3 - seat, 0);
+    ShowOthers(form, *team);
 }
 
 void TimSetGradeStep(FrmKarvenTimSet& form, int grade, int step) {

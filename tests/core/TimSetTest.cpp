@@ -134,7 +134,7 @@ TEST(TimSet, SeatsMoveDriversByName) {
     t.Pick(1);
     TypeInto(second, "Driver01");
     EXPECT_EQ(t.Seat(1) + t.Seat(4), "02");
-    EXPECT_EQ(t.Seats(), "Driver01|Driver05"); // in table order
+    EXPECT_EQ(t.Seats(), "Driver05|Driver01");
     t.Pick(0);
     EXPECT_EQ(t.Seats(), "Driver02|");
 
@@ -146,11 +146,11 @@ TEST(TimSet, SeatsMoveDriversByName) {
     TypeInto(second, "Driver05");
     EXPECT_EQ(t.Seat(3) + t.Seat(5) + t.Seat(6), "0303");
 
-    // A name nobody has only empties the seat; so does an empty seat, with an unnamed driver about.
-    TypeInto(first, "誰でもない");
-    EXPECT_EQ(t.Seat(3) + t.Seat(5), "03");
+    // An emptied seat seats nobody, though a driver has no name; a name nobody has empties it too.
     TypeInto(first, "");
     EXPECT_EQ(t.Seat(5) + t.Seat(8), "");
+    TypeInto(second, "誰でもない");
+    EXPECT_EQ(t.Seat(3), "");
     EXPECT_EQ(t.Seats(), "|");
 }
 
@@ -162,10 +162,13 @@ TEST(TimSet, ATeamOfThreeShowsTwoAndKeepsTheThird) {
     EXPECT_EQ(t.Seats(), "Driver01|Driver02");
     EXPECT_EQ(t.form("lblDrvMore").text, "ほかに 1 人在籍");
     TypeInto(t.form("cboDrv", 1), "");
+    EXPECT_EQ(t.Seats(), "|Driver02");
+    t.Pick(0);
     EXPECT_EQ(t.Seats(), "Driver02|Driver05");
     EXPECT_EQ(t.form("lblDrvMore").text, "");
-    t.Pick(1);
-    EXPECT_EQ(t.form("lblDrvMore").text, "");
+    TypeInto(t.form("cboDrv", 1), "Driver05"); // from the other seat, which he leaves
+    EXPECT_EQ(t.Seats(), "Driver05|");
+    EXPECT_EQ(t.Seat(2) + t.Seat(5), "01");
 }
 
 TEST(TimSet, AddNewUpToSixteen) {
