@@ -88,20 +88,12 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
         DrvSetJis(*this, shell_);
     };
     top += ButtonHeight + 24;
-    Add(ControlKind::Button, "cmdAdd", {PaneLeft, top, half, ButtonHeight}, "AddNew").onClick = [this] {
-        DrvSetAdd(*this, shell_);
-    };
-    Add(ControlKind::Button, "cmdDel", {PaneLeft + half + 8, top, half, ButtonHeight}, "Delete").onClick =
-        [this] { DrvSetDelete(*this, shell_); };
+    ButtonPair edit = AddButtonPair(*this, PaneLeft, top, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
+    edit.left.onClick = [this] { DrvSetAdd(*this, shell_); };
+    edit.right.onClick = [this] { DrvSetDelete(*this, shell_); };
     top += ButtonHeight + 24;
-    Add(ControlKind::Button, "cmdOK", {PaneLeft, top, half, ButtonHeight}, "OK").onClick = [this] {
-        DrvSetCommit(*this, shell_);
-    };
-    Add(ControlKind::Button, "cmdCancel", {PaneLeft + half + 8, top, half, ButtonHeight}, "Cancel").onClick =
-        [this] { Close(); };
+    AddOkCancel(*this, PaneLeft, top, PaneWidth).onClick = [this] { DrvSetCommit(*this, shell_); };
     top += ButtonHeight;
-    defaultButton = "cmdOK";
-    cancelButton = "cmdCancel";
 
     list.rect.height = top - Margin;
     geometry = {0, 0, Width, top + Margin};

@@ -34,6 +34,28 @@ inline Control& AddArrow(Form& form, const std::string& name, int left, int top,
     return form.Add(ControlKind::Button, name, index, {left, top, ArrowSize, ArrowSize}, arrow);
 }
 
+// Two buttons side by side across a pane of the given width: AddNew and Delete, OK and Cancel.
+struct ButtonPair {
+    Control& left;
+    Control& right;
+};
+inline ButtonPair AddButtonPair(Form& form, int left, int top, int width, const char* leftName,
+                                const char* leftText, const char* rightName, const char* rightText) {
+    const int half = (width - 8) / 2;
+    Control& first = form.Add(ControlKind::Button, leftName, {left, top, half, ButtonHeight}, leftText);
+    Control& second = form.Add(ControlKind::Button, rightName, {left + half + 8, top, half, ButtonHeight}, rightText);
+    return {first, second};
+}
+
+// OK and Cancel; Enter presses OK, Esc and Cancel close the window without a word.
+inline Control& AddOkCancel(Form& form, int left, int top, int width) {
+    ButtonPair pair = AddButtonPair(form, left, top, width, "cmdOK", "OK", "cmdCancel", "Cancel");
+    pair.right.onClick = [&form] { form.Close(); };
+    form.defaultButton = "cmdOK";
+    form.cancelButton = "cmdCancel";
+    return pair.left;
+}
+
 // One row of a grade: its caption, the letter in a box, and the arrows cmdUp(index) and
 // cmdDn(index) beside it. The caller wires the arrows.
 struct StepRow {

@@ -158,21 +158,12 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
     AddText(*this, "lblDrvMore", -1, {FieldLeft, top - 6, FieldWidth, 20}, "", Align::Right);
     top += 20;
 
-    const int half = (PaneWidth - 8) / 2;
-    Add(ControlKind::Button, "cmdAdd", {PaneLeft, top, half, ButtonHeight}, "AddNew").onClick = [this] {
-        TimSetAdd(*this, shell_);
-    };
-    Add(ControlKind::Button, "cmdDel", {PaneLeft + half + 8, top, half, ButtonHeight}, "Delete").onClick =
-        [this] { TimSetDelete(*this, shell_); };
+    ButtonPair edit = AddButtonPair(*this, PaneLeft, top, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
+    edit.left.onClick = [this] { TimSetAdd(*this, shell_); };
+    edit.right.onClick = [this] { TimSetDelete(*this, shell_); };
     top += ButtonHeight + 24;
-    Add(ControlKind::Button, "cmdOK", {PaneLeft, top, half, ButtonHeight}, "OK").onClick = [this] {
-        TimSetCommit(*this, shell_);
-    };
-    Add(ControlKind::Button, "cmdCancel", {PaneLeft + half + 8, top, half, ButtonHeight}, "Cancel").onClick =
-        [this] { Close(); };
+    AddOkCancel(*this, PaneLeft, top, PaneWidth).onClick = [this] { TimSetCommit(*this, shell_); };
     top += ButtonHeight;
-    defaultButton = "cmdOK";
-    cancelButton = "cmdCancel";
 
     list.rect.height = top - Margin;
     geometry = {0, 0, Width, top + Margin};
