@@ -43,7 +43,8 @@ inline ButtonPair AddButtonPair(Form& form, int left, int top, int width, const 
                                 const char* leftText, const char* rightName, const char* rightText) {
     const int half = (width - 8) / 2;
     Control& first = form.Add(ControlKind::Button, leftName, {left, top, half, ButtonHeight}, leftText);
-    Control& second = form.Add(ControlKind::Button, rightName, {left + half + 8, top, half, ButtonHeight}, rightText);
+    Control& second =
+        form.Add(ControlKind::Button, rightName, {left + half + 8, top, half, ButtonHeight}, rightText);
     return {first, second};
 }
 

@@ -63,12 +63,15 @@ FrmKarvenGpSet::FrmKarvenGpSet(Shell& shell, FrmKarvenSisSet* settings)
         [this] { GpSetCourseStep(*this, -1); };
 
     const int editTop = courseTop + 24 + ArrowSize + 24;
-    ButtonPair edit = AddButtonPair(*this, PaneLeft, editTop, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
+    ButtonPair edit =
+        AddButtonPair(*this, PaneLeft, editTop, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
     edit.left.onClick = [this] { GpSetAdd(*this, shell_); };
     edit.right.onClick = [this] { GpSetDelete(*this, shell_); };
 
     const int okTop = Margin + ListHeight - ButtonHeight;
-    AddOkCancel(*this, PaneLeft, okTop, PaneWidth).onClick = [this] { GpSetCommit(*this, shell_, settings_); };
+    AddOkCancel(*this, PaneLeft, okTop, PaneWidth).onClick = [this] {
+        GpSetCommit(*this, shell_, settings_);
+    };
 }
 
 void FrmKarvenGpSet::Load() { GpSetLoad(*this, shell_); }

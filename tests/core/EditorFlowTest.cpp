@@ -107,7 +107,8 @@ TEST(EditorFlow, EditedTeamsAndDriversSaveReopenAndRace) {
     EXPECT_EQ(w.season.TimTable[1], (TimRecord{"01", "紅蓮・雷電", "0002", "4", "5", "1", "0"}));
     EXPECT_EQ(w.season.TimTable[4].TimNm, "新チーム・New"); // the engine box still held "New"
     EXPECT_EQ(w.season.DrvCount, "9");
-    EXPECT_EQ(w.season.DrvTable[7].DrvNm + w.season.DrvTable[7].TimNo + w.season.DrvTable[7].Technique, "新星044");
+    EXPECT_EQ(w.season.DrvTable[7].DrvNm + w.season.DrvTable[7].TimNo + w.season.DrvTable[7].Technique,
+              "新星044");
     EXPECT_EQ(w.season.DrvTable[2].TimNo + w.season.DrvTable[3].TimNo, "01");
     Season edited = w.season;
 

@@ -284,9 +284,11 @@ TEST(Binder, DropDownLeftOncePerLeave) {
         t.Run([](QWidget& dialog, QComboBox& box) {
             QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() - 8, box.height() / 2));
             Settle();
-            QTest::qWait(QApplication::doubleClickInterval() + 50); // a release this soon would be the opening click's
+            QTest::qWait(QApplication::doubleClickInterval() +
+                         50); // a release this soon would be the opening click's
             QAbstractItemView* view = box.view();
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 0)).center());
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(view->model()->index(2, 0)).center());
             Settle();
             EXPECT_FALSE(view->isVisible());
             QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);

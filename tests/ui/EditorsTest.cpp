@@ -1,6 +1,6 @@
 // The season settings and calendar windows in the real game window, driven by the keyboard.
-#include <QAction>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,7 +58,8 @@ void Keys(QWidget& window, int key, int times) {
 // Every control lies inside the window at its natural size.
 void ExpectTidy(QWidget& window) {
     QRect inside = window.findChild<QWidget*>("content")->rect();
-    for (QWidget* w : window.findChild<QWidget*>("content")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* w :
+         window.findChild<QWidget*>("content")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(inside.contains(w->geometry())) << qPrintable(w->objectName());
 }
 
@@ -68,7 +69,8 @@ void PickWithMouse(QComboBox& box, int row) {
     QTest::qWait(QApplication::doubleClickInterval() + 50); // the opening click's release is not a pick
     QAbstractItemView* view = box.view();
     view->scrollTo(view->model()->index(row, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 0)).center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(row, 0)).center());
 }
 } // namespace
 

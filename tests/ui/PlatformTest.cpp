@@ -82,7 +82,8 @@ TEST(Pictures, EveryPictureLoadsAndColoursDiffer) {
     uint64_t hash = 1469598103934665603ull;
     for (int code = 0; code <= 48; ++code)
         for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 32; ++x) hash = (hash ^ (swatches[code].pixel(x, y) & 0xFFFFFF)) * 1099511628211ull;
+            for (int x = 0; x < 32; ++x)
+                hash = (hash ^ (swatches[code].pixel(x, y) & 0xFFFFFF)) * 1099511628211ull;
     EXPECT_EQ(hash, 4946679423754235567ull);
 
     for (const char* name : {"hare", "kumori", "ame"})

@@ -138,14 +138,22 @@ QImage Swatch(const Livery& livery, bool neutral) {
     const QColor& second = livery.stripe;
     if (!neutral) {
         switch (livery.pattern) {
-        case Pattern::Stripe: p.fillRect(0, 4, 32, 4, second); break;
+        case Pattern::Stripe:
+            p.fillRect(0, 4, 32, 4, second);
+            break;
         case Pattern::TwinStripes:
             p.fillRect(0, 2, 32, 2, second);
             p.fillRect(0, 8, 32, 2, second);
             break;
-        case Pattern::Split: p.fillRect(16, 0, 16, 12, second); break;
-        case Pattern::Halves: p.fillRect(0, 6, 32, 6, second); break;
-        case Pattern::Band: p.fillRect(12, 0, 8, 12, second); break;
+        case Pattern::Split:
+            p.fillRect(16, 0, 16, 12, second);
+            break;
+        case Pattern::Halves:
+            p.fillRect(0, 6, 32, 6, second);
+            break;
+        case Pattern::Band:
+            p.fillRect(12, 0, 8, 12, second);
+            break;
         case Pattern::Diagonal:
             p.setRenderHint(QPainter::Antialiasing);
             p.setPen(Qt::NoPen);
