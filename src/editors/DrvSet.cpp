@@ -26,14 +26,8 @@ constexpr int CaptionWidth = 96;
 constexpr int RowStep = 34;
 constexpr int Width = PaneLeft + PaneWidth + Margin;
 
-struct GradeRow {
-    const char* caption;
-    const char* label;
-    std::string DrvRecord::*field;
-    Scale scale;
-};
 // Index 1..4 of cmdUp and cmdDn.
-const GradeRow Grades[] = {
+const GradeField<DrvRecord> Grades[] = {
     {"テクニック", "lblTc", &DrvRecord::Technique, Scale::Technique},
     {"荒さ", "lblAg", &DrvRecord::Roughness, Scale::High},
     {"ブロック", "lblBr", &DrvRecord::Block, Scale::High},
@@ -113,7 +107,7 @@ void DrvSetLoad(FrmKarvenDrvSet& form, Shell& shell) {
     const Season& season = shell.season;
     form("txtDrvNm").text.clear();
     form("txtDrvNm").enabled = false;
-    for (const GradeRow& g : Grades) form(g.label).text.clear();
+    for (const auto& g : Grades) form(g.label).text.clear();
 
     int drivers =
         std::clamp(ReadCount(season.DrvCount), 0, std::min(int(season.DrvTable.size()) - 1, MaxDrvCount));
@@ -134,7 +128,7 @@ void DrvSetSelect(FrmKarvenDrvSet& form) {
     form("txtDrvNm").enabled = driver != nullptr;
     if (!driver) return;
     form("txtDrvNm").text = driver->DrvNm;
-    for (const GradeRow& g : Grades) form(g.label).text = GradeLetter(driver->*g.field, g.scale);
+    for (const auto& g : Grades) g.Show(form, *driver);
 }
 
 void DrvSetFocus(FrmKarvenDrvSet& form) {
@@ -151,9 +145,7 @@ void DrvSetNameLeft(FrmKarvenDrvSet& form) {
 void DrvSetGradeStep(FrmKarvenDrvSet& form, int grade, int step) {
     DrvRecord* driver = Edited(form);
     if (!driver || grade < 1 || grade > 4) return;
-    const GradeRow& g = Grades[grade - 1];
-    StepGrade(driver->*g.field, g.scale, step);
-    form(g.label).text = GradeLetter(driver->*g.field, g.scale);
+    Grades[grade - 1].Step(form, *driver, step);
 }
 
 void DrvSetJis(FrmKarvenDrvSet& form, Shell& shell) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/Form.h"
+
 namespace karven {
 
 enum class Scale {
@@ -18,5 +20,20 @@ std::string GradeLetter(std::string_view stored, Scale scale);
 // One step of the letter: up (-1) towards "A" ("S" for technique), down (+1) towards "E".
 // Nothing happens at either end; otherwise the new value is stored as decimal text.
 void StepGrade(std::string& stored, Scale scale, int step);
+
+// A grade of a team or driver as its editor shows it: the row's caption, the letter's label and
+// the field behind it.
+template <class Record> struct GradeField {
+    const char* caption;
+    const char* label;
+    std::string Record::*field;
+    Scale scale;
+
+    void Show(Form& form, const Record& r) const { form(label).text = GradeLetter(r.*field, scale); }
+    void Step(Form& form, Record& r, int step) const {
+        StepGrade(r.*field, scale, step);
+        Show(form, r);
+    }
+};
 
 } // namespace karven

@@ -31,13 +31,7 @@ constexpr int EngineLength = 100;
 constexpr int ColorTurn = 10000; // "0000".."9999"
 constexpr const char* Dot = "・";
 
-struct GradeRow {
-    const char* caption;
-    const char* label;
-    std::string TimRecord::*field;
-    Scale scale;
-};
-const GradeRow Grades[] = {
+const GradeField<TimRecord> Grades[] = {
     {"スピード", "lblSp", &TimRecord::Speed, Scale::Low},
     {"空力", "lblSh", &TimRecord::Aero, Scale::Low},
     {"安定性", "lblAn", &TimRecord::Stability, Scale::High},
@@ -233,7 +227,7 @@ void TimSetSelect(FrmKarvenTimSet& form, Shell& shell) {
     form("txtTimNm").text = name.team;
     form("txtEngNm").text = name.engine;
     ShowColor(form, shell, *team);
-    for (const GradeRow& g : Grades) form(g.label).text = GradeLetter(team->*g.field, g.scale);
+    for (const auto& g : Grades) g.Show(form, *team);
     ShowSeats(form, *team);
 }
 
@@ -279,9 +273,7 @@ void TimSetSeatLeft(FrmKarvenTimSet& form, int seat) {
 void TimSetGradeStep(FrmKarvenTimSet& form, int grade, int step) {
     TimRecord* team = Edited(form);
     if (!team || grade < 0 || grade > 2) return;
-    const GradeRow& g = Grades[grade];
-    StepGrade(team->*g.field, g.scale, step);
-    form(g.label).text = GradeLetter(team->*g.field, g.scale);
+    Grades[grade].Step(form, *team, step);
 }
 
 void TimSetColorStep(FrmKarvenTimSet& form, Shell& shell, int step) {
