@@ -160,7 +160,8 @@ void FormView::MakeMenuEntry(Control& c) {
 }
 
 void FormView::Fire(Control& c, std::function<void()> Control::*handler) {
-    if (!c.enabled || !(c.*handler)) return;
+    // A window whose form has closed is going away: the focus it hands back on the way is no event.
+    if (form_.IsClosed() || !c.enabled || !(c.*handler)) return;
     bool focus = handler == &Control::onGotFocus || handler == &Control::onLostFocus;
     if (!focus && !binder_.TakesInput(window_)) return;
     std::function<void()> h = c.*handler; // the handler may rewire the control
