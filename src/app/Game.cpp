@@ -1,6 +1,8 @@
 #include "app/Game.h"
 
+#include "editors/DrvSet.h"
 #include "editors/SisSet.h"
+#include "editors/TimSet.h"
 #include "offseason/Market.h"
 #include "race/Race.h"
 #include "shell/FrmMain.h"
@@ -42,6 +44,8 @@ void Game::WireMainWindow() {
     main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
     main("cmdOffSis").onClick = [this] { ShowOff(shell); };
     main("Set_Sis", 21).onClick = [this] { ShowSisSet(shell); };
+    main("Set_Tim", 22).onClick = [this] { ShowTimSet(shell); };
+    main("Set_Drv", 23).onClick = [this] { ShowDrvSet(shell); };
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
     main("Help_Ver").onClick = [&platform] {

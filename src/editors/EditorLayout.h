@@ -29,8 +29,51 @@ inline Control& AddValueBox(Form& form, const std::string& name, Rect rect, Alig
     return c;
 }
 
-inline Control& AddArrow(Form& form, const std::string& name, int left, int top, const char* arrow) {
-    return form.Add(ControlKind::Button, name, {left, top, ArrowSize, ArrowSize}, arrow);
+inline Control& AddArrow(Form& form, const std::string& name, int left, int top, const char* arrow,
+                         int index = -1) {
+    return form.Add(ControlKind::Button, name, index, {left, top, ArrowSize, ArrowSize}, arrow);
+}
+
+// Two buttons side by side across a pane of the given width: AddNew and Delete, OK and Cancel.
+struct ButtonPair {
+    Control& left;
+    Control& right;
+};
+inline ButtonPair AddButtonPair(Form& form, int left, int top, int width, const char* leftName,
+                                const char* leftText, const char* rightName, const char* rightText) {
+    const int half = (width - 8) / 2;
+    Control& first = form.Add(ControlKind::Button, leftName, {left, top, half, ButtonHeight}, leftText);
+    Control& second =
+        form.Add(ControlKind::Button, rightName, {left + half + 8, top, half, ButtonHeight}, rightText);
+    return {first, second};
+}
+
+// OK and Cancel; Enter presses OK, Esc and Cancel close the window without a word.
+inline Control& AddOkCancel(Form& form, int left, int top, int width) {
+    ButtonPair pair = AddButtonPair(form, left, top, width, "cmdOK", "OK", "cmdCancel", "Cancel");
+    pair.right.onClick = [&form] { form.Close(); };
+    form.defaultButton = "cmdOK";
+    form.cancelButton = "cmdCancel";
+    return pair.left;
+}
+
+// One row of a grade: its caption, the letter in a box, and the arrows cmdUp(index) and
+// cmdDn(index) beside it. The caller wires the arrows.
+struct StepRow {
+    Control& value;
+    Control& up;
+    Control& down;
+};
+inline StepRow AddStepRow(Form& form, int captionIndex, const std::string& caption, const std::string& value,
+                          int index, Rect rect, int captionWidth) {
+    AddText(form, "lblCaption", captionIndex, {rect.left, rect.top, captionWidth, ArrowSize}, caption);
+    int boxLeft = rect.left + captionWidth;
+    int boxWidth = rect.width - captionWidth - 2 * ArrowSize - 12;
+    Control& box = AddValueBox(form, value, {boxLeft, rect.top, boxWidth, ArrowSize}, Align::Center);
+    int arrowLeft = boxLeft + boxWidth + 8;
+    Control& up = AddArrow(form, "cmdUp", arrowLeft, rect.top, UpArrow, index);
+    Control& down = AddArrow(form, "cmdDn", arrowLeft + ArrowSize + 4, rect.top, DownArrow, index);
+    return {box, up, down};
 }
 
 } // namespace karven::editors

@@ -63,21 +63,15 @@ FrmKarvenGpSet::FrmKarvenGpSet(Shell& shell, FrmKarvenSisSet* settings)
         [this] { GpSetCourseStep(*this, -1); };
 
     const int editTop = courseTop + 24 + ArrowSize + 24;
-    const int half = (PaneWidth - 8) / 2;
-    Add(ControlKind::Button, "cmdAdd", {PaneLeft, editTop, half, ButtonHeight}, "AddNew").onClick = [this] {
-        GpSetAdd(*this, shell_);
-    };
-    Add(ControlKind::Button, "cmdDel", {PaneLeft + half + 8, editTop, half, ButtonHeight}, "Delete").onClick =
-        [this] { GpSetDelete(*this, shell_); };
+    ButtonPair edit =
+        AddButtonPair(*this, PaneLeft, editTop, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
+    edit.left.onClick = [this] { GpSetAdd(*this, shell_); };
+    edit.right.onClick = [this] { GpSetDelete(*this, shell_); };
 
     const int okTop = Margin + ListHeight - ButtonHeight;
-    Add(ControlKind::Button, "cmdOK", {PaneLeft, okTop, half, ButtonHeight}, "OK").onClick = [this] {
+    AddOkCancel(*this, PaneLeft, okTop, PaneWidth).onClick = [this] {
         GpSetCommit(*this, shell_, settings_);
     };
-    Add(ControlKind::Button, "cmdCancel", {PaneLeft + half + 8, okTop, half, ButtonHeight}, "Cancel")
-        .onClick = [this] { Close(); };
-    defaultButton = "cmdOK";
-    cancelButton = "cmdCancel";
 }
 
 void FrmKarvenGpSet::Load() { GpSetLoad(*this, shell_); }

@@ -1,5 +1,7 @@
 #include "editors/SisSet.h"
 
+#include <algorithm>
+
 #include "editors/EditorLayout.h"
 #include "editors/GpSet.h"
 #include "season/Numbers.h"
@@ -97,6 +99,11 @@ int SeatedDrivers(const Season& season) {
     for (size_t i = 1; i < season.DrvTable.size(); ++i)
         if (TeamOf(season, season.DrvTable[i])) ++seated;
     return seated;
+}
+
+void FitNinCount(Season& season) {
+    int seated = SeatedDrivers(season);
+    if (ReadNumber(season.Sis.NinCount) > seated) season.Sis.NinCount = FormatPlain(std::max(seated, 1));
 }
 
 // The grid size steps in whole drivers, so an odd stored text cannot walk below one.

@@ -30,5 +30,8 @@ void SisSetSyuStep(FrmKarvenSisSet& form, int step);
 
 // Drivers whose seat names an existing team: the most that can start a race.
 int SeatedDrivers(const Season& season);
+// After the teams or drivers changed: a grid larger than the seated drivers shrinks to them,
+// never below one and never upwards.
+void FitNinCount(Season& season);
 
 } // namespace karven

@@ -1,7 +1,9 @@
 #include "ui/FormView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
@@ -127,6 +129,8 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
         auto* box = new QComboBox(content);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        // Names are compared exactly, so the completion offers only what matches exactly.
+        if (box->completer()) box->completer()->setCaseSensitivity(Qt::CaseSensitive);
         connect(box, &QComboBox::editTextChanged, this, [this, &c] { Fire(c, &Control::onChange); });
         connect(box, &QComboBox::activated, this, [this, &c] { Fire(c, &Control::onClick); });
         box->installEventFilter(this);
@@ -172,7 +176,8 @@ void FormView::MakeMenuEntry(Control& c) {
 }
 
 void FormView::Fire(Control& c, std::function<void()> Control::*handler) {
-    if (!c.enabled || !(c.*handler)) return;
+    // A window whose form has closed is going away: the focus it hands back on the way is no event.
+    if (form_.IsClosed() || !c.enabled || !(c.*handler)) return;
     bool focus = handler == &Control::onGotFocus || handler == &Control::onLostFocus;
     if (!focus && !binder_.TakesInput(window_)) return;
     std::function<void()> h = c.*handler; // the handler may rewire the control
@@ -249,6 +254,10 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
         auto reason = static_cast<QFocusEvent*>(event)->reason();
         bool in = event->type() == QEvent::FocusIn;
         bool away = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        // A drop-down's list takes the focus a second time as it opens, for another reason;
+        // the focus is still the drop-down's.
+        QWidget* next = QApplication::focusWidget();
+        if (!in && next && next->window()->windowType() == Qt::Popup) away = true;
         if (auto* w = qobject_cast<QWidget*>(watched); w && (in || !away)) FocusMoved(w, in);
     }
     return QObject::eventFilter(watched, event);

@@ -14,7 +14,7 @@ std::string ScriptedPlatform::ChooseFile(FileDialogMode mode, const std::string&
 
 PictureState ScriptedPlatform::CheckPicture(const std::string& path) {
     auto it = pictures.find(path);
-    return it == pictures.end() ? PictureState::Loaded : it->second;
+    return it == pictures.end() ? otherPictures : it->second;
 }
 
 void ScriptedPlatform::Answer(std::initializer_list<bool> answers) {

@@ -33,7 +33,8 @@ public:
     std::vector<std::string> warnings;
     std::deque<std::string> fileAnswers; // "" cancels
     std::vector<FileDialogMode> fileDialogs;
-    std::map<std::string, PictureState> pictures; // files not listed count as loaded
+    std::map<std::string, PictureState> pictures; // files not listed are `otherPictures`
+    PictureState otherPictures = PictureState::Loaded;
     std::string appPath = "/opt/karven/";
     bool ended = false;
 

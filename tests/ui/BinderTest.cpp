@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -220,4 +221,78 @@ TEST(Binder, OtherWindowsAndTabDoNotLeaveTheBoxTwice) {
         test::PressKey(dialog, Qt::Key_Return);
     });
     EXPECT_EQ(t.events, (std::vector<std::string>{"got", "lost 鈴鹿", "ok 鈴鹿"}));
+}
+
+namespace {
+// A drop-down of three names between a text box and OK, noting its focus handlers and what OK saw.
+struct ComboDialog {
+    Form form{"frmCombo", "席"};
+    ui::Binder binder;
+    std::vector<std::string> events;
+
+    ComboDialog() {
+        form.geometry = {0, 0, 300, 140};
+        form.Add(ControlKind::TextBox, "txtName", {10, 10, 200, 24});
+        Control& combo = form.Add(ControlKind::ComboBox, "cboDrv", 1, {10, 40, 200, 24});
+        combo.items = {"赤井", "青木", "白石"};
+        combo.onGotFocus = [this] { events.push_back("got " + form("cboDrv", 1).text); };
+        combo.onLostFocus = [this] { events.push_back("lost " + form("cboDrv", 1).text); };
+        form.Add(ControlKind::Button, "cmdOK", {10, 90, 80, 28}, "OK").onClick = [this] {
+            events.push_back("ok");
+            form.Close();
+        };
+        form.defaultButton = "cmdOK";
+    }
+
+    void Run(std::function<void(QWidget& dialog, QComboBox& box)> act) {
+        test::WhenModal([act](QWidget& dialog) {
+            test::Activate(dialog);
+            dialog.findChild<QLineEdit*>("txtName")->setFocus();
+            act(dialog, *dialog.findChild<QComboBox*>("cboDrv(1)"));
+        });
+        form.Open();
+        binder.RunDialog(form);
+    }
+};
+
+void Settle() {
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+}
+} // namespace
+
+// Opening the drop-down's list is no leave; a name picked from it or typed is taken once, before
+// OK acts, by keyboard and by mouse.
+TEST(Binder, DropDownLeftOncePerLeave) {
+    {
+        ComboDialog t;
+        t.Run([](QWidget& dialog, QComboBox&) {
+            test::PressKey(dialog, Qt::Key_Tab);
+            test::TypeText(dialog, "黒");
+            test::PressKey(dialog, Qt::Key_Backtab);
+            test::PressKey(dialog, Qt::Key_Tab);
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Down, Qt::AltModifier); // opens the list
+            Settle();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // picks 青木
+            Settle();
+            test::PressKey(dialog, Qt::Key_Return);
+        });
+        EXPECT_EQ(t.events, (std::vector<std::string>{"got ", "lost 黒", "got 黒", "lost 青木", "ok"}));
+    }
+    {
+        ComboDialog t;
+        t.Run([](QWidget& dialog, QComboBox& box) {
+            QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() - 8, box.height() / 2));
+            Settle();
+            QTest::qWait(QApplication::doubleClickInterval() +
+                         50); // a release this soon would be the opening click's
+            QAbstractItemView* view = box.view();
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(view->model()->index(2, 0)).center());
+            Settle();
+            EXPECT_FALSE(view->isVisible());
+            QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        EXPECT_EQ(t.events, (std::vector<std::string>{"got ", "lost 白石", "ok"}));
+    }
 }

@@ -1,5 +1,7 @@
 // The season settings and calendar windows in the real game window, driven by the keyboard.
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +49,28 @@ QString FocusName(QWidget& window) {
 
 void Key(QWidget& window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, Qt::Key(key), modifiers);
+}
+
+void Keys(QWidget& window, int key, int times) {
+    for (int i = 0; i < times; ++i) Key(window, key);
+}
+
+// Every control lies inside the window at its natural size.
+void ExpectTidy(QWidget& window) {
+    QRect inside = window.findChild<QWidget*>("content")->rect();
+    for (QWidget* w :
+         window.findChild<QWidget*>("content")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(inside.contains(w->geometry())) << qPrintable(w->objectName());
+}
+
+// Opens a drop-down's list with the mouse and clicks the entry at row.
+void PickWithMouse(QComboBox& box, int row) {
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() - 8, box.height() / 2));
+    QTest::qWait(QApplication::doubleClickInterval() + 50); // the opening click's release is not a pick
+    QAbstractItemView* view = box.view();
+    view->scrollTo(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(row, 0)).center());
 }
 } // namespace
 
@@ -109,4 +133,84 @@ TEST(Editors, SettingsAndCalendarByKeyboard) {
     EXPECT_EQ(season.GpTable[2].CourseType, std::to_string(std::stoi(course) + 1));
     EXPECT_EQ(season.Sis.NinCount, std::to_string(std::stoi(nin) - 1));
     EXPECT_EQ(w.binder.Views().size(), 1u); // both windows closed
+}
+
+TEST(Editors, TeamsByKeyboardAndMouse) {
+    GameWindow w;
+    Season& season = w.game.season;
+    ASSERT_EQ(season.DrvTable[33].TimNo, ""); // the first driver without a seat
+    const std::string speed = season.TimTable[3].Speed;
+    ASSERT_GT(std::stoi(speed), 1);
+    const std::string typed = season.DrvTable[33].DrvNm;
+    QStringList tabOrder;
+    QString swatchShown;
+    test::WhenModal([&](QWidget& teams) {
+        test::Activate(teams);
+        ExpectTidy(teams);
+        Keys(teams, Qt::Key_Down, 2); // the third team
+        for (int i = 0; i < 18; ++i) {
+            tabOrder << FocusName(teams);
+            Key(teams, Qt::Key_Tab);
+        }
+        Key(teams, Qt::Key_A, Qt::ControlModifier); // in txtTimNm, after a full round
+        test::TypeText(teams, "紅蓮");
+        Key(teams, Qt::Key_Tab);
+        Key(teams, Qt::Key_A, Qt::ControlModifier);
+        test::TypeText(teams, "雷電");
+        Key(teams, Qt::Key_Tab);
+        Key(teams, Qt::Key_Space); // speed one step up
+        Keys(teams, Qt::Key_Tab, 7);
+        Key(teams, Qt::Key_Space); // cmdDn(3): the next colour
+        swatchShown = Child<QLabel>(teams, "lblCo")->text();
+        Key(teams, Qt::Key_Tab);
+        Key(teams, Qt::Key_A, Qt::ControlModifier); // cboDrv(1): a name typed
+        test::TypeText(teams, QString::fromStdString(typed));
+        PickWithMouse(*Child<QComboBox>(teams, "cboDrv(2)"), 6); // the seventh driver, from team 04
+        teams.grab().save(test::ScreenPath("editor_teams.png"));
+        Key(teams, Qt::Key_Return);
+    });
+    w.Menu("Set_Tim(22)");
+
+    EXPECT_EQ(tabOrder, (QStringList{"lstTim", "txtTimNm", "txtEngNm", "cmdUp(0)", "cmdDn(0)", "cmdUp(1)",
+                                     "cmdDn(1)", "cmdUp(2)", "cmdDn(2)", "cmdUp(3)", "cmdDn(3)", "cboDrv(1)",
+                                     "cboDrv(2)", "cmdAdd", "cmdDel", "cmdOK", "cmdCancel", "lstTim"}));
+    EXPECT_EQ(season.TimTable[3].TimNm, "紅蓮・雷電");
+    EXPECT_EQ(season.TimTable[3].Speed, std::to_string(std::stoi(speed) - 1));
+    EXPECT_EQ(swatchShown.toStdString(), season.TimTable[3].ColorNo);
+    EXPECT_EQ(season.DrvTable[33].TimNo + season.DrvTable[7].TimNo, "0303");
+    EXPECT_EQ(season.DrvTable[5].TimNo + season.DrvTable[6].TimNo, "");
+    EXPECT_EQ(w.binder.Views().size(), 1u);
+}
+
+TEST(Editors, DriversByKeyboardAndMouse) {
+    GameWindow w;
+    Season& season = w.game.season;
+    const std::string count = season.DrvCount;
+    const std::string stored = season.DrvTable[3].DrvNm;
+    QString career;
+    test::WhenModal([&](QWidget& drivers) {
+        test::Activate(drivers);
+        ExpectTidy(drivers);
+        Keys(drivers, Qt::Key_Down, 2); // the third driver
+        Key(drivers, Qt::Key_Tab);
+        Key(drivers, Qt::Key_A, Qt::ControlModifier);
+        test::TypeText(drivers, "新星");
+        Key(drivers, Qt::Key_Tab);
+        Key(drivers, Qt::Key_Space); // technique one step up
+        drivers.grab().save(test::ScreenPath("editor_drivers.png"));
+        test::WhenModal([&](QWidget& records) {
+            career = Child<QLabel>(records, "lblNm")->text();
+            Key(records, Qt::Key_Return);
+        });
+        QTest::mouseClick(Child<QPushButton>(drivers, "cmdJis"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(drivers, "cmdAdd"), Qt::LeftButton);
+        Key(drivers, Qt::Key_Return);
+    });
+    w.Menu("Set_Drv(23)");
+
+    EXPECT_EQ(career.toStdString(), stored); // the stored record, as it was when the editor opened
+    EXPECT_EQ(season.DrvTable[3].DrvNm, "新星");
+    EXPECT_EQ(season.DrvTable[3].Technique, "0");
+    EXPECT_EQ(season.DrvCount, std::to_string(std::stoi(count) + 1));
+    EXPECT_EQ(w.binder.Views().size(), 1u);
 }

@@ -41,18 +41,51 @@ TEST(QtPlatform, EndBeforeTheLoopStopsLaterWindows) {
     EXPECT_TRUE(binder.Views().empty());
 }
 
+namespace {
+QString ColorFile(int code) {
+    return QString(KARVEN_BIN_DIR) + QString("img/color/%1.dat").arg(code, 4, 10, QChar('0'));
+}
+
+// Share of the pixels where two swatches differ plainly in some channel.
+double Difference(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            int d = std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                              std::abs(p.blue() - q.blue())});
+            differing += d > 60;
+        }
+    return double(differing) / (a.width() * a.height());
+}
+} // namespace
+
 TEST(Pictures, EveryPictureLoadsAndColoursDiffer) {
     const QString root = KARVEN_BIN_DIR;
-    std::vector<QRgb> bodies;
-    for (int code = 0; code <= 48; ++code) {
-        QImage swatch(root + QString("img/color/%1.dat").arg(code, 4, 10, QChar('0')), "BMP");
-        ASSERT_FALSE(swatch.isNull()) << code;
-        EXPECT_EQ(swatch.size(), QSize(32, 12));
-        // body above the stripe and the stripe itself identify a livery
-        bodies.push_back(swatch.pixel(4, 2) ^ (swatch.pixel(4, 5) << 1));
+    // The palette runs from 0000 without a gap to its last number.
+    std::vector<QImage> swatches;
+    while (QFile::exists(ColorFile(int(swatches.size())))) {
+        QImage swatch(ColorFile(int(swatches.size())), "BMP");
+        ASSERT_FALSE(swatch.isNull()) << swatches.size();
+        ASSERT_EQ(swatch.size(), QSize(32, 12));
+        swatches.push_back(swatch.convertToFormat(QImage::Format_RGB32));
     }
-    std::sort(bodies.begin(), bodies.end());
-    EXPECT_EQ(std::unique(bodies.begin(), bodies.end()), bodies.end());
+    ASSERT_GE(swatches.size(), 100u);
+    EXPECT_FALSE(QFile::exists(ColorFile(9999)));
+    for (size_t i = 0; i < swatches.size(); ++i) {
+        if (i > 0) {
+            EXPECT_GT(Difference(swatches[i - 1], swatches[i]), 0.25) << "after " << i - 1;
+        }
+        for (size_t j = 0; j < i; ++j) EXPECT_NE(swatches[i], swatches[j]) << i << " looks like " << j;
+    }
+    // The colours the seasons already name keep their look, pixel for pixel.
+    uint64_t hash = 1469598103934665603ull;
+    for (int code = 0; code <= 48; ++code)
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 32; ++x)
+                hash = (hash ^ (swatches[code].pixel(x, y) & 0xFFFFFF)) * 1099511628211ull;
+    EXPECT_EQ(hash, 4946679423754235567ull);
+
     for (const char* name : {"hare", "kumori", "ame"})
         EXPECT_EQ(QImage(root + "img/tenkou/" + name + ".bmp").size(), QSize(120, 90)) << name;
     struct Series {
@@ -81,9 +114,9 @@ TEST(Pictures, EveryPictureLoadsAndColoursDiffer) {
         p.drawImage(x, top, QImage(root + "img/tenkou/" + name + ".bmp"));
         x += 130;
     }
-    for (int code = 0; code <= 48; ++code)
-        p.drawImage(420 + (code % 16) * 40, top + 10 + (code / 16) * 20,
-                    QImage(root + QString("img/color/%1.dat").arg(code, 4, 10, QChar('0')), "BMP"));
+    // The palette, sixteen to a row, each swatch shown large as the team editor shows it.
+    for (size_t code = 0; code < swatches.size(); ++code)
+        p.drawImage(QRect(420 + int(code % 16) * 60, top + 4 + int(code / 16) * 26, 56, 21), swatches[code]);
     p.end();
     QDir().mkpath(root + "../screens");
     EXPECT_TRUE(sheet.save(root + "../screens/pictures.png"));

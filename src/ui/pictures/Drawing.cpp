@@ -135,8 +135,40 @@ void Arrow(QPainter& p, QPointF from, QPointF to, QColor color) {
 QImage Swatch(const Livery& livery, bool neutral) {
     QImage image = Canvas(32, 12, neutral ? QColor(225, 225, 228) : livery.body);
     QPainter p(&image);
-    if (!neutral) p.fillRect(0, 4, 32, 4, livery.stripe);
+    const QColor& second = livery.stripe;
+    if (!neutral) {
+        switch (livery.pattern) {
+        case Pattern::Stripe:
+            p.fillRect(0, 4, 32, 4, second);
+            break;
+        case Pattern::TwinStripes:
+            p.fillRect(0, 2, 32, 2, second);
+            p.fillRect(0, 8, 32, 2, second);
+            break;
+        case Pattern::Split:
+            p.fillRect(16, 0, 16, 12, second);
+            break;
+        case Pattern::Halves:
+            p.fillRect(0, 6, 32, 6, second);
+            break;
+        case Pattern::Band:
+            p.fillRect(12, 0, 8, 12, second);
+            break;
+        case Pattern::Diagonal:
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(second);
+            p.drawPolygon(QPolygon({QPoint(32, 0), QPoint(32, 12), QPoint(4, 12)}));
+            break;
+        case Pattern::Edged:
+            p.fillRect(0, 3, 32, 6, livery.trim);
+            p.fillRect(0, 4, 32, 4, second);
+            break;
+        }
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QColor(90, 90, 90));
+    p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, 31, 11);
     return image;
 }

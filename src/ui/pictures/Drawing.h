@@ -6,9 +6,22 @@
 
 namespace karven::pictures {
 
+// How a swatch lays out its colours. Stripe is the first palette's single band down the middle.
+enum class Pattern {
+    Stripe,      // body, a band of the second colour along the middle
+    TwinStripes, // body, two thin bands of the second colour
+    Split,       // the tail in the body colour, the nose in the second
+    Halves,      // the upper half in the body colour, the lower in the second
+    Band,        // body, an upright band of the second colour across the middle
+    Diagonal,    // body, the lower right corner in the second colour
+    Edged,       // body, a middle band of the second colour edged by a third
+};
+
 struct Livery {
     QColor body;
     QColor stripe;
+    Pattern pattern = Pattern::Stripe;
+    QColor trim = {};
 };
 
 QImage Swatch(const Livery& livery, bool neutral = false);
