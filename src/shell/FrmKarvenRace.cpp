@@ -136,4 +136,12 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     cancelButton.clear();
 }
 
+void FrmKarvenRace::SpanTeamColumn(bool span) {
+    const int spanned = Columns[3].left + Columns[3].width - Columns[2].left;
+    for (int k = 1; k <= GridRows; ++k) {
+        lbl(2, k).rect.width = span ? spanned : Columns[2].width;
+        lbl(3, k).visible = !span;
+    }
+}
+
 } // namespace karven

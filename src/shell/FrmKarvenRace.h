@@ -17,6 +17,9 @@ public:
     Control& lbl(int column, int row) { return *grid_[column][row]; }
     Control& imgCo(int row) { return *swatch_[row]; }
     Control& lblT(int column) { return *heading_[column]; }
+    // The constructors' standings show team names in the driver column: it then spans the empty
+    // team column beside it, so long names show whole.
+    void SpanTeamColumn(bool span);
 
     // ActDialog: the file dialog's filter and file name, shared by Open and Save.
     struct FileDialogState {

@@ -16,6 +16,7 @@ void SetGridHeader(FrmKarvenRace& main, int mode) {
     };
     if (mode < 1 || mode > 5) return;
     for (int c = 1; c <= 6; ++c) main.lblT(c).text = Headings[mode - 1][c - 1];
+    main.SpanTeamColumn(mode == 5);
     if (mode == 1) main("lblTitle").text = "KARVEN";
 }
 

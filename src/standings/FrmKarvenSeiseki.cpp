@@ -16,7 +16,7 @@ constexpr int SwatchHeight = 12;
 constexpr int TeamLeft = SwatchLeft + SwatchWidth + 4;
 constexpr int TeamWidth = 150;
 constexpr int DriverLeft = TeamLeft + TeamWidth + 6;
-constexpr int DriverWidth = 140;
+constexpr int DriverWidth = 156;
 constexpr int CellLeft = DriverLeft + DriverWidth + 4;
 constexpr int CellWidth = 30;
 constexpr int PointsLeft = CellLeft + FrmKarvenSeiseki::Gps * CellWidth + 6;
@@ -58,6 +58,7 @@ FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell) : Form("frmkarvenseiseki", "成
         Rect rect{TeamLeft, top, TeamWidth, 2 * RowHeight - 1};
         Control& team = AddText(*this, "lbl3", i, rect, Align::Left, back);
         team.style.wrap = true;
+        team.style.breakAfter = "・"; // team on one line, engine on the next
     }
     for (int r = 1; r <= Rows; ++r) {
         int top = GridTop + (r - 1) * RowHeight;

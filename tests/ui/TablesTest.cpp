@@ -1,0 +1,85 @@
+// Tables a player can read: no team or driver name of the default season, nor a twenty-character
+// team name, is cut in the constructors' standings or the season results table.
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "Screens.h"
+#include "app/Game.h"
+#include "season/Numbers.h"
+#include "shell/MainState.h"
+#include "shell/Random.h"
+#include "ui/QtPlatform.h"
+
+using namespace karven;
+
+namespace {
+const char* const LongTeam = "アルファベータガンマ・デルタイプシロンゼ"; // twenty characters
+
+// Every line of the label fits its width, and all lines its height; a line breaks only after "・".
+void ExpectWhole(const QLabel& label) {
+    QStringList lines = label.text().split('\n');
+    QFontMetrics metrics = label.fontMetrics();
+    for (const QString& line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line), label.width()) << label.objectName().toStdString() << ": "
+                                                                  << line.toStdString();
+    EXPECT_LE(lines.size() * metrics.lineSpacing(), label.height()) << label.objectName().toStdString();
+    for (int i = 0; i + 1 < lines.size(); ++i) EXPECT_TRUE(lines[i].endsWith("・")) << label.text().toStdString();
+}
+
+struct ScoredSeason {
+    ui::Binder binder;
+    ui::QtPlatform platform{binder};
+    GameRandom random{3};
+    Game game{platform, random};
+    QMainWindow& window = binder.BindMain(game.shell.main);
+
+    ScoredSeason() {
+        test::AnswerWithKey(Qt::Key_Return); // the title window
+        EXPECT_TRUE(game.StartUp());
+        Season& s = game.season;
+        s.TimTable[5].TimNm = LongTeam;
+        s.Sis.EndGp = "1";
+        for (int t = 1; t <= ReadCount(s.TimCount); ++t) s.TimTable[t].Points = std::to_string(t);
+        for (int d = 1; d <= 32; ++d) s.DrvTable[d].Result[1] = std::to_string(d % 8 + 1);
+        SetMainState(game.shell.main, 2);
+        binder.RefreshAll();
+        window.show();
+    }
+};
+} // namespace
+
+TEST(Tables, ConstructorsStandingsShowEveryTeamNameWhole) {
+    ScoredSeason s;
+    s.window.findChild<QPushButton*>("cmdTimRank")->click();
+    int shown = 0;
+    for (int k = 1; k <= 16; ++k) {
+        auto* team = s.window.findChild<QLabel*>(QString("lbl2(%1)").arg(k));
+        shown += !team->text().isEmpty();
+        ExpectWhole(*team);
+        EXPECT_TRUE(s.window.findChild<QLabel*>(QString("lbl3(%1)").arg(k))->isHidden());
+    }
+    EXPECT_EQ(shown, 16);
+    s.window.grab().save(test::ScreenPath("constructors.png"));
+
+    s.window.findChild<QPushButton*>("cmdDrvRank")->click(); // the team column is back beside the driver
+    EXPECT_FALSE(s.window.findChild<QLabel*>("lbl3(1)")->isHidden());
+    EXPECT_LT(s.window.findChild<QLabel*>("lbl2(1)")->width(), 200);
+}
+
+TEST(Tables, SeasonResultsBreakTeamNamesOnlyAfterTheDot) {
+    ScoredSeason s;
+    bool looked = false;
+    test::WhenModal([&](QWidget& dialog) {
+        looked = true;
+        dialog.grab().save(test::ScreenPath("seiseki_names.png"));
+        for (int i = 1; i <= 16; ++i) ExpectWhole(*dialog.findChild<QLabel*>(QString("lbl3(%1)").arg(i)));
+        for (int r = 1; r <= 32; ++r) ExpectWhole(*dialog.findChild<QLabel*>(QString("lbl2(%1)").arg(r)));
+        EXPECT_TRUE(dialog.findChild<QLabel*>("lbl3(5)")->text().contains("・\n"));
+        test::PressKey(dialog, Qt::Key_Return);
+    });
+    s.window.findChild<QPushButton*>("cmdSeiseki")->click();
+    EXPECT_TRUE(looked);
+}
