@@ -1,5 +1,7 @@
 #include "shell/FrmMain.h"
 
+#include "shell/Version.h"
+
 namespace karven {
 
 FrmMain::FrmMain() : Form("frmmain") {
@@ -8,6 +10,9 @@ FrmMain::FrmMain() : Form("frmmain") {
     ver.style.fontSize = 36;
     ver.style.bold = true;
     ver.style.align = Align::Center;
+    // Beside the program's name: which build this is.
+    Control& build = Add(ControlKind::Label, "lblBuild", {20, 118, 320, 24}, std::string("バージョン ") + KARVEN_VERSION);
+    build.style.align = Align::Center;
     Add(ControlKind::Button, "cmdOK", {130, 160, 100, 32}, "OK").onClick = [this] { Close(); };
     defaultButton = cancelButton = "cmdOK";
 }

@@ -132,6 +132,29 @@ void Arrow(QPainter& p, QPointF from, QPointF to, QColor color) {
 }
 } // namespace
 
+QImage AppIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
+    QLinearGradient sky(0, 8, 0, 248);
+    sky.setColorAt(0, QColor(40, 52, 78));
+    sky.setColorAt(1, QColor(16, 20, 32));
+    p.fillPath(tile, sky);
+    p.setClipPath(tile);
+    // A chequered flag in the upper corner.
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            p.fillRect(QRectF(160 + x * 22, 8 + y * 22, 22, 22), (x + y) % 2 ? QColor(235, 235, 235) : QColor(20, 20, 20));
+    p.fillRect(QRectF(8, 170, 240, 34), QColor(90, 90, 96));
+    p.setClipping(false);
+    DrawCar(p, QPointF(124, 150), -24, 1.9, Livery{QColor(210, 20, 30), QColor(255, 255, 255)});
+    return image;
+}
+
 QImage Swatch(const Livery& livery, bool neutral) {
     QImage image = Canvas(32, 12, neutral ? QColor(225, 225, 228) : livery.body);
     QPainter p(&image);

@@ -26,6 +26,9 @@ struct Livery {
 
 QImage Swatch(const Livery& livery, bool neutral = false);
 
+// The program's icon: a machine crossing a chequered corner, square, size × size pixels.
+QImage AppIcon(int size);
+
 enum class Weather { Fine, Cloudy, Rain };
 QImage WeatherPicture(Weather weather);
 

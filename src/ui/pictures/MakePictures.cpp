@@ -185,5 +185,12 @@ int main(int argc, char* argv[]) {
     };
     for (const Series& s : series)
         for (int n = 1; n <= s.count; ++n) ok &= Save(s.draw(n), Numbered(anime + s.base, n));
+
+    // The desktop's icon at the sizes desktops ask for; not read by the game itself.
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QString path = root + QString("icons/hicolor/%1x%1/apps/io.karven.Karven.png").arg(size);
+        QDir().mkpath(QFileInfo(path).path());
+        ok &= AppIcon(size).save(path, "PNG");
+    }
     return ok ? 0 : 1;
 }
