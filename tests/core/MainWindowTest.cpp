@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "app/Game.h"
 #include "season/Season.h"
 #include "shell/Grid.h"
@@ -170,4 +173,15 @@ TEST_F(MainWindowTest, MessageWindowsPlaceThemselvesAgainstTheMainWindow) {
     const Rect& comment = shell.msgComment().geometry;
     EXPECT_EQ(comment.top + comment.height, 50 + 720 - 1300 / 15);
     EXPECT_EQ(comment.left + comment.width, 100 + 960 - 250 / 15);
+}
+
+TEST(MainWindow, EveryMenuAndItemHasItsOwnKey) {
+    FrmKarvenRace main;
+    std::map<std::string, std::set<char>> keys; // menu -> the keys its entries use
+    for (const Control& c : main.Controls()) {
+        if (c.kind != ControlKind::Menu && c.kind != ControlKind::MenuItem) continue;
+        ASSERT_NE(c.accessKey, 0) << c.Key();
+        EXPECT_TRUE(keys[c.parent].insert(c.accessKey).second) << c.Key() << " shares its key in " << c.parent;
+    }
+    EXPECT_EQ(keys[""].size(), 5u) << "ﾌｧｲﾙ 設定 ｲﾍﾞﾝﾄ 分析 ﾍﾙﾌﾟ";
 }
