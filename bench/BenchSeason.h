@@ -1,6 +1,8 @@
 #pragma once
 // What the benchmarks share: a platform that answers at once, counted chance, a full season.
 
+#include <benchmark/benchmark.h>
+
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "shell/Form.h"
@@ -79,5 +81,17 @@ template <class R = GameRandom> struct Bench {
     Shell shell{season, platform, random};
     RaceWeekend weekend;
 };
+
+// Times `draws` draws of the production generator and nothing else: the floor of whatever took them.
+inline void TimeDraws(benchmark::State& state, long long draws) {
+    GameRandom production(20261207);
+    Random& random = production;
+    for (auto _ : state) {
+        double sum = 0;
+        for (long long i = 0; i < draws; ++i) sum += random.Next();
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["draws"] = double(draws);
+}
 
 } // namespace karven::bench

@@ -28,16 +28,8 @@ void BM_RaceDrawsOnly(benchmark::State& state) {
     long long before = b.random.draws;
     long long shownBefore = b.platform.shown;
     RunKesyou(b.shell, b.weekend);
-    const long long draws = b.random.draws - before;
     const long long windows = b.platform.shown - shownBefore;
-    GameRandom mt(20261207);
-    Random& random = mt;
-    for (auto _ : state) {
-        double sum = 0;
-        for (long long i = 0; i < draws; ++i) sum += random.Next();
-        benchmark::DoNotOptimize(sum);
-    }
-    state.counters["draws"] = double(draws);
+    TimeDraws(state, b.random.draws - before);
     state.counters["windows"] = double(windows);
 }
 BENCHMARK(BM_RaceDrawsOnly);

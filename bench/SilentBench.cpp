@@ -25,22 +25,7 @@ struct SilentGrid {
         QualifyingTimes(entrants, random);
         std::vector<int> order = QualifyingOrder(entrants);
         grid.resize(entrants.size());
-        for (size_t k = 1; k < entrants.size(); ++k) {
-            const Entrant& e = entrants[order[k]];
-            RaceCar& c = grid[k];
-            c.id = int(k);
-            c.driver = e.driver;
-            c.team = e.team;
-            c.courseFactor = e.courseFactor;
-            c.aero = e.aero;
-            c.technique = e.technique;
-            c.roughness = e.roughness;
-            c.block = e.block;
-            c.drvStability = e.drvStability;
-            c.reliability = int(e.drvStability + e.timStability);
-            c.penalty = int(e.technique + e.roughness + e.block + e.drvStability);
-            c.time = e.time;
-        }
+        for (size_t k = 1; k < entrants.size(); ++k) grid[k] = CarOf(entrants[order[k]], int(k));
     }
     template <class R> void Race(R& random, Season& s) {
         SilentRace nobody;
@@ -67,15 +52,7 @@ void BM_SilentRaceDrawsOnly(benchmark::State& state) {
     CountingRandom counting(20261207);
     Season s = g.season;
     g.Race(counting, s);
-    const long long draws = counting.draws;
-    GameRandom mt(20261207);
-    Random& random = mt;
-    for (auto _ : state) {
-        double sum = 0;
-        for (long long i = 0; i < draws; ++i) sum += random.Next();
-        benchmark::DoNotOptimize(sum);
-    }
-    state.counters["draws"] = double(draws);
+    TimeDraws(state, counting.draws);
 }
 BENCHMARK(BM_SilentRaceDrawsOnly);
 

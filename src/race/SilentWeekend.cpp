@@ -11,7 +11,6 @@
 
 namespace karven {
 
-namespace {
 RaceCar CarOf(const Entrant& e, int id) {
     RaceCar c;
     c.id = id;
@@ -28,7 +27,6 @@ RaceCar CarOf(const Entrant& e, int id) {
     c.time = e.time;
     return c;
 }
-} // namespace
 
 bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches) {
     int g = ReadCount(season.Sis.EndGp) + 1;

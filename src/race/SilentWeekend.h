@@ -7,6 +7,11 @@ namespace karven {
 class Random;
 struct Season;
 struct EventSwitches;
+struct Entrant;
+struct RaceCar;
+
+// The car an entrant races, as the rules read it from his entry; `id` is his place on the grid.
+RaceCar CarOf(const Entrant& e, int id);
 
 // Qualifying and race of Grand Prix EndGp + 1, every question answered OK. False when there is no
 // Grand Prix left or nobody to race (the season is then as the windows would leave it).

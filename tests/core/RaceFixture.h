@@ -37,6 +37,23 @@ inline Season MakeSeason(int teams, int perTeam, int gps, const std::string& lap
     return s;
 }
 
+// Ratings spread over their scales and every kind of circuit, so every rule of the race gets its turn.
+inline void SpreadRatings(Season& s) {
+    for (size_t g = 1; g < s.GpTable.size(); ++g) s.GpTable[g].CourseType = std::to_string(1 + g % 5);
+    for (size_t t = 1; t < s.TimTable.size(); ++t) {
+        s.TimTable[t].Speed = std::to_string(1 + t % 5);
+        s.TimTable[t].Aero = std::to_string(1 + (t * 2) % 5);
+        s.TimTable[t].Stability = std::to_string(1 + (t * 3) % 5);
+    }
+    for (size_t n = 1; n < s.DrvTable.size(); ++n) {
+        DrvRecord& d = s.DrvTable[n];
+        d.Technique = std::to_string(n % 6);
+        d.Roughness = std::to_string(1 + n % 5);
+        d.Block = std::to_string(1 + (n * 3) % 5);
+        d.Stability = std::to_string(1 + (n * 2) % 5);
+    }
+}
+
 // A car as qualifying leaves it; everything middling unless a test says otherwise.
 inline EntryRecord Car(int no, const std::string& time) {
     EntryRecord e;

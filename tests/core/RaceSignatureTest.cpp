@@ -11,19 +11,7 @@ namespace {
 // A full season with ratings spread over their scales and every kind of circuit.
 Season SpreadSeason() {
     Season s = MakeSeason(16, 2, 17, "40");
-    for (int g = 1; g <= 17; ++g) s.GpTable[g].CourseType = std::to_string(1 + g % 5);
-    for (int t = 1; t <= 16; ++t) {
-        s.TimTable[t].Speed = std::to_string(1 + t % 5);
-        s.TimTable[t].Aero = std::to_string(1 + (t * 2) % 5);
-        s.TimTable[t].Stability = std::to_string(1 + (t * 3) % 5);
-    }
-    for (int n = 1; n <= 32; ++n) {
-        DrvRecord& d = s.DrvTable[n];
-        d.Technique = std::to_string(n % 6);
-        d.Roughness = std::to_string(1 + n % 5);
-        d.Block = std::to_string(1 + (n * 3) % 5);
-        d.Stability = std::to_string(1 + (n * 2) % 5);
-    }
+    SpreadRatings(s);
     return s;
 }
 

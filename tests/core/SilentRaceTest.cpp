@@ -16,20 +16,8 @@ namespace {
 // A season of every kind of circuit and spread ratings, two teams' drivers without a seat.
 Season VariedSeason(const std::string& laps, const std::string& grid) {
     Season s = MakeSeason(8, 2, 6, laps);
-    for (int g = 1; g <= 6; ++g) s.GpTable[g].CourseType = std::to_string(1 + g % 5);
-    for (int t = 1; t <= 8; ++t) {
-        s.TimTable[t].Speed = std::to_string(1 + t % 5);
-        s.TimTable[t].Aero = std::to_string(1 + (t * 2) % 5);
-        s.TimTable[t].Stability = std::to_string(1 + (t * 3) % 5);
-    }
-    for (int n = 1; n <= 16; ++n) {
-        DrvRecord& d = s.DrvTable[n];
-        d.Technique = std::to_string(n % 6);
-        d.Roughness = std::to_string(1 + n % 5);
-        d.Block = std::to_string(1 + (n * 3) % 5);
-        d.Stability = std::to_string(1 + (n * 2) % 5);
-        if (n > 14) d.TimNo = "";
-    }
+    SpreadRatings(s);
+    for (int n = 15; n <= 16; ++n) s.DrvTable[n].TimNo = "";
     s.Sis.NinCount = grid;
     return s;
 }

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
+#include "GameUnderTest.h"
 #include "ModalDriver.h"
 #include "Screens.h"
 #include "app/Game.h"
@@ -22,20 +23,12 @@
 using namespace karven;
 
 namespace {
-struct HalfSeason {
-    ui::Binder binder;
-    ui::QtPlatform platform{binder};
-    GameRandom random{12};
-    Game game{platform, random};
-    QMainWindow& window = binder.BindMain(game.shell.main);
-
-    HalfSeason() {
-        test::AnswerWithKey(Qt::Key_Return); // the title window
-        EXPECT_TRUE(game.StartUp());
-        for (int g = 1; g <= 8; ++g) EXPECT_TRUE(PlayGrandPrix(game.season, random, {}));
-        SetMainState(game.shell.main, 2);
-        binder.RefreshAll();
-        window.show();
+struct HalfSeason : test::GameUnderTest {
+    HalfSeason() : GameUnderTest(12) {
+        Start([this](Season& s) {
+            for (int g = 1; g <= 8; ++g) EXPECT_TRUE(PlayGrandPrix(s, random, {}));
+            SetMainState(game.shell.main, 2);
+        });
     }
 };
 

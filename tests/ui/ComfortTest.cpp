@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "GameUnderTest.h"
 #include "ModalDriver.h"
 #include "app/Game.h"
 #include "season/Numbers.h"
@@ -18,20 +19,9 @@
 using namespace karven;
 
 namespace {
-struct GameWindow {
-    ui::Binder binder;
-    ui::QtPlatform platform{binder};
-    GameRandom random{31};
-    Game game{platform, random};
-    QMainWindow& window = binder.BindMain(game.shell.main);
-
-    explicit GameWindow(bool start = true) {
-        if (!start) return;
-        test::AnswerWithKey(Qt::Key_Return); // the title window
-        EXPECT_TRUE(game.StartUp());
-        game.season.Sis.SyuCount = "5";
-        binder.RefreshAll();
-        window.show();
+struct GameWindow : test::GameUnderTest {
+    GameWindow() : GameUnderTest(31) {
+        Start([](Season& s) { s.Sis.SyuCount = "5"; });
         test::Activate(window);
     }
     QString Focused() const { return window.focusWidget() ? window.focusWidget()->objectName() : ""; }

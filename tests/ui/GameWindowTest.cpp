@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "GameUnderTest.h"
 #include "ModalDriver.h"
 #include "Screens.h"
 #include "app/Game.h"
@@ -17,12 +18,8 @@ using namespace karven;
 
 namespace {
 
-struct GameWindow {
-    ui::Binder binder;
-    ui::QtPlatform platform{binder};
-    GameRandom random{2026};
-    Game game{platform, random};
-    QMainWindow& window = binder.BindMain(game.shell.main);
+struct GameWindow : test::GameUnderTest {
+    GameWindow() : GameUnderTest(2026) {}
 
     void Press(const char* button) {
         auto* b = window.findChild<QPushButton*>(button);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "GameUnderTest.h"
 #include "ModalDriver.h"
 #include "Screens.h"
 #include "app/Game.h"
@@ -15,13 +16,6 @@
 using namespace karven;
 
 namespace {
-struct GameWindow {
-    ui::Binder binder;
-    ui::QtPlatform platform{binder};
-    GameRandom random{8};
-    Game game{platform, random};
-    QMainWindow& window = binder.BindMain(game.shell.main);
-};
 
 // The default season as if its last Grand Prix had just been run.
 void FinishSeason(Season& season) {
@@ -42,13 +36,12 @@ int RedSeats(QWidget& market) {
 } // namespace
 
 TEST(MarketWindow, AWholeMarketByEnterOpensTheNextSeason) {
-    GameWindow w;
+    test::GameUnderTest w(8);
+    w.Start([&](Season& s) {
+        FinishSeason(s);
+        SetMainState(w.game.shell.main, 4);
+    });
     test::AutoAnswer answer;
-    ASSERT_TRUE(w.game.StartUp());
-    FinishSeason(w.game.season);
-    SetMainState(w.game.shell.main, 4);
-    w.binder.RefreshAll();
-    w.window.show();
 
     int marketShown = 0, redAfterStart = 0, announcements = 0;
     bool seatsLiveDuringAnnouncement = false;

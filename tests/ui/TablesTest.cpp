@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "GameUnderTest.h"
 #include "ModalDriver.h"
 #include "Screens.h"
 #include "app/Game.h"
@@ -29,24 +30,15 @@ void ExpectWhole(const QLabel& label) {
     for (int i = 0; i + 1 < lines.size(); ++i) EXPECT_TRUE(lines[i].endsWith("・")) << label.text().toStdString();
 }
 
-struct ScoredSeason {
-    ui::Binder binder;
-    ui::QtPlatform platform{binder};
-    GameRandom random{3};
-    Game game{platform, random};
-    QMainWindow& window = binder.BindMain(game.shell.main);
-
-    ScoredSeason() {
-        test::AnswerWithKey(Qt::Key_Return); // the title window
-        EXPECT_TRUE(game.StartUp());
-        Season& s = game.season;
-        s.TimTable[5].TimNm = LongTeam;
-        s.Sis.EndGp = "1";
-        for (int t = 1; t <= ReadCount(s.TimCount); ++t) s.TimTable[t].Points = std::to_string(t);
-        for (int d = 1; d <= 32; ++d) s.DrvTable[d].Result[1] = std::to_string(d % 8 + 1);
-        SetMainState(game.shell.main, 2);
-        binder.RefreshAll();
-        window.show();
+struct ScoredSeason : test::GameUnderTest {
+    ScoredSeason() : GameUnderTest(3) {
+        Start([this](Season& s) {
+            s.TimTable[5].TimNm = LongTeam;
+            s.Sis.EndGp = "1";
+            for (int t = 1; t <= ReadCount(s.TimCount); ++t) s.TimTable[t].Points = std::to_string(t);
+            for (int d = 1; d <= 32; ++d) s.DrvTable[d].Result[1] = std::to_string(d % 8 + 1);
+            SetMainState(game.shell.main, 2);
+        });
     }
 };
 } // namespace

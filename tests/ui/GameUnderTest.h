@@ -1,0 +1,34 @@
+#pragma once
+// The whole game in its real window, with a fixed seed.
+
+#include <QMainWindow>
+#include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "app/Game.h"
+#include "shell/Random.h"
+#include "ui/QtPlatform.h"
+
+namespace karven::test {
+
+struct GameUnderTest {
+    explicit GameUnderTest(uint64_t seed) : random(seed) {}
+
+    ui::Binder binder;
+    ui::QtPlatform platform{binder};
+    GameRandom random;
+    Game game{platform, random};
+    QMainWindow& window = binder.BindMain(game.shell.main);
+
+    // Start-up with its title window answered by the keyboard; `ready` may change the season
+    // before the window shows.
+    void Start(const std::function<void(Season&)>& ready = {}) {
+        AnswerWithKey(Qt::Key_Return);
+        EXPECT_TRUE(game.StartUp());
+        if (ready) ready(game.season);
+        binder.RefreshAll();
+        window.show();
+    }
+};
+
+} // namespace karven::test
