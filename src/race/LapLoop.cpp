@@ -1,5 +1,6 @@
 #include "race/LapLoop.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "race/Anime.h"
@@ -7,6 +8,7 @@
 #include "race/PenaltyPit.h"
 #include "race/RaceStart.h"
 #include "race/RaceState.h"
+#include "season/Season.h"
 #include "shell/Random.h"
 
 namespace karven {
@@ -92,7 +94,7 @@ void OvertakingStep(RaceState& race, int k) {
 }
 
 void RunLaps(RaceState& race) {
-    for (int lap = 1; lap <= race.setup.syuCount; ++lap) {
+    for (int lap = 1; lap <= std::min(race.setup.syuCount, MaxSyuCount); ++lap) { // a file refuses longer races
         TopOfLap(race, lap);
         for (int k = 1; k <= race.Cars(); ++k) {
             if (race.car[k].retired) continue;

@@ -41,9 +41,12 @@ struct Twin {
     const char* from;
     const char* to;
 };
+// The yen sign and the overline would encode as the ASCII backslash and tilde; their full-width
+// forms read back as what the player sees.
 constexpr Twin Twins[] = {
     {"\u301C", "\uFF5E"}, {"\u2016", "\u2225"}, {"\u2212", "\uFF0D"},
     {"\u00A2", "\uFFE0"}, {"\u00A3", "\uFFE1"}, {"\u00AC", "\uFFE2"},
+    {"\u2014", "\u2015"}, {"\u00A5", "\uFFE5"}, {"\u203E", "\uFFE3"},
 };
 } // namespace
 
@@ -53,7 +56,8 @@ bool DecodeCp932(std::string_view bytes, std::string& utf8) {
 }
 
 bool EncodeCp932(std::string_view utf8, std::string& bytes) {
-    if (!Utf8IsValid(utf8)) return false;
+    // A NUL would not read back: the reader refuses it.
+    if (!Utf8IsValid(utf8) || utf8.find('\0') != std::string_view::npos) return false;
     return Convert("CP932", "UTF-8", ToCp932Forms(utf8), bytes);
 }
 

@@ -55,13 +55,20 @@ double ReadNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-int RoundHalfEven(double value) {
-    if (std::isnan(value)) return 0;
-    double rounded = std::nearbyint(value); // default rounding mode: to nearest, ties to even
-    if (rounded >= double(INT_MAX)) return INT_MAX;
-    if (rounded <= double(INT_MIN)) return INT_MIN;
-    return int(rounded);
+namespace {
+int ClampToInt(double whole) {
+    if (std::isnan(whole)) return 0;
+    if (whole >= double(INT_MAX)) return INT_MAX;
+    if (whole <= double(INT_MIN)) return INT_MIN;
+    return int(whole);
 }
+} // namespace
+
+int RoundHalfEven(double value) {
+    return ClampToInt(std::nearbyint(value)); // default rounding mode: to nearest, ties to even
+}
+
+int FloorToInt(double value) { return ClampToInt(std::floor(value)); }
 
 std::string FormatPlain(int value) { return std::to_string(value); }
 

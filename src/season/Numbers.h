@@ -12,6 +12,10 @@ double ReadNumber(std::string_view text);
 // Nearest integer, halves to the even neighbour, clamped to int.
 int RoundHalfEven(double value);
 
+// The floor, clamped to int; 0 for NaN. Every whole number taken from a loaded value goes
+// through this or RoundHalfEven, so no rating or count reaches an out-of-range conversion.
+int FloorToInt(double value);
+
 // ReadNumber used as a count or an index.
 inline int ReadCount(std::string_view text) { return RoundHalfEven(ReadNumber(text)); }
 

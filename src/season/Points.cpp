@@ -12,8 +12,8 @@ int PointsForPlace(int place) {
 int PointsForResult(std::string_view result) {
     if (result.empty()) return 0;
     double place = ReadNumber(result);
-    if (place != int(place)) return 0;
-    return PointsForPlace(int(place));
+    int whole = RoundHalfEven(place);
+    return whole == place ? PointsForPlace(whole) : 0;
 }
 
 } // namespace karven

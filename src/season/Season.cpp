@@ -18,6 +18,16 @@ DrvRecord NewDrvRecord(int n) {
     return d;
 }
 
+void RestoreNumbers(Season& season) {
+    for (size_t d = 1; d < season.DrvTable.size(); ++d) {
+        DrvRecord& driver = season.DrvTable[d];
+        driver.DrvNo = Format00(int(d));
+        if (const TimRecord* team = TeamOf(season, driver))
+            driver.TimNo = Format00(int(team - &season.TimTable[0]));
+    }
+    for (size_t t = 1; t < season.TimTable.size(); ++t) season.TimTable[t].TimNo = Format00(int(t));
+}
+
 TimRecord* TeamOf(Season& season, const DrvRecord& driver) {
     if (driver.TimNo.empty()) return nullptr;
     int t = ReadCount(driver.TimNo);

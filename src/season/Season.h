@@ -13,6 +13,7 @@ constexpr int MaxTimCount = 16;
 constexpr int MaxDrvCount = 999;
 constexpr int ResultSlots = 17; // Result[1..17]; slot 0 is never used
 constexpr int GridRows = 32;    // 16 teams of two drivers
+constexpr int MaxSyuCount = 100; // laps; the settings know 5, 10, 20 and 40
 
 struct GpRecord {
     std::string GpNo;
@@ -78,6 +79,10 @@ struct Season {
 GpRecord NewGpRecord(int n);
 TimRecord NewTimRecord(int n);
 DrvRecord NewDrvRecord(int n);
+
+// Numbers equal positions: every DrvNo and team TimNo becomes its position "00", and a driver's
+// TimNo that names a team is written as that team's number. A TimNo naming no team stays as it is.
+void RestoreNumbers(Season& season);
 
 // The team a driver's TimNo names, or nullptr when it names none (no seat, or a number out of range).
 const TimRecord* TeamOf(const Season& season, const DrvRecord& driver);

@@ -11,12 +11,18 @@ namespace karven {
 inline constexpr const char* FormatMark = "#KARVEN-FORMAT-VER2002R20#";
 inline constexpr const char* InitialDataFile = "Karven.sin";
 
-// Writes the current layout through a temporary file renamed over path; false on any failure,
-// in which case the file at path is left as it was.
+// Writes the current layout into a checked temporary file beside the file path names (through
+// any symbolic links), then renames it over that file, or, for a file with other hard links or
+// an owner the copy cannot take, writes it into the file itself. The file keeps its mode; a file
+// nobody may write is refused. False on any failure, in which case the file at path is left as it
+// was, unless writing into it failed half-way: then the checked copy takes its name.
 bool WriteSeasonFile(const Season& season, const std::string& path);
 // Current layout; false (season untouched) on an early end, bytes that are not code page 932,
-// or counts the program cannot hold.
+// a section mark out of place, counts the program cannot hold or a race that would never end.
+// Record numbers are restored to positions (RestoreNumbers).
 bool ReadSeasonFile(Season& season, const std::string& path);
+// The current layout without the size limit for opened files: the writer's check of its own save.
+bool ReadSeasonFileOfAnySize(Season& season, const std::string& path);
 // Old layout: no format mark, teams without ColorNo.
 bool ReadOldSeasonFile(Season& season, const std::string& path);
 

@@ -1,5 +1,7 @@
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #include "season/Cp932.h"
 #include "season/Numbers.h"
@@ -9,15 +11,25 @@
 namespace karven {
 
 namespace {
-// A full season is a few hundred kilobytes; anything far bigger is not a season file.
-constexpr std::streamoff MaxFileBytes = 16 * 1024 * 1024;
+// A full season is a few hundred kilobytes; anything far bigger is not a season file. The limit
+// leaves room for a season near 16 MiB to open again after a season of results has grown it.
+constexpr std::streamoff MaxFileBytes = 32 * 1024 * 1024;
 
-bool ReadText(const std::string& path, std::string& text) {
+// Sections begin with these marks; a mark out of place means every later value would be shifted.
+constexpr const char* SisMark = "<SIS>";
+constexpr const char* GpMark = "<GP>";
+constexpr const char* DrvMark = "<DRV>";
+constexpr const char* TimMark = "<TIM>";
+
+bool ReadText(const std::string& path, std::string& text, std::streamoff maxBytes) {
+    // A pipe or a device would block or never end; only a plain file is a season.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     in.seekg(0, std::ios::end);
     std::streamoff size = in.tellg();
-    if (size < 0 || size > MaxFileBytes) return false;
+    if (size < 0 || size > maxBytes) return false;
     in.seekg(0, std::ios::beg);
     std::string bytes(size_t(size), '\0');
     if (size > 0 && !in.read(bytes.data(), size)) return false;
@@ -31,9 +43,13 @@ bool TakeCount(ValueReader& values, std::string& field, int max, int& count) {
     return count >= 0 && count <= max;
 }
 
+bool TakeMark(ValueReader& values, const char* mark) {
+    std::string value;
+    return values.Next(value) && value == mark;
+}
+
 bool Parse(std::string_view text, bool oldLayout, Season& season) {
     ValueReader values(text);
-    std::string ignored;
     auto take = [&](std::string& field) { return values.Next(field); };
     auto takeAll = [&](std::initializer_list<std::string*> fields) {
         for (std::string* f : fields)
@@ -41,24 +57,25 @@ bool Parse(std::string_view text, bool oldLayout, Season& season) {
         return true;
     };
 
-    for (int i = 0; i < (oldLayout ? 1 : 3); ++i)
-        if (!take(ignored)) return false; // format mark, empty line, "<SIS>"
-
+    // The current layout opens with its format mark and an empty line.
+    if (!oldLayout && !(TakeMark(values, FormatMark) && TakeMark(values, ""))) return false;
+    if (!TakeMark(values, SisMark)) return false;
     SisSettings& sis = season.Sis;
     int gpCount = 0;
     if (!TakeCount(values, sis.GpCount, MaxGpCount, gpCount)) return false;
     if (!takeAll({&sis.SyuCount, &sis.NinCount, &sis.EndGp})) return false;
+    if (ReadCount(sis.SyuCount) > MaxSyuCount) return false; // a race that would never end
     int endGp = ReadCount(sis.EndGp);
     if (endGp < 0 || endGp > gpCount) return false;
 
-    if (!take(ignored)) return false; // "<GP>"
+    if (!TakeMark(values, GpMark)) return false;
     season.GpTable.assign(gpCount + 1, GpRecord{});
     for (int i = 1; i <= gpCount; ++i) {
         GpRecord& g = season.GpTable[i];
         if (!takeAll({&g.GpNo, &g.GpNm, &g.CourseType})) return false;
     }
 
-    if (!take(ignored)) return false; // "<DRV>"
+    if (!TakeMark(values, DrvMark)) return false;
     int drvCount = 0;
     if (!TakeCount(values, season.DrvCount, MaxDrvCount, drvCount)) return false;
     season.DrvTable.assign(drvCount + 1, DrvRecord{});
@@ -71,7 +88,7 @@ bool Parse(std::string_view text, bool oldLayout, Season& season) {
             if (!take(d.Result[k])) return false;
     }
 
-    if (!take(ignored)) return false; // "<TIM>"
+    if (!TakeMark(values, TimMark)) return false;
     int timCount = 0;
     if (!TakeCount(values, season.TimCount, MaxTimCount, timCount)) return false;
     season.TimTable.assign(timCount + 1, TimRecord{});
@@ -84,12 +101,15 @@ bool Parse(std::string_view text, bool oldLayout, Season& season) {
             return false;
         }
     }
+    // Results and seats are booked by number: two drivers or teams under one number would share them.
+    RestoreNumbers(season);
     return true; // anything after the last team is ignored
 }
 
-bool ReadLayout(Season& season, const std::string& path, bool oldLayout) {
+bool ReadLayout(Season& season, const std::string& path, bool oldLayout,
+                std::streamoff maxBytes = MaxFileBytes) {
     std::string text;
-    if (!ReadText(path, text)) return false;
+    if (!ReadText(path, text, maxBytes)) return false;
     Season fresh;
     if (!Parse(text, oldLayout, fresh)) return false;
     season = std::move(fresh);
@@ -99,11 +119,15 @@ bool ReadLayout(Season& season, const std::string& path, bool oldLayout) {
 
 bool ReadSeasonFile(Season& season, const std::string& path) { return ReadLayout(season, path, false); }
 
+bool ReadSeasonFileOfAnySize(Season& season, const std::string& path) {
+    return ReadLayout(season, path, false, std::numeric_limits<std::streamoff>::max());
+}
+
 bool ReadOldSeasonFile(Season& season, const std::string& path) { return ReadLayout(season, path, true); }
 
 int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialogue) {
     std::string text, first;
-    if (!ReadText(path, text)) return LoadFailed;
+    if (!ReadText(path, text, MaxFileBytes)) return LoadFailed;
     ValueReader values(text);
     if (!values.Next(first)) return LoadFailed;
 

@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fcntl.h>
@@ -72,7 +73,7 @@ bool Compose(const Season& season, std::string& text) {
     return true;
 }
 
-// The season as a correct save reads back: trimmed values, code page forms, GpNo = position.
+// The season as a correct save reads back: trimmed values, code page forms, numbers = positions.
 Season AsReadBack(const Season& season) {
     Season s = season;
     auto fix = [](std::string& v) { v = ToCp932Forms(Trim(v)); };
@@ -97,6 +98,7 @@ Season AsReadBack(const Season& season) {
         TimRecord& t = s.TimTable[i];
         for (std::string* v : {&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points}) fix(*v);
     }
+    RestoreNumbers(s);
     s.GpTable[0] = {};
     s.DrvTable[0] = {};
     s.TimTable[0] = {};
@@ -106,32 +108,118 @@ Season AsReadBack(const Season& season) {
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(done));
         if (n <= 0) return false;
         done += size_t(n);
     }
     return ::fsync(fd) == 0;
 }
+
+// The file a path finally names: a symbolic link is followed to its target, which may not exist yet.
+bool FollowLinks(const std::string& path, std::filesystem::path& target) {
+    namespace fs = std::filesystem;
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(target, error))) return true;
+        fs::path next = fs::read_symlink(target, error);
+        if (error) return false;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return false; // a loop of links
+}
+
+bool Writable(const struct stat& st, const std::string& path) {
+    // access() lets root write anywhere; a file nobody may write is refused all the same.
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+mode_t NewFileMode() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Whether the file at path holds exactly the season, whatever its size.
+bool HoldsSeason(const std::string& path, const Season& expected) {
+    Season readBack;
+    return ReadSeasonFileOfAnySize(readBack, path) && readBack == expected;
+}
+
+enum class InPlace { Done, Untouched, Damaged };
+
+// Writes the season over the existing file's own contents, so that its other names, owner and
+// permissions stay. The checked copy beside it already holds the season.
+InPlace UpdateInPlace(const std::string& target, const std::string& bytes, const Season& expected) {
+    int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return InPlace::Untouched;
+    // Room first: running out of space half-way would leave neither the old season nor the new one.
+    if (!bytes.empty() && ::posix_fallocate(fd, 0, off_t(bytes.size())) != 0) {
+        ::close(fd);
+        return InPlace::Untouched;
+    }
+    bool ok = ::ftruncate(fd, off_t(bytes.size())) == 0 && WriteAll(fd, bytes);
+    ok = ::close(fd) == 0 && ok;
+    return ok && HoldsSeason(target, expected) ? InPlace::Done : InPlace::Damaged;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
 } // namespace
 
 bool WriteSeasonFile(const Season& season, const std::string& path) {
+    // The file holds exactly what reads back; the checks below compare the two.
+    const Season expected = AsReadBack(season);
     std::string text, bytes;
-    if (!Compose(season, text) || !EncodeCp932(text, bytes)) return false;
+    if (!Compose(expected, text) || !EncodeCp932(text, bytes)) return false;
 
-    // Write beside the target and rename over it, so a failed save leaves the old file whole.
-    std::string temp = path + ".XXXXXX";
+    std::filesystem::path target;
+    if (path.empty() || !FollowLinks(path, target)) return false;
+    const std::string targetName = target.string();
+    struct stat old {};
+    bool exists = ::stat(targetName.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return false;
+    if (exists && (!S_ISREG(old.st_mode) || !Writable(old, targetName))) return false;
+
+    // A short name beside the target: the target's own name may already be as long as a name can be.
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    std::string temp = (folder / ".karven-XXXXXX").string();
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes);
     ok = ::close(fd) == 0 && ok;
-    if (ok) {
-        ::chmod(temp.c_str(), 0644);
-        Season readBack;
-        ok = ReadSeasonFile(readBack, temp) && readBack == AsReadBack(season);
+    ok = ok && HoldsSeason(temp, expected);
+    // The copy takes the target's place with its owner and mode; a copy that cannot take its owner,
+    // or a target with other hard links that a rename would split off, is updated in place instead.
+    bool inPlace = exists && old.st_nlink > 1;
+    if (ok && exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
+        inPlace = ::chown(temp.c_str(), old.st_uid, old.st_gid) != 0 || inPlace;
+    ok = ok && ::chmod(temp.c_str(), exists ? old.st_mode & 07777 : NewFileMode()) == 0;
+    if (!ok) {
+        std::remove(temp.c_str());
+        return false;
     }
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
-    return ok;
+    if (inPlace) {
+        InPlace result = UpdateInPlace(targetName, bytes, expected);
+        // A target damaged on the way gets the checked copy under its name, its other links aside.
+        if (result == InPlace::Damaged) {
+            std::rename(temp.c_str(), targetName.c_str());
+            return false;
+        }
+        std::remove(temp.c_str());
+        return result == InPlace::Done;
+    }
+    if (std::rename(temp.c_str(), targetName.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
 }
 
 } // namespace karven

@@ -1,6 +1,9 @@
 #include "shell/Random.h"
 
 #include <chrono>
+#include <climits>
+
+#include "season/Numbers.h"
 
 namespace karven {
 
@@ -15,6 +18,12 @@ uint64_t SplitMix(uint64_t& x) {
     return z ^ (z >> 31);
 }
 } // namespace
+
+int Random::RollBeyond(double v) {
+    // A negative, huge or undefined product from a loaded rating: the floor, held within int.
+    int whole = FloorToInt(v);
+    return whole < INT_MAX ? whole + 1 : INT_MAX;
+}
 
 GameRandom::GameRandom(std::optional<uint64_t> seed) : seed_(seed) { Reseed(); }
 

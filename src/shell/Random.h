@@ -23,11 +23,13 @@ public:
     // Int(r * x) + 1 with a fresh r: uniform on 1..x for a whole x >= 1, always 1 for x = 0.
     int Roll(double x) {
         double v = Next() * x;
-        int whole = int(v); // truncates; Int() floors, which differs only below zero
-        return (v < whole ? whole - 1 : whole) + 1;
+        // The usual ratings: truncation is Int()'s floor.
+        if (v >= 0 && v < 2147483647.0) return int(v) + 1;
+        return RollBeyond(v);
     }
 
 protected:
+    static int RollBeyond(double v);
     // Makes the next values ready with Serve.
     virtual void Refill() = 0;
     void Serve(const double* begin, const double* end) {

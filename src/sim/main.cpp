@@ -100,7 +100,9 @@ int Play(const Options& options) {
     // The standings of the season just over, then its market.
     auto closeSeason = [&] {
         seasons.push_back(sim::StandingsToJson(game.season));
+        sim::Json closed = sim::SeasonToJson(game.season); // what the market judged, for checking it
         markets.push_back(sim::RunMarket(game, platform));
+        if (markets.back().is_object()) markets.back()["season"] = std::move(closed);
         sim::PrintMarket(marketText, markets.back());
     };
 

@@ -44,3 +44,27 @@ karven_sim_test(OddsSameWithAnyThreads 0 "--gps 4 --odds 300 --seed 4 --threads 
   "-DSTDOUT_MATCH=\"odds\": {\n *\"runs\": 300,")
 karven_sim_test(OddsTable 0 "--odds 50 --seed 4 --quiet"
   "-DSTDOUT_MATCH=チャンピオン予想 \\(50 回の試算\\)")
+
+# Careers played by karven-sim, checked against the rules' invariants; scripts/soak runs longer ones.
+add_executable(karven_soak_check ${CMAKE_CURRENT_SOURCE_DIR}/sim/SoakCheck.cpp)
+target_link_libraries(karven_soak_check PRIVATE nlohmann_json::nlohmann_json)
+add_dependencies(karven_soak_check karven-sim)
+foreach(seed 1 2 3)
+  add_test(NAME soak.Seed${seed}
+    COMMAND karven_soak_check --sim $<TARGET_FILE:karven-sim> --seasons 30 --seed ${seed})
+endforeach()
+
+# Odd seasons a file may hold, each played through qualifying, race, market and a new season.
+# With nobody to race, the file starts at the season's end: the market and the new season run,
+# then qualifying finds no field and no race can start.
+file(GLOB odd_seasons CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/odd/*.krv)
+foreach(file ${odd_seasons})
+  get_filename_component(name ${file} NAME_WE)
+  if(name MATCHES "^no-")
+    karven_sim_test(Odd.${name} 0 "--season ${file} --seasons 2 --seed 1 --json --quiet"
+      "-DSTDERR_MATCH=第1戦を開催できません。" "-DSTDOUT_MATCH=\"announcements\": 0")
+  else()
+    add_test(NAME soak.Odd.${name}
+      COMMAND karven_soak_check --sim $<TARGET_FILE:karven-sim> --season ${file} --seasons 2 --seed 1)
+  endif()
+endforeach()

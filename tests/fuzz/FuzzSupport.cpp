@@ -1,0 +1,106 @@
+#include "FuzzSupport.h"
+
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+#include "season/Numbers.h"
+#include "season/SeasonFile.h"
+
+namespace karven::fuzz {
+
+namespace {
+bool HoldsLineBreak(const std::string& value) {
+    return value.find_first_of("\r\n") != std::string::npos;
+}
+
+bool AnyLineBreak(const Season& s) {
+    for (const std::string* v :
+         {&s.Sis.GpCount, &s.Sis.SyuCount, &s.Sis.NinCount, &s.Sis.EndGp, &s.DrvCount, &s.TimCount})
+        if (HoldsLineBreak(*v)) return true;
+    for (const GpRecord& g : s.GpTable)
+        if (HoldsLineBreak(g.GpNm) || HoldsLineBreak(g.CourseType)) return true;
+    for (const TimRecord& t : s.TimTable)
+        for (const std::string* v : {&t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points})
+            if (HoldsLineBreak(*v)) return true;
+    for (const DrvRecord& d : s.DrvTable) {
+        for (const std::string* v :
+             {&d.TimNo, &d.DrvNm, &d.Technique, &d.Roughness, &d.Block, &d.Stability, &d.CareerGp,
+              &d.CareerWc, &d.CareerWins, &d.CareerPp, &d.CareerFl, &d.CareerBest, &d.CareerPoints})
+            if (HoldsLineBreak(*v)) return true;
+        for (const std::string& r : d.Result)
+            if (HoldsLineBreak(r)) return true;
+    }
+    return false;
+}
+} // namespace
+
+const std::string& ScratchFolder() {
+    static const std::string folder = [] {
+        std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::string pattern = base + "/karven-fuzz-XXXXXX";
+        if (!mkdtemp(pattern.data())) std::abort();
+        return pattern;
+    }();
+    return folder;
+}
+
+std::string WriteInput(const uint8_t* data, size_t size) {
+    std::string path = ScratchFolder() + "/input.krv";
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
+    return path;
+}
+
+const Season& Sentinel() {
+    static const Season season = [] {
+        Season s;
+        s.Sis = {"2", "20", "2", "1"};
+        s.GpTable.push_back({"01", "センチネル", "4"});
+        s.GpTable.push_back({"02", "番兵", "1"});
+        s.TimTable.push_back({"01", "見張り・V10", "0007", "1", "2", "5", "10"});
+        for (int d = 1; d <= 2; ++d) {
+            DrvRecord driver = NewDrvRecord(d);
+            driver.TimNo = "01";
+            driver.Result[1] = std::to_string(d);
+            s.DrvTable.push_back(driver);
+        }
+        s.DrvCount = "2";
+        s.TimCount = "1";
+        return s;
+    }();
+    return season;
+}
+
+void Require(bool condition, const char* property) {
+    if (condition) return;
+    std::fprintf(stderr, "property failed: %s\n", property);
+    std::abort();
+}
+
+void CheckAccepted(const Season& s) {
+    int gps = ReadCount(s.Sis.GpCount), drivers = ReadCount(s.DrvCount), teams = ReadCount(s.TimCount);
+    Require(gps >= 0 && gps <= MaxGpCount && int(s.GpTable.size()) == gps + 1, "GpCount matches its table");
+    Require(drivers >= 0 && drivers <= MaxDrvCount && int(s.DrvTable.size()) == drivers + 1,
+            "DrvCount matches its table");
+    Require(teams >= 0 && teams <= MaxTimCount && int(s.TimTable.size()) == teams + 1,
+            "TimCount matches its table");
+    int endGp = ReadCount(s.Sis.EndGp);
+    Require(endGp >= 0 && endGp <= gps, "EndGp within the calendar");
+    Require(ReadCount(s.Sis.SyuCount) <= MaxSyuCount, "a race that ends");
+    for (int d = 1; d <= drivers; ++d)
+        Require(s.DrvTable[d].DrvNo == Format00(d), "DrvNo equals its position");
+    for (int t = 1; t <= teams; ++t) Require(s.TimTable[t].TimNo == Format00(t), "TimNo equals its position");
+
+    const std::string saved = ScratchFolder() + "/saved.krv";
+    if (!WriteSeasonFile(s, saved)) {
+        Require(AnyLineBreak(s), "an accepted season saves unless a value holds a line break");
+        return;
+    }
+    Season back;
+    Require(ReadSeasonFile(back, saved), "a saved season reads back");
+    Season expected = s;
+    for (int g = 1; g <= gps; ++g) expected.GpTable[g].GpNo = Format00(g); // the writer numbers them
+    Require(back == expected, "a saved season reads back equal");
+}
+
+} // namespace karven::fuzz

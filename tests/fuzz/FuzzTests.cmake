@@ -1,0 +1,24 @@
+# The fuzz targets in ctest: built with clang when it is installed, each run for a short fixed
+# number of inputs from its seed corpus on; skipped when clang or libFuzzer is missing.
+set(fuzz_bin ${CMAKE_BINARY_DIR}/fuzz)
+set(fuzz_runs 10000)
+find_program(KARVEN_CLANGXX NAMES clang++ clang++-14)
+if(KARVEN_CLANGXX)
+  include(ExternalProject)
+  ExternalProject_Add(karven_fuzz
+    SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/fuzz
+    BINARY_DIR ${fuzz_bin}
+    CMAKE_ARGS -DCMAKE_CXX_COMPILER=${KARVEN_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
+               -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=${fuzz_bin}/bin
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON)
+else()
+  message(STATUS "clang++ not found: the fuzz tests will be skipped")
+endif()
+
+foreach(target SeasonReader OldReader Cp932)
+  add_test(NAME fuzz.${target}
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/fuzz --no-build --scratch --build-dir ${CMAKE_BINARY_DIR}
+            --runs ${fuzz_runs} ${target})
+  set_tests_properties(fuzz.${target} PROPERTIES SKIP_RETURN_CODE 77 LABELS fuzz)
+endforeach()
