@@ -1,6 +1,7 @@
 #pragma once
 // The one place where season text turns into numbers and back.
 
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -38,15 +39,16 @@ inline double Round0_00(double value) {
     double magnitude = value < 0 ? -value : value;
     if (!(magnitude < 1e9)) return Round0_00Exactly(value);
     double scaled = magnitude * 100.0;
-    long long whole = (long long)scaled;
-    double fraction = scaled - double(whole);
+    // The nearest whole number without a conversion or a branch: below 2^52 the sum keeps no
+    // fraction. (A branch on the fraction mispredicts half the time: it was the race's hot spot.)
+    double nearest = (scaled + 0x1p52) - 0x1p52;
+    double off = scaled - nearest;
+    double fromHalf = 0.5 - std::fabs(off); // fabs: a mask, where a comparison would branch
     // Next to a half the product may have rounded across it: the digit-exact path decides.
-    double distance = fraction - 0.5;
-    if ((distance < 0 ? -distance : distance) < 1e-7 + scaled * 1e-14) return Round0_00Exactly(value);
-    long long units = whole + (fraction > 0.5 ? 1 : 0);
-    if (units == 0) return 0.0;
+    if (fromHalf < 1e-7 + scaled * 1e-14) return Round0_00Exactly(value);
+    if (nearest == 0) return 0.0;
     // The same division ReadNumber does on the digits: an exact integer over an exact power of ten.
-    return (value < 0 ? -double(units) : double(units)) / 100.0;
+    return (value < 0 ? -nearest : nearest) / 100.0;
 }
 
 } // namespace karven
