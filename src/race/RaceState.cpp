@@ -33,9 +33,4 @@ const char* WeatherText(int tenkou) {
 
 int TenkouOf(int kousui) { return kousui <= 30 ? 1 : kousui <= 60 ? 2 : 3; }
 
-bool OnWrongTyres(const RaceState& race, const RaceCar& car) {
-    return race.Tenkou == 3 ? !car.rainTyre : car.rainTyre;
-}
-
-
 } // namespace karven

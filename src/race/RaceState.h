@@ -126,7 +126,9 @@ const char* WeatherText(int tenkou);
 // Tenkou from the rain probability: up to 30 fine, up to 60 cloudy, above rain.
 int TenkouOf(int kousui);
 // Rain tyres in the dry, or dry tyres in the rain.
-bool OnWrongTyres(const RaceState& race, const RaceCar& car);
+inline bool OnWrongTyres(const RaceState& race, const RaceCar& car) {
+    return race.Tenkou == 3 ? !car.rainTyre : car.rainTyre;
+}
 // The car's Time after adding `seconds`, as its text would read back.
 inline void AddTime(RaceCar& car, double seconds) { car.time = Round0_00(car.time + seconds); }
 
