@@ -117,11 +117,10 @@ bool FastUnits(double value, int decimals, long long& units) {
     double magnitude = std::fabs(value);
     if (!(magnitude < 1e9)) return false;
     double scaled = magnitude * scale;
-    double floor = double((long long)scaled); // non-negative: truncation is the floor
-    double fraction = scaled - floor;
+    double nearest = (scaled + 0x1p52) - 0x1p52; // as Round0_00: no branch on the fraction
     // The product and the shortest form of the value each sit within a few ulps of the truth.
-    if (std::fabs(fraction - 0.5) < 1e-7 + scaled * 1e-14) return false;
-    units = (long long)floor + (fraction > 0.5 ? 1 : 0);
+    if (0.5 - std::fabs(scaled - nearest) < 1e-7 + scaled * 1e-14) return false;
+    units = (long long)nearest;
     return true;
 }
 
