@@ -138,10 +138,13 @@ bool WriteFast(std::string& out, double value, int decimals) {
         out = FormatScaled(value, decimals);
         return false;
     }
-    const bool zero = units == 0;
-    char buffer[32];
-    char* end = buffer + sizeof buffer;
-    char* p = end;
+    const bool negative = value < 0 && units != 0;
+    // Written in place, from the back: a copy from a side buffer cost as much as the digits.
+    int digits = 1;
+    const long long whole = decimals == 2 ? units / 100 : units / 10;
+    for (long long limit = 10; digits < 18 && whole >= limit; limit *= 10) ++digits;
+    out.resize(size_t(negative) + size_t(digits) + 1 + size_t(decimals));
+    char* p = out.data() + out.size();
     // Two digits at a time from a table: this runs for every car on every lap.
     static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
@@ -165,8 +168,7 @@ bool WriteFast(std::string& out, double value, int decimals) {
     }
     if (units >= 10) pair(units);
     else *--p = char('0' + units);
-    if (value < 0 && !zero) *--p = '-';
-    out.assign(p, end - p);
+    if (negative) *--p = '-';
     return true;
 }
 
