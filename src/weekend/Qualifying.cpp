@@ -104,9 +104,10 @@ std::vector<int> QualifyingOrder(const std::vector<Entrant>& entrants) {
     int n = int(entrants.size()) - 1;
     std::vector<int> order(n + 1);
     for (int i = 1; i <= n; ++i) {
+        const double time = entrants[i].time;
         int place = 1;
-        for (int j = 1; j <= n; ++j)
-            if (entrants[j].time < entrants[i].time || (j < i && entrants[j].time == entrants[i].time)) ++place;
+        // Counted without branches: the comparisons of random times mispredict half the time.
+        for (int j = 1; j <= n; ++j) place += (entrants[j].time < time) | ((j < i) & (entrants[j].time == time));
         order[place] = i;
     }
     return order;
