@@ -9,8 +9,9 @@ struct Column {
     Align align;
 };
 // lbl1..lbl6: No, driver, team, Time, PIT, TIR; the colour swatch sits between No and driver.
-constexpr Column Columns[7] = {{0, 0, Align::Left},     {12, 34, Align::Center}, {86, 150, Align::Left},
-                               {240, 206, Align::Left}, {450, 64, Align::Right}, {518, 34, Align::Center},
+// The driver column holds the longest names of the default season whole.
+constexpr Column Columns[7] = {{0, 0, Align::Left},     {12, 34, Align::Center}, {86, 170, Align::Left},
+                               {260, 186, Align::Left}, {450, 64, Align::Right}, {518, 34, Align::Center},
                                {556, 34, Align::Center}};
 constexpr int SwatchLeft = 50;
 constexpr int SwatchWidth = 32;

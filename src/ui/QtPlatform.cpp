@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QSplitter>
 #include <QThread>
+#include <QTreeView>
 
 #include "ui/FormView.h"
 #include "ui/analysis/Analysis.h"
@@ -36,16 +39,49 @@ void QtPlatform::ShowWarning(const std::string& text) {
     box.exec();
 }
 
+QString FilterExtension(const std::string& filter) {
+    QStringList parts = QString::fromStdString(filter).split('|');
+    if (parts.size() < 2) return {};
+    QString pattern = parts[1].split(';').first();
+    return pattern.startsWith("*.") && pattern.size() > 2 && !pattern.mid(1).contains('*') ? pattern.mid(1) : QString();
+}
+
+namespace {
+// Qt's own dialog opens too small for its columns: sizes, types and dates come out elided.
+void ShowWhole(QFileDialog& dialog) {
+    dialog.resize(dialog.size().expandedTo(QSize(780, 480)));
+    if (auto* files = dialog.findChild<QTreeView*>("treeView")) {
+        QHeaderView* header = files->header();
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+    if (auto* places = dialog.findChild<QSplitter*>("splitter")) places->setSizes({160, 620});
+}
+} // namespace
+
 std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {
     QFileDialog dialog(binder_.MainWindow());
     dialog.setNameFilter(ToQtFilter(filter));
     dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(mode == FileDialogMode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString()); // the game adds ".krv" itself
+    ShowWhole(dialog);
     if (!fileName.empty()) dialog.selectFile(QString::fromStdString(fileName));
     binder_.RefreshAll();
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
-    return dialog.selectedFiles().first().toStdString();
+    const QString extension = mode == FileDialogMode::Save ? FilterExtension(filter) : QString();
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+        QString chosen = dialog.selectedFiles().first();
+        // The dialog asked about the name as typed; the file written is the one with the extension.
+        QString written = chosen + extension;
+        if (extension.isEmpty() || chosen.endsWith(extension) || !QFileInfo::exists(written))
+            return chosen.toStdString();
+        QMessageBox ask(QMessageBox::Warning, dialog.windowTitle(),
+                        QString("%1 は既に存在します。\n上書きしますか？").arg(QFileInfo(written).fileName()),
+                        QMessageBox::Yes | QMessageBox::No, &dialog);
+        ask.setDefaultButton(QMessageBox::No);
+        if (ask.exec() == QMessageBox::Yes) return chosen.toStdString();
+    }
 }
 
 PictureState QtPlatform::CheckPicture(const std::string& path) {

@@ -30,5 +30,7 @@ private:
 
 // "desc|pattern|desc|pattern|" into Qt's "desc (pattern);;desc (pattern)".
 QString ToQtFilter(const std::string& filter);
+// The extension of the filter's first pattern ("*.krv" gives ".krv"); empty when it has none.
+QString FilterExtension(const std::string& filter);
 
 } // namespace karven::ui

@@ -1,11 +1,17 @@
 #include <QFile>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include "ModalDriver.h"
 #include "shell/Form.h"
+#include "shell/SeasonFiles.h"
 #include "ui/Binder.h"
 #include "ui/QtPlatform.h"
 
@@ -15,6 +21,47 @@ TEST(QtPlatform, FileFilterInQtForm) {
     EXPECT_EQ(ui::ToQtFilter("KARVENﾌｧｲﾙ|*.krv|"), "KARVENﾌｧｲﾙ (*.krv)");
     EXPECT_EQ(ui::ToQtFilter("a|*.x|b|*.y;*.z|"), "a (*.x);;b (*.y *.z)");
     EXPECT_EQ(ui::ToQtFilter("KARVENﾌｧｲﾙ (*.krv)|*.krv|"), "KARVENﾌｧｲﾙ (*.krv)");
+}
+
+TEST(QtPlatform, SavingUnderANameWithoutTheExtensionAsksBeforeReplacingAFile) {
+    EXPECT_EQ(ui::FilterExtension(SeasonFileFilter), ".krv");
+    EXPECT_EQ(ui::FilterExtension("a|*.*|"), "");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString typed = dir.filePath("season");
+    QFile old(typed + ".krv");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    ui::Binder binder;
+    ui::QtPlatform platform(binder);
+
+    // The name typed, then the question about season.krv answered as told; a refusal brings the
+    // dialog back, which is then cancelled.
+    auto save = [&](std::function<void(QMessageBox&)> answer) {
+        int dialogs = 0;
+        bool asked = false;
+        std::function<void(QWidget&)> act = [&](QWidget& w) {
+            if (auto* box = qobject_cast<QMessageBox*>(&w)) {
+                asked = true;
+                EXPECT_TRUE(box->text().contains("season.krv"));
+                test::WhenModal(act);
+                answer(*box);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(&w)) {
+                if (++dialogs > 1) return dialog->reject();
+                test::WhenModal(act);
+                dialog->selectFile(typed);
+                static_cast<QDialog*>(dialog)->accept(); // as the dialog's own button does
+            }
+        };
+        test::WhenModal(act);
+        std::string chosen = platform.ChooseFile(FileDialogMode::Save, SeasonFileFilter, "");
+        EXPECT_TRUE(asked);
+        return std::pair(chosen, dialogs);
+    };
+    EXPECT_EQ(save([](QMessageBox& box) { test::PressKey(box, Qt::Key_Return); }), std::pair(std::string(), 2))
+        << "Enter keeps the file";
+    EXPECT_EQ(save([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); }),
+              std::pair(typed.toStdString(), 1));
 }
 
 TEST(QtPlatform, PictureChecksTellMissingFromUnreadable) {

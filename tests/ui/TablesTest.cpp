@@ -75,3 +75,28 @@ TEST(Tables, SeasonResultsBreakTeamNamesOnlyAfterTheDot) {
     s.window.findChild<QPushButton*>("cmdSeiseki")->click();
     EXPECT_TRUE(looked);
 }
+
+TEST(Tables, GridShowsEveryDriverAndTeamNameOfTheDefaultSeasonWhole) {
+    // The drivers' standings in two halves, so that every driver of the season gets a row.
+    for (int half = 0; half < 2; ++half) {
+        test::GameUnderTest g(3);
+        int drivers = 0;
+        g.Start([&](Season& s) {
+            drivers = ReadCount(s.DrvCount);
+            s.Sis.EndGp = "1";
+            for (int d = 1; d <= drivers; ++d)
+                if ((d - 1) * 2 / drivers == half) s.DrvTable[d].Result[1] = "1";
+            SetMainState(g.game.shell.main, 2);
+        });
+        ASSERT_GT(drivers, 32);
+        g.window.findChild<QPushButton*>("cmdDrvRank")->click();
+        int shown = 0;
+        for (int k = 1; k <= GridRows; ++k) {
+            auto* driver = g.window.findChild<QLabel*>(QString("lbl2(%1)").arg(k));
+            shown += !driver->text().isEmpty();
+            ExpectWhole(*driver);
+            ExpectWhole(*g.window.findChild<QLabel*>(QString("lbl3(%1)").arg(k)));
+        }
+        EXPECT_EQ(shown, half == 0 ? drivers / 2 : drivers - drivers / 2);
+    }
+}
