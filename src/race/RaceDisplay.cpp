@@ -217,13 +217,18 @@ void RaceDisplay::Note(RaceEvent event, int k, int j) {
     if (event == RaceEvent::Lap) weatherOwed_ = true;
 }
 
-// The board as clicking through would have left it: every row and Time that changed, and the weather.
+// The board as clicking through would have left it: every row and Time that changed, the lap, the weather.
 void RaceDisplay::CatchUp(const RaceState& race) {
     rowOwed_.resize(GridRows + 1);
     timeOwed_.resize(GridRows + 1);
     for (int p = 1; p <= std::min(race.Cars(), GridRows); ++p) {
         if (rowOwed_[p]) WriteRows(race, p, p);
         else if (timeOwed_[p]) WriteTime(race, p);
+    }
+    if (weatherOwed_) {
+        std::string& title = Title();
+        AppendInt(title, race.lap);
+        title += "周目";
     }
     if (weatherOwed_ && race.setup.eveTen) {
         imgTenki_[0]->picture = imgTenki_[race.Tenkou]->picture;

@@ -15,6 +15,7 @@ struct Played {
     std::string file;
     std::vector<std::string> board; // every row of the main window's grid, and the title
     std::vector<std::string> texts; // the windows shown
+    std::vector<std::string> endTitles; // the title while each race's end is announced
 };
 
 // Three Grands Prix; with skipAfter > 0 スキップ is pressed in the first window after that many
@@ -26,8 +27,10 @@ Played Play(uint64_t seed, int skipAfter, const std::string& laps) {
     Shell shell(season, platform, random);
     RaceWeekend weekend;
     int windows = 0;
+    Played p;
     platform.fallback = [&](Form& f) {
         ++windows;
+        if (shell.MsgText == "レースが終了しました。") p.endTitles.push_back(shell.main("lblTitle").text);
         Control* skip = f.Find("cmdSkip");
         if (skipAfter > 0 && windows >= skipAfter && skip && skip->visible) {
             f.Click("cmdSkip");
@@ -40,7 +43,6 @@ Played Play(uint64_t seed, int skipAfter, const std::string& laps) {
         EXPECT_TRUE(RunQualifying(shell, weekend));
         EXPECT_TRUE(RunKesyou(shell, weekend).has_value());
     }
-    Played p;
     TempDir dir;
     EXPECT_TRUE(WriteSeasonFile(season, dir / "s.krv"));
     p.file = ReadBytes(dir / "s.krv");
@@ -66,6 +68,7 @@ TEST(Skip, EndsInTheSameSeasonAndBoardAsClickingThrough) {
                                    std::to_string(after);
                 EXPECT_EQ(skipped.file, clicked.file) << what;
                 EXPECT_EQ(skipped.board, clicked.board) << what;
+                EXPECT_EQ(skipped.endTitles, clicked.endTitles) << what;
                 EXPECT_LT(skipped.texts.size(), clicked.texts.size()) << what;
             }
         }
