@@ -13,6 +13,13 @@ bool IsControl(const std::string& ch) {
     if (ch.size() == 2) return (unsigned char)ch[0] == 0xC2 && (unsigned char)ch[1] < 0xA0;
     return ch == "\u2028" || ch == "\u2029";
 }
+
+// The converter writes some characters (the tag characters) as nothing at all, so being
+// encodable is not enough: the character must read back as itself.
+bool ReadsBackAsItself(const std::string& ch) {
+    std::string bytes, back;
+    return EncodeCp932(ch, bytes) && DecodeCp932(bytes, back) && back == ch;
+}
 } // namespace
 
 std::string FileSafeName(std::string_view text) {
@@ -22,7 +29,7 @@ std::string FileSafeName(std::string_view text) {
         if (ch == ",") out += "，";
         else if (ch == "\"") out += "＂";
         else if (IsControl(ch)) continue;
-        else if (!CanEncodeCp932(ch)) out += "？";
+        else if (!ReadsBackAsItself(ch)) out += "？";
         else out += ch;
     }
     return out;

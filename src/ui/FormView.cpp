@@ -78,6 +78,26 @@ void ApplyStyle(QWidget* w, const Style& style) {
     }
 }
 
+// A list where nothing is chosen stays so until the player chooses.
+class FormList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void focusInEvent(QFocusEvent* e) override {
+        if (currentRow() >= 0) return QListWidget::focusInEvent(e);
+        // Qt makes the first entry current on taking the focus, which would read as a click.
+        QSignalBlocker quiet(this);
+        QListWidget::focusInEvent(e);
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        // With nothing current Qt goes to the first entry whatever the key; End goes to the last.
+        if (action == MoveEnd && currentRow() < 0 && count() > 0) return indexFromItem(item(count() - 1));
+        return QListWidget::moveCursor(action, modifiers);
+    }
+};
+
 const char* const PictureProperty = "karvenPicture";
 const char* const ColorProperty = "karvenTextColor";
 } // namespace
@@ -114,7 +134,7 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
         return b;
     }
     case ControlKind::ListBox: {
-        auto* l = new QListWidget(content);
+        auto* l = new FormList(content);
         connect(l, &QListWidget::currentRowChanged, this, [this, &c] { Fire(c, &Control::onClick); });
         l->installEventFilter(this);
         return l;

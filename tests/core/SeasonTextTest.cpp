@@ -16,6 +16,9 @@ TEST(SeasonText, ReplacesWhatTheFileCannotCarry) {
     // WAVE DASH and its kin become the forms the code page holds; what it lacks becomes "？".
     EXPECT_EQ(FileSafeName("春〜夏 −5 ‖"), "春～夏 －5 ∥");
     EXPECT_EQ(FileSafeName("🏎️ラスベガス"), "？？ラスベガス");
+    // Tag characters encode to no bytes at all; they must not vanish without a trace.
+    EXPECT_EQ(FileSafeName("英\U000E0067\U000E0062国"), "英？？国");
+    EXPECT_EQ(FileSafeName("\U000E0001"), "？");
     EXPECT_EQ(FileSafeName("Grand Prix \\ ~ 第１戦・①"), "Grand Prix \\ ~ 第１戦・①");
     EXPECT_EQ(FileSafeName(std::string("a\xFF"
                                        "b")),

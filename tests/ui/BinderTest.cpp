@@ -296,3 +296,36 @@ TEST(Binder, DropDownLeftOncePerLeave) {
         EXPECT_EQ(t.events, (std::vector<std::string>{"got ", "lost 白石", "ok"}));
     }
 }
+
+// A list with nothing chosen: taking the focus chooses nothing, End and Home go to the ends.
+TEST(Binder, ListWithNothingChosenWaitsForTheKeys) {
+    for (auto [key, row] : {std::pair{Qt::Key_End, 2}, std::pair{Qt::Key_Home, 0}}) {
+        Form form{"frmList", "一覧"};
+        ui::Binder binder;
+        form.geometry = {0, 0, 300, 160};
+        form.Add(ControlKind::Button, "cmdOK", {10, 120, 80, 28}, "OK").onClick = [&] { form.Close(); };
+        Control& list = form.Add(ControlKind::ListBox, "lstGp", {10, 10, 200, 100});
+        list.items = {"鈴鹿", "モナコ", "スパ"};
+        std::vector<int> clicks;
+        list.onClick = [&] { clicks.push_back(form("lstGp").listIndex); };
+        form.defaultButton = "cmdOK";
+        std::vector<int> afterFocus{-1};
+        int shownAfterFocus = -2;
+        test::WhenModal([&](QWidget& dialog) {
+            test::Activate(dialog);
+            auto* widget = dialog.findChild<QListWidget*>("lstGp");
+            widget->setFocus(Qt::TabFocusReason);
+            QApplication::processEvents();
+            afterFocus = clicks;
+            shownAfterFocus = widget->currentRow();
+            test::PressKey(dialog, key);
+            test::PressKey(dialog, Qt::Key_Return);
+        });
+        form.Open();
+        binder.RunDialog(form);
+        EXPECT_TRUE(afterFocus.empty()) << key;
+        EXPECT_EQ(shownAfterFocus, -1) << key;
+        EXPECT_EQ(clicks, std::vector<int>{row}) << key;
+        EXPECT_EQ(list.listIndex, row) << key;
+    }
+}

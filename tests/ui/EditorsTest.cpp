@@ -101,7 +101,7 @@ TEST(Editors, SettingsAndCalendarByKeyboard) {
         test::WhenModal([&](QWidget& calendar) {
             test::Activate(calendar);
             calendarFocus = FocusName(calendar);
-            Key(calendar, Qt::Key_Down); // the second Grand Prix
+            Keys(calendar, Qt::Key_Down, 2); // the second Grand Prix: nothing is chosen on opening
             Key(calendar, Qt::Key_Tab);
             Key(calendar, Qt::Key_Tab);
             Key(calendar, Qt::Key_Space); // cmdUp: one step harder
@@ -147,7 +147,7 @@ TEST(Editors, TeamsByKeyboardAndMouse) {
     test::WhenModal([&](QWidget& teams) {
         test::Activate(teams);
         ExpectTidy(teams);
-        Keys(teams, Qt::Key_Down, 2); // the third team
+        Keys(teams, Qt::Key_Down, 3); // the third team: nothing is chosen on opening
         for (int i = 0; i < 18; ++i) {
             tabOrder << FocusName(teams);
             Key(teams, Qt::Key_Tab);
@@ -191,7 +191,7 @@ TEST(Editors, DriversByKeyboardAndMouse) {
     test::WhenModal([&](QWidget& drivers) {
         test::Activate(drivers);
         ExpectTidy(drivers);
-        Keys(drivers, Qt::Key_Down, 2); // the third driver
+        Keys(drivers, Qt::Key_Down, 3); // the third driver: nothing is chosen on opening
         Key(drivers, Qt::Key_Tab);
         Key(drivers, Qt::Key_A, Qt::ControlModifier);
         test::TypeText(drivers, "新星");
