@@ -5,6 +5,8 @@
 #include "editors/TimSet.h"
 #include "offseason/Market.h"
 #include "race/Race.h"
+#include "session/Autosave.h"
+#include "session/FrmAutosaves.h"
 #include "shell/FrmMain.h"
 #include "shell/MainState.h"
 #include "shell/Platform.h"
@@ -22,30 +24,49 @@ Game::Game(Platform& platform, Random& random) : shell(season, platform, random)
 
 bool Game::StartUp() { return karven::StartUp(shell); }
 
+std::function<void()> Game::Command(std::function<void()> run, bool keep) {
+    return [this, run = std::move(run), keep] {
+        Season before = keep ? season : Season{};
+        run();
+        if (keep && season != before) Autosave(shell);
+        ShowSeasonCaption(shell);
+    };
+}
+
+void Game::EndAfterAsking() {
+    if (!ConfirmDiscard(shell)) return;
+    shell.main.Close();
+    shell.platform.EndProgram();
+}
+
 void Game::WireMainWindow() {
     FrmKarvenRace& main = shell.main;
     Platform& platform = shell.platform;
+    constexpr bool Keep = true;
 
-    main("cmdYosen").onClick = [this] { RunQualifying(shell, weekend); };
-    main("cmdKesyou").onClick = [this] { RunKesyou(shell, weekend); };
-    main("File_open").onClick = [this] { OpenSeasonFile(shell); };
-    main("File_update").onClick = [this] { SaveSeasonFile(shell); };
-    main("File_End").onClick = [&platform] { platform.EndProgram(); };
-    main("cmdEnd").onClick = [&platform] { platform.EndProgram(); };
+    main("cmdYosen").onClick = Command([this] { RunQualifying(shell, weekend); }, !Keep);
+    main("cmdKesyou").onClick = Command([this] { RunKesyou(shell, weekend); }, Keep);
+    main("File_open").onClick = Command([this] { OpenSeasonFile(shell); }, !Keep);
+    main("File_autosave").onClick = Command([this] { OpenAutosave(shell); }, !Keep);
+    main("File_update").onClick = Command([this] { SaveSeasonFile(shell); }, !Keep);
+    main("File_End").onClick = [this] { EndAfterAsking(); };
+    main("cmdEnd").onClick = [this] { EndAfterAsking(); };
+    main.onQueryClose = [this] { EndAfterAsking(); };
     for (int i = 31; i <= 33; ++i) {
         main(EventItemName(i), i).onClick = [this, i] { ToggleEvent(shell, i); };
     }
     main("Eve_Auto").onClick = [this] { ToggleAutoAdvance(shell); };
     for (int i = 1; i <= 3; ++i) main("Eve_Delay", i).onClick = [this, i] { ChooseAutoPace(shell, i); };
-    main("cmdStart").onClick = [this] { NewSeason(shell); };
+    main("cmdStart").onClick = Command([this] { NewSeason(shell); }, Keep);
     main("cmdDrvRank").onClick = [this] { ShowDrvRanking(shell); };
     main("cmdTimRank").onClick = [this] { ShowTimRanking(shell); };
     main("cmdSeiseki").onClick = [this] { ShowSeiseki(shell); };
     main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
-    main("cmdOffSis").onClick = [this] { ShowOff(shell); };
-    main("Set_Sis", 21).onClick = [this] { ShowSisSet(shell); };
-    main("Set_Tim", 22).onClick = [this] { ShowTimSet(shell); };
-    main("Set_Drv", 23).onClick = [this] { ShowDrvSet(shell); };
+    main("cmdOffSis").onClick = Command([this] { ShowOff(shell); }, Keep);
+    // After an editor the commands follow the season: a Grand Prix added to a finished season can be run.
+    main("Set_Sis", 21).onClick = Command([this] { ShowSisSet(shell); FollowSeason(shell); }, Keep);
+    main("Set_Tim", 22).onClick = Command([this] { ShowTimSet(shell); FollowSeason(shell); }, Keep);
+    main("Set_Drv", 23).onClick = Command([this] { ShowDrvSet(shell); FollowSeason(shell); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
     main("Help_Ver").onClick = [&platform] {

@@ -83,7 +83,10 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
     };
     top += ButtonHeight + 24;
     ButtonPair edit = AddButtonPair(*this, PaneLeft, top, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
-    edit.left.onClick = [this] { DrvSetAdd(*this, shell_); };
+    edit.left.onClick = [this] {
+        DrvSetAdd(*this, shell_);
+        focusRequest = "txtDrvNm"; // the new entry's name is what the player types next
+    };
     edit.right.onClick = [this] { DrvSetDelete(*this, shell_); };
     top += ButtonHeight + 24;
     AddOkCancel(*this, PaneLeft, top, PaneWidth).onClick = [this] { DrvSetCommit(*this, shell_); };

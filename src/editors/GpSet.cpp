@@ -65,7 +65,10 @@ FrmKarvenGpSet::FrmKarvenGpSet(Shell& shell, FrmKarvenSisSet* settings)
     const int editTop = courseTop + 24 + ArrowSize + 24;
     ButtonPair edit =
         AddButtonPair(*this, PaneLeft, editTop, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
-    edit.left.onClick = [this] { GpSetAdd(*this, shell_); };
+    edit.left.onClick = [this] {
+        GpSetAdd(*this, shell_);
+        focusRequest = "txtGp"; // the new entry's name is what the player types next
+    };
     edit.right.onClick = [this] { GpSetDelete(*this, shell_); };
 
     const int okTop = Margin + ListHeight - ButtonHeight;

@@ -153,7 +153,10 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
     top += 20;
 
     ButtonPair edit = AddButtonPair(*this, PaneLeft, top, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
-    edit.left.onClick = [this] { TimSetAdd(*this, shell_); };
+    edit.left.onClick = [this] {
+        TimSetAdd(*this, shell_);
+        focusRequest = "txtTimNm"; // the new entry's name is what the player types next
+    };
     edit.right.onClick = [this] { TimSetDelete(*this, shell_); };
     top += ButtonHeight + 24;
     AddOkCancel(*this, PaneLeft, top, PaneWidth).onClick = [this] { TimSetCommit(*this, shell_); };

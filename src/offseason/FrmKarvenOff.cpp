@@ -47,7 +47,10 @@ FrmKarvenOff::FrmKarvenOff(Shell& shell) : Form(FormName, "ストーブリーグ
 
     Add(ControlKind::Button, "cmdStart", {Margin, ButtonsTop, ButtonWidth, ButtonHeight}, "START").onClick =
         [this] {
-            if (OffStart(*this, shell_)) defaultButton = "cmdOK"; // after a negotiation, Enter confirms
+            if (!OffStart(*this, shell_)) return;
+            negotiated = true;
+            // After a negotiation the market waits for its confirmation: Enter confirms.
+            defaultButton = focusRequest = "cmdOK";
         };
     int right = Width - Margin;
     Add(ControlKind::Button, "cmdOK", {right - 2 * ButtonWidth - 8, ButtonsTop, ButtonWidth, ButtonHeight},
@@ -61,6 +64,7 @@ FrmKarvenOff::FrmKarvenOff(Shell& shell) : Form(FormName, "ストーブリーグ
 
 void FrmKarvenOff::Load() {
     defaultButton = "cmdStart";
+    negotiated = false;
     OffLoad(*this, shell_);
 }
 

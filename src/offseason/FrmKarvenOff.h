@@ -22,6 +22,8 @@ public:
     // The working tables; index 0 exists and is not used.
     std::vector<OffTimRecord> OffTimTable{1};
     std::vector<OffDrvRecord> OffDrvTable{1};
+    // Whether a negotiation ran since the window opened: without one, confirming empties every seat.
+    bool negotiated = false;
 
 private:
     Shell& shell_;

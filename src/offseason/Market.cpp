@@ -129,6 +129,11 @@ void OffShow(FrmKarvenOff& form, Shell& shell) {
 void OffConfirm(FrmKarvenOff& form, Shell& shell) {
     shell.MsgText = std::string("ストーブリーグを") + CrLf + "確定してよろしいですか？";
     if (AskOkCancel(shell) == 0) return;
+    if (!form.negotiated) {
+        shell.MsgText = std::string("まだ交渉が行われていません。") + CrLf + "全ドライバーが所属なしになります。" + CrLf +
+                        "よろしいですか？";
+        if (AskOkCancel(shell) == 0) return;
+    }
 
     Season& season = shell.season;
     int drivers = std::min(form.OffDrvTable.size(), season.DrvTable.size()) - 1;

@@ -8,6 +8,7 @@
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Utf8.h"
+#include "shell/MessageWindows.h"
 #include "shell/Random.h"
 #include "shell/Shell.h"
 
@@ -17,8 +18,13 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     Season& season = shell.season;
     int n = ReadCount(season.Sis.EndGp) + 1;
     // No race past the calendar's end, nor without a qualifying to take the grid from.
-    if (n < 1 || n > ReadCount(season.Sis.GpCount) || n >= int(season.GpTable.size())) return std::nullopt;
-    if (weekend.EntryCount < 1 || int(weekend.YosenResultTable.size()) <= weekend.EntryCount) return std::nullopt;
+    bool inCalendar = n >= 1 && n <= ReadCount(season.Sis.GpCount) && n < int(season.GpTable.size());
+    if (!inCalendar || weekend.EntryCount < 1 || int(weekend.YosenResultTable.size()) <= weekend.EntryCount) {
+        shell.MsgText = std::string("決勝を開始できません。") + CrLf +
+                        (inCalendar ? "先に予選を行ってください。" : "開催できるグランプリがありません。");
+        ShowOk(shell);
+        return std::nullopt;
+    }
 
     shell.random.Reseed();
     RaceSetup setup = SetupOf(shell, n, weekend.EntryCount);

@@ -9,6 +9,8 @@
 namespace karven {
 
 inline constexpr const char* FormatMark = "#KARVEN-FORMAT-VER2002R20#";
+// What every version's format mark begins with.
+inline constexpr const char* FormatMarkFamily = "#KARVEN-FORMAT-";
 inline constexpr const char* InitialDataFile = "Karven.sin";
 
 // Writes the current layout into a checked temporary file beside the file path names (through
@@ -17,6 +19,9 @@ inline constexpr const char* InitialDataFile = "Karven.sin";
 // nobody may write is refused. False on any failure, in which case the file at path is left as it
 // was, unless writing into it failed half-way: then the checked copy takes its name.
 bool WriteSeasonFile(const Season& season, const std::string& path);
+// Why a save failed, so the player can be told what to do about it.
+enum class SaveError { None, Unwritable, Permission, NoSpace, NoFolder, NotAFile, TooLarge, NameTooLong, Other };
+bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& why);
 // Current layout; false (season untouched) on an early end, bytes that are not code page 932,
 // a section mark out of place, counts the program cannot hold or a race that would never end.
 // Record numbers are restored to positions (RestoreNumbers).

@@ -21,7 +21,7 @@ constexpr const char* GpMark = "<GP>";
 constexpr const char* DrvMark = "<DRV>";
 constexpr const char* TimMark = "<TIM>";
 
-bool ReadText(const std::string& path, std::string& text, std::streamoff maxBytes) {
+bool ReadBytes(const std::string& path, std::string& bytes, std::streamoff maxBytes) {
     // A pipe or a device would block or never end; only a plain file is a season.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return false;
@@ -31,9 +31,13 @@ bool ReadText(const std::string& path, std::string& text, std::streamoff maxByte
     std::streamoff size = in.tellg();
     if (size < 0 || size > maxBytes) return false;
     in.seekg(0, std::ios::beg);
-    std::string bytes(size_t(size), '\0');
-    if (size > 0 && !in.read(bytes.data(), size)) return false;
-    return DecodeCp932(bytes, text);
+    bytes.assign(size_t(size), '\0');
+    return size == 0 || bool(in.read(bytes.data(), size));
+}
+
+bool ReadText(const std::string& path, std::string& text, std::streamoff maxBytes) {
+    std::string bytes;
+    return ReadBytes(path, bytes, maxBytes) && DecodeCp932(bytes, text);
 }
 
 // Reads a count and checks that the program can hold it.
@@ -126,10 +130,12 @@ bool ReadSeasonFileOfAnySize(Season& season, const std::string& path) {
 bool ReadOldSeasonFile(Season& season, const std::string& path) { return ReadLayout(season, path, true); }
 
 int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialogue) {
-    std::string text, first;
-    if (!ReadText(path, text, MaxFileBytes)) return LoadFailed;
-    ValueReader values(text);
-    if (!values.Next(first)) return LoadFailed;
+    // The first value tells the layout; it is plain ASCII in every season file, so it is read
+    // before the rest is decoded: a picture or a text of another program is no season at all.
+    std::string bytes, first;
+    if (!ReadBytes(path, bytes, MaxFileBytes)) return LoadFailed;
+    ValueReader values(bytes);
+    values.Next(first);
 
     if (first == FormatMark) return ReadSeasonFile(season, path) ? LoadOk : LoadFailed;
     if (first == "<SIS>") {
@@ -137,7 +143,10 @@ int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialog
         if (!dialogue.Confirm("最新バージョンの\r\n形式に変換してよろしいですか？")) return LoadDeclined;
         return ReadOldSeasonFile(season, path) ? LoadOk : LoadFailed;
     }
-    dialogue.Notice("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n");
+    if (first.starts_with(FormatMarkFamily))
+        dialogue.Notice("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n");
+    else
+        dialogue.Notice("このファイルは、\r\nKARVEN のシーズンファイルではありません。");
     return LoadDeclined;
 }
 

@@ -109,7 +109,10 @@ bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(done));
-        if (n <= 0) return false;
+        if (n <= 0) {
+            if (n == 0) errno = EIO; // no progress and no reason given
+            return false;
+        }
         done += size_t(n);
     }
     return ::fsync(fd) == 0;
@@ -148,19 +151,46 @@ bool HoldsSeason(const std::string& path, const Season& expected) {
 
 enum class InPlace { Done, Untouched, Damaged };
 
+SaveError SaveErrorOf(int error) {
+    switch (error) {
+    case EACCES: case EPERM: case EROFS: case ETXTBSY: return SaveError::Permission;
+    case ENOSPC: case EDQUOT: return SaveError::NoSpace;
+    case ENOENT: case ENOTDIR: return SaveError::NoFolder;
+    case EISDIR: return SaveError::NotAFile;
+    case EFBIG: return SaveError::TooLarge;
+    case ENAMETOOLONG: return SaveError::NameTooLong;
+    default: return SaveError::Other;
+    }
+}
+
 // Writes the season over the existing file's own contents, so that its other names, owner and
 // permissions stay. The checked copy beside it already holds the season.
-InPlace UpdateInPlace(const std::string& target, const std::string& bytes, const Season& expected) {
+InPlace UpdateInPlace(const std::string& target, const std::string& bytes, const Season& expected,
+                      SaveError& error) {
     int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return InPlace::Untouched;
-    // Room first: running out of space half-way would leave neither the old season nor the new one.
-    if (!bytes.empty() && ::posix_fallocate(fd, 0, off_t(bytes.size())) != 0) {
-        ::close(fd);
+    if (fd < 0) {
+        error = SaveErrorOf(errno);
         return InPlace::Untouched;
     }
+    // Room first: running out of space half-way would leave neither the old season nor the new one.
+    if (!bytes.empty()) {
+        if (int failure = ::posix_fallocate(fd, 0, off_t(bytes.size())); failure != 0) {
+            error = SaveErrorOf(failure);
+            ::close(fd);
+            return InPlace::Untouched;
+        }
+    }
     bool ok = ::ftruncate(fd, off_t(bytes.size())) == 0 && WriteAll(fd, bytes);
-    ok = ::close(fd) == 0 && ok;
-    return ok && HoldsSeason(target, expected) ? InPlace::Done : InPlace::Damaged;
+    if (!ok) error = SaveErrorOf(errno);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = SaveErrorOf(errno);
+    }
+    if (ok && !HoldsSeason(target, expected)) {
+        ok = false;
+        error = SaveError::Other;
+    }
+    return ok ? InPlace::Done : InPlace::Damaged;
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
@@ -172,51 +202,69 @@ void SyncFolder(const std::filesystem::path& folder) {
 } // namespace
 
 bool WriteSeasonFile(const Season& season, const std::string& path) {
+    SaveError why;
+    return WriteSeasonFile(season, path, why);
+}
+
+bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& why) {
+    why = SaveError::None;
+    auto fail = [&why](SaveError error) {
+        why = error;
+        return false;
+    };
+    // errno of the call that just failed, read before anything else can change it.
+    auto failed = [&fail] { return fail(SaveErrorOf(errno)); };
+
     // The file holds exactly what reads back; the checks below compare the two.
     const Season expected = AsReadBack(season);
     std::string text, bytes;
-    if (!Compose(expected, text) || !EncodeCp932(text, bytes)) return false;
+    if (!Compose(expected, text) || !EncodeCp932(text, bytes)) return fail(SaveError::Unwritable);
 
     std::filesystem::path target;
-    if (path.empty() || !FollowLinks(path, target)) return false;
+    if (path.empty()) return fail(SaveError::NoFolder);
+    if (!FollowLinks(path, target)) return fail(SaveError::Other);
     const std::string targetName = target.string();
     struct stat old {};
     bool exists = ::stat(targetName.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) return false;
-    if (exists && (!S_ISREG(old.st_mode) || !Writable(old, targetName))) return false;
+    if (!exists && errno != ENOENT) return failed();
+    if (exists && !S_ISREG(old.st_mode)) return fail(SaveError::NotAFile);
+    if (exists && !Writable(old, targetName)) return fail(SaveError::Permission);
 
     // A short name beside the target: the target's own name may already be as long as a name can be.
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     std::string temp = (folder / ".karven-XXXXXX").string();
     int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && HoldsSeason(temp, expected);
+    if (fd < 0) return failed();
+    SaveError error = SaveError::None;
+    if (!WriteAll(fd, bytes)) error = SaveErrorOf(errno);
+    if (::close(fd) != 0 && error == SaveError::None) error = SaveErrorOf(errno);
+    if (error == SaveError::None && !HoldsSeason(temp, expected)) error = SaveError::Other;
     // The copy takes the target's place with its owner and mode; a copy that cannot take its owner,
     // or a target with other hard links that a rename would split off, is updated in place instead.
     bool inPlace = exists && old.st_nlink > 1;
-    if (ok && exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
+    if (error == SaveError::None && exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
         inPlace = ::chown(temp.c_str(), old.st_uid, old.st_gid) != 0 || inPlace;
-    ok = ok && ::chmod(temp.c_str(), exists ? old.st_mode & 07777 : NewFileMode()) == 0;
-    if (!ok) {
+    if (error == SaveError::None && ::chmod(temp.c_str(), exists ? old.st_mode & 07777 : NewFileMode()) != 0)
+        error = SaveErrorOf(errno);
+    if (error != SaveError::None) {
         std::remove(temp.c_str());
-        return false;
+        return fail(error);
     }
     if (inPlace) {
-        InPlace result = UpdateInPlace(targetName, bytes, expected);
+        InPlace result = UpdateInPlace(targetName, bytes, expected, error);
         // A target damaged on the way gets the checked copy under its name, its other links aside.
         if (result == InPlace::Damaged) {
             std::rename(temp.c_str(), targetName.c_str());
-            return false;
+            return fail(error);
         }
         std::remove(temp.c_str());
-        return result == InPlace::Done;
+        return result == InPlace::Done || fail(error);
     }
     if (std::rename(temp.c_str(), targetName.c_str()) != 0) {
+        error = SaveErrorOf(errno);
         std::remove(temp.c_str());
-        return false;
+        return fail(error);
     }
     SyncFolder(folder);
     return true;

@@ -38,6 +38,7 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     // Menus, in menu order.
     Add(ControlKind::Menu, "File", {}, "ﾌｧｲﾙ").accessKey = 'F';
     AddMenuItem(*this, "File", "File_open", -1, "開く", 'O');
+    AddMenuItem(*this, "File", "File_autosave", -1, "自動保存から開く", 'A');
     AddMenuItem(*this, "File", "File_update", -1, "保存", 'S');
     AddSeparator(*this, "File", "File_Sen1");
     AddMenuItem(*this, "File", "File_End", -1, "終了", 'X');

@@ -2,6 +2,7 @@
 // The main window: command buttons, menus, the 32-row results grid and the race panel.
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "season/Season.h"
@@ -20,6 +21,15 @@ public:
     // The constructors' standings show team names in the driver column: it then spans the empty
     // team column beside it, so long names show whole.
     void SpanTeamColumn(bool span);
+
+    // The command state SetMainState set last (1..4); 0 before the first.
+    int commandState = 0;
+    // The window frame's close box; without a handler the window simply closes.
+    std::function<void()> onQueryClose;
+    void QueryClose() override {
+        if (onQueryClose) onQueryClose();
+        else Close();
+    }
 
     // ActDialog: the file dialog's filter and file name, shared by Open and Save.
     struct FileDialogState {

@@ -1,5 +1,7 @@
 #include "shell/MainState.h"
 
+#include "season/Numbers.h"
+#include "season/Season.h"
 #include "shell/FrmKarvenRace.h"
 #include "shell/Shell.h"
 
@@ -17,6 +19,7 @@ void SetMainState(FrmKarvenRace& main, int state) {
     };
     if (state < 1 || state > 4) return;
     const Row& row = Table[state - 1];
+    main.commandState = state;
     // The keyboard waits on the command the season now expects.
     static constexpr const char* Expected[] = {"cmdYosen", "cmdYosen", "cmdKesyou", "cmdOffSis"};
     main.focusRequest = Expected[state - 1];
@@ -31,6 +34,15 @@ void SetMainState(FrmKarvenRace& main, int state) {
     main("cmdSeiseki").enabled = row.seiseki;
     main("cmdDrvSei").enabled = row.drvSei;
     main("cmdOffSis").enabled = row.offSis;
+}
+
+int SeasonState(const Season& season) {
+    // Whole counts, as the tables were sized: a stored "2.5" Grands Prix are two.
+    return ReadCount(season.Sis.GpCount) > ReadCount(season.Sis.EndGp) ? 2 : 4;
+}
+
+void FollowSeason(Shell& shell) {
+    if (shell.main.commandState != 1) SetMainState(shell.main, SeasonState(shell.season));
 }
 
 void SetRaceView(FrmKarvenRace& main, int mode) {

@@ -5,9 +5,15 @@ namespace karven {
 
 class FrmKarvenRace;
 class Shell;
+struct Season;
 
 // 1 season start, 2 between Grands Prix, 3 qualifying done, 4 season over.
 void SetMainState(FrmKarvenRace& main, int state);
+// The state a season loaded from a file continues in: 2 while a Grand Prix is left, else 4.
+int SeasonState(const Season& season);
+// After the season changed outside a weekend (an editor, a file): the commands follow it. A
+// season not yet started stays in state 1.
+void FollowSeason(Shell& shell);
 // 1 command buttons, 2 race panel.
 void SetRaceView(FrmKarvenRace& main, int mode);
 // "Eve_Pit", "Eve_Pen", "Eve_Ten" for the array indexes 31..33.

@@ -69,6 +69,11 @@ FrmMsgOkCancel::FrmMsgOkCancel(Shell& shell) : Form("frmmsgokcancel", "ﾒｯｾ
     cancelButton = "cmdCancel";
 }
 
+void FrmMsgOkCancel::QueryClose() {
+    shell_.MsgResult = 0;
+    Close();
+}
+
 void FrmMsgOkCancel::Load() {
     (*this)("lblMsg").text = shell_.MsgText;
     PlaceTopRight(*this, shell_.main.geometry);
@@ -88,6 +93,41 @@ void FrmKarvenMsg::Load() {
     const Rect& main = shell_.main.geometry;
     geometry.top = main.top + main.height - geometry.height - CommentInsetBottom;
     geometry.left = main.left + main.width - geometry.width - CommentInsetRight;
+}
+
+FrmAskSave::FrmAskSave(Shell& shell) : Form("frmasksave", "ﾒｯｾｰｼﾞ"), shell_(shell) {
+    geometry = {0, 0, DialogWidth, DialogHeight};
+    Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":question";
+    AddMessageLabel(*this, {56, 14, 266, 144});
+    (*this)("lblMsg").text = std::string("シーズンデータが保存されていません。") + CrLf + "保存しますか？";
+    struct Choice {
+        const char* name;
+        const char* caption;
+        Answer answer;
+    };
+    const Choice choices[] = {{"cmdSave", "保存", Answer::Save},
+                              {"cmdDiscard", "保存しない", Answer::Discard},
+                              {"cmdCancel", "キャンセル", Answer::Cancel}};
+    int left = 12;
+    for (const Choice& c : choices) {
+        Add(ControlKind::Button, c.name, {left, 168, 98, 30}, c.caption).onClick = [this, answer = c.answer] {
+            this->answer = answer;
+            Close();
+        };
+        left += 104;
+    }
+    defaultButton = "cmdSave";
+    cancelButton = "cmdCancel";
+}
+
+void FrmAskSave::Load() {
+    answer = Answer::Cancel;
+    PlaceTopRight(*this, shell_.main.geometry);
+}
+
+void FrmAskSave::QueryClose() {
+    answer = Answer::Cancel;
+    Close();
 }
 
 void ShowOk(Shell& shell) {

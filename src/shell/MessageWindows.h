@@ -24,6 +24,8 @@ class FrmMsgOkCancel : public Form {
 public:
     explicit FrmMsgOkCancel(Shell& shell);
     void Load() override;
+    // A question dismissed with the window's close box is not agreed to: it counts as Cancel.
+    void QueryClose() override;
 
 private:
     Shell& shell_;
@@ -33,6 +35,19 @@ class FrmKarvenMsg : public Form {
 public:
     explicit FrmKarvenMsg(Shell& shell);
     void Load() override;
+
+private:
+    Shell& shell_;
+};
+
+// Unsaved work before it would be thrown away: 保存, 保存しない or キャンセル.
+class FrmAskSave : public Form {
+public:
+    enum class Answer { Save, Discard, Cancel };
+    explicit FrmAskSave(Shell& shell);
+    void Load() override;
+    void QueryClose() override; // the close box cancels
+    Answer answer = Answer::Cancel;
 
 private:
     Shell& shell_;

@@ -33,6 +33,12 @@ public:
     virtual void EndProgram() = 0;
     // Charts need a front end that draws them; without one there is nothing to show.
     virtual void ShowAnalysis(Analysis, Shell&) {}
+    // The player's own folder for the game's autosaves; "" where the platform keeps none.
+    virtual std::string AutosaveFolder() { return {}; }
+    // A short note in the main window's status line, for what needs no answer.
+    virtual void ShowStatus(const std::string&) {}
+    // A season file opened or saved successfully: the file dialogs start in its folder next time.
+    virtual void RememberSeasonFile(const std::string&) {}
 
 protected:
     virtual void RunModal(Form& form) = 0;

@@ -1,6 +1,5 @@
 #include "shell/SeasonFiles.h"
 
-#include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "shell/MainState.h"
 #include "shell/MessageWindows.h"
@@ -29,6 +28,24 @@ private:
 bool EndsWith(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
+
+const char* SaveErrorText(SaveError error) {
+    switch (error) {
+    case SaveError::Unwritable: return "ファイルに保存できない文字が含まれています";
+    case SaveError::Permission: return "書き込み権限がありません";
+    case SaveError::NoSpace: return "ディスクの空き容量が足りません";
+    case SaveError::NoFolder: return "保存先のフォルダーが見つかりません";
+    case SaveError::NotAFile: return "保存先はファイルではありません";
+    case SaveError::TooLarge: return "シーズンデータが大きすぎます";
+    case SaveError::NameTooLong: return "ファイル名が長すぎます";
+    default: return "書き込みに失敗しました";
+    }
+}
+
+std::string FileNameOf(const std::string& path) {
+    size_t slash = path.find_last_of(PathSeparator);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 } // namespace
 
 int LoadSeasonFile(Shell& shell, const std::string& path) {
@@ -42,6 +59,7 @@ bool LoadInitialData(Shell& shell) {
 }
 
 void OpenSeasonFile(Shell& shell) {
+    if (!ConfirmDiscard(shell)) return;
     FrmKarvenRace& main = shell.main;
     main.ActDialog.Filter = SeasonFileFilter;
     std::string name = shell.platform.ChooseFile(FileDialogMode::Open, main.ActDialog.Filter, main.ActDialog.FileName);
@@ -52,17 +70,52 @@ void OpenSeasonFile(Shell& shell) {
         shell.platform.ShowWarning("データの読込に失敗しました！");
         return;
     }
-    SetMainState(main, ReadNumber(shell.season.Sis.GpCount) > ReadNumber(shell.season.Sis.EndGp) ? 2 : 4);
+    if (code == LoadOk) SeasonSaved(shell, name);
+    SetMainState(main, SeasonState(shell.season));
 }
 
-void SaveSeasonFile(Shell& shell) {
+bool SaveSeasonFile(Shell& shell) {
     FrmKarvenRace& main = shell.main;
     main.ActDialog.Filter = SeasonFileFilter;
     std::string name = shell.platform.ChooseFile(FileDialogMode::Save, main.ActDialog.Filter, main.ActDialog.FileName);
-    if (name.empty()) return;
+    if (name.empty()) return false;
     if (!EndsWith(name, ".krv")) name += ".krv";
     main.ActDialog.FileName = name;
-    if (!WriteSeasonFile(shell.season, name)) shell.platform.ShowWarning("データ保存に失敗しました！");
+    SaveError why;
+    if (!WriteSeasonFile(shell.season, name, why)) {
+        shell.platform.ShowWarning(std::string("データ保存に失敗しました！") + CrLf + name + CrLf + SaveErrorText(why));
+        return false;
+    }
+    SeasonSaved(shell, name);
+    return true;
+}
+
+bool HasUnsavedWork(const Shell& shell) { return shell.season != shell.SavedSeason; }
+
+bool ConfirmDiscard(Shell& shell) {
+    if (!HasUnsavedWork(shell)) return true;
+    FrmAskSave ask(shell);
+    shell.platform.ShowModal(ask);
+    switch (ask.answer) {
+    case FrmAskSave::Answer::Save: return SaveSeasonFile(shell);
+    case FrmAskSave::Answer::Discard: return true;
+    default: return false;
+    }
+}
+
+void SeasonSaved(Shell& shell, const std::string& path) {
+    shell.SeasonFile = path;
+    shell.SavedSeason = shell.season;
+    if (!path.empty()) shell.platform.RememberSeasonFile(path);
+    ShowSeasonCaption(shell);
+}
+
+void ShowSeasonCaption(Shell& shell) {
+    bool unsaved = HasUnsavedWork(shell);
+    std::string caption = "KARVEN";
+    if (unsaved || !shell.SeasonFile.empty())
+        caption += std::string(" - ") + (unsaved ? "*" : "") + FileNameOf(shell.SeasonFile);
+    shell.main.caption = caption;
 }
 
 } // namespace karven

@@ -9,9 +9,20 @@ class Shell;
 
 int LoadSeasonFile(Shell& shell, const std::string& path);
 bool LoadInitialData(Shell& shell);
-// File/Open and File/Save of the main window.
+// File/Open and File/Save of the main window. Open first asks about unsaved work; Save returns
+// whether the season was written.
 void OpenSeasonFile(Shell& shell);
-void SaveSeasonFile(Shell& shell);
+bool SaveSeasonFile(Shell& shell);
+
+// Whether the season differs from the file it was last opened from or saved to.
+bool HasUnsavedWork(const Shell& shell);
+// Before unsaved work would be thrown away: asks whether to save it. True when the player may
+// go on (saved, or chose not to save), false when he cancelled or the save failed.
+bool ConfirmDiscard(Shell& shell);
+// The season now in memory is the one in that file ("" for none, as for the initial season).
+void SeasonSaved(Shell& shell, const std::string& path);
+// "KARVEN - name.krv", with "*" before the name while there is unsaved work.
+void ShowSeasonCaption(Shell& shell);
 
 inline constexpr const char* SeasonFileFilter = "KARVENﾌｧｲﾙ (*.krv)|*.krv|";
 

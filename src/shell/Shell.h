@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "season/Season.h"
 #include "shell/FrmKarvenRace.h"
 
 namespace karven {
@@ -42,6 +43,11 @@ public:
     int AutoAdvanceMs = 0;
 
     FrmKarvenRace main;
+
+    // The season file last opened or saved ("" for the initial season) and the season as it stood
+    // then: whatever differs from it is work the player has not saved.
+    std::string SeasonFile;
+    Season SavedSeason;
 
     // The message windows, kept so that a race's hundreds of comments do not rebuild them.
     FrmMsgOk& msgOk();

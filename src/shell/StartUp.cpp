@@ -26,6 +26,7 @@ bool StartUp(Shell& shell) {
         shell.platform.EndProgram();
         return false;
     }
+    SeasonSaved(shell, ""); // nothing to save until the season changes
 
     shell.main.caption = "KARVEN";
     shell.main("lblTitle").text = "KARVEN";

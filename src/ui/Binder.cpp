@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -104,6 +105,7 @@ QMainWindow& Binder::BindMain(Form& form) {
     window->view = new FormView(*this, form, window.get(), content, window->menuBar());
     window->view->setParent(window.get());
     window->view->Refresh();
+    window->statusBar()->setSizeGripEnabled(false); // there from the start, so the window never grows
     window->adjustSize();
     window->move(form.geometry.left, form.geometry.top);
     window->KeepGeometry();

@@ -128,7 +128,8 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
     switch (c.kind) {
     case ControlKind::Button: {
         auto* b = new QPushButton(content);
-        b->setAutoDefault(false); // Enter belongs to the form's default button
+        // A focused button is the one Enter presses, and is drawn so; elsewhere the form's default is.
+        b->setAutoDefault(IsDialog());
         b->installEventFilter(this); // the form's keys before the button's own (arrows move the focus)
         connect(b, &QPushButton::clicked, this, [this, &c] { Fire(c, &Control::onClick); });
         return b;
@@ -263,9 +264,9 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* button = qobject_cast<QPushButton*>(watched);
         bool plain = !(key->modifiers() & ~Qt::KeypadModifier);
-        // In the main window Enter presses the focused button; a dialog's Enter is its default button.
-        if (button && menuBar_ && plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            button->click();
+        // Enter presses the focused button; with the focus elsewhere the window's default button.
+        if (button && plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (button->isEnabled() && button->isVisible()) button->click();
             return true;
         }
         if (button && plain && PressKey(KeyName(key))) return true;
@@ -346,6 +347,8 @@ void FormView::RefreshControl(const Bound& b) {
 
     if (auto* button = qobject_cast<QPushButton*>(w)) {
         if (button->text() != Caption(c)) button->setText(Caption(c));
+        bool isDefault = IsDialog() && c.Key() == form_.defaultButton;
+        if (button->isDefault() != isDefault) button->setDefault(isDefault);
     } else if (auto* t = qobject_cast<QLineEdit*>(w)) {
         QString text = ToQt(c.text);
         if (t->text() != text) {

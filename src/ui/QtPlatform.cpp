@@ -1,12 +1,17 @@
 #include "ui/QtPlatform.h"
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
 #include <QThread>
 #include <QTreeView>
 
@@ -47,6 +52,23 @@ QString FilterExtension(const std::string& filter) {
 }
 
 namespace {
+const char* const LastFolderKey = "files/lastFolder";
+
+// Icons and type names by the name alone: Qt's own provider asks the MIME database, which reads
+// a file's first bytes when its name says nothing, and reading some special files never returns.
+class NameOnlyIconProvider : public QAbstractFileIconProvider {
+public:
+    QIcon icon(IconType type) const override {
+        return QApplication::style()->standardIcon(type == Folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
+    }
+    QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return "フォルダー";
+        QString suffix = info.suffix();
+        return suffix.isEmpty() ? "ファイル" : suffix.toUpper() + " ファイル";
+    }
+};
+
 // Qt's own dialog opens too small for its columns: sizes, types and dates come out elided.
 void ShowWhole(QFileDialog& dialog) {
     dialog.resize(dialog.size().expandedTo(QSize(780, 480)));
@@ -59,14 +81,30 @@ void ShowWhole(QFileDialog& dialog) {
 }
 } // namespace
 
-std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {
-    QFileDialog dialog(binder_.MainWindow());
-    dialog.setNameFilter(ToQtFilter(filter));
+QString StartFolder() {
+    QString folder = QSettings().value(LastFolderKey).toString();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void PrepareFileDialog(QFileDialog& dialog, FileDialogMode mode, const std::string& fileName) {
+    static NameOnlyIconProvider icons;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(mode == FileDialogMode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString()); // the game adds ".krv" itself
+    dialog.setDirectory(StartFolder());
+    // The name last used, in the folder last used successfully: a failed save's folder is not revisited.
+    if (!fileName.empty()) dialog.selectFile(QFileInfo(QString::fromStdString(fileName)).fileName());
+}
+
+std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {
+    QFileDialog dialog(binder_.MainWindow());
+    dialog.setNameFilter(ToQtFilter(filter));
+    PrepareFileDialog(dialog, mode, fileName);
     ShowWhole(dialog);
-    if (!fileName.empty()) dialog.selectFile(QString::fromStdString(fileName));
     binder_.RefreshAll();
     const QString extension = mode == FileDialogMode::Save ? FilterExtension(filter) : QString();
     for (;;) {
@@ -101,6 +139,19 @@ void QtPlatform::ShowAnalysis(Analysis analysis, Shell& shell) {
     binder_.RefreshAll();
     if (analysis == Analysis::Odds) ShowOddsWindow(shell, binder_.MainWindow());
     else ShowPointsWindow(shell, binder_.MainWindow());
+}
+
+std::string QtPlatform::AutosaveFolder() {
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? std::string() : (data + "/karven/autosave").toStdString();
+}
+
+void QtPlatform::ShowStatus(const std::string& text) {
+    if (QMainWindow* main = binder_.MainWindow()) main->statusBar()->showMessage(ToQt(text));
+}
+
+void QtPlatform::RememberSeasonFile(const std::string& path) {
+    QSettings().setValue(LastFolderKey, QFileInfo(QString::fromStdString(path)).absolutePath());
 }
 
 void QtPlatform::EndProgram() {

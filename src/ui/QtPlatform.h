@@ -1,6 +1,8 @@
 #pragma once
 // The game's window platform on Qt: modal forms through the binder, message box, file dialog.
 
+#include <QFileDialog>
+
 #include "shell/Platform.h"
 #include "ui/Binder.h"
 
@@ -16,6 +18,9 @@ public:
     std::string AppPath() override;
     void EndProgram() override;
     void ShowAnalysis(Analysis analysis, Shell& shell) override;
+    std::string AutosaveFolder() override;
+    void ShowStatus(const std::string& text) override;
+    void RememberSeasonFile(const std::string& path) override;
 
     // True once EndProgram was called, also before the event loop ran.
     bool Ended() const { return ended_; }
@@ -30,6 +35,13 @@ private:
 
 // "desc|pattern|desc|pattern|" into Qt's "desc (pattern);;desc (pattern)".
 QString ToQtFilter(const std::string& filter);
+// The game's file dialogs: they start in the folder of the last season file opened or saved
+// (else the documents folder) and never read a file's contents to draw the list, which could
+// block for good on a special file such as /proc/kmsg.
+void PrepareFileDialog(QFileDialog& dialog, FileDialogMode mode, const std::string& fileName);
+// Where the file dialogs start: the remembered folder while it exists, else the documents folder.
+QString StartFolder();
+
 // The extension of the filter's first pattern ("*.krv" gives ".krv"); empty when it has none.
 QString FilterExtension(const std::string& filter);
 

@@ -28,6 +28,9 @@ void ChooseJapaneseFont(QApplication& app) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // QSettings and the data folders: ~/.config/karven/, ~/.local/share/karven/.
+    QCoreApplication::setOrganizationName("karven");
+    QCoreApplication::setApplicationName("karven");
     ChooseJapaneseFont(app);
     QTranslator qtTexts;
     if (qtTexts.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qtTexts);

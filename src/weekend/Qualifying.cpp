@@ -122,8 +122,19 @@ void CreditPole(Season& season, const Entrant& pole) {
 bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     Season& season = shell.season;
     int g = ReadCount(season.Sis.EndGp) + 1;
-    // Past the last Grand Prix of the calendar there is nothing to qualify for.
-    if (g < 1 || g > ReadCount(season.Sis.GpCount) || g >= int(season.GpTable.size())) return false;
+    // Past the last Grand Prix of the calendar there is nothing to qualify for; nor without drivers.
+    // A command that cannot act says why, rather than doing nothing.
+    if (g < 1 || g > ReadCount(season.Sis.GpCount) || g >= int(season.GpTable.size())) {
+        shell.MsgText = std::string("開催できるグランプリがありません。") + CrLf + "シーズン設定でグランプリを追加してください。";
+        ShowOk(shell);
+        return false;
+    }
+    if (QualifyingEntrants(season, g).size() < 2) {
+        shell.MsgText = std::string("予選に出走できるドライバーがいません。") + CrLf +
+                        "チーム設定でドライバーを登録してください。";
+        ShowOk(shell);
+        return false;
+    }
     const GpRecord& gp = season.GpTable[g];
 
     shell.random.Reseed();

@@ -52,6 +52,7 @@ TEST(EditorFlow, EditedSeasonSavesReopensAndRaces) {
     main.Click("File_update");
     w.season.GpTable[1].GpNm = "書き換え";
     w.season.Sis.NinCount = "6";
+    w.platform.script.push_back([](Form& ask) { ask.Click("cmdDiscard"); }); // the changes just made
     main.Click("File_open");
     EXPECT_TRUE(w.platform.warnings.empty());
     EXPECT_EQ(w.season, edited);
@@ -116,6 +117,7 @@ TEST(EditorFlow, EditedTeamsAndDriversSaveReopenAndRace) {
     w.platform.fileAnswers = {dir / "teams.krv", dir / "teams.krv", dir / "again.krv"};
     main.Click("File_update");
     w.season.TimTable[1].TimNm = "書き換え";
+    w.platform.script.push_back([](Form& ask) { ask.Click("cmdDiscard"); });
     main.Click("File_open");
     EXPECT_TRUE(w.platform.warnings.empty());
     EXPECT_EQ(w.season, edited);

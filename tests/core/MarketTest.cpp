@@ -132,7 +132,10 @@ TEST(MarketConfirm, WithoutANegotiationEveryDriverLosesHisSeatButTheTitleIsStill
     w.Open();
     w.form.Click("cmdOK");
 
-    EXPECT_EQ(w.platform.Texts(), Texts{"ストーブリーグを\r\n確定してよろしいですか？"});
+    // One more question says what confirming without a negotiation does.
+    EXPECT_EQ(w.platform.Texts(), (Texts{"ストーブリーグを\r\n確定してよろしいですか？",
+                                         "まだ交渉が行われていません。\r\n全ドライバーが所属なしになります。\r\n"
+                                         "よろしいですか？"}));
     EXPECT_EQ(w.season, expected);
     EXPECT_TRUE(w.form.IsClosed());
     EXPECT_TRUE(w.shell.main("cmdYosen").enabled) << "state 2";

@@ -92,7 +92,8 @@ TEST(Qualifying, NothingPastTheLastGrandPrix) {
     RaceFixture f;
     f.season.Sis.EndGp = "2"; // of 2
     EXPECT_FALSE(RunQualifying(f.shell, f.weekend));
-    EXPECT_TRUE(f.platform.shown.empty());
+    EXPECT_EQ(f.platform.Texts(), std::vector<std::string>{"開催できるグランプリがありません。\r\n"
+                                                           "シーズン設定でグランプリを追加してください。"});
     EXPECT_EQ(f.random.reseeds, 0);
 }
 

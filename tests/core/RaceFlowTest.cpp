@@ -104,13 +104,16 @@ TEST(Race, CancelAtTheStartChangesNothing) {
 }
 
 TEST(Race, NothingWithoutQualifyingOrPastTheCalendar) {
+    // Never silent: the player is told why the race cannot start.
     RaceFixture f;
     EXPECT_FALSE(RunKesyou(f.shell, f.weekend));
+    EXPECT_EQ(f.platform.Texts().back(), "決勝を開始できません。\r\n先に予選を行ってください。");
     ASSERT_TRUE(RunQualifying(f.shell, f.weekend));
     f.season.Sis.EndGp = "2";
     size_t shown = f.platform.shown.size();
     EXPECT_FALSE(RunKesyou(f.shell, f.weekend));
-    EXPECT_EQ(f.platform.shown.size(), shown);
+    EXPECT_EQ(f.platform.shown.size(), shown + 1);
+    EXPECT_EQ(f.platform.Texts().back(), "決勝を開始できません。\r\n開催できるグランプリがありません。");
     EXPECT_EQ(f.season.Sis.EndGp, "2");
 }
 

@@ -108,7 +108,8 @@ TEST_F(Save, TheTargetKeepsItsModeAndAReadOnlyOneIsRefused) {
     game.season = season;
     platform.fileAnswers = {dir / "locked.krv"};
     game.shell.main.Click("File_update");
-    EXPECT_EQ(platform.warnings, std::vector<std::string>{"データ保存に失敗しました！"});
+    EXPECT_EQ(platform.warnings, std::vector<std::string>{"データ保存に失敗しました！\r\n" + (dir / "locked.krv") +
+                                                          "\r\n書き込み権限がありません"});
     EXPECT_EQ(ReadBytes(dir / "locked.krv"), OldBytes);
 }
 

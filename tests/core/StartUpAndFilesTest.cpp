@@ -92,6 +92,7 @@ TEST_F(ShellFlow, OpenSetsTheStateFromTheLoadedSeason) {
     game.season.Sis.EndGp = game.season.Sis.GpCount;
     ASSERT_TRUE(WriteSeasonFile(game.season, dir / "over.krv"));
     platform.fileAnswers = {dir / "over.krv"};
+    platform.script.push_back([](Form& ask) { ask.Click("cmdDiscard"); }); // the change above
     main.Click("File_open");
     EXPECT_EQ(State(), 4);
 }
@@ -142,7 +143,8 @@ TEST_F(ShellFlow, SaveAppendsTheExtensionUnlessItIsThereInLowerCase) {
 
     platform.fileAnswers = {dir / "no/such/folder/x"};
     main.Click("File_update");
-    EXPECT_EQ(platform.warnings, std::vector<std::string>{"データ保存に失敗しました！"});
+    EXPECT_EQ(platform.warnings, std::vector<std::string>{"データ保存に失敗しました！\r\n" + (dir / "no/such/folder/x.krv") +
+                                                          "\r\n保存先のフォルダーが見つかりません"});
 }
 
 TEST_F(ShellFlow, EndAndVersion) {
