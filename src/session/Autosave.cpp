@@ -1,6 +1,7 @@
 #include "session/Autosave.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <regex>
@@ -51,8 +52,13 @@ std::vector<std::string> ListAutosaves(const std::string& folder) {
         std::string name = it->path().filename().string();
         if (std::regex_match(name, AutosaveName()) && it->is_regular_file(error)) names.push_back(name);
     }
-    // Names sort by their time; a second save within one millisecond carries a suffix and sorts after.
-    std::sort(names.begin(), names.end(), std::greater<>());
+    // By time, then by the suffix a second save within one millisecond carries: newest first.
+    auto key = [](const std::string& name) {
+        size_t stamp = std::string_view("YYYYMMDD-HHMMSS-mmm").size();
+        int suffix = name.size() > stamp + 4 && name[stamp] == '-' ? std::atoi(name.c_str() + stamp + 1) : 0;
+        return std::pair(name.substr(0, stamp), suffix);
+    };
+    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) { return key(a) > key(b); });
     for (std::string& name : names) name = (fs::path(folder) / name).string();
     return names;
 }

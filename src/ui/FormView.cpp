@@ -347,8 +347,11 @@ void FormView::RefreshControl(const Bound& b) {
 
     if (auto* button = qobject_cast<QPushButton*>(w)) {
         if (button->text() != Caption(c)) button->setText(Caption(c));
-        bool isDefault = IsDialog() && c.Key() == form_.defaultButton;
-        if (button->isDefault() != isDefault) button->setDefault(isDefault);
+        // The form's default button; Qt itself draws a focused button as the default meanwhile.
+        if (IsDialog() && c.Key() == form_.defaultButton && shownDefault_ != form_.defaultButton) {
+            button->setDefault(true);
+            shownDefault_ = form_.defaultButton;
+        }
     } else if (auto* t = qobject_cast<QLineEdit*>(w)) {
         QString text = ToQt(c.text);
         if (t->text() != text) {

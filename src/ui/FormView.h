@@ -75,6 +75,8 @@ private:
     // The text box, list or drop-down that holds the focus within this window, as the form sees it:
     // switching to another window or opening a popup does not leave it.
     QWidget* focused_ = nullptr;
+    // The default button drawn as such, so that a change of the form's default is drawn once.
+    std::string shownDefault_;
 };
 
 } // namespace karven::ui

@@ -1,7 +1,10 @@
 // Saving over what is already there: links, permissions, owners, long names, big seasons.
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/Game.h"
@@ -159,4 +162,31 @@ TEST_F(Save, ASeasonNearSixteenMebibytesSavesAfterItHasGrown) {
     Season again;
     ASSERT_TRUE(ReadSeasonFile(again, dir / "big.krv"));
     EXPECT_EQ(again, loaded);
+}
+
+// A write that stops half-way (here the file size limit, as a full disk would) leaves the
+// previous season whole, whether it is replaced or updated in place through its other links.
+TEST_F(Save, AWriteFailingHalfWayLeavesThePreviousFileWhole) {
+    WriteBytes(dir / "plain.krv", OldBytes);
+    WriteBytes(dir / "linked.krv", OldBytes);
+    fs::create_hard_link(dir / "linked.krv", dir / "other-name.krv");
+    for (const char* name : {"plain.krv", "linked.krv"}) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the process
+            rlimit limit{saved.size() / 2, saved.size() / 2};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            SaveError why;
+            bool ok = WriteSeasonFile(season, dir / name, why);
+            ::_exit(ok ? 0 : why == SaveError::TooLarge ? 3 : 4);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 3) << name << ": the save fails and says why";
+        EXPECT_EQ(ReadBytes(dir / name), OldBytes) << name;
+    }
+    EXPECT_EQ(ReadBytes(dir / "other-name.krv"), OldBytes);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"linked.krv", "other-name.krv", "plain.krv"}));
 }

@@ -2,7 +2,7 @@
 # number of inputs from its seed corpus on; skipped when clang or libFuzzer is missing.
 set(fuzz_bin ${CMAKE_BINARY_DIR}/fuzz)
 set(fuzz_runs 10000)
-find_program(KARVEN_CLANGXX NAMES clang++ clang++-14)
+find_program(KARVEN_CLANGXX NAMES clang++) # package clang
 if(KARVEN_CLANGXX)
   include(ExternalProject)
   ExternalProject_Add(karven_fuzz

@@ -37,12 +37,18 @@ public:
     PictureState otherPictures = PictureState::Loaded;
     std::string appPath = "/opt/karven/";
     bool ended = false;
+    std::string autosaveFolder; // "" keeps none
+    std::vector<std::string> statuses;
+    std::vector<std::string> remembered;
 
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
     PictureState CheckPicture(const std::string& path) override;
     std::string AppPath() override { return appPath; }
     void EndProgram() override { ended = true; }
+    std::string AutosaveFolder() override { return autosaveFolder; }
+    void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+    void RememberSeasonFile(const std::string& path) override { remembered.push_back(path); }
 
     // Queues answers to the next question windows: true OK, false Cancel.
     void Answer(std::initializer_list<bool> answers);
