@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "season/History.h"
+
 namespace karven {
 
 constexpr int MaxGpCount = 17;
@@ -71,6 +73,9 @@ struct Season {
     std::vector<GpRecord> GpTable{1};
     std::vector<TimRecord> TimTable{1};
     std::vector<DrvRecord> DrvTable{1};
+    // Beyond the rules: the seasons closed before this one and this season's race records, kept
+    // after the last team line of the file.
+    History history;
 
     bool operator==(const Season&) const = default;
 };

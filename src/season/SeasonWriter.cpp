@@ -9,24 +9,11 @@
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "season/Utf8.h"
+#include "season/Values.h"
 
 namespace karven {
 
 namespace {
-// Appends one value as the reader will read it back, or returns false when the format cannot carry it.
-bool AppendValue(std::string& line, const std::string& raw) {
-    std::string value = Trim(raw); // the reader trims every value
-    if (value.find_first_of("\r\n") != std::string::npos) return false;
-    if (value.find(',') != std::string::npos) {
-        if (value.find('"') != std::string::npos) return false;
-        line += '"' + value + '"';
-        return true;
-    }
-    if (!value.empty() && value.front() == '"') return false;
-    line += value;
-    return true;
-}
-
 bool AppendLine(std::string& text, std::initializer_list<const std::string*> values) {
     bool first = true;
     for (const std::string* v : values) {
