@@ -52,7 +52,7 @@ void OpenSeasonFile(Shell& shell) {
         shell.platform.ShowWarning("データの読込に失敗しました！");
         return;
     }
-    SetMainState(main, ReadNumber(shell.season.Sis.GpCount) > ReadNumber(shell.season.Sis.EndGp) ? 2 : 4);
+    SetMainState(main, ReadCount(shell.season.Sis.GpCount) > ReadCount(shell.season.Sis.EndGp) ? 2 : 4);
 }
 
 void SaveSeasonFile(Shell& shell) {
