@@ -71,6 +71,10 @@ struct Season {
     std::vector<GpRecord> GpTable{1};
     std::vector<TimRecord> TimTable{1};
     std::vector<DrvRecord> DrvTable{1};
+    // The bytes that followed the last team line in the file the season was read from, neither
+    // decoded nor read: the place where later versions keep what they add to a season. The
+    // writer ends after the last team, as the file format does.
+    std::string Tail;
 
     bool operator==(const Season&) const = default;
 };

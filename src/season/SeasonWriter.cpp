@@ -99,6 +99,7 @@ Season AsReadBack(const Season& season) {
         for (std::string* v : {&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points}) fix(*v);
     }
     RestoreNumbers(s);
+    s.Tail.clear(); // the file ends after the last team
     s.GpTable[0] = {};
     s.DrvTable[0] = {};
     s.TimTable[0] = {};
@@ -143,10 +144,10 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// Whether the file at path holds exactly the season, whatever its size.
+// Whether the file at path holds exactly the season.
 bool HoldsSeason(const std::string& path, const Season& expected) {
     Season readBack;
-    return ReadSeasonFileOfAnySize(readBack, path) && readBack == expected;
+    return ReadSeasonFile(readBack, path) && readBack == expected;
 }
 
 enum class InPlace { Done, Untouched, Damaged };
@@ -219,6 +220,7 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
     const Season expected = AsReadBack(season);
     std::string text, bytes;
     if (!Compose(expected, text) || !EncodeCp932(text, bytes)) return fail(SaveError::Unwritable);
+    if (bytes.size() > MaxSeasonFileBytes) return fail(SaveError::TooLarge); // it would not open again
 
     std::filesystem::path target;
     if (path.empty()) return fail(SaveError::NoFolder);
