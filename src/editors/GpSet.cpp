@@ -167,7 +167,7 @@ void GpSetDelete(FrmKarvenGpSet& form, Shell& shell) {
         return;
     }
     if (m <= 1) return;
-    if (ReadNumber(shell.season.Sis.EndGp) + 1 >= m) {
+    if (ReadCount(shell.season.Sis.EndGp) + 1 >= m) {
         shell.MsgText = std::string("終了ＧＰ + 1") + CrLf + "以下にはできません！";
         ShowOk(shell);
         return;

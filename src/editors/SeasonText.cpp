@@ -9,9 +9,8 @@ namespace karven {
 namespace {
 bool IsControl(const std::string& ch) {
     if (ch.size() == 1) return (unsigned char)ch[0] < 0x20 || ch[0] == 0x7F;
-    // C1 controls (NEL among them), and the line and paragraph separators.
-    if (ch.size() == 2) return (unsigned char)ch[0] == 0xC2 && (unsigned char)ch[1] < 0xA0;
-    return ch == "\u2028" || ch == "\u2029";
+    if (ch.size() == 2) return (unsigned char)ch[0] == 0xC2 && (unsigned char)ch[1] < 0xA0; // C1 controls
+    return false;
 }
 
 // The converter writes some characters (the tag characters) as nothing at all, so being
@@ -25,7 +24,7 @@ bool ReadsBackAsItself(const std::string& ch) {
 std::string FileSafeName(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const std::string& ch : Utf8Chars(ToCp932Forms(text))) {
+    for (const std::string& ch : Utf8Chars(ToCp932Forms(LineBreaksToSpaces(text)))) {
         if (ch == ",") out += "，";
         else if (ch == "\"") out += "＂";
         else if (IsControl(ch)) continue;

@@ -10,8 +10,9 @@ namespace karven {
 
 struct Control;
 
-// A comma becomes "，", a double quote "＂", line breaks and other control characters go, and a
-// character code page 932 cannot hold becomes "？" (after its code page twin has been tried).
+// A comma becomes "，", a double quote "＂", a line break a space (as when a season is read),
+// other control characters go, and a character code page 932 cannot hold becomes "？" (after its
+// code page twin has been tried).
 std::string FileSafeName(std::string_view text);
 
 // Wires a text box so that what the player types passes through FileSafeName.

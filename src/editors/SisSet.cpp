@@ -103,7 +103,7 @@ int SeatedDrivers(const Season& season) {
 
 void FitNinCount(Season& season) {
     int seated = SeatedDrivers(season);
-    if (ReadNumber(season.Sis.NinCount) > seated) season.Sis.NinCount = FormatPlain(std::max(seated, 1));
+    if (ReadCount(season.Sis.NinCount) > seated) season.Sis.NinCount = FormatPlain(std::max(seated, 1));
 }
 
 // The grid size steps in whole drivers, so an odd stored text cannot walk below one.

@@ -44,11 +44,10 @@ std::vector<ClassifiedCar> FromResultSlots(const Season& season, int gp) {
     return finishers;
 }
 
-int Wins(const std::vector<ArchivedGp>& gps, const std::string& name, bool team) {
+int Wins(const std::vector<ArchivedGp>& gps, NameRef who, bool team) {
     int wins = 0;
     for (const ArchivedGp& gp : gps)
-        for (const ClassifiedCar& c : gp.result)
-            wins += c.place == 1 && !c.retired && (team ? c.TimNm : c.DrvNm) == name;
+        for (const ArchivedCar& c : gp.result) wins += c.place == 1 && !c.retired && (team ? c.team : c.driver) == who;
     return wins;
 }
 } // namespace
@@ -58,28 +57,32 @@ ArchivedSeason SeasonSoFar(const Season& season) {
     int gps = Bounded(season.Sis.GpCount, season.GpTable.size());
     int done = std::min(ReadCount(season.Sis.EndGp), ResultSlots);
     s.complete = done >= ReadCount(season.Sis.GpCount);
-    for (int g = 1; g <= std::max(gps, 0); ++g) {
+    for (int g = 1; g <= gps; ++g) {
         ArchivedGp& gp = s.gps.emplace_back();
         gp.GpNm = season.GpTable[g].GpNm;
         gp.CourseType = season.GpTable[g].CourseType;
         gp.run = g <= done;
         if (!gp.run) continue;
-        if (const RaceRecord* r = RecordOf(season, g)) {
-            gp.pole = r->pole;
-            gp.fastestLap = r->fastestLap;
-            gp.result = r->result;
-        } else {
-            gp.result = FromResultSlots(season, g);
+        const RaceRecord* r = RecordOf(season, g);
+        std::vector<ClassifiedCar> result = r ? r->result : FromResultSlots(season, g);
+        if (r) {
+            gp.pole = s.Ref(r->pole);
+            gp.fastestLap = s.Ref(r->fastestLap);
         }
+        for (const ClassifiedCar& c : result)
+            gp.result.push_back({c.place, s.Ref(c.DrvNm), s.Ref(c.TimNm), c.points, c.retired});
     }
     SeisekiTable seats = SeisekiBuild(season);
     for (size_t r = 1; r + 1 < seats.size(); r += 2)
-        s.teams.push_back({seats[r].TimNm, seats[r].ColorNo, seats[r].DrvNm, seats[r + 1].DrvNm});
-    for (const DriverStanding& d : DriverStandings(season))
-        s.drivers.push_back({d.rank, d.DrvNm, d.TimNm, ReadNumber(d.Points), 0});
-    for (ArchivedDriver& d : s.drivers) d.wins = Wins(s.gps, d.DrvNm, false);
-    for (const TeamStanding& t : TeamStandings(season))
-        s.constructors.push_back({t.rank, t.TimNm, ReadNumber(t.Points), Wins(s.gps, t.TimNm, true)});
+        s.teams.push_back({s.Ref(seats[r].TimNm), seats[r].ColorNo, s.Ref(seats[r].DrvNm), s.Ref(seats[r + 1].DrvNm)});
+    for (const DriverStanding& d : DriverStandings(season)) {
+        NameRef driver = s.Ref(d.DrvNm);
+        s.drivers.push_back({d.rank, driver, s.Ref(d.TimNm), ReadNumber(d.Points), Wins(s.gps, driver, false)});
+    }
+    for (const TeamStanding& t : TeamStandings(season)) {
+        NameRef team = s.Ref(t.TimNm);
+        s.constructors.push_back({t.rank, team, ReadNumber(t.Points), Wins(s.gps, team, true)});
+    }
     return s;
 }
 

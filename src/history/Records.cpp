@@ -10,8 +10,8 @@
 namespace karven {
 
 namespace {
-bool Won(const ClassifiedCar& c) { return c.place == 1 && !c.retired; }
-bool Podium(const ClassifiedCar& c) { return c.place >= 1 && c.place <= 3 && !c.retired; }
+bool Won(const ArchivedCar& c) { return c.place == 1 && !c.retired; }
+bool Podium(const ArchivedCar& c) { return c.place >= 1 && c.place <= 3 && !c.retired; }
 
 // Totals in order of first appearance.
 template <class Row> Row& RowOf(std::vector<Row>& rows, std::map<std::string, size_t>& index, const std::string& name) {
@@ -41,26 +41,26 @@ AllTime AllTimeRecords(const std::vector<ArchivedSeason>& seasons) {
     AllTime all;
     std::map<std::string, size_t> drivers, teams;
     for (const ArchivedSeason& s : seasons) {
-        std::map<std::string, int> seasonWins;
+        std::map<NameRef, int> seasonWins;
         for (const ArchivedGp& gp : s.gps) {
-            if (!gp.pole.empty()) ++RowOf(all.drivers, drivers, gp.pole).poles;
-            if (!gp.fastestLap.empty()) ++RowOf(all.drivers, drivers, gp.fastestLap).fastestLaps;
-            for (const ClassifiedCar& c : gp.result) {
-                DriverTotals& d = RowOf(all.drivers, drivers, c.DrvNm);
+            if (gp.pole) ++RowOf(all.drivers, drivers, s.Name(gp.pole)).poles;
+            if (gp.fastestLap) ++RowOf(all.drivers, drivers, s.Name(gp.fastestLap)).fastestLaps;
+            for (const ArchivedCar& c : gp.result) {
+                DriverTotals& d = RowOf(all.drivers, drivers, s.Name(c.driver));
                 ++d.starts;
                 d.points += c.points;
                 d.podiums += Podium(c);
                 if (!Won(c)) continue;
                 ++d.wins;
-                ++seasonWins[c.DrvNm];
-                if (!c.TimNm.empty()) ++RowOf(all.teams, teams, c.TimNm).wins;
+                ++seasonWins[c.driver];
+                if (c.team) ++RowOf(all.teams, teams, s.Name(c.team)).wins;
             }
         }
-        for (const auto& [name, wins] : seasonWins) {
-            DriverTotals& d = RowOf(all.drivers, drivers, name);
+        for (const auto& [driver, wins] : seasonWins) {
+            DriverTotals& d = RowOf(all.drivers, drivers, s.Name(driver));
             d.bestSeasonWins = std::max(d.bestSeasonWins, wins);
         }
-        if (s.champion) ++RowOf(all.drivers, drivers, *s.champion).titles;
+        if (auto champion = s.Champion()) ++RowOf(all.drivers, drivers, *champion).titles;
         if (auto team = s.ConstructorsChampion()) ++RowOf(all.teams, teams, *team).titles;
     }
     auto byTitles = [](const auto& a, const auto& b) { return a.titles != b.titles ? a.titles > b.titles : a.wins > b.wins; };
@@ -87,23 +87,23 @@ std::vector<CareerLine> DriverCareer(const std::vector<ArchivedSeason>& seasons,
         CareerLine line;
         line.season = &s;
         for (const ArchivedGp& gp : s.gps) {
-            line.poles += gp.pole == DrvNm;
-            for (const ClassifiedCar& c : gp.result) {
-                if (c.DrvNm != DrvNm) continue;
+            line.poles += gp.pole && s.Name(gp.pole) == DrvNm;
+            for (const ArchivedCar& c : gp.result) {
+                if (s.Name(c.driver) != DrvNm) continue;
                 ++line.starts;
                 line.points += c.points;
                 line.wins += Won(c);
                 line.podiums += Podium(c);
-                line.TimNm = c.TimNm;
+                line.TimNm = s.Name(c.team);
             }
         }
         for (const ArchivedDriver& d : s.drivers)
-            if (d.DrvNm == DrvNm) {
+            if (s.Name(d.driver) == DrvNm) {
                 line.place = d.place;
-                line.TimNm = d.TimNm;
+                line.TimNm = s.Name(d.team);
                 break;
             }
-        line.champion = s.champion && *s.champion == DrvNm;
+        line.champion = s.Champion() == DrvNm;
         if (line.starts > 0 || line.place > 0 || line.champion || line.poles > 0) lines.push_back(line);
     }
     return lines;
@@ -116,15 +116,15 @@ std::vector<CareerLine> TeamCareer(const std::vector<ArchivedSeason>& seasons, c
         line.season = &s;
         line.TimNm = TimNm;
         for (const ArchivedGp& gp : s.gps)
-            for (const ClassifiedCar& c : gp.result) {
-                if (c.TimNm != TimNm) continue;
+            for (const ArchivedCar& c : gp.result) {
+                if (s.Name(c.team) != TimNm) continue;
                 ++line.starts;
                 line.wins += Won(c);
                 line.podiums += Podium(c);
-                line.poles += gp.pole == c.DrvNm;
+                line.poles += gp.pole && gp.pole == c.driver;
             }
         for (const ArchivedTeam& t : s.constructors)
-            if (t.TimNm == TimNm) {
+            if (s.Name(t.team) == TimNm) {
                 line.place = t.place;
                 line.points = t.points;
                 break;

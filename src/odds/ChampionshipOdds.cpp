@@ -66,77 +66,119 @@ RunOutcome PlayOut(const Season& start, uint64_t seed, const EventSwitches& swit
     return out;
 }
 
-int Percentile(std::vector<double> values, double share) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    size_t rank = size_t(std::max(1.0, std::ceil(share * double(values.size()))));
-    return int(values[std::min(rank, values.size()) - 1]);
-}
-
-// Title, places, mean and spread of one driver or team over the runs played.
-void Summarise(OddsEntry& e, const std::vector<const RunOutcome*>& played, bool team) {
-    std::vector<double> points;
-    double sum = 0;
-    for (const RunOutcome* run : played) {
-        double p = team ? run->teamPoints[e.index] : run->driverPoints[e.index];
-        int place = team ? run->teamPlace[e.index] : run->driverPlace[e.index];
-        points.push_back(p);
-        sum += p;
-        if (place >= 1 && place <= 3) e.place[place] += 1;
-        if (!team && run->crowned == e.index) e.crowned += 1;
+// How often each total came out. The totals of one driver or team lie within the points the rest
+// of a season can give, so they take a few hundred entries at most, however many runs are played.
+class TotalCounts {
+public:
+    void Add(double total) {
+        auto at = std::lower_bound(counts_.begin(), counts_.end(), total,
+                                   [](const std::pair<double, int64_t>& c, double t) { return c.first < t; });
+        if (at != counts_.end() && at->first == total) ++at->second;
+        else counts_.insert(at, {total, 1});
+        ++n_;
     }
-    double n = double(played.size());
-    if (n == 0) return;
-    for (double& p : e.place) p /= n;
-    e.title = e.place[1];
-    e.crowned /= n;
-    e.meanPoints = sum / n;
-    e.p5Points = Percentile(points, 0.05);
-    e.p95Points = Percentile(points, 0.95);
-}
+    // The total at rank ceil(share × runs) (the first at least) in ascending order, as a whole number.
+    double Percentile(double share) const {
+        if (n_ == 0) return 0;
+        int64_t rank = std::min(int64_t(std::max(1.0, std::ceil(share * double(n_)))), n_);
+        int64_t seen = 0;
+        for (const auto& [total, count] : counts_)
+            if ((seen += count) >= rank) return std::trunc(total);
+        return 0;
+    }
+
+private:
+    std::vector<std::pair<double, int64_t>> counts_; // ascending totals
+    int64_t n_ = 0;
+};
+
+// One driver's or team's runs, added up as they are played.
+struct Tally {
+    double sum = 0;
+    long double wideSum = 0; // for totals so large that their sum leaves the range of a double
+    double place[4] = {0, 0, 0, 0};
+    double crowned = 0;
+    TotalCounts totals;
+
+    void Add(double points, int placed, bool champion) {
+        sum += points;
+        wideSum += points;
+        if (placed >= 1 && placed <= 3) place[placed] += 1;
+        if (champion) crowned += 1;
+        totals.Add(points);
+    }
+    void Summarise(OddsEntry& e, int runs) const {
+        if (runs == 0) return;
+        double n = double(runs);
+        for (int p = 0; p < 4; ++p) e.place[p] = place[p] / n;
+        e.title = e.place[1];
+        e.crowned = crowned / n;
+        e.meanPoints = std::isfinite(sum) ? sum / n : double(wideSum / n);
+        e.p5Points = totals.Percentile(0.05);
+        e.p95Points = totals.Percentile(0.95);
+    }
+};
+
+// Runs are played in blocks and added up in run order, so that the sums do not depend on the
+// threads, and only a block of outcomes is ever held.
+constexpr int BlockRuns = 1024;
 } // namespace
 
 OddsResult ChampionshipOdds(const Season& season, int runs, int threads, uint64_t seed,
                             const EventSwitches& switches, OddsProgress* progress) {
     runs = std::max(0, runs);
-    threads = std::clamp(threads, 1, std::max(1, runs));
-    std::vector<RunOutcome> outcomes(runs);
-    std::vector<char> finished(runs, 0);
-    std::atomic<int> next{0};
-    auto work = [&] {
-        for (int r; (r = next.fetch_add(1)) < runs;) {
-            if (progress && progress->cancel.load()) return;
-            outcomes[r] = PlayOut(season, RunSeed(seed, r), switches);
-            finished[r] = 1;
-            if (progress) progress->done.fetch_add(1);
-        }
-    };
-    std::vector<std::thread> workers;
-    for (int t = 1; t < threads; ++t) workers.emplace_back(work);
-    work();
-    for (std::thread& w : workers) w.join();
+    threads = std::clamp(threads, 1, std::max(1, std::min(runs, BlockRuns)));
+    Season start = season;
+    start.history = {}; // copied for every run, and no run reads it
+    const int drivers = Bounded(season.DrvCount, season.DrvTable.size());
+    const int teams = Bounded(season.TimCount, season.TimTable.size());
+    std::vector<Tally> driverTally(drivers + 1), teamTally(teams + 1);
+    int played = 0;
 
-    std::vector<const RunOutcome*> played;
-    for (int r = 0; r < runs; ++r)
-        if (finished[r]) played.push_back(&outcomes[r]);
+    std::vector<RunOutcome> outcomes(std::min(runs, BlockRuns));
+    std::vector<char> finished(outcomes.size());
+    for (int first = 0; first < runs && !(progress && progress->cancel.load()); first += BlockRuns) {
+        const int count = std::min(BlockRuns, runs - first);
+        std::fill(finished.begin(), finished.end(), 0);
+        std::atomic<int> next{0};
+        auto work = [&] {
+            for (int i; (i = next.fetch_add(1)) < count;) {
+                if (progress && progress->cancel.load()) return;
+                outcomes[i] = PlayOut(start, RunSeed(seed, first + i), switches);
+                finished[i] = 1;
+                if (progress) progress->done.fetch_add(1);
+            }
+        };
+        std::vector<std::thread> workers;
+        for (int t = 1; t < threads; ++t) workers.emplace_back(work);
+        work();
+        for (std::thread& w : workers) w.join();
+
+        for (int i = 0; i < count; ++i) {
+            if (!finished[i]) continue;
+            const RunOutcome& run = outcomes[i];
+            for (int d = 1; d <= drivers; ++d)
+                driverTally[d].Add(run.driverPoints[d], run.driverPlace[d], run.crowned == d);
+            for (int t = 1; t <= teams; ++t) teamTally[t].Add(run.teamPoints[t], run.teamPlace[t], false);
+            ++played;
+        }
+    }
 
     OddsResult result;
-    result.runs = int(played.size());
-    int drivers = Bounded(season.DrvCount, season.DrvTable.size());
+    result.runs = played;
     for (int d = 1; d <= drivers; ++d) {
         OddsEntry& e = result.drivers.emplace_back();
         e.index = d;
         e.No = season.DrvTable[d].DrvNo;
         e.Nm = season.DrvTable[d].DrvNm;
-        Summarise(e, played, false);
+        driverTally[d].Summarise(e, played);
     }
-    int teams = Bounded(season.TimCount, season.TimTable.size());
     for (int t = 1; t <= teams; ++t) {
         OddsEntry& e = result.teams.emplace_back();
         e.index = t;
         e.No = season.TimTable[t].TimNo;
         e.Nm = season.TimTable[t].TimNm;
-        Summarise(e, played, true);
+        teamTally[t].Summarise(e, played);
     }
     return result;
 }

@@ -20,7 +20,7 @@ struct OddsEntry {
     double title = 0;              // first in the standings
     double place[4] = {0, 0, 0, 0}; // [p]: finishing p-th, p = 1..3
     double meanPoints = 0;
-    int p5Points = 0, p95Points = 0;
+    double p5Points = 0, p95Points = 0; // whole numbers: the totals at 5% and 95%, cut to a whole
     double crowned = 0; // drivers: champion by the market's own rule
 };
 

@@ -158,12 +158,14 @@ void OffConfirm(FrmKarvenOff& form, Shell& shell) {
     if (champion >= 1 && champion <= drivers) {
         std::string& titles = season.DrvTable[champion].CareerWc;
         titles = FormatPlain(ReadNumber(titles) + 1);
-        closed.champion = season.DrvTable[champion].DrvNm;
-        closed.championTeam = before[champion];
+        closed.crowned = true;
+        closed.champion = closed.Ref(season.DrvTable[champion].DrvNm);
+        closed.championTeam = closed.Ref(before[champion]);
     }
     std::vector<std::string> after = SeatNames(season);
     for (size_t k = 1; k < after.size(); ++k)
-        if (before[k] != after[k]) closed.moves.push_back({season.DrvTable[k].DrvNm, before[k], after[k]});
+        if (before[k] != after[k])
+            closed.moves.push_back({closed.Ref(season.DrvTable[k].DrvNm), closed.Ref(before[k]), closed.Ref(after[k])});
     ArchiveSeason(season, std::move(closed));
     ResetSeason(season, 0);
     SetMainState(shell.main, 2);

@@ -6,7 +6,6 @@
 #include "race/RaceStart.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
-#include "season/Points.h"
 #include "season/Season.h"
 #include "season/Utf8.h"
 #include "shell/MessageWindows.h"
@@ -14,28 +13,6 @@
 #include "shell/Shell.h"
 
 namespace karven {
-
-namespace {
-// What the season's history keeps of the race: who took pole and the fastest lap, and the
-// classification with the names as they are today.
-RaceRecord RecordOf(const RaceState& race, const Season& season, const std::vector<EntryRecord>& grid, int gp) {
-    RaceRecord record;
-    record.gp = gp;
-    if (grid.size() > 1) record.pole = grid[1].DrvNm;
-    if (race.FlCar > 0 && race.FlCar < int(grid.size())) record.fastestLap = grid[race.FlCar].DrvNm;
-    for (int k = 1; k <= race.Cars(); ++k) {
-        const RaceCar& car = race.car[k];
-        ClassifiedCar& c = record.result.emplace_back();
-        c.place = k;
-        c.DrvNm = grid[car.id].DrvNm;
-        if (car.driver >= 1 && car.driver < int(season.DrvTable.size())) c.DrvNm = season.DrvTable[car.driver].DrvNm;
-        if (car.team >= 1 && car.team < int(season.TimTable.size())) c.TimNm = season.TimTable[car.team].TimNm;
-        c.points = PointsForPlace(k);
-        c.retired = car.retired;
-    }
-    return record;
-}
-} // namespace
 
 std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     Season& season = shell.season;
@@ -64,7 +41,6 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
 
     weekend.KesyouTable.assign(1, EntryRecord{});
     for (int k = 1; k <= race.Cars(); ++k) weekend.KesyouTable.push_back(display.Record(race, k));
-    season.history.races.push_back(RecordOf(race, season, entries, n));
     std::string flDrvNo = race.FlCar ? entries[race.FlCar].DrvNo : "";
     return RaceOutcome{n, flDrvNo, race.PenCount};
 }

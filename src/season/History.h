@@ -30,21 +30,35 @@ struct RaceRecord {
     bool operator==(const RaceRecord&) const = default;
 };
 
+// A closed season names each driver and team once, in its `names`; everything else refers to a
+// name by its number there, 1 for the first, 0 for nobody. A hundred seasons stay small so.
+using NameRef = int;
+
+struct ArchivedCar {
+    int place = 0;
+    NameRef driver = 0;
+    NameRef team = 0;
+    double points = 0;
+    bool retired = false;
+
+    bool operator==(const ArchivedCar&) const = default;
+};
+
 struct ArchivedGp {
     std::string GpNm;
     std::string CourseType;
     bool run = false;
-    std::string pole;       // "" when not run or not known
-    std::string fastestLap; // "" when not run or not known
-    std::vector<ClassifiedCar> result;
+    NameRef pole = 0;       // 0 when not run or not known
+    NameRef fastestLap = 0; // 0 when not run or not known
+    std::vector<ArchivedCar> result;
 
     bool operator==(const ArchivedGp&) const = default;
 };
 
 struct ArchivedDriver {
     int place = 0;
-    std::string DrvNm;
-    std::string TimNm; // "" without a seat
+    NameRef driver = 0;
+    NameRef team = 0; // 0 without a seat
     double points = 0;
     int wins = 0;
 
@@ -53,7 +67,7 @@ struct ArchivedDriver {
 
 struct ArchivedTeam {
     int place = 0;
-    std::string TimNm;
+    NameRef team = 0;
     double points = 0;
     int wins = 0;
 
@@ -61,21 +75,21 @@ struct ArchivedTeam {
 };
 
 // A team as it closed the season: its colour and the drivers of its two seats, as the season
-// results table shows them ("" for an empty seat).
+// results table shows them (0 for an empty seat).
 struct ArchivedEntrant {
-    std::string TimNm;
+    NameRef team = 0;
     std::string ColorNo;
-    std::string seat1;
-    std::string seat2;
+    NameRef seat1 = 0;
+    NameRef seat2 = 0;
 
     bool operator==(const ArchivedEntrant&) const = default;
 };
 
-// A driver whose seat the market changed; "" for no seat.
+// A driver whose seat the market changed; 0 for no seat.
 struct SeatMove {
-    std::string DrvNm;
-    std::string from;
-    std::string to;
+    NameRef driver = 0;
+    NameRef from = 0;
+    NameRef to = 0;
 
     bool operator==(const SeatMove&) const = default;
 };
@@ -83,19 +97,26 @@ struct SeatMove {
 struct ArchivedSeason {
     int number = 0;   // 1, 2, … in order of closing
     std::string name; // the player's, "" until he gives one
-    bool complete = false; // every Grand Prix run; false when abandoned by a new season
-    std::optional<std::string> champion; // DrvNm the market crowned; none for an abandoned season
-    std::string championTeam;
+    bool complete = false;  // every Grand Prix run; false when abandoned by a new season
+    bool crowned = false;   // the market crowned a champion
+    NameRef champion = 0;   // the driver the market crowned
+    NameRef championTeam = 0;
+    std::vector<std::string> names;         // every driver and team the season names
     std::vector<ArchivedGp> gps;            // the calendar, with the results of those run
     std::vector<ArchivedEntrant> teams;     // the teams in their order, with their seats
     std::vector<ArchivedDriver> drivers;    // the drivers' standings as they closed
     std::vector<ArchivedTeam> constructors; // the constructors' standings as they closed
     std::vector<SeatMove> moves;            // the market's changes of seat
 
+    // The name a number refers to; "" for 0 or a number out of range.
+    const std::string& Name(NameRef ref) const;
+    // The number of a name, added to `names` when new; 0 for "".
+    NameRef Ref(const std::string& name);
     // The leaders of the standings tables ("" when nobody scored). A constructors' champion only
     // for a complete season.
-    std::string StandingsLeader() const { return drivers.empty() ? "" : drivers.front().DrvNm; }
+    std::string StandingsLeader() const { return drivers.empty() ? "" : Name(drivers.front().driver); }
     std::optional<std::string> ConstructorsChampion() const;
+    std::optional<std::string> Champion() const;
 
     bool operator==(const ArchivedSeason&) const = default;
 };

@@ -1,7 +1,6 @@
 #include "season/HistoryFile.h"
 
 #include <charconv>
-#include <map>
 
 #include "season/Cp932.h"
 #include "season/Numbers.h"
@@ -15,22 +14,6 @@ namespace {
 using Line = std::vector<std::string>;
 
 // ---- writing ----
-
-// Names are written once per season and referred to by number; 0 is "nobody".
-class NameTable {
-public:
-    int Of(const std::string& name) {
-        if (name.empty()) return 0;
-        auto [it, added] = index_.try_emplace(name, int(names_.size()) + 1);
-        if (added) names_.push_back(name);
-        return it->second;
-    }
-    const std::vector<std::string>& Names() const { return names_; }
-
-private:
-    std::map<std::string, int> index_;
-    std::vector<std::string> names_;
-};
 
 class Writer {
 public:
@@ -59,39 +42,26 @@ std::string Num(double value) { return FormatPlain(value); }
 std::string Num(int value) { return std::to_string(value); }
 std::string Flag(bool value) { return value ? "1" : "0"; }
 
+template <class... T> void Append(std::vector<std::string>& values, T... fields) { (values.push_back(Num(fields)), ...); }
+
 bool WriteSeason(Writer& w, const ArchivedSeason& s) {
-    NameTable drivers, teams;
-    // Numbers first, so the name lines can come before the lines that use them.
-    std::vector<std::vector<std::string>> gpLines;
+    bool ok = w.Line('S', {Num(s.number), s.name, Flag(s.complete), Flag(s.crowned), Num(s.champion),
+                           Num(s.championTeam)});
+    ok = ok && w.Line('N', s.names);
     for (const ArchivedGp& gp : s.gps) {
-        std::vector<std::string> v = {gp.GpNm, gp.CourseType, Flag(gp.run), Num(drivers.Of(gp.pole)),
-                                      Num(drivers.Of(gp.fastestLap))};
-        for (const ClassifiedCar& c : gp.result)
-            for (std::string x : {Num(c.place), Num(drivers.Of(c.DrvNm)), Num(teams.Of(c.TimNm)), Num(c.points),
-                                  Flag(c.retired)})
-                v.push_back(std::move(x));
-        gpLines.push_back(std::move(v));
+        std::vector<std::string> v = {gp.GpNm, gp.CourseType, Flag(gp.run), Num(gp.pole), Num(gp.fastestLap)};
+        for (const ArchivedCar& c : gp.result) Append(v, c.place, c.driver, c.team, c.points, int(c.retired));
+        ok = ok && w.Line('G', v);
     }
     std::vector<std::string> entrants, standings, constructors, moves;
-    for (const ArchivedEntrant& e : s.teams)
-        for (std::string x : {Num(teams.Of(e.TimNm)), e.ColorNo, Num(drivers.Of(e.seat1)), Num(drivers.Of(e.seat2))})
-            entrants.push_back(std::move(x));
-    for (const ArchivedDriver& d : s.drivers)
-        for (std::string x : {Num(d.place), Num(drivers.Of(d.DrvNm)), Num(teams.Of(d.TimNm)), Num(d.points), Num(d.wins)})
-            standings.push_back(std::move(x));
-    for (const ArchivedTeam& t : s.constructors)
-        for (std::string x : {Num(t.place), Num(teams.Of(t.TimNm)), Num(t.points), Num(t.wins)})
-            constructors.push_back(std::move(x));
-    for (const SeatMove& m : s.moves)
-        for (std::string x : {Num(drivers.Of(m.DrvNm)), Num(teams.Of(m.from)), Num(teams.Of(m.to))})
-            moves.push_back(std::move(x));
-    int champion = s.champion ? drivers.Of(*s.champion) : 0;
-    int championTeam = teams.Of(s.championTeam);
-
-    bool ok = w.Line('S', {Num(s.number), s.name, Flag(s.complete), Flag(s.champion.has_value()), Num(champion),
-                           Num(championTeam)});
-    ok = ok && w.Line('N', drivers.Names()) && w.Line('T', teams.Names());
-    for (const auto& v : gpLines) ok = ok && w.Line('G', v);
+    for (const ArchivedEntrant& e : s.teams) {
+        Append(entrants, e.team);
+        entrants.push_back(e.ColorNo);
+        Append(entrants, e.seat1, e.seat2);
+    }
+    for (const ArchivedDriver& d : s.drivers) Append(standings, d.place, d.driver, d.team, d.points, d.wins);
+    for (const ArchivedTeam& t : s.constructors) Append(constructors, t.place, t.team, t.points, t.wins);
+    for (const SeatMove& m : s.moves) Append(moves, m.driver, m.from, m.to);
     return ok && w.Line('E', entrants) && w.Line('D', standings) && w.Line('C', constructors) && w.Line('V', moves);
 }
 
@@ -159,40 +129,31 @@ private:
         if (at_ >= lines_.size() || lines_[at_].empty() || lines_[at_][0] != kind) return nullptr;
         return &lines_[at_++];
     }
-    bool Name(const std::vector<std::string>& names, const std::string& number, std::string& name) const {
-        int i = 0;
-        if (!Whole(number, i) || i > int(names.size())) return false;
-        name = i == 0 ? "" : names[i - 1];
-        return true;
+    // A number that names one of the season's names, or nobody.
+    static bool Ref(const ArchivedSeason& s, const std::string& number, NameRef& ref) {
+        return Whole(number, ref) && ref <= int(s.names.size());
     }
 
     bool Season(ArchivedSeason& s) {
         const Line* head = Next("S");
-        const Line* driverNames = Next("N");
-        const Line* teamNames = Next("T");
-        if (!head || !driverNames || !teamNames || head->size() != 7) return false;
-        const std::vector<std::string> drivers(driverNames->begin() + 1, driverNames->end());
-        const std::vector<std::string> teams(teamNames->begin() + 1, teamNames->end());
+        const Line* names = Next("N");
+        if (!head || !names || head->size() != 7) return false;
+        s.names.assign(names->begin() + 1, names->end());
         const Line& h = *head;
-        bool crowned = false;
-        std::string champion;
-        if (!Whole(h[1], s.number) || !Flag(h[3], s.complete) || !Flag(h[4], crowned) ||
-            !Name(drivers, h[5], champion) || !Name(teams, h[6], s.championTeam))
-            return false;
         s.name = h[2];
-        if (crowned) s.champion = champion;
-
+        if (!Whole(h[1], s.number) || !Flag(h[3], s.complete) || !Flag(h[4], s.crowned) || !Ref(s, h[5], s.champion) ||
+            !Ref(s, h[6], s.championTeam))
+            return false;
         while (const Line* g = Next("G")) {
             const Line& l = *g;
             if (l.size() < 6 || (l.size() - 6) % 5 != 0) return false;
             ArchivedGp& gp = s.gps.emplace_back();
             gp.GpNm = l[1];
             gp.CourseType = l[2];
-            if (!Flag(l[3], gp.run) || !Name(drivers, l[4], gp.pole) || !Name(drivers, l[5], gp.fastestLap))
-                return false;
+            if (!Flag(l[3], gp.run) || !Ref(s, l[4], gp.pole) || !Ref(s, l[5], gp.fastestLap)) return false;
             for (size_t i = 6; i < l.size(); i += 5) {
-                ClassifiedCar& c = gp.result.emplace_back();
-                if (!Whole(l[i], c.place) || !Name(drivers, l[i + 1], c.DrvNm) || !Name(teams, l[i + 2], c.TimNm) ||
+                ArchivedCar& c = gp.result.emplace_back();
+                if (!Whole(l[i], c.place) || !Ref(s, l[i + 1], c.driver) || !Ref(s, l[i + 2], c.team) ||
                     !Number(l[i + 3], c.points) || !Flag(l[i + 4], c.retired))
                     return false;
             }
@@ -208,28 +169,26 @@ private:
             ArchivedEntrant& a = s.teams.emplace_back();
             const Line& l = *e;
             a.ColorNo = l[i + 1];
-            if (!Name(teams, l[i], a.TimNm) || !Name(drivers, l[i + 2], a.seat1) || !Name(drivers, l[i + 3], a.seat2))
-                return false;
+            if (!Ref(s, l[i], a.team) || !Ref(s, l[i + 2], a.seat1) || !Ref(s, l[i + 3], a.seat2)) return false;
         }
         for (size_t i = 1; i < d->size(); i += 5) {
             ArchivedDriver& a = s.drivers.emplace_back();
             const Line& l = *d;
-            if (!Whole(l[i], a.place) || !Name(drivers, l[i + 1], a.DrvNm) || !Name(teams, l[i + 2], a.TimNm) ||
+            if (!Whole(l[i], a.place) || !Ref(s, l[i + 1], a.driver) || !Ref(s, l[i + 2], a.team) ||
                 !Number(l[i + 3], a.points) || !Whole(l[i + 4], a.wins))
                 return false;
         }
         for (size_t i = 1; i < c->size(); i += 4) {
             ArchivedTeam& a = s.constructors.emplace_back();
             const Line& l = *c;
-            if (!Whole(l[i], a.place) || !Name(teams, l[i + 1], a.TimNm) || !Number(l[i + 2], a.points) ||
+            if (!Whole(l[i], a.place) || !Ref(s, l[i + 1], a.team) || !Number(l[i + 2], a.points) ||
                 !Whole(l[i + 3], a.wins))
                 return false;
         }
         for (size_t i = 1; i < v->size(); i += 3) {
             SeatMove& m = s.moves.emplace_back();
             const Line& l = *v;
-            if (!Name(drivers, l[i], m.DrvNm) || !Name(teams, l[i + 1], m.from) || !Name(teams, l[i + 2], m.to))
-                return false;
+            if (!Ref(s, l[i], m.driver) || !Ref(s, l[i + 1], m.from) || !Ref(s, l[i + 2], m.to)) return false;
         }
         return true;
     }
@@ -277,11 +236,6 @@ bool ReadSection(const std::string& mark, std::string_view body, History& histor
 
 } // namespace
 
-std::optional<std::string> ArchivedSeason::ConstructorsChampion() const {
-    if (!complete || constructors.empty()) return std::nullopt;
-    return constructors.front().TimNm;
-}
-
 bool ComposeHistory(const History& history, std::string& text) {
     text.clear();
     Writer w;
@@ -297,7 +251,10 @@ bool ComposeHistory(const History& history, std::string& text) {
 bool ReadHistory(std::string_view tail, History& history) {
     history = {};
     bool readable = true;
-    size_t at = 0;
+    // Blank lines before the first section are no one's; bytes of another program are not ours
+    // to keep, and the rules' reader ignores them as well.
+    size_t at = tail.find_first_not_of(" \r\n");
+    if (at == std::string_view::npos || !tail.substr(at).starts_with(SectionMarkFamily)) return true;
     while (at < tail.size()) {
         // A section: its mark line with the number of lines that follow.
         size_t headEnd = LineEnd(tail, at);

@@ -20,8 +20,9 @@ inline constexpr const char* SectionMarkFamily = "#KARVEN-";
 // name cannot be carried by the file's value rules.
 bool ComposeHistory(const History& history, std::string& text);
 // What the bytes after the last team line hold. Sections of ours that cannot be read (damaged,
-// cut short, a newer version) and anything after them go to `kept`; so do bytes of other
-// programs. Returns false when a section of ours could not be read, so the player can be told.
+// cut short, a newer version) and anything after them go to `kept`. Bytes of another program
+// before any section of ours are ignored, as the rules' reader ignores them. Returns false when a
+// section of ours could not be read, so the player can be told.
 bool ReadHistory(std::string_view tail, History& history);
 // The history as a save then a read gives it back; false when it cannot be saved.
 bool AsSaved(const History& history, History& saved);

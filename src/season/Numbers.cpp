@@ -4,6 +4,8 @@
 #include <cmath>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 
 namespace karven {
 
@@ -72,11 +74,42 @@ int FloorToInt(double value) { return ClampToInt(std::floor(value)); }
 
 std::string FormatPlain(int value) { return std::to_string(value); }
 
+namespace {
+// The value in plain decimal, without an exponent: the shortest digits that read back as the value,
+// filled out with zeros ("1e64" is a one and 64 zeros). The one place where a number becomes
+// digits. A value beyond the largest finite one (no file holds it, a sum might reach it) is
+// written as that value; NaN as 0.
+std::string FixedDigits(double value) {
+    if (std::isnan(value)) return "0";
+    if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
+    char buffer[32]; // "-d.dddddddddddddddde-308" at most
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    if (result.ec != std::errc()) std::abort(); // the buffer holds the longest form
+    std::string_view text(buffer, size_t(result.ptr - buffer));
+    size_t e = text.find('e');
+    bool negative = text[0] == '-';
+    std::string digits;
+    for (char c : text.substr(negative, e - negative))
+        if (c != '.') digits += c;
+    int exponent = 0;
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
+    // The digits stand for d.ddd × 10^exponent.
+    const int wholeDigits = exponent + 1;
+    std::string out = negative ? "-" : "";
+    if (wholeDigits <= 0) {
+        out += "0." + std::string(size_t(-wholeDigits), '0') + digits;
+    } else if (size_t(wholeDigits) >= digits.size()) {
+        out += digits + std::string(size_t(wholeDigits) - digits.size(), '0');
+    } else {
+        out += digits.substr(0, size_t(wholeDigits)) + "." + digits.substr(size_t(wholeDigits));
+    }
+    return out;
+}
+} // namespace
+
 std::string FormatPlain(double value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e15) return std::to_string((long long)value);
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    return std::string(buffer, result.ptr);
+    return FixedDigits(value);
 }
 
 namespace {
@@ -88,9 +121,7 @@ std::string PadDigits(int value, int width) {
 
 // Rounds the shortest decimal form of the value, as a person reading it would: 1.005 gives "1.01".
 std::string FormatScaled(double value, int decimals) {
-    char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    std::string digits(buffer, result.ptr);
+    std::string digits = FixedDigits(value);
     bool negative = !digits.empty() && digits[0] == '-';
     if (negative) digits.erase(0, 1);
     size_t point = digits.find('.');

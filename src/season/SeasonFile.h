@@ -2,6 +2,7 @@
 // The season file: code page 932 text, CR LF, comma-separated values.
 // Readers fill a fresh season and replace the given one only when the whole file was read.
 
+#include <cstddef>
 #include <string>
 
 #include "season/Season.h"
@@ -12,24 +13,37 @@ inline constexpr const char* FormatMark = "#KARVEN-FORMAT-VER2002R20#";
 // What every version's format mark begins with.
 inline constexpr const char* FormatMarkFamily = "#KARVEN-FORMAT-";
 inline constexpr const char* InitialDataFile = "Karven.sin";
+// The largest season file the program opens, and so the largest it saves: what it saves, it opens.
+// A full season is a few hundred kilobytes; the limit leaves room for a season near 16 MiB to
+// open again after a season of results has grown it.
+inline constexpr size_t MaxSeasonFileBytes = 32 * 1024 * 1024;
 
 // Writes the current layout into a checked temporary file beside the file path names (through
 // any symbolic links), then renames it over that file, or, for a file with other hard links or
 // an owner the copy cannot take, writes it into the file itself. The file keeps its mode; a file
 // nobody may write is refused. False on any failure, in which case the file at path is left as it
-// was, unless writing into it failed half-way: then the checked copy takes its name.
+// was, unless writing into it failed half-way: then the checked copy takes its name. A season that
+// would come to more than MaxSeasonFileBytes is refused. The history follows the last team line.
 bool WriteSeasonFile(const Season& season, const std::string& path);
 // Why a save failed, so the player can be told what to do about it.
 enum class SaveError { None, Unwritable, Permission, NoSpace, NoFolder, NotAFile, TooLarge, NameTooLong, Other };
 bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& why);
+
+// What a reader changed so that the season saves again.
+struct ReadNotes {
+    bool lineBreaksReplaced = false; // a quoted value held a line break, now a space
+    bool historyUnreadable = false;  // a part of the history was kept as bytes, unread
+    size_t historyAt = 0;            // where the bytes after the last team line begin
+};
+
 // Current layout; false (season untouched) on an early end, bytes that are not code page 932,
-// a section mark out of place, counts the program cannot hold or a race that would never end.
-// Record numbers are restored to positions (RestoreNumbers).
-bool ReadSeasonFile(Season& season, const std::string& path);
-// The current layout without the size limit for opened files: the writer's check of its own save.
-bool ReadSeasonFileOfAnySize(Season& season, const std::string& path);
-// Old layout: no format mark, teams without ColorNo.
-bool ReadOldSeasonFile(Season& season, const std::string& path);
+// a section mark out of place, a team section that is not one line of exactly its values per
+// team, counts the program cannot hold or a race that would never end. What follows the last
+// team line is the season's history (HistoryFile.h): what of it cannot be read is kept. Record numbers
+// are restored to positions (RestoreNumbers); a line break inside a quoted value becomes a space.
+bool ReadSeasonFile(Season& season, const std::string& path, ReadNotes* notes = nullptr);
+// Old layout: no format mark, team lines of six values without ColorNo.
+bool ReadOldSeasonFile(Season& season, const std::string& path, ReadNotes* notes = nullptr);
 
 // The questions LoadSeasonFile asks; the shell answers them with its message windows.
 class LoadDialogue {
@@ -42,6 +56,7 @@ public:
 enum LoadCode { LoadOk = 0, LoadFailed = 1, LoadDeclined = 99 };
 
 // Chooses the reader by the file's first value: 0 loaded, 1 failed, 99 not loaded by decision.
+// A season whose line breaks were replaced is loaded with a notice saying so.
 int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialogue);
 // Karven.sin beside the program; false only for code 1.
 bool LoadInitialData(Season& season, const std::string& appPath, LoadDialogue& dialogue);

@@ -1,27 +1,27 @@
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <limits>
 
 #include "season/Cp932.h"
+#include "season/HistoryFile.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
+#include "season/Utf8.h"
 #include "season/ValueReader.h"
 
 namespace karven {
 
 namespace {
-// A full season is a few hundred kilobytes; anything far bigger is not a season file. The limit
-// leaves room for a season near 16 MiB to open again after a season of results has grown it.
-constexpr std::streamoff MaxFileBytes = 32 * 1024 * 1024;
-
 // Sections begin with these marks; a mark out of place means every later value would be shifted.
 constexpr const char* SisMark = "<SIS>";
 constexpr const char* GpMark = "<GP>";
 constexpr const char* DrvMark = "<DRV>";
 constexpr const char* TimMark = "<TIM>";
 
-bool ReadBytes(const std::string& path, std::string& bytes, std::streamoff maxBytes) {
+constexpr const char* HistoryNotice =
+    "このファイルの記録（過去のシーズン）を読み込めませんでした。\r\nシーズンデータは読み込まれました。";
+constexpr const char* LineBreaksNotice = "このファイルの値に含まれていた改行を、\r\n空白に置き換えて読み込みました。";
+
+bool ReadBytes(const std::string& path, std::string& bytes) {
     // A pipe or a device would block or never end; only a plain file is a season.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return false;
@@ -29,125 +29,179 @@ bool ReadBytes(const std::string& path, std::string& bytes, std::streamoff maxBy
     if (!in) return false;
     in.seekg(0, std::ios::end);
     std::streamoff size = in.tellg();
-    if (size < 0 || size > maxBytes) return false;
+    if (size < 0 || size_t(size) > MaxSeasonFileBytes) return false;
     in.seekg(0, std::ios::beg);
     bytes.assign(size_t(size), '\0');
     return size == 0 || bool(in.read(bytes.data(), size));
 }
 
-bool ReadText(const std::string& path, std::string& text, std::streamoff maxBytes) {
-    std::string bytes;
-    return ReadBytes(path, bytes, maxBytes) && DecodeCp932(bytes, text);
-}
+// Takes the values of one season file, as the rules read them, into a season.
+class Parser {
+public:
+    explicit Parser(std::string_view text) : values_(text) {}
 
-// Reads a count and checks that the program can hold it.
-bool TakeCount(ValueReader& values, std::string& field, int max, int& count) {
-    if (!values.Next(field)) return false;
-    count = ReadCount(field);
-    return count >= 0 && count <= max;
-}
-
-bool TakeMark(ValueReader& values, const char* mark) {
-    std::string value;
-    return values.Next(value) && value == mark;
-}
-
-bool Parse(std::string_view text, bool oldLayout, Season& season) {
-    ValueReader values(text);
-    auto take = [&](std::string& field) { return values.Next(field); };
-    auto takeAll = [&](std::initializer_list<std::string*> fields) {
-        for (std::string* f : fields)
-            if (!take(*f)) return false;
+    bool Take(std::string& field) {
+        if (!values_.Next(field)) return false;
+        // Only a quoted value holds a line break; the file cannot carry it on a save.
+        if (field.find_first_of("\r\n") != std::string::npos) {
+            field = Trim(LineBreaksToSpaces(field));
+            lineBreaksReplaced_ = true;
+        }
         return true;
-    };
+    }
+    bool TakeAll(std::initializer_list<std::string*> fields) {
+        for (std::string* f : fields)
+            if (!Take(*f)) return false;
+        return true;
+    }
+    // One line of exactly these values: a value missing or extra would shift every later one.
+    bool TakeLine(std::initializer_list<std::string*> fields) {
+        size_t taken = 0;
+        for (std::string* f : fields)
+            if (!Take(*f) || values_.EndedLine() != (++taken == fields.size())) return false;
+        return true;
+    }
+    bool TakeMark(const char* mark) {
+        std::string value;
+        return Take(value) && value == mark;
+    }
+    // Reads a count and checks that the program can hold it.
+    bool TakeCount(std::string& field, int max, int& count) {
+        if (!Take(field)) return false;
+        count = ReadCount(field);
+        return count >= 0 && count <= max;
+    }
+
+    bool LineBreaksReplaced() const { return lineBreaksReplaced_; }
+    size_t Offset() const { return values_.Offset(); }
+    bool EndedLine() const { return values_.EndedLine(); }
+
+private:
+    ValueReader values_;
+    bool lineBreaksReplaced_ = false;
+};
+
+// Fills the season from the text; `end` becomes the offset just after the last team line.
+bool Parse(std::string_view text, bool oldLayout, Season& season, size_t& end, bool& lineBreaksReplaced) {
+    Parser in(text);
 
     // The current layout opens with its format mark and an empty line.
-    if (!oldLayout && !(TakeMark(values, FormatMark) && TakeMark(values, ""))) return false;
-    if (!TakeMark(values, SisMark)) return false;
+    if (!oldLayout && !(in.TakeMark(FormatMark) && in.TakeMark(""))) return false;
+    if (!in.TakeMark(SisMark)) return false;
     SisSettings& sis = season.Sis;
     int gpCount = 0;
-    if (!TakeCount(values, sis.GpCount, MaxGpCount, gpCount)) return false;
-    if (!takeAll({&sis.SyuCount, &sis.NinCount, &sis.EndGp})) return false;
+    if (!in.TakeCount(sis.GpCount, MaxGpCount, gpCount)) return false;
+    if (!in.TakeAll({&sis.SyuCount, &sis.NinCount, &sis.EndGp})) return false;
     if (ReadCount(sis.SyuCount) > MaxSyuCount) return false; // a race that would never end
     int endGp = ReadCount(sis.EndGp);
     if (endGp < 0 || endGp > gpCount) return false;
 
-    if (!TakeMark(values, GpMark)) return false;
+    if (!in.TakeMark(GpMark)) return false;
     season.GpTable.assign(gpCount + 1, GpRecord{});
     for (int i = 1; i <= gpCount; ++i) {
         GpRecord& g = season.GpTable[i];
-        if (!takeAll({&g.GpNo, &g.GpNm, &g.CourseType})) return false;
+        if (!in.TakeAll({&g.GpNo, &g.GpNm, &g.CourseType})) return false;
     }
 
-    if (!TakeMark(values, DrvMark)) return false;
+    if (!in.TakeMark(DrvMark)) return false;
     int drvCount = 0;
-    if (!TakeCount(values, season.DrvCount, MaxDrvCount, drvCount)) return false;
+    if (!in.TakeCount(season.DrvCount, MaxDrvCount, drvCount)) return false;
     season.DrvTable.assign(drvCount + 1, DrvRecord{});
     for (int i = 1; i <= drvCount; ++i) {
         DrvRecord& d = season.DrvTable[i];
-        if (!takeAll({&d.DrvNo, &d.TimNo, &d.DrvNm, &d.Technique, &d.Roughness, &d.Block, &d.Stability, &d.CareerGp,
-                      &d.CareerWc, &d.CareerWins, &d.CareerPp, &d.CareerFl, &d.CareerBest, &d.CareerPoints}))
+        if (!in.TakeAll({&d.DrvNo, &d.TimNo, &d.DrvNm, &d.Technique, &d.Roughness, &d.Block, &d.Stability,
+                         &d.CareerGp, &d.CareerWc, &d.CareerWins, &d.CareerPp, &d.CareerFl, &d.CareerBest,
+                         &d.CareerPoints}))
             return false;
         for (int k = 1; k <= ResultSlots; ++k)
-            if (!take(d.Result[k])) return false;
+            if (!in.Take(d.Result[k])) return false;
     }
 
-    if (!TakeMark(values, TimMark)) return false;
+    // No mark follows the teams to show a shift, so each of their lines is checked.
+    if (!in.TakeMark(TimMark) || !in.EndedLine()) return false;
     int timCount = 0;
-    if (!TakeCount(values, season.TimCount, MaxTimCount, timCount)) return false;
+    if (!in.TakeCount(season.TimCount, MaxTimCount, timCount) || !in.EndedLine()) return false;
     season.TimTable.assign(timCount + 1, TimRecord{});
     for (int i = 1; i <= timCount; ++i) {
         TimRecord& t = season.TimTable[i];
         if (oldLayout) {
-            if (!takeAll({&t.TimNo, &t.TimNm, &t.Speed, &t.Aero, &t.Stability, &t.Points})) return false;
+            if (!in.TakeLine({&t.TimNo, &t.TimNm, &t.Speed, &t.Aero, &t.Stability, &t.Points})) return false;
             t.ColorNo = "0000";
-        } else if (!takeAll({&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points})) {
+        } else if (!in.TakeLine({&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points})) {
             return false;
         }
     }
     // Results and seats are booked by number: two drivers or teams under one number would share them.
     RestoreNumbers(season);
-    return true; // anything after the last team is ignored
+    end = in.Offset();
+    lineBreaksReplaced = in.LineBreaksReplaced();
+    return true;
 }
 
-bool ReadLayout(Season& season, const std::string& path, bool oldLayout,
-                std::streamoff maxBytes = MaxFileBytes) {
-    std::string text;
-    if (!ReadText(path, text, maxBytes)) return false;
+bool ParseBytes(const std::string& bytes, bool oldLayout, Season& season, ReadNotes* notes) {
+    // Every byte that shapes the file (a comma, a quote, a line end, a space, a digit, a mark) is
+    // ASCII, which no code page 932 character contains: the undecoded bytes show where the last
+    // team line ends, and only what lies before it is decoded and read.
     Season fresh;
-    if (!Parse(text, oldLayout, fresh)) return false;
+    size_t end = 0;
+    bool lineBreaksReplaced = false;
+    if (!Parse(bytes, oldLayout, fresh, end, lineBreaksReplaced)) return false;
+    std::string text;
+    if (!DecodeCp932(std::string_view(bytes).substr(0, end), text)) return false;
+    fresh = Season{};
+    size_t textEnd = 0;
+    if (!Parse(text, oldLayout, fresh, textEnd, lineBreaksReplaced)) return false;
+    bool historyRead = ReadHistory(std::string_view(bytes).substr(end), fresh.history);
     season = std::move(fresh);
+    if (notes) {
+        notes->lineBreaksReplaced = lineBreaksReplaced;
+        notes->historyUnreadable = !historyRead;
+        notes->historyAt = end;
+    }
     return true;
+}
+
+bool ReadLayout(Season& season, const std::string& path, bool oldLayout, ReadNotes* notes) {
+    std::string bytes;
+    return ReadBytes(path, bytes) && ParseBytes(bytes, oldLayout, season, notes);
 }
 } // namespace
 
-bool ReadSeasonFile(Season& season, const std::string& path) { return ReadLayout(season, path, false); }
-
-bool ReadSeasonFileOfAnySize(Season& season, const std::string& path) {
-    return ReadLayout(season, path, false, std::numeric_limits<std::streamoff>::max());
+bool ReadSeasonFile(Season& season, const std::string& path, ReadNotes* notes) {
+    return ReadLayout(season, path, false, notes);
 }
 
-bool ReadOldSeasonFile(Season& season, const std::string& path) { return ReadLayout(season, path, true); }
+bool ReadOldSeasonFile(Season& season, const std::string& path, ReadNotes* notes) {
+    return ReadLayout(season, path, true, notes);
+}
 
 int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialogue) {
     // The first value tells the layout; it is plain ASCII in every season file, so it is read
     // before the rest is decoded: a picture or a text of another program is no season at all.
     std::string bytes, first;
-    if (!ReadBytes(path, bytes, MaxFileBytes)) return LoadFailed;
+    if (!ReadBytes(path, bytes)) return LoadFailed;
     ValueReader values(bytes);
     values.Next(first);
 
-    if (first == FormatMark) return ReadSeasonFile(season, path) ? LoadOk : LoadFailed;
-    if (first == "<SIS>") {
+    ReadNotes notes;
+    bool read = false;
+    if (first == FormatMark) {
+        read = ParseBytes(bytes, false, season, &notes);
+    } else if (first == SisMark) {
         dialogue.Notice("このファイルは、\r\n旧バージョンの形式です。");
         if (!dialogue.Confirm("最新バージョンの\r\n形式に変換してよろしいですか？")) return LoadDeclined;
-        return ReadOldSeasonFile(season, path) ? LoadOk : LoadFailed;
+        read = ParseBytes(bytes, true, season, &notes);
+    } else {
+        if (first.starts_with(FormatMarkFamily))
+            dialogue.Notice("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n");
+        else
+            dialogue.Notice("このファイルは、\r\nKARVEN のシーズンファイルではありません。");
+        return LoadDeclined;
     }
-    if (first.starts_with(FormatMarkFamily))
-        dialogue.Notice("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n");
-    else
-        dialogue.Notice("このファイルは、\r\nKARVEN のシーズンファイルではありません。");
-    return LoadDeclined;
+    if (!read) return LoadFailed;
+    if (notes.lineBreaksReplaced) dialogue.Notice(LineBreaksNotice);
+    if (notes.historyUnreadable) dialogue.Notice(HistoryNotice);
+    return LoadOk;
 }
 
 bool LoadInitialData(Season& season, const std::string& appPath, LoadDialogue& dialogue) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "season/Cp932.h"
+#include "season/HistoryFile.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "season/Utf8.h"
@@ -86,6 +87,8 @@ Season AsReadBack(const Season& season) {
         for (std::string* v : {&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points}) fix(*v);
     }
     RestoreNumbers(s);
+    History saved;
+    if (AsSaved(season.history, saved)) s.history = std::move(saved);
     s.GpTable[0] = {};
     s.DrvTable[0] = {};
     s.TimTable[0] = {};
@@ -130,10 +133,10 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// Whether the file at path holds exactly the season, whatever its size.
+// Whether the file at path holds exactly the season.
 bool HoldsSeason(const std::string& path, const Season& expected) {
     Season readBack;
-    return ReadSeasonFileOfAnySize(readBack, path) && readBack == expected;
+    return ReadSeasonFile(readBack, path) && readBack == expected;
 }
 
 enum class InPlace { Done, Untouched, Damaged };
@@ -205,7 +208,13 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
     // The file holds exactly what reads back; the checks below compare the two.
     const Season expected = AsReadBack(season);
     std::string text, bytes;
-    if (!Compose(expected, text) || !EncodeCp932(text, bytes)) return fail(SaveError::Unwritable);
+    // The history follows the last team; what of it could not be read goes back as it came.
+    std::string history;
+    if (!Compose(expected, text) || !ComposeHistory(expected.history, history) ||
+        !EncodeCp932(text + ToCp932Forms(history), bytes))
+        return fail(SaveError::Unwritable);
+    bytes += expected.history.kept;
+    if (bytes.size() > MaxSeasonFileBytes) return fail(SaveError::TooLarge); // it would not open again
 
     std::filesystem::path target;
     if (path.empty()) return fail(SaveError::NoFolder);

@@ -98,4 +98,27 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     return out;
 }
 
+namespace {
+bool IsLineBreak(std::string_view ch) {
+    return ch == "\r" || ch == "\n" || ch == "\u0085" || ch == "\u2028" || ch == "\u2029";
+}
+} // namespace
+
+std::string LineBreaksToSpaces(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        size_t next = NextOffset(text, i);
+        std::string_view ch = text.substr(i, next - i);
+        if (IsLineBreak(ch)) {
+            out += ' ';
+            if (ch == "\r" && next < text.size() && text[next] == '\n') ++next; // CR LF is one break
+        } else {
+            out.append(ch);
+        }
+        i = next;
+    }
+    return out;
+}
+
 } // namespace karven

@@ -19,5 +19,8 @@ std::string TextBefore(std::string_view text, std::string_view separator);
 std::string Trim(std::string_view text);
 // Replaces every occurrence of `from` by `to`.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+// Each line break (CR LF, CR, LF, NEL, the line and paragraph separators) becomes one space: a
+// season value sits on one line of the file.
+std::string LineBreaksToSpaces(std::string_view text);
 
 } // namespace karven

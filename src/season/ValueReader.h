@@ -12,6 +12,10 @@ public:
     explicit ValueReader(std::string_view text) : text_(text) {}
     // The next value, trimmed; false at the end of the text.
     bool Next(std::string& value);
+    // Whether the value last taken ended its line (a line end or the end of the text, not a comma).
+    bool EndedLine() const { return !afterComma_; }
+    // Where the text after the value last taken and its delimiter begins.
+    size_t Offset() const { return pos_; }
 
 private:
     std::string_view text_;

@@ -1,13 +1,30 @@
 #include "sim/Odds.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "odds/ChampionshipOdds.h"
+#include "season/Numbers.h"
 
 namespace karven::sim {
 
 namespace {
+// A whole number as a JSON integer while one holds it, as today's output has it.
+Json Whole(double value) {
+    if (std::fabs(value) < 0x1p63) return (long long)value;
+    return value;
+}
+
+// printf's "%6.1f", however many digits the value has.
+std::string Fixed1(double value) {
+    int n = std::snprintf(nullptr, 0, "%6.1f", value);
+    std::string text(size_t(n) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%6.1f", value);
+    text.pop_back();
+    return text;
+}
+
 Json EntryToJson(const OddsEntry& e, bool driver) {
     Json j;
     j[driver ? "DrvNo" : "TimNo"] = e.No;
@@ -17,8 +34,8 @@ Json EntryToJson(const OddsEntry& e, bool driver) {
     j["p2"] = e.place[2];
     j["p3"] = e.place[3];
     j["meanPoints"] = e.meanPoints;
-    j["p5Points"] = e.p5Points;
-    j["p95Points"] = e.p95Points;
+    j["p5Points"] = Whole(e.p5Points);
+    j["p95Points"] = Whole(e.p95Points);
     if (driver) j["crowned"] = e.crowned;
     return j;
 }
@@ -35,8 +52,7 @@ void PrintTable(std::ostream& out, const char* heading, std::vector<OddsEntry> e
     });
     out << heading << "\n  タイトル   2位    3位   平均P (5%-95%)" << (driver ? "  王座" : "") << "\n";
     for (const OddsEntry& e : entries) {
-        char points[48];
-        std::snprintf(points, sizeof points, "%6.1f (%d-%d)", e.meanPoints, e.p5Points, e.p95Points);
+        std::string points = Fixed1(e.meanPoints) + " (" + FormatPlain(e.p5Points) + "-" + FormatPlain(e.p95Points) + ")";
         out << "  " << Percent(e.title) << " " << Percent(e.place[2]) << " " << Percent(e.place[3]) << " " << points;
         if (driver) out << " " << Percent(e.crowned);
         out << "  " << e.Nm << "\n";

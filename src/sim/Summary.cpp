@@ -36,7 +36,7 @@ void PrintSummary(std::ostream& out, const Season& season) {
             << " 安定性" << t.Stability << "\n";
     }
 
-    if (ReadNumber(sis.EndGp) < 1) return;
+    if (ReadCount(sis.EndGp) < 1) return;
     out << "\nﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ (第" << sis.EndGp << "戦まで)\n";
     for (const DriverStanding& d : DriverStandings(season))
         out << "  " << d.rank << ". " << d.DrvNm << " (" << d.TimNm << ") " << d.Points << "\n";

@@ -1,9 +1,11 @@
 // karven-sim: loads a season and plays its Grands Prix without windows, every window answered at once.
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 #include "app/Game.h"
@@ -15,6 +17,7 @@
 #include "shell/Random.h"
 #include "shell/SeasonFiles.h"
 #include "sim/AutoPlatform.h"
+#include "sim/JsonOutput.h"
 #include "sim/Market.h"
 #include "sim/Odds.h"
 #include "sim/SeasonJson.h"
@@ -43,6 +46,18 @@ struct Options {
     int threads = 0;
 };
 
+// A seed as the option has always read it (digits, or C's 0x and 0 prefixes), except what would
+// not give the seed that was written: an empty text, a minus sign, more than 64 bits.
+std::optional<uint64_t> ParseSeed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\n\v\f\r");
+    if (first == std::string::npos || text[first] == '-') return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    uint64_t seed = std::strtoull(text.c_str(), &end, 0);
+    if (errno == ERANGE || end != text.c_str() + text.size() || end == text.c_str() + first) return std::nullopt;
+    return seed;
+}
+
 // "all" or a whole number of Grands Prix; -1 for anything else.
 int ParseGpCount(const std::string& text) {
     if (text == "all") return MaxGpCount;
@@ -51,23 +66,16 @@ int ParseGpCount(const std::string& text) {
     return std::stoi(text);
 }
 
-// Plays up to `gps` Grands Prix of the current season; false when one could not be run.
-bool PlayGrandsPrix(Game& game, int gps, int seasonNo, sim::Json& races) {
-    const SisSettings& sis = game.season.Sis;
-    for (int i = 0; i < gps && ReadNumber(sis.EndGp) < ReadNumber(sis.GpCount); ++i) {
-        if (!RunQualifying(game.shell, game.weekend)) return false;
-        std::optional<RaceOutcome> outcome = RunKesyou(game.shell, game.weekend);
-        if (!outcome) return false;
-        sim::Json race = sim::RaceToJson(game.season, game.weekend, *outcome);
-        race["season"] = seasonNo;
-        races.push_back(race);
-    }
-    return true;
+bool SeasonOver(const Season& season) {
+    // The whole count the calendar was sized by: a count of "2.5" holds two Grands Prix.
+    return ReadCount(season.Sis.EndGp) >= ReadCount(season.Sis.GpCount);
 }
 
-bool SeasonOver(const Season& season) {
-    return ReadNumber(season.Sis.EndGp) >= ReadNumber(season.Sis.GpCount);
-}
+// What --json prints beyond the season at the end: these grow with every race and season.
+struct JsonLog {
+    sim::SpooledArray races, markets, seasons;
+    bool Good() const { return races.Good() && markets.Good() && seasons.Good(); }
+};
 
 int Play(const Options& options) {
     sim::AutoPlatform platform(sim::AutoPlatform::ExecutableFolder(), options.quiet ? nullptr : &std::cerr);
@@ -93,29 +101,56 @@ int Play(const Options& options) {
     if (options.noPen) shell.EvePen = "0";
     if (options.noWeather) shell.EveTen = "0";
 
-    sim::Json races = sim::Json::array();
-    sim::Json markets = sim::Json::array();
-    sim::Json seasons = sim::Json::array();
-    std::ostringstream marketText;
-    // The standings of the season just over, then its market.
+    std::unique_ptr<JsonLog> log = options.json ? std::make_unique<JsonLog>() : nullptr;
+    if (log && !log->Good()) {
+        std::cerr << "karven-sim: no temporary file for the JSON output\n";
+        return ExitFailed;
+    }
+    // Plays up to `count` Grands Prix of the current season; false when one could not be run.
+    auto playGrandsPrix = [&](int count, int seasonNo) {
+        for (int i = 0; i < count && !SeasonOver(game.season); ++i) {
+            if (!RunQualifying(shell, game.weekend)) return false;
+            std::optional<RaceOutcome> outcome = RunKesyou(shell, game.weekend);
+            if (!outcome) return false;
+            if (!log) continue;
+            sim::Json race = sim::RaceToJson(game.season, game.weekend, *outcome);
+            race["season"] = seasonNo;
+            log->races.Push(race);
+        }
+        return true;
+    };
+    // The standings of the season just over, then its market; false when the market does not open.
     auto closeSeason = [&] {
-        seasons.push_back(sim::StandingsToJson(game.season));
-        sim::Json closed = sim::SeasonToJson(game.season); // what the market judged, for checking it
-        markets.push_back(sim::RunMarket(game, platform));
-        if (markets.back().is_object()) markets.back()["season"] = std::move(closed);
-        sim::PrintMarket(marketText, markets.back());
+        sim::Json standings, closed;
+        if (log) {
+            standings = sim::StandingsToJson(game.season);
+            closed = sim::SeasonToJson(game.season); // what the market judged, for checking it
+        }
+        sim::Json market = sim::RunMarket(game, platform);
+        if (market.is_null()) {
+            std::cerr << "ストーブリーグを開催できません。\n";
+            return false;
+        }
+        if (!log) {
+            sim::PrintMarket(std::cout, market);
+            return true;
+        }
+        log->seasons.Push(standings);
+        market["season"] = std::move(closed);
+        log->markets.Push(market);
+        return true;
     };
 
     if (options.seasons > 0) {
         for (int n = 1; n <= options.seasons; ++n) {
-            if (!PlayGrandsPrix(game, MaxGpCount, n, races) || !SeasonOver(game.season)) {
+            if (!playGrandsPrix(MaxGpCount, n) || !SeasonOver(game.season)) {
                 std::cerr << "第" << ReadCount(game.season.Sis.EndGp) + 1 << "戦を開催できません。\n";
                 break;
             }
-            closeSeason();
+            if (!closeSeason()) break;
         }
     } else {
-        PlayGrandsPrix(game, gps, 1, races);
+        playGrandsPrix(gps, 1);
         if (options.market && SeasonOver(game.season)) closeSeason();
     }
 
@@ -125,20 +160,25 @@ int Play(const Options& options) {
         uint64_t seed = options.seed ? *options.seed : uint64_t(random.Next() * 0x1.0p53);
         EventSwitches switches{shell.EvePit == "1", shell.EvePen == "1", shell.EveTen == "1"};
         OddsResult result = ChampionshipOdds(game.season, options.odds, threads, seed, switches);
-        odds = sim::OddsToJson(result);
-        if (!options.json) sim::PrintOdds(marketText, result);
+        if (log) odds = sim::OddsToJson(result);
+        else sim::PrintOdds(std::cout, result);
     }
 
-    if (options.json) {
-        sim::Json out = sim::SeasonToJson(game.season);
-        out["races"] = races;
-        out["standings"] = sim::StandingsToJson(game.season);
-        out["market"] = markets;
-        out["seasons"] = seasons;
-        if (options.odds > 0) out["odds"] = odds;
-        std::cout << out.dump(2) << "\n";
+    if (log) {
+        if (!log->Good()) {
+            std::cerr << "karven-sim: the temporary file of the JSON output could not be written\n";
+            return ExitFailed;
+        }
+        sim::TopLevelWriter out(std::cout);
+        const sim::Json season = sim::SeasonToJson(game.season);
+        for (const auto& [name, value] : season.items()) out.Member(name, value);
+        out.Member("races", log->races);
+        out.Member("standings", sim::StandingsToJson(game.season));
+        out.Member("market", log->markets);
+        out.Member("seasons", log->seasons);
+        if (options.odds > 0) out.Member("odds", odds);
+        out.Close();
     } else {
-        std::cout << marketText.str();
         sim::PrintSummary(std::cout, game.season);
     }
 
@@ -154,11 +194,11 @@ int Play(const Options& options) {
 int main(int argc, char** argv) {
     CLI::App app{"KARVEN without windows: loads a season, plays Grands Prix, prints the season."};
     Options options;
-    app.add_option("--season", options.season,
-                   "season file to load (default: Karven.sin beside the program)");
+    CLI::Option* season = app.add_option("--season", options.season,
+                                         "season file to load (default: Karven.sin beside the program)");
     app.add_flag("--json", options.json, "print the whole season as JSON");
     app.add_flag("--quiet", options.quiet, "do not echo message windows to stderr");
-    app.add_option("--save", options.save, "write the season to this file at the end");
+    CLI::Option* save = app.add_option("--save", options.save, "write the season to this file at the end");
     CLI::Option* gps =
         app.add_option("--gps", options.gps, "Grands Prix to play: a number or \"all\" (default 0)");
     app.add_flag("--market", options.market,
@@ -169,7 +209,8 @@ int main(int argc, char** argv) {
     app.add_option("--odds", options.odds, "then play the rest of the season this many times and print the title odds")
         ->check(CLI::Range(1, 10000000));
     app.add_option("--threads", options.threads, "threads for --odds (default: one per core)")->check(CLI::Range(1, 256));
-    app.add_option("--seed", options.seed, "seed for a reproducible run");
+    std::string seedText;
+    CLI::Option* seed = app.add_option("--seed", seedText, "seed for a reproducible run: 0 .. 18446744073709551615");
     app.add_flag("--no-pit", options.noPit, "no pit stops");
     app.add_flag("--no-pen", options.noPen, "no penalties");
     app.add_flag("--no-weather", options.noWeather, "no weather changes");
@@ -181,5 +222,27 @@ int main(int argc, char** argv) {
         app.exit(e);
         return ExitUsage;
     }
-    return Play(options);
+    // An option given with nothing in it would quietly do what leaving it out does.
+    if (season->count() > 0 && options.season.empty()) {
+        std::cerr << "--season: a season file\n";
+        return ExitUsage;
+    }
+    if (save->count() > 0 && options.save.empty()) {
+        std::cerr << "--save: a file to write the season to\n";
+        return ExitUsage;
+    }
+    if (seed->count() > 0) {
+        options.seed = ParseSeed(seedText);
+        if (!options.seed) {
+            std::cerr << "--seed: a whole number from 0 to 18446744073709551615\n";
+            return ExitUsage;
+        }
+    }
+    try {
+        return Play(options);
+    } catch (const std::exception& e) {
+        // Nothing should throw; if something does, say so rather than abort.
+        std::cerr << "karven-sim: " << e.what() << "\n";
+        return ExitFailed;
+    }
 }

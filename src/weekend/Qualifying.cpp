@@ -50,7 +50,7 @@ void Announce(Shell& shell, int k, const EntryRecord& e) {
 void FillRow(Shell& shell, int k, const EntryRecord& e) {
     if (k > GridRows) return; // the grid has 32 rows
     FrmKarvenRace& main = shell.main;
-    main.lbl(1, k).text = k <= ReadNumber(shell.season.Sis.NinCount) ? std::to_string(k) : "落";
+    main.lbl(1, k).text = k <= ReadCount(shell.season.Sis.NinCount) ? std::to_string(k) : "落";
     main.lbl(2, k).text = e.DrvNm;
     main.lbl(3, k).text = e.TimNm;
     main.lbl(4, k).text = e.Time;

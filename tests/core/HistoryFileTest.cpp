@@ -18,25 +18,22 @@ History Sample() {
     ArchivedSeason& s = h.seasons.emplace_back();
     s.number = 1;
     s.name = "2026年, 春"; // a comma: written quoted
-    s.complete = true;
-    s.champion = "真壁 蒼";
-    s.championTeam = "ブルーホーク・ミラージュ";
-    ArchivedGp& gp = s.gps.emplace_back();
-    gp.GpNm = "オーストラリア";
-    gp.CourseType = "3";
-    gp.run = true;
-    gp.pole = "真壁 蒼";
-    gp.fastestLap = "御堂 隼人";
-    gp.result = {Car(1, "真壁 蒼", "ブルーホーク・ミラージュ", 10), Car(2, "御堂 隼人", "シルバーレイ", 8),
-                 Car(3, "", "", 6, true)};
-    s.gps.push_back({"日本", "5", false, "", "", {}});
-    s.teams = {{"ブルーホーク・ミラージュ", "0012", "真壁 蒼", ""}, {"シルバーレイ", "0003", "御堂 隼人", "新人"}};
-    s.drivers = {{1, "真壁 蒼", "ブルーホーク・ミラージュ", 10, 1}, {2, "御堂 隼人", "シルバーレイ", 8, 0}};
-    s.constructors = {{1, "ブルーホーク・ミラージュ", 10, 1}, {2, "シルバーレイ", 8, 0}};
-    s.moves = {{"御堂 隼人", "シルバーレイ", "ブルーホーク・ミラージュ"}, {"新人", "シルバーレイ", ""}};
+    s.complete = s.crowned = true;
+    NameRef makabe = s.Ref("真壁 蒼"), mido = s.Ref("御堂 隼人"), rookie = s.Ref("新人");
+    NameRef blue = s.Ref("ブルーホーク・ミラージュ"), silver = s.Ref("シルバーレイ");
+    s.champion = makabe;
+    s.championTeam = blue;
+    s.gps.push_back({"オーストラリア", "3", true, makabe, mido,
+                     {{1, makabe, blue, 10, false}, {2, mido, silver, 8, false}, {3, 0, 0, 6.5, true}}});
+    s.gps.push_back({"日本", "5", false, 0, 0, {}});
+    s.teams = {{blue, "0012", makabe, 0}, {silver, "0003", mido, rookie}};
+    s.drivers = {{1, makabe, blue, 10, 1}, {2, mido, silver, 8, 0}};
+    s.constructors = {{1, blue, 10, 1}, {2, silver, 8, 0}};
+    s.moves = {{mido, silver, blue}, {rookie, silver, 0}};
     ArchivedSeason& abandoned = h.seasons.emplace_back();
     abandoned.number = 2;
-    abandoned.gps.push_back({"モナコ", "1", true, "", "", {Car(1, "新人", "", 10)}});
+    NameRef alone = abandoned.Ref("新人");
+    abandoned.gps.push_back({"モナコ", "1", true, 0, 0, {{1, alone, 0, 10, false}}});
     h.races.push_back({1, "御堂 隼人", "", {Car(1, "御堂 隼人", "ブルーホーク・ミラージュ", 10), Car(2, "真壁 蒼", "x", 8, true)}});
     return h;
 }
@@ -83,8 +80,7 @@ TEST(HistoryFile, WhatCannotBeReadIsKeptAndWrittenBackUnchanged) {
         {"a newer version", std::string("#KARVEN-HISTORY-9#,1\r\nS,1\r\n") + good, true, 2},
         {"garbage after the mark", std::string(HistoryMark) + ",2\r\n\xFF\xFE\r\nzz\r\n" + good.substr(races), true, 0},
         {"a damaged section", damaged, true, 0},
-        {"another program's bytes", good + "\x1A", false, 2},
-        {"a blank line", "\r\n" + good, false, 0},
+        {"another program's bytes after ours", good + "\x1A", false, 2},
     };
     for (const Case& c : cases) {
         History read;
@@ -99,6 +95,15 @@ TEST(HistoryFile, WhatCannotBeReadIsKeptAndWrittenBackUnchanged) {
         EXPECT_NE(again.find(read.kept), std::string::npos) << c.name;
         EXPECT_EQ(again.size(), c.bytes.size()) << c.name << ": nothing lost, nothing added";
     }
+}
+
+TEST(HistoryFile, AnotherProgramsBytesBeforeOursAreIgnored) {
+    const std::string good = Bytes(Sample());
+    History read;
+    EXPECT_TRUE(ReadHistory("\r\n  \r\n" + good, read)) << "blank lines before the first section";
+    EXPECT_EQ(read, Sample());
+    EXPECT_TRUE(ReadHistory("notes of another program\r\n" + good, read));
+    EXPECT_TRUE(read.Empty());
 }
 
 TEST(HistoryFile, NamesTheFileCannotCarryAreRefused) {

@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "RaceFixture.h"
+#include "app/Game.h"
+#include "offseason/FrmKarvenOff.h"
 #include "race/Race.h"
 #include "season/Points.h"
 #include "season/SeasonFile.h"
@@ -126,4 +128,82 @@ TEST(LoadedSeason, SharedNumbersLoseNoResult) {
     EXPECT_EQ(season.DrvTable[5].Result[1], ""); // no seat, no race
     EXPECT_EQ(points, 10 + 8 + 6 + 5);
     EXPECT_EQ(ReadNumber(season.TimTable[1].Points) + ReadNumber(season.TimTable[2].Points), points);
+}
+
+// Career counts and points of any length go on counting: a race writes them back whole, and the
+// season saves and reads back as it was played.
+TEST(LoadedSeason, CountsOfAnyLengthComeOutWholeAfterARace) {
+    Season season = MakeSeason(1, 2, 2, "7"); // seven laps: nobody retires
+    const std::string e64 = "1" + std::string(64, '0'), e300 = "1" + std::string(300, '0');
+    DrvRecord& first = season.DrvTable[1];
+    first.CareerGp = e64;
+    first.CareerPoints = "999999999999999";
+    first.CareerPp = e300;
+    DrvRecord& second = season.DrvTable[2];
+    second.CareerGp = std::string(400, '9'); // beyond a double: it reads as 0
+    second.CareerPoints = "-" + e300;
+    season.TimTable[1].Points = e64 + ".5";
+    ScriptedPlatform platform;
+    GameRandom random(5);
+    Shell shell(season, platform, random);
+    RaceWeekend weekend;
+    ASSERT_TRUE(PlayGrandPrix(shell, weekend));
+
+    EXPECT_EQ(first.CareerGp, e64);
+    EXPECT_EQ(second.CareerGp, "1");
+    EXPECT_EQ(first.CareerPoints, first.Result[1] == "1" ? "1000000000000009" : "1000000000000007");
+    EXPECT_EQ(second.CareerPoints, "-" + e300);
+    EXPECT_EQ(season.TimTable[1].Points, e64);
+    EXPECT_EQ(first.CareerPp, e300);
+
+    TempDir dir;
+    ASSERT_TRUE(WriteSeasonFile(season, dir / "played.krv"));
+    Season back;
+    ASSERT_TRUE(ReadSeasonFile(back, dir / "played.krv"));
+    EXPECT_EQ(back, season);
+}
+
+// A count of Grands Prix with a fraction holds as many as its whole count: the season ends there,
+// the market opens, and a file saved after the last race opens at the season's end.
+TEST(LoadedSeason, AFractionalCountOfGrandsPrixEndsAtItsWholeCount) {
+    TempDir dir;
+    Season made = MakeSeason(2, 2, 2, "7");
+    made.Sis.GpCount = "2.5";
+    made.Sis.EndGp = "1";
+    ASSERT_TRUE(WriteSeasonFile(made, dir / "fraction.krv"));
+
+    ScriptedPlatform platform;
+    platform.fallback = [](Form& f) {
+        if (f.Name() == FrmKarvenOff::FormName) {
+            f.Click("cmdStart");
+            f.Click("cmdOK");
+        } else {
+            f.Click(f.defaultButton);
+        }
+    };
+    GameRandom random(8);
+    Game game(platform, random);
+    FrmKarvenRace& main = game.shell.main;
+    platform.fileAnswers = {dir / "fraction.krv"};
+    main.Click("File_open");
+    ASSERT_EQ(game.season.Sis.GpCount, "2.5");
+    ASSERT_TRUE(main("cmdYosen").enabled);
+    main.Click("cmdYosen");
+    main.Click("cmdKesyou");
+    EXPECT_EQ(game.season.Sis.EndGp, "2");
+    ASSERT_TRUE(main("cmdOffSis").enabled) << "the season is over";
+    ASSERT_TRUE(WriteSeasonFile(game.season, dir / "over.krv"));
+
+    main.Click("cmdOffSis");
+    EXPECT_EQ(game.season.Sis.EndGp, "0");
+    EXPECT_TRUE(main("cmdYosen").enabled);
+    int champions = 0;
+    for (const DrvRecord& d : game.season.DrvTable) champions += d.CareerWc == "1";
+    EXPECT_EQ(champions, 1);
+
+    platform.fileAnswers = {dir / "over.krv"};
+    platform.script.push_back([](Form& ask) { ask.Click("cmdDiscard"); }); // the market just run
+    main.Click("File_open");
+    EXPECT_TRUE(main("cmdOffSis").enabled);
+    EXPECT_FALSE(main("cmdYosen").enabled);
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "season/Numbers.h"
@@ -101,4 +102,46 @@ TEST(Format, FastPathAgreesWithTheDigitExactRounding) {
     }
     EXPECT_EQ(Format0_00(123.455), "123.46");
     EXPECT_EQ(Format0_00(2.675), "2.68");
+}
+
+// Counters and points a file may hold have any number of digits; a race adds to them and writes
+// them back, so every value must come out whole and read back as itself.
+TEST(Format, PlainNumbersOfAnySizeComeOutWholeAndReadBack) {
+    const std::string zeros64(64, '0'), zeros300(300, '0');
+    EXPECT_EQ(FormatPlain(1e15), "1000000000000000");
+    EXPECT_EQ(FormatPlain(1e15 + 1), "1000000000000001");
+    EXPECT_EQ(FormatPlain(-1e15 - 2), "-1000000000000002");
+    EXPECT_EQ(FormatPlain(1e64), "1" + zeros64);
+    EXPECT_EQ(FormatPlain(ReadNumber("1" + zeros64) + 1), "1" + zeros64); // one more is no more at 1e64
+    EXPECT_EQ(FormatPlain(1e300), "1" + zeros300);
+    EXPECT_EQ(FormatPlain(-2.5e300), "-25" + std::string(299, '0'));
+    EXPECT_EQ(FormatPlain(1234567890123456e10), "1234567890123456" + std::string(10, '0'));
+    EXPECT_EQ(FormatPlain(1.5e-300), "0." + std::string(299, '0') + "15");
+    EXPECT_EQ(FormatPlain(5e-324), "0." + std::string(323, '0') + "5");
+    EXPECT_EQ(FormatPlain(0.1 + 0.2), "0.30000000000000004");
+
+    // Beyond the largest finite value: a sum may get there; it is written as that value.
+    const std::string largest = "17976931348623157" + std::string(292, '0');
+    EXPECT_EQ(FormatPlain(std::numeric_limits<double>::max()), largest);
+    EXPECT_EQ(FormatPlain(std::numeric_limits<double>::infinity()), largest);
+    EXPECT_EQ(FormatPlain(-std::numeric_limits<double>::infinity()), "-" + largest);
+    EXPECT_EQ(FormatPlain(std::nan("")), "0");
+    // Text beyond the range of a double reads as 0, as ReadNumber has always read it.
+    EXPECT_EQ(FormatPlain(ReadNumber(std::string(400, '9')) + 3), "3");
+
+    EXPECT_EQ(Format0_00(1e64), "1" + zeros64 + ".00");
+    EXPECT_EQ(Format0_0(-1e300), "-1" + zeros300 + ".0");
+    EXPECT_EQ(Format0_00(std::numeric_limits<double>::infinity()), largest + ".00");
+
+    // Every magnitude a double has, with short and long mantissas, reads back exactly.
+    for (int exponent = -307; exponent <= 308; ++exponent) {
+        for (double mantissa : {1.0, 3.0, 1.2345678901234567, 9.87654321}) {
+            double v = mantissa * std::pow(10.0, exponent);
+            if (!std::isfinite(v)) continue;
+            std::string text = FormatPlain(v);
+            ASSERT_EQ(text.find_first_not_of("-0123456789."), std::string::npos) << v;
+            ASSERT_EQ(ReadNumber(text), v) << text;
+            ASSERT_EQ(ReadNumber(FormatPlain(-v)), -v) << text;
+        }
+    }
 }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/Game.h"
+#include "season/Cp932.h"
 #include "season/SeasonFile.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -189,4 +190,33 @@ TEST_F(Save, AWriteFailingHalfWayLeavesThePreviousFileWhole) {
     }
     EXPECT_EQ(ReadBytes(dir / "other-name.krv"), OldBytes);
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"linked.krv", "other-name.krv", "plain.krv"}));
+}
+
+// What the program saves, it opens: one limit for both, to the byte.
+TEST_F(Save, TheLargestSeasonThatOpensSavesAndOneByteMoreDoesNot) {
+    const std::string target = dir / "big.krv";
+    ASSERT_TRUE(WriteSeasonFile(season, target));
+    std::string name;
+    ASSERT_TRUE(EncodeCp932(season.GpTable[1].GpNm, name));
+    const size_t others = saved.size() - name.size(); // the file without the first Grand Prix's name
+
+    Season largest = season;
+    largest.GpTable[1].GpNm = std::string(MaxSeasonFileBytes - others, 'x');
+    ASSERT_TRUE(WriteSeasonFile(largest, target));
+    EXPECT_EQ(fs::file_size(target), MaxSeasonFileBytes);
+    Season opened;
+    ASSERT_TRUE(ReadSeasonFile(opened, target));
+    EXPECT_EQ(opened, largest);
+
+    Season over = largest;
+    over.GpTable[1].GpNm += 'x';
+    EXPECT_FALSE(WriteSeasonFile(over, target));
+    EXPECT_EQ(fs::file_size(target), MaxSeasonFileBytes) << "the previous file stays";
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"big.krv"});
+
+    // Opening draws the same line, whatever the bytes after the last team.
+    WriteBytes(target, saved + std::string(MaxSeasonFileBytes - saved.size(), '\n'));
+    EXPECT_TRUE(ReadSeasonFile(opened, target));
+    WriteBytes(target, saved + std::string(MaxSeasonFileBytes + 1 - saved.size(), '\n'));
+    EXPECT_FALSE(ReadSeasonFile(opened, target));
 }

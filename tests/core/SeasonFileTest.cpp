@@ -156,7 +156,6 @@ TEST(SeasonFile, BadFilesFailAndLeaveTheSeason) {
         {"after the drivers", good.substr(0, good.find("<TIM>"))},
         {"inside the last team", good.substr(0, good.size() - 6)},
         {"invalid bytes", replace("<DRV>", "<DRV>\xFF\xFE")},
-        {"lone lead byte at the end", good + "\x81"},
         {"NUL byte", replace("<GP>", std::string("<G\0P>", 5))},
         {"18 Grands Prix", replace("3,20,2,1", "18,20,2,1")},
         {"negative Grands Prix", replace("3,20,2,1", "-1,20,2,1")},
@@ -180,6 +179,14 @@ TEST(SeasonFile, BadFilesFailAndLeaveTheSeason) {
         {"<GP> in small letters", replace("<GP>", "<gp>")},
         {"<DRV> missing", replace("<DRV>\r\n", "")},
         {"<TIM> misspelt", replace("<TIM>", "<TEAM>")},
+        // Nothing follows the teams to show a shift: each of their lines holds exactly its values.
+        {"team line with a value too many", replace("02,New,0000,5,5,1,0", "02,New,0000,5,5,1,0,9")},
+        {"team line with a value too few", replace(",0007,1,2,5,10", ",0007,1,2,5")},
+        {"last team line ending in a comma", replace(",5,5,1,0\r\n", ",5,5,1,0,\r\n")},
+        {"empty line among the teams", replace("10\r\n02,New", "10\r\n\r\n02,New")},
+        {"team count with a second value", replace("<TIM>\r\n2", "<TIM>\r\n2,0")},
+        {"<TIM> with a second value", replace("<TIM>\r\n", "<TIM>,\r\n")},
+        {"invalid bytes in the last team", replace("New,0000", "N\xFF,0000")},
         // A race that would never end.
         {"endless race", replace("3,20,2,1", "3,2147483647,2,1")},
         {"101 laps", replace("3,20,2,1", "3,101,2,1")},
@@ -203,8 +210,10 @@ TEST(SeasonFile, BadFilesFailAndLeaveTheSeason) {
         bytes.replace(bytes.find(from), from.size(), to);
         return bytes;
     };
+    const std::string currentTeams = good.substr(good.find("<TIM>"));
     for (const std::string& bytes : {replaceOld("\r\n02,01,", "\r\n02,01"), replaceOld("<GP>", "<G P>"),
-                                     replaceOld("<TIM>", "<DRV>"), replaceOld("3,20,2,1", "3,500,2,1")}) {
+                                     replaceOld("<TIM>", "<DRV>"), replaceOld("3,20,2,1", "3,500,2,1"),
+                                     old.substr(0, old.find("<TIM>")) + currentTeams}) { // teams of seven values
         WriteBytes(dir / "bad.krv", bytes);
         Season s = ReadGolden("current.krv");
         const Season before = s;
@@ -217,6 +226,88 @@ TEST(SeasonFile, BadFilesFailAndLeaveTheSeason) {
     RecordingDialogue dialogue;
     EXPECT_EQ(LoadSeasonFile(s, dir / "missing.krv", dialogue), LoadFailed);
     EXPECT_TRUE(dialogue.texts.empty());
+}
+
+// What follows the last team line is the history: the season before it never depends on it. Bytes
+// of another program there are ignored, as the rules' reader ignores them; a section of ours that
+// cannot be read is kept and written back unchanged, and the player is told once.
+TEST(SeasonFile, BytesAfterTheLastTeamNeverCostTheSeason) {
+    TempDir dir;
+    const std::string good = ReadBytes(Golden + "current.krv");
+    const Season expected = ReadGolden("current.krv");
+    EXPECT_TRUE(expected.history.Empty());
+    const std::string tail = "#KARVEN-HISTORY-1\r\n\xFF\xFE\x81,\"\r\n<TIM>\r\n9\r\n\x81";
+    WriteBytes(dir / "tail.krv", good + tail);
+    Season s;
+    ReadNotes notes;
+    ASSERT_TRUE(ReadSeasonFile(s, dir / "tail.krv", &notes));
+    EXPECT_FALSE(notes.lineBreaksReplaced);
+    EXPECT_TRUE(notes.historyUnreadable);
+    EXPECT_EQ(notes.historyAt, good.size());
+    EXPECT_EQ(s.history.kept, tail);
+    s.history = {};
+    EXPECT_EQ(s, expected);
+    RecordingDialogue dialogue;
+    Season loaded;
+    ASSERT_EQ(LoadSeasonFile(loaded, dir / "tail.krv", dialogue), LoadOk);
+    EXPECT_EQ(dialogue.texts, std::vector<std::string>{"このファイルの記録（過去のシーズン）を読み込めませんでした。\r\n"
+                                                       "シーズンデータは読み込まれました。"});
+    ASSERT_TRUE(WriteSeasonFile(loaded, dir / "saved.krv"));
+    EXPECT_EQ(ReadBytes(dir / "saved.krv"), good + tail) << "written back unchanged";
+
+    // Another program's bytes: ignored, and the file ends after the last team as the rules write it.
+    Season messy = ReadGolden("messy.krv");
+    EXPECT_TRUE(messy.history.Empty());
+    ASSERT_TRUE(WriteSeasonFile(messy, dir / "messy.krv"));
+    EXPECT_EQ(ReadBytes(dir / "messy.krv").find("anything after the teams"), std::string::npos);
+
+    // A last team line that ends the file without a line end leaves nothing after it.
+    WriteBytes(dir / "cut.krv", good.substr(0, good.size() - 2));
+    ASSERT_TRUE(ReadSeasonFile(s, dir / "cut.krv"));
+    EXPECT_EQ(s, expected);
+
+    Season old;
+    WriteBytes(dir / "old.krv", ReadBytes(Golden + "old.krv") + "\x81");
+    ASSERT_TRUE(ReadOldSeasonFile(old, dir / "old.krv"));
+    EXPECT_TRUE(old.history.Empty());
+}
+
+// The format cannot carry a line break in a value, so one read in quotes becomes a space and the
+// season saves again; the player hears of it once.
+TEST(SeasonFile, LineBreaksInQuotedValuesBecomeSpaces) {
+    TempDir dir;
+    std::string bytes = ReadBytes(Golden + "current.krv");
+    auto replace = [&](const std::string& from, const std::string& to) {
+        ASSERT_NE(bytes.find(from), std::string::npos) << from;
+        bytes.replace(bytes.find(from), from.size(), to);
+    };
+    std::string suzuka, japan, hayami;
+    ASSERT_TRUE(EncodeCp932("鈴鹿", suzuka) && EncodeCp932("日本", japan) && EncodeCp932("速水", hayami));
+    replace("\"" + suzuka + "," + japan + "\"", "\"" + suzuka + "\r\n" + japan + ",\n\"");
+    replace("01,01," + hayami, "01,01,\"" + hayami + "\r\r\n\"");
+    replace(",5,5,1,0\r\n", ",5,5,1,\"0\r\n\r\n"); // a quote left open to the end of the file
+    WriteBytes(dir / "breaks.krv", bytes);
+
+    Season s;
+    ReadNotes notes;
+    ASSERT_TRUE(ReadSeasonFile(s, dir / "breaks.krv", &notes));
+    EXPECT_TRUE(notes.lineBreaksReplaced);
+    EXPECT_EQ(s.GpTable[2].GpNm, "鈴鹿 日本,");
+    EXPECT_EQ(s.DrvTable[1].DrvNm, "速水");
+    EXPECT_EQ(s.TimTable[2].Points, "0");
+    EXPECT_TRUE(s.history.Empty());
+
+    RecordingDialogue dialogue;
+    Season loaded;
+    ASSERT_EQ(LoadSeasonFile(loaded, dir / "breaks.krv", dialogue), LoadOk);
+    EXPECT_EQ(dialogue.texts,
+              std::vector<std::string>{"このファイルの値に含まれていた改行を、\r\n空白に置き換えて読み込みました。"});
+    EXPECT_EQ(loaded, s);
+    ASSERT_TRUE(WriteSeasonFile(loaded, dir / "saved.krv"));
+    Season back;
+    ASSERT_TRUE(ReadSeasonFile(back, dir / "saved.krv", &notes));
+    EXPECT_FALSE(notes.lineBreaksReplaced);
+    EXPECT_EQ(back, loaded);
 }
 
 // A pipe would wait for a writer for ever, a folder has no contents to read.

@@ -11,8 +11,9 @@ using namespace karven::test;
 TEST(SeasonText, ReplacesWhatTheFileCannotCarry) {
     EXPECT_EQ(FileSafeName("モナコ,モンテカルロ"), "モナコ，モンテカルロ");
     EXPECT_EQ(FileSafeName("\"鈴鹿\" 東コース"), "＂鈴鹿＂ 東コース");
-    EXPECT_EQ(FileSafeName("スパ\r\nフランコル\tシャン\n"), "スパフランコルシャン");
-    EXPECT_EQ(FileSafeName("次\u2028行\u0085"), "次行");
+    // A line break becomes a space, as when a season is read; other controls go.
+    EXPECT_EQ(FileSafeName("スパ\r\nフランコル\tシャン\n"), "スパ フランコルシャン ");
+    EXPECT_EQ(FileSafeName("次\u2028行\u0085\r\r"), "次 行   ");
     // WAVE DASH and its kin become the forms the code page holds; what it lacks becomes "？".
     EXPECT_EQ(FileSafeName("春〜夏 −5 ‖"), "春～夏 －5 ∥");
     EXPECT_EQ(FileSafeName("🏎️ラスベガス"), "？？ラスベガス");

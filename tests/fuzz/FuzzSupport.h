@@ -21,8 +21,12 @@ const Season& Sentinel();
 // Stops the run with a message when a property does not hold.
 void Require(bool condition, const char* property);
 
-// The checks of a season a reader accepted: counts, tables and numbers in their bounds; then it
-// saves (unless a value holds a line break, which the format cannot carry) and reads back equal.
+// The checks of a season a reader accepted: counts, tables and numbers in their bounds, no line
+// break in a value; then it saves and reads back equal.
 void CheckAccepted(const Season& season);
+
+// The checks of what follows the last team line of an accepted input: the history, whatever the
+// bytes there hold, never changes the season before it.
+void CheckTail(const Season& season, const uint8_t* data, size_t size, bool oldLayout);
 
 } // namespace karven::fuzz

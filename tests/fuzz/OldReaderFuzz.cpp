@@ -15,5 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t t = 1; t < season.TimTable.size(); ++t)
         Require(season.TimTable[t].ColorNo == "0000", "an old team has the plain colour");
     CheckAccepted(season);
+    CheckTail(season, data, size, true);
     return 0;
 }

@@ -18,10 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = WriteInput(data, size);
 
     Season season = Sentinel();
-    if (ReadSeasonFile(season, path))
+    if (ReadSeasonFile(season, path)) {
         CheckAccepted(season);
-    else
+        CheckTail(season, data, size, false);
+    } else {
         Require(season == Sentinel(), "a failed read leaves the season untouched");
+    }
 
     Season loaded = Sentinel();
     Dialogue dialogue;

@@ -1,5 +1,7 @@
 // karven-sim playing whole careers: seasons, their markets, and what they leave in the season.
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -9,16 +11,63 @@
 using Json = nlohmann::ordered_json;
 
 namespace {
+// A folder for the seasons the tests write, removed at the end.
+struct Scratch {
+    std::filesystem::path folder;
+    Scratch() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "karven-career-XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
+    }
+    ~Scratch() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::string path = (folder / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+};
+const Scratch scratch;
+
+struct SimRun {
+    int code = -1;
+    std::string out, err;
+};
+
+// Runs karven-sim with `args` (shell words), keeping what it prints and its exit status.
+SimRun RunSim(const std::string& args) {
+    const std::string errPath = (scratch.folder / "stderr.txt").string();
+    std::string command = std::string(KARVEN_SIM) + " " + args + " 2>" + errPath;
+    SimRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[65536];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+    int status = pclose(pipe);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errPath, std::ios::binary);
+    run.err.assign(std::istreambuf_iterator<char>(err), {});
+    return run;
+}
+
 // Runs karven-sim with `args` and parses what it prints; fails the test on a bad exit.
 Json Sim(const std::string& args) {
-    std::string command = std::string(KARVEN_SIM) + " " + args;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[65536];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-    return Json::parse(out);
+    SimRun run = RunSim(args);
+    EXPECT_EQ(run.code, 0) << args << "\n" << run.err;
+    return Json::parse(run.out);
+}
+
+// A season in ASCII, which code page 932 writes as it is: two teams of two drivers, `gps` Grands
+// Prix, the first driver's career and the first team's points as given.
+std::string AsciiSeason(const std::string& settings, int gps, const std::string& firstCareer = "0,0,0,0,0,0,0",
+                        const std::string& firstTeamPoints = "0") {
+    std::string s = "#KARVEN-FORMAT-VER2002R20#\r\n\r\n<SIS>\r\n" + settings + "\r\n<GP>\r\n";
+    for (int g = 1; g <= gps; ++g) s += "0" + std::to_string(g) + ",GP" + std::to_string(g) + ",3\r\n";
+    s += "<DRV>\r\n4\r\n";
+    for (int d = 1; d <= 4; ++d)
+        s += "0" + std::to_string(d) + ",0" + std::to_string((d + 1) / 2) + ",Driver" + std::to_string(d) +
+             ",3,3,3,3," + (d == 1 ? firstCareer : "0,0,0,0,0,0,0") + std::string(17, ',') + "\r\n";
+    return s + "<TIM>\r\n2\r\n01,Red,0001,3,3,3," + firstTeamPoints + "\r\n02,Blue,0002,3,3,3,0\r\n";
 }
 
 std::string Text(const Json& value) {
@@ -81,4 +130,57 @@ TEST(SimCareer, TheMarketRunsOnlyOnceTheSeasonIsOver) {
     Json over = Sim("--gps all --market --seed 2 --json --quiet");
     ASSERT_EQ(over["market"].size(), 1u);
     EXPECT_EQ(over["seasons"].size(), 1u);
+}
+
+// Every season, however odd, plays --seasons to an end that says what happened.
+TEST(SimCareer, ASeasonWithoutGrandsPrixEndsWithWhatWasPlayed) {
+    const std::string file = scratch.Write("no-gps.krv", AsciiSeason("0,10,4,0", 0));
+    SimRun json = RunSim("--season " + file + " --seasons 3 --seed 1 --json --quiet");
+    ASSERT_EQ(json.code, 0) << json.err;
+    EXPECT_EQ(Json::parse(json.out)["market"].size(), 1u) << "the first season is over before it begins";
+    EXPECT_NE(json.err.find("ストーブリーグを開催できません。"), std::string::npos) << json.err;
+    SimRun text = RunSim("--season " + file + " --seasons 3 --seed 1 --quiet");
+    EXPECT_EQ(text.code, 0) << text.err;
+    EXPECT_NE(text.out.find("ストーブリーグ\n"), std::string::npos);
+}
+
+TEST(SimCareer, AFractionalCountOfGrandsPrixEndsEachSeasonAtItsWholeCount) {
+    const std::string file = scratch.Write("two-and-a-half.krv", AsciiSeason("2.5,10,4,0", 2));
+    Json end = Sim("--season " + file + " --seasons 3 --seed 4 --json --quiet");
+    EXPECT_EQ(end["market"].size(), 3u);
+    EXPECT_EQ(end["races"].size(), 6u);
+    EXPECT_EQ(Text(end["settings"]["GpCount"]), "2.5");
+}
+
+// Counts longer than any integer go on counting, print as text and save.
+TEST(SimCareer, CountsOfAnyLengthPlayPrintAndSave) {
+    const std::string e64 = "1" + std::string(64, '0'), e300 = "1" + std::string(300, '0');
+    const std::string file =
+        scratch.Write("long.krv", AsciiSeason("3,10,4,0", 3, e64 + ",0,0,0,0,0,999999999999995", e300));
+    const std::string saved = (scratch.folder / "long-saved.krv").string();
+    Json end = Sim("--season " + file + " --gps 3 --seed 2 --json --quiet --save " + saved);
+    const Json& first = end["drivers"][0];
+    EXPECT_EQ(Text(first["CareerGp"]), e64);
+    // Three races give at most 30 points, written out in whole digits.
+    const std::string points = Text(first["CareerPoints"]);
+    EXPECT_EQ(std::to_string(std::stoll(points)), points);
+    EXPECT_GE(std::stoll(points), 999999999999995LL);
+    EXPECT_LE(std::stoll(points), 999999999999995LL + 30);
+    EXPECT_EQ(Text(end["teams"][0]["Points"]), e300);
+    EXPECT_EQ(Text(Sim("--season " + saved + " --json --quiet")["drivers"][0]["CareerGp"]), e64);
+    EXPECT_EQ(RunSim("--season " + file + " --gps 3 --seed 2 --quiet").code, 0);
+}
+
+// An option given a value it cannot use is refused, rather than quietly taken for another.
+TEST(SimOptions, EmptyAndOutOfRangeValuesAreRefused) {
+    for (const char* args : {"--save ''", "--season ''", "--seed ''", "--seed -1", "--seed ' -1'",
+                             "--seed 18446744073709551616", "--seed 99999999999999999999999", "--seed 5x"}) {
+        SimRun run = RunSim(std::string(args) + " --quiet");
+        EXPECT_EQ(run.code, 2) << args;
+        EXPECT_NE(run.err.find(std::string(args).substr(0, 6)), std::string::npos) << args << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << args;
+    }
+    // The seeds it has always read still give their runs.
+    EXPECT_EQ(Sim("--gps 1 --seed 18446744073709551615 --json --quiet")["races"].size(), 1u);
+    EXPECT_EQ(Sim("--gps 1 --seed 0x10 --json --quiet"), Sim("--gps 1 --seed 16 --json --quiet"));
 }

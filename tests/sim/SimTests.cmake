@@ -68,3 +68,13 @@ foreach(file ${odd_seasons})
       COMMAND karven_soak_check --sim $<TARGET_FILE:karven-sim> --season ${file} --seasons 2 --seed 1)
   endif()
 endforeach()
+
+# Memory that stays flat: a long career and many odds runs on a season of 999 drivers.
+add_executable(karven_peak_memory ${CMAKE_CURRENT_SOURCE_DIR}/sim/PeakMemory.cpp)
+target_link_libraries(karven_peak_memory PRIVATE karven_core)
+add_dependencies(karven_peak_memory karven-sim)
+# The sanitizers' shadow memory and quarantine would be measured instead of the program's own.
+if(NOT CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+  add_test(NAME sim.PeakMemory COMMAND karven_peak_memory --sim $<TARGET_FILE:karven-sim> --work ${sim_tmp})
+  set_tests_properties(sim.PeakMemory PROPERTIES TIMEOUT 300)
+endif()
