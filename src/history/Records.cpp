@@ -47,13 +47,14 @@ AllTime AllTimeRecords(const std::vector<ArchivedSeason>& seasons) {
             if (gp.fastestLap) ++RowOf(all.drivers, drivers, s.Name(gp.fastestLap)).fastestLaps;
             for (const ArchivedCar& c : gp.result) {
                 DriverTotals& d = RowOf(all.drivers, drivers, s.Name(c.driver));
+                TeamTotals* team = c.team ? &RowOf(all.teams, teams, s.Name(c.team)) : nullptr;
                 ++d.starts;
                 d.points += c.points;
                 d.podiums += Podium(c);
                 if (!Won(c)) continue;
                 ++d.wins;
                 ++seasonWins[c.driver];
-                if (c.team) ++RowOf(all.teams, teams, s.Name(c.team)).wins;
+                if (team) ++team->wins;
             }
         }
         for (const auto& [driver, wins] : seasonWins) {
