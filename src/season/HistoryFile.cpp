@@ -4,90 +4,111 @@
 
 #include "season/Cp932.h"
 #include "season/Numbers.h"
-#include "season/ValueReader.h"
 #include "season/Values.h"
 
 namespace karven {
 
 namespace {
 
-using Line = std::vector<std::string>;
+using Line = std::vector<std::string_view>;
 
 // ---- writing ----
 
+// Lines of one section, each value appended in place by the season file's value rules.
 class Writer {
 public:
-    bool Line(char kind, const std::vector<std::string>& values) {
-        std::string line(1, kind);
-        for (const std::string& v : values) {
-            line += ',';
-            if (!AppendValue(line, v)) return false;
-        }
-        lines_.push_back(std::move(line));
-        return true;
+    Writer& Begin(char kind) {
+        body_ += kind;
+        return *this;
     }
+    Writer& operator<<(const std::string& text) {
+        body_ += ',';
+        ok_ = AppendValue(body_, text) && ok_;
+        return *this;
+    }
+    Writer& operator<<(int value) {
+        char digits[16];
+        auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        body_ += ',';
+        body_.append(digits, end);
+        return *this;
+    }
+    Writer& operator<<(double value) {
+        if (value >= 0 && value < 1e9 && value == double(int(value))) return *this << int(value);
+        body_ += ',';
+        body_ += FormatPlain(value);
+        return *this;
+    }
+    Writer& operator<<(bool flag) {
+        body_ += flag ? ",1" : ",0";
+        return *this;
+    }
+    void End() {
+        body_ += "\r\n";
+        ++lines_;
+    }
+    bool Ok() const { return ok_; }
     // The section: its mark with the number of lines, then the lines.
     void Flush(const char* mark, std::string& text) {
-        if (lines_.empty()) return;
-        text += std::string(mark) + "," + std::to_string(lines_.size()) + "\r\n";
-        for (const std::string& l : lines_) text += l + "\r\n";
-        lines_.clear();
+        if (lines_ == 0) return;
+        text += std::string(mark) + "," + std::to_string(lines_) + "\r\n" + body_;
+        body_.clear();
+        lines_ = 0;
     }
 
 private:
-    std::vector<std::string> lines_;
+    std::string body_;
+    size_t lines_ = 0;
+    bool ok_ = true;
 };
 
-std::string Num(double value) { return FormatPlain(value); }
-std::string Num(int value) { return std::to_string(value); }
-std::string Flag(bool value) { return value ? "1" : "0"; }
-
-template <class... T> void Append(std::vector<std::string>& values, T... fields) { (values.push_back(Num(fields)), ...); }
-
-bool WriteSeason(Writer& w, const ArchivedSeason& s) {
-    bool ok = w.Line('S', {Num(s.number), s.name, Flag(s.complete), Flag(s.crowned), Num(s.champion),
-                           Num(s.championTeam)});
-    ok = ok && w.Line('N', s.names);
+void WriteSeason(Writer& w, const ArchivedSeason& s) {
+    w.Begin('S') << s.number << s.name << s.complete << s.crowned << s.champion << s.championTeam;
+    w.End();
+    w.Begin('N');
+    for (const std::string& name : s.names) w << name;
+    w.End();
     for (const ArchivedGp& gp : s.gps) {
-        std::vector<std::string> v = {gp.GpNm, gp.CourseType, Flag(gp.run), Num(gp.pole), Num(gp.fastestLap)};
-        for (const ArchivedCar& c : gp.result) Append(v, c.place, c.driver, c.team, c.points, int(c.retired));
-        ok = ok && w.Line('G', v);
+        w.Begin('G') << gp.GpNm << gp.CourseType << gp.run << gp.pole << gp.fastestLap;
+        for (const ArchivedCar& c : gp.result) w << c.place << c.driver << c.team << c.points << c.retired;
+        w.End();
     }
-    std::vector<std::string> entrants, standings, constructors, moves;
-    for (const ArchivedEntrant& e : s.teams) {
-        Append(entrants, e.team);
-        entrants.push_back(e.ColorNo);
-        Append(entrants, e.seat1, e.seat2);
-    }
-    for (const ArchivedDriver& d : s.drivers) Append(standings, d.place, d.driver, d.team, d.points, d.wins);
-    for (const ArchivedTeam& t : s.constructors) Append(constructors, t.place, t.team, t.points, t.wins);
-    for (const SeatMove& m : s.moves) Append(moves, m.driver, m.from, m.to);
-    return ok && w.Line('E', entrants) && w.Line('D', standings) && w.Line('C', constructors) && w.Line('V', moves);
+    w.Begin('E');
+    for (const ArchivedEntrant& e : s.teams) w << e.team << e.ColorNo << e.seat1 << e.seat2;
+    w.End();
+    w.Begin('D');
+    for (const ArchivedDriver& d : s.drivers) w << d.place << d.driver << d.team << d.points << d.wins;
+    w.End();
+    w.Begin('C');
+    for (const ArchivedTeam& t : s.constructors) w << t.place << t.team << t.points << t.wins;
+    w.End();
+    w.Begin('V');
+    for (const SeatMove& m : s.moves) w << m.driver << m.from << m.to;
+    w.End();
 }
 
-bool WriteRace(Writer& w, const RaceRecord& r) {
-    std::vector<std::string> v = {Num(r.gp), r.pole, r.fastestLap};
-    for (const ClassifiedCar& c : r.result)
-        for (std::string x : {Num(c.place), c.DrvNm, c.TimNm, Num(c.points), Flag(c.retired)}) v.push_back(std::move(x));
-    return w.Line('R', v);
+void WriteRace(Writer& w, const RaceRecord& r) {
+    w.Begin('R') << r.gp << r.pole << r.fastestLap;
+    for (const ClassifiedCar& c : r.result) w << c.place << c.DrvNm << c.TimNm << c.points << c.retired;
+    w.End();
 }
 
 // ---- reading ----
 
 // A whole number written by the writer: digits only, and no more than a count needs.
-bool Whole(const std::string& text, int& value) {
+bool Whole(std::string_view text, int& value) {
     if (text.empty() || text.size() > 9) return false;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && value >= 0;
 }
 
-bool Flag(const std::string& text, bool& value) {
+bool Flag(std::string_view text, bool& value) {
     if (text != "0" && text != "1") return false;
     value = text == "1";
     return true;
 }
 
-bool Number(const std::string& text, double& value) {
+bool Number(std::string_view text, double& value) {
     if (text.empty()) return false;
     value = ReadNumber(text);
     return true;
@@ -111,12 +132,12 @@ public:
             if (l.size() < 4 || l[0] != "R" || (l.size() - 4) % 5 != 0) return false;
             RaceRecord r;
             if (!Whole(l[1], r.gp)) return false;
-            r.pole = l[2];
-            r.fastestLap = l[3];
+            r.pole = std::string(l[2]);
+            r.fastestLap = std::string(l[3]);
             for (size_t i = 4; i < l.size(); i += 5) {
                 ClassifiedCar& c = r.result.emplace_back();
-                c.DrvNm = l[i + 1];
-                c.TimNm = l[i + 2];
+                c.DrvNm = std::string(l[i + 1]);
+                c.TimNm = std::string(l[i + 2]);
                 if (!Whole(l[i], c.place) || !Number(l[i + 3], c.points) || !Flag(l[i + 4], c.retired)) return false;
             }
             races.push_back(std::move(r));
@@ -126,11 +147,11 @@ public:
 
 private:
     const Line* Next(const char* kind) {
-        if (at_ >= lines_.size() || lines_[at_].empty() || lines_[at_][0] != kind) return nullptr;
+        if (at_ >= lines_.size() || lines_[at_].empty() || lines_[at_][0] != std::string_view(kind)) return nullptr;
         return &lines_[at_++];
     }
     // A number that names one of the season's names, or nobody.
-    static bool Ref(const ArchivedSeason& s, const std::string& number, NameRef& ref) {
+    static bool Ref(const ArchivedSeason& s, std::string_view number, NameRef& ref) {
         return Whole(number, ref) && ref <= int(s.names.size());
     }
 
@@ -140,7 +161,7 @@ private:
         if (!head || !names || head->size() != 7) return false;
         s.names.assign(names->begin() + 1, names->end());
         const Line& h = *head;
-        s.name = h[2];
+        s.name = std::string(h[2]);
         if (!Whole(h[1], s.number) || !Flag(h[3], s.complete) || !Flag(h[4], s.crowned) || !Ref(s, h[5], s.champion) ||
             !Ref(s, h[6], s.championTeam))
             return false;
@@ -148,8 +169,8 @@ private:
             const Line& l = *g;
             if (l.size() < 6 || (l.size() - 6) % 5 != 0) return false;
             ArchivedGp& gp = s.gps.emplace_back();
-            gp.GpNm = l[1];
-            gp.CourseType = l[2];
+            gp.GpNm = std::string(l[1]);
+            gp.CourseType = std::string(l[2]);
             if (!Flag(l[3], gp.run) || !Ref(s, l[4], gp.pole) || !Ref(s, l[5], gp.fastestLap)) return false;
             for (size_t i = 6; i < l.size(); i += 5) {
                 ArchivedCar& c = gp.result.emplace_back();
@@ -168,7 +189,7 @@ private:
         for (size_t i = 1; i < e->size(); i += 4) {
             ArchivedEntrant& a = s.teams.emplace_back();
             const Line& l = *e;
-            a.ColorNo = l[i + 1];
+            a.ColorNo = std::string(l[i + 1]);
             if (!Ref(s, l[i], a.team) || !Ref(s, l[i + 2], a.seat1) || !Ref(s, l[i + 3], a.seat2)) return false;
         }
         for (size_t i = 1; i < d->size(); i += 5) {
@@ -197,13 +218,31 @@ private:
     size_t at_ = 0;
 };
 
-// The values of one line, by the season file's value rules.
+// The values of one line, trimmed, by the season file's value rules: a value opening with a double
+// quote runs to the next one and may hold commas; what follows the closing quote is dropped.
 Line ValuesOf(std::string_view line) {
     Line values;
-    ValueReader reader(line);
-    std::string value;
-    while (reader.Next(value)) values.push_back(value);
-    return values;
+    size_t at = 0;
+    auto trim = [](std::string_view v) {
+        while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+        while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
+        return v;
+    };
+    for (;;) {
+        while (at < line.size() && line[at] == ' ') ++at;
+        size_t comma;
+        if (at < line.size() && line[at] == '"') {
+            size_t close = line.find('"', at + 1);
+            if (close == std::string_view::npos) close = line.size();
+            values.push_back(trim(line.substr(at + 1, close - at - 1)));
+            comma = line.find(',', close);
+        } else {
+            comma = line.find(',', at);
+            values.push_back(trim(line.substr(at, comma == std::string_view::npos ? comma : comma - at)));
+        }
+        if (comma == std::string_view::npos) return values;
+        at = comma + 1;
+    }
 }
 
 // The end of the line starting at `from` (past its CR LF), or npos when it has none.
@@ -239,13 +278,11 @@ bool ReadSection(const std::string& mark, std::string_view body, History& histor
 bool ComposeHistory(const History& history, std::string& text) {
     text.clear();
     Writer w;
-    for (const ArchivedSeason& s : history.seasons)
-        if (!WriteSeason(w, s)) return false;
+    for (const ArchivedSeason& s : history.seasons) WriteSeason(w, s);
     w.Flush(HistoryMark, text);
-    for (const RaceRecord& r : history.races)
-        if (!WriteRace(w, r)) return false;
+    for (const RaceRecord& r : history.races) WriteRace(w, r);
     w.Flush(RacesMark, text);
-    return true;
+    return w.Ok();
 }
 
 bool ReadHistory(std::string_view tail, History& history) {
@@ -287,8 +324,8 @@ bool ReadHistory(std::string_view tail, History& history) {
     return readable;
 }
 
-bool AsSaved(const History& history, History& saved) {
-    std::string text, bytes;
+bool AsSaved(const History& history, History& saved, std::string& bytes) {
+    std::string text;
     if (!ComposeHistory(history, text) || !EncodeCp932(ToCp932Forms(text), bytes)) return false;
     bytes += history.kept;
     ReadHistory(bytes, saved); // what cannot be read stays kept, as it would

@@ -24,7 +24,8 @@ bool ComposeHistory(const History& history, std::string& text);
 // before any section of ours are ignored, as the rules' reader ignores them. Returns false when a
 // section of ours could not be read, so the player can be told.
 bool ReadHistory(std::string_view tail, History& history);
-// The history as a save then a read gives it back; false when it cannot be saved.
-bool AsSaved(const History& history, History& saved);
+// The bytes a save writes of the history (the kept ones last) and the history they read back as;
+// false when it cannot be saved.
+bool AsSaved(const History& history, History& saved, std::string& bytes);
 
 } // namespace karven

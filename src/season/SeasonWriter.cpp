@@ -62,8 +62,15 @@ bool Compose(const Season& season, std::string& text) {
 }
 
 // The season as a correct save reads back: trimmed values, code page forms, numbers = positions.
+// The history is left out: the writer reads back its own bytes of it.
 Season AsReadBack(const Season& season) {
-    Season s = season;
+    Season s;
+    s.Sis = season.Sis;
+    s.DrvCount = season.DrvCount;
+    s.TimCount = season.TimCount;
+    s.GpTable = season.GpTable;
+    s.TimTable = season.TimTable;
+    s.DrvTable = season.DrvTable;
     auto fix = [](std::string& v) { v = ToCp932Forms(Trim(v)); };
     for (std::string* v : {&s.Sis.GpCount, &s.Sis.SyuCount, &s.Sis.NinCount, &s.Sis.EndGp, &s.DrvCount, &s.TimCount})
         fix(*v);
@@ -87,8 +94,6 @@ Season AsReadBack(const Season& season) {
         for (std::string* v : {&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points}) fix(*v);
     }
     RestoreNumbers(s);
-    History saved;
-    if (AsSaved(season.history, saved)) s.history = std::move(saved);
     s.GpTable[0] = {};
     s.DrvTable[0] = {};
     s.TimTable[0] = {};
@@ -205,15 +210,13 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
     // errno of the call that just failed, read before anything else can change it.
     auto failed = [&fail] { return fail(SaveErrorOf(errno)); };
 
-    // The file holds exactly what reads back; the checks below compare the two.
-    const Season expected = AsReadBack(season);
-    std::string text, bytes;
-    // The history follows the last team; what of it could not be read goes back as it came.
-    std::string history;
-    if (!Compose(expected, text) || !ComposeHistory(expected.history, history) ||
-        !EncodeCp932(text + ToCp932Forms(history), bytes))
+    // The file holds exactly what reads back; the checks below compare the two. The history follows
+    // the last team; what of it could not be read goes back as it came.
+    Season expected = AsReadBack(season);
+    std::string text, bytes, history;
+    if (!Compose(expected, text) || !EncodeCp932(text, bytes) || !AsSaved(season.history, expected.history, history))
         return fail(SaveError::Unwritable);
-    bytes += expected.history.kept;
+    bytes += history;
     if (bytes.size() > MaxSeasonFileBytes) return fail(SaveError::TooLarge); // it would not open again
 
     std::filesystem::path target;
