@@ -3,6 +3,7 @@
 #include "editors/DrvSet.h"
 #include "editors/SisSet.h"
 #include "editors/TimSet.h"
+#include "history/HistoryWindows.h"
 #include "offseason/Market.h"
 #include "race/Race.h"
 #include "session/Autosave.h"
@@ -69,6 +70,13 @@ void Game::WireMainWindow() {
     main("Set_Drv", 23).onClick = Command([this] { ShowDrvSet(shell); FollowSeason(shell); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
+    // 記録: every state. Only a season's name changes there, which the title then shows as unsaved.
+    main("Rec_Champions").onClick = Command([this] { ShowChampions(shell); }, !Keep);
+    main("Rec_Past").onClick = [this] { ShowPastSeason(shell); };
+    main("Rec_AllTime").onClick = [this] { ShowAllTimeRecords(shell); };
+    main("Rec_Driver").onClick = [this] { ShowDriverPage(shell); };
+    main("Rec_Team").onClick = [this] { ShowTeamPage(shell); };
+    shell.ShowDriverRecord = [this](const std::string& name) { ShowDriverPage(shell, name); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

@@ -37,7 +37,10 @@ FrmCareer::FrmCareer(Shell& shell, Kind kind, const std::string& name)
                                             {"ポイント", 64, Align::Right}, {"優勝", 48, Align::Right},
                                             {"ＰＰ", 48, Align::Right}, {"表彰台", 56, Align::Right},
                                             {"出走", 48, Align::Right}};
-    if (kind == Kind::Team) columns.erase(columns.begin() + 1);
+    if (kind == Kind::Team) {
+        columns.erase(columns.begin() + 1);
+        columns[0].width = 0; // the season takes what the team column left
+    }
     AddTable(*this, {tableLeft, Top, Width - tableLeft - Margin, Height - 26}, columns);
     Control& note = Add(ControlKind::Label, "lblNote", {tableLeft, Top + Height - 22, Width - tableLeft - Margin, 22});
     note.style.fontSize = 9;
@@ -60,7 +63,8 @@ void FrmCareer::Load() {
     if (kind_ == Kind::Team)
         for (const ArchivedSeason& s : seasons_)
             for (const ArchivedEntrant& e : s.teams)
-                if (std::find(names_.begin(), names_.end(), e.TimNm) == names_.end()) names_.push_back(e.TimNm);
+                if (e.team && std::find(names_.begin(), names_.end(), s.Name(e.team)) == names_.end())
+                    names_.push_back(s.Name(e.team));
     Control& list = (*this)("lstName");
     list.items = names_;
     auto at = std::find(names_.begin(), names_.end(), first_);

@@ -19,10 +19,11 @@ inline Control& AddTable(Form& form, Rect rect, std::vector<Control::Column> col
 }
 
 // A row of buttons from the left edge; the last one, 閉じる, is the window's cancel button.
-inline int AddButton(Form& form, const char* name, const char* caption, int left, int top, char key = 0) {
-    Control& b = form.Add(ControlKind::Button, name, {left, top, ButtonWidth, ButtonHeight}, caption);
+inline int AddButton(Form& form, const char* name, const char* caption, int left, int top, char key = 0,
+                     int width = ButtonWidth) {
+    Control& b = form.Add(ControlKind::Button, name, {left, top, width, ButtonHeight}, caption);
     b.accessKey = key;
-    return left + ButtonWidth + 8;
+    return left + width + 8;
 }
 
 inline void AddClose(Form& form, int top) {

@@ -129,7 +129,7 @@ OddsResult ChampionshipOdds(const Season& season, int runs, int threads, uint64_
     runs = std::max(0, runs);
     threads = std::clamp(threads, 1, std::max(1, std::min(runs, BlockRuns)));
     Season start = season;
-    start.Tail.clear(); // copied for every run, and no run reads it
+    start.history = {}; // copied for every run, and no run reads it
     const int drivers = Bounded(season.DrvCount, season.DrvTable.size());
     const int teams = Bounded(season.TimCount, season.TimTable.size());
     std::vector<Tally> driverTally(drivers + 1), teamTally(teams + 1);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "history/Archive.h"
 #include "offseason/FrmKarvenOff.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -32,6 +33,14 @@ int RankOf(size_t i, const std::vector<double>& first, const std::vector<double>
             ++rank;
     }
     return rank;
+}
+
+// Each driver's team name, "" without a seat.
+std::vector<std::string> SeatNames(const Season& season) {
+    std::vector<std::string> names(season.DrvTable.size());
+    for (size_t k = 1; k < season.DrvTable.size(); ++k)
+        if (const TimRecord* team = TeamOf(season, season.DrvTable[k])) names[k] = team->TimNm;
+    return names;
 }
 
 void PrepareTeams(FrmKarvenOff& form, const Season& season) {
@@ -136,6 +145,9 @@ void OffConfirm(FrmKarvenOff& form, Shell& shell) {
     }
 
     Season& season = shell.season;
+    // The season as it closes, with the seats it was raced in, for the history.
+    ArchivedSeason closed = SeasonSoFar(season);
+    std::vector<std::string> before = SeatNames(season);
     int drivers = std::min(form.OffDrvTable.size(), season.DrvTable.size()) - 1;
     for (int k = 1; k <= drivers; ++k) {
         const OffDrvRecord& o = form.OffDrvTable[k];
@@ -146,7 +158,15 @@ void OffConfirm(FrmKarvenOff& form, Shell& shell) {
     if (champion >= 1 && champion <= drivers) {
         std::string& titles = season.DrvTable[champion].CareerWc;
         titles = FormatPlain(ReadNumber(titles) + 1);
+        closed.crowned = true;
+        closed.champion = closed.Ref(season.DrvTable[champion].DrvNm);
+        closed.championTeam = closed.Ref(before[champion]);
     }
+    std::vector<std::string> after = SeatNames(season);
+    for (size_t k = 1; k < after.size(); ++k)
+        if (before[k] != after[k])
+            closed.moves.push_back({closed.Ref(season.DrvTable[k].DrvNm), closed.Ref(before[k]), closed.Ref(after[k])});
+    ArchiveSeason(season, std::move(closed));
     ResetSeason(season, 0);
     SetMainState(shell.main, 2);
     form.Close();

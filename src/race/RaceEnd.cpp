@@ -27,6 +27,34 @@ void Book(const RaceState& race, Season& season, int k, int gp) {
     }
     if (car.team >= 1 && car.team < int(season.TimTable.size())) Add(season.TimTable[car.team].Points, points);
 }
+const std::string& DriverName(const RaceState& race, const Season& season, int id) {
+    static const std::string nobody;
+    for (int k = 1; k <= race.Cars(); ++k) {
+        const RaceCar& car = race.car[k];
+        if (car.id == id && car.driver >= 1 && car.driver < int(season.DrvTable.size()))
+            return season.DrvTable[car.driver].DrvNm;
+    }
+    return nobody;
+}
+
+// What the season's history keeps of the race: the pole sitter (the car that started first), the
+// fastest lap and the classification, with the names of today.
+RaceRecord RecordOf(const RaceState& race, const Season& season, int gp) {
+    RaceRecord record;
+    record.gp = gp;
+    record.pole = DriverName(race, season, 1);
+    if (race.FlCar > 0) record.fastestLap = DriverName(race, season, race.FlCar);
+    for (int k = 1; k <= race.Cars(); ++k) {
+        const RaceCar& car = race.car[k];
+        ClassifiedCar& c = record.result.emplace_back();
+        c.place = k;
+        if (car.driver >= 1 && car.driver < int(season.DrvTable.size())) c.DrvNm = season.DrvTable[car.driver].DrvNm;
+        if (car.team >= 1 && car.team < int(season.TimTable.size())) c.TimNm = season.TimTable[car.team].TimNm;
+        c.points = PointsForPlace(k);
+        c.retired = car.retired;
+    }
+    return record;
+}
 } // namespace
 
 void FinishRace(RaceState& race, Season& season) {
@@ -35,6 +63,7 @@ void FinishRace(RaceState& race, Season& season) {
     season.Sis.EndGp = FormatPlain(endGp);
     if (endGp >= ReadCount(season.Sis.GpCount)) race.Tell(RaceEvent::SeasonOver);
     for (int k = 1; k <= race.Cars(); ++k) Book(race, season, k, endGp);
+    season.history.races.push_back(RecordOf(race, season, endGp));
     race.Tell(RaceEvent::Booked);
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "season/History.h"
+
 namespace karven {
 
 constexpr int MaxGpCount = 17;
@@ -71,10 +73,9 @@ struct Season {
     std::vector<GpRecord> GpTable{1};
     std::vector<TimRecord> TimTable{1};
     std::vector<DrvRecord> DrvTable{1};
-    // The bytes that followed the last team line in the file the season was read from, neither
-    // decoded nor read: the place where later versions keep what they add to a season. The
-    // writer ends after the last team, as the file format does.
-    std::string Tail;
+    // Beyond the rules: the seasons closed before this one and this season's race records, kept
+    // after the last team line of the file.
+    History history;
 
     bool operator==(const Season&) const = default;
 };

@@ -23,7 +23,7 @@ inline constexpr size_t MaxSeasonFileBytes = 32 * 1024 * 1024;
 // an owner the copy cannot take, writes it into the file itself. The file keeps its mode; a file
 // nobody may write is refused. False on any failure, in which case the file at path is left as it
 // was, unless writing into it failed half-way: then the checked copy takes its name. A season that
-// would come to more than MaxSeasonFileBytes is refused. The season's Tail is not written.
+// would come to more than MaxSeasonFileBytes is refused. The history follows the last team line.
 bool WriteSeasonFile(const Season& season, const std::string& path);
 // Why a save failed, so the player can be told what to do about it.
 enum class SaveError { None, Unwritable, Permission, NoSpace, NoFolder, NotAFile, TooLarge, NameTooLong, Other };
@@ -32,12 +32,14 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
 // What a reader changed so that the season saves again.
 struct ReadNotes {
     bool lineBreaksReplaced = false; // a quoted value held a line break, now a space
+    bool historyUnreadable = false;  // a part of the history was kept as bytes, unread
+    size_t historyAt = 0;            // where the bytes after the last team line begin
 };
 
 // Current layout; false (season untouched) on an early end, bytes that are not code page 932,
 // a section mark out of place, a team section that is not one line of exactly its values per
 // team, counts the program cannot hold or a race that would never end. What follows the last
-// team line is neither decoded nor read: it becomes the season's Tail as it stands. Record numbers
+// team line is the season's history (HistoryFile.h): what of it cannot be read is kept. Record numbers
 // are restored to positions (RestoreNumbers); a line break inside a quoted value becomes a space.
 bool ReadSeasonFile(Season& season, const std::string& path, ReadNotes* notes = nullptr);
 // Old layout: no format mark, team lines of six values without ColorNo.

@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "season/Cp932.h"
+#include "season/HistoryFile.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "season/Utf8.h"
@@ -16,6 +17,8 @@ constexpr const char* GpMark = "<GP>";
 constexpr const char* DrvMark = "<DRV>";
 constexpr const char* TimMark = "<TIM>";
 
+constexpr const char* HistoryNotice =
+    "このファイルの記録（過去のシーズン）を読み込めませんでした。\r\nシーズンデータは読み込まれました。";
 constexpr const char* LineBreaksNotice = "このファイルの値に含まれていた改行を、\r\n空白に置き換えて読み込みました。";
 
 bool ReadBytes(const std::string& path, std::string& bytes) {
@@ -148,9 +151,13 @@ bool ParseBytes(const std::string& bytes, bool oldLayout, Season& season, ReadNo
     fresh = Season{};
     size_t textEnd = 0;
     if (!Parse(text, oldLayout, fresh, textEnd, lineBreaksReplaced)) return false;
-    fresh.Tail = bytes.substr(end);
+    bool historyRead = ReadHistory(std::string_view(bytes).substr(end), fresh.history);
     season = std::move(fresh);
-    if (notes) notes->lineBreaksReplaced = lineBreaksReplaced;
+    if (notes) {
+        notes->lineBreaksReplaced = lineBreaksReplaced;
+        notes->historyUnreadable = !historyRead;
+        notes->historyAt = end;
+    }
     return true;
 }
 
@@ -193,6 +200,7 @@ int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialog
     }
     if (!read) return LoadFailed;
     if (notes.lineBreaksReplaced) dialogue.Notice(LineBreaksNotice);
+    if (notes.historyUnreadable) dialogue.Notice(HistoryNotice);
     return LoadOk;
 }
 

@@ -6,27 +6,15 @@
 #include <unistd.h>
 
 #include "season/Cp932.h"
+#include "season/HistoryFile.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "season/Utf8.h"
+#include "season/Values.h"
 
 namespace karven {
 
 namespace {
-// Appends one value as the reader will read it back, or returns false when the format cannot carry it.
-bool AppendValue(std::string& line, const std::string& raw) {
-    std::string value = Trim(raw); // the reader trims every value
-    if (value.find_first_of("\r\n") != std::string::npos) return false;
-    if (value.find(',') != std::string::npos) {
-        if (value.find('"') != std::string::npos) return false;
-        line += '"' + value + '"';
-        return true;
-    }
-    if (!value.empty() && value.front() == '"') return false;
-    line += value;
-    return true;
-}
-
 bool AppendLine(std::string& text, std::initializer_list<const std::string*> values) {
     bool first = true;
     for (const std::string* v : values) {
@@ -74,8 +62,15 @@ bool Compose(const Season& season, std::string& text) {
 }
 
 // The season as a correct save reads back: trimmed values, code page forms, numbers = positions.
+// The history is left out: the writer reads back its own bytes of it.
 Season AsReadBack(const Season& season) {
-    Season s = season;
+    Season s;
+    s.Sis = season.Sis;
+    s.DrvCount = season.DrvCount;
+    s.TimCount = season.TimCount;
+    s.GpTable = season.GpTable;
+    s.TimTable = season.TimTable;
+    s.DrvTable = season.DrvTable;
     auto fix = [](std::string& v) { v = ToCp932Forms(Trim(v)); };
     for (std::string* v : {&s.Sis.GpCount, &s.Sis.SyuCount, &s.Sis.NinCount, &s.Sis.EndGp, &s.DrvCount, &s.TimCount})
         fix(*v);
@@ -99,7 +94,6 @@ Season AsReadBack(const Season& season) {
         for (std::string* v : {&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points}) fix(*v);
     }
     RestoreNumbers(s);
-    s.Tail.clear(); // the file ends after the last team
     s.GpTable[0] = {};
     s.DrvTable[0] = {};
     s.TimTable[0] = {};
@@ -216,10 +210,13 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
     // errno of the call that just failed, read before anything else can change it.
     auto failed = [&fail] { return fail(SaveErrorOf(errno)); };
 
-    // The file holds exactly what reads back; the checks below compare the two.
-    const Season expected = AsReadBack(season);
-    std::string text, bytes;
-    if (!Compose(expected, text) || !EncodeCp932(text, bytes)) return fail(SaveError::Unwritable);
+    // The file holds exactly what reads back; the checks below compare the two. The history follows
+    // the last team; what of it could not be read goes back as it came.
+    Season expected = AsReadBack(season);
+    std::string text, bytes, history;
+    if (!Compose(expected, text) || !EncodeCp932(text, bytes) || !AsSaved(season.history, expected.history, history))
+        return fail(SaveError::Unwritable);
+    bytes += history;
     if (bytes.size() > MaxSeasonFileBytes) return fail(SaveError::TooLarge); // it would not open again
 
     std::filesystem::path target;

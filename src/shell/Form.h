@@ -23,7 +23,7 @@ struct Rect {
 
 constexpr uint32_t DefaultColor = 0xFFFFFFFFu; // "use the window's own colour"
 
-enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture };
+enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture, Table };
 enum class Align { Left, Center, Right };
 
 // How a control looks; never changed by the logic once the form is built.
@@ -54,7 +54,15 @@ struct Control {
     bool enabled = true;
     bool checked = false;
     std::vector<std::string> items; // list boxes and drop-downs
-    int listIndex = -1;             // selected item, -1 none
+    int listIndex = -1;             // selected item (a table's row), -1 none
+    // Tables: the column headings, their widths (0 shares what is left) and alignment, and the rows.
+    struct Column {
+        std::string heading;
+        int width = 0;
+        Align align = Align::Left;
+    };
+    std::vector<Column> columns;
+    std::vector<std::vector<std::string>> rows;
     std::string picture; // the file a picture control shows; "" none; ":information" or ":question" a standard icon
 
     // Events.

@@ -62,6 +62,14 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     Add(ControlKind::Menu, "Ana", {}, "分析").accessKey = 'A';
     AddMenuItem(*this, "Ana", "Ana_Odds", -1, "チャンピオン予想", 'O');
     AddMenuItem(*this, "Ana", "Ana_Points", -1, "ポイント推移", 'P');
+    // Beside the rules: the seasons of the history and the records of all of them.
+    Add(ControlKind::Menu, "Rec", {}, "記録").accessKey = 'R';
+    AddMenuItem(*this, "Rec", "Rec_Champions", -1, "歴代チャンピオン", 'C');
+    AddMenuItem(*this, "Rec", "Rec_Past", -1, "過去のシーズン", 'P');
+    AddMenuItem(*this, "Rec", "Rec_AllTime", -1, "通算記録", 'A');
+    AddSeparator(*this, "Rec", "Rec_Sen1");
+    AddMenuItem(*this, "Rec", "Rec_Driver", -1, "ドライバー", 'D');
+    AddMenuItem(*this, "Rec", "Rec_Team", -1, "チーム", 'T');
     Add(ControlKind::Menu, "Help", {}, "ﾍﾙﾌﾟ").accessKey = 'H';
     AddMenuItem(*this, "Help", "Help_help", -1, "ﾍﾙﾌﾟ", 'H');
     AddSeparator(*this, "Help", "Help_Sen1");

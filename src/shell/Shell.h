@@ -3,6 +3,7 @@
 // buffer, the event switches and the main window.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,9 @@ public:
     int AutoAdvanceMs = 0;
 
     FrmKarvenRace main;
+
+    // A driver's page of the history, season by season; the career records window links to it.
+    std::function<void(const std::string& DrvNm)> ShowDriverRecord;
 
     // The season file last opened or saved ("" for the initial season) and the season as it stood
     // then: whatever differs from it is work the player has not saved.

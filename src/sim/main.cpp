@@ -17,6 +17,8 @@
 #include "shell/Random.h"
 #include "shell/SeasonFiles.h"
 #include "sim/AutoPlatform.h"
+#include "history/Records.h"
+#include "sim/HistoryJson.h"
 #include "sim/JsonOutput.h"
 #include "sim/Market.h"
 #include "sim/Odds.h"
@@ -177,6 +179,11 @@ int Play(const Options& options) {
         out.Member("market", log->markets);
         out.Member("seasons", log->seasons);
         if (options.odds > 0) out.Member("odds", odds);
+        // The history, season by season as it grows, and the records over it and this season.
+        sim::SpooledArray history;
+        for (const ArchivedSeason& closed : game.season.history.seasons) history.Push(sim::ArchivedSeasonToJson(closed));
+        out.Member("history", history);
+        out.Member("records", sim::RecordsToJson(SeasonsOnRecord(game.season)));
         out.Close();
     } else {
         sim::PrintSummary(std::cout, game.season);

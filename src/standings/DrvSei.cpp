@@ -72,6 +72,16 @@ FrmKarvenDrvSei::FrmKarvenDrvSei(Shell& shell) : Form("frmkarvenDrvSei", "ドラ
     Add(ControlKind::Button, "cmdOK", {geometry.width - 116, geometry.height - 44, 100, 30}, "OK").onClick =
         [this] { Close(); };
     defaultButton = cancelButton = "cmdOK";
+    // Beside the rules: the driver's seasons in the history.
+    Control& seasons = Add(ControlKind::Button, "cmdSeasons", {geometry.width - 224, geometry.height - 44, 100, 30},
+                           "シーズン別");
+    seasons.accessKey = 'H';
+    seasons.visible = bool(shell.ShowDriverRecord);
+    seasons.onClick = [this] {
+        int count = DriverCount(shell_.season);
+        if (count == 0 || !shell_.ShowDriverRecord) return;
+        shell_.ShowDriverRecord(shell_.season.DrvTable[std::clamp(ReadCount(SeiDrvNo), 1, count)].DrvNm);
+    };
 }
 
 void FrmKarvenDrvSei::Load() { DrvSeiLoad(*this, shell_); }

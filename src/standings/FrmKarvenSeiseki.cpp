@@ -1,5 +1,7 @@
 #include "standings/FrmKarvenSeiseki.h"
 
+#include <algorithm>
+
 #include "standings/Seiseki.h"
 
 namespace karven {
@@ -76,6 +78,17 @@ FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell) : Form("frmkarvenseiseki", "成
     defaultButton = cancelButton = "cmdOK";
 }
 
-void FrmKarvenSeiseki::Load() { SeisekiLoad(*this, shell_); }
+FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell, std::string caption, SeisekiTable archived, int gps)
+    : FrmKarvenSeiseki(shell) {
+    this->caption = std::move(caption);
+    archived_ = std::move(archived);
+    archivedGps_ = gps;
+}
+
+void FrmKarvenSeiseki::Load() {
+    if (!archived_) return SeisekiLoad(*this, shell_);
+    for (int g = 1; g <= std::min(archivedGps_, Gps); ++g) (*this)("lblT6", g - 1).text = std::to_string(g);
+    SeisekiShow(*this, shell_, *archived_);
+}
 
 } // namespace karven

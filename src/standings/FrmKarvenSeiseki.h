@@ -1,7 +1,10 @@
 #pragma once
 // The season results table (成績表): two rows per team, one column per Grand Prix, then the points.
 
+#include <optional>
+
 #include "shell/Form.h"
+#include "standings/Seiseki.h"
 
 namespace karven {
 
@@ -10,6 +13,8 @@ class Shell;
 class FrmKarvenSeiseki : public Form {
 public:
     explicit FrmKarvenSeiseki(Shell& shell);
+    // The same table for a season of the history: its rows and number of Grands Prix as they closed.
+    FrmKarvenSeiseki(Shell& shell, std::string caption, SeisekiTable archived, int gps);
     void Load() override;
 
     static constexpr int Teams = 16;
@@ -22,6 +27,8 @@ public:
 
 private:
     Shell& shell_;
+    std::optional<SeisekiTable> archived_;
+    int archivedGps_ = 0;
 };
 
 } // namespace karven

@@ -11,7 +11,6 @@
 namespace karven {
 
 class Shell;
-class FrmKarvenSeiseki;
 
 struct SeisekiRecord {
     std::string TimNo;
@@ -30,6 +29,7 @@ using SeisekiTable = std::vector<SeisekiRecord>;
 std::string SeisekiCell(const std::string& result);
 
 SeisekiTable SeisekiBuild(const Season& season);
+class FrmKarvenSeiseki;
 void SeisekiShow(FrmKarvenSeiseki& form, Shell& shell, const SeisekiTable& table);
 // Headings for the calendar, then the table.
 void SeisekiLoad(FrmKarvenSeiseki& form, Shell& shell);

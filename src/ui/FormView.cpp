@@ -13,7 +13,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTableWidget>
 #include <algorithm>
 #include <map>
 
@@ -157,6 +159,23 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
         box->installEventFilter(this);
         return box;
     }
+    case ControlKind::Table: {
+        auto* t = new QTableWidget(content);
+        t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        t->setSelectionBehavior(QAbstractItemView::SelectRows);
+        t->setSelectionMode(QAbstractItemView::SingleSelection);
+        t->setAlternatingRowColors(true);
+        t->setWordWrap(true);
+        t->verticalHeader()->hide();
+        t->setTabKeyNavigation(false); // Tab leaves the table for the buttons
+        connect(t, &QTableWidget::currentCellChanged, this, [this, &c](int row, int, int previous) {
+            if (row != previous) Fire(c, &Control::onClick);
+        });
+        // A double click does what Enter does: the window's default button.
+        connect(t, &QTableWidget::cellDoubleClicked, this, [this] { PressDefault(); });
+        t->installEventFilter(this);
+        return t;
+    }
     case ControlKind::Picture: {
         auto* p = new QLabel(content);
         p->setScaledContents(c.style.stretch);
@@ -294,6 +313,8 @@ void FormView::Pull() {
             c.listIndex = box->currentIndex();
         } else if (auto* l = qobject_cast<QListWidget*>(b.widget)) {
             c.listIndex = l->currentRow();
+        } else if (auto* t = qobject_cast<QTableWidget*>(b.widget)) {
+            c.listIndex = t->currentRow();
         }
     }
 }
@@ -384,6 +405,8 @@ void FormView::RefreshControl(const Bound& b) {
         QListWidgetItem* current = c.listIndex >= 0 ? list->item(c.listIndex) : nullptr;
         if (list->currentRow() != c.listIndex || (current && !current->isSelected()))
             list->setCurrentRow(c.listIndex);
+    } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
+        RefreshTable(c, *table);
     } else if (c.kind == ControlKind::Picture) {
         RefreshPicture(c, w);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -401,6 +424,47 @@ QString FormView::Shown(const Control& c, const QLabel& label) {
     if (at < 0 || at + separator.size() >= text.size() || label.fontMetrics().horizontalAdvance(text) <= label.width())
         return text;
     return text.left(at + separator.size()) + "\n" + text.mid(at + separator.size());
+}
+
+void FormView::RefreshTable(const Control& c, QTableWidget& table) {
+    QStringList headings;
+    for (const Control::Column& column : c.columns) headings << ToQt(column.heading);
+    bool reshaped = table.columnCount() != headings.size();
+    if (reshaped) table.setColumnCount(int(headings.size()));
+    for (int i = 0; i < int(headings.size()); ++i) {
+        QTableWidgetItem* head = table.horizontalHeaderItem(i);
+        if (!head || head->text() != headings[i]) table.setHorizontalHeaderItem(i, new QTableWidgetItem(headings[i]));
+    }
+    if (reshaped) {
+        for (int i = 0; i < int(c.columns.size()); ++i) {
+            int width = c.columns[i].width;
+            table.horizontalHeader()->setSectionResizeMode(i, width > 0 ? QHeaderView::Interactive : QHeaderView::Stretch);
+            if (width > 0) table.setColumnWidth(i, width);
+        }
+    }
+    bool changed = table.rowCount() != int(c.rows.size());
+    table.setRowCount(int(c.rows.size()));
+    for (int r = 0; r < int(c.rows.size()); ++r) {
+        for (int i = 0; i < int(c.columns.size()); ++i) {
+            QString text = i < int(c.rows[r].size()) ? ToQt(c.rows[r][i]) : QString();
+            // A name too long for its column goes on two lines, broken after "・".
+            int at = text.indexOf(QStringLiteral("・"));
+            if (at > 0 && at + 1 < text.size() &&
+                table.fontMetrics().horizontalAdvance(text) > table.columnWidth(i) - 8)
+                text = text.left(at + 1) + "\n" + text.mid(at + 1);
+            QTableWidgetItem* item = table.item(r, i);
+            if (item && item->text() == text) continue;
+            if (!item) {
+                item = new QTableWidgetItem;
+                item->setTextAlignment(ToQt(c.columns[i].align, false));
+                table.setItem(r, i, item);
+            }
+            item->setText(text);
+            changed = true;
+        }
+    }
+    if (changed) table.resizeRowsToContents();
+    if (table.currentRow() != c.listIndex) table.setCurrentCell(c.listIndex, 0);
 }
 
 void FormView::RefreshPicture(const Control& c, QWidget* w) {

@@ -14,6 +14,7 @@ class QAction;
 class QKeyEvent;
 class QLabel;
 class QMenuBar;
+class QTableWidget;
 class QWidget;
 
 namespace karven::ui {
@@ -60,6 +61,7 @@ private:
     void MakeMenuEntry(Control& c);
     void RefreshControl(const Bound& b);
     void RefreshPicture(const Control& c, QWidget* widget);
+    void RefreshTable(const Control& c, QTableWidget& table);
     // What a label shows of its text: broken where its style says, when it does not fit.
     static QString Shown(const Control& c, const QLabel& label);
     void Fire(Control& c, std::function<void()> Control::*handler);

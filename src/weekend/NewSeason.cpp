@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "history/Archive.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "shell/Grid.h"
@@ -25,6 +26,7 @@ void NewSeason(Shell& shell) {
     shell.MsgText = std::string("ドライバーの過去履歴も") + CrLf + "消去しますか？";
     int clearHistory = AskOkCancel(shell) != 0 ? 1 : 0;
 
+    CloseForNewSeason(shell.season, clearHistory == 1);
     ResetSeason(shell.season, clearHistory);
     SetGridHeader(shell.main, 1);
     ClearGrid(shell);
@@ -48,6 +50,7 @@ void ResetSeason(Season& season, int clearHistory) {
         }
     }
     season.Sis.EndGp = "0";
+    season.history.races.clear(); // a season not yet raced has no race records
 }
 
 } // namespace karven

@@ -183,5 +183,5 @@ TEST(MainWindow, EveryMenuAndItemHasItsOwnKey) {
         ASSERT_NE(c.accessKey, 0) << c.Key();
         EXPECT_TRUE(keys[c.parent].insert(c.accessKey).second) << c.Key() << " shares its key in " << c.parent;
     }
-    EXPECT_EQ(keys[""].size(), 5u) << "ﾌｧｲﾙ 設定 ｲﾍﾞﾝﾄ 分析 ﾍﾙﾌﾟ";
+    EXPECT_EQ(keys[""].size(), 6u) << "ﾌｧｲﾙ 設定 ｲﾍﾞﾝﾄ 分析 記録 ﾍﾙﾌﾟ";
 }

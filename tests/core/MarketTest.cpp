@@ -126,7 +126,11 @@ TEST(MarketConfirm, WithoutANegotiationEveryDriverLosesHisSeatButTheTitleIsStill
     MarketWorld w(FinishedSeason());
     SetMainState(w.shell.main, 4);
     Season expected = NextSeason(w.season);
-    for (int d = 1; d <= 5; ++d) expected.DrvTable[d].TimNo = "";
+    size_t seated = 0;
+    for (int d = 1; d <= 5; ++d) {
+        seated += TeamOf(w.season, w.season.DrvTable[d]) != nullptr;
+        expected.DrvTable[d].TimNo = "";
+    }
     expected.DrvTable[2].CareerWc = "2"; // 20 evaluation points against 14 and 16
 
     w.Open();
@@ -136,6 +140,14 @@ TEST(MarketConfirm, WithoutANegotiationEveryDriverLosesHisSeatButTheTitleIsStill
     EXPECT_EQ(w.platform.Texts(), (Texts{"ストーブリーグを\r\n確定してよろしいですか？",
                                          "まだ交渉が行われていません。\r\n全ドライバーが所属なしになります。\r\n"
                                          "よろしいですか？"}));
+    // The season closed into the history: crowned, with every seat emptied as a move.
+    ASSERT_EQ(w.season.history.seasons.size(), 1u);
+    const ArchivedSeason& closed = w.season.history.seasons[0];
+    EXPECT_TRUE(closed.complete);
+    EXPECT_EQ(closed.Champion(), w.season.DrvTable[2].DrvNm);
+    EXPECT_EQ(closed.moves.size(), seated);
+    for (const SeatMove& m : closed.moves) EXPECT_EQ(m.to, 0);
+    expected.history = w.season.history;
     EXPECT_EQ(w.season, expected);
     EXPECT_TRUE(w.form.IsClosed());
     EXPECT_TRUE(w.shell.main("cmdYosen").enabled) << "state 2";

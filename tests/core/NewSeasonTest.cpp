@@ -66,7 +66,13 @@ TEST(NewSeason, CancelAtSecondQuestionStillClearsTheSeasonButKeepsCareers) {
 
     NewSeason(w.shell);
 
-    EXPECT_EQ(w.season, Cleared(before, false));
+    // The season played so far is kept in the history, as abandoned.
+    ASSERT_EQ(w.season.history.seasons.size(), 1u);
+    EXPECT_FALSE(w.season.history.seasons[0].complete);
+    EXPECT_FALSE(w.season.history.seasons[0].Champion());
+    Season expected = Cleared(before, false);
+    expected.history = w.season.history;
+    EXPECT_EQ(w.season, expected);
     std::vector<std::string> texts = w.platform.Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[1], "ドライバーの過去履歴も\r\n消去しますか？");

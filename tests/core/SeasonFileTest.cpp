@@ -228,32 +228,38 @@ TEST(SeasonFile, BadFilesFailAndLeaveTheSeason) {
     EXPECT_TRUE(dialogue.texts.empty());
 }
 
-// What follows the last team line is where later versions keep their additions: it is kept as
-// it stands, never decoded, never read.
-TEST(SeasonFile, BytesAfterTheLastTeamAreKeptUnread) {
+// What follows the last team line is the history: the season before it never depends on it. Bytes
+// of another program there are ignored, as the rules' reader ignores them; a section of ours that
+// cannot be read is kept and written back unchanged, and the player is told once.
+TEST(SeasonFile, BytesAfterTheLastTeamNeverCostTheSeason) {
     TempDir dir;
     const std::string good = ReadBytes(Golden + "current.krv");
     const Season expected = ReadGolden("current.krv");
-    EXPECT_EQ(expected.Tail, "");
+    EXPECT_TRUE(expected.history.Empty());
     const std::string tail = "#KARVEN-HISTORY-1\r\n\xFF\xFE\x81,\"\r\n<TIM>\r\n9\r\n\x81";
     WriteBytes(dir / "tail.krv", good + tail);
     Season s;
     ReadNotes notes;
     ASSERT_TRUE(ReadSeasonFile(s, dir / "tail.krv", &notes));
     EXPECT_FALSE(notes.lineBreaksReplaced);
-    EXPECT_EQ(s.Tail, tail);
-    s.Tail.clear();
+    EXPECT_TRUE(notes.historyUnreadable);
+    EXPECT_EQ(notes.historyAt, good.size());
+    EXPECT_EQ(s.history.kept, tail);
+    s.history = {};
     EXPECT_EQ(s, expected);
     RecordingDialogue dialogue;
     Season loaded;
     ASSERT_EQ(LoadSeasonFile(loaded, dir / "tail.krv", dialogue), LoadOk);
-    EXPECT_TRUE(dialogue.texts.empty());
-    EXPECT_EQ(loaded.Tail, tail);
-
-    // The writer ends after the last team, as the file format does.
+    EXPECT_EQ(dialogue.texts, std::vector<std::string>{"このファイルの記録（過去のシーズン）を読み込めませんでした。\r\n"
+                                                       "シーズンデータは読み込まれました。"});
     ASSERT_TRUE(WriteSeasonFile(loaded, dir / "saved.krv"));
-    EXPECT_EQ(ReadBytes(dir / "saved.krv"), good);
-    EXPECT_EQ(ReadGolden("messy.krv").Tail, "anything after the teams\n");
+    EXPECT_EQ(ReadBytes(dir / "saved.krv"), good + tail) << "written back unchanged";
+
+    // Another program's bytes: ignored, and the file ends after the last team as the rules write it.
+    Season messy = ReadGolden("messy.krv");
+    EXPECT_TRUE(messy.history.Empty());
+    ASSERT_TRUE(WriteSeasonFile(messy, dir / "messy.krv"));
+    EXPECT_EQ(ReadBytes(dir / "messy.krv").find("anything after the teams"), std::string::npos);
 
     // A last team line that ends the file without a line end leaves nothing after it.
     WriteBytes(dir / "cut.krv", good.substr(0, good.size() - 2));
@@ -263,7 +269,7 @@ TEST(SeasonFile, BytesAfterTheLastTeamAreKeptUnread) {
     Season old;
     WriteBytes(dir / "old.krv", ReadBytes(Golden + "old.krv") + "\x81");
     ASSERT_TRUE(ReadOldSeasonFile(old, dir / "old.krv"));
-    EXPECT_EQ(old.Tail, "\x81");
+    EXPECT_TRUE(old.history.Empty());
 }
 
 // The format cannot carry a line break in a value, so one read in quotes becomes a space and the
@@ -289,7 +295,7 @@ TEST(SeasonFile, LineBreaksInQuotedValuesBecomeSpaces) {
     EXPECT_EQ(s.GpTable[2].GpNm, "鈴鹿 日本,");
     EXPECT_EQ(s.DrvTable[1].DrvNm, "速水");
     EXPECT_EQ(s.TimTable[2].Points, "0");
-    EXPECT_EQ(s.Tail, "");
+    EXPECT_TRUE(s.history.Empty());
 
     RecordingDialogue dialogue;
     Season loaded;

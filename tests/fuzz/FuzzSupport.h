@@ -25,8 +25,8 @@ void Require(bool condition, const char* property);
 // break in a value; then it saves and reads back equal.
 void CheckAccepted(const Season& season);
 
-// The checks of what follows the last team line of an accepted input: the input's own last bytes,
-// never read: when there are any, the same input with other bytes there reads as the same season.
+// The checks of what follows the last team line of an accepted input: the history, whatever the
+// bytes there hold, never changes the season before it.
 void CheckTail(const Season& season, const uint8_t* data, size_t size, bool oldLayout);
 
 } // namespace karven::fuzz

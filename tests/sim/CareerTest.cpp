@@ -184,3 +184,42 @@ TEST(SimOptions, EmptyAndOutOfRangeValuesAreRefused) {
     EXPECT_EQ(Sim("--gps 1 --seed 18446744073709551615 --json --quiet")["races"].size(), 1u);
     EXPECT_EQ(Sim("--gps 1 --seed 0x10 --json --quiet"), Sim("--gps 1 --seed 16 --json --quiet"));
 }
+
+// The history of a career: one entry a season with its champion, standings and moves, saved with
+// the season and shown the same once it is opened again; the records add it all up.
+TEST(SimCareer, FiveSeasonsLeaveTheirHistoryAndRecordsWhichASaveKeeps) {
+    const std::string saved = (scratch.folder / "career.krv").string();
+    SimRun run = RunSim("--seasons 5 --seed 1 --json --quiet --save " + saved);
+    ASSERT_EQ(run.code, 0) << run.err;
+    Json out = Json::parse(run.out);
+    const Json& history = out["history"];
+    ASSERT_EQ(history.size(), 5u);
+    for (size_t i = 0; i < history.size(); ++i) {
+        const Json& s = history[i];
+        EXPECT_EQ(s["season"], i + 1);
+        EXPECT_TRUE(s["complete"]);
+        ASSERT_TRUE(s["champion"].is_string());
+        // The market crowns the champion: his title is the one its own section of the output names.
+        EXPECT_EQ(s["champion"], out["market"][i]["champion"]) << i;
+        EXPECT_EQ(s["standingsLeader"], s["drivers"][0]["DrvNm"]);
+        EXPECT_EQ(s["constructorsChampion"], s["constructors"][0]["TimNm"]);
+        EXPECT_EQ(s["gps"].size(), 16u);
+        int wins = 0;
+        for (const Json& d : s["drivers"]) wins += d["wins"].get<int>();
+        EXPECT_EQ(wins, 16);
+        // The standings the history keeps are the ones the season closed with.
+        EXPECT_EQ(s["drivers"][0]["DrvNm"], out["seasons"][i]["drivers"][0]["DrvNm"]);
+    }
+    const Json& records = out["records"];
+    int titles = 0, starts = 0;
+    for (const Json& d : records["drivers"]) titles += d["titles"].get<int>(), starts += d["starts"].get<int>();
+    EXPECT_EQ(titles, 5);
+    EXPECT_EQ(starts, 5 * 16 * 26);
+    EXPECT_GE(records["drivers"][0]["titles"], records["drivers"][1]["titles"]);
+
+    SimRun reopened = RunSim("--season " + saved + " --json --quiet");
+    ASSERT_EQ(reopened.code, 0) << reopened.err;
+    Json again = Json::parse(reopened.out);
+    EXPECT_EQ(again["history"], history);
+    EXPECT_EQ(again["records"], records);
+}

@@ -13,6 +13,7 @@
 #include "editors/GpSet.h"
 #include "editors/SisSet.h"
 #include "editors/TimSet.h"
+#include "history/HistoryWindows.h"
 #include "offseason/Market.h"
 #include "season/SeasonFile.h"
 #include "session/FrmAutosaves.h"
@@ -63,7 +64,7 @@ std::vector<std::string> WalkWithEnter(ui::Binder& binder, QWidget& window) {
     for (QWidget* other : window.findChildren<QWidget*>()) {
         const char* kind = other->metaObject()->className();
         bool field = std::string_view(kind) == "QLineEdit" || std::string_view(kind) == "QComboBox" ||
-                     other->inherits("QListWidget");
+                     other->inherits("QListWidget") || other->inherits("QTableWidget");
         if (!field || !other->isVisible() || !other->isEnabled() || other->parentWidget()->inherits("QComboBox"))
             continue;
         other->setFocus(Qt::TabFocusReason);
@@ -135,6 +136,11 @@ TEST(Keys, EnterPressesTheFocusedButtonInEveryWindow) {
          }},
         {"frmkarventimset", [](auto& g) { ShowTimSet(g.game.shell); }},
         {"frmkarvendrvset", [](auto& g) { ShowDrvSet(g.game.shell); }},
+        {"frmkarvenchampions", [](auto& g) { ShowChampions(g.game.shell); }},
+        {"frmkarvenpast", [](auto& g) { ShowPastSeason(g.game.shell); }},
+        {"frmkarvenalltime", [](auto& g) { ShowAllTimeRecords(g.game.shell); }},
+        {"frmkarvendrvpage", [](auto& g) { ShowDriverPage(g.game.shell); }},
+        {"frmkarventimpage", [](auto& g) { ShowTeamPage(g.game.shell); }},
     };
     for (const KeyWalk& walk : walks) {
         test::GameUnderTest g(3);

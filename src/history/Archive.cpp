@@ -1,0 +1,114 @@
+#include "history/Archive.h"
+
+#include <algorithm>
+
+#include "season/Numbers.h"
+#include "season/Points.h"
+#include "season/Season.h"
+#include "standings/Rankings.h"
+#include "standings/Seiseki.h"
+
+namespace karven {
+
+namespace {
+int Bounded(const std::string& count, size_t tableSize) {
+    return std::clamp(ReadCount(count), 0, int(tableSize) - 1);
+}
+
+const RaceRecord* RecordOf(const Season& season, int gp) {
+    const RaceRecord* found = nullptr;
+    for (const RaceRecord& r : season.history.races)
+        if (r.gp == gp) found = &r; // a Grand Prix run again after an edit: the latest counts
+    return found;
+}
+
+// A Grand Prix run before its race was recorded: finishers by place, then the retired, each with
+// the team he has now.
+std::vector<ClassifiedCar> FromResultSlots(const Season& season, int gp) {
+    std::vector<ClassifiedCar> finishers, retired;
+    int drivers = Bounded(season.DrvCount, season.DrvTable.size());
+    for (int d = 1; d <= drivers; ++d) {
+        const DrvRecord& driver = season.DrvTable[d];
+        const std::string& slot = driver.Result[gp];
+        if (slot.empty()) continue;
+        const TimRecord* team = TeamOf(season, driver);
+        ClassifiedCar car{ReadCount(slot), driver.DrvNm, team ? team->TimNm : "", double(PointsForResult(slot)),
+                          ReadNumber(slot) == 0};
+        (car.retired ? retired : finishers).push_back(car);
+    }
+    std::stable_sort(finishers.begin(), finishers.end(),
+                     [](const ClassifiedCar& a, const ClassifiedCar& b) { return a.place < b.place; });
+    int place = int(finishers.size());
+    for (ClassifiedCar& car : retired) car.place = ++place;
+    finishers.insert(finishers.end(), retired.begin(), retired.end());
+    return finishers;
+}
+
+int Wins(const std::vector<ArchivedGp>& gps, NameRef who, bool team) {
+    int wins = 0;
+    for (const ArchivedGp& gp : gps)
+        for (const ArchivedCar& c : gp.result) wins += c.place == 1 && !c.retired && (team ? c.team : c.driver) == who;
+    return wins;
+}
+} // namespace
+
+ArchivedSeason SeasonSoFar(const Season& season) {
+    ArchivedSeason s;
+    int gps = Bounded(season.Sis.GpCount, season.GpTable.size());
+    int done = std::min(ReadCount(season.Sis.EndGp), ResultSlots);
+    s.complete = done >= ReadCount(season.Sis.GpCount);
+    for (int g = 1; g <= gps; ++g) {
+        ArchivedGp& gp = s.gps.emplace_back();
+        gp.GpNm = season.GpTable[g].GpNm;
+        gp.CourseType = season.GpTable[g].CourseType;
+        gp.run = g <= done;
+        if (!gp.run) continue;
+        const RaceRecord* r = RecordOf(season, g);
+        std::vector<ClassifiedCar> result = r ? r->result : FromResultSlots(season, g);
+        if (r) {
+            gp.pole = s.Ref(r->pole);
+            gp.fastestLap = s.Ref(r->fastestLap);
+        }
+        for (const ClassifiedCar& c : result)
+            gp.result.push_back({c.place, s.Ref(c.DrvNm), s.Ref(c.TimNm), c.points, c.retired});
+    }
+    SeisekiTable seats = SeisekiBuild(season);
+    for (size_t r = 1; r + 1 < seats.size(); r += 2)
+        s.teams.push_back({s.Ref(seats[r].TimNm), seats[r].ColorNo, s.Ref(seats[r].DrvNm), s.Ref(seats[r + 1].DrvNm)});
+    for (const DriverStanding& d : DriverStandings(season)) {
+        NameRef driver = s.Ref(d.DrvNm);
+        s.drivers.push_back({d.rank, driver, s.Ref(d.TimNm), ReadNumber(d.Points), Wins(s.gps, driver, false)});
+    }
+    for (const TeamStanding& t : TeamStandings(season)) {
+        NameRef team = s.Ref(t.TimNm);
+        s.constructors.push_back({t.rank, team, ReadNumber(t.Points), Wins(s.gps, team, true)});
+    }
+    return s;
+}
+
+void ArchiveSeason(Season& season, ArchivedSeason closed) {
+    int last = 0;
+    for (const ArchivedSeason& s : season.history.seasons) last = std::max(last, s.number);
+    closed.number = last + 1;
+    season.history.seasons.push_back(std::move(closed));
+    season.history.races.clear();
+}
+
+void CloseForNewSeason(Season& season, bool eraseCareers) {
+    if (eraseCareers) {
+        season.history = {}; // afresh, as the player asked; the autosaves still hold what was
+        return;
+    }
+    if (ReadCount(season.Sis.EndGp) < 1) {
+        season.history.races.clear();
+        return;
+    }
+    ArchiveSeason(season, SeasonSoFar(season));
+}
+
+std::string SeasonTitle(const ArchivedSeason& season) {
+    std::string title = "第" + std::to_string(season.number) + "期";
+    return season.name.empty() ? title : title + " " + season.name;
+}
+
+} // namespace karven
