@@ -7,6 +7,7 @@
 #include "race/Race.h"
 #include "session/Autosave.h"
 #include "session/FrmAutosaves.h"
+#include "shell/FrmGuide.h"
 #include "shell/FrmMain.h"
 #include "shell/MainState.h"
 #include "shell/Platform.h"
@@ -69,6 +70,7 @@ void Game::WireMainWindow() {
     main("Set_Drv", 23).onClick = Command([this] { ShowDrvSet(shell); FollowSeason(shell); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
+    main("Help_Howto").onClick = [this] { ShowGuide(shell); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

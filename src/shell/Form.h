@@ -23,7 +23,9 @@ struct Rect {
 
 constexpr uint32_t DefaultColor = 0xFFFFFFFFu; // "use the window's own colour"
 
-enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture };
+// Document: a read-only text that scrolls, in simple HTML (headings, paragraphs, tables, and
+// pictures named by their file's path).
+enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture, Document };
 enum class Align { Left, Center, Right };
 
 // How a control looks; never changed by the logic once the form is built.
@@ -46,6 +48,8 @@ struct Control {
     Style style;
     std::string parent; // menu items and separators: the name of their menu
     char accessKey = 0; // menus and buttons: the key of the mnemonic ("&F"), added by the front end
+    std::string group;  // menu items: the items of one group are radio items, one of them chosen
+    std::string toolTip; // what the control does, shown when the pointer rests on it
 
     // State the logic reads and changes.
     std::string text; // caption of labels, buttons and menu items; text of text boxes and drop-downs
@@ -88,6 +92,9 @@ public:
     // A window that closes by itself through its default button after this many milliseconds,
     // unless the player touches it first; 0 waits for the player.
     int autoCloseMs = 0;
+    // The player may resize the window, and its controls scale with it; message windows keep
+    // the size they open at.
+    bool resizable = true;
 
     Control& Add(ControlKind kind, std::string name, int index, Rect rect, std::string text = "");
     Control& Add(ControlKind kind, std::string name, Rect rect, std::string text = "") {

@@ -11,6 +11,7 @@ constexpr int DialogWidth = 334;
 constexpr int DialogHeight = 210;
 
 void AddMessageLabel(Form& form, Rect rect) {
+    form.resizable = false; // a message keeps its size; the main window's scale sets it
     Control& msg = form.Add(ControlKind::Label, "lblMsg", rect);
     msg.style.wrap = true;
     msg.style.fontSize = 11;
