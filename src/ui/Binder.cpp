@@ -185,13 +185,17 @@ void Binder::ShowMain(QRect available) {
     place(AssumedFrame, settings.value(SizeKey).toSize());
     if (settings.value(MaximizedKey).toBool()) window->showMaximized();
     else window->show();
-    // The window manager's own frame is known once it has framed the window: fit again by it.
+    // The window manager's own frame is known once it has framed the window: fit again by it,
+    // when the guess was off by more than a few pixels.
     QTimer::singleShot(400, window, [=] {
         QRect frame = window->frameGeometry(), inner = window->geometry();
         QMargins real(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
                       frame.bottom() - inner.bottom());
-        if (window->sizedByPlayer || window->windowState() != Qt::WindowNoState || available.contains(frame)) return;
-        place(real, QSettings().value(SizeKey).toSize());
+        if (window->sizedByPlayer || window->windowState() != Qt::WindowNoState || real.isNull()) return;
+        QSize remembered = QSettings().value(SizeKey).toSize();
+        QSize better = StartGeometry(natural, chrome, real, available, remembered).size();
+        QSize off = better - window->size();
+        if (!available.contains(frame) || std::abs(off.width()) > 4 || std::abs(off.height()) > 4) place(real, remembered);
     });
 }
 
