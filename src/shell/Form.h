@@ -80,6 +80,13 @@ public:
     const std::string& Name() const { return name_; }
     std::string caption;
     Rect geometry; // width and height are the natural size; left and top set by placement
+    // Puts the window's top left corner there; a window never placed opens over the main window.
+    void Place(int left, int top) {
+        geometry.left = left;
+        geometry.top = top;
+        placed_ = true;
+    }
+    bool IsPlaced() const { return placed_; }
 
     // Keyboard: Enter presses the default button, Esc the cancel button.
     std::string defaultButton;
@@ -126,6 +133,7 @@ public:
 
 private:
     std::string name_;
+    bool placed_ = false;
     std::deque<Control> controls_;
     bool closed_ = false;
     // Big forms (the main window) look names up through an index built on first use.

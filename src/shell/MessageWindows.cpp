@@ -92,8 +92,8 @@ void FrmKarvenMsg::Load() {
     (*this)("lblMsg").text = shell_.MsgText;
     OfferSkip(*this, shell_, (*this)("cmdOK"), (*this)("cmdSkip"), 90, 36);
     const Rect& main = shell_.main.geometry;
-    geometry.top = main.top + main.height - geometry.height - CommentInsetBottom;
-    geometry.left = main.left + main.width - geometry.width - CommentInsetRight;
+    Place(main.left + main.width - geometry.width - CommentInsetRight,
+          main.top + main.height - geometry.height - CommentInsetBottom);
 }
 
 FrmAskSave::FrmAskSave(Shell& shell) : Form("frmasksave", "ﾒｯｾｰｼﾞ"), shell_(shell) {

@@ -233,8 +233,8 @@ void Binder::RunDialog(Form& form) {
         dialog.setFixedSize(size);
     }
     view.Fit(size);
-    if (form.geometry.left == 0 && form.geometry.top == 0) CentreOverMain(dialog); // a form that does not place itself
-    else dialog.move(OnScreen(form.geometry));
+    if (form.IsPlaced()) dialog.move(OnScreen(form.geometry));
+    else CentreOverMain(dialog);
     RefreshAll(); // the windows behind show the latest state while this one waits
     if (form.autoCloseMs > 0)
         QTimer::singleShot(form.autoCloseMs, &dialog, [&dialog, &view] {

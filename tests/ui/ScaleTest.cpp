@@ -153,6 +153,20 @@ TEST(Scale, EveryOtherWindowOpensAtTheMainWindowsScaleAndStaysTidy) {
                 std::vector<std::string> faults = Untidy(dialog);
                 EXPECT_TRUE(faults.empty()) << at << ":\n" << testing::PrintToString(faults);
                 EXPECT_EQ(bool(dialog.windowFlags() & Qt::WindowMaximizeButtonHint), form.resizable) << at;
+                // The rules' placement against the main window, their offsets scaled with it: the
+                // window's own size (without its frame) counts from the main window's right edge.
+                const QRect main = g.window.frameGeometry(), placed = dialog.frameGeometry();
+                const QPoint corner = placed.topLeft() + QPoint(dialog.width(), dialog.height());
+                std::string name = form.Name();
+                if (name == "frmMsgOk" || name == "frmmsgokcancel" || name == "frmkarvensisset") {
+                    EXPECT_NEAR(corner.x(), main.right() + 1, 2) << at;
+                    EXPECT_EQ(placed.top(), main.top()) << at;
+                }
+                if (name == "frmkarvenmsg") {
+                    EXPECT_NEAR(corner.x(), main.right() + 1 - CommentInsetRight * factor, 2) << at;
+                    EXPECT_NEAR(corner.y(), main.bottom() + 1 - CommentInsetBottom * factor, 2) << at;
+                }
+                if (name == "frmkarvenoff") EXPECT_EQ(placed.topLeft(), main.topLeft()) << at;
                 if (form.resizable) {
                     // Larger still, and out of proportion.
                     ResizeContent(dialog, QSize(view->NaturalSize().width() * 2, view->NaturalSize().height() * 3 / 2));
