@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/PixmapCache.h"
+#include "ui/TextFit.h"
 
 namespace karven::ui {
 
@@ -37,7 +38,7 @@ void FormDocument::Show(const QString& html, qreal scale) {
     html_ = html;
     scale_ = scale;
     document()->setDefaultFont(font());
-    setHtml(html); // pictures are asked for again, at the new scale
+    setHtml(KeepPhrasesTogether(html)); // pictures are asked for again, at the new scale
     verticalScrollBar()->setValue(int(at * verticalScrollBar()->maximum()));
 }
 

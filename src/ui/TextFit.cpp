@@ -85,6 +85,27 @@ QString WrapText(const QString& text, const QFontMetrics& metrics, int width, co
     return lines.join('\n');
 }
 
+QString KeepPhrasesTogether(const QString& html) {
+    const std::u32string in = html.toStdU32String();
+    std::u32string out;
+    out.reserve(in.size() * 2);
+    bool markup = false; // inside <...> or &...;
+    char32_t last = 0;   // the text character before, markup aside
+    for (char32_t c : in) {
+        if (c == '<' || c == '&') markup = true;
+        if (markup) {
+            out += c;
+            if (c == '>' || c == ';') markup = false;
+            continue;
+        }
+        // Only between Japanese characters: Latin words keep their own spaces.
+        if (last >= 0x3000 && c >= 0x3000 && !MayBreakBetween(last, c)) out += char32_t(0x2060);
+        out += c;
+        last = c;
+    }
+    return QString::fromStdU32String(out);
+}
+
 FittedText FitText(const QString& text, const QFontMetrics& metrics, int width, int height, bool wrap,
                    const QString& breakFirst) {
     QStringList lines = (wrap ? WrapText(text, metrics, width, breakFirst) : text).split('\n');

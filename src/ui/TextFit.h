@@ -21,6 +21,10 @@ bool MayBreakBetween(char32_t a, char32_t b);
 // (when given and present) before anywhere else; a word longer than a line breaks where it must.
 QString WrapText(const QString& text, const QFontMetrics& metrics, int width, const QString& breakFirst = {});
 
+// HTML whose text breaks only where MayBreakBetween allows: a word joiner (U+2060) holds the
+// characters of a phrase together, so that a document wraps as the labels do.
+QString KeepPhrasesTogether(const QString& html);
+
 // The text as a label of width × height shows it: wrapped when `wrap`, otherwise line by line;
 // a line that does not fit, or the last line that has room when there are more, ends with "…".
 FittedText FitText(const QString& text, const QFontMetrics& metrics, int width, int height, bool wrap,

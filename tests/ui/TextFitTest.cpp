@@ -44,6 +44,13 @@ TEST(TextFit, BreaksFallBetweenPhrasesAndAfterPunctuation) {
             << QString::fromUcs4(&c.a, 1).toStdString() << "|" << QString::fromUcs4(&c.b, 1).toStdString();
 }
 
+TEST(TextFit, ADocumentKeepsItsPhrasesTogetherAndItsMarkupAsItIs) {
+    const QChar joiner(0x2060);
+    EXPECT_EQ(ui::KeepPhrasesTogether("<p>ドライバーを<b>選択</b></p>"),
+              QString("<p>ド%1ラ%1イ%1バ%1ー%1を<b>選%1択</b></p>").arg(joiner));
+    EXPECT_EQ(ui::KeepPhrasesTogether("<img src=\"/x/ア.bmp\">Enter キー"), "<img src=\"/x/ア.bmp\">Enter キ" + QString(joiner) + "ー");
+}
+
 TEST(TextFit, AMessageWrapsWithoutCuttingAWord) {
     const QFontMetrics metrics = Metrics(11);
     const int width = 266; // the message windows' text
