@@ -8,6 +8,7 @@
 #include "race/Race.h"
 #include "session/Autosave.h"
 #include "session/FrmAutosaves.h"
+#include "shell/FrmGuide.h"
 #include "shell/FrmMain.h"
 #include "shell/MainState.h"
 #include "shell/Platform.h"
@@ -77,6 +78,7 @@ void Game::WireMainWindow() {
     main("Rec_Driver").onClick = [this] { ShowDriverPage(shell); };
     main("Rec_Team").onClick = [this] { ShowTeamPage(shell); };
     shell.ShowDriverRecord = [this](const std::string& name) { ShowDriverPage(shell, name); };
+    main("Help_Howto").onClick = [this] { ShowGuide(shell); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

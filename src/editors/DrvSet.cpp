@@ -28,10 +28,12 @@ constexpr int Width = PaneLeft + PaneWidth + Margin;
 
 // Index 1..4 of cmdUp and cmdDn.
 const GradeField<DrvRecord> Grades[] = {
-    {"テクニック", "lblTc", &DrvRecord::Technique, Scale::Technique},
-    {"荒さ", "lblAg", &DrvRecord::Roughness, Scale::High},
-    {"ブロック", "lblBr", &DrvRecord::Block, Scale::High},
-    {"安定性", "lblAn", &DrvRecord::Stability, Scale::High},
+    {"テクニック", "lblTc", &DrvRecord::Technique, Scale::Technique,
+     "テクニック（S〜E、S が最高）：タイム、スタート、ペナルティの受けにくさに効きます。"},
+    {"荒さ", "lblAg", &DrvRecord::Roughness, Scale::High, "荒さ（A〜E、A が最も攻撃的）：前の車を抜きにかかる強さです。"},
+    {"ブロック", "lblBr", &DrvRecord::Block, Scale::High, "ブロック（A〜E、A が最高）：抜かれにくさです。"},
+    {"安定性", "lblAn", &DrvRecord::Stability, Scale::High,
+     "安定性（A〜E、A が最高）：タイヤ選びとリタイアのしにくさに効きます。"},
 };
 
 Control& List(FrmKarvenDrvSet& form) {
@@ -56,6 +58,7 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
     Control& list = Add(ControlKind::ListBox, "lstDrv", {Margin, Margin, ListWidth, 0});
     list.style.fontSize = FontSize;
     list.onClick = [this] { DrvSetSelect(*this); };
+    list.toolTip = "ドライバーの一覧です。選んだドライバーを右側で編集します。";
 
     int top = Margin;
     AddText(*this, "lblCaption", 1, {PaneLeft, top, CaptionWidth, ArrowSize}, "名前");
@@ -63,6 +66,7 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
                         {PaneLeft + CaptionWidth, top, PaneWidth - CaptionWidth, ArrowSize});
     name.style.fontSize = FontSize;
     name.enabled = false; // until a driver is chosen, so that nothing typed is lost
+    name.toolTip = "ドライバー名。";
     KeepFileSafe(name);
     name.onGotFocus = [this] { DrvSetFocus(*this); };
     name.onLostFocus = [this] { DrvSetNameLeft(*this); };
@@ -71,6 +75,7 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
     for (int i = 1; i <= 4; ++i) {
         StepRow row = AddStepRow(*this, i + 1, Grades[i - 1].caption, Grades[i - 1].label, i,
                                  {PaneLeft, top, PaneWidth, ArrowSize}, CaptionWidth);
+        row.Explain(Grades[i - 1].toolTip);
         row.up.onClick = [this, i] { DrvSetGradeStep(*this, i, -1); };
         row.down.onClick = [this, i] { DrvSetGradeStep(*this, i, +1); };
         top += RowStep;
@@ -78,9 +83,9 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
     top += 10;
 
     const int half = (PaneWidth - 8) / 2;
-    Add(ControlKind::Button, "cmdJis", {PaneLeft, top, half, ButtonHeight}, "実績").onClick = [this] {
-        DrvSetJis(*this, shell_);
-    };
+    Control& jis = Add(ControlKind::Button, "cmdJis", {PaneLeft, top, half, ButtonHeight}, "実績");
+    jis.onClick = [this] { DrvSetJis(*this, shell_); };
+    jis.toolTip = "選んだドライバーの通算成績を見ます。";
     top += ButtonHeight + 24;
     ButtonPair edit = AddButtonPair(*this, PaneLeft, top, PaneWidth, "cmdAdd", "AddNew", "cmdDel", "Delete");
     edit.left.onClick = [this] {
@@ -88,6 +93,8 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
         focusRequest = "txtDrvNm"; // the new entry's name is what the player types next
     };
     edit.right.onClick = [this] { DrvSetDelete(*this, shell_); };
+    edit.left.toolTip = "ドライバーを追加します（最大 999 人）。";
+    edit.right.toolTip = "選んだドライバーを削除します。";
     top += ButtonHeight + 24;
     AddOkCancel(*this, PaneLeft, top, PaneWidth).onClick = [this] { DrvSetCommit(*this, shell_); };
     top += ButtonHeight;

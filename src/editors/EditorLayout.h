@@ -51,6 +51,8 @@ inline ButtonPair AddButtonPair(Form& form, int left, int top, int width, const 
 // OK and Cancel; Enter presses OK, Esc and Cancel close the window without a word.
 inline Control& AddOkCancel(Form& form, int left, int top, int width) {
     ButtonPair pair = AddButtonPair(form, left, top, width, "cmdOK", "OK", "cmdCancel", "Cancel");
+    pair.left.toolTip = "変更を確定して閉じます。";
+    pair.right.toolTip = "変更を捨てて閉じます。";
     pair.right.onClick = [&form] { form.Close(); };
     form.defaultButton = "cmdOK";
     form.cancelButton = "cmdCancel";
@@ -60,20 +62,25 @@ inline Control& AddOkCancel(Form& form, int left, int top, int width) {
 // One row of a grade: its caption, the letter in a box, and the arrows cmdUp(index) and
 // cmdDn(index) beside it. The caller wires the arrows.
 struct StepRow {
+    Control& caption;
     Control& value;
     Control& up;
     Control& down;
+    // One tooltip on the whole row.
+    void Explain(const std::string& toolTip) {
+        for (Control* c : {&caption, &value, &up, &down}) c->toolTip = toolTip;
+    }
 };
 inline StepRow AddStepRow(Form& form, int captionIndex, const std::string& caption, const std::string& value,
                           int index, Rect rect, int captionWidth) {
-    AddText(form, "lblCaption", captionIndex, {rect.left, rect.top, captionWidth, ArrowSize}, caption);
+    Control& text = AddText(form, "lblCaption", captionIndex, {rect.left, rect.top, captionWidth, ArrowSize}, caption);
     int boxLeft = rect.left + captionWidth;
     int boxWidth = rect.width - captionWidth - 2 * ArrowSize - 12;
     Control& box = AddValueBox(form, value, {boxLeft, rect.top, boxWidth, ArrowSize}, Align::Center);
     int arrowLeft = boxLeft + boxWidth + 8;
     Control& up = AddArrow(form, "cmdUp", arrowLeft, rect.top, UpArrow, index);
     Control& down = AddArrow(form, "cmdDn", arrowLeft + ArrowSize + 4, rect.top, DownArrow, index);
-    return {box, up, down};
+    return {text, box, up, down};
 }
 
 } // namespace karven::editors

@@ -44,23 +44,27 @@ FrmKarvenGpSet::FrmKarvenGpSet(Shell& shell, FrmKarvenSisSet* settings)
     Control& list = Add(ControlKind::ListBox, "lstGp", {Margin, Margin, ListWidth, ListHeight});
     list.style.fontSize = FontSize;
     list.onClick = [this] { GpSetSelect(*this); };
+    list.toolTip = "日程です。選んだグランプリを右側で編集します。";
 
     AddText(*this, "lblCaption", 1, {PaneLeft, Margin, PaneWidth, 22}, "ＧＰ名");
     Control& name = Add(ControlKind::TextBox, "txtGp", {PaneLeft, Margin + 24, PaneWidth, ArrowSize});
     name.style.fontSize = FontSize;
     name.enabled = false; // until a Grand Prix is chosen, so nothing typed is lost
+    name.toolTip = "グランプリの名前。";
     KeepFileSafe(name);
     name.onLostFocus = [this] { GpSetNameLeft(*this); };
 
     const int courseTop = Margin + 68;
     AddText(*this, "lblCaption", 2, {PaneLeft, courseTop, PaneWidth, 22}, "コース");
     const int boxWidth = PaneWidth - 2 * ArrowSize - 8;
-    AddValueBox(*this, "lblTc", {PaneLeft, courseTop + 24, boxWidth, ArrowSize}, Align::Center);
-    AddArrow(*this, "cmdUp", PaneLeft + boxWidth + 4, courseTop + 24, UpArrow).onClick = [this] {
-        GpSetCourseStep(*this, +1);
-    };
-    AddArrow(*this, "cmdDn", PaneLeft + boxWidth + 8 + ArrowSize, courseTop + 24, DownArrow).onClick =
-        [this] { GpSetCourseStep(*this, -1); };
+    Control& course = AddValueBox(*this, "lblTc", {PaneLeft, courseTop + 24, boxWidth, ArrowSize}, Align::Center);
+    Control& harder = AddArrow(*this, "cmdUp", PaneLeft + boxWidth + 4, courseTop + 24, UpArrow);
+    harder.onClick = [this] { GpSetCourseStep(*this, +1); };
+    Control& easier = AddArrow(*this, "cmdDn", PaneLeft + boxWidth + 8 + ArrowSize, courseTop + 24, DownArrow);
+    easier.onClick = [this] { GpSetCourseStep(*this, -1); };
+    course.toolTip = "コースの性格（超速・速・普通・難・超難）。速いコースほどマシンのスピードの差が大きく出ます。";
+    harder.toolTip = "コースを一段難しくします。";
+    easier.toolTip = "コースを一段速くします。";
 
     const int editTop = courseTop + 24 + ArrowSize + 24;
     ButtonPair edit =
@@ -70,6 +74,8 @@ FrmKarvenGpSet::FrmKarvenGpSet(Shell& shell, FrmKarvenSisSet* settings)
         focusRequest = "txtGp"; // the new entry's name is what the player types next
     };
     edit.right.onClick = [this] { GpSetDelete(*this, shell_); };
+    edit.left.toolTip = "グランプリを日程の最後に追加します（最大 17 ＧＰ）。";
+    edit.right.toolTip = "選んだグランプリを日程から削除します。";
 
     const int okTop = Margin + ListHeight - ButtonHeight;
     AddOkCancel(*this, PaneLeft, okTop, PaneWidth).onClick = [this] {

@@ -28,6 +28,7 @@ template <class Record> struct GradeField {
     const char* label;
     std::string Record::*field;
     Scale scale;
+    const char* toolTip; // what the grade does in a race, and its range
 
     void Show(Form& form, const Record& r) const { form(label).text = GradeLetter(r.*field, scale); }
     void Step(Form& form, Record& r, int step) const {

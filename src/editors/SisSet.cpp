@@ -1,6 +1,7 @@
 #include "editors/SisSet.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "editors/EditorLayout.h"
 #include "editors/GpSet.h"
@@ -29,11 +30,12 @@ struct Row {
     const char* caption;
     const char* value;
     const char* unit;
+    const char* toolTip;
 };
 constexpr Row Rows[] = {
-    {"予選通過人数", "lblNin", "人"},
-    {"レース周回数", "lblSyu", "周"},
-    {"グランプリ数", "lblGp", "ＧＰ"},
+    {"予選通過人数", "lblNin", "人", "予選を通過して決勝に出走する人数（1 人からチームに所属するドライバーの数まで）。"},
+    {"レース周回数", "lblSyu", "周", "決勝の周回数（5・10・20・40 周）。"},
+    {"グランプリ数", "lblGp", "ＧＰ", "シーズンのグランプリ数（最大 17）。EDIT で日程とコースを編集します。"},
 };
 } // namespace
 
@@ -43,9 +45,12 @@ FrmKarvenSisSet::FrmKarvenSisSet(Shell& shell) : Form("frmkarvensisset", "シー
 
     for (int i = 0; i < 3; ++i) {
         int top = RowTop + i * RowStep;
-        AddText(*this, "lblCaption", i + 1, {Left, top, CaptionWidth, ArrowSize}, Rows[i].caption);
-        AddValueBox(*this, Rows[i].value, {ValueLeft, top, ValueWidth, ArrowSize}, Align::Right);
-        AddText(*this, "lblUnit", i + 1, {UnitLeft, top, UnitWidth, ArrowSize}, Rows[i].unit);
+        AddText(*this, "lblCaption", i + 1, {Left, top, CaptionWidth, ArrowSize}, Rows[i].caption).toolTip =
+            Rows[i].toolTip;
+        AddValueBox(*this, Rows[i].value, {ValueLeft, top, ValueWidth, ArrowSize}, Align::Right).toolTip =
+            Rows[i].toolTip;
+        AddText(*this, "lblUnit", i + 1, {UnitLeft, top, UnitWidth, ArrowSize}, Rows[i].unit).toolTip =
+            Rows[i].toolTip;
     }
     // Buttons in the order Tab walks them.
     AddArrow(*this, "cmdNinUp", ArrowLeft, RowTop, UpArrow).onClick = [this] { SisSetNinUp(*this, shell_); };
@@ -67,6 +72,12 @@ FrmKarvenSisSet::FrmKarvenSisSet(Shell& shell) : Form("frmkarvensisset", "シー
         [this] { SisSetCommit(*this, shell_); };
     Add(ControlKind::Button, "cmdCancel", {Width - Left - 100, buttonsTop, 100, ButtonHeight}, "Cancel")
         .onClick = [this] { Close(); };
+    // The arrows say what they change; OK and Cancel what they do.
+    const std::pair<const char*, int> arrows[] = {
+        {"cmdNinUp", 0}, {"cmdNinDn", 0}, {"cmdSyuUp", 1}, {"cmdSyuDn", 1}, {"cmdGp", 2}};
+    for (auto [name, row] : arrows) (*this)(name).toolTip = Rows[row].toolTip;
+    (*this)("cmdOK").toolTip = "設定を確定して閉じます。";
+    (*this)("cmdCancel").toolTip = "変更を捨てて閉じます。";
     defaultButton = "cmdOK";
     cancelButton = "cmdCancel";
 }

@@ -32,9 +32,11 @@ constexpr int ColorTurn = 10000; // "0000".."9999"
 constexpr const char* Dot = "・";
 
 const GradeField<TimRecord> Grades[] = {
-    {"スピード", "lblSp", &TimRecord::Speed, Scale::Low},
-    {"空力", "lblSh", &TimRecord::Aero, Scale::Low},
-    {"安定性", "lblAn", &TimRecord::Stability, Scale::High},
+    {"スピード", "lblSp", &TimRecord::Speed, Scale::Low,
+     "スピード（A〜E、A が最高）：直線の速さ。予選と決勝のタイムに効き、速いコースほど差が出ます。"},
+    {"空力", "lblSh", &TimRecord::Aero, Scale::Low, "空力（A〜E、A が最高）：予選と決勝のラップタイムに効きます。"},
+    {"安定性", "lblAn", &TimRecord::Stability, Scale::High,
+     "安定性（A〜E、A が最高）：マシンの信頼性。低いほどリタイアしやすくなります。"},
 };
 
 Control& List(FrmKarvenTimSet& form) {
@@ -104,6 +106,7 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
     Control& list = Add(ControlKind::ListBox, "lstTim", {Margin, Margin, ListWidth, 0});
     list.style.fontSize = FontSize;
     list.onClick = [this] { TimSetSelect(*this, shell_); };
+    list.toolTip = "チームの一覧です。選んだチームを右側で編集します。";
 
     int top = Margin;
     int caption = 1;
@@ -114,6 +117,7 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
                            {FieldLeft, top, FieldWidth, ArrowSize});
         box.style.fontSize = FontSize;
         KeepFileSafe(box);
+        box.toolTip = engine ? "エンジン名。「チーム・エンジン」の形で保存されます。" : "チーム名。";
         box.onGotFocus = [this] { TimSetFocus(*this); };
         box.onLostFocus = [this, engine] { TimSetNameLeft(*this, engine); };
         top += RowStep;
@@ -123,6 +127,7 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
     for (int i = 0; i < 3; ++i) {
         StepRow row = AddStepRow(*this, caption++, Grades[i].caption, Grades[i].label, i,
                                  {PaneLeft, top, PaneWidth, ArrowSize}, CaptionWidth);
+        row.Explain(Grades[i].toolTip);
         row.up.onClick = [this, i] { TimSetGradeStep(*this, i, -1); };
         row.down.onClick = [this, i] { TimSetGradeStep(*this, i, +1); };
         top += RowStep;
@@ -136,6 +141,8 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
     color.value.rect.width -= swatchWidth + 8;
     Control& swatch = Add(ControlKind::Picture, "imgCo", {FieldLeft, top + 2, swatchWidth, ArrowSize - 4});
     swatch.style.border = true;
+    color.Explain("マシンカラー（番号 0000〜9999）。▲▼ で画像のある番号を探します。");
+    swatch.toolTip = color.value.toolTip;
     color.up.onClick = [this] { TimSetColorStep(*this, shell_, -1); };
     color.down.onClick = [this] { TimSetColorStep(*this, shell_, +1); };
     top += RowStep + 10;
@@ -145,6 +152,7 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
                 seat == 1 ? "ドライバー" : "");
         Control& slot = Add(ControlKind::ComboBox, "cboDrv", seat, {FieldLeft, top, FieldWidth, ArrowSize});
         slot.style.fontSize = FontSize;
+        slot.toolTip = "このチームのドライバー。一覧から選ぶか名前を入力します。空欄でシートを空けます。";
         slot.onGotFocus = [this, seat] { TimSetSeatGot(*this, seat); };
         slot.onLostFocus = [this, seat] { TimSetSeatLeft(*this, seat); };
         top += RowStep;
@@ -158,6 +166,8 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
         focusRequest = "txtTimNm"; // the new entry's name is what the player types next
     };
     edit.right.onClick = [this] { TimSetDelete(*this, shell_); };
+    edit.left.toolTip = "チームを追加します（最大 16 チーム）。";
+    edit.right.toolTip = "選んだチームを削除します。所属ドライバーは所属なしになります。";
     top += ButtonHeight + 24;
     AddOkCancel(*this, PaneLeft, top, PaneWidth).onClick = [this] { TimSetCommit(*this, shell_); };
     top += ButtonHeight;

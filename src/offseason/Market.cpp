@@ -102,8 +102,7 @@ void ShowOff(Shell& shell) {
 
 void OffLoad(FrmKarvenOff& form, Shell& shell) {
     shell.random.Reseed();
-    form.geometry.top = shell.main.geometry.top;
-    form.geometry.left = shell.main.geometry.left;
+    form.Place(shell.main.geometry.left, shell.main.geometry.top);
     OffPrepare(form, shell);
     OffShow(form, shell);
 }

@@ -22,7 +22,9 @@ int Rank(const std::string& text) {
     return ReadCount(text);
 }
 
+// After スキップ the rest of the negotiation runs without its announcements; the draws stay the same.
 void Announce(Shell& shell, std::string text) {
+    if (shell.SkipRequested) return;
     shell.MsgText = std::move(text);
     ShowOk(shell);
 }
@@ -112,6 +114,9 @@ bool DriverAccepts(Random& random, int scoreRank, int timRank, int R) {
 bool OffStart(FrmKarvenOff& form, Shell& shell) {
     shell.MsgText = std::string("ストーブリーグを") + CrLf + "開始してよろしいですか？";
     if (AskOkCancel(shell) == 0) return false;
+    // The announcements offer スキップ and close by themselves under オート実況, as in a race.
+    shell.SkipOffered = true;
+    shell.SkipRequested = false;
     int R = 0;
     for (int cycle = 0; cycle < MaxCycles; ++cycle) {
         OffRetainCycle(form, shell, R);
@@ -120,6 +125,7 @@ bool OffStart(FrmKarvenOff& form, Shell& shell) {
         if (Finished(form)) break;
         R = R < MaxCycleNumber ? R + 1 : MaxCycleNumber;
     }
+    shell.SkipOffered = shell.SkipRequested = false;
     return true;
 }
 

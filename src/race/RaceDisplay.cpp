@@ -117,7 +117,14 @@ bool RaceDisplay::ConfirmStart(const RaceState& race) {
 }
 
 void RaceDisplay::Picture(const RaceState&, int kind, int variant) {
-    if (shell_.SkipRequested) return; // hidden behind the result when the race ends
+    if (shell_.SkipRequested) { // drawn when the race ends, as the last one clicking would have left
+        pictureOwed_ = {kind, variant};
+        return;
+    }
+    ShowPicture(kind, variant);
+}
+
+void RaceDisplay::ShowPicture(int kind, int variant) {
     std::string& picture = imgAnime_->picture;
     picture = appPath_;
     picture += "img";
@@ -229,6 +236,10 @@ void RaceDisplay::CatchUp(const RaceState& race) {
         std::string& title = Title();
         AppendInt(title, race.lap);
         title += "周目";
+    }
+    if (pictureOwed_.first != 0) {
+        ShowPicture(pictureOwed_.first, pictureOwed_.second);
+        pictureOwed_ = {};
     }
     if (weatherOwed_ && race.setup.eveTen) {
         imgTenki_[0]->picture = imgTenki_[race.Tenkou]->picture;

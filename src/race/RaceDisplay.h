@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "race/RaceState.h"
@@ -41,6 +42,7 @@ private:
     void Comment();
     // While skipping: what the board would have shown is only noted, and drawn at the flag.
     void Note(RaceEvent event, int k, int j);
+    void ShowPicture(int kind, int variant);
     void CatchUp(const RaceState& race);
 
     Shell& shell_;
@@ -56,6 +58,7 @@ private:
     std::array<Control*, 4> imgTenki_;
     std::vector<char> rowOwed_, timeOwed_; // rows and Time cells not drawn since the player skipped
     bool weatherOwed_ = false;
+    std::pair<int, int> pictureOwed_{}; // kind and variant of the race picture; kind 0 none
 };
 
 // The cars of these entries as the rules keep them: entry i is the car with id i.

@@ -56,8 +56,7 @@ void Form::Click(std::string_view name, int index) {
 }
 
 void PlaceTopRight(Form& form, const Rect& main) {
-    form.geometry.top = main.top;
-    form.geometry.left = main.left + main.width - form.geometry.width;
+    form.Place(main.left + main.width - form.geometry.width, main.top);
 }
 
 } // namespace karven

@@ -23,7 +23,9 @@ struct Rect {
 
 constexpr uint32_t DefaultColor = 0xFFFFFFFFu; // "use the window's own colour"
 
-enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture, Table };
+// Document: a read-only text that scrolls, in simple HTML (headings, paragraphs, tables, and
+// pictures named by their file's path).
+enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture, Document, Table };
 enum class Align { Left, Center, Right };
 
 // How a control looks; never changed by the logic once the form is built.
@@ -46,6 +48,8 @@ struct Control {
     Style style;
     std::string parent; // menu items and separators: the name of their menu
     char accessKey = 0; // menus and buttons: the key of the mnemonic ("&F"), added by the front end
+    std::string group;  // menu items: the items of one group are radio items, one of them chosen
+    std::string toolTip; // what the control does, shown when the pointer rests on it
 
     // State the logic reads and changes.
     std::string text; // caption of labels, buttons and menu items; text of text boxes and drop-downs
@@ -84,6 +88,13 @@ public:
     const std::string& Name() const { return name_; }
     std::string caption;
     Rect geometry; // width and height are the natural size; left and top set by placement
+    // Puts the window's top left corner there; a window never placed opens over the main window.
+    void Place(int left, int top) {
+        geometry.left = left;
+        geometry.top = top;
+        placed_ = true;
+    }
+    bool IsPlaced() const { return placed_; }
 
     // Keyboard: Enter presses the default button, Esc the cancel button.
     std::string defaultButton;
@@ -96,6 +107,9 @@ public:
     // A window that closes by itself through its default button after this many milliseconds,
     // unless the player touches it first; 0 waits for the player.
     int autoCloseMs = 0;
+    // The player may resize the window, and its controls scale with it; message windows keep
+    // the size they open at.
+    bool resizable = true;
 
     Control& Add(ControlKind kind, std::string name, int index, Rect rect, std::string text = "");
     Control& Add(ControlKind kind, std::string name, Rect rect, std::string text = "") {
@@ -127,6 +141,7 @@ public:
 
 private:
     std::string name_;
+    bool placed_ = false;
     std::deque<Control> controls_;
     bool closed_ = false;
     // Big forms (the main window) look names up through an index built on first use.

@@ -21,11 +21,34 @@ constexpr int PanelWidth = 296;
 constexpr int MessageColumnLeft = PanelLeft + PanelWidth + 10;
 constexpr int MessageColumnWidth = 340;
 
-void AddMenuItem(Form& form, const char* menu, const char* name, int index, const char* caption, char key) {
+Control& AddMenuItem(Form& form, const char* menu, const char* name, int index, const char* caption, char key,
+                     const char* toolTip = "") {
     Control& item = form.Add(ControlKind::MenuItem, name, index, {}, caption);
     item.parent = menu;
     item.accessKey = key;
+    item.toolTip = toolTip;
+    return item;
 }
+
+// The command buttons: the rules' caption, the key that presses it beside the caption, what it does.
+struct Command {
+    const char* name;
+    const char* caption;
+    const char* key; // "" none: End quits at once, so no single key does
+    const char* toolTip;
+    int gapBefore;   // gaps separate the weekend, the championship, the off-season and the end
+};
+constexpr Command Commands[] = {
+    {"cmdStart", "新シーズン", "T", "今シーズンの成績を消去して、新しいシーズンを始めます。", 0},
+    {"cmdYosen", "予選", "Y", "次のグランプリの予選を行い、決勝のスターティンググリッドを決めます。", 0},
+    {"cmdKesyou", "決勝", "K", "予選の順にスタートし、決勝レースを実況付きで進めます。", 0},
+    {"cmdDrvRank", "ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ", "D", "ドライバーのポイント順位を一覧に表示します。", 20},
+    {"cmdTimRank", "ｺﾝｽﾄﾗｸﾀｰｽﾞﾗﾝｷﾝｸﾞ", "C", "チーム（コンストラクター）のポイント順位を一覧に表示します。", 0},
+    {"cmdSeiseki", "シーズン成績表", "R", "グランプリごとの順位とポイントの一覧を開きます。", 0},
+    {"cmdDrvSei", "個人成績表", "P", "ドライバーごとの通算成績（優勝・ＰＰ・ＦＬなど）を開きます。", 0},
+    {"cmdOffSis", "ストーブリーグ", "L", "シーズン終了後の移籍交渉で、来シーズンのシートを決めます。", 20},
+    {"cmdEnd", "End", "", "ゲームを終了します。", 20},
+};
 
 void AddSeparator(Form& form, const char* menu, const char* name) {
     form.Add(ControlKind::Separator, name, {}).parent = menu;
@@ -37,43 +60,48 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
 
     // Menus, in menu order.
     Add(ControlKind::Menu, "File", {}, "ﾌｧｲﾙ").accessKey = 'F';
-    AddMenuItem(*this, "File", "File_open", -1, "開く", 'O');
-    AddMenuItem(*this, "File", "File_autosave", -1, "自動保存から開く", 'A');
-    AddMenuItem(*this, "File", "File_update", -1, "保存", 'S');
+    AddMenuItem(*this, "File", "File_open", -1, "開く", 'O', "シーズンファイル（.krv）を開きます。");
+    AddMenuItem(*this, "File", "File_autosave", -1, "自動保存から開く", 'A',
+                "レースやストーブリーグのたびに自動で保存されたシーズンを開きます。");
+    AddMenuItem(*this, "File", "File_update", -1, "保存", 'S', "シーズンをファイルに保存します。");
     AddSeparator(*this, "File", "File_Sen1");
-    AddMenuItem(*this, "File", "File_End", -1, "終了", 'X');
+    AddMenuItem(*this, "File", "File_End", -1, "終了", 'X', "ゲームを終了します。");
     Add(ControlKind::Menu, "Set", {}, "設定").accessKey = 'S';
-    AddMenuItem(*this, "Set", "Set_Sis", 21, "ｼｰｽﾞﾝ", 'S');
-    AddMenuItem(*this, "Set", "Set_Tim", 22, "ﾁｰﾑ", 'T');
-    AddMenuItem(*this, "Set", "Set_Drv", 23, "ﾄﾞﾗｲﾊﾞｰ", 'D');
+    AddMenuItem(*this, "Set", "Set_Sis", 21, "ｼｰｽﾞﾝ", 'S', "予選通過人数・周回数・グランプリ数と日程を設定します。");
+    AddMenuItem(*this, "Set", "Set_Tim", 22, "ﾁｰﾑ", 'T', "チームの名前・性能・カラー・ドライバーを設定します。");
+    AddMenuItem(*this, "Set", "Set_Drv", 23, "ﾄﾞﾗｲﾊﾞｰ", 'D', "ドライバーの名前と能力を設定します。");
     Add(ControlKind::Menu, "Eve", {}, "ｲﾍﾞﾝﾄ").accessKey = 'E';
-    AddMenuItem(*this, "Eve", "Eve_Pit", 31, "ﾋﾟｯﾄｲﾝ", 'P');
-    AddMenuItem(*this, "Eve", "Eve_Pen", 32, "ﾍﾟﾅﾙﾃｨ", 'N');
-    AddMenuItem(*this, "Eve", "Eve_Ten", 33, "天候変化", 'W');
+    AddMenuItem(*this, "Eve", "Eve_Pit", 31, "ﾋﾟｯﾄｲﾝ", 'P', "決勝でピットインが起こります。");
+    AddMenuItem(*this, "Eve", "Eve_Pen", 32, "ﾍﾟﾅﾙﾃｨ", 'N', "決勝でペナルティが出ます。");
+    AddMenuItem(*this, "Eve", "Eve_Ten", 33, "天候変化", 'W', "決勝中に天気が変わります。");
     // Beside the rules: commentary that moves on by itself, at a pace the player picks.
     AddSeparator(*this, "Eve", "Eve_Sen1");
-    AddMenuItem(*this, "Eve", "Eve_Auto", -1, "オート実況", 'A');
+    AddMenuItem(*this, "Eve", "Eve_Auto", -1, "オート実況", 'A',
+                "実況とお知らせが、選んだ間隔でひとりでに進みます。質問は答えを待ちます。");
     Control& pace = Add(ControlKind::Menu, "Eve_Pace", {}, "実況の間隔");
     pace.parent = "Eve";
     pace.accessKey = 'I';
     const char* paces[] = {"0.3 秒", "1 秒", "2 秒"};
-    for (int i = 1; i <= 3; ++i) AddMenuItem(*this, "Eve_Pace", "Eve_Delay", i, paces[i - 1], char('0' + i));
+    for (int i = 1; i <= 3; ++i)
+        AddMenuItem(*this, "Eve_Pace", "Eve_Delay", i, paces[i - 1], char('0' + i), "オート実況で次へ進むまでの時間です。")
+            .group = "Eve_Pace";
     (*this)("Eve_Delay", 2).checked = true;
     Add(ControlKind::Menu, "Ana", {}, "分析").accessKey = 'A';
-    AddMenuItem(*this, "Ana", "Ana_Odds", -1, "チャンピオン予想", 'O');
-    AddMenuItem(*this, "Ana", "Ana_Points", -1, "ポイント推移", 'P');
+    AddMenuItem(*this, "Ana", "Ana_Odds", -1, "チャンピオン予想", 'O', "残りのレースを何度も試算して、タイトルの行方を予想します。");
+    AddMenuItem(*this, "Ana", "Ana_Points", -1, "ポイント推移", 'P', "グランプリごとのポイントの積み上がりをグラフで見ます。");
     // Beside the rules: the seasons of the history and the records of all of them.
     Add(ControlKind::Menu, "Rec", {}, "記録").accessKey = 'R';
-    AddMenuItem(*this, "Rec", "Rec_Champions", -1, "歴代チャンピオン", 'C');
-    AddMenuItem(*this, "Rec", "Rec_Past", -1, "過去のシーズン", 'P');
-    AddMenuItem(*this, "Rec", "Rec_AllTime", -1, "通算記録", 'A');
+    AddMenuItem(*this, "Rec", "Rec_Champions", -1, "歴代チャンピオン", 'C', "歴代のチャンピオンを一覧で見ます。");
+    AddMenuItem(*this, "Rec", "Rec_Past", -1, "過去のシーズン", 'P', "過去のシーズンの順位・レース・移籍・成績表を見ます。");
+    AddMenuItem(*this, "Rec", "Rec_AllTime", -1, "通算記録", 'A', "通算の優勝数やタイトル数などのランキングを見ます。");
     AddSeparator(*this, "Rec", "Rec_Sen1");
-    AddMenuItem(*this, "Rec", "Rec_Driver", -1, "ドライバー", 'D');
-    AddMenuItem(*this, "Rec", "Rec_Team", -1, "チーム", 'T');
+    AddMenuItem(*this, "Rec", "Rec_Driver", -1, "ドライバー", 'D', "ドライバーごとにシーズン別の成績を見ます。");
+    AddMenuItem(*this, "Rec", "Rec_Team", -1, "チーム", 'T', "チームごとにシーズン別の成績を見ます。");
     Add(ControlKind::Menu, "Help", {}, "ﾍﾙﾌﾟ").accessKey = 'H';
+    AddMenuItem(*this, "Help", "Help_Howto", -1, "遊び方", 'G', "ゲームの進め方・コマンド・キー操作の説明を開きます。");
     AddMenuItem(*this, "Help", "Help_help", -1, "ﾍﾙﾌﾟ", 'H');
     AddSeparator(*this, "Help", "Help_Sen1");
-    AddMenuItem(*this, "Help", "Help_Ver", -1, "ﾊﾞｰｼﾞｮﾝ", 'V');
+    AddMenuItem(*this, "Help", "Help_Ver", -1, "ﾊﾞｰｼﾞｮﾝ", 'V', "タイトルとバージョンを表示します。");
 
     // Title line and grid.
     Control& title = Add(ControlKind::Label, "lblTitle", {12, 12, 610, 30}, "KARVEN");
@@ -108,20 +136,23 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     messages.style.backColor = 0xF4F6FA;
     messages.textColor = 0xD0D6E2;
 
-    // Command buttons (button view).
-    const char* captions[] = {"新シーズン",       "予選",           "決勝",
-                              "ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ", "ｺﾝｽﾄﾗｸﾀｰｽﾞﾗﾝｷﾝｸﾞ", "シーズン成績表",
-                              "個人成績表",       "ストーブリーグ", "End"};
-    const char* names[] = {"cmdStart",   "cmdYosen",  "cmdKesyou", "cmdDrvRank", "cmdTimRank",
-                           "cmdSeiseki", "cmdDrvSei", "cmdOffSis", "cmdEnd"};
-    // Gaps separate the weekend, the championship, the off-season and the end.
-    const int gapBefore[] = {0, 0, 0, 20, 0, 0, 0, 20, 20};
+    // Command buttons (button view); a letter presses each, and N whichever the season expects next.
     int top = 24;
-    for (int i = 0; i < 9; ++i) {
-        top += gapBefore[i];
-        Add(ControlKind::Button, names[i], {PanelLeft + 24, top, PanelWidth - 48, 42}, captions[i]);
+    for (const Command& command : Commands) {
+        top += command.gapBefore;
+        Control& button = Add(ControlKind::Button, command.name, {PanelLeft + 24, top, PanelWidth - 48, 42},
+                              command.caption);
+        button.toolTip = command.toolTip;
+        if (*command.key) {
+            keyButtons.push_back({command.key, command.name});
+            button.toolTip += std::string("（キー ") + command.key + "）";
+        }
         top += 52;
     }
+    keyButtons.push_back({NextKey, ""}); // SetMainState names the command
+    Control& next = Add(ControlKind::Label, "lblNext", {PanelLeft + 24, top + 4, PanelWidth - 48, 22});
+    next.style.align = Align::Center;
+    next.textColor = 0x606878;
 
     // Race panel (race view): weather, rain probability and the animation.
     int panel = PanelLeft;

@@ -50,6 +50,9 @@ private:
     std::array<Control*, 7> heading_{};
 };
 
+// The key that presses the command the season expects next (次へ).
+constexpr const char* NextKey = "N";
+
 // Grid geometry, shared with whoever lays out something beside it.
 constexpr int GridTop = 72;
 constexpr int GridRowHeight = 19;

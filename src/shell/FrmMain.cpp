@@ -6,6 +6,7 @@ namespace karven {
 
 FrmMain::FrmMain() : Form("frmmain") {
     geometry = {0, 0, 360, 220};
+    resizable = false;
     Control& ver = Add(ControlKind::Label, "lblVer", {20, 30, 320, 90});
     ver.style.fontSize = 36;
     ver.style.bold = true;

@@ -20,9 +20,12 @@ void SetMainState(FrmKarvenRace& main, int state) {
     if (state < 1 || state > 4) return;
     const Row& row = Table[state - 1];
     main.commandState = state;
-    // The keyboard waits on the command the season now expects.
+    // The keyboard waits on the command the season now expects, and N (次へ) presses it.
     static constexpr const char* Expected[] = {"cmdYosen", "cmdYosen", "cmdKesyou", "cmdOffSis"};
     main.focusRequest = Expected[state - 1];
+    for (auto& [key, button] : main.keyButtons)
+        if (key == NextKey) button = Expected[state - 1];
+    main("lblNext").text = std::string(NextKey) + "：次へ（" + main(Expected[state - 1]).text + "）";
     main("Set_Sis", 21).enabled = row.settings;
     main("Set_Tim", 22).enabled = row.settings;
     main("Set_Drv", 23).enabled = row.settings;
@@ -49,6 +52,7 @@ void SetRaceView(FrmKarvenRace& main, int mode) {
     if (mode != 1 && mode != 2) return;
     bool buttons = mode == 1;
     for (const char* name : FrmKarvenRace::CommandButtons) main(name).visible = buttons;
+    main("lblNext").visible = buttons;
     for (const char* name : FrmKarvenRace::RacePanel)
         main(name, std::string_view(name) == "imgTenki" ? 0 : -1).visible = !buttons;
 }

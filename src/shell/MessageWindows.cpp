@@ -11,6 +11,7 @@ constexpr int DialogWidth = 334;
 constexpr int DialogHeight = 210;
 
 void AddMessageLabel(Form& form, Rect rect) {
+    form.resizable = false; // a message keeps its size; the main window's scale sets it
     Control& msg = form.Add(ControlKind::Label, "lblMsg", rect);
     msg.style.wrap = true;
     msg.style.fontSize = 11;
@@ -91,8 +92,8 @@ void FrmKarvenMsg::Load() {
     (*this)("lblMsg").text = shell_.MsgText;
     OfferSkip(*this, shell_, (*this)("cmdOK"), (*this)("cmdSkip"), 90, 36);
     const Rect& main = shell_.main.geometry;
-    geometry.top = main.top + main.height - geometry.height - CommentInsetBottom;
-    geometry.left = main.left + main.width - geometry.width - CommentInsetRight;
+    Place(main.left + main.width - geometry.width - CommentInsetRight,
+          main.top + main.height - geometry.height - CommentInsetBottom);
 }
 
 FrmAskSave::FrmAskSave(Shell& shell) : Form("frmasksave", "ﾒｯｾｰｼﾞ"), shell_(shell) {

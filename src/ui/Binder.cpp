@@ -6,12 +6,16 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "shell/Form.h"
 #include "ui/FormView.h"
+#include "ui/WindowSize.h"
 
 namespace karven::ui {
 
@@ -43,13 +47,43 @@ protected:
     void reject() override { view->QueryClose(); }
 };
 
+const char* const SizeKey = "window/size";
+const char* const MaximizedKey = "window/maximized";
+
+// The area a form's controls are drawn in: whatever its size, the form is fitted into it.
+class FormContent : public QWidget {
+public:
+    FormContent(const Form& form, QWidget* parent) : QWidget(parent), natural_(form.geometry.width, form.geometry.height) {
+        setObjectName("content");
+        setMinimumSize((QSizeF(natural_) * SmallestScale).toSize());
+    }
+    FormView* view = nullptr;
+    std::function<void()> fitted; // after the controls followed a new size
+    QSize sizeHint() const override { return natural_; }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        if (view) view->Fit(size());
+        if (fitted) fitted();
+    }
+
+private:
+    QSize natural_;
+};
+
 class FormMainWindow : public QMainWindow {
 public:
     explicit FormMainWindow(Form& form) : form_(form) {}
     FormView* view = nullptr;
+    bool sizedByPlayer = false;
+    // Position in screen pixels; size in the form's units, as the placement of the other windows
+    // reckons with it.
     void KeepGeometry() {
         QRect frame = frameGeometry();
-        form_.geometry = {frame.left(), frame.top(), frame.width(), frame.height()};
+        double scale = view ? view->Scale() : 1;
+        form_.geometry = {frame.left(), frame.top(), int(std::lround(frame.width() / scale)),
+                          int(std::lround(frame.height() / scale))};
     }
 
 protected:
@@ -60,10 +94,25 @@ protected:
     void resizeEvent(QResizeEvent* e) override {
         QMainWindow::resizeEvent(e);
         KeepGeometry();
+        // Only the sizes the player gives the window are kept for the next start.
+        if (e->spontaneous() && isVisible() && windowState() == Qt::WindowNoState) {
+            sizedByPlayer = true;
+            QSettings().setValue(SizeKey, size());
+        }
+    }
+    void changeEvent(QEvent* e) override {
+        QMainWindow::changeEvent(e);
+        if (e->type() == QEvent::WindowStateChange && isVisible())
+            QSettings().setValue(MaximizedKey, bool(windowState() & Qt::WindowMaximized));
     }
     void showEvent(QShowEvent* e) override {
         QMainWindow::showEvent(e);
         KeepGeometry();
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        // The commands' letters and N, wherever the focus is in the window.
+        bool plain = !(e->modifiers() & ~Qt::KeypadModifier);
+        if (!plain || !view->PressKey(KeyName(e))) QMainWindow::keyPressEvent(e);
     }
     void closeEvent(QCloseEvent* e) override {
         view->QueryClose();
@@ -74,13 +123,6 @@ protected:
 private:
     Form& form_;
 };
-
-QWidget* MakeContent(const Form& form, QWidget* parent) {
-    auto* content = new QWidget(parent);
-    content->setObjectName("content");
-    content->setFixedSize(form.geometry.width, form.geometry.height);
-    return content;
-}
 } // namespace
 
 Binder::Binder() = default;
@@ -100,29 +142,99 @@ Binder::~Binder() {
 
 QMainWindow& Binder::BindMain(Form& form) {
     auto window = std::make_unique<FormMainWindow>(form);
-    QWidget* content = MakeContent(form, window.get());
+    auto* content = new FormContent(form, window.get());
     window->setCentralWidget(content);
     window->view = new FormView(*this, form, window.get(), content, window->menuBar());
     window->view->setParent(window.get());
+    content->view = window->view;
+    content->fitted = [w = window.get()] { w->KeepGeometry(); };
     window->view->Refresh();
     window->statusBar()->setSizeGripEnabled(false); // there from the start, so the window never grows
-    window->adjustSize();
+    window->resize(window->sizeHint());
     window->move(form.geometry.left, form.geometry.top);
     window->KeepGeometry();
     main_ = std::move(window);
     return *main_;
 }
 
+FormView* Binder::MainView() {
+    return main_ ? static_cast<FormMainWindow*>(main_.get())->view : nullptr;
+}
+
+double Binder::MainScale() {
+    FormView* view = MainView();
+    return view ? view->Scale() : 1;
+}
+
+void Binder::ShowMain(QRect available) {
+    auto* window = static_cast<FormMainWindow*>(main_.get());
+    if (!window) return;
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (available.isEmpty() && screen) available = screen->availableGeometry();
+    const QSize natural = window->view->NaturalSize();
+    const QSize chrome(0, window->menuBar()->sizeHint().height() + window->statusBar()->sizeHint().height());
+    QSettings settings;
+    auto place = [=](QMargins frame, QSize remembered) {
+        QRect at = StartGeometry(natural, chrome, frame, available, remembered);
+        // A screen smaller than the smallest readable size still shows the whole window.
+        double scale = std::min(SmallestScale, double(at.height() - chrome.height()) / natural.height());
+        window->centralWidget()->setMinimumSize((QSizeF(natural) * std::max(0.1, scale)).toSize());
+        window->resize(at.size());
+        window->move(at.topLeft() - QPoint(frame.left(), frame.top()));
+    };
+    place(AssumedFrame, settings.value(SizeKey).toSize());
+    if (settings.value(MaximizedKey).toBool()) window->showMaximized();
+    else window->show();
+    // The window manager's own frame is known once it has framed the window: fit again by it,
+    // when the guess was off by more than a few pixels.
+    QTimer::singleShot(400, window, [=] {
+        QRect frame = window->frameGeometry(), inner = window->geometry();
+        QMargins real(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                      frame.bottom() - inner.bottom());
+        if (window->sizedByPlayer || window->windowState() != Qt::WindowNoState || real.isNull()) return;
+        QSize remembered = QSettings().value(SizeKey).toSize();
+        QSize better = StartGeometry(natural, chrome, real, available, remembered).size();
+        QSize off = better - window->size();
+        if (!available.contains(frame) || std::abs(off.width()) > 4 || std::abs(off.height()) > 4) place(real, remembered);
+    });
+}
+
+QPoint Binder::OnScreen(const Rect& geometry) {
+    FormView* view = MainView();
+    if (!view) return {geometry.left, geometry.top};
+    const Rect& main = view->form().geometry;
+    double scale = view->Scale();
+    return {main.left + int(std::lround((geometry.left - main.left) * scale)),
+            main.top + int(std::lround((geometry.top - main.top) * scale))};
+}
+
 void Binder::RunDialog(Form& form) {
     if (shutdown_ || form.IsClosed()) return;
     FormDialog dialog;
-    dialog.setParent(main_ && main_->isVisible() ? main_.get() : nullptr, dialog.windowFlags());
-    QWidget* content = MakeContent(form, &dialog);
-    dialog.setFixedSize(form.geometry.width, form.geometry.height);
+    // Message windows keep their size and offer no maximising; the others may be resized.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
+    if (form.resizable) flags |= Qt::WindowMaximizeButtonHint;
+    dialog.setParent(main_ && main_->isVisible() ? main_.get() : nullptr, flags);
+    auto* content = new FormContent(form, &dialog);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
     FormView view(*this, form, &dialog, content, nullptr);
     dialog.view = &view;
-    if (form.geometry.left == 0 && form.geometry.top == 0) CentreOverMain(dialog); // a form that does not place itself
-    else dialog.move(form.geometry.left, form.geometry.top);
+    content->view = &view;
+    const double scale = MainScale();
+    const QSize size = (QSizeF(view.NaturalSize()) * scale).toSize();
+    if (form.resizable) {
+        content->setMinimumSize((QSizeF(view.NaturalSize()) * std::min(scale, SmallestScale)).toSize());
+        dialog.resize(size);
+    } else {
+        content->setMinimumSize(size);
+        dialog.setFixedSize(size);
+    }
+    view.Fit(size);
+    if (form.IsPlaced()) dialog.move(OnScreen(form.geometry));
+    else CentreOverMain(dialog);
     RefreshAll(); // the windows behind show the latest state while this one waits
     if (form.autoCloseMs > 0)
         QTimer::singleShot(form.autoCloseMs, &dialog, [&dialog, &view] {
@@ -132,6 +244,9 @@ void Binder::RunDialog(Form& form) {
     dialog.exec();
     running_.pop_back();
     dialog.view = nullptr;
+    content->view = nullptr;
+    // Back to the main window: the keyboard is there again, on the command the season expects.
+    if (running_.empty() && MainView() && !shutdown_) MainView()->ReturnFocus();
 }
 
 void Binder::Unregister(FormView* view) {

@@ -11,6 +11,7 @@
 
 namespace karven {
 class Form;
+struct Rect;
 }
 
 namespace karven::ui {
@@ -22,9 +23,14 @@ public:
     Binder();
     ~Binder();
 
-    // The main window: menus from the form's menu controls; its geometry kept in the form.
+    // The main window: menus from the form's menu controls; its geometry kept in the form, its
+    // size in the form's own units (the window's size divided by its scale).
     QMainWindow& BindMain(Form& form);
     QMainWindow* MainWindow() { return main_.get(); }
+    FormView* MainView();
+    // Shows the main window at start: as large as the player left it, else the largest scale up
+    // to 1 that `available` holds (the screen's free area when empty); centred.
+    void ShowMain(QRect available = {});
 
     // Shows the form as a modal dialog until its form is closed (Load has run already).
     void RunDialog(Form& form);
@@ -45,6 +51,8 @@ public:
 
     // Over the main window when it is shown, else in the middle of the screen.
     void CentreOverMain(QWidget& window);
+    // The factor the main window is drawn at; secondary windows open at it too.
+    double MainScale();
 
     PixmapCache& Pixmaps() { return pixmaps_; }
 
@@ -55,6 +63,8 @@ public:
 
 private:
     void CloseFinishedDialogs();
+    // A form's placement in screen pixels: its offset from the main window scaled like the window.
+    QPoint OnScreen(const Rect& geometry);
 
     PixmapCache pixmaps_;
     std::vector<FormView*> views_;

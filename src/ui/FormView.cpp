@@ -13,13 +13,18 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QActionGroup>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "ui/Binder.h"
+#include "ui/FormWidgets.h"
+#include "ui/KeyHint.h"
+#include "ui/TextFit.h"
 
 namespace karven::ui {
 
@@ -80,33 +85,24 @@ void ApplyStyle(QWidget* w, const Style& style) {
     }
 }
 
-// A list where nothing is chosen stays so until the player chooses.
-class FormList : public QListWidget {
-public:
-    using QListWidget::QListWidget;
-
-protected:
-    void focusInEvent(QFocusEvent* e) override {
-        if (currentRow() >= 0) return QListWidget::focusInEvent(e);
-        // Qt makes the first entry current on taking the focus, which would read as a click.
-        QSignalBlocker quiet(this);
-        QListWidget::focusInEvent(e);
-        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    }
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
-        // With nothing current Qt goes to the first entry whatever the key; End goes to the last.
-        if (action == MoveEnd && currentRow() < 0 && count() > 0) return indexFromItem(item(count() - 1));
-        return QListWidget::moveCursor(action, modifiers);
-    }
-};
-
 const char* const PictureProperty = "karvenPicture";
+const char* const PictureSizeProperty = "karvenPictureSize";
 const char* const ColorProperty = "karvenTextColor";
+
+// The letter key the form binds to this button, shown beside its caption; none where the caption
+// carries its own mnemonic.
+QString LetterKeyOf(const Form& form, const Control& c) {
+    if (c.accessKey != 0) return {};
+    for (const auto& [key, button] : form.keyButtons)
+        if (button == c.name && key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z') return QString::fromStdString(key);
+    return {};
+}
 } // namespace
 
 FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content, QMenuBar* menuBar)
     : binder_(binder), form_(form), window_(window), menuBar_(menuBar) {
     window_->setObjectName(QString::fromStdString(form.Name()));
+    natural_ = QSize(form.geometry.width, form.geometry.height);
     for (Control& c : form.Controls()) {
         if (c.kind == ControlKind::Menu || c.kind == ControlKind::MenuItem || c.kind == ControlKind::Separator) {
             if (menuBar_) MakeMenuEntry(c);
@@ -116,7 +112,12 @@ FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content
         w->setObjectName(QString::fromStdString(c.Key()));
         w->setGeometry(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
         ApplyStyle(w, c.style);
-        bound_.push_back({&c, w, nullptr});
+        Bound& b = bound_.emplace_back();
+        b.control = &c;
+        b.widget = w;
+        b.action = nullptr;
+        b.points = w->font().pointSizeF();
+        if (QString key = LetterKeyOf(form, c); !key.isEmpty()) new KeyHint(key, static_cast<QPushButton*>(w));
     }
     // Boxes drawn first must stay behind what lies on them.
     for (const Bound& b : bound_)
@@ -182,6 +183,11 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
         p->setAlignment(Qt::AlignCenter);
         return p;
     }
+    case ControlKind::Document: {
+        auto* d = new FormDocument(binder_.Pixmaps(), content);
+        d->installEventFilter(this);
+        return d;
+    }
     default: {
         auto* l = new QLabel(content);
         l->setWordWrap(c.style.wrap);
@@ -200,6 +206,7 @@ void FormView::MakeMenuEntry(Control& c) {
         QMenu* parent = c.parent.empty() ? nullptr : menuBar_->findChild<QMenu*>(QString::fromStdString(c.parent));
         QMenu* menu = parent ? parent->addMenu(Caption(c)) : menuBar_->addMenu(Caption(c));
         menu->setObjectName(QString::fromStdString(c.Key()));
+        menu->setToolTipsVisible(true);
         action = menu->menuAction();
     } else {
         auto* menu = menuBar_->findChild<QMenu*>(QString::fromStdString(c.parent));
@@ -209,10 +216,23 @@ void FormView::MakeMenuEntry(Control& c) {
         } else {
             action = menu->addAction(Caption(c));
             connect(action, &QAction::triggered, this, [this, &c] { Fire(c, &Control::onClick); });
+            if (!c.group.empty()) {
+                // One of the group is chosen, drawn as a radio item.
+                auto* group = menuBar_->findChild<QActionGroup*>(QString::fromStdString(c.group));
+                if (!group) {
+                    group = new QActionGroup(menuBar_);
+                    group->setObjectName(QString::fromStdString(c.group));
+                }
+                action->setCheckable(true);
+                group->addAction(action);
+            }
         }
     }
     action->setObjectName(QString::fromStdString(c.Key()));
-    bound_.push_back({&c, nullptr, action});
+    Bound& b = bound_.emplace_back();
+    b.control = &c;
+    b.widget = nullptr;
+    b.action = action;
 }
 
 void FormView::Fire(Control& c, std::function<void()> Control::*handler) {
@@ -272,10 +292,21 @@ bool FormView::PressKey(const QString& key) {
     if (key.isEmpty()) return false;
     for (const auto& [name, button] : form_.keyButtons) {
         if (QString::fromStdString(name) != key) continue;
-        PressButton(button);
+        // A button out of sight (the commands during a race) takes no key.
+        if (Control* c = form_.Find(button); c && c->visible) PressButton(button);
         return true;
     }
     return false;
+}
+
+void FormView::ReturnFocus() {
+    if (!window_->isVisible()) return;
+    window_->activateWindow();
+    QWidget* focus = window_->focusWidget();
+    if (focus && focus->isVisible() && focus->isEnabled()) return;
+    for (const Bound& b : bound_)
+        if (b.widget && b.control->Key() == lastFocusRequest_ && b.widget->isVisibleTo(window_) && b.widget->isEnabled())
+            b.widget->setFocus(Qt::OtherFocusReason);
 }
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
@@ -323,8 +354,9 @@ void FormView::Refresh() {
     // A window without a caption shows an empty title bar, not the program's file name.
     QString title = form_.caption.empty() ? QStringLiteral(" ") : ToQt(form_.caption);
     if (window_->windowTitle() != title) window_->setWindowTitle(title);
-    for (const Bound& b : bound_) RefreshControl(b);
+    for (Bound& b : bound_) RefreshControl(b);
     if (!form_.focusRequest.empty()) {
+        lastFocusRequest_ = form_.focusRequest;
         for (const Bound& b : bound_) {
             if (!b.widget || b.control->Key() != form_.focusRequest) continue;
             // A hidden or disabled control cannot take it; the request waits for it.
@@ -335,7 +367,7 @@ void FormView::Refresh() {
     }
 }
 
-void FormView::RefreshControl(const Bound& b) {
+void FormView::RefreshControl(Bound& b) {
     const Control& c = *b.control;
     if (b.action) {
         QAction* a = b.action;
@@ -344,11 +376,12 @@ void FormView::RefreshControl(const Bound& b) {
         a->setEnabled(c.enabled);
         if (c.checked && !a->isCheckable()) a->setCheckable(true);
         if (a->isCheckable()) a->setChecked(c.checked);
+        if (a->toolTip() != ToQt(c.toolTip) && !c.toolTip.empty()) a->setToolTip(ToQt(c.toolTip));
         return;
     }
     QWidget* w = b.widget;
     QSignalBlocker quiet(w); // programmatic changes are not the player's events
-    QRect rect(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+    QRect rect = Place(c.rect);
     if (w->geometry() != rect) w->setGeometry(rect); // a column that widens for what it shows
     if (w->isHidden() == c.visible) w->setVisible(c.visible);
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
@@ -365,6 +398,10 @@ void FormView::RefreshControl(const Bound& b) {
             }
         w->setPalette(p);
     }
+
+    // Labels and drop-downs add the whole of a text they cannot show to their tooltips.
+    if (c.kind != ControlKind::Label && c.kind != ControlKind::ComboBox && w->toolTip() != ToQt(c.toolTip))
+        w->setToolTip(ToQt(c.toolTip));
 
     if (auto* button = qobject_cast<QPushButton*>(w)) {
         if (button->text() != Caption(c)) button->setText(Caption(c));
@@ -391,6 +428,7 @@ void FormView::RefreshControl(const Bound& b) {
         }
         if (box->currentIndex() != c.listIndex) box->setCurrentIndex(c.listIndex);
         if (box->currentText() != ToQt(c.text)) box->setEditText(ToQt(c.text));
+        ShowLongEntries(*box, ToQt(c.toolTip));
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         QStringList items = ToQt(c.items);
         if (list->count() == items.size()) {
@@ -405,25 +443,35 @@ void FormView::RefreshControl(const Bound& b) {
         QListWidgetItem* current = c.listIndex >= 0 ? list->item(c.listIndex) : nullptr;
         if (list->currentRow() != c.listIndex || (current && !current->isSelected()))
             list->setCurrentRow(c.listIndex);
+        ShowLongEntries(*list);
     } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
         RefreshTable(c, *table);
+    } else if (auto* document = dynamic_cast<FormDocument*>(w)) {
+        document->Show(ToQt(c.text), scale_);
     } else if (c.kind == ControlKind::Picture) {
         RefreshPicture(c, w);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        QString text = Shown(c, *label);
-        if (label->text() != text) label->setText(text);
+        ShowLabel(b, *label);
     }
 }
 
-QString FormView::Shown(const Control& c, const QLabel& label) {
+void FormView::ShowLabel(Bound& b, QLabel& label) {
+    const Control& c = *b.control;
     QString text = ToQt(c.text);
-    if (c.style.breakAfter.empty()) return text;
-    // "Team・Engine" too long for one line goes on two, broken after the separator.
-    QString separator = QString::fromStdString(c.style.breakAfter);
-    int at = text.indexOf(separator);
-    if (at < 0 || at + separator.size() >= text.size() || label.fontMetrics().horizontalAdvance(text) <= label.width())
-        return text;
-    return text.left(at + separator.size()) + "\n" + text.mid(at + separator.size());
+    QSize box = label.contentsRect().size();
+    qreal points = label.font().pointSizeF();
+    if (text == b.fittedText && box == b.fittedSize && points == b.fittedPoints) return;
+    b.fittedText = text;
+    b.fittedSize = box;
+    b.fittedPoints = points;
+    // A framed label keeps half an "x" of room on either side.
+    int room = box.width() - (label.frameWidth() > 0 ? label.fontMetrics().horizontalAdvance('x') : 0);
+    FittedText fitted = FitText(text, label.fontMetrics(), room, box.height(), c.style.wrap,
+                                QString::fromStdString(c.style.breakAfter));
+    if (label.text() != fitted.text) label.setText(fitted.text);
+    QString tip = fitted.elided ? text : QString();
+    if (!c.toolTip.empty()) tip = tip.isEmpty() ? ToQt(c.toolTip) : tip + "\n" + ToQt(c.toolTip);
+    if (label.toolTip() != tip) label.setToolTip(tip);
 }
 
 void FormView::RefreshTable(const Control& c, QTableWidget& table) {
@@ -435,14 +483,17 @@ void FormView::RefreshTable(const Control& c, QTableWidget& table) {
         QTableWidgetItem* head = table.horizontalHeaderItem(i);
         if (!head || head->text() != headings[i]) table.setHorizontalHeaderItem(i, new QTableWidgetItem(headings[i]));
     }
-    if (reshaped) {
+    // Fixed columns follow the window's scale; the others share what is left.
+    bool rescaled = table.property("karvenScale").toDouble() != scale_;
+    if (reshaped || rescaled) {
+        table.setProperty("karvenScale", scale_);
         for (int i = 0; i < int(c.columns.size()); ++i) {
             int width = c.columns[i].width;
             table.horizontalHeader()->setSectionResizeMode(i, width > 0 ? QHeaderView::Interactive : QHeaderView::Stretch);
-            if (width > 0) table.setColumnWidth(i, width);
+            if (width > 0) table.setColumnWidth(i, int(std::lround(width * scale_)));
         }
     }
-    bool changed = table.rowCount() != int(c.rows.size());
+    bool changed = rescaled || table.rowCount() != int(c.rows.size());
     table.setRowCount(int(c.rows.size()));
     for (int r = 0; r < int(c.rows.size()); ++r) {
         for (int i = 0; i < int(c.columns.size()); ++i) {
@@ -469,9 +520,14 @@ void FormView::RefreshTable(const Control& c, QTableWidget& table) {
 
 void FormView::RefreshPicture(const Control& c, QWidget* w) {
     QString path = QString::fromStdString(c.picture);
-    if (w->property(PictureProperty).toString() == path && w->property(PictureProperty).isValid()) return;
     auto* label = static_cast<QLabel*>(w);
-    QPixmap pixmap = binder_.Pixmaps().Get(path, w->size());
+    // A framed picture shows inside its frame; the picture is made for that room and this screen.
+    const QSize room = label->contentsRect().size();
+    const QString shownAs = QString("%1x%2@%3").arg(room.width()).arg(room.height()).arg(w->devicePixelRatioF());
+    if (w->property(PictureProperty).toString() == path && w->property(PictureProperty).isValid() &&
+        w->property(PictureSizeProperty).toString() == shownAs)
+        return;
+    QPixmap pixmap = binder_.Pixmaps().Get(path, room, w->devicePixelRatioF());
     if (pixmap.isNull()) {
         label->clear();
         w->setProperty(PictureProperty, QVariant()); // a file that appears later is looked for again
@@ -479,6 +535,35 @@ void FormView::RefreshPicture(const Control& c, QWidget* w) {
     }
     label->setPixmap(pixmap);
     w->setProperty(PictureProperty, path);
+    w->setProperty(PictureSizeProperty, shownAs);
+}
+
+QRect FormView::Place(const Rect& r) const {
+    // Edges are scaled rather than sizes, so that controls side by side stay side by side.
+    auto x = [this](int v) { return offset_.x() + int(std::lround(v * scale_)); };
+    auto y = [this](int v) { return offset_.y() + int(std::lround(v * scale_)); };
+    return QRect(QPoint(x(r.left), y(r.top)), QPoint(x(r.left + r.width) - 1, y(r.top + r.height) - 1));
+}
+
+void FormView::ScaleFont(Bound& b) {
+    if (!b.widget || b.points <= 0) return;
+    QFont font = b.widget->font();
+    qreal points = b.points * scale_;
+    if (std::abs(font.pointSizeF() - points) < 0.01) return;
+    font.setPointSizeF(points);
+    b.widget->setFont(font);
+}
+
+void FormView::Fit(QSize area) {
+    if (natural_.isEmpty() || area.isEmpty()) return;
+    scale_ = std::min(double(area.width()) / natural_.width(), double(area.height()) / natural_.height());
+    offset_ = QPoint(int(std::lround((area.width() - natural_.width() * scale_) / 2)),
+                     int(std::lround((area.height() - natural_.height() * scale_) / 2)));
+    for (Bound& b : bound_) {
+        if (!b.widget) continue;
+        ScaleFont(b);
+        RefreshControl(b);
+    }
 }
 
 } // namespace karven::ui

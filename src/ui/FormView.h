@@ -3,6 +3,8 @@
 // with the control's state in both directions.
 
 #include <QObject>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <string_view>
@@ -36,6 +38,13 @@ public:
     QWidget* window() { return window_; }
     bool IsDialog() const { return menuBar_ == nullptr; }
 
+    // Lays the controls out for a content area of this size: one factor for rectangles, fonts
+    // and pictures keeps the form's proportions, and the spare space is shared evenly.
+    void Fit(QSize area);
+    double Scale() const { return scale_; }
+    // The form's own size, at factor 1.
+    QSize NaturalSize() const { return natural_; }
+
     // Form state into the widgets.
     void Refresh();
     // What the player typed or chose, into the form.
@@ -46,24 +55,35 @@ public:
     // A key the form binds to a button ("Up", "PageDown", "S"): pressed; false when unbound.
     bool PressKey(const QString& key);
     void QueryClose();
+    // After a dialog over it has gone: the window takes the keyboard again, on the control the
+    // form last asked for when nothing in the window holds the focus.
+    void ReturnFocus();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Bound {
-        Control* control;
-        QWidget* widget; // null for menu entries
-        QAction* action; // menus, menu items and separators
+        Control* control = nullptr;
+        QWidget* widget = nullptr; // null for menu entries
+        QAction* action = nullptr; // menus, menu items and separators
+        qreal points = 0; // the font's size at factor 1
+        // What a label was last fitted to, so that an unchanged label is not measured again.
+        QString fittedText;
+        QSize fittedSize;
+        qreal fittedPoints = 0;
     };
 
     QWidget* MakeWidget(Control& c, QWidget* content);
     void MakeMenuEntry(Control& c);
-    void RefreshControl(const Bound& b);
+    void RefreshControl(Bound& b);
     void RefreshPicture(const Control& c, QWidget* widget);
     void RefreshTable(const Control& c, QTableWidget& table);
-    // What a label shows of its text: broken where its style says, when it does not fit.
-    static QString Shown(const Control& c, const QLabel& label);
+    // What a label shows of its text: wrapped between phrases, ended with "…" what does not fit,
+    // the whole text then in its tooltip.
+    void ShowLabel(Bound& b, QLabel& label);
+    QRect Place(const Rect& r) const;
+    void ScaleFont(Bound& b);
     void Fire(Control& c, std::function<void()> Control::*handler);
     void PressButton(const std::string& name);
     void FocusMoved(QWidget* widget, bool in);
@@ -79,6 +99,10 @@ private:
     QWidget* focused_ = nullptr;
     // The default button drawn as such, so that a change of the form's default is drawn once.
     std::string shownDefault_;
+    std::string lastFocusRequest_;
+    QSize natural_;
+    double scale_ = 1;
+    QPoint offset_;
 };
 
 } // namespace karven::ui

@@ -39,11 +39,10 @@ int main(int argc, char* argv[]) {
     karven::ui::QtPlatform platform(binder);
     karven::GameRandom random;
     karven::Game game(platform, random);
-    QMainWindow& window = binder.BindMain(game.shell.main);
+    binder.BindMain(game.shell.main);
 
     if (!game.StartUp() || platform.Ended()) return 0;
     binder.RefreshAll();
-    if (game.shell.main.geometry.left == 0 && game.shell.main.geometry.top == 0) binder.CentreOverMain(window);
-    window.show();
+    binder.ShowMain();
     return app.exec();
 }

@@ -13,7 +13,7 @@ using namespace karven::test;
 namespace {
 struct Played {
     std::string file;
-    std::vector<std::string> board; // every row of the main window's grid, and the title
+    std::vector<std::string> board; // every row of the main window's grid, the title and the race picture
     std::vector<std::string> texts; // the windows shown
     std::vector<std::string> endTitles; // the title while each race's end is announced
 };
@@ -52,6 +52,7 @@ Played Play(uint64_t seed, int skipAfter, const std::string& laps) {
         p.board.push_back(row + shell.main.imgCo(k).picture);
     }
     p.board.push_back(shell.main("lblTitle").text);
+    p.board.push_back(shell.main("imgAnime").picture);
     p.texts = platform.Texts();
     return p;
 }

@@ -1,6 +1,13 @@
 // The analysis windows on a season half run: title odds computed in the background, points by race.
 #include <QBarSet>
 #include <QChartView>
+#include <QComboBox>
+#include <QGraphicsSimpleTextItem>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QTableWidget>
+#include <QTest>
+#include <QValueAxis>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLineSeries>
@@ -19,6 +26,7 @@
 #include "shell/Random.h"
 #include "standings/Rankings.h"
 #include "ui/QtPlatform.h"
+#include "ui/analysis/OddsChart.h"
 
 using namespace karven;
 
@@ -81,7 +89,7 @@ TEST(Analysis, PointsChartHasALineForEachOfTheBestScorers) {
     WhenReady([](QWidget&) { return true; },
               [&](QWidget& dialog) {
                   dialog.grab().save(test::ScreenPath("points.png"));
-                  auto* view = qobject_cast<QChartView*>(dialog.findChild<QTabWidget*>("pointsTabs")->widget(0));
+                  auto* view = dialog.findChild<QTabWidget*>("pointsTabs")->widget(0)->findChild<QChartView*>();
                   ASSERT_NE(view, nullptr);
                   lines = int(view->chart()->series().size());
                   points = static_cast<QLineSeries*>(view->chart()->series().at(0))->count();
@@ -91,4 +99,110 @@ TEST(Analysis, PointsChartHasALineForEachOfTheBestScorers) {
     ASSERT_GE(scorers, 3);
     EXPECT_EQ(lines, std::min(10, scorers));
     EXPECT_EQ(points, 9) << "from the start to the 8th Grand Prix";
+}
+
+TEST(Analysis, EveryOddsBarHasItsNumberAZeroOneTooAndTheScaleEndsAt100) {
+    std::vector<OddsEntry> drivers(4);
+    const char* names[] = {"一", "二", "三", "四"};
+    const double titles[] = {0.9, 0.1, 0, 0};
+    for (int i = 0; i < 4; ++i) drivers[i].Nm = names[i], drivers[i].title = titles[i];
+    drivers[0].crowned = 1;
+    ui::OddsChart chart(drivers, true);
+    chart.resize(600, 400);
+    chart.show();
+    QApplication::processEvents();
+    // The three best placed, each with a title bar and a crown bar.
+    std::vector<const QGraphicsSimpleTextItem*> labels = chart.Labels();
+    QStringList texts;
+    const QRectF plot = chart.chart()->plotArea();
+    for (const QGraphicsSimpleTextItem* label : labels) {
+        texts << label->text();
+        QRectF at = label->sceneBoundingRect();
+        EXPECT_TRUE(label->isVisible());
+        EXPECT_GE(at.left(), plot.left()) << label->text().toStdString();
+        EXPECT_LE(at.right(), plot.right()) << label->text().toStdString();
+    }
+    texts.sort();
+    EXPECT_EQ(texts, (QStringList{"0%", "0%", "0%", "10%", "100%", "90%"}));
+    auto* axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Horizontal).at(0));
+    ASSERT_NE(axis, nullptr);
+    EXPECT_EQ(axis->max(), 100);
+    chart.grab().save(test::ScreenPath("odds_labels.png"));
+}
+
+TEST(Analysis, AtTheSeasonsEndTheTitleIsDecidedAndCtrlTabSwitchesTabs) {
+    test::GameUnderTest s(12);
+    s.Start([&s](Season& season) {
+        while (PlayGrandPrix(season, s.random, {})) {
+        }
+        SetMainState(s.game.shell.main, 4);
+    });
+    QString status, leader;
+    int rows = 0;
+    std::vector<int> tabsSeen;
+    bool stopShown = true;
+    WhenReady([](QWidget& dialog) { return dialog.findChild<QTableWidget*>() != nullptr; },
+              [&](QWidget& dialog) {
+                  dialog.grab().save(test::ScreenPath("odds_decided.png"));
+                  status = dialog.findChild<QLabel*>("oddsStatus")->text();
+                  stopShown = dialog.findChild<QPushButton*>("oddsStop")->isVisible();
+                  auto* table = dialog.findChild<QTableWidget*>("oddsDrivers");
+                  rows = table->rowCount();
+                  leader = table->item(0, 1)->text();
+                  auto* tabs = dialog.findChild<QTabWidget*>("oddsTabs");
+                  dialog.findChild<QPushButton*>("analysisClose")->setFocus();
+                  for (Qt::KeyboardModifiers keys : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+                      int key = keys & Qt::ShiftModifier ? Qt::Key_Backtab : Qt::Key_Tab;
+                      QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), keys);
+                      tabsSeen.push_back(tabs->currentIndex());
+                  }
+              });
+    s.game.shell.main.Click("Ana_Odds");
+    EXPECT_TRUE(status.contains("決定")) << status.toStdString();
+    EXPECT_FALSE(stopShown);
+    std::vector<DriverStanding> standings = DriverStandings(s.game.season);
+    EXPECT_EQ(rows, int(standings.size()));
+    EXPECT_EQ(leader.toStdString(), standings.at(0).DrvNm);
+    EXPECT_EQ(tabsSeen, (std::vector<int>{1, 0, 1}));
+}
+
+TEST(Analysis, TeamMatesDifferInLineAndMarkerAsTheLegendShowsAndALineCanBePickedOut) {
+    HalfSeason s;
+    std::vector<std::pair<QColor, Qt::PenStyle>> looks;
+    QLegend::MarkerShape legendShape = QLegend::MarkerShapeDefault;
+    std::vector<double> opacity;
+    qreal pickedWidth = 0;
+    int pickedByLegend = -1;
+    WhenReady([](QWidget&) { return true; },
+              [&](QWidget& dialog) {
+                  QWidget* page = dialog.findChild<QWidget*>("pointsDrivers");
+                  QChart* chart = page->findChild<QChartView*>()->chart();
+                  legendShape = chart->legend()->markerShape();
+                  for (QAbstractSeries* series : chart->series()) {
+                      auto* line = static_cast<QLineSeries*>(series);
+                      looks.emplace_back(line->pen().color(), line->pen().style());
+                      EXPECT_FALSE(line->lightMarker().isNull());
+                  }
+                  auto* picker = page->findChild<QComboBox*>("pointsHighlight");
+                  picker->setCurrentIndex(2);
+                  for (QAbstractSeries* series : chart->series()) opacity.push_back(series->opacity());
+                  pickedWidth = static_cast<QLineSeries*>(chart->series().at(1))->pen().widthF();
+                  dialog.grab().save(test::ScreenPath("points_picked.png"));
+                  emit chart->legend()->markers().at(3)->clicked();
+                  pickedByLegend = picker->currentIndex();
+              });
+    s.game.shell.main.Click("Ana_Points");
+    EXPECT_EQ(legendShape, QLegend::MarkerShapeFromSeries);
+    int sharedColours = 0;
+    for (size_t i = 0; i < looks.size(); ++i)
+        for (size_t j = i + 1; j < looks.size(); ++j)
+            if (looks[i].first == looks[j].first) {
+                ++sharedColours;
+                EXPECT_NE(looks[i].second, looks[j].second) << "lines " << i << " and " << j;
+            }
+    EXPECT_GT(sharedColours, 0) << "team-mates among the best ten";
+    ASSERT_GE(opacity.size(), 3u);
+    for (size_t i = 0; i < opacity.size(); ++i) EXPECT_EQ(opacity[i], i == 1 ? 1.0 : 0.25) << i;
+    EXPECT_GT(pickedWidth, 3);
+    EXPECT_EQ(pickedByLegend, 4);
 }

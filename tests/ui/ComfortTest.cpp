@@ -1,5 +1,7 @@
 // Playing comfort beside the rules: オート実況, スキップ by key, Enter on the main window's buttons,
 // the keyboard's focus on the command the season expects, paging the career records by keys.
+#include <QAction>
+#include <QActionGroup>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
@@ -108,4 +110,26 @@ TEST(Comfort, CareerRecordsPageByArrowsAndShowWhereTheyStand) {
     EXPECT_EQ(pages, (std::vector<QString>{QString("1 / %1").arg(n), QString("2 / %1").arg(n),
                                            QString("3 / %1").arg(n), QString("2 / %1").arg(n),
                                            QString("1 / %1").arg(n), last}));
+}
+
+// 実況の間隔: one pace chosen, drawn as radio items.
+TEST(Comfort, ThePaceItemsAreRadioItemsOfWhichOneIsChosen) {
+    GameWindow w;
+    std::vector<QAction*> paces;
+    for (int i = 1; i <= 3; ++i) paces.push_back(w.window.findChild<QAction*>(QString("Eve_Delay(%1)").arg(i)));
+    for (QAction* pace : paces) {
+        ASSERT_NE(pace, nullptr);
+        ASSERT_NE(pace->actionGroup(), nullptr);
+        EXPECT_TRUE(pace->actionGroup()->isExclusive());
+        EXPECT_TRUE(pace->isCheckable());
+    }
+    EXPECT_TRUE(paces[1]->isChecked());
+    w.window.findChild<QAction*>("Eve_Auto")->trigger();
+    paces[0]->trigger();
+    EXPECT_EQ(w.game.shell.AutoAdvanceMs, 300);
+    EXPECT_EQ(std::vector<bool>({paces[0]->isChecked(), paces[1]->isChecked(), paces[2]->isChecked()}),
+              std::vector<bool>({true, false, false}));
+    paces[0]->trigger(); // choosing the chosen one again keeps it
+    EXPECT_TRUE(paces[0]->isChecked());
+    EXPECT_EQ(w.game.shell.AutoAdvanceMs, 300);
 }

@@ -217,3 +217,36 @@ TEST(Editors, DriversByKeyboardAndMouse) {
     EXPECT_EQ(season.DrvCount, std::to_string(std::stoi(count) + 1));
     EXPECT_EQ(w.binder.Views().size(), 1u);
 }
+
+// After AddNew the new entry's name is typed at once; a seat's name too long for its box shows
+// whole in the tooltip and in the list, which is as wide as its longest name.
+TEST(Editors, AddNewLeadsToTheNameAndLongSeatNamesShowWhole) {
+    GameWindow w;
+    const std::string longName = "ジョナサン・クリストファー・アレクサンダー・ウィリアムズ";
+    w.game.season.DrvTable[1].DrvNm = longName;
+    w.game.season.TimCount = "15"; // room for one more team
+    for (const char* editor : {"Set_Tim(22)", "Set_Drv(23)"}) {
+        QString focus, seatTip;
+        int listWidth = 0, nameWidth = 0;
+        test::WhenModal([&](QWidget& window) {
+            test::Activate(window);
+            if (auto* seat = window.findChild<QComboBox*>("cboDrv(1)")) {
+                Key(window, Qt::Key_Down); // the first team, whose first seat is the long name
+                seatTip = seat->toolTip();
+                listWidth = seat->view()->minimumWidth();
+                nameWidth = seat->fontMetrics().horizontalAdvance(QString::fromStdString(longName));
+            }
+            auto* add = Child<QPushButton>(window, "cmdAdd");
+            add->setFocus();
+            Key(window, Qt::Key_Return);
+            focus = FocusName(window);
+            Key(window, Qt::Key_Escape);
+        });
+        w.Menu(editor);
+        EXPECT_EQ(focus, std::string(editor) == "Set_Tim(22)" ? "txtTimNm" : "txtDrvNm") << editor;
+        if (std::string(editor) == "Set_Tim(22)") {
+            EXPECT_TRUE(seatTip.contains(QString::fromStdString(longName))) << seatTip.toStdString();
+            EXPECT_GE(listWidth, nameWidth);
+        }
+    }
+}

@@ -21,13 +21,14 @@ struct GameUnderTest {
     QMainWindow& window = binder.BindMain(game.shell.main);
 
     // Start-up with its title window answered by the keyboard; `ready` may change the season
-    // before the window shows.
-    void Start(const std::function<void(Season&)>& ready = {}) {
+    // before the window shows, at its natural size unless `show` shows it otherwise.
+    void Start(const std::function<void(Season&)>& ready = {}, const std::function<void()>& show = {}) {
         AnswerWithKey(Qt::Key_Return);
         EXPECT_TRUE(game.StartUp());
         if (ready) ready(game.season);
         binder.RefreshAll();
-        window.show();
+        if (show) show();
+        else window.show();
     }
 };
 

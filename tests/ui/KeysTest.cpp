@@ -2,26 +2,16 @@
 // default one when the focus is elsewhere; Esc and the frame's close box never agree to a question.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "AllWindows.h"
 #include "GameUnderTest.h"
 #include "ModalDriver.h"
-#include "editors/DrvSet.h"
-#include "editors/GpSet.h"
-#include "editors/SisSet.h"
-#include "editors/TimSet.h"
-#include "history/HistoryWindows.h"
-#include "offseason/Market.h"
-#include "season/SeasonFile.h"
-#include "session/FrmAutosaves.h"
-#include "shell/FrmMain.h"
-#include "shell/MainState.h"
-#include "shell/MessageWindows.h"
-#include "standings/DrvSei.h"
-#include "standings/Seiseki.h"
 #include "ui/FormView.h"
 
 using namespace karven;
@@ -60,11 +50,12 @@ std::vector<std::string> WalkWithEnter(ui::Binder& binder, QWidget& window) {
             faults.push_back(name + ": Enter on " + key + " ran " + (ran.empty() ? "nothing" : ran.front()));
         if (!button->isDefault()) faults.push_back(name + ": " + key + " with the focus is not drawn as the default");
     }
-    // With the focus on a list, a text box or a drop-down Enter is the window's default button.
+    // With the focus on a list, a text box, a drop-down or a document Enter is the window's default button.
     for (QWidget* other : window.findChildren<QWidget*>()) {
         const char* kind = other->metaObject()->className();
         bool field = std::string_view(kind) == "QLineEdit" || std::string_view(kind) == "QComboBox" ||
-                     other->inherits("QListWidget") || other->inherits("QTableWidget");
+                     other->inherits("QListWidget") || other->inherits("QTextBrowser") ||
+                     other->inherits("QTableWidget");
         if (!field || !other->isVisible() || !other->isEnabled() || other->parentWidget()->inherits("QComboBox"))
             continue;
         other->setFocus(Qt::TabFocusReason);
@@ -83,66 +74,10 @@ std::vector<std::string> WalkWithEnter(ui::Binder& binder, QWidget& window) {
     return faults;
 }
 
-struct KeyWalk {
-    const char* window;
-    std::function<void(test::GameUnderTest&)> open;
-};
-
-void FinishSeason(test::GameUnderTest& g) {
-    g.game.season.Sis.EndGp = g.game.season.Sis.GpCount;
-    SetMainState(g.game.shell.main, 4);
-}
-
 } // namespace
 
 TEST(Keys, EnterPressesTheFocusedButtonInEveryWindow) {
-    const KeyWalk walks[] = {
-        {"frmmain", [](auto& g) { g.game.shell.main.Click("Help_Ver"); }},
-        {"frmMsgOk", [](auto& g) { g.game.shell.MsgText = "お知らせ"; ShowOk(g.game.shell); }},
-        {"frmMsgOk+skip",
-         [](auto& g) {
-             g.game.shell.SkipOffered = true;
-             ShowOk(g.game.shell);
-         }},
-        {"frmmsgokcancel", [](auto& g) { AskOkCancel(g.game.shell); }},
-        {"frmkarvenmsg+skip",
-         [](auto& g) {
-             g.game.shell.SkipOffered = true;
-             ShowComment(g.game.shell);
-         }},
-        {"frmasksave",
-         [](auto& g) {
-             FrmAskSave ask(g.game.shell);
-             g.platform.ShowModal(ask);
-         }},
-        {"frmkarvenautosave",
-         [](auto& g) {
-             FrmAutosaves list(g.game.shell, {std::string(KARVEN_BIN_DIR) + InitialDataFile});
-             g.platform.ShowModal(list);
-         }},
-        {"frmkarvenseiseki", [](auto& g) { ShowSeiseki(g.game.shell); }},
-        {"frmkarvenDrvSei", [](auto& g) { ShowDrvSei(g.game.shell, "02"); }},
-        {"frmkarvenoff",
-         [](auto& g) {
-             FinishSeason(g);
-             ShowOff(g.game.shell);
-         }},
-        {"frmkarvensisset", [](auto& g) { ShowSisSet(g.game.shell); }},
-        {"frmkarvengpset",
-         [](auto& g) {
-             FrmKarvenSisSet settings(g.game.shell);
-             FrmKarvenGpSet calendar(g.game.shell, &settings);
-             g.platform.ShowModal(calendar);
-         }},
-        {"frmkarventimset", [](auto& g) { ShowTimSet(g.game.shell); }},
-        {"frmkarvendrvset", [](auto& g) { ShowDrvSet(g.game.shell); }},
-        {"frmkarvenchampions", [](auto& g) { ShowChampions(g.game.shell); }},
-        {"frmkarvenpast", [](auto& g) { ShowPastSeason(g.game.shell); }},
-        {"frmkarvenalltime", [](auto& g) { ShowAllTimeRecords(g.game.shell); }},
-        {"frmkarvendrvpage", [](auto& g) { ShowDriverPage(g.game.shell); }},
-        {"frmkarventimpage", [](auto& g) { ShowTeamPage(g.game.shell); }},
-    };
-    for (const KeyWalk& walk : walks) {
+    for (const test::WindowOpener& walk : test::AllWindows()) {
         test::GameUnderTest g(3);
         g.Start();
         std::vector<std::string> faults;
@@ -196,7 +131,7 @@ TEST(Keys, EscAndTheCloseBoxCancelQuestions) {
         EXPECT_EQ(asked, 1);
         EXPECT_EQ(g.game.season, before) << closeBox;
 
-        FinishSeason(g);
+        test::FinishSeason(g);
         const Season finished = g.game.season;
         bool marketStayed = false;
         test::WhenModal([&](QWidget& market) {
@@ -229,4 +164,58 @@ TEST(Keys, ClosingTheMainWindowWithUnsavedWorkAsks) {
     EXPECT_EQ(asked, "frmasksave");
     EXPECT_TRUE(g.window.isVisible());
     EXPECT_FALSE(g.platform.Ended());
+}
+
+// A letter beside each command's caption presses it, and N whichever the season expects next;
+// the commands hidden during a race take no key.
+TEST(Keys, TheCommandsLettersAndNPressTheirButtons) {
+    test::GameUnderTest g(3);
+    g.Start();
+    test::Activate(g.window);
+    FrmKarvenRace& main = g.game.shell.main;
+    std::vector<std::string> ran;
+    std::vector<std::pair<Control*, std::function<void()>>> saved;
+    for (const char* name : FrmKarvenRace::CommandButtons) {
+        Control& c = main(name);
+        saved.emplace_back(&c, c.onClick);
+        c.onClick = [&ran, name] { ran.push_back(name); };
+    }
+    // On the focused command, or on the window itself, as when the focus is nowhere in particular.
+    auto press = [&](int key, bool onWindow) {
+        ran.clear();
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        if (onWindow) QApplication::sendEvent(&g.window, &event);
+        else test::PressKey(g.window, key);
+        return ran;
+    };
+    int letters = 0;
+    for (const auto& [key, name] : main.keyButtons) {
+        if (key == NextKey) continue;
+        ++letters;
+        for (const char* command : FrmKarvenRace::CommandButtons) main(command).enabled = true;
+        g.binder.RefreshAll();
+        EXPECT_EQ(press(Qt::Key_A + (key[0] - 'A'), letters % 2 == 0), std::vector<std::string>{name}) << key;
+        auto* hint = g.window.findChild<QLabel*>(QString::fromStdString(name + "_key"));
+        ASSERT_NE(hint, nullptr) << name;
+        EXPECT_EQ(hint->text().toStdString(), key);
+        EXPECT_TRUE(hint->parentWidget()->rect().contains(hint->geometry())) << name;
+    }
+    EXPECT_EQ(letters, 8) << "every command but End";
+    EXPECT_EQ(main("cmdYosen").text, "予選") << "the caption keeps the rules' text";
+
+    const char* expected[] = {"cmdYosen", "cmdYosen", "cmdKesyou", "cmdOffSis"};
+    for (int state = 1; state <= 4; ++state) {
+        SetMainState(main, state);
+        g.binder.RefreshAll();
+        EXPECT_EQ(press(Qt::Key_N, state % 2 == 0), std::vector<std::string>{expected[state - 1]}) << state;
+        EXPECT_TRUE(g.window.findChild<QLabel*>("lblNext")->text().contains(
+            QString::fromStdString(main(expected[state - 1]).text)));
+    }
+    SetRaceView(main, 2);
+    g.binder.RefreshAll();
+    EXPECT_TRUE(press(Qt::Key_Y, true).empty());
+    EXPECT_TRUE(press(Qt::Key_N, true).empty());
+    EXPECT_TRUE(g.window.findChild<QLabel*>("lblNext")->isHidden());
+    SetRaceView(main, 1);
+    for (auto& [control, handler] : saved) control->onClick = handler;
 }

@@ -70,6 +70,9 @@ TEST(Tables, SeasonResultsBreakTeamNamesOnlyAfterTheDot) {
         for (int i = 1; i <= 16; ++i) ExpectWhole(*dialog.findChild<QLabel*>(QString("lbl3(%1)").arg(i)));
         for (int r = 1; r <= 32; ++r) ExpectWhole(*dialog.findChild<QLabel*>(QString("lbl2(%1)").arg(r)));
         EXPECT_TRUE(dialog.findChild<QLabel*>("lbl3(5)")->text().contains("・\n"));
+        // The default season's teams, "レッドフォックス・ヴォルタ" the longest, each on one line.
+        for (int i = 1; i <= 16; ++i)
+            if (i != 5) EXPECT_FALSE(dialog.findChild<QLabel*>(QString("lbl3(%1)").arg(i))->text().contains('\n')) << i;
         test::PressKey(dialog, Qt::Key_Return);
     });
     s.window.findChild<QPushButton*>("cmdSeiseki")->click();

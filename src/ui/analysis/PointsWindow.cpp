@@ -1,16 +1,23 @@
 // ポイント推移: the points of the best drivers and of the teams, added up Grand Prix by Grand Prix.
+// Team-mates share their machine's colour and differ by line and marker, which the legend shows;
+// one line can be picked out, from the list above the chart or by clicking its legend entry.
 #include <QChart>
 #include <QChartView>
-#include <QDialog>
+#include <QComboBox>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
-#include <QPushButton>
+#include <QPainter>
 #include <QSet>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "odds/PointsHistory.h"
 #include "season/Numbers.h"
@@ -19,22 +26,57 @@
 #include "shell/Shell.h"
 #include "ui/FormView.h"
 #include "ui/analysis/Analysis.h"
+#include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/MachineColor.h"
 
 namespace karven::ui {
 
 namespace {
 constexpr int TopDrivers = 10;
+constexpr qreal LineWidth = 2.5;
+constexpr int MarkerSize = 9;
+const char* const PenProperty = "karvenPen";
 
-QWidget* PointsChart(Shell& shell, const std::vector<PointsLine>& lines, int gps) {
-    if (gps < 1 || lines.empty()) {
-        auto* none = new QLabel("まだポイントを獲得したドライバーがいません。");
-        none->setAlignment(Qt::AlignCenter);
-        return none;
+// The first line of a colour is solid with round markers, the second dashed with square ones,
+// a third dotted with diamonds.
+struct LineLook {
+    Qt::PenStyle pen;
+    int marker; // 0 round, 1 square, 2 diamond
+};
+constexpr LineLook Looks[] = {{Qt::SolidLine, 0}, {Qt::DashLine, 1}, {Qt::DotLine, 2}};
+
+QImage Marker(QColor colour, int shape) {
+    QImage image(MarkerSize * 2, MarkerSize * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2); // sharp on screens of ratio 2
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(colour);
+    QRectF box(1, 1, MarkerSize - 2, MarkerSize - 2);
+    if (shape == 0) p.drawEllipse(box);
+    else if (shape == 1) p.drawRect(box);
+    else p.drawPolygon(QPolygonF({QPointF(box.center().x(), box.top()), QPointF(box.right(), box.center().y()),
+                                  QPointF(box.center().x(), box.bottom()), QPointF(box.left(), box.center().y())}));
+    return image;
+}
+
+// Every line as it is drawn, or one of them picked out and the others faded.
+void Highlight(QChart& chart, int picked) {
+    const QList<QAbstractSeries*> all = chart.series();
+    for (int i = 0; i < all.size(); ++i) {
+        auto* series = static_cast<QLineSeries*>(all[i]);
+        QPen pen = series->property(PenProperty).value<QPen>();
+        if (i == picked) pen.setWidthF(LineWidth * 2);
+        series->setPen(pen);
+        series->setOpacity(picked < 0 || i == picked ? 1.0 : 0.25);
     }
+}
+
+QChartView* PointsChart(Shell& shell, const std::vector<PointsLine>& lines, int gps) {
     auto* chart = new QChart;
     int most = 0;
-    QSet<QString> colours; // a second line of the same machine colour is dashed
+    QHash<QString, int> sameColour;
     for (const PointsLine& line : lines) {
         auto* series = new QLineSeries;
         series->setName(ToQt(line.name));
@@ -44,12 +86,18 @@ QWidget* PointsChart(Shell& shell, const std::vector<PointsLine>& lines, int gps
         QColor colour = line.colorNo.empty()
                             ? QColor(120, 120, 120)
                             : MachineColor(ToQt(ColorFilePath(shell, line.colorNo, 1)), QColor(120, 120, 120));
-        QPen pen(colour, 2.5);
-        if (colours.contains(colorNo)) pen.setStyle(Qt::DashLine);
-        colours.insert(colorNo);
+        const LineLook& look = Looks[std::min(sameColour[colorNo]++, 2)];
+        QPen pen(colour, LineWidth, look.pen);
         series->setPen(pen);
-        series->setPointsVisible(true);
+        series->setProperty(PenProperty, pen);
+        series->setLightMarker(Marker(colour, look.marker));
+        series->setMarkerSize(MarkerSize);
         chart->addSeries(series);
+        QObject::connect(series, &QLineSeries::hovered, series, [series](const QPointF& at, bool on) {
+            if (!on) return QToolTip::hideText();
+            int g = std::clamp(int(std::lround(at.x())), 0, int(series->count()) - 1);
+            QToolTip::showText(QCursor::pos(), QString("%1\n第%2戦まで %3 ポイント").arg(series->name()).arg(g).arg(series->at(g).y()));
+        });
     }
     auto* axisX = new QValueAxis;
     axisX->setRange(0, gps);
@@ -67,37 +115,69 @@ QWidget* PointsChart(Shell& shell, const std::vector<PointsLine>& lines, int gps
         s->attachAxis(axisX);
         s->attachAxis(axisY);
     }
+    // The legend draws each line as it is: its colour, its dashes and its marker.
     chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
+    view->setToolTip("線の上にマウスを置くと、その時点のポイントを表示します。凡例をクリックすると、その線を強調します。");
     return view;
 }
+
+// The chart with its picker above it: なし or one of the lines.
+QWidget* PointsPage(Shell& shell, const std::vector<PointsLine>& lines, int gps, const char* name) {
+    if (gps < 1 || lines.empty()) {
+        auto* none = new QLabel("まだポイントを獲得したドライバーがいません。");
+        none->setObjectName(name);
+        none->setAlignment(Qt::AlignCenter);
+        return none;
+    }
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    auto* layout = new QVBoxLayout(page);
+    auto* row = new QHBoxLayout;
+    auto* caption = new QLabel("強調表示(&H)：");
+    auto* picker = new QComboBox;
+    picker->setObjectName("pointsHighlight");
+    picker->setToolTip("選んだ線を太く表示し、ほかの線を薄くします。");
+    caption->setBuddy(picker);
+    picker->addItem("なし");
+    for (const PointsLine& line : lines) picker->addItem(ToQt(line.name));
+    row->addWidget(caption);
+    row->addWidget(picker);
+    row->addStretch();
+    layout->addLayout(row);
+    QChartView* view = PointsChart(shell, lines, gps);
+    layout->addWidget(view, 1);
+    QChart* chart = view->chart();
+    QObject::connect(picker, &QComboBox::currentIndexChanged, chart, [chart](int i) { Highlight(*chart, i - 1); });
+    const QList<QLegendMarker*> markers = chart->legend()->markers();
+    for (int i = 0; i < markers.size(); ++i)
+        QObject::connect(markers[i], &QLegendMarker::clicked, picker, [picker, i] {
+            picker->setCurrentIndex(picker->currentIndex() == i + 1 ? 0 : i + 1);
+        });
+    return page;
+}
+
+class PointsWindow : public AnalysisWindow {
+public:
+    PointsWindow(Shell& shell, QWidget* parent) : AnalysisWindow("frmPoints", "ポイント推移", QSize(820, 580), parent) {
+        int gps = std::clamp(ReadCount(shell.season.Sis.EndGp), 0, ResultSlots);
+        QTabWidget* tabs = AddTabs("pointsTabs");
+        tabs->addTab(PointsPage(shell, DriverPointsLines(shell.season, TopDrivers), gps, "pointsDrivers"),
+                     "ドライバー（上位10人）");
+        tabs->addTab(PointsPage(shell, TeamPointsLines(shell.season), gps, "pointsTeams"), "チーム");
+        tabs->setTabToolTip(0, "ポイント上位10人のドライバーの推移（Ctrl+Tab で切替）。");
+        tabs->setTabToolTip(1, "チームのポイントの推移（Ctrl+Tab で切替）。");
+        AddNoteAndClose("各ＧＰの成績（リタイアは0ポイント）から。チームは現在の所属ドライバーの合計です。"
+                        "同じチームの二人は同じ色で、線の種類と印で見分けます。");
+    }
+};
 } // namespace
 
 void ShowPointsWindow(Shell& shell, QWidget* parent) {
-    QDialog dialog(parent);
-    dialog.setObjectName("frmPoints");
-    dialog.setWindowTitle("ポイント推移");
-    dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    dialog.resize(820, 560);
-    auto* layout = new QVBoxLayout(&dialog);
-    int gps = std::clamp(ReadCount(shell.season.Sis.EndGp), 0, ResultSlots);
-    auto* tabs = new QTabWidget;
-    tabs->setObjectName("pointsTabs");
-    tabs->addTab(PointsChart(shell, DriverPointsLines(shell.season, TopDrivers), gps), "ドライバー（上位10人）");
-    tabs->addTab(PointsChart(shell, TeamPointsLines(shell.season), gps), "チーム");
-    layout->addWidget(tabs, 1);
-    auto* note = new QLabel("各ＧＰの成績（リタイアは0ポイント）から。チームは現在の所属ドライバーの合計です。");
-    note->setWordWrap(true);
-    layout->addWidget(note);
-    auto* close = new QPushButton("閉じる");
-    close->setDefault(true);
-    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
-    dialog.exec();
+    PointsWindow window(shell, parent);
+    window.exec();
 }
 
 } // namespace karven::ui

@@ -21,10 +21,15 @@ const Livery SceneLiveries[] = {
 
 const Livery& SceneLivery(int variant) { return SceneLiveries[(variant - 1 + 10) % 10]; }
 
-QImage Canvas(int w, int h, QColor fill) {
-    QImage image(w, h, QImage::Format_RGB32);
+// A picture of its own size w × h, or of `size` with the drawing stretched to fill it.
+QImage Canvas(int w, int h, QColor fill, QSize size) {
+    QImage image(size.isEmpty() ? QSize(w, h) : size, QImage::Format_RGB32);
     image.fill(fill);
     return image;
+}
+
+void Stretch(QPainter& p, const QImage& image, int w, int h) {
+    if (image.size() != QSize(w, h)) p.scale(double(image.width()) / w, double(image.height()) / h);
 }
 
 // A single-seater seen from above, nose to the right, centred on the origin; about 100 × 40.
@@ -155,9 +160,10 @@ QImage AppIcon(int size) {
     return image;
 }
 
-QImage Swatch(const Livery& livery, bool neutral) {
-    QImage image = Canvas(32, 12, neutral ? QColor(225, 225, 228) : livery.body);
+QImage Swatch(const Livery& livery, bool neutral, QSize size) {
+    QImage image = Canvas(32, 12, neutral ? QColor(225, 225, 228) : livery.body, size);
     QPainter p(&image);
+    Stretch(p, image, 32, 12);
     const QColor& second = livery.stripe;
     if (!neutral) {
         switch (livery.pattern) {
@@ -196,11 +202,12 @@ QImage Swatch(const Livery& livery, bool neutral) {
     return image;
 }
 
-QImage WeatherPicture(Weather weather) {
+QImage WeatherPicture(Weather weather, QSize size) {
     QColor sky = weather == Weather::Fine ? QColor(110, 180, 250)
                  : weather == Weather::Cloudy ? QColor(170, 180, 195) : QColor(95, 105, 125);
-    QImage image = Canvas(120, 90, sky);
+    QImage image = Canvas(120, 90, sky, size);
     QPainter p(&image);
+    Stretch(p, image, 120, 90);
     p.setRenderHint(QPainter::Antialiasing);
     if (weather == Weather::Fine) {
         p.setPen(QPen(QColor(255, 200, 0), 4));
@@ -227,9 +234,10 @@ QImage WeatherPicture(Weather weather) {
     return image;
 }
 
-QImage GridScene(int variant) {
-    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black);
+QImage GridScene(int variant, QSize size) {
+    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black, size);
     QPainter p(&image);
+    Stretch(p, image, SceneWidth, SceneHeight);
     p.setRenderHint(QPainter::Antialiasing);
     DrawTrack(p, QColor(60, 140 + variant * 8, 60), QColor(210, 30, 30), 60, 214);
     p.setPen(QPen(Qt::white, 3));
@@ -245,9 +253,10 @@ QImage GridScene(int variant) {
     return image;
 }
 
-QImage GoScene(int variant) {
-    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black);
+QImage GoScene(int variant, QSize size) {
+    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black, size);
     QPainter p(&image);
+    Stretch(p, image, SceneWidth, SceneHeight);
     p.setRenderHint(QPainter::Antialiasing);
     DrawTrack(p, QColor(60, 150, 60), QColor(30, 60, 200), 60, 214);
     DrawLights(p, 5, QColor(40, 220, 60));
@@ -260,9 +269,10 @@ QImage GoScene(int variant) {
     return image;
 }
 
-QImage RunScene(int variant) {
-    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black);
+QImage RunScene(int variant, QSize size) {
+    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black, size);
     QPainter p(&image);
+    Stretch(p, image, SceneWidth, SceneHeight);
     p.setRenderHint(QPainter::Antialiasing);
     static const QColor Grass[] = {QColor(60, 150, 60), QColor(200, 170, 100), QColor(40, 110, 50)};
     DrawTrack(p, Grass[variant % 3], variant % 2 ? QColor(210, 30, 30) : QColor(30, 60, 200), 50, 200);
@@ -282,9 +292,10 @@ QImage RunScene(int variant) {
     return image;
 }
 
-QImage RetireScene(int variant) {
-    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black);
+QImage RetireScene(int variant, QSize size) {
+    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black, size);
     QPainter p(&image);
+    Stretch(p, image, SceneWidth, SceneHeight);
     p.setRenderHint(QPainter::Antialiasing);
     DrawTrack(p, QColor(70, 140, 60), QColor(210, 30, 30), 30, 110);
     p.fillRect(0, 116, SceneWidth, 104, QColor(200, 180, 130)); // run-off gravel
@@ -294,9 +305,10 @@ QImage RetireScene(int variant) {
     return image;
 }
 
-QImage PenaltyScene() {
-    QImage image = Canvas(SceneWidth, SceneHeight, QColor(120, 180, 240));
+QImage PenaltyScene(QSize size) {
+    QImage image = Canvas(SceneWidth, SceneHeight, QColor(120, 180, 240), size);
     QPainter p(&image);
+    Stretch(p, image, SceneWidth, SceneHeight);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(0, 160, SceneWidth, 60, QColor(70, 150, 70));
     p.fillRect(QRect(70, 30, 6, 180), QColor(120, 120, 120)); // pole
@@ -314,9 +326,10 @@ QImage PenaltyScene() {
     return image;
 }
 
-QImage PitInScene() {
-    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black);
+QImage PitInScene(QSize size) {
+    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black, size);
     QPainter p(&image);
+    Stretch(p, image, SceneWidth, SceneHeight);
     p.setRenderHint(QPainter::Antialiasing);
     PitLane(p);
     DrawCar(p, {120, 100}, 25, 0.8, SceneLivery(2));
@@ -324,9 +337,10 @@ QImage PitInScene() {
     return image;
 }
 
-QImage PitOutScene() {
-    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black);
+QImage PitOutScene(QSize size) {
+    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black, size);
     QPainter p(&image);
+    Stretch(p, image, SceneWidth, SceneHeight);
     p.setRenderHint(QPainter::Antialiasing);
     PitLane(p);
     DrawCar(p, {160, 96}, -25, 0.8, SceneLivery(4));
@@ -334,9 +348,10 @@ QImage PitOutScene() {
     return image;
 }
 
-QImage PassScene(int variant) {
-    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black);
+QImage PassScene(int variant, QSize size) {
+    QImage image = Canvas(SceneWidth, SceneHeight, Qt::black, size);
     QPainter p(&image);
+    Stretch(p, image, SceneWidth, SceneHeight);
     p.setRenderHint(QPainter::Antialiasing);
     DrawTrack(p, variant % 2 ? QColor(60, 150, 60) : QColor(190, 160, 100), QColor(210, 30, 30), 40, 206);
     double gap = -30 + (variant * 7) % 60; // the attacker from behind to alongside

@@ -1,0 +1,86 @@
+#pragma once
+// Every window of the game that opens over the main window, and how to open it.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GameUnderTest.h"
+#include "editors/DrvSet.h"
+#include "editors/GpSet.h"
+#include "editors/SisSet.h"
+#include "editors/TimSet.h"
+#include "history/HistoryWindows.h"
+#include "offseason/Market.h"
+#include "season/SeasonFile.h"
+#include "session/FrmAutosaves.h"
+#include "shell/FrmGuide.h"
+#include "shell/FrmMain.h"
+#include "shell/MainState.h"
+#include "shell/MessageWindows.h"
+#include "standings/DrvSei.h"
+#include "standings/Seiseki.h"
+
+namespace karven::test {
+
+struct WindowOpener {
+    const char* window;
+    std::function<void(GameUnderTest&)> open;
+};
+
+inline void FinishSeason(GameUnderTest& g) {
+    g.game.season.Sis.EndGp = g.game.season.Sis.GpCount;
+    SetMainState(g.game.shell.main, 4);
+}
+
+inline std::vector<WindowOpener> AllWindows() {
+    return {
+        {"frmmain", [](auto& g) { g.game.shell.main.Click("Help_Ver"); }},
+        {"frmguide", [](auto& g) { g.game.shell.main.Click("Help_Howto"); }},
+        {"frmMsgOk", [](auto& g) { g.game.shell.MsgText = "お知らせ"; ShowOk(g.game.shell); }},
+        {"frmMsgOk+skip",
+         [](auto& g) {
+             g.game.shell.SkipOffered = true;
+             ShowOk(g.game.shell);
+         }},
+        {"frmmsgokcancel", [](auto& g) { AskOkCancel(g.game.shell); }},
+        {"frmkarvenmsg+skip",
+         [](auto& g) {
+             g.game.shell.SkipOffered = true;
+             ShowComment(g.game.shell);
+         }},
+        {"frmasksave",
+         [](auto& g) {
+             FrmAskSave ask(g.game.shell);
+             g.platform.ShowModal(ask);
+         }},
+        {"frmkarvenautosave",
+         [](auto& g) {
+             FrmAutosaves list(g.game.shell, {std::string(KARVEN_BIN_DIR) + InitialDataFile});
+             g.platform.ShowModal(list);
+         }},
+        {"frmkarvenseiseki", [](auto& g) { ShowSeiseki(g.game.shell); }},
+        {"frmkarvenDrvSei", [](auto& g) { ShowDrvSei(g.game.shell, "02"); }},
+        {"frmkarvenoff",
+         [](auto& g) {
+             FinishSeason(g);
+             ShowOff(g.game.shell);
+         }},
+        {"frmkarvensisset", [](auto& g) { ShowSisSet(g.game.shell); }},
+        {"frmkarvengpset",
+         [](auto& g) {
+             FrmKarvenSisSet settings(g.game.shell);
+             FrmKarvenGpSet calendar(g.game.shell, &settings);
+             g.platform.ShowModal(calendar);
+         }},
+        {"frmkarventimset", [](auto& g) { ShowTimSet(g.game.shell); }},
+        {"frmkarvendrvset", [](auto& g) { ShowDrvSet(g.game.shell); }},
+        {"frmkarvenchampions", [](auto& g) { ShowChampions(g.game.shell); }},
+        {"frmkarvenpast", [](auto& g) { ShowPastSeason(g.game.shell); }},
+        {"frmkarvenalltime", [](auto& g) { ShowAllTimeRecords(g.game.shell); }},
+        {"frmkarvendrvpage", [](auto& g) { ShowDriverPage(g.game.shell); }},
+        {"frmkarventimpage", [](auto& g) { ShowTeamPage(g.game.shell); }},
+    };
+}
+
+} // namespace karven::test
