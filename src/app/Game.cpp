@@ -3,6 +3,7 @@
 #include "editors/DrvSet.h"
 #include "editors/SisSet.h"
 #include "editors/TimSet.h"
+#include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
 #include "offseason/Market.h"
 #include "race/Race.h"
@@ -64,7 +65,14 @@ void Game::WireMainWindow() {
     main("cmdTimRank").onClick = [this] { ShowTimRanking(shell); };
     main("cmdSeiseki").onClick = [this] { ShowSeiseki(shell); };
     main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
-    main("cmdOffSis").onClick = Command([this] { ShowOff(shell); }, Keep);
+    main("cmdOffSis").onClick = Command(
+        [this] {
+            size_t closed = season.history.seasons.size();
+            ShowOff(shell);
+            // A confirmed market closed the season: a word on it, then the grid turns to the next.
+            if (season.history.seasons.size() > closed) ShowSeasonSummary(shell);
+        },
+        Keep);
     // After an editor the commands follow the season: a Grand Prix added to a finished season can be run.
     main("Set_Sis", 21).onClick = Command([this] { ShowSisSet(shell); FollowSeason(shell); }, Keep);
     main("Set_Tim", 22).onClick = Command([this] { ShowTimSet(shell); FollowSeason(shell); }, Keep);

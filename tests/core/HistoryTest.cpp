@@ -5,6 +5,7 @@
 #include "app/Game.h"
 #include "history/Archive.h"
 #include "history/FrmAllTime.h"
+#include "history/FrmSeasonSummary.h"
 #include "history/Records.h"
 #include "offseason/FrmKarvenOff.h"
 #include "season/HistoryFile.h"
@@ -224,4 +225,34 @@ TEST(Records, AHandMadeHistoryAddsUp) {
     ASSERT_EQ(seasonWins.entries.size(), 4u) << "each driver once a season, all tied on one win";
     EXPECT_EQ(seasonWins.entries[3].place, 1);
     EXPECT_EQ(seasonWins.entries[0].detail, "第1期");
+}
+
+TEST_F(Career, TheSeasonEndsWithItsSummaryThenTheGridTurnsToTheNextSeason) {
+    std::vector<std::string> facts;
+    std::vector<std::vector<std::string>> moves;
+    platform.fallback = [&](Form& f) {
+        if (f.Name() == FrmKarvenOff::FormName) f.Click("cmdStart");
+        if (f.Name() == "frmkarvensummary") {
+            for (int i = 0; i < 6; ++i) facts.push_back(f("lblFact", i).text);
+            moves = f("tblRec").rows;
+        }
+        f.Click(f.defaultButton);
+    };
+    PlaySeason();
+    ASSERT_EQ(facts.size(), 6u) << "the summary was shown";
+    const ArchivedSeason& s = game.season.history.seasons.back();
+    SeasonFacts expected = FactsOf(s);
+    EXPECT_EQ(facts[0], expected.champion + "（" + expected.championTeam + "）");
+    EXPECT_EQ(expected.champion, *s.Champion());
+    EXPECT_EQ(facts[1], *s.ConstructorsChampion());
+    EXPECT_EQ(expected.standingsLeader.empty(), s.StandingsLeader() == *s.Champion());
+    // The wins leader won the most races of the season, as the standings count them.
+    int most = 0;
+    for (const ArchivedDriver& d : s.drivers) most = std::max(most, d.wins);
+    EXPECT_NE(facts[3].find("（" + std::to_string(most) + "勝）"), std::string::npos) << facts[3];
+    EXPECT_EQ(moves.size(), s.moves.size());
+    EXPECT_EQ(moves[0][0], s.Name(s.moves[0].driver));
+    // The main window shows the new season, as a new season leaves it.
+    EXPECT_EQ(main("lblTitle").text, "KARVEN");
+    EXPECT_EQ(main.lbl(2, 1).text, "");
 }

@@ -10,6 +10,8 @@
 #include "editors/GpSet.h"
 #include "editors/SisSet.h"
 #include "editors/TimSet.h"
+#include "history/Archive.h"
+#include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
 #include "offseason/Market.h"
 #include "season/SeasonFile.h"
@@ -80,6 +82,11 @@ inline std::vector<WindowOpener> AllWindows() {
         {"frmkarvenalltime", [](auto& g) { ShowAllTimeRecords(g.game.shell); }},
         {"frmkarvendrvpage", [](auto& g) { ShowDriverPage(g.game.shell); }},
         {"frmkarventimpage", [](auto& g) { ShowTeamPage(g.game.shell); }},
+        {"frmkarvensummary",
+         [](auto& g) {
+             FrmSeasonSummary summary(g.game.shell, SeasonSoFar(g.game.season));
+             g.platform.ShowModal(summary);
+         }},
     };
 }
 

@@ -8,6 +8,7 @@
 #include "ModalDriver.h"
 #include "Screens.h"
 #include "history/Archive.h"
+#include "history/FrmSeasonSummary.h"
 #include "race/RaceState.h"
 #include "standings/Rankings.h"
 #include "race/SilentWeekend.h"
@@ -62,6 +63,21 @@ TEST(HistoryWindows, EveryRecordWindowShowsTheHistory) {
     EXPECT_GT(OpenAndGrab(g, "Rec_AllTime", "history_all_time.png").rows, 0);
     EXPECT_EQ(OpenAndGrab(g, "Rec_Driver", "history_driver_page.png").rows, 4) << "three seasons and the totals";
     EXPECT_GT(OpenAndGrab(g, "Rec_Team", "history_team_page.png").rows, 1);
+}
+
+TEST(HistoryWindows, TheSeasonSummaryTellsWhoWon) {
+    test::GameUnderTest g(3);
+    g.Start([](Season& s) { GiveHistory(s); });
+    QString champion;
+    test::WhenModal([&](QWidget& window) {
+        test::Activate(window);
+        champion = window.findChild<QLabel*>("lblFact(0)")->text();
+        window.grab().save(test::ScreenPath("history_summary.png"));
+        test::PressKey(window, Qt::Key_Return);
+    });
+    ShowSeasonSummary(g.game.shell);
+    const ArchivedSeason& last = g.game.season.history.seasons.back();
+    EXPECT_TRUE(champion.startsWith(QString::fromStdString(*last.Champion()))) << champion.toStdString();
 }
 
 TEST(HistoryWindows, ThePlayerNamesASeason) {
