@@ -95,15 +95,15 @@ SeasonByKeys Play(bool skip) {
 TEST(KeyboardSeason, WithSkipASeasonAndItsMarketTakeSevenKeysAGrandPrix) {
     SeasonByKeys s = Play(true);
     // Title; each Grand Prix N, Enter, S, N, Enter, S, Enter; the season's end; the market N, Enter
-    // (START), Enter (question), S, Enter (OK), Enter (confirmation).
-    EXPECT_EQ(s.keys, 1 + 7 * s.gps + 1 + 6);
+    // (START), Enter (question), S, Enter (OK), Enter (confirmation), Enter (the season's summary).
+    EXPECT_EQ(s.keys, 1 + 7 * s.gps + 1 + 7);
     EXPECT_TRUE(s.focusBackOnMain);
 }
 
 TEST(KeyboardSeason, WithAutoCommentaryOnlyQuestionsAndResultsWait) {
     SeasonByKeys s = Play(false);
     // Title, Alt+E A; each Grand Prix N, Enter, N, Enter, Enter; the season's end; the market N,
-    // Enter (START), Enter (question), Enter (OK), Enter (confirmation).
-    EXPECT_EQ(s.keys, 3 + 5 * s.gps + 1 + 5);
+    // Enter (START), Enter (question), Enter (OK), Enter (confirmation), Enter (the season's summary).
+    EXPECT_EQ(s.keys, 3 + 5 * s.gps + 1 + 6);
     EXPECT_TRUE(s.focusBackOnMain);
 }
