@@ -3,6 +3,7 @@
 
 #include "season/Cp932.h"
 #include "season/HistoryFile.h"
+#include "season/Translate.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "season/Utf8.h"
@@ -205,7 +206,8 @@ int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialog
 }
 
 bool LoadInitialData(Season& season, const std::string& appPath, LoadDialogue& dialogue) {
-    return LoadSeasonFile(season, appPath + InitialDataFile, dialogue) != LoadFailed;
+    const char* file = CurrentLanguage() == Language::English ? EnglishInitialDataFile : InitialDataFile;
+    return LoadSeasonFile(season, appPath + file, dialogue) != LoadFailed;
 }
 
 } // namespace karven

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "season/Translate.h"
+
 namespace karven {
 
 std::string Control::Key() const {
@@ -48,6 +50,32 @@ Control& Form::operator()(std::string_view name, int index) {
 
 const Control& Form::operator()(std::string_view name, int index) const {
     return const_cast<Form&>(*this)(name, index);
+}
+
+namespace {
+// Captures the Japanese text the first time, then translates it unless the logic changed it since.
+void LocalizeText(std::string& text, std::string& source, std::string& localized) {
+    if (source.empty()) {
+        if (text.empty()) return;
+        source = text;
+    } else if (text != localized) {
+        return; // the logic's own text now, already in the language of the day
+    }
+    text = localized = Tr(source.c_str());
+}
+} // namespace
+
+void Form::Localize() {
+    LocalizeText(caption, captionSource_, captionLocalized_);
+    for (Control& c : controls_) {
+        LocalizeText(c.text, c.source, c.localized);
+        if (c.toolTipSource.empty()) c.toolTipSource = c.toolTip;
+        if (!c.toolTipSource.empty()) c.toolTip = Tr(c.toolTipSource.c_str());
+        for (Control::Column& column : c.columns) {
+            if (column.source.empty()) column.source = column.heading;
+            column.heading = Tr(column.source.c_str());
+        }
+    }
 }
 
 void Form::Click(std::string_view name, int index) {

@@ -13,6 +13,7 @@
 #include "race/Race.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
+#include "season/Translate.h"
 #include "shell/MainState.h"
 #include "shell/Random.h"
 #include "shell/SeasonFiles.h"
@@ -46,6 +47,7 @@ struct Options {
     int seasons = 0;
     int odds = 0;
     int threads = 0;
+    std::string lang = "ja";
 };
 
 // A seed as the option has always read it (digits, or C's 0x and 0 prefixes), except what would
@@ -85,7 +87,11 @@ int Play(const Options& options) {
     Game game(platform, random);
     Shell& shell = game.shell;
 
-    std::string path = options.season.empty() ? platform.AppPath() + InitialDataFile : options.season;
+    // The English game starts from the same season with its names in Latin letters.
+    OpenCatalogue(platform.AppPath() + "locale");
+    SetLanguage(LanguageOfCode(options.lang));
+    const char* initial = CurrentLanguage() == Language::English ? EnglishInitialDataFile : InitialDataFile;
+    std::string path = options.season.empty() ? platform.AppPath() + initial : options.season;
     int code = LoadSeasonFile(shell, path);
     if (code == LoadFailed) {
         std::cerr << "データの読込に失敗しました！\n";
@@ -206,6 +212,8 @@ int main(int argc, char** argv) {
     app.add_flag("--json", options.json, "print the whole season as JSON");
     app.add_flag("--quiet", options.quiet, "do not echo message windows to stderr");
     CLI::Option* save = app.add_option("--save", options.save, "write the season to this file at the end");
+    app.add_option("--lang", options.lang, "the language of every text: ja (default) or en")
+        ->check(CLI::IsMember({"ja", "en"}));
     CLI::Option* gps =
         app.add_option("--gps", options.gps, "Grands Prix to play: a number or \"all\" (default 0)");
     app.add_flag("--market", options.market,

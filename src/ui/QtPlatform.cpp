@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplitter>
@@ -152,6 +154,30 @@ void QtPlatform::ShowStatus(const std::string& text) {
 
 void QtPlatform::RememberSeasonFile(const std::string& path) {
     QSettings().setValue(LastFolderKey, QFileInfo(QString::fromStdString(path)).absolutePath());
+}
+
+namespace {
+const char* const LanguageKey = "language";
+} // namespace
+
+Language StartLanguage() {
+    QString chosen = QSettings().value(LanguageKey).toString();
+    if (!chosen.isEmpty()) return LanguageOfCode(chosen.toStdString());
+    return QLocale::system().language() == QLocale::Japanese ? Language::Japanese : Language::English;
+}
+
+void QtPlatform::LanguageChosen(Language language) {
+    QSettings().setValue(LanguageKey, LanguageCode(language));
+    if (qtTexts_) QCoreApplication::removeTranslator(qtTexts_.get());
+    qtTexts_.reset();
+    if (language == Language::Japanese) {
+        auto texts = std::make_unique<QTranslator>();
+        if (texts->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(texts.get());
+            qtTexts_ = std::move(texts);
+        }
+    }
+    binder_.RefreshAll();
 }
 
 void QtPlatform::EndProgram() {

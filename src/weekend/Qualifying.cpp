@@ -4,6 +4,7 @@
 
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Grid.h"
 #include "shell/MainState.h"
 #include "shell/MessageWindows.h"
@@ -156,7 +157,7 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     weekend.YosenResultTable.assign(weekend.EntryCount + 1, EntryRecord{});
     for (int k = 1; k <= weekend.EntryCount; ++k) weekend.YosenResultTable[k] = weekend.YosenWorkTable[order[k]];
 
-    shell.main("lblTitle").text = "第" + std::to_string(g) + "戦 " + gp.GpNm + " ＧＰ 予選結果";
+    SetTitle(shell.main, [g, name = gp.GpNm] { return TrF("第{1}戦 {2} ＧＰ 予選結果", g, name); });
     SetGridHeader(shell.main, 2);
     // スキップ fills the rest of the grid without its announcements.
     shell.SkipOffered = true;

@@ -1,0 +1,62 @@
+#include "season/Translate.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <libintl.h>
+#include <locale.h>
+
+namespace karven {
+
+namespace {
+constexpr const char* Domain = "karven";
+std::atomic<Language> current{Language::Japanese};
+} // namespace
+
+void OpenCatalogue(const std::string& localeFolder) {
+    // gettext looks nothing up in the "C" locale; C.UTF-8 is always there and lets LANGUAGE choose.
+    const char* messages = setlocale(LC_MESSAGES, nullptr);
+    if (!messages || std::string_view(messages) == "C" || std::string_view(messages) == "POSIX")
+        setlocale(LC_MESSAGES, "C.UTF-8");
+    // The only catalogue there is; Japanese never asks for one.
+    setenv("LANGUAGE", "en", 1);
+    bindtextdomain(Domain, localeFolder.c_str());
+    bind_textdomain_codeset(Domain, "UTF-8");
+}
+
+void SetLanguage(Language language) { current = language; }
+Language CurrentLanguage() { return current; }
+
+const char* LanguageCode(Language language) { return language == Language::English ? "en" : "ja"; }
+Language LanguageOfCode(std::string_view code) { return code == "en" ? Language::English : Language::Japanese; }
+
+const char* Tr(const char* japanese) {
+    if (current == Language::Japanese || !japanese || !*japanese) return japanese;
+    return dgettext(Domain, japanese);
+}
+
+std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        // {1}..{9}: the values in order.
+        if (text[i] == '{' && i + 2 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9' && text[i + 2] == '}') {
+            size_t n = size_t(text[i + 1] - '1');
+            if (n < values.size()) {
+                out += values.begin()[n];
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+std::string TrN(const char* japanese, long count) {
+    const char* text = japanese;
+    if (current == Language::English)
+        text = dngettext(Domain, japanese, japanese, static_cast<unsigned long>(count < 0 ? -count : count));
+    return Fill(text, {std::to_string(count)});
+}
+
+} // namespace karven
