@@ -55,6 +55,21 @@ TEST_F(Exchange, ImportIsOfferedWhereTheEditorsAreAndNeverBetweenQualifyingAndRa
     EXPECT_TRUE(game.season == before);
 }
 
+TEST_F(Exchange, AnImportAtTheSeasonsStartOrBetweenGrandsPrixLeavesTheStateAsItWas) {
+    for (int state : {1, 2}) {
+        SetMainState(main, state);
+        std::string drivers = DriversToCsv(game.season);
+        const std::string first = "アレク・ヴァンデル,ブルーホーク・カイザー,";
+        drivers[drivers.find(first) + first.size()] = state == 1 ? 'E' : 'D'; // his technique
+        Put(DriversCsv, drivers);
+        Choose(dir.path().string());
+        main.Click("File_import");
+        EXPECT_EQ(game.season.DrvTable[1].Technique, state == 1 ? "5" : "4");
+        EXPECT_EQ(main.commandState, state);
+        EXPECT_TRUE(LastText().starts_with("インポートしました。")) << LastText();
+    }
+}
+
 TEST_F(Exchange, AnImportedCalendarReopensAFinishedSeason) {
     game.season.Sis.EndGp = game.season.Sis.GpCount;
     SetMainState(main, 4);
