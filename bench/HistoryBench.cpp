@@ -4,67 +4,12 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "history/Archive.h"
-#include "race/RaceState.h"
-#include "race/SilentWeekend.h"
+#include "LargestSeason.h"
 #include "season/SeasonFile.h"
-#include "shell/Random.h"
-#include "weekend/NewSeason.h"
 
 namespace karven::bench {
 
 namespace {
-std::string ProgramFolder() {
-    return std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/";
-}
-
-Season DefaultSeason() {
-    Season season;
-    if (!ReadSeasonFile(season, ProgramFolder() + InitialDataFile)) throw std::runtime_error("no Karven.sin");
-    return season;
-}
-
-// Seasons played silently and closed as the market closes them, crowned, seats moved round.
-void CloseSeasons(Season& season, int count) {
-    GameRandom random(2026);
-    for (int n = 0; n < count; ++n) {
-        while (PlayGrandPrix(season, random, {})) {
-        }
-        ArchivedSeason closed = SeasonSoFar(season);
-        closed.crowned = true;
-        closed.champion = closed.drivers.empty() ? 0 : closed.drivers.front().driver;
-        for (const ArchivedEntrant& e : closed.teams) closed.moves.push_back({e.seat2, e.team, e.team});
-        ArchiveSeason(season, std::move(closed));
-        ResetSeason(season, 0);
-    }
-}
-
-size_t FileSize(const Season& season, const std::string& path) {
-    if (!WriteSeasonFile(season, path)) throw std::runtime_error("not saved");
-    return std::filesystem::file_size(path);
-}
-
-// The largest season the program holds: 999 drivers, most of them without a seat.
-Season LargestSeason() {
-    Season season = DefaultSeason();
-    for (int d = int(season.DrvTable.size()); d <= MaxDrvCount; ++d) {
-        DrvRecord driver = NewDrvRecord(d);
-        driver.DrvNm = "控え" + std::to_string(d);
-        season.DrvTable.push_back(driver);
-    }
-    season.DrvCount = std::to_string(MaxDrvCount);
-    return season;
-}
-
-const Season& LargestWithHistory() {
-    static const Season season = [] {
-        Season s = LargestSeason();
-        CloseSeasons(s, 100);
-        return s;
-    }();
-    return season;
-}
-
 std::string Scratch(const char* name) { return std::filesystem::temp_directory_path() / name; }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "editors/DrvSet.h"
 #include "editors/SisSet.h"
 #include "editors/TimSet.h"
+#include "exchange/ExchangeCommands.h"
 #include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
 #include "offseason/Market.h"
@@ -58,6 +59,9 @@ void Game::WireMainWindow() {
     main("File_open").onClick = Command([this] { OpenSeasonFile(shell); }, !Keep);
     main("File_autosave").onClick = Command([this] { OpenAutosave(shell); }, !Keep);
     main("File_update").onClick = Command([this] { SaveSeasonFile(shell); }, !Keep);
+    main("File_import").onClick = Command([this] { RunCsvImport(shell); }, Keep);
+    main("File_export").onClick = [this] { RunCsvExport(shell); };
+    main("File_results").onClick = [this] { RunResultsExport(shell); };
     main("File_End").onClick = [this] { EndAfterAsking(); };
     main("cmdEnd").onClick = [this] { EndAfterAsking(); };
     main.onQueryClose = [this] { EndAfterAsking(); };

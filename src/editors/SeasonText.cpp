@@ -34,6 +34,12 @@ std::string FileSafeName(std::string_view text) {
     return out;
 }
 
+std::string UnsavableCharacter(std::string_view text) {
+    for (const std::string& ch : Utf8Chars(ToCp932Forms(LineBreaksToSpaces(text))))
+        if (ch != "," && ch != "\"" && !IsControl(ch) && !ReadsBackAsItself(ch)) return ch;
+    return "";
+}
+
 void KeepFileSafe(Control& textBox) {
     textBox.onChange = [&textBox] {
         std::string safe = FileSafeName(textBox.text);

@@ -14,6 +14,8 @@ struct Control;
 // other control characters go, and a character code page 932 cannot hold becomes "？" (after its
 // code page twin has been tried).
 std::string FileSafeName(std::string_view text);
+// The first character of the text that FileSafeName would have to turn into "？", "" for none.
+std::string UnsavableCharacter(std::string_view text);
 
 // Wires a text box so that what the player types passes through FileSafeName.
 void KeepFileSafe(Control& textBox);

@@ -64,6 +64,14 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     AddMenuItem(*this, "File", "File_autosave", -1, "自動保存から開く", 'A',
                 "レースやストーブリーグのたびに自動で保存されたシーズンを開きます。");
     AddMenuItem(*this, "File", "File_update", -1, "保存", 'S', "シーズンをファイルに保存します。");
+    // Beside the rules: the season to and from spreadsheets, the results out.
+    AddSeparator(*this, "File", "File_Sen2");
+    AddMenuItem(*this, "File", "File_import", -1, "インポート", 'I',
+                "表計算ソフトで編集した teams.csv・drivers.csv・calendar.csv から、チーム・ドライバー・日程を読み込みます。");
+    AddMenuItem(*this, "File", "File_export", -1, "エクスポート", 'E',
+                "チーム・ドライバー・日程を、表計算ソフトで開ける CSV ファイルに書き出します。");
+    AddMenuItem(*this, "File", "File_results", -1, "成績をエクスポート", 'R',
+                "順位表・成績表・レース結果・記録を CSV に、シーズンレポートを HTML に書き出します。");
     AddSeparator(*this, "File", "File_Sen1");
     AddMenuItem(*this, "File", "File_End", -1, "終了", 'X', "ゲームを終了します。");
     Add(ControlKind::Menu, "Set", {}, "設定").accessKey = 'S';

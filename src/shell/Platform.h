@@ -28,6 +28,9 @@ public:
     // filter in the "description|pattern|" form; returns the chosen path, "" when cancelled.
     virtual std::string ChooseFile(FileDialogMode mode, const std::string& filter,
                                    const std::string& fileName) = 0;
+    // A folder for the files the game exchanges with spreadsheets and browsers; the caption says
+    // what it is for. "" when cancelled, and where the platform has no folders to offer.
+    virtual std::string ChooseFolder(const std::string& /*caption*/) { return {}; }
     virtual PictureState CheckPicture(const std::string& path) = 0;
     // The program's folder, ending with the path separator.
     virtual std::string AppPath() = 0;

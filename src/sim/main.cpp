@@ -9,11 +9,14 @@
 #include <thread>
 
 #include "app/Game.h"
+#include "exchange/ExchangeFiles.h"
+#include "exchange/Results.h"
 #include "odds/ChampionshipOdds.h"
 #include "race/Race.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "season/Translate.h"
+#include "season/Utf8.h"
 #include "shell/MainState.h"
 #include "shell/Random.h"
 #include "shell/SeasonFiles.h"
@@ -48,7 +51,40 @@ struct Options {
     int odds = 0;
     int threads = 0;
     std::string lang = "ja";
+    std::string importCsv;
+    std::string exportCsv;
+    std::string exportResults;
 };
+
+// A message window's text on a terminal: its CR LF line breaks as the terminal's.
+std::string ForTerminal(const std::string& text) { return ReplaceAll(text, "\r\n", "\n"); }
+
+// The season's three CSV files of the folder, before anything is played; false when refused.
+bool ImportCsv(Game& game, const Options& options) {
+    FolderImport result = ImportSeasonFolder(game.season, options.importCsv);
+    switch (result.outcome) {
+    case FolderImport::Outcome::ReadFailed:
+        std::cerr << "インポートに失敗しました！\n" << result.path << "\n" << result.why << "\n";
+        return false;
+    case FolderImport::Outcome::NoFiles:
+        std::cerr << "--import-csv: " << options.importCsv << " に teams.csv・drivers.csv・calendar.csv がありません\n";
+        return false;
+    case FolderImport::Outcome::Refused:
+        std::cerr << ForTerminal(RefusalText(result.refusal)) << "\nインポートを中止しました。\n";
+        return false;
+    case FolderImport::Outcome::Imported: break;
+    }
+    if (!options.quiet) std::cerr << ForTerminal(ImportSummaryText(result.summary)) << "\n";
+    return true;
+}
+
+// The files into the folder, made when missing; false with a message when one could not be written.
+bool ExportTo(const std::string& folder, const std::vector<ExchangeFile>& files) {
+    std::string path, why;
+    if (WriteFolder(folder, files, true, path, why)) return true;
+    std::cerr << "エクスポートに失敗しました！\n" << path << "\n" << why << "\n";
+    return false;
+}
 
 // A seed as the option has always read it (digits, or C's 0x and 0 prefixes), except what would
 // not give the seed that was written: an empty text, a minus sign, more than 64 bits.
@@ -104,6 +140,10 @@ int Play(const Options& options) {
     if (gps < 0) {
         std::cerr << "--gps: a number of Grands Prix or \"all\"\n";
         return ExitUsage;
+    }
+    if (!options.importCsv.empty()) {
+        if (!ImportCsv(game, options)) return ExitFailed;
+        SetMainState(shell.main, SeasonOver(game.season) ? 4 : 2);
     }
     if (options.noPit) shell.EvePit = "0";
     if (options.noPen) shell.EvePen = "0";
@@ -199,6 +239,8 @@ int Play(const Options& options) {
         std::cerr << "データ保存に失敗しました！\n";
         return ExitFailed;
     }
+    if (!options.exportCsv.empty() && !ExportTo(options.exportCsv, SeasonCsvExport(game.season))) return ExitFailed;
+    if (!options.exportResults.empty() && !ExportTo(options.exportResults, ResultFiles(game.season))) return ExitFailed;
     return ExitOk;
 }
 
@@ -226,6 +268,12 @@ int main(int argc, char** argv) {
     app.add_option("--threads", options.threads, "threads for --odds (default: one per core)")->check(CLI::Range(1, 256));
     std::string seedText;
     CLI::Option* seed = app.add_option("--seed", seedText, "seed for a reproducible run: 0 .. 18446744073709551615");
+    CLI::Option* importCsv = app.add_option("--import-csv", options.importCsv,
+        "before playing, read teams.csv, drivers.csv and calendar.csv of this folder into the season");
+    CLI::Option* exportCsv = app.add_option("--export-csv", options.exportCsv,
+        "at the end, write the season's teams.csv, drivers.csv and calendar.csv into this folder");
+    CLI::Option* exportResults = app.add_option("--export-results", options.exportResults,
+        "at the end, write the standings, results and records as CSV and the season report as HTML into this folder");
     app.add_flag("--no-pit", options.noPit, "no pit stops");
     app.add_flag("--no-pen", options.noPen, "no penalties");
     app.add_flag("--no-weather", options.noWeather, "no weather changes");
@@ -245,6 +293,13 @@ int main(int argc, char** argv) {
     if (save->count() > 0 && options.save.empty()) {
         std::cerr << "--save: a file to write the season to\n";
         return ExitUsage;
+    }
+    for (auto [option, text] : {std::pair{importCsv, &options.importCsv}, std::pair{exportCsv, &options.exportCsv},
+                                std::pair{exportResults, &options.exportResults}}) {
+        if (option->count() > 0 && text->empty()) {
+            std::cerr << option->get_name() << ": a folder\n";
+            return ExitUsage;
+        }
     }
     if (seed->count() > 0) {
         options.seed = ParseSeed(seedText);

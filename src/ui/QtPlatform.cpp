@@ -55,6 +55,7 @@ QString FilterExtension(const std::string& filter) {
 
 namespace {
 const char* const LastFolderKey = "files/lastFolder";
+const char* const ExchangeFolderKey = "files/exchangeFolder";
 
 // Icons and type names by the name alone: Qt's own provider asks the MIME database, which reads
 // a file's first bytes when its name says nothing, and reading some special files never returns.
@@ -100,6 +101,33 @@ void PrepareFileDialog(QFileDialog& dialog, FileDialogMode mode, const std::stri
     dialog.setDirectory(StartFolder());
     // The name last used, in the folder last used successfully: a failed save's folder is not revisited.
     if (!fileName.empty()) dialog.selectFile(QFileInfo(QString::fromStdString(fileName)).fileName());
+}
+
+void PrepareFolderDialog(QFileDialog& dialog, const std::string& caption) {
+    static NameOnlyIconProvider icons;
+    dialog.setWindowTitle(ToQt(caption));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
+    dialog.setIconProvider(&icons);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    // The files the game exchanges show in the folders, so the player sees which folder holds them.
+    dialog.setNameFilter("CSV / HTML (*.csv *.html)");
+    QString last = QSettings().value(ExchangeFolderKey).toString();
+    dialog.setDirectory(!last.isEmpty() && QFileInfo(last).isDir() ? last : StartFolder());
+}
+
+void RememberExchangeFolder(const QString& folder) { QSettings().setValue(ExchangeFolderKey, folder); }
+
+std::string QtPlatform::ChooseFolder(const std::string& caption) {
+    QFileDialog dialog(binder_.MainWindow());
+    PrepareFolderDialog(dialog, caption);
+    ShowWhole(dialog);
+    binder_.RefreshAll();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+    QString chosen = dialog.selectedFiles().first();
+    RememberExchangeFolder(chosen);
+    return chosen.toStdString();
 }
 
 std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {

@@ -16,6 +16,7 @@ public:
 
     void ShowWarning(const std::string& text) override;
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
+    std::string ChooseFolder(const std::string& caption) override;
     PictureState CheckPicture(const std::string& path) override;
     std::string AppPath() override;
     void EndProgram() override;
@@ -47,6 +48,11 @@ Language StartLanguage();
 // (else the documents folder) and never read a file's contents to draw the list, which could
 // block for good on a special file such as /proc/kmsg.
 void PrepareFileDialog(QFileDialog& dialog, FileDialogMode mode, const std::string& fileName);
+// The folder dialog of the exchange files: folders, with the exchange files in them shown, drawn
+// as the file dialogs are, starting in the folder chosen last (else where the file dialogs start).
+void PrepareFolderDialog(QFileDialog& dialog, const std::string& caption);
+// The folder chosen in it, so the next one starts there.
+void RememberExchangeFolder(const QString& folder);
 // Where the file dialogs start: the remembered folder while it exists, else the documents folder.
 QString StartFolder();
 

@@ -16,7 +16,7 @@ else()
   message(STATUS "clang++ not found: the fuzz tests will be skipped")
 endif()
 
-foreach(target SeasonReader OldReader Cp932 Play)
+foreach(target SeasonReader OldReader Cp932 Play SeasonCsv)
   add_test(NAME fuzz.${target}
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/fuzz --no-build --scratch --build-dir ${CMAKE_BINARY_DIR}
             --runs ${fuzz_runs} ${target})

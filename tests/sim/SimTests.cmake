@@ -78,3 +78,6 @@ if(NOT CMAKE_CXX_FLAGS MATCHES "-fsanitize")
   add_test(NAME sim.PeakMemory COMMAND karven_peak_memory --sim $<TARGET_FILE:karven-sim> --work ${sim_tmp})
   set_tests_properties(sim.PeakMemory PROPERTIES TIMEOUT 300)
 endif()
+
+# The season's CSV files and the results.
+include(${CMAKE_CURRENT_SOURCE_DIR}/sim/Exchange.cmake)

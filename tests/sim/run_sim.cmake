@@ -1,6 +1,11 @@
 # Runs karven-sim with ARGS (a ;-list) and checks its exit code is CODE.
 # With SAME_AS_ARGS it runs a second time and requires identical stdout and stderr.
 # With STDOUT_MATCH it requires stdout to match that regular expression.
+# With NO_FILE it requires that file not to exist afterwards; with FILE and FILE_MATCH, that file
+# to match the regular expression.
+if(DEFINED NO_FILE)
+  file(REMOVE "${NO_FILE}")
+endif()
 separate_arguments(args UNIX_COMMAND "${ARGS}")
 execute_process(COMMAND ${SIM} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc STREQUAL CODE)
@@ -17,5 +22,14 @@ if(SAME_AS_ARGS)
   execute_process(COMMAND ${SIM} ${args2} RESULT_VARIABLE rc2 OUTPUT_VARIABLE out2 ERROR_VARIABLE err2)
   if(NOT out STREQUAL out2 OR NOT err STREQUAL err2)
     message(FATAL_ERROR "karven-sim ${ARGS} and ${SAME_AS_ARGS} differ")
+  endif()
+endif()
+if(DEFINED NO_FILE AND EXISTS "${NO_FILE}")
+  message(FATAL_ERROR "karven-sim ${ARGS}: ${NO_FILE} was written")
+endif()
+if(DEFINED FILE)
+  file(READ "${FILE}" content)
+  if(NOT content MATCHES "${FILE_MATCH}")
+    message(FATAL_ERROR "karven-sim ${ARGS}: ${FILE} does not match ${FILE_MATCH}")
   endif()
 endif()

@@ -12,6 +12,14 @@ std::string ScriptedPlatform::ChooseFile(FileDialogMode mode, const std::string&
     return answer;
 }
 
+std::string ScriptedPlatform::ChooseFolder(const std::string& caption) {
+    folderDialogs.push_back(caption);
+    if (folderAnswers.empty()) return "";
+    std::string answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}
+
 PictureState ScriptedPlatform::CheckPicture(const std::string& path) {
     auto it = pictures.find(path);
     return it == pictures.end() ? otherPictures : it->second;

@@ -33,6 +33,8 @@ public:
     std::vector<std::string> warnings;
     std::deque<std::string> fileAnswers; // "" cancels
     std::vector<FileDialogMode> fileDialogs;
+    std::deque<std::string> folderAnswers; // "" cancels
+    std::vector<std::string> folderDialogs; // their captions
     std::map<std::string, PictureState> pictures; // files not listed are `otherPictures`
     PictureState otherPictures = PictureState::Loaded;
     std::string appPath = "/opt/karven/";
@@ -43,6 +45,7 @@ public:
 
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
+    std::string ChooseFolder(const std::string& caption) override;
     PictureState CheckPicture(const std::string& path) override;
     std::string AppPath() override { return appPath; }
     void EndProgram() override { ended = true; }

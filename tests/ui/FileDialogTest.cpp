@@ -46,3 +46,22 @@ TEST(FileDialog, FileTypesComeFromNamesNotContents) {
     EXPECT_FALSE(type.contains("PDF", Qt::CaseInsensitive)) << type.toStdString();
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
 }
+
+TEST(FileDialog, TheExchangeFolderDialogChoosesFoldersAndStartsWhereTheLastOneWasChosen) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("csv");
+    ui::RememberExchangeFolder(dir.path() + "/csv");
+    QFileDialog dialog;
+    ui::PrepareFolderDialog(dialog, "インポートするフォルダー");
+    EXPECT_EQ(dialog.windowTitle(), "インポートするフォルダー");
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
+    EXPECT_TRUE(dialog.nameFilters().join(";").contains("*.csv"));
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_NE(dialog.iconProvider(), nullptr); // names only, never contents
+    EXPECT_EQ(dialog.directory().absolutePath(), dir.path() + "/csv");
+    // A folder that has gone is not where the next one starts.
+    QDir(dir.path() + "/csv").removeRecursively();
+    QFileDialog again;
+    ui::PrepareFolderDialog(again, "x");
+    EXPECT_NE(again.directory().absolutePath(), dir.path() + "/csv");
+}

@@ -11,6 +11,7 @@
 
 #include "ModalDriver.h"
 #include "shell/Form.h"
+#include "shell/Liveries.h"
 #include "shell/SeasonFiles.h"
 #include "ui/Binder.h"
 #include "ui/QtPlatform.h"
@@ -121,6 +122,12 @@ TEST(Pictures, EveryPictureLoadsAndColoursDiffer) {
     }
     ASSERT_GE(swatches.size(), 100u);
     EXPECT_FALSE(QFile::exists(ColorFile(9999)));
+    // The files are drawn from the game's palette, which the season report paints from as well.
+    EXPECT_EQ(int(swatches.size()), LiveryCount);
+    for (int code = 0; code < int(swatches.size()) && code < LiveryCount; ++code) {
+        Rgb body = liveries::Table[code].body;
+        EXPECT_EQ(swatches[code].pixel(2, 1) & 0xFFFFFF, qRgb(body.r, body.g, body.b) & 0xFFFFFF) << code;
+    }
     for (size_t i = 0; i < swatches.size(); ++i) {
         if (i > 0) {
             EXPECT_GT(Difference(swatches[i - 1], swatches[i]), 0.25) << "after " << i - 1;

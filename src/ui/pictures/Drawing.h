@@ -5,18 +5,11 @@
 #include <QColor>
 #include <QImage>
 
+#include "shell/Liveries.h"
+
 namespace karven::pictures {
 
-// How a swatch lays out its colours. Stripe is the first palette's single band down the middle.
-enum class Pattern {
-    Stripe,      // body, a band of the second colour along the middle
-    TwinStripes, // body, two thin bands of the second colour
-    Split,       // the tail in the body colour, the nose in the second
-    Halves,      // the upper half in the body colour, the lower in the second
-    Band,        // body, an upright band of the second colour across the middle
-    Diagonal,    // body, the lower right corner in the second colour
-    Edged,       // body, a middle band of the second colour edged by a third
-};
+using Pattern = LiveryPattern;
 
 struct Livery {
     QColor body;

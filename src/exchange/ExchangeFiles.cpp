@@ -1,0 +1,169 @@
+#include "exchange/ExchangeFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "season/Season.h"
+#include "shell/Platform.h"
+
+namespace karven {
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string ErrorText(int error, bool writing) {
+    switch (error) {
+    case EACCES: case EPERM: case EROFS: return "アクセスする権限がありません";
+    case ENOSPC: case EDQUOT: return "ディスクの空き容量が足りません";
+    case ENOENT: case ENOTDIR: return "フォルダーが見つかりません";
+    case EISDIR: return "ファイルではありません";
+    case ENAMETOOLONG: return "ファイル名が長すぎます";
+    default: return writing ? "書き込みに失敗しました" : "読み込みに失敗しました";
+    }
+}
+
+enum class Read { Done, Missing, Failed };
+
+Read ReadFile(const std::string& path, std::string& bytes, std::string& why) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) return Read::Missing;
+        why = ErrorText(errno, false);
+        return Read::Failed;
+    }
+    // A pipe or a device could block for good: only a plain file is read.
+    if (!S_ISREG(st.st_mode)) {
+        why = "ファイルではありません";
+        return Read::Failed;
+    }
+    if (size_t(st.st_size) > MaxExchangeFileBytes) {
+        why = "ファイルが大きすぎます（最大 4 MB）";
+        return Read::Failed;
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        why = ErrorText(errno, false);
+        return Read::Failed;
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || bytes.size() + size_t(n) > MaxExchangeFileBytes) {
+            why = n < 0 ? ErrorText(errno, false) : "ファイルが大きすぎます（最大 4 MB）";
+            ::close(fd);
+            return Read::Failed;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, size_t(n));
+    }
+    ::close(fd);
+    return Read::Done;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        done += size_t(n);
+    }
+    return ::fsync(fd) == 0;
+}
+
+bool WriteFile(const std::string& folder, const std::string& path, const std::string& bytes, std::string& why) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+        why = "ファイルではありません";
+        return false;
+    }
+    std::string temp = PathInFolder(folder, ".karven-XXXXXX");
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        why = ErrorText(errno, true);
+        return false;
+    }
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes);
+    int error = errno;
+    if (::close(fd) != 0 && ok) ok = false, error = errno;
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false, error = errno;
+    if (!ok) {
+        std::remove(temp.c_str());
+        why = ErrorText(error, true);
+    }
+    return ok;
+}
+} // namespace
+
+std::string PathInFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return folder.back() == PathSeparator ? folder + name : folder + PathSeparator + name;
+}
+
+FolderImport ImportSeasonFolder(Season& season, const std::string& folder) {
+    FolderImport result;
+    SeasonCsvFiles files;
+    bool any = false;
+    for (auto [name, slot] : {std::pair{TeamsCsv, &files.teams}, std::pair{DriversCsv, &files.drivers},
+                              std::pair{CalendarCsv, &files.calendar}}) {
+        std::string bytes, path = PathInFolder(folder, name);
+        switch (ReadFile(path, bytes, result.why)) {
+        case Read::Missing: continue;
+        case Read::Failed:
+            result.outcome = FolderImport::Outcome::ReadFailed;
+            result.path = path;
+            return result;
+        case Read::Done:
+            *slot = std::move(bytes);
+            any = true;
+        }
+    }
+    if (!any) return result;
+    bool imported = ImportSeasonCsv(season, files, result.refusal, &result.summary);
+    result.outcome = imported ? FolderImport::Outcome::Imported : FolderImport::Outcome::Refused;
+    return result;
+}
+
+std::vector<ExchangeFile> SeasonCsvExport(const Season& season) {
+    return {{TeamsCsv, TeamsToCsv(season)}, {DriversCsv, DriversToCsv(season)}, {CalendarCsv, CalendarToCsv(season)}};
+}
+
+bool AnyInFolder(const std::string& folder, const std::vector<ExchangeFile>& files) {
+    for (const auto& [name, bytes] : files) {
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(PathInFolder(folder, name), error))) return true;
+    }
+    return false;
+}
+
+bool WriteFolder(const std::string& folder, const std::vector<ExchangeFile>& files, bool makeFolder,
+                 std::string& failedPath, std::string& why) {
+    std::error_code error;
+    if (makeFolder && !folder.empty() && !fs::is_directory(folder, error)) {
+        fs::create_directories(folder, error);
+        if (error) {
+            failedPath = folder;
+            why = ErrorText(error.value(), true);
+            return false;
+        }
+    }
+    for (const auto& [name, bytes] : files) {
+        failedPath = PathInFolder(folder, name);
+        if (!WriteFile(folder.empty() ? "." : folder, failedPath, bytes, why)) return false;
+    }
+    failedPath.clear();
+    return true;
+}
+
+} // namespace karven
