@@ -65,12 +65,18 @@ void LocalizeText(std::string& text, std::string& source, std::string& localized
 }
 } // namespace
 
+std::string ToolTipText(const Control& c) {
+    const std::string& tip = c.toolTipSource.empty() ? c.toolTip : c.toolTipSource;
+    if (c.shortcut.empty()) return Tr(tip.c_str());
+    return TrF("{1}（キー {2}）", Tr(tip.c_str()), c.shortcut);
+}
+
 void Form::Localize() {
     LocalizeText(caption, captionSource_, captionLocalized_);
     for (Control& c : controls_) {
         LocalizeText(c.text, c.source, c.localized);
         if (c.toolTipSource.empty()) c.toolTipSource = c.toolTip;
-        if (!c.toolTipSource.empty()) c.toolTip = Tr(c.toolTipSource.c_str());
+        if (!c.toolTipSource.empty()) c.toolTip = ToolTipText(c);
         for (Control::Column& column : c.columns) {
             if (column.source.empty()) column.source = column.heading;
             column.heading = Tr(column.source.c_str());

@@ -53,6 +53,7 @@ struct Control {
     // A caption the window was built with, in Japanese, and what it showed last in the language of
     // the day: Localize() translates it again unless the logic has put a text of its own there since.
     std::string source, localized, toolTipSource;
+    std::string shortcut; // a key that presses the control, told at the end of its tool tip
 
     // State the logic reads and changes.
     std::string text; // caption of labels, buttons and menu items; text of text boxes and drop-downs
@@ -81,6 +82,9 @@ struct Control {
 
     std::string Key() const; // "lbl1(5)" or "cmdOK"
 };
+
+// The control's tool tip in the language of the day, its shortcut told at the end.
+std::string ToolTipText(const Control& c);
 
 class Form {
 public:

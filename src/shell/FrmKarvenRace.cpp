@@ -159,7 +159,9 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
         button.toolTip = command.toolTip;
         if (*command.key) {
             keyButtons.push_back({command.key, command.name});
-            button.toolTip += std::string("（キー ") + command.key + "）";
+            button.shortcut = command.key;
+            button.toolTipSource = command.toolTip;
+            button.toolTip = ToolTipText(button);
         }
         top += 52;
     }

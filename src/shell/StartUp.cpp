@@ -1,5 +1,6 @@
 #include "shell/StartUp.h"
 
+#include "season/Translate.h"
 #include "shell/FrmMain.h"
 #include "shell/Grid.h"
 #include "shell/MainState.h"
@@ -22,7 +23,7 @@ bool StartUp(Shell& shell) {
     }
 
     if (!LoadInitialData(shell)) {
-        shell.platform.ShowWarning("初期データの読込に失敗しました！\r\n再インストールを行ってください。");
+        shell.platform.ShowWarning(Tr("初期データの読込に失敗しました！\r\n再インストールを行ってください。"));
         shell.platform.EndProgram();
         return false;
     }
