@@ -4,6 +4,7 @@
 #include "editors/SeasonText.h"
 #include "editors/SisSet.h"
 #include "season/Numbers.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
@@ -130,7 +131,7 @@ void GpSetSelect(FrmKarvenGpSet& form) {
     name.enabled = form.GpSel >= 0;
     if (form.GpSel < 0) return;
     name.text = GpEntryName(list.items[form.GpSel]);
-    form("lblTc").text = CourseTypeText(form.GpEditTable[form.GpSel + 1].CourseType);
+    form("lblTc").text = Tr(CourseTypeText(form.GpEditTable[form.GpSel + 1].CourseType).c_str());
 }
 
 void GpSetNameLeft(FrmKarvenGpSet& form) {
@@ -147,13 +148,13 @@ void GpSetCourseStep(FrmKarvenGpSet& form, int step) {
     double value = ReadNumber(type);
     if (step > 0 ? value >= 5 : value <= 1) return;
     type = FormatPlain(value + step);
-    form("lblTc").text = CourseTypeText(type);
+    form("lblTc").text = Tr(CourseTypeText(type).c_str());
 }
 
 void GpSetAdd(FrmKarvenGpSet& form, Shell& shell) {
     Control& list = List(form);
     if (int(list.items.size()) >= MaxGpCount) {
-        shell.MsgText = std::string("ＧＰ数は、") + CrLf + "最大 " + std::to_string(MaxGpCount) + " GPです！";
+        shell.MsgText = TrF("ＧＰ数は、\r\n最大 {1} GPです！", MaxGpCount);
         ShowOk(shell);
         return;
     }
@@ -168,13 +169,13 @@ void GpSetDelete(FrmKarvenGpSet& form, Shell& shell) {
     int m = int(list.items.size());
     int s = list.listIndex;
     if (s < 0 || s >= m) {
-        shell.MsgText = std::string("先に") + CrLf + "削除するＧＰを選択してください！";
+        shell.MsgText = Tr("先に\r\n削除するＧＰを選択してください！");
         ShowOk(shell);
         return;
     }
     if (m <= 1) return;
     if (ReadCount(shell.season.Sis.EndGp) + 1 >= m) {
-        shell.MsgText = std::string("終了ＧＰ + 1") + CrLf + "以下にはできません！";
+        shell.MsgText = Tr("終了ＧＰ + 1\r\n以下にはできません！");
         ShowOk(shell);
         return;
     }

@@ -25,6 +25,8 @@ const char* Tr(const char* japanese);
 // Marks a text for the catalogue that is translated later, where it is shown (a window's own
 // captions, translated by Form::Localize).
 constexpr const char* N_(const char* japanese) { return japanese; }
+// Marks a counted text, given to TrN later.
+constexpr const char* NN_(const char* japanese) { return japanese; }
 
 // A template with numbered placeholders {1}, {2}, …: translated whole, so that each language keeps
 // its own word order, then filled.

@@ -66,9 +66,9 @@ public:
     }
     QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
     QString type(const QFileInfo& info) const override {
-        if (info.isDir()) return "フォルダー";
+        if (info.isDir()) return QString::fromUtf8(Tr("フォルダー"));
         QString suffix = info.suffix();
-        return suffix.isEmpty() ? "ファイル" : suffix.toUpper() + " ファイル";
+        return suffix.isEmpty() ? QString::fromUtf8(Tr("ファイル")) : ToQt(TrF("{1} ファイル", suffix.toUpper().toStdString()));
     }
 };
 
@@ -145,7 +145,7 @@ std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filte
         if (extension.isEmpty() || chosen.endsWith(extension) || !QFileInfo::exists(written))
             return chosen.toStdString();
         QMessageBox ask(QMessageBox::Warning, dialog.windowTitle(),
-                        QString("%1 は既に存在します。\n上書きしますか？").arg(QFileInfo(written).fileName()),
+                        ToQt(TrF("{1} は既に存在します。\n上書きしますか？", QFileInfo(written).fileName().toStdString())),
                         QMessageBox::Yes | QMessageBox::No, &dialog);
         ask.setDefaultButton(QMessageBox::No);
         if (ask.exec() == QMessageBox::Yes) return chosen.toStdString();

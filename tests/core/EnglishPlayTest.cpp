@@ -9,6 +9,7 @@
 #include "shell/MainState.h"
 #include "shell/Random.h"
 #include "support/Language.h"
+#include "support/LoadSeason.h"
 #include "support/ScriptedPlatform.h"
 
 using namespace karven;
@@ -50,6 +51,26 @@ TEST_F(EnglishGame, StartsWithTheSeasonInLatinLetters) {
     for (size_t d = 1; d < game.season.DrvTable.size(); ++d) EXPECT_FALSE(HasJapanese(game.season.DrvTable[d].DrvNm));
     for (size_t t = 1; t < game.season.TimTable.size(); ++t) EXPECT_FALSE(HasJapanese(game.season.TimTable[t].TimNm));
     for (size_t g = 1; g < game.season.GpTable.size(); ++g) EXPECT_FALSE(HasJapanese(game.season.GpTable[g].GpNm));
+}
+
+// The same season but for its names, so that a seed plays the same races in both.
+TEST(EnglishSeason, IsTheDefaultSeasonWithOtherNames) {
+    auto withoutNames = [](Season s) {
+        for (GpRecord& g : s.GpTable) g.GpNm.clear();
+        for (TimRecord& t : s.TimTable) t.TimNm.clear();
+        for (DrvRecord& d : s.DrvTable) d.DrvNm.clear();
+        return s;
+    };
+    Season japanese = DefaultSeason();
+    Season english = LoadSeason(std::string(KARVEN_BIN_DIR) + EnglishInitialDataFile);
+    EXPECT_EQ(withoutNames(english), withoutNames(japanese));
+    std::set<std::string> drivers;
+    for (const DrvRecord& d : english.DrvTable) drivers.insert(d.DrvNm);
+    EXPECT_EQ(drivers.size(), english.DrvTable.size()) << "every driver has a name of his own";
+    for (size_t t = 1; t < english.TimTable.size(); ++t)
+        EXPECT_EQ(english.TimTable[t].TimNm.find("・") != std::string::npos,
+                  japanese.TimTable[t].TimNm.find("・") != std::string::npos)
+            << "a team and its engine are told apart as in Japanese";
 }
 
 TEST_F(EnglishGame, QualifyingAndRacesAreToldInEnglish) {
