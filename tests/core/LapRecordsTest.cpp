@@ -295,3 +295,26 @@ TEST(LapRecords, StoriesTellPlacesGapsStopsAndTheReport) {
     Season season = MakeSeason(1, 1, 2);
     EXPECT_EQ(RaceTitle(season, race), "第2戦 GP2 ＧＰ");
 }
+
+// レース分析 waits for a race with lap records, and a new season takes it away again.
+TEST(LapRecords, TheMainWindowsButtonFollowsTheRacesRun) {
+    ScriptedPlatform platform;
+    platform.appPath = KARVEN_BIN_DIR;
+    GameRandom random(6);
+    Game game(platform, random);
+    ASSERT_TRUE(game.StartUp());
+    FrmKarvenRace& main = game.shell.main;
+    EXPECT_FALSE(main("cmdRaceAna").enabled);
+    main.Click("cmdYosen");
+    main.Click("cmdKesyou");
+    ASSERT_EQ(game.season.history.laps.size(), 1u);
+    EXPECT_TRUE(main("cmdRaceAna").enabled);
+    EXPECT_TRUE(main("cmdRaceAna").visible) << "back in the button view";
+    main.Click("cmdRaceAna");
+    main.Click("Ana_Race");
+    EXPECT_EQ(platform.analyses, (std::vector<Analysis>{Analysis::Race, Analysis::Race}));
+    platform.Answer({true, false}); // a new season, the careers kept
+    main.Click("cmdStart");
+    EXPECT_TRUE(game.season.history.laps.empty());
+    EXPECT_FALSE(main("cmdRaceAna").enabled);
+}
