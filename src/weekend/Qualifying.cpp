@@ -13,8 +13,6 @@
 
 namespace karven {
 
-namespace {
-
 EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
     EntryRecord e;
     e.TimNo = d.TimNo;
@@ -32,6 +30,8 @@ EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
     e.Retired = e.PitCount = e.RainTyre = e.TyreLaps = e.Time = e.PenLap = "0";
     return e;
 }
+
+namespace {
 
 std::string ConfirmationText(int g, const GpRecord& gp) {
     std::string text = "第" + std::to_string(g) + "戦" + CrLf;
