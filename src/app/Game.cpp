@@ -32,7 +32,11 @@ Game::Game(Platform& platform, Random& random) : shell(season, platform, random)
     ShowLanguageChoice(shell);
 }
 
-bool Game::StartUp() { return karven::StartUp(shell); }
+bool Game::StartUp() {
+    bool started = karven::StartUp(shell);
+    FollowRaceRecords(shell);
+    return started;
+}
 
 std::function<void()> Game::Command(std::function<void()> run, bool keep) {
     return [this, run = std::move(run), keep] {
@@ -40,6 +44,7 @@ std::function<void()> Game::Command(std::function<void()> run, bool keep) {
         run();
         if (keep && season != before) Autosave(shell);
         ShowSeasonCaption(shell);
+        FollowRaceRecords(shell);
     };
 }
 
@@ -89,6 +94,8 @@ void Game::WireMainWindow() {
     main("Set_Drv", 23).onClick = Command([this] { ShowDrvSet(shell); FollowSeason(shell); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
+    main("Ana_Race").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };
+    main("cmdRaceAna").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };
     // 記録: every state. Only a season's name changes there, which the title then shows as unsaved.
     main("Rec_Champions").onClick = Command([this] { ShowChampions(shell); }, !Keep);
     main("Rec_Past").onClick = [this] { ShowPastSeason(shell); };

@@ -92,7 +92,7 @@ void ArchiveSeason(Season& season, ArchivedSeason closed) {
     for (const ArchivedSeason& s : season.history.seasons) last = std::max(last, s.number);
     closed.number = last + 1;
     season.history.seasons.push_back(std::move(closed));
-    season.history.races.clear();
+    season.history.ClearSeasonRaces();
 }
 
 void CloseForNewSeason(Season& season, bool eraseCareers) {
@@ -101,7 +101,7 @@ void CloseForNewSeason(Season& season, bool eraseCareers) {
         return;
     }
     if (ReadCount(season.Sis.EndGp) < 1) {
-        season.history.races.clear();
+        season.history.ClearSeasonRaces();
         return;
     }
     ArchiveSeason(season, SeasonSoFar(season));

@@ -50,7 +50,7 @@ void Place(const std::vector<double>& totals, std::vector<int>& place) {
 RunOutcome PlayOut(const Season& start, uint64_t seed, const EventSwitches& switches) {
     Season season = start;
     GameRandom random(seed);
-    while (PlayGrandPrix(season, random, switches)) {
+    while (PlayGrandPrix(season, random, switches, LapRecords::Skip)) {
     }
     RunOutcome out;
     int drivers = Bounded(season.DrvCount, season.DrvTable.size());

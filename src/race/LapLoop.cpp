@@ -5,6 +5,7 @@
 
 #include "race/Anime.h"
 #include "race/Board.h"
+#include "race/LapRecorder.h"
 #include "race/PenaltyPit.h"
 #include "race/RaceStart.h"
 #include "race/RaceState.h"
@@ -38,6 +39,7 @@ bool Breaks(RaceState& race, int s) {
 
 bool ReliabilityStep(RaceState& race, int k) {
     if (!Breaks(race, race.car[k].reliability)) return true;
+    if (race.laps) RecordRetirement(race, k);
     int j = Retire(race, k);
     ShowAnime(race, 4);
     race.Tell(RaceEvent::Retired, k, j);
@@ -56,6 +58,7 @@ void LapTimeStep(RaceState& race, int k) {
     if (race.FlTime > t) {
         race.FlTime = t;
         race.FlCar = car.id;
+        if (race.laps) RecordFastestLap(race, k, t);
         race.Tell(RaceEvent::FastestLap, k);
     }
 }
@@ -113,6 +116,7 @@ void RunLaps(RaceState& race) {
                 else OvertakingStep(race, k);
             }
         }
+        if (race.laps) RecordLap(race);
     }
 }
 

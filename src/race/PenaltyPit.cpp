@@ -2,6 +2,7 @@
 
 #include "race/Anime.h"
 #include "race/Board.h"
+#include "race/LapRecorder.h"
 #include "race/RaceState.h"
 #include "shell/Random.h"
 
@@ -30,6 +31,7 @@ void PenaltyStep(RaceState& race, int k) {
 
     AddTime(race.car[k], PenaltySeconds);
     race.car[k].penLap = true;
+    if (race.laps) RecordStop(race, k, StopKind::Penalty);
     int j = DropBack(race, k);
 
     ShowAnime(race, 7);
@@ -59,6 +61,7 @@ void PitStep(RaceState& race, int k) {
     bool rainBefore = race.PrevTenkou == 3;
     if (race.Tenkou != 3) car.rainTyre = c == 1 && rainBefore;
     else car.rainTyre = !(c == 1 && !rainBefore);
+    if (race.laps) RecordStop(race, k, StopKind::Pit);
     int j = DropBack(race, k);
 
     ShowAnime(race, 7);

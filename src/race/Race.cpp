@@ -1,6 +1,7 @@
 #include "race/Race.h"
 
 #include "race/LapLoop.h"
+#include "race/LapRecorder.h"
 #include "race/RaceDisplay.h"
 #include "race/RaceEnd.h"
 #include "race/RaceStart.h"
@@ -36,6 +37,7 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     RaceDisplay display(shell, weekend, n, entries);
     RaceState race(setup, shell.random, display);
     if (!ConfirmStart(race)) return std::nullopt;
+    StartRecording(race, entries);
     StartRace(race, GridOf(entries, setup.courseType));
     RunLaps(race);
     FinishRace(race, season);

@@ -64,6 +64,11 @@ void FinishRace(RaceState& race, Season& season) {
     if (endGp >= ReadCount(season.Sis.GpCount)) race.Tell(RaceEvent::SeasonOver);
     for (int k = 1; k <= race.Cars(); ++k) Book(race, season, k, endGp);
     season.history.races.push_back(RecordOf(race, season, endGp));
+    if (race.laps) {
+        race.laps->gp = endGp;
+        season.history.laps.push_back(std::move(*race.laps));
+        race.laps.reset();
+    }
     race.Tell(RaceEvent::Booked);
 }
 

@@ -3,10 +3,12 @@
 // is told to an observer; the game's observer shows it, a silent one lets the race run unwatched.
 // Both see the same draws in the same order.
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "season/Numbers.h"
+#include "season/RaceLaps.h"
 
 namespace karven {
 
@@ -108,6 +110,8 @@ struct RaceState {
     int FlCar = 0; // id of the fastest lap's car, 0 before anyone set it
     int lap = 0;
     double pitTime = 0; // the pit time of the last stop, as shown
+    // The lap records the race writes as it runs (LapRecorder.h); none where nobody will read them.
+    std::unique_ptr<RaceLaps> laps;
 
     int Cars() const { return int(car.size()) - 1; }
     // The fastest lap belongs to this car's driver.

@@ -1,6 +1,7 @@
 #include "race/SilentWeekend.h"
 
 #include "race/LapLoop.h"
+#include "race/LapRecorder.h"
 #include "race/RaceEnd.h"
 #include "race/RaceStart.h"
 #include "race/RaceState.h"
@@ -28,7 +29,7 @@ RaceCar CarOf(const Entrant& e, int id) {
     return c;
 }
 
-bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches) {
+bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches, LapRecords records) {
     int g = ReadCount(season.Sis.EndGp) + 1;
     if (g < 1 || g > ReadCount(season.Sis.GpCount) || g >= int(season.GpTable.size())) return false;
 
@@ -46,6 +47,15 @@ bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches
     ConfirmStart(race);
     std::vector<RaceCar> grid(race.setup.nin + 1);
     for (int k = 1; k <= race.setup.nin; ++k) grid[k] = CarOf(entrants[order[k]], k);
+    if (records == LapRecords::Keep) {
+        // Named as the game's board names them: the entries qualifying would have listed.
+        std::vector<EntryRecord> named(1);
+        for (int k = 1; k <= race.setup.nin; ++k) {
+            const DrvRecord& driver = season.DrvTable[entrants[order[k]].position];
+            named.push_back(EntryOf(driver, *TeamOf(season, driver)));
+        }
+        StartRecording(race, named);
+    }
     StartRace(race, std::move(grid));
     RunLaps(race);
     FinishRace(race, season);

@@ -13,8 +13,13 @@ struct RaceCar;
 // The car an entrant races, as the rules read it from his entry; `id` is his place on the grid.
 RaceCar CarOf(const Entrant& e, int id);
 
+// Whether the race keeps its lap records in the season, as the game's races do. The odds, which
+// play thousands of seasons nobody will look at, leave them out.
+enum class LapRecords { Keep, Skip };
+
 // Qualifying and race of Grand Prix EndGp + 1, every question answered OK. False when there is no
 // Grand Prix left or nobody to race (the season is then as the windows would leave it).
-bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches);
+bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches,
+                   LapRecords records = LapRecords::Keep);
 
 } // namespace karven

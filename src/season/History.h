@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "season/RaceLaps.h"
+
 namespace karven {
 
 // One car of a race's classification. Names are kept as they were that day.
@@ -124,11 +126,17 @@ struct ArchivedSeason {
 struct History {
     std::vector<ArchivedSeason> seasons; // oldest first
     std::vector<RaceRecord> races;       // this season's, in the order they were run
+    std::vector<RaceLaps> laps;          // how this season's races unfolded, in the order run
     // What followed the last team but could not be read (damaged, cut short, a newer version):
     // kept as it was, and written back unchanged after what this version writes.
     std::string kept;
 
-    bool Empty() const { return seasons.empty() && races.empty() && kept.empty(); }
+    bool Empty() const { return seasons.empty() && races.empty() && laps.empty() && kept.empty(); }
+    // A season closed or started afresh: its races belong to it alone.
+    void ClearSeasonRaces() {
+        races.clear();
+        laps.clear();
+    }
     bool operator==(const History&) const = default;
 };
 

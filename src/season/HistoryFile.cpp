@@ -3,64 +3,16 @@
 #include <charconv>
 
 #include "season/Cp932.h"
-#include "season/Numbers.h"
-#include "season/Values.h"
+#include "season/HistoryLines.h"
+#include "season/LapsFile.h"
 
 namespace karven {
 
 namespace {
 
-using Line = std::vector<std::string_view>;
+using namespace history_lines;
 
 // ---- writing ----
-
-// Lines of one section, each value appended in place by the season file's value rules.
-class Writer {
-public:
-    Writer& Begin(char kind) {
-        body_ += kind;
-        return *this;
-    }
-    Writer& operator<<(const std::string& text) {
-        body_ += ',';
-        ok_ = AppendValue(body_, text) && ok_;
-        return *this;
-    }
-    Writer& operator<<(int value) {
-        char digits[16];
-        auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        body_ += ',';
-        body_.append(digits, end);
-        return *this;
-    }
-    Writer& operator<<(double value) {
-        if (value >= 0 && value < 1e9 && value == double(int(value))) return *this << int(value);
-        body_ += ',';
-        body_ += FormatPlain(value);
-        return *this;
-    }
-    Writer& operator<<(bool flag) {
-        body_ += flag ? ",1" : ",0";
-        return *this;
-    }
-    void End() {
-        body_ += "\r\n";
-        ++lines_;
-    }
-    bool Ok() const { return ok_; }
-    // The section: its mark with the number of lines, then the lines.
-    void Flush(const char* mark, std::string& text) {
-        if (lines_ == 0) return;
-        text += std::string(mark) + "," + std::to_string(lines_) + "\r\n" + body_;
-        body_.clear();
-        lines_ = 0;
-    }
-
-private:
-    std::string body_;
-    size_t lines_ = 0;
-    bool ok_ = true;
-};
 
 void WriteSeason(Writer& w, const ArchivedSeason& s) {
     w.Begin('S') << s.number << s.name << s.complete << s.crowned << s.champion << s.championTeam;
@@ -95,28 +47,9 @@ void WriteRace(Writer& w, const RaceRecord& r) {
 
 // ---- reading ----
 
-// A whole number written by the writer: digits only, and no more than a count needs.
-bool Whole(std::string_view text, int& value) {
-    if (text.empty() || text.size() > 9) return false;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && value >= 0;
-}
-
-bool Flag(std::string_view text, bool& value) {
-    if (text != "0" && text != "1") return false;
-    value = text == "1";
-    return true;
-}
-
-bool Number(std::string_view text, double& value) {
-    if (text.empty()) return false;
-    value = ReadNumber(text);
-    return true;
-}
-
 class Parser {
 public:
-    explicit Parser(std::vector<Line> lines) : lines_(std::move(lines)) {}
+    explicit Parser(const std::vector<Line>& lines) : lines_(lines) {}
 
     bool Seasons(std::vector<ArchivedSeason>& seasons) {
         while (at_ < lines_.size()) {
@@ -214,36 +147,9 @@ private:
         return true;
     }
 
-    std::vector<Line> lines_;
+    const std::vector<Line>& lines_;
     size_t at_ = 0;
 };
-
-// The values of one line, trimmed, by the season file's value rules: a value opening with a double
-// quote runs to the next one and may hold commas; what follows the closing quote is dropped.
-Line ValuesOf(std::string_view line) {
-    Line values;
-    size_t at = 0;
-    auto trim = [](std::string_view v) {
-        while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
-        while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
-        return v;
-    };
-    for (;;) {
-        while (at < line.size() && line[at] == ' ') ++at;
-        size_t comma;
-        if (at < line.size() && line[at] == '"') {
-            size_t close = line.find('"', at + 1);
-            if (close == std::string_view::npos) close = line.size();
-            values.push_back(trim(line.substr(at + 1, close - at - 1)));
-            comma = line.find(',', close);
-        } else {
-            comma = line.find(',', at);
-            values.push_back(trim(line.substr(at, comma == std::string_view::npos ? comma : comma - at)));
-        }
-        if (comma == std::string_view::npos) return values;
-        at = comma + 1;
-    }
-}
 
 // The end of the line starting at `from` (past its CR LF), or npos when it has none.
 size_t LineEnd(std::string_view text, size_t from) {
@@ -259,10 +165,13 @@ bool ReadSection(const std::string& mark, std::string_view body, History& histor
     for (size_t at = 0; at < text.size();) {
         size_t end = LineEnd(text, at);
         if (end == std::string::npos) return false;
-        lines.push_back(ValuesOf(std::string_view(text).substr(at, end - 2 - at)));
+        std::string_view line = std::string_view(text).substr(at, end - 2 - at);
+        // A lone CR or LF inside a value is no line of ours, and could never be written back.
+        if (line.find_first_of("\r\n") != std::string_view::npos) return false;
+        lines.push_back(ValuesOf(line));
         at = end;
     }
-    Parser parser(std::move(lines));
+    Parser parser(lines);
     if (mark == HistoryMark) {
         std::vector<ArchivedSeason> seasons;
         if (!parser.Seasons(seasons)) return false;
@@ -270,6 +179,7 @@ bool ReadSection(const std::string& mark, std::string_view body, History& histor
         return true;
     }
     if (mark == RacesMark) return parser.Races(history.races);
+    if (mark == LapsMark) return ReadLaps(lines, history.laps.emplace_back());
     return false; // a kind or version this program does not know
 }
 
@@ -282,6 +192,11 @@ bool ComposeHistory(const History& history, std::string& text) {
     w.Flush(HistoryMark, text);
     for (const RaceRecord& r : history.races) WriteRace(w, r);
     w.Flush(RacesMark, text);
+    // A section per race: damage to one costs no other.
+    for (const RaceLaps& laps : history.laps) {
+        WriteLaps(w, laps);
+        w.Flush(LapsMark, text);
+    }
     return w.Ok();
 }
 
@@ -317,6 +232,7 @@ bool ReadHistory(std::string_view tail, History& history) {
         } else {
             history.seasons.insert(history.seasons.end(), section.seasons.begin(), section.seasons.end());
             history.races.insert(history.races.end(), section.races.begin(), section.races.end());
+            for (RaceLaps& laps : section.laps) history.laps.push_back(std::move(laps));
         }
         at = end;
     }

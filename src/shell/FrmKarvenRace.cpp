@@ -42,6 +42,8 @@ constexpr Command Commands[] = {
     {"cmdStart", "新シーズン", "T", "今シーズンの成績を消去して、新しいシーズンを始めます。", 0},
     {"cmdYosen", "予選", "Y", "次のグランプリの予選を行い、決勝のスターティンググリッドを決めます。", 0},
     {"cmdKesyou", "決勝", "K", "予選の順にスタートし、決勝レースを実況付きで進めます。", 0},
+    // Beside the rules: the race just run, lap by lap.
+    {"cmdRaceAna", "レース分析", "A", "終わった決勝の順位の移り変わり・タイム差・結果のまとめを見ます。", 0},
     {"cmdDrvRank", "ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ", "D", "ドライバーのポイント順位を一覧に表示します。", 20},
     {"cmdTimRank", "ｺﾝｽﾄﾗｸﾀｰｽﾞﾗﾝｷﾝｸﾞ", "C", "チーム（コンストラクター）のポイント順位を一覧に表示します。", 0},
     {"cmdSeiseki", "シーズン成績表", "R", "グランプリごとの順位とポイントの一覧を開きます。", 0},
@@ -97,6 +99,8 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     Add(ControlKind::Menu, "Ana", {}, "分析").accessKey = 'A';
     AddMenuItem(*this, "Ana", "Ana_Odds", -1, "チャンピオン予想", 'O', "残りのレースを何度も試算して、タイトルの行方を予想します。");
     AddMenuItem(*this, "Ana", "Ana_Points", -1, "ポイント推移", 'P', "グランプリごとのポイントの積み上がりをグラフで見ます。");
+    AddMenuItem(*this, "Ana", "Ana_Race", -1, "レース分析", 'R',
+                "今シーズンの決勝を、ラップチャート・トップとの差・レースレポートで振り返ります。");
     // Beside the rules: the seasons of the history and the records of all of them.
     Add(ControlKind::Menu, "Rec", {}, "記録").accessKey = 'R';
     AddMenuItem(*this, "Rec", "Rec_Champions", -1, "歴代チャンピオン", 'C', "歴代のチャンピオンを一覧で見ます。");

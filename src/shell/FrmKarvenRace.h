@@ -43,7 +43,8 @@ public:
 
     static constexpr const char* CommandButtons[] = {"cmdStart",   "cmdYosen",   "cmdKesyou",
                                                      "cmdDrvRank", "cmdTimRank", "cmdSeiseki",
-                                                     "cmdOffSis",  "cmdEnd",     "cmdDrvSei"};
+                                                     "cmdOffSis",  "cmdEnd",     "cmdDrvSei",
+                                                     "cmdRaceAna"};
     static constexpr const char* RacePanel[] = {"lblTenkiBox", "lblTenki", "imgTenki", "lblKakuritulbl",
                                                 "lblKousui",   "lblKakuritu", "lblBox", "imgAnime",
                                                 "imgTitle"};

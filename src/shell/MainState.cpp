@@ -50,6 +50,8 @@ void FollowSeason(Shell& shell) {
     if (shell.main.commandState != 1) SetMainState(shell.main, SeasonState(shell.season));
 }
 
+void FollowRaceRecords(Shell& shell) { shell.main("cmdRaceAna").enabled = !shell.season.history.laps.empty(); }
+
 void SetRaceView(FrmKarvenRace& main, int mode) {
     if (mode != 1 && mode != 2) return;
     bool buttons = mode == 1;

@@ -14,6 +14,8 @@ int SeasonState(const Season& season);
 // After the season changed outside a weekend (an editor, a file): the commands follow it. A
 // season not yet started stays in state 1.
 void FollowSeason(Shell& shell);
+// レース分析 opens on the race just run: it waits for a race with lap records.
+void FollowRaceRecords(Shell& shell);
 // 1 command buttons, 2 race panel.
 void SetRaceView(FrmKarvenRace& main, int mode);
 // "Eve_Pit", "Eve_Pen", "Eve_Ten" for the array indexes 31..33.

@@ -12,8 +12,8 @@ class Form;
 class Shell;
 
 enum class PictureState { Loaded, Missing, Unreadable };
-// The analysis windows: title odds, points Grand Prix by Grand Prix.
-enum class Analysis { Odds, Points };
+// The analysis windows: title odds, points Grand Prix by Grand Prix, how a race unfolded.
+enum class Analysis { Odds, Points, Race };
 enum class FileDialogMode { Open, Save };
 
 class Platform {

@@ -24,6 +24,7 @@
 #include "history/Records.h"
 #include "sim/HistoryJson.h"
 #include "sim/JsonOutput.h"
+#include "sim/LapsJson.h"
 #include "sim/Market.h"
 #include "sim/Odds.h"
 #include "sim/SeasonJson.h"
@@ -163,6 +164,8 @@ int Play(const Options& options) {
             if (!log) continue;
             sim::Json race = sim::RaceToJson(game.season, game.weekend, *outcome);
             race["season"] = seasonNo;
+            const std::vector<RaceLaps>& laps = game.season.history.laps;
+            if (!laps.empty() && laps.back().gp == outcome->gp) sim::AddLaps(race, laps.back());
             log->races.Push(race);
         }
         return true;
@@ -230,6 +233,10 @@ int Play(const Options& options) {
         for (const ArchivedSeason& closed : game.season.history.seasons) history.Push(sim::ArchivedSeasonToJson(closed));
         out.Member("history", history);
         out.Member("records", sim::RecordsToJson(SeasonsOnRecord(game.season)));
+        // How each race of the season in progress unfolded, those read from its file included.
+        sim::Json raceRecords = sim::Json::array();
+        for (const RaceLaps& laps : game.season.history.laps) raceRecords.push_back(sim::RaceRecordToJson(game.season, laps));
+        out.Member("raceRecords", raceRecords);
         out.Close();
     } else {
         sim::PrintSummary(std::cout, game.season);

@@ -167,8 +167,11 @@ std::string QtPlatform::AppPath() {
 void QtPlatform::ShowAnalysis(Analysis analysis, Shell& shell) {
     if (ended_) return;
     binder_.RefreshAll();
-    if (analysis == Analysis::Odds) ShowOddsWindow(shell, binder_.MainWindow());
-    else ShowPointsWindow(shell, binder_.MainWindow());
+    switch (analysis) {
+    case Analysis::Odds: ShowOddsWindow(shell, binder_.MainWindow()); break;
+    case Analysis::Points: ShowPointsWindow(shell, binder_.MainWindow()); break;
+    case Analysis::Race: ShowRaceWindow(shell, binder_.MainWindow()); break;
+    }
 }
 
 std::string QtPlatform::AutosaveFolder() {

@@ -51,7 +51,7 @@ void ResetSeason(Season& season, int clearHistory) {
         }
     }
     season.Sis.EndGp = "0";
-    season.history.races.clear(); // a season not yet raced has no race records
+    season.history.ClearSeasonRaces(); // a season not yet raced has no race records
 }
 
 } // namespace karven

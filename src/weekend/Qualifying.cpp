@@ -14,8 +14,6 @@
 
 namespace karven {
 
-namespace {
-
 EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
     EntryRecord e;
     e.TimNo = d.TimNo;
@@ -33,6 +31,8 @@ EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
     e.Retired = e.PitCount = e.RainTyre = e.TyreLaps = e.Time = e.PenLap = "0";
     return e;
 }
+
+namespace {
 
 std::string ConfirmationText(int g, const GpRecord& gp) {
     std::string text = TrF("第{1}戦", g) + CrLf;

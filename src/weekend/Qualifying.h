@@ -10,6 +10,8 @@ namespace karven {
 class Shell;
 class Random;
 struct Season;
+struct DrvRecord;
+struct TimRecord;
 
 // cmdYosen: qualifying of Grand Prix EndGp + 1. False when the player cancelled (nothing changed).
 bool RunQualifying(Shell& shell, RaceWeekend& weekend);
@@ -21,6 +23,8 @@ std::vector<Entrant> QualifyingEntrants(const Season& season, int gp);
 void QualifyingTimes(std::vector<Entrant>& entrants, Random& random);
 // Entrant indexes fastest first, element 0 unused; equal times keep driver order.
 std::vector<int> QualifyingOrder(const std::vector<Entrant>& entrants);
+// The entry of a driver of this team, as qualifying lists it.
+EntryRecord EntryOf(const DrvRecord& driver, const TimRecord& team);
 // The pole sitter's pole position in his career.
 void CreditPole(Season& season, const Entrant& pole);
 

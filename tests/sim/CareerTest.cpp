@@ -1,62 +1,10 @@
 // karven-sim playing whole careers: seasons, their markets, and what they leave in the season.
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <map>
-#include <nlohmann/json.hpp>
 #include <set>
-#include <sys/wait.h>
 
-using Json = nlohmann::ordered_json;
+#include "SimRun.h"
 
 namespace {
-// A folder for the seasons the tests write, removed at the end.
-struct Scratch {
-    std::filesystem::path folder;
-    Scratch() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "karven-career-XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-    }
-    ~Scratch() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::string path = (folder / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-};
-const Scratch scratch;
-
-struct SimRun {
-    int code = -1;
-    std::string out, err;
-};
-
-// Runs karven-sim with `args` (shell words), keeping what it prints and its exit status.
-SimRun RunSim(const std::string& args) {
-    const std::string errPath = (scratch.folder / "stderr.txt").string();
-    std::string command = std::string(KARVEN_SIM) + " " + args + " 2>" + errPath;
-    SimRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[65536];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-    int status = pclose(pipe);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errPath, std::ios::binary);
-    run.err.assign(std::istreambuf_iterator<char>(err), {});
-    return run;
-}
-
-// Runs karven-sim with `args` and parses what it prints; fails the test on a bad exit.
-Json Sim(const std::string& args) {
-    SimRun run = RunSim(args);
-    EXPECT_EQ(run.code, 0) << args << "\n" << run.err;
-    return Json::parse(run.out);
-}
-
 // A season in ASCII, which code page 932 writes as it is: two teams of two drivers, `gps` Grands
 // Prix, the first driver's career and the first team's points as given.
 std::string AsciiSeason(const std::string& settings, int gps, const std::string& firstCareer = "0,0,0,0,0,0,0",
@@ -134,7 +82,7 @@ TEST(SimCareer, TheMarketRunsOnlyOnceTheSeasonIsOver) {
 
 // Every season, however odd, plays --seasons to an end that says what happened.
 TEST(SimCareer, ASeasonWithoutGrandsPrixEndsWithWhatWasPlayed) {
-    const std::string file = scratch.Write("no-gps.krv", AsciiSeason("0,10,4,0", 0));
+    const std::string file = WriteSeason("no-gps.krv", AsciiSeason("0,10,4,0", 0));
     SimRun json = RunSim("--season " + file + " --seasons 3 --seed 1 --json --quiet");
     ASSERT_EQ(json.code, 0) << json.err;
     EXPECT_EQ(Json::parse(json.out)["market"].size(), 1u) << "the first season is over before it begins";
@@ -145,7 +93,7 @@ TEST(SimCareer, ASeasonWithoutGrandsPrixEndsWithWhatWasPlayed) {
 }
 
 TEST(SimCareer, AFractionalCountOfGrandsPrixEndsEachSeasonAtItsWholeCount) {
-    const std::string file = scratch.Write("two-and-a-half.krv", AsciiSeason("2.5,10,4,0", 2));
+    const std::string file = WriteSeason("two-and-a-half.krv", AsciiSeason("2.5,10,4,0", 2));
     Json end = Sim("--season " + file + " --seasons 3 --seed 4 --json --quiet");
     EXPECT_EQ(end["market"].size(), 3u);
     EXPECT_EQ(end["races"].size(), 6u);
@@ -156,8 +104,8 @@ TEST(SimCareer, AFractionalCountOfGrandsPrixEndsEachSeasonAtItsWholeCount) {
 TEST(SimCareer, CountsOfAnyLengthPlayPrintAndSave) {
     const std::string e64 = "1" + std::string(64, '0'), e300 = "1" + std::string(300, '0');
     const std::string file =
-        scratch.Write("long.krv", AsciiSeason("3,10,4,0", 3, e64 + ",0,0,0,0,0,999999999999995", e300));
-    const std::string saved = (scratch.folder / "long-saved.krv").string();
+        WriteSeason("long.krv", AsciiSeason("3,10,4,0", 3, e64 + ",0,0,0,0,0,999999999999995", e300));
+    const std::string saved = scratch / "long-saved.krv";
     Json end = Sim("--season " + file + " --gps 3 --seed 2 --json --quiet --save " + saved);
     const Json& first = end["drivers"][0];
     EXPECT_EQ(Text(first["CareerGp"]), e64);
@@ -188,7 +136,7 @@ TEST(SimOptions, EmptyAndOutOfRangeValuesAreRefused) {
 // The history of a career: one entry a season with its champion, standings and moves, saved with
 // the season and shown the same once it is opened again; the records add it all up.
 TEST(SimCareer, FiveSeasonsLeaveTheirHistoryAndRecordsWhichASaveKeeps) {
-    const std::string saved = (scratch.folder / "career.krv").string();
+    const std::string saved = scratch / "career.krv";
     SimRun run = RunSim("--seasons 5 --seed 1 --json --quiet --save " + saved);
     ASSERT_EQ(run.code, 0) << run.err;
     Json out = Json::parse(run.out);

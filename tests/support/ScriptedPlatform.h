@@ -42,6 +42,7 @@ public:
     std::string autosaveFolder; // "" keeps none
     std::vector<std::string> statuses;
     std::vector<std::string> remembered;
+    std::vector<Analysis> analyses; // the analysis windows asked for
 
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
@@ -52,6 +53,7 @@ public:
     std::string AutosaveFolder() override { return autosaveFolder; }
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
     void RememberSeasonFile(const std::string& path) override { remembered.push_back(path); }
+    void ShowAnalysis(Analysis analysis, Shell&) override { analyses.push_back(analysis); }
 
     // Queues answers to the next question windows: true OK, false Cancel.
     void Answer(std::initializer_list<bool> answers);

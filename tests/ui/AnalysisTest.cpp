@@ -31,14 +31,7 @@
 using namespace karven;
 
 namespace {
-struct HalfSeason : test::GameUnderTest {
-    HalfSeason() : GameUnderTest(12) {
-        Start([this](Season& s) {
-            for (int g = 1; g <= 8; ++g) EXPECT_TRUE(PlayGrandPrix(s, random, {}));
-            SetMainState(game.shell.main, 2);
-        });
-    }
-};
+using test::HalfSeason;
 
 // Looks at the window once `ready` says so, then closes it with Esc.
 void WhenReady(std::function<bool(QWidget&)> ready, std::function<void(QWidget&)> look) {

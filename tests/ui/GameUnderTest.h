@@ -6,6 +6,9 @@
 
 #include "ModalDriver.h"
 #include "app/Game.h"
+#include "race/RaceState.h"
+#include "race/SilentWeekend.h"
+#include "shell/MainState.h"
 #include "shell/Random.h"
 #include "ui/QtPlatform.h"
 
@@ -29,6 +32,17 @@ struct GameUnderTest {
         binder.RefreshAll();
         if (show) show();
         else window.show();
+    }
+};
+
+// Eight Grands Prix of the default season played, the main window back on its buttons.
+struct HalfSeason : GameUnderTest {
+    HalfSeason() : GameUnderTest(12) {
+        Start([this](Season& s) {
+            for (int g = 1; g <= 8; ++g) EXPECT_TRUE(PlayGrandPrix(s, random, {}));
+            SetMainState(game.shell.main, 2);
+            FollowRaceRecords(game.shell);
+        });
     }
 };
 

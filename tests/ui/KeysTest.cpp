@@ -200,7 +200,7 @@ TEST(Keys, TheCommandsLettersAndNPressTheirButtons) {
         EXPECT_EQ(hint->text().toStdString(), key);
         EXPECT_TRUE(hint->parentWidget()->rect().contains(hint->geometry())) << name;
     }
-    EXPECT_EQ(letters, 8) << "every command but End";
+    EXPECT_EQ(letters, 9) << "every command but End";
     EXPECT_EQ(main("cmdYosen").text, "予選") << "the caption keeps the rules' text";
 
     const char* expected[] = {"cmdYosen", "cmdYosen", "cmdKesyou", "cmdOffSis"};

@@ -27,71 +27,24 @@
 #include "ui/FormView.h"
 #include "ui/analysis/Analysis.h"
 #include "ui/analysis/AnalysisWindow.h"
-#include "ui/analysis/MachineColor.h"
+#include "ui/analysis/ChartLines.h"
 
 namespace karven::ui {
 
 namespace {
 constexpr int TopDrivers = 10;
-constexpr qreal LineWidth = 2.5;
-constexpr int MarkerSize = 9;
-const char* const PenProperty = "karvenPen";
-
-// The first line of a colour is solid with round markers, the second dashed with square ones,
-// a third dotted with diamonds.
-struct LineLook {
-    Qt::PenStyle pen;
-    int marker; // 0 round, 1 square, 2 diamond
-};
-constexpr LineLook Looks[] = {{Qt::SolidLine, 0}, {Qt::DashLine, 1}, {Qt::DotLine, 2}};
-
-QImage Marker(QColor colour, int shape) {
-    QImage image(MarkerSize * 2, MarkerSize * 2, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(2); // sharp on screens of ratio 2
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::white, 1));
-    p.setBrush(colour);
-    QRectF box(1, 1, MarkerSize - 2, MarkerSize - 2);
-    if (shape == 0) p.drawEllipse(box);
-    else if (shape == 1) p.drawRect(box);
-    else p.drawPolygon(QPolygonF({QPointF(box.center().x(), box.top()), QPointF(box.right(), box.center().y()),
-                                  QPointF(box.center().x(), box.bottom()), QPointF(box.left(), box.center().y())}));
-    return image;
-}
-
-// Every line as it is drawn, or one of them picked out and the others faded.
-void Highlight(QChart& chart, int picked) {
-    const QList<QAbstractSeries*> all = chart.series();
-    for (int i = 0; i < all.size(); ++i) {
-        auto* series = static_cast<QLineSeries*>(all[i]);
-        QPen pen = series->property(PenProperty).value<QPen>();
-        if (i == picked) pen.setWidthF(LineWidth * 2);
-        series->setPen(pen);
-        series->setOpacity(picked < 0 || i == picked ? 1.0 : 0.25);
-    }
-}
 
 QChartView* PointsChart(Shell& shell, const std::vector<PointsLine>& lines, int gps) {
     auto* chart = new QChart;
     int most = 0;
-    QHash<QString, int> sameColour;
+    TeamPalette palette(shell);
+    LookChooser looks;
     for (const PointsLine& line : lines) {
         auto* series = new QLineSeries;
         series->setName(ToQt(line.name));
         for (int g = 0; g <= gps; ++g) series->append(g, line.points[g]);
         most = std::max(most, line.points[gps]);
-        QString colorNo = ToQt(line.colorNo);
-        QColor colour = line.colorNo.empty()
-                            ? QColor(120, 120, 120)
-                            : MachineColor(ToQt(ColorFilePath(shell, line.colorNo, 1)), QColor(120, 120, 120));
-        const LineLook& look = Looks[std::min(sameColour[colorNo]++, 2)];
-        QPen pen(colour, LineWidth, look.pen);
-        series->setPen(pen);
-        series->setProperty(PenProperty, pen);
-        series->setLightMarker(Marker(colour, look.marker));
-        series->setMarkerSize(MarkerSize);
+        Paint(*series, palette.Of(line.colorNo), looks.Next(line.colorNo));
         chart->addSeries(series);
         QObject::connect(series, &QLineSeries::hovered, series, [series](const QPointF& at, bool on) {
             if (!on) return QToolTip::hideText();
@@ -151,7 +104,11 @@ QWidget* PointsPage(Shell& shell, const std::vector<PointsLine>& lines, int gps,
     QChartView* view = PointsChart(shell, lines, gps);
     layout->addWidget(view, 1);
     QChart* chart = view->chart();
-    QObject::connect(picker, &QComboBox::currentIndexChanged, chart, [chart](int i) { Highlight(*chart, i - 1); });
+    std::vector<QLineSeries*> series;
+    for (QAbstractSeries* s : chart->series()) series.push_back(static_cast<QLineSeries*>(s));
+    QObject::connect(picker, &QComboBox::currentIndexChanged, chart, [series](int i) {
+        Highlight(series, i >= 1 && i <= int(series.size()) ? series[size_t(i - 1)] : nullptr);
+    });
     const QList<QLegendMarker*> markers = chart->legend()->markers();
     for (int i = 0; i < markers.size(); ++i)
         QObject::connect(markers[i], &QLegendMarker::clicked, picker, [picker, i] {

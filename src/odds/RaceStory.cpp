@@ -1,0 +1,51 @@
+#include "odds/RaceStory.h"
+
+#include "season/Points.h"
+#include "season/Season.h"
+
+namespace karven {
+
+std::vector<CarStory> CarStories(const RaceLaps& race) {
+    const int cars = race.Cars();
+    const int laps = int(race.laps.size());
+    std::vector<CarStory> byCar(size_t(cars) + 1); // by grid place
+    for (int c = 1; c <= cars; ++c) {
+        CarStory& s = byCar[size_t(c)];
+        s.car = c;
+        s.names = race.grid[size_t(c - 1)];
+        s.place.assign(size_t(laps) + 1, c);
+        s.gap.assign(size_t(laps) + 1, 0.0);
+        s.finish = c; // without a lap run the grid is the classification
+        s.fastestLap = race.fastestCar == c;
+    }
+    for (int L = 1; L <= laps; ++L) {
+        const RaceLap& lap = race.laps[size_t(L - 1)];
+        for (int k = 1; k <= int(lap.order.size()); ++k) {
+            CarStory& s = byCar[size_t(lap.order[size_t(k - 1)])];
+            s.place[size_t(L)] = k;
+            s.gap[size_t(L)] = double(lap.time[size_t(k - 1)] - lap.time[0]) / 100.0;
+            if (L == laps) s.finish = k;
+        }
+    }
+    for (const RaceStop& stop : race.stops)
+        (stop.kind == StopKind::Pit ? byCar[size_t(stop.car)].pitLaps : byCar[size_t(stop.car)].penaltyLaps).push_back(stop.lap);
+    for (const RaceRetirement& x : race.retirements) {
+        byCar[size_t(x.car)].retiredLap = x.lap;
+        byCar[size_t(x.car)].retiredPlace = x.place;
+    }
+    std::vector<CarStory> stories(static_cast<size_t>(cars));
+    for (int c = 1; c <= cars; ++c) {
+        CarStory& s = byCar[size_t(c)];
+        s.points = PointsForPlace(s.finish);
+        stories[size_t(s.finish - 1)] = std::move(s);
+    }
+    return stories;
+}
+
+std::string RaceTitle(const Season& season, const RaceLaps& race) {
+    std::string title = "第" + std::to_string(race.gp) + "戦";
+    if (race.gp >= 1 && race.gp < int(season.GpTable.size())) title += " " + season.GpTable[size_t(race.gp)].GpNm + " ＧＰ";
+    return title;
+}
+
+} // namespace karven

@@ -1,0 +1,37 @@
+#include "season/RaceLaps.h"
+
+#include <cmath>
+#include <limits>
+
+#include "season/Numbers.h"
+
+namespace karven {
+
+int64_t Hundredths(double seconds) {
+    double shown = Round0_00(seconds); // what the board's text reads back as
+    if (std::isnan(shown)) return 0;
+    if (std::fabs(shown) < 9e13) return std::llround(shown * 100); // hundredths a double holds exactly
+    // Beyond, the digits of the text itself, as far as they fit.
+    const std::string text = Format0_00(seconds);
+    const bool negative = text[0] == '-';
+    int64_t units = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') continue;
+        if (units > (std::numeric_limits<int64_t>::max() - 9) / 10) {
+            units = std::numeric_limits<int64_t>::max();
+            break;
+        }
+        units = units * 10 + (c - '0');
+    }
+    return negative ? -units : units;
+}
+
+std::string TimeText(int64_t hundredths) {
+    const bool negative = hundredths < 0;
+    // The magnitude as unsigned, so that the smallest int64 has one too.
+    uint64_t units = negative ? 0 - uint64_t(hundredths) : uint64_t(hundredths);
+    std::string text = std::to_string(units / 100) + "." + char('0' + units % 100 / 10) + char('0' + units % 10);
+    return negative ? "-" + text : text;
+}
+
+} // namespace karven

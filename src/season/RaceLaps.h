@@ -1,0 +1,69 @@
+#pragma once
+// How a race of the season in progress unfolded, lap by lap: the grid, the board at the end of
+// every lap, the stops, the retirements and the fastest lap. Cars are named by their place on the
+// grid (1 for the pole), Times kept as whole hundredths of a second, as the board's "0.00" shows them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace karven {
+
+// A car of the grid, named as the race board names it.
+struct LapCar {
+    std::string DrvNo;
+    std::string DrvNm;
+    std::string TimNm; // the team alone, without its engine
+    std::string ColorNo;
+
+    bool operator==(const LapCar&) const = default;
+};
+
+struct RaceLap {
+    int weather = 1;                 // 1 fine, 2 cloudy, 3 rain
+    std::vector<int> order;          // the whole board at the end of the lap: grid places, first to last
+    std::vector<int64_t> time;       // the Time of each car of `order`, in hundredths
+
+    bool operator==(const RaceLap&) const = default;
+};
+
+enum class StopKind { Pit = 1, Penalty = 2 };
+
+struct RaceStop {
+    int car = 0; // grid place
+    int lap = 0;
+    StopKind kind = StopKind::Pit;
+    bool rainTyre = false; // the tyres it left on (a penalty fits none)
+
+    bool operator==(const RaceStop&) const = default;
+};
+
+struct RaceRetirement {
+    int car = 0;   // grid place
+    int lap = 0;
+    int place = 0; // where it stood when it broke
+
+    bool operator==(const RaceRetirement&) const = default;
+};
+
+struct RaceLaps {
+    int gp = 0;            // its place in the calendar
+    int startWeather = 1;  // as announced at the start
+    std::vector<LapCar> grid;  // [0] is the pole sitter
+    std::vector<RaceLap> laps; // [0] is lap 1
+    std::vector<RaceStop> stops;             // in the order they were made
+    std::vector<RaceRetirement> retirements; // in the order they happened
+    int fastestCar = 0;        // grid place, 0 when nobody set a lap time
+    int fastestLap = 0;
+    int64_t fastestTime = 0;   // hundredths
+
+    int Cars() const { return int(grid.size()); }
+    bool operator==(const RaceLaps&) const = default;
+};
+
+// A Time as the board's "0.00" shows it, in hundredths; times beyond any race saturate.
+int64_t Hundredths(double seconds);
+// "12.34", "-0.05", "999.99": the text of a Time in hundredths, as the board shows it.
+std::string TimeText(int64_t hundredths);
+
+} // namespace karven

@@ -1,0 +1,109 @@
+#include "ui/analysis/ChartLines.h"
+
+#include <QLineSeries>
+#include <QPainter>
+#include <QPixmap>
+#include <algorithm>
+
+#include "shell/Grid.h"
+#include "ui/FormView.h"
+#include "ui/analysis/MachineColor.h"
+
+namespace karven::ui {
+
+namespace {
+const char* const PenProperty = "karvenPen";
+const QColor NoColour(120, 120, 120);
+} // namespace
+
+QColor TeamColour(Shell& shell, const std::string& colorNo) {
+    if (colorNo.empty()) return NoColour;
+    return MachineColor(ToQt(ColorFilePath(shell, colorNo, 1)), NoColour);
+}
+
+namespace {
+bool LooksAlike(QColor a, QColor b) {
+    int dr = a.red() - b.red(), dg = a.green() - b.green(), db = a.blue() - b.blue();
+    return dr * dr + dg * dg + db * db < 45 * 45;
+}
+} // namespace
+
+QColor TeamPalette::Of(const std::string& colorNo) {
+    for (const auto& [no, colour] : given_)
+        if (no == colorNo) return colour;
+    const QColor machine = TeamColour(shell_, colorNo);
+    const QColor shades[] = {machine, machine.darker(150), machine.lighter(150), machine.darker(220), machine.lighter(190)};
+    QColor chosen = machine;
+    for (const QColor& shade : shades) {
+        bool taken = false;
+        for (const auto& given : given_) taken = taken || LooksAlike(given.second, shade);
+        if (!taken) {
+            chosen = shade;
+            break;
+        }
+    }
+    given_.emplace_back(colorNo, chosen);
+    return chosen;
+}
+
+LineLook LookOf(int nth) {
+    static constexpr LineLook Looks[] = {{Qt::SolidLine, 0}, {Qt::DashLine, 1}, {Qt::DotLine, 2}};
+    return Looks[std::clamp(nth, 0, 2)];
+}
+
+LineLook LookChooser::Next(const std::string& colorNo) {
+    for (auto& [colour, count] : used_)
+        if (colour == colorNo) return LookOf(count++);
+    used_.emplace_back(colorNo, 1);
+    return LookOf(0);
+}
+
+QImage Marker(QColor colour, int shape) {
+    QImage image(MarkerSize * 2, MarkerSize * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2); // sharp on screens of ratio 2
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(colour);
+    QRectF box(1, 1, MarkerSize - 2, MarkerSize - 2);
+    if (shape == 0) p.drawEllipse(box);
+    else if (shape == 1) p.drawRect(box);
+    else p.drawPolygon(QPolygonF({QPointF(box.center().x(), box.top()), QPointF(box.right(), box.center().y()),
+                                  QPointF(box.center().x(), box.bottom()), QPointF(box.left(), box.center().y())}));
+    return image;
+}
+
+void Paint(QLineSeries& series, QColor colour, LineLook look, bool markers) {
+    QPen pen(colour, LineWidth, look.pen);
+    series.setPen(pen);
+    series.setProperty(PenProperty, pen);
+    if (markers) {
+        series.setLightMarker(Marker(colour, look.marker));
+        series.setMarkerSize(MarkerSize);
+    }
+}
+
+QIcon LineIcon(QColor colour, LineLook look, bool marker) {
+    constexpr int Width = 36, Height = 14;
+    QPixmap picture(Width * 2, Height * 2);
+    picture.setDevicePixelRatio(2);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour, LineWidth, look.pen));
+    p.drawLine(QPointF(1, Height / 2.0), QPointF(Width - 1, Height / 2.0));
+    if (marker) p.drawImage(QPointF((Width - MarkerSize) / 2.0, (Height - MarkerSize) / 2.0), Marker(colour, look.marker));
+    return QIcon(picture);
+}
+
+void Highlight(const std::vector<QLineSeries*>& lines, const QLineSeries* picked) {
+    for (QLineSeries* series : lines) {
+        QPen pen = series->property(PenProperty).value<QPen>();
+        if (series == picked) pen.setWidthF(LineWidth * 2);
+        series->setPen(pen);
+        series->setOpacity(!picked || series == picked ? 1.0 : 0.25);
+    }
+}
+
+} // namespace karven::ui

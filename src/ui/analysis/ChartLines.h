@@ -1,0 +1,63 @@
+#pragma once
+// How the analysis charts draw a line per driver or team: in the machine's colour, team-mates told
+// apart by dashes and marker, one line picked out with the others faded.
+
+#include <QColor>
+#include <QIcon>
+#include <QImage>
+#include <QPen>
+#include <string>
+#include <vector>
+
+class QChart;
+class QLineSeries;
+
+namespace karven {
+class Shell;
+}
+
+namespace karven::ui {
+
+constexpr qreal LineWidth = 2.5;
+constexpr int MarkerSize = 9;
+
+// The colour of a team's machine on a white chart; grey without a colour.
+QColor TeamColour(Shell& shell, const std::string& colorNo);
+
+// Each team's machine colour, a shade darker or lighter where it would look like another team's:
+// only team-mates share a colour on one chart.
+class TeamPalette {
+public:
+    explicit TeamPalette(Shell& shell) : shell_(shell) {}
+    QColor Of(const std::string& colorNo);
+
+private:
+    Shell& shell_;
+    std::vector<std::pair<std::string, QColor>> given_;
+};
+
+// The n-th line of one colour (0 first): solid with round markers, then dashed with squares, then
+// dotted with diamonds.
+struct LineLook {
+    Qt::PenStyle pen;
+    int marker; // 0 round, 1 square, 2 diamond
+};
+LineLook LookOf(int nth);
+// Hands out the looks: the first line of a colour gets the first look, its team-mate the second.
+class LookChooser {
+public:
+    LineLook Next(const std::string& colorNo);
+
+private:
+    std::vector<std::pair<std::string, int>> used_;
+};
+
+QImage Marker(QColor colour, int shape);
+// The series drawn as the look says; remembered so that Highlight can restore it.
+void Paint(QLineSeries& series, QColor colour, LineLook look, bool markers = true);
+// A legend entry's picture: a stretch of the line, with its marker where the chart draws one.
+QIcon LineIcon(QColor colour, LineLook look, bool marker = true);
+// Every line as painted, or `picked` (one of `lines`) drawn thick and the others faded; nullptr for none.
+void Highlight(const std::vector<QLineSeries*>& lines, const QLineSeries* picked);
+
+} // namespace karven::ui

@@ -1,0 +1,314 @@
+#include "ui/analysis/RaceCharts.h"
+
+#include <QChart>
+#include <QCategoryAxis>
+#include <QChartView>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QToolTip>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/FormView.h"
+#include "ui/analysis/ChartLines.h"
+
+namespace karven::ui {
+
+namespace {
+constexpr int GapCarsAtFirst = 10;
+constexpr int MarkSize = 13;
+
+enum Mark { PitMark, PenaltyMark, RetiredMark };
+constexpr const char* MarkNames[] = {"ピットイン", "ペナルティ", "リタイア"};
+
+// ○ a tyre stop, ▲ a penalty, ✕ a retirement: dark outlines that show on every machine colour.
+QImage MarkImage(Mark mark) {
+    QImage image(MarkSize * 2, MarkSize * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(2, 2, MarkSize - 4, MarkSize - 4);
+    switch (mark) {
+    case PitMark:
+        p.setPen(QPen(QColor(30, 30, 30), 1.6));
+        p.setBrush(Qt::white);
+        p.drawEllipse(box);
+        break;
+    case PenaltyMark:
+        p.setPen(QPen(QColor(120, 0, 0), 1.2));
+        p.setBrush(QColor(220, 30, 30));
+        p.drawPolygon(QPolygonF({QPointF(box.center().x(), box.top()), box.bottomRight(), box.bottomLeft()}));
+        break;
+    case RetiredMark:
+        p.setPen(QPen(Qt::white, 4.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(box.topLeft(), box.bottomRight());
+        p.drawLine(box.topRight(), box.bottomLeft());
+        p.setPen(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(box.topLeft(), box.bottomRight());
+        p.drawLine(box.topRight(), box.bottomLeft());
+        break;
+    }
+    return image;
+}
+
+QString CarName(const CarStory& s) { return ToQt(s.names.DrvNm) + "（" + ToQt(s.names.TimNm) + "）"; }
+
+QString LapList(const std::vector<int>& laps) {
+    QStringList list;
+    for (int lap : laps) list << QString::number(lap);
+    return list.join("・");
+}
+
+// Where the car started and finished, and its stops, in one line.
+QString Summary(const CarStory& s) {
+    QString text = QString("%1　グリッド %2位 → ").arg(CarName(s)).arg(s.car);
+    text += s.retiredLap ? QString("%1周目にリタイア（%2位）").arg(s.retiredLap).arg(s.finish)
+                         : QString("%1位").arg(s.finish);
+    if (!s.pitLaps.empty()) text += "　ピットイン " + LapList(s.pitLaps) + "周目";
+    if (!s.penaltyLaps.empty()) text += "　ペナルティ " + LapList(s.penaltyLaps) + "周目";
+    if (s.fastestLap) text += "　ファステストラップ";
+    return text;
+}
+
+QValueAxis* LapAxis(int laps, const char* title) {
+    auto* axis = new QValueAxis;
+    axis->setRange(0, std::max(laps, 1));
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(laps <= 10 ? 1 : laps <= 20 ? 2 : laps <= 50 ? 5 : 10);
+    axis->setLabelFormat("%d");
+    axis->setTitleText(title);
+    return axis;
+}
+} // namespace
+
+RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
+    : kind_(kind), stories_(CarStories(race)), laps_(int(race.laps.size())), chart_(new QChart),
+      view_(new QChartView(chart_)), legend_(new QListWidget), info_(new QLabel) {
+    const bool places = kind == Kind::Places;
+    setObjectName(places ? "raceLapPage" : "raceGapPage");
+    view_->setObjectName(places ? "raceLapChart" : "raceGapChart");
+    legend_->setObjectName(places ? "raceLegend" : "raceGapLegend");
+    info_->setObjectName(places ? "raceLapInfo" : "raceGapInfo");
+
+    TeamPalette palette(shell);
+    LookChooser looks;
+    for (int row = 0; row < int(stories_.size()); ++row) {
+        const CarStory& s = stories_[size_t(row)];
+        const QColor colour = palette.Of(s.names.ColorNo);
+        const LineLook look = looks.Next(s.names.ColorNo);
+        auto* series = new QLineSeries;
+        series->setName(ToQt(s.names.DrvNm));
+        Paint(*series, colour, look, false);
+        if (places) {
+            for (int lap = 0; lap <= laps_ && s.Ran(lap); ++lap) series->append(lap, s.place[size_t(lap)]);
+            if (s.retiredLap) series->append(s.retiredLap, s.retiredPlace);
+        } else {
+            for (int lap = 1; lap <= laps_ && s.Ran(lap); ++lap) series->append(lap, s.gap[size_t(lap)]);
+        }
+        chart_->addSeries(series);
+        lines_.push_back(series);
+        connect(series, &QLineSeries::hovered, this, [this, row](const QPointF& at, bool on) { Hovered(row, at, on); });
+        connect(series, &QLineSeries::clicked, this, [this, row] { legend_->setCurrentRow(row); });
+
+        auto* item = new QListWidgetItem(LineIcon(colour, look, false), QString("%1  %2").arg(s.finish, 2).arg(ToQt(s.names.DrvNm)));
+        item->setToolTip(Summary(s));
+        if (!places) {
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(row < GapCarsAtFirst ? Qt::Checked : Qt::Unchecked);
+            series->setVisible(row < GapCarsAtFirst);
+        }
+        legend_->addItem(item);
+    }
+    if (places) AddPlaceMarks();
+
+    chart_->legend()->setVisible(false); // the list beside the chart is the legend
+    QValueAxis* axisX = LapAxis(laps_, places ? "周回（0 はスタート）" : "周回");
+    QAbstractAxis* axisY;
+    if (places) {
+        placesAxis_ = new QCategoryAxis;
+        placesAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        placesAxis_->setStartValue(0.5);
+        placesAxis_->setRange(0.5, std::max(int(stories_.size()), 1) + 0.5);
+        axisY = placesAxis_;
+        axisY->setTitleText("順位");
+        connect(chart_, &QChart::plotAreaChanged, this, [this] { FitPlaceLabels(); });
+    } else {
+        axisY = new QValueAxis;
+        axisY->setTitleText("トップとの差（秒）");
+    }
+    axisY->setReverse(true); // first place, and the leader, at the top
+    chart_->addAxis(axisX, Qt::AlignBottom);
+    chart_->addAxis(axisY, Qt::AlignLeft);
+    for (QAbstractSeries* s : chart_->series()) {
+        s->attachAxis(axisX);
+        s->attachAxis(axisY);
+    }
+    if (places) FitPlaceLabels();
+    else FitGapAxis();
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setMinimumSize(420, 300);
+    view_->setToolTip(places ? "周回ごとの順位。線にマウスを置くとドライバーを表示します。クリックでその線を強調します。"
+                             : "周回ごとのトップとのタイム差。右の一覧のチェックで表示するドライバーを選びます。");
+
+    legend_->setIconSize(QSize(36, 14));
+    legend_->setMinimumWidth(190);
+    legend_->setMaximumWidth(240);
+    legend_->setToolTip(places ? "順位はゴール時。選んだドライバーの線を強調します（↑↓ で移動）。"
+                               : "チェックしたドライバーを表示します（Space で切替、↑↓ で移動）。最初は上位10人です。");
+    connect(legend_, &QListWidget::currentRowChanged, this, [this](int row) { Pick(row); });
+    if (!places)
+        connect(legend_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+            int row = legend_->row(item);
+            if (row < 0 || row >= int(lines_.size())) return;
+            lines_[size_t(row)]->setVisible(item->checkState() == Qt::Checked);
+            FitGapAxis();
+        });
+
+    info_->setText("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。");
+    info_->setWordWrap(true);
+    info_->setMinimumHeight(info_->fontMetrics().height() * 2 + 4);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* row = new QHBoxLayout;
+    row->addWidget(view_, 1);
+    row->addWidget(legend_);
+    layout->addLayout(row, 1);
+    if (places) {
+        auto* key = new QHBoxLayout;
+        for (Mark mark : {PitMark, PenaltyMark, RetiredMark}) {
+            auto* picture = new QLabel;
+            picture->setPixmap(QPixmap::fromImage(MarkImage(mark)));
+            key->addWidget(picture);
+            key->addWidget(new QLabel(MarkNames[mark]));
+            key->addSpacing(12);
+        }
+        key->addStretch();
+        layout->addLayout(key);
+    }
+    layout->addWidget(info_);
+}
+
+void RaceChartPage::AddPlaceMarks() {
+    for (Mark mark : {PitMark, PenaltyMark, RetiredMark}) {
+        auto* marks = new QScatterSeries;
+        marks->setName(MarkNames[mark]);
+        marks->setLightMarker(MarkImage(mark));
+        marks->setMarkerSize(MarkSize);
+        std::vector<int> rows; // the car of each mark, by its row in the legend
+        for (int row = 0; row < int(stories_.size()); ++row) {
+            const CarStory& s = stories_[size_t(row)];
+            if (mark == RetiredMark) {
+                if (s.retiredLap) marks->append(s.retiredLap, s.retiredPlace), rows.push_back(row);
+                continue;
+            }
+            for (int lap : mark == PitMark ? s.pitLaps : s.penaltyLaps) {
+                if (lap < 0 || lap > laps_) continue;
+                // A car that broke in the lap it stopped stands where it broke.
+                int place = s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace;
+                marks->append(lap, place);
+                rows.push_back(row);
+            }
+        }
+        chart_->addSeries(marks);
+        connect(marks, &QScatterSeries::hovered, this, [this, marks, rows, mark](const QPointF& at, bool on) {
+            if (!on) return Hovered(-1, at, false);
+            const QList<QPointF> points = marks->points();
+            for (int i = 0; i < int(points.size()); ++i)
+                if (std::abs(points[i].x() - at.x()) < 0.5 && std::abs(points[i].y() - at.y()) < 0.5) {
+                    const CarStory& s = stories_[size_t(rows[size_t(i)])];
+                    QToolTip::showText(QCursor::pos(), QString("%1\n%2周目 %3").arg(CarName(s)).arg(int(points[i].x())).arg(MarkNames[mark]));
+                    Highlight(lines_, lines_[size_t(rows[size_t(i)])]);
+                    Show(rows[size_t(i)]);
+                    return;
+                }
+        });
+    }
+}
+
+// A label on every place where the chart is tall enough for them all, else on every 2nd, 5th, …
+// (a label taller than its room would show as "...").
+void RaceChartPage::FitPlaceLabels() {
+    const int cars = std::max(int(stories_.size()), 1);
+    const double room = chart_->plotArea().height() / cars;
+    const int needed = QFontMetrics(placesAxis_->labelsFont()).height() + 10; // with the axis's own padding
+    int every = 1;
+    for (int step : {2, 5, 10, 20, 50, 100, 200, 500, 1000})
+        if (room * every < needed) every = step;
+    if (every == labelEvery_) return;
+    labelEvery_ = every;
+    for (const QString& label : placesAxis_->categoriesLabels()) placesAxis_->remove(label);
+    for (int k = 1; k <= cars; ++k)
+        if (every == 1 || k == 1 || k % every == 0) placesAxis_->append(QString::number(k), k);
+}
+
+void RaceChartPage::FitGapAxis() {
+    double most = 0;
+    for (QLineSeries* line : lines_)
+        if (line->isVisible())
+            for (const QPointF& p : line->points()) most = std::max(most, p.y());
+    auto* axis = static_cast<QValueAxis*>(chart_->axes(Qt::Vertical).value(0));
+    if (!axis) return;
+    // Five to ten steps of 1, 2 or 5 times a power of ten, the last just past the largest gap
+    // (Qt's own nice numbers keep to four steps and can leave a third of the chart empty).
+    most = std::max(most, 0.5);
+    const double unit = std::pow(10.0, std::floor(std::log10(most / 5)));
+    double step = unit;
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (most / (m * unit) <= 10) {
+            step = m * unit;
+            break;
+        }
+    const int steps = std::max(1, int(std::ceil(most * 1.02 / step)));
+    axis->setRange(0, steps * step);
+    axis->setTickCount(steps + 1);
+    axis->setLabelFormat(step >= 1 ? "%.0f" : "%.1f");
+}
+
+void RaceChartPage::Pick(int row) {
+    picked_ = row >= 0 && row < int(lines_.size()) ? row : -1;
+    Highlight(lines_, picked_ >= 0 ? lines_[size_t(picked_)] : nullptr);
+    Show(picked_);
+}
+
+void RaceChartPage::Show(int row, int lap) {
+    if (row < 0) {
+        info_->setText("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。");
+        return;
+    }
+    const CarStory& s = stories_[size_t(row)];
+    QString text = Summary(s);
+    if (lap >= 0 && lap <= laps_) {
+        if (kind_ == Kind::Places) text += QString("\n%1周目 %2位").arg(lap).arg(s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace);
+        else if (lap >= 1) text += QString("\n%1周目 トップとの差 %2 秒").arg(lap).arg(s.gap[size_t(lap)], 0, 'f', 2);
+    }
+    info_->setText(text);
+}
+
+void RaceChartPage::Hovered(int row, QPointF at, bool on) {
+    if (!on || row < 0) {
+        QToolTip::hideText();
+        Highlight(lines_, picked_ >= 0 ? lines_[size_t(picked_)] : nullptr);
+        Show(picked_);
+        return;
+    }
+    const int lap = std::clamp(int(std::lround(at.x())), 0, laps_);
+    Highlight(lines_, lines_[size_t(row)]);
+    Show(row, lap);
+    const CarStory& s = stories_[size_t(row)];
+    QString detail = kind_ == Kind::Places
+                         ? QString("%1周目 %2位").arg(lap).arg(s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace)
+                         : QString("%1周目 トップとの差 %2 秒").arg(lap).arg(s.gap[size_t(std::max(lap, 1))], 0, 'f', 2);
+    QToolTip::showText(QCursor::pos(), CarName(s) + "\n" + detail);
+}
+
+} // namespace karven::ui

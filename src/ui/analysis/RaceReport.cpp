@@ -1,0 +1,130 @@
+#include "ui/analysis/RaceReport.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "odds/RaceStory.h"
+#include "race/RaceState.h"
+#include "ui/FormView.h"
+
+namespace karven::ui {
+
+namespace {
+constexpr int CellWidth = 20;
+constexpr int StripHeight = 34;
+
+QColor WeatherColour(int weather) {
+    switch (weather) {
+    case 1: return QColor(255, 196, 70);  // fine
+    case 2: return QColor(170, 176, 188); // cloudy
+    default: return QColor(70, 120, 215); // rain
+    }
+}
+
+QString LapList(const std::vector<int>& laps) {
+    QStringList list;
+    for (int lap : laps) list << QString::number(lap);
+    return list.join("・");
+}
+
+QString GainedText(int gained) {
+    if (gained > 0) return QString("↑%1").arg(gained);
+    if (gained < 0) return QString("↓%1").arg(-gained);
+    return "―";
+}
+
+QTableWidget* ReportTable(const RaceLaps& race) {
+    const QStringList headings = {"順位", "ドライバー", "チーム", "グリッド", "増減", "ピット（周）",
+                                  "ペナルティ（周）", "ＦＬ", "リタイア", "ポイント"};
+    const std::vector<CarStory> stories = CarStories(race);
+    auto* table = new QTableWidget(int(stories.size()), int(headings.size()));
+    table->setObjectName("raceReport");
+    table->setHorizontalHeaderLabels(headings);
+    table->verticalHeader()->setVisible(false);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setAlternatingRowColors(true);
+    table->setToolTip("ゴール時の順位です。増減はグリッドからの順位の上下、ピットとペナルティは入った周回です。");
+    for (int r = 0; r < int(stories.size()); ++r) {
+        const CarStory& s = stories[size_t(r)];
+        const QString cells[] = {QString::number(s.finish),
+                                 ToQt(s.names.DrvNm),
+                                 ToQt(s.names.TimNm),
+                                 QString::number(s.car),
+                                 GainedText(s.Gained()),
+                                 LapList(s.pitLaps),
+                                 LapList(s.penaltyLaps),
+                                 s.fastestLap ? QString("%1秒（%2周目）").arg(ToQt(TimeText(race.fastestTime))).arg(race.fastestLap)
+                                              : QString(),
+                                 s.retiredLap ? QString("%1周目").arg(s.retiredLap) : QString(),
+                                 QString::number(s.points)};
+        for (int c = 0; c < int(headings.size()); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            bool number = c == 0 || c == 3 || c == 4 || c == 9;
+            item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            if (c == 4 && s.Gained() != 0) item->setForeground(s.Gained() > 0 ? QColor(0, 130, 60) : QColor(190, 30, 30));
+            if (s.retiredLap) item->setForeground(c == 4 ? item->foreground() : QBrush(QColor(130, 130, 130)));
+            table->setItem(r, c, item);
+        }
+    }
+    // The names take what the numbers leave.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    return table;
+}
+} // namespace
+
+WeatherStrip::WeatherStrip(const RaceLaps& race) {
+    setObjectName("raceWeather");
+    weather_.push_back(race.startWeather);
+    for (const RaceLap& lap : race.laps) weather_.push_back(lap.weather);
+    setToolTip("スタート（S）と周回ごとの天気：黄 晴れ、灰 くもり、青 雨。");
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QSize WeatherStrip::sizeHint() const { return {int(weather_.size()) * CellWidth + 80, StripHeight}; }
+QSize WeatherStrip::minimumSizeHint() const { return {200, StripHeight}; }
+
+void WeatherStrip::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int n = int(weather_.size());
+    const int label = 56;
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(QRect(0, 0, label, 18), Qt::AlignLeft | Qt::AlignVCenter, "天気");
+    // The cells share the width left, at most CellWidth each.
+    const double cell = std::min<double>(CellWidth, double(width() - label - 2) / std::max(n, 1));
+    for (int i = 0; i < n; ++i) {
+        QRectF box(label + i * cell, 0, cell - 1, 18);
+        p.fillRect(box, WeatherColour(weather_[size_t(i)]));
+        bool marked = i == 0 || i % 5 == 0 || i == n - 1;
+        if (marked) {
+            QString text = i == 0 ? "S" : QString::number(i);
+            p.drawText(QRectF(box.center().x() - 20, 19, 40, StripHeight - 19), Qt::AlignHCenter | Qt::AlignTop, text);
+        }
+    }
+}
+
+QWidget* RaceReportPage(const RaceLaps& race) {
+    auto* page = new QWidget;
+    page->setObjectName("raceReportPage");
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(new WeatherStrip(race));
+    QString summary = QString("決勝 %1周　スタート時の天気 %2").arg(race.laps.size()).arg(WeatherText(race.startWeather));
+    if (race.fastestCar >= 1 && race.fastestCar <= race.Cars())
+        summary += QString("　ファステストラップ %1 %2秒（%3周目）")
+                       .arg(ToQt(race.grid[size_t(race.fastestCar - 1)].DrvNm), ToQt(TimeText(race.fastestTime)))
+                       .arg(race.fastestLap);
+    auto* line = new QLabel(summary);
+    line->setObjectName("raceSummary");
+    layout->addWidget(line);
+    layout->addWidget(ReportTable(race), 1);
+    return page;
+}
+
+} // namespace karven::ui

@@ -1,0 +1,147 @@
+// レース分析 on a season half run: the lap chart, the gaps and the report of any race run, opened
+// from the menu or from the main window after a race.
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "GameUnderTest.h"
+#include "ModalDriver.h"
+#include "Screens.h"
+#include "odds/RaceStory.h"
+#include "race/RaceState.h"
+#include "race/SilentWeekend.h"
+#include "shell/MainState.h"
+
+using namespace karven;
+
+namespace {
+using test::HalfSeason;
+
+std::vector<QLineSeries*> Lines(QWidget& page) {
+    std::vector<QLineSeries*> lines;
+    for (QAbstractSeries* s : page.findChild<QChartView*>()->chart()->series())
+        if (auto* line = qobject_cast<QLineSeries*>(s); line && s->type() == QAbstractSeries::SeriesTypeLine) lines.push_back(line);
+    return lines;
+}
+
+// Looks at the window as it opens, then closes it with Esc.
+void WhenOpen(std::function<void(QWidget&)> look) {
+    test::WhenModal([look](QWidget& dialog) {
+        test::Activate(dialog);
+        look(dialog);
+        test::PressKey(dialog, Qt::Key_Escape);
+    });
+}
+} // namespace
+
+TEST(RaceAnalysis, ShowsTheLastRaceAndAnyOtherWithItsChartsAndReport) {
+    HalfSeason s;
+    const std::vector<RaceLaps>& races = s.game.season.history.laps;
+    ASSERT_EQ(races.size(), 8u);
+    const std::vector<CarStory> last = CarStories(races.back()), first = CarStories(races.front());
+    int choices = -1, chosen = -1, lapLines = 0, legendRows = 0, gapShown = 0, gapAfterUncheck = 0, reportRows = 0;
+    QString title, winner, firstWinner, info;
+    std::vector<int> tabsSeen;
+    std::vector<std::pair<QColor, Qt::PenStyle>> looks;
+    std::vector<double> opacity;
+    WhenOpen([&](QWidget& dialog) {
+        title = dialog.windowTitle();
+        auto* picker = dialog.findChild<QComboBox*>("raceGp");
+        choices = picker->count();
+        chosen = picker->currentIndex();
+        auto* tabs = dialog.findChild<QTabWidget*>("raceTabs");
+        QWidget* lapPage = dialog.findChild<QWidget*>("raceLapPage");
+        std::vector<QLineSeries*> lines = Lines(*lapPage);
+        lapLines = int(lines.size());
+        for (QLineSeries* line : lines) looks.emplace_back(line->pen().color(), line->pen().style());
+        auto* legend = lapPage->findChild<QListWidget*>("raceLegend");
+        legendRows = legend->count();
+        dialog.grab().save(test::ScreenPath("race_lapchart.png"));
+        legend->setCurrentRow(1); // the keyboard's way of picking a driver out
+        for (QLineSeries* line : lines) opacity.push_back(line->opacity());
+        info = lapPage->findChild<QLabel*>("raceLapInfo")->text();
+        dialog.grab().save(test::ScreenPath("race_lapchart_picked.png"));
+
+        picker->setFocus();
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            tabsSeen.push_back(tabs->currentIndex());
+            if (tabs->currentIndex() == 1) {
+                QWidget* gapPage = dialog.findChild<QWidget*>("raceGapPage");
+                for (QLineSeries* line : Lines(*gapPage)) gapShown += line->isVisible();
+                gapPage->findChild<QListWidget*>("raceGapLegend")->item(0)->setCheckState(Qt::Unchecked);
+                for (QLineSeries* line : Lines(*gapPage)) gapAfterUncheck += line->isVisible();
+                dialog.grab().save(test::ScreenPath("race_gaps.png"));
+            }
+            if (tabs->currentIndex() == 2) {
+                auto* table = dialog.findChild<QTableWidget*>("raceReport");
+                reportRows = table->rowCount();
+                winner = table->item(0, 1)->text();
+                dialog.grab().save(test::ScreenPath("race_report.png"));
+            }
+        }
+        picker->setCurrentIndex(0);
+        firstWinner = dialog.findChild<QTableWidget*>("raceReport")->item(0, 1)->text();
+    });
+    s.game.shell.main.Click("Ana_Race");
+
+    EXPECT_EQ(title, "レース分析");
+    EXPECT_EQ(choices, 8);
+    EXPECT_EQ(chosen, 7) << "the race just run";
+    EXPECT_EQ(lapLines, races.back().Cars());
+    EXPECT_EQ(legendRows, races.back().Cars());
+    // Only team-mates share a colour, and they differ in their dashes.
+    int sharedColours = 0;
+    ASSERT_EQ(looks.size(), last.size());
+    for (size_t i = 0; i < looks.size(); ++i)
+        for (size_t j = i + 1; j < looks.size(); ++j) {
+            bool mates = last[i].names.ColorNo == last[j].names.ColorNo;
+            EXPECT_EQ(looks[i].first == looks[j].first, mates) << i << " and " << j;
+            if (mates) {
+                ++sharedColours;
+                EXPECT_NE(looks[i].second, looks[j].second) << "team-mates " << i << " and " << j;
+            }
+        }
+    EXPECT_GT(sharedColours, 0);
+    ASSERT_EQ(opacity.size(), looks.size());
+    for (size_t i = 0; i < opacity.size(); ++i) EXPECT_EQ(opacity[i], i == 1 ? 1.0 : 0.25) << i;
+    EXPECT_TRUE(info.contains(QString::fromStdString(last[1].names.DrvNm))) << info.toStdString();
+    EXPECT_EQ(tabsSeen, (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(gapShown, 10) << "the best ten at first";
+    EXPECT_EQ(gapAfterUncheck, 9);
+    EXPECT_EQ(reportRows, races.back().Cars());
+    EXPECT_EQ(winner.toStdString(), last[0].names.DrvNm);
+    EXPECT_EQ(firstWinner.toStdString(), first[0].names.DrvNm) << "the drop-down shows the race chosen";
+}
+
+TEST(RaceAnalysis, TheMainWindowOpensItOnTheRaceJustRunOnceThereIsOne) {
+    test::GameUnderTest g(3);
+    g.Start();
+    auto* button = g.window.findChild<QPushButton*>("cmdRaceAna");
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->isEnabled()) << "no race yet";
+    QString none;
+    WhenOpen([&](QWidget& dialog) { none = dialog.findChild<QLabel*>("raceNone")->text(); });
+    g.game.shell.main.Click("Ana_Race");
+    EXPECT_FALSE(none.isEmpty());
+
+    PlayGrandPrix(g.game.season, g.random, {});
+    PlayGrandPrix(g.game.season, g.random, {});
+    SetMainState(g.game.shell.main, 2);
+    FollowRaceRecords(g.game.shell);
+    g.binder.RefreshAll();
+    EXPECT_TRUE(button->isEnabled());
+    test::Activate(g.window);
+    QString shown;
+    WhenOpen([&](QWidget& dialog) { shown = dialog.findChild<QComboBox*>("raceGp")->currentText(); });
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(&g.window, &key);
+    EXPECT_TRUE(shown.startsWith("第2戦")) << shown.toStdString();
+}
