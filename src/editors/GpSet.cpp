@@ -90,7 +90,8 @@ std::string CourseTypeText(std::string_view value, CourseTypeWay way) {
     for (int i = 0; i < 5; ++i) {
         std::string code = std::to_string(i + 1);
         if (way == CourseTypeWay::ToText && value == code) return CourseTexts[i];
-        if (way == CourseTypeWay::ToCode && value == CourseTexts[i]) return code;
+        // A calendar written in either language reads back.
+        if (way == CourseTypeWay::ToCode && (value == CourseTexts[i] || value == English(CourseTexts[i]))) return code;
     }
     return "";
 }

@@ -269,10 +269,11 @@ void Import::Calendar(const Sheet& sheet) {
         if (!stored && Utf8Length(gp.GpNm) > NameLength)
             Refuse(sheet, row.line, "GpNm", TrF("ＧＰ名は {1} 文字までです！", NameLength));
         const std::string& course = sheet.Value(row, "CourseType");
-        if (old && course == CourseTypeText(old->CourseType)) {
+        const std::string code = CourseTypeText(course, CourseTypeWay::ToCode);
+        if (old && (course == CourseTypeText(old->CourseType) || code == old->CourseType)) {
             gp.CourseType = old->CourseType;
         } else {
-            gp.CourseType = CourseTypeText(course, CourseTypeWay::ToCode);
+            gp.CourseType = code;
             if (gp.CourseType.empty())
                 Refuse(sheet, row.line, "CourseType",
                        TrF("「{1}」は、コース\r\n（超速・速・普通・難・超難）ではありません！", course));

@@ -34,6 +34,11 @@ const char* Tr(const char* japanese) {
     return dgettext(Domain, japanese);
 }
 
+const char* English(const char* japanese) {
+    if (!japanese || !*japanese) return japanese;
+    return dgettext(Domain, japanese);
+}
+
 std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
     std::string out;
     out.reserve(text.size() + 16);

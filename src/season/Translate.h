@@ -22,6 +22,8 @@ Language LanguageOfCode(std::string_view code);
 
 // The text in the current language.
 const char* Tr(const char* japanese);
+// The English of a text whatever the language of the day (for what is read back in either).
+const char* English(const char* japanese);
 // Marks a text for the catalogue that is translated later, where it is shown (a window's own
 // captions, translated by Form::Localize).
 constexpr const char* N_(const char* japanese) { return japanese; }

@@ -72,8 +72,11 @@ std::multiset<std::string> Placeholders(const std::string& text) {
     return found;
 }
 
-// The names of the languages stay in their own language in either.
-const std::set<std::string> NamesOfLanguages = {"日本語", "言語 / Language"};
+// The names of the languages stay in their own language in either; the characters a line may not
+// start or end with and a font's name are no words at all.
+const std::set<std::string> SameInEnglish = {
+    "日本語", "言語 / Language", "IPAゴシック", "、。，．,！？!?）)」』】〕…・",
+    "、。，．,.！？!?）)」』】〕・…ー～ーぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ%％"};
 
 TEST(Catalogue, EveryEntryHasEnglishWithTheSamePlaceholders) {
     std::vector<Entry> entries = ReadCatalogue(std::string(KARVEN_PO_DIR) + "en.po");
@@ -84,7 +87,7 @@ TEST(Catalogue, EveryEntryHasEnglishWithTheSamePlaceholders) {
         ASSERT_FALSE(e.translations.empty());
         for (const std::string& english : e.translations) {
             EXPECT_FALSE(english.empty()) << "no English";
-            if (!NamesOfLanguages.contains(e.id)) EXPECT_FALSE(HasJapanese(english)) << english;
+            if (!SameInEnglish.contains(e.id)) EXPECT_FALSE(HasJapanese(english)) << english;
             // A plural form may leave the count out ("one lap"), never add or lose another value.
             std::multiset<std::string> want = Placeholders(e.id), got = Placeholders(english);
             if (!e.plural.empty()) {

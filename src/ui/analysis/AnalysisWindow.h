@@ -18,6 +18,9 @@ template <class... A> QString TextF(const char* japanese, const A&... values) {
     return ToQt(TrF(japanese, values...));
 }
 
+// Between the laps of a list: the Japanese middle dot, a comma in English.
+inline QString ListSeparator() { return CurrentLanguage() == Language::English ? ", " : "・"; }
+
 class AnalysisWindow : public QDialog {
 public:
     AnalysisWindow(const char* name, const char* title, QSize size, QWidget* parent);
