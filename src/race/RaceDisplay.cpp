@@ -36,7 +36,7 @@ std::string DataPath(const std::string& appPath, const char* folder) {
 
 RaceDisplay::RaceDisplay(Shell& shell, const RaceWeekend& weekend, int gp, std::vector<EntryRecord> entries)
     : shell_(shell), weekend_(weekend), gp_(shell.season.GpTable[gp]), N_(gp), entries_(std::move(entries)),
-      appPath_(shell.platform.AppPath()), lblTitle_(&shell.main("lblTitle")), imgAnime_(&shell.main("imgAnime")),
+      appPath_(shell.platform.AppPath()), imgAnime_(&shell.main("imgAnime")),
       lblKousui_(&shell.main("lblKousui")),
       imgTenki_{&shell.main("imgTenki", 0), &shell.main("imgTenki", 1), &shell.main("imgTenki", 2),
                 &shell.main("imgTenki", 3)} {
@@ -51,7 +51,10 @@ RaceDisplay::RaceDisplay(Shell& shell, const RaceWeekend& weekend, int gp, std::
     }
 }
 
-void RaceDisplay::LapTitle(int lap) { lblTitle_->text = TrF("第{1}戦 {2} ＧＰ {3}周目", N_, gp_.GpNm, lap); }
+// Titles through SetTitle, so that a change of language writes them again.
+void RaceDisplay::LapTitle(int lap) {
+    SetTitle(shell_.main, [n = N_, name = gp_.GpNm, lap] { return TrF("第{1}戦 {2} ＧＰ {3}周目", n, name, lap); });
+}
 
 void RaceDisplay::Comment() { ShowComment(shell_); }
 
@@ -204,7 +207,7 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
     }
     switch (event) {
     case RaceEvent::SetUp:
-        lblTitle_->text = TrF("第{1}戦 {2} ＧＰ 決勝", N_, gp_.GpNm);
+        SetTitle(main, [n = N_, name = gp_.GpNm] { return TrF("第{1}戦 {2} ＧＰ 決勝", n, name); });
         SetRaceView(main, 2);
         SetGridHeader(main, 3);
         break;
@@ -253,7 +256,7 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
         SetMainState(main, 4);
         break;
     case RaceEvent::Booked:
-        lblTitle_->text = TrF("第{1}戦 {2} ＧＰ 決勝結果", shell_.season.Sis.EndGp, gp_.GpNm);
+        SetTitle(main, [n = shell_.season.Sis.EndGp, name = gp_.GpNm] { return TrF("第{1}戦 {2} ＧＰ 決勝結果", n, name); });
         for (int p = 1; p <= std::min(race.Cars(), GridRows); ++p)
             if (race.HoldsFastestLap(race.car[p])) main.lbl(1, p).text = "FL";
         break;

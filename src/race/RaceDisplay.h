@@ -53,7 +53,6 @@ private:
     std::vector<EntryRecord> entries_;
     std::vector<std::string> colorPaths_; // by car id
     std::string appPath_;
-    Control* lblTitle_;
     Control* imgAnime_;
     Control* lblKousui_;
     std::array<Control*, 4> imgTenki_;

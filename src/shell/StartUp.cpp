@@ -30,7 +30,7 @@ bool StartUp(Shell& shell) {
     SeasonSaved(shell, ""); // nothing to save until the season changes
 
     shell.main.caption = "KARVEN";
-    shell.main("lblTitle").text = "KARVEN";
+    SetTitle(shell.main, [] { return std::string("KARVEN"); });
     SetGridHeader(shell.main, 1);
     SetRaceView(shell.main, 1);
     SetMainState(shell.main, 1);

@@ -89,6 +89,11 @@ TEST_F(EnglishGame, QualifyingAndRacesAreToldInEnglish) {
     EXPECT_FALSE(HasJapanese(main("lblTitle").text)) << main("lblTitle").text;
     EXPECT_NE(main("lblTitle").text.find("Race result"), std::string::npos) << main("lblTitle").text;
     for (int k = 1; k <= 6; ++k) EXPECT_FALSE(HasJapanese(main.lblT(k).text)) << main.lblT(k).text;
+
+    // The board's title follows a change of language: the race's result, not an earlier title.
+    ChooseLanguage(game.shell, Language::Japanese);
+    EXPECT_EQ(main("lblTitle").text, "第3戦 " + game.season.GpTable[3].GpNm + " ＧＰ 決勝結果");
+    EXPECT_EQ(main.lblT(2).text, "ドライバー");
 }
 
 TEST_F(EnglishGame, TheMarketAnnouncesInEnglish) {
