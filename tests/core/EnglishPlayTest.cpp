@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/Game.h"
+#include "exchange/SeasonCsv.h"
 #include "shell/Language.h"
 #include "shell/MainState.h"
 #include "shell/Random.h"
@@ -132,4 +133,26 @@ TEST_F(EnglishGame, TheMainWindowSwitchesLanguageAndBack) {
     ChooseLanguage(game.shell, Language::English);
     EXPECT_EQ(main("File").text, "File");
     EXPECT_TRUE(main("Help_Language", 2).checked);
+}
+
+// A calendar written in English reads back in English and in Japanese, and the other way round.
+TEST(EnglishSeason, CourseTypesOfTheCalendarReadBackInEitherLanguage) {
+    Season japanese = DefaultSeason();
+    std::string englishCalendar, japaneseCalendar = CalendarToCsv(japanese);
+    {
+        LanguageScope english(Language::English);
+        englishCalendar = CalendarToCsv(japanese);
+    }
+    EXPECT_NE(englishCalendar.find("Very technical"), std::string::npos);
+    EXPECT_EQ(japaneseCalendar.find("Very technical"), std::string::npos);
+    for (Language language : {Language::Japanese, Language::English}) {
+        LanguageScope scope(language);
+        for (const std::string& calendar : {englishCalendar, japaneseCalendar}) {
+            Season s = japanese;
+            for (size_t g = 1; g < s.GpTable.size(); ++g) s.GpTable[g].CourseType = "3";
+            ImportRefusal refusal;
+            ASSERT_TRUE(ImportSeasonCsv(s, {std::nullopt, std::nullopt, calendar}, refusal)) << RefusalText(refusal);
+            EXPECT_EQ(s, japanese);
+        }
+    }
 }
