@@ -124,8 +124,10 @@ TEST(English, TheMainWindowIsInEnglishAndBackInJapanese) {
 
     g.game.shell.main.Click("Help_Language", 1);
     g.binder.RefreshAll();
+    EXPECT_EQ(ui::StartLanguage(), Language::Japanese) << "the choice is remembered for the next start";
     EXPECT_EQ(g.window.menuBar()->actions().front()->text(), "ﾌｧｲﾙ(&F)");
     g.game.shell.main.Click("Help_Language", 2);
     g.binder.RefreshAll();
+    EXPECT_EQ(ui::StartLanguage(), Language::English);
     EXPECT_EQ(g.window.menuBar()->actions().front()->text(), "&File");
 }
