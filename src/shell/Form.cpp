@@ -77,10 +77,11 @@ void Form::Localize() {
         LocalizeText(c.text, c.source, c.localized);
         if (c.toolTipSource.empty()) c.toolTipSource = c.toolTip;
         if (!c.toolTipSource.empty()) c.toolTip = ToolTipText(c);
-        for (Control::Column& column : c.columns) {
-            if (column.source.empty()) column.source = column.heading;
-            column.heading = Tr(column.source.c_str());
+        if (c.columnSources.size() != c.columns.size()) { // new columns: their headings are the source
+            c.columnSources.clear();
+            for (const Control::Column& column : c.columns) c.columnSources.push_back(column.heading);
         }
+        for (size_t i = 0; i < c.columns.size(); ++i) c.columns[i].heading = Tr(c.columnSources[i].c_str());
     }
 }
 

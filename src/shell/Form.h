@@ -68,9 +68,9 @@ struct Control {
         std::string heading;
         int width = 0;
         Align align = Align::Left;
-        std::string source; // the heading in Japanese, once localized
     };
     std::vector<Column> columns;
+    std::vector<std::string> columnSources; // the columns' headings in Japanese, once localized
     std::vector<std::vector<std::string>> rows;
     std::string picture; // the file a picture control shows; "" none; ":information" or ":question" a standard icon
 
