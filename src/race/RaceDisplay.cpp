@@ -61,14 +61,14 @@ void RaceDisplay::Comment() { ShowComment(shell_); }
 // The template's {1} is the place k, {2} and {3} the driver and the team of the car at place of.
 void RaceDisplay::CaptionComment(const RaceState& race, int k, int of, const char* message) {
     const EntryRecord& car = Entry(race, of);
-    shell_.MsgText = TrF(message, k, car.DrvNm, car.TimNm);
+    TrFInto(shell_.MsgText, message, k, car.DrvNm, car.TimNm);
     Comment();
 }
 
 // {1} and {2} are the driver and the team of the car at place k, {3} and on the values.
 template <class... A> void RaceDisplay::CarComment(const RaceState& race, int k, const char* message, const A&... values) {
     const EntryRecord& car = Entry(race, k);
-    shell_.MsgText = TrF(message, car.DrvNm, car.TimNm, values...);
+    TrFInto(shell_.MsgText, message, car.DrvNm, car.TimNm, values...);
     Comment();
 }
 
@@ -161,8 +161,12 @@ void RaceDisplay::ShowLap(const RaceState& race) {
         AppendInt(lblKousui_->text, race.Kousui);
     }
     std::string& text = shell_.MsgText;
-    text = TrF("{1}周目", race.lap) + CrLf;
-    if (race.setup.eveTen) text += CrLf + TrF("天気は {1}", WeatherText(race.Tenkou));
+    TrFInto(text, "{1}周目", race.lap);
+    text += CrLf;
+    if (race.setup.eveTen) {
+        text += CrLf;
+        text += TrF("天気は {1}", WeatherText(race.Tenkou));
+    }
     Comment();
 }
 

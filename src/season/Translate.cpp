@@ -39,21 +39,30 @@ const char* English(const char* japanese) {
     return dgettext(Domain, japanese);
 }
 
+namespace {
+// {1}..{9}: the values in order; anything else, a value not given too, as it stands.
+template <class ValueAt> void FillWith(std::string& out, std::string_view text, size_t count, ValueAt at) {
+    out.clear();
+    size_t done = 0;
+    for (size_t i = text.find('{'); i != std::string_view::npos && i + 2 < text.size(); i = text.find('{', i + 1)) {
+        size_t n = size_t(text[i + 1] - '1');
+        if (text[i + 2] != '}' || text[i + 1] < '1' || text[i + 1] > '9' || n >= count) continue;
+        out.append(text, done, i - done);
+        out += at(n);
+        done = i + 3;
+        i += 2;
+    }
+    out.append(text, done);
+}
+} // namespace
+
+void FillInto(std::string& out, std::string_view text, const FillValue* values, size_t count) {
+    FillWith(out, text, count, [values](size_t n) { return values[n].View(); });
+}
+
 std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
     std::string out;
-    out.reserve(text.size() + 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        // {1}..{9}: the values in order.
-        if (text[i] == '{' && i + 2 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9' && text[i + 2] == '}') {
-            size_t n = size_t(text[i + 1] - '1');
-            if (n < values.size()) {
-                out += values.begin()[n];
-                i += 2;
-                continue;
-            }
-        }
-        out += text[i];
-    }
+    FillWith(out, text, values.size(), [&values](size_t n) { return values.begin()[n]; });
     return out;
 }
 

@@ -3,6 +3,7 @@
 // from po/en.po, compiled to karven.mo, through the C library's gettext. Japanese is the default
 // and is never looked up, so its texts are exactly the ones written here.
 
+#include <charconv>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -32,18 +33,42 @@ constexpr const char* NN_(const char* japanese) { return japanese; }
 
 // A template with numbered placeholders {1}, {2}, …: translated whole, so that each language keeps
 // its own word order, then filled.
+// A value of a template: a text, or a whole number written in ASCII digits in place (no allocation,
+// the commentary fills hundreds of templates a race).
+class FillValue {
+public:
+    FillValue(const std::string& s) : view_(s) {}
+    FillValue(std::string_view s) : view_(s) {}
+    FillValue(const char* s) : view_(s) {}
+    template <class N, class = std::enable_if_t<std::is_integral_v<N>>> FillValue(N n) {
+        view_ = std::string_view(digits_, size_t(std::to_chars(digits_, digits_ + sizeof digits_, n).ptr - digits_));
+    }
+    FillValue(const FillValue&) = delete;
+    FillValue& operator=(const FillValue&) = delete;
+    std::string_view View() const { return view_; }
+
+private:
+    char digits_[24];
+    std::string_view view_;
+};
+
+// `out` becomes the template filled; its capacity is kept.
+void FillInto(std::string& out, std::string_view text, const FillValue* values, size_t count);
 std::string Fill(std::string_view text, std::initializer_list<std::string_view> values);
-namespace detail {
-inline std::string_view View(const std::string& s) { return s; }
-inline std::string_view View(std::string_view s) { return s; }
-inline std::string_view View(const char* s) { return s; }
-// Numbers as plain ASCII digits; kept alive by the caller's temporary.
-template <class N, class = std::enable_if_t<std::is_arithmetic_v<N>>> std::string View(N n) {
-    return std::to_string(n);
+
+// The template in the current language, filled into `out`.
+template <class... A> void TrFInto(std::string& out, const char* japanese, const A&... values) {
+    if constexpr (sizeof...(A) == 0) {
+        FillInto(out, Tr(japanese), nullptr, 0);
+    } else {
+        const FillValue filled[] = {values...};
+        FillInto(out, Tr(japanese), filled, sizeof...(A));
+    }
 }
-} // namespace detail
 template <class... A> std::string TrF(const char* japanese, const A&... values) {
-    return Fill(Tr(japanese), {std::string_view(detail::View(values))...});
+    std::string out;
+    TrFInto(out, japanese, values...);
+    return out;
 }
 // Counted: the language's form for one or for many ({1} is the count).
 std::string TrN(const char* japanese, long count);
