@@ -12,6 +12,7 @@
 #include "session/FrmAutosaves.h"
 #include "shell/FrmGuide.h"
 #include "shell/FrmMain.h"
+#include "shell/Language.h"
 #include "shell/MainState.h"
 #include "shell/Platform.h"
 #include "shell/SeasonFiles.h"
@@ -24,7 +25,12 @@
 
 namespace karven {
 
-Game::Game(Platform& platform, Random& random) : shell(season, platform, random) { WireMainWindow(); }
+Game::Game(Platform& platform, Random& random) : shell(season, platform, random) {
+    WireMainWindow();
+    // The main window lives as long as the game: its captions in the language of the day.
+    shell.main.Localize();
+    ShowLanguageChoice(shell);
+}
 
 bool Game::StartUp() {
     bool started = karven::StartUp(shell);
@@ -98,6 +104,8 @@ void Game::WireMainWindow() {
     main("Rec_Team").onClick = [this] { ShowTeamPage(shell); };
     shell.ShowDriverRecord = [this](const std::string& name) { ShowDriverPage(shell, name); };
     main("Help_Howto").onClick = [this] { ShowGuide(shell); };
+    main("Help_Language", 1).onClick = [this] { ChooseLanguage(shell, Language::Japanese); };
+    main("Help_Language", 2).onClick = [this] { ChooseLanguage(shell, Language::English); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

@@ -7,6 +7,7 @@
 #include "editors/SeasonText.h"
 #include "editors/SisSet.h"
 #include "season/Numbers.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
@@ -161,13 +162,13 @@ void DrvSetGradeStep(FrmKarvenDrvSet& form, int grade, int step) {
 void DrvSetJis(FrmKarvenDrvSet& form, Shell& shell) {
     int s = List(form).listIndex;
     if (s < 0 || s >= Drivers(form)) {
-        shell.MsgText = "先にドライバーを選択してください";
+        shell.MsgText = Tr("先にドライバーを選択してください");
         ShowOk(shell);
         return;
     }
     // The records window reads the stored season; a driver added here has no record there yet.
     if (form.StoredAt[s + 1] == 0) {
-        shell.MsgText = std::string("追加したばかりのドライバーには、") + CrLf + "まだ実績がありません。";
+        shell.MsgText = Tr("追加したばかりのドライバーには、\r\nまだ実績がありません。");
         ShowOk(shell);
         return;
     }
@@ -177,8 +178,7 @@ void DrvSetJis(FrmKarvenDrvSet& form, Shell& shell) {
 void DrvSetAdd(FrmKarvenDrvSet& form, Shell& shell) {
     int drivers = Drivers(form);
     if (drivers + 1 > MaxDrvCount) {
-        shell.MsgText =
-            std::string("ドライバー数は、") + CrLf + "最大 " + std::to_string(MaxDrvCount) + " 人です！";
+        shell.MsgText = TrF("ドライバー数は、\r\n最大 {1} 人です！", MaxDrvCount);
         ShowOk(shell);
         return;
     }
@@ -194,7 +194,7 @@ void DrvSetDelete(FrmKarvenDrvSet& form, Shell& shell) {
     int drivers = Drivers(form);
     int s = list.listIndex;
     if (s < 0 || s >= drivers) {
-        shell.MsgText = std::string("先に") + CrLf + "削除するドライバーを選択してください！";
+        shell.MsgText = Tr("先に\r\n削除するドライバーを選択してください！");
         ShowOk(shell);
         return;
     }

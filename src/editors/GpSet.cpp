@@ -4,6 +4,7 @@
 #include "editors/SeasonText.h"
 #include "editors/SisSet.h"
 #include "season/Numbers.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
@@ -89,7 +90,8 @@ std::string CourseTypeText(std::string_view value, CourseTypeWay way) {
     for (int i = 0; i < 5; ++i) {
         std::string code = std::to_string(i + 1);
         if (way == CourseTypeWay::ToText && value == code) return CourseTexts[i];
-        if (way == CourseTypeWay::ToCode && value == CourseTexts[i]) return code;
+        // A calendar written in either language reads back.
+        if (way == CourseTypeWay::ToCode && (value == CourseTexts[i] || value == English(CourseTexts[i]))) return code;
     }
     return "";
 }
@@ -130,7 +132,7 @@ void GpSetSelect(FrmKarvenGpSet& form) {
     name.enabled = form.GpSel >= 0;
     if (form.GpSel < 0) return;
     name.text = GpEntryName(list.items[form.GpSel]);
-    form("lblTc").text = CourseTypeText(form.GpEditTable[form.GpSel + 1].CourseType);
+    form("lblTc").text = Tr(CourseTypeText(form.GpEditTable[form.GpSel + 1].CourseType).c_str());
 }
 
 void GpSetNameLeft(FrmKarvenGpSet& form) {
@@ -147,13 +149,13 @@ void GpSetCourseStep(FrmKarvenGpSet& form, int step) {
     double value = ReadNumber(type);
     if (step > 0 ? value >= 5 : value <= 1) return;
     type = FormatPlain(value + step);
-    form("lblTc").text = CourseTypeText(type);
+    form("lblTc").text = Tr(CourseTypeText(type).c_str());
 }
 
 void GpSetAdd(FrmKarvenGpSet& form, Shell& shell) {
     Control& list = List(form);
     if (int(list.items.size()) >= MaxGpCount) {
-        shell.MsgText = std::string("ＧＰ数は、") + CrLf + "最大 " + std::to_string(MaxGpCount) + " GPです！";
+        shell.MsgText = TrF("ＧＰ数は、\r\n最大 {1} GPです！", MaxGpCount);
         ShowOk(shell);
         return;
     }
@@ -168,13 +170,13 @@ void GpSetDelete(FrmKarvenGpSet& form, Shell& shell) {
     int m = int(list.items.size());
     int s = list.listIndex;
     if (s < 0 || s >= m) {
-        shell.MsgText = std::string("先に") + CrLf + "削除するＧＰを選択してください！";
+        shell.MsgText = Tr("先に\r\n削除するＧＰを選択してください！");
         ShowOk(shell);
         return;
     }
     if (m <= 1) return;
     if (ReadCount(shell.season.Sis.EndGp) + 1 >= m) {
-        shell.MsgText = std::string("終了ＧＰ + 1") + CrLf + "以下にはできません！";
+        shell.MsgText = Tr("終了ＧＰ + 1\r\n以下にはできません！");
         ShowOk(shell);
         return;
     }

@@ -7,6 +7,7 @@
 #include "editors/SeasonText.h"
 #include "editors/SisSet.h"
 #include "season/Numbers.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/Grid.h"
 #include "shell/MessageWindows.h"
@@ -63,7 +64,7 @@ void ShowOthers(FrmKarvenTimSet& form, const TimRecord& team) {
     int others = 0;
     for (int d = 1; d <= Drivers(form); ++d)
         others += Holds(team, form.DrvEditTable[d]) && d != form.SeatDrv[1] && d != form.SeatDrv[2];
-    form("lblDrvMore").text = others > 0 ? "ほかに " + std::to_string(others) + " 人在籍" : "";
+    form("lblDrvMore").text = others > 0 ? TrF("ほかに {1} 人在籍", others) : "";
 }
 
 void ShowSeat(FrmKarvenTimSet& form, int seat, int driver) {
@@ -312,15 +313,14 @@ void TimSetColorStep(FrmKarvenTimSet& form, Shell& shell, int step) {
     }
     // A whole turn without a single colour picture.
     team->ColorNo = before;
-    shell.MsgText = std::string("マシンカラーの画像が") + CrLf + "見つかりません！";
+    shell.MsgText = Tr("マシンカラーの画像が\r\n見つかりません！");
     ShowOk(shell);
 }
 
 void TimSetAdd(FrmKarvenTimSet& form, Shell& shell) {
     int teams = Teams(form);
     if (teams + 1 > MaxTimCount) {
-        shell.MsgText =
-            std::string("チーム数は、") + CrLf + "最大 " + std::to_string(MaxTimCount) + " チームです！";
+        shell.MsgText = TrF("チーム数は、\r\n最大 {1} チームです！", MaxTimCount);
         ShowOk(shell);
         return;
     }
@@ -344,7 +344,7 @@ void TimSetDelete(FrmKarvenTimSet& form, Shell& shell) {
     int teams = Teams(form);
     int s = list.listIndex;
     if (s < 0 || s >= teams) {
-        shell.MsgText = std::string("先に") + CrLf + "削除するチームを選択してください！";
+        shell.MsgText = Tr("先に\r\n削除するチームを選択してください！");
         ShowOk(shell);
         return;
     }

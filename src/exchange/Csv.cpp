@@ -1,6 +1,7 @@
 #include "exchange/Csv.h"
 
 #include "season/Cp932.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/Shell.h"
 
@@ -14,21 +15,21 @@ bool DecodeText(std::string_view bytes, std::string& text, std::string& problem)
     if (bytes.starts_with(ByteOrderMark)) {
         bytes.remove_prefix(ByteOrderMark.size());
         if (!Utf8IsValid(bytes)) {
-            problem = "UTF-8 として読めない文字があります！";
+            problem = Tr("UTF-8 として読めない文字があります！");
             return false;
         }
         text.assign(bytes);
     } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-        problem = std::string("UTF-16 のファイルは読めません。") + CrLf + "UTF-8 で保存してください！";
+        problem = Tr("UTF-16 のファイルは読めません。\r\nUTF-8 で保存してください！");
         return false;
     } else if (Utf8IsValid(bytes)) {
         text.assign(bytes);
     } else if (!DecodeCp932(bytes, text)) {
-        problem = std::string("文字コードが UTF-8 でも") + CrLf + "シフトJIS でもありません！";
+        problem = Tr("文字コードが UTF-8 でも\r\nシフトJIS でもありません！");
         return false;
     }
     if (text.find('\0') != std::string::npos) {
-        problem = "テキストのファイルではありません！";
+        problem = Tr("テキストのファイルではありません！");
         return false;
     }
     return true;
@@ -58,7 +59,7 @@ bool Parse(std::string_view text, std::vector<Record>& records, int& problemLine
                 for (;;) {
                     if (i >= n) {
                         problemLine = opened;
-                        problem = "「\"」で始まる値が閉じていません！";
+                        problem = Tr("「\"」で始まる値が閉じていません！");
                         return false;
                     }
                     if (text[i] == '"') {
@@ -81,7 +82,7 @@ bool Parse(std::string_view text, std::vector<Record>& records, int& problemLine
                 while (i < n && Blank(text[i])) ++i;
                 if (i < n && text[i] != ',' && !breakAt(i)) {
                     problemLine = line;
-                    problem = std::string("「\"」で閉じた値のあとに") + CrLf + "余分な文字があります！";
+                    problem = Tr("「\"」で閉じた値のあとに\r\n余分な文字があります！");
                     return false;
                 }
             } else {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/Shell.h"
 
@@ -35,7 +36,7 @@ Sheet ReadSheet(const std::string& file, std::string_view bytes, std::initialize
     int line = 0;
     if (!csv::Parse(text, records, line, problem)) Refuse(file, line, "", problem);
     std::erase_if(records, Blank);
-    if (records.empty()) Refuse(file, 0, "", "見出しの行がありません！");
+    if (records.empty()) Refuse(file, 0, "", Tr("見出しの行がありません！"));
 
     Sheet sheet;
     sheet.file = file;
@@ -44,23 +45,20 @@ Sheet ReadSheet(const std::string& file, std::string_view bytes, std::initialize
         std::string name = Trim(header.values[c]);
         for (const char* w : wanted) {
             if (!SameName(name, w)) continue;
-            if (!sheet.columns.emplace(w, c).second) Refuse(file, header.line, w, "この列が 2 つあります！");
+            if (!sheet.columns.emplace(w, c).second) Refuse(file, header.line, w, Tr("この列が 2 つあります！"));
         }
     }
     for (const char* w : wanted)
-        if (!sheet.columns.contains(w)) Refuse(file, header.line, w, "この列がありません！");
+        if (!sheet.columns.contains(w)) Refuse(file, header.line, w, Tr("この列がありません！"));
 
     const size_t width = header.values.size();
     for (size_t r = 1; r < records.size(); ++r) {
         csv::Record& row = records[r];
         const size_t n = row.values.size();
         if (n > width)
-            Refuse(file, row.line, "",
-                   "値が " + std::to_string(n) + " 個あります。" + CrLf + "見出しは " + std::to_string(width) + " 列です！");
+            Refuse(file, row.line, "", TrF("値が {1} 個あります。\r\n見出しは {2} 列です！", n, width));
         if (n < width)
-            Refuse(file, row.line, "",
-                   "値が " + std::to_string(n) + " 個しかありません。" + CrLf + "見出しは " + std::to_string(width) +
-                       " 列です！");
+            Refuse(file, row.line, "", TrF("値が {1} 個しかありません。\r\n見出しは {2} 列です！", n, width));
         for (std::string& v : row.values) v = Trim(v);
         sheet.rows.push_back(std::move(row));
     }

@@ -2,6 +2,7 @@
 
 #include "exchange/ExchangeFiles.h"
 #include "exchange/Results.h"
+#include "season/Translate.h"
 #include "shell/MainState.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
@@ -20,12 +21,12 @@ void Tell(Shell& shell, std::string text) {
 // The files written into the folder, after asking before any is replaced.
 bool Write(Shell& shell, const std::string& folder, const std::vector<ExchangeFile>& files, const char* what) {
     if (AnyInFolder(folder, files)) {
-        shell.MsgText = std::string("このフォルダーの") + CrLf + what + CrLf + "を上書きしてよろしいですか？";
+        shell.MsgText = TrF("このフォルダーの\r\n{1}\r\nを上書きしてよろしいですか？", Tr(what));
         if (AskOkCancel(shell) == 0) return false;
     }
     std::string path, why;
     if (WriteFolder(folder, files, false, path, why)) return true;
-    shell.platform.ShowWarning(std::string("エクスポートに失敗しました！") + CrLf + path + CrLf + why);
+    shell.platform.ShowWarning(TrF("エクスポートに失敗しました！\r\n{1}\r\n{2}", path, why));
     return false;
 }
 
@@ -33,18 +34,18 @@ bool Write(Shell& shell, const std::string& folder, const std::vector<ExchangeFi
 
 void RunCsvImport(Shell& shell) {
     if (shell.main.commandState == 3) return;
-    std::string folder = shell.platform.ChooseFolder("インポートするフォルダー");
+    std::string folder = shell.platform.ChooseFolder(Tr("インポートするフォルダー"));
     if (folder.empty()) return;
     FolderImport result = ImportSeasonFolder(shell.season, folder);
     switch (result.outcome) {
     case FolderImport::Outcome::ReadFailed:
-        shell.platform.ShowWarning(std::string("インポートに失敗しました！") + CrLf + result.path + CrLf + result.why);
+        shell.platform.ShowWarning(TrF("インポートに失敗しました！\r\n{1}\r\n{2}", result.path, result.why));
         return;
     case FolderImport::Outcome::NoFiles:
-        Tell(shell, std::string("このフォルダーには、") + CrLf + SeasonFileNames + CrLf + "のどれもありません！");
+        Tell(shell, TrF("このフォルダーには、\r\n{1}\r\nのどれもありません！", Tr(SeasonFileNames)));
         return;
     case FolderImport::Outcome::Refused:
-        Tell(shell, RefusalText(result.refusal) + CrLf + CrLf + "インポートを中止しました。");
+        Tell(shell, TrF("{1}\r\n\r\nインポートを中止しました。", RefusalText(result.refusal)));
         return;
     case FolderImport::Outcome::Imported: break;
     }
@@ -54,18 +55,18 @@ void RunCsvImport(Shell& shell) {
 }
 
 void RunCsvExport(Shell& shell) {
-    std::string folder = shell.platform.ChooseFolder("エクスポート先のフォルダー");
+    std::string folder = shell.platform.ChooseFolder(Tr("エクスポート先のフォルダー"));
     if (folder.empty()) return;
     if (!Write(shell, folder, SeasonCsvExport(shell.season), SeasonFileNames)) return;
-    Tell(shell, std::string("チーム・ドライバー・日程を") + CrLf + "エクスポートしました。" + CrLf + folder);
+    Tell(shell, TrF("チーム・ドライバー・日程を\r\nエクスポートしました。\r\n{1}", folder));
 }
 
 void RunResultsExport(Shell& shell) {
-    std::string folder = shell.platform.ChooseFolder("成績のエクスポート先のフォルダー");
+    std::string folder = shell.platform.ChooseFolder(Tr("成績のエクスポート先のフォルダー"));
     if (folder.empty()) return;
     if (!Write(shell, folder, ResultFiles(shell.season), "成績ファイル")) return;
-    Tell(shell, std::string("成績をエクスポートしました。") + CrLf + folder + CrLf + CrLf + SeasonReportHtml +
-                    " をブラウザーで開くと、" + CrLf + "シーズンレポートが見られます。");
+    Tell(shell, TrF("成績をエクスポートしました。\r\n{1}\r\n\r\n{2} をブラウザーで開くと、\r\nシーズンレポートが見られます。",
+                    folder, SeasonReportHtml));
 }
 
 } // namespace karven

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Platform.h"
 
 namespace karven {
@@ -17,12 +18,12 @@ namespace fs = std::filesystem;
 namespace {
 std::string ErrorText(int error, bool writing) {
     switch (error) {
-    case EACCES: case EPERM: case EROFS: return "アクセスする権限がありません";
-    case ENOSPC: case EDQUOT: return "ディスクの空き容量が足りません";
-    case ENOENT: case ENOTDIR: return "フォルダーが見つかりません";
-    case EISDIR: return "ファイルではありません";
-    case ENAMETOOLONG: return "ファイル名が長すぎます";
-    default: return writing ? "書き込みに失敗しました" : "読み込みに失敗しました";
+    case EACCES: case EPERM: case EROFS: return Tr("アクセスする権限がありません");
+    case ENOSPC: case EDQUOT: return Tr("ディスクの空き容量が足りません");
+    case ENOENT: case ENOTDIR: return Tr("フォルダーが見つかりません");
+    case EISDIR: return Tr("ファイルではありません");
+    case ENAMETOOLONG: return Tr("ファイル名が長すぎます");
+    default: return writing ? Tr("書き込みに失敗しました") : Tr("読み込みに失敗しました");
     }
 }
 
@@ -37,11 +38,11 @@ Read ReadFile(const std::string& path, std::string& bytes, std::string& why) {
     }
     // A pipe or a device could block for good: only a plain file is read.
     if (!S_ISREG(st.st_mode)) {
-        why = "ファイルではありません";
+        why = Tr("ファイルではありません");
         return Read::Failed;
     }
     if (size_t(st.st_size) > MaxExchangeFileBytes) {
-        why = "ファイルが大きすぎます（最大 4 MB）";
+        why = Tr("ファイルが大きすぎます（最大 4 MB）");
         return Read::Failed;
     }
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -55,7 +56,7 @@ Read ReadFile(const std::string& path, std::string& bytes, std::string& why) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 || bytes.size() + size_t(n) > MaxExchangeFileBytes) {
-            why = n < 0 ? ErrorText(errno, false) : "ファイルが大きすぎます（最大 4 MB）";
+            why = n < 0 ? ErrorText(errno, false) : Tr("ファイルが大きすぎます（最大 4 MB）");
             ::close(fd);
             return Read::Failed;
         }
@@ -83,7 +84,7 @@ bool WriteAll(int fd, const std::string& bytes) {
 bool WriteFile(const std::string& folder, const std::string& path, const std::string& bytes, std::string& why) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
-        why = "ファイルではありません";
+        why = Tr("ファイルではありません");
         return false;
     }
     std::string temp = PathInFolder(folder, ".karven-XXXXXX");

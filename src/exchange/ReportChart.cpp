@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/Liveries.h"
 
@@ -142,7 +143,7 @@ std::string PointsChartSvg(const std::vector<PointsLine>& lines, int gps, const 
         svg += "<text x=\"" + Fixed(x(g)) + "\" y=\"" + Fixed(Bottom + 16) + "\" text-anchor=\"middle\" class=\"axis\">" +
                std::to_string(g) + "</text>";
     svg += "<text x=\"" + Fixed((Left + Right) / 2) + "\" y=\"" + Fixed(Height - 6) +
-           "\" text-anchor=\"middle\" class=\"axis\">グランプリ</text>";
+           "\" text-anchor=\"middle\" class=\"axis\">" + Tr("グランプリ") + "</text>";
 
     std::map<std::string, int> sameColour;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -165,8 +166,8 @@ std::string PointsChartSvg(const std::vector<PointsLine>& lines, int gps, const 
         svg += Marker(Right + 30, ly, look.marker, colour);
         std::string name = Utf8Length(line.name) > 12 ? Utf8Mid(line.name, 0, 11) + "…" : line.name;
         const int total = line.points.empty() ? 0 : line.points.back();
-        svg += "<text x=\"" + Fixed(Right + 52) + "\" y=\"" + Fixed(ly + 4) + "\" class=\"legend\">" + Escape(name) +
-               "　" + std::to_string(total) + "</text>";
+        svg += "<text x=\"" + Fixed(Right + 52) + "\" y=\"" + Fixed(ly + 4) + "\" class=\"legend\">" +
+               Escape(TrF("{1}　{2}", name, total)) + "</text>";
     }
     svg += "</svg>";
     return svg;

@@ -2,6 +2,7 @@
 #include "exchange/SeasonColumns.h"
 #include "exchange/SeasonCsv.h"
 #include "editors/GpSet.h"
+#include "season/Translate.h"
 
 namespace karven {
 
@@ -36,7 +37,7 @@ std::string DriversToCsv(const Season& season) {
 std::string CalendarToCsv(const Season& season) {
     std::string out = Begin({"GpNm", "CourseType"});
     for (int g = 1; g <= HeldGps(season); ++g)
-        out += csv::Line({season.GpTable[g].GpNm, CourseTypeText(season.GpTable[g].CourseType)});
+        out += csv::Line({season.GpTable[g].GpNm, Tr(CourseTypeText(season.GpTable[g].CourseType).c_str())});
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include "exchange/CsvSheet.h"
 #include "exchange/SeasonColumns.h"
 #include "exchange/SeasonCsv.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/Shell.h"
 
@@ -21,8 +22,6 @@ constexpr size_t NameLength = 100; // what the calendar editor and the engine bo
     exchange::Refuse(sheet.file, line, std::move(column), std::move(what));
 }
 
-std::string Count(size_t n) { return std::to_string(n); }
-
 // A name from a file: as the season stores it when it is one of the season's own, otherwise as
 // the editors would take it typed. A character the season file cannot hold at all refuses it
 // rather than turning into "？" unseen.
@@ -32,7 +31,7 @@ std::string TakeName(const Sheet& sheet, const csv::Record& row, const char* col
     std::string bad = UnsavableCharacter(raw);
     if (!bad.empty())
         Refuse(sheet, row.line, column,
-               "「" + bad + "」（" + CodePointText(bad) + "）は、" + CrLf + "シーズンファイルに保存できない文字です！");
+               TrF("「{1}」（{2}）は、\r\nシーズンファイルに保存できない文字です！", bad, CodePointText(bad)));
     return Trim(FileSafeName(raw));
 }
 
@@ -58,10 +57,10 @@ void TakeGrade(const Sheet& sheet, const csv::Record& row, const GradeColumn<Rec
         record.*g.field = before->*g.field;
         return;
     }
-    const char* range = g.scale == Scale::Technique ? "S～E" : "A～E";
+    const char* range = Tr(g.scale == Scale::Technique ? "S～E" : "A～E");
     if (letter.size() != 1 || !((letter[0] >= 'A' && letter[0] <= 'E') || (letter == "S" && g.scale == Scale::Technique))) {
-        if (value.empty()) Refuse(sheet, row.line, g.name, std::string("評価（") + range + "）が入っていません！");
-        Refuse(sheet, row.line, g.name, "「" + value + "」は、" + range + " の評価ではありません！");
+        if (value.empty()) Refuse(sheet, row.line, g.name, TrF("評価（{1}）が入っていません！", range));
+        Refuse(sheet, row.line, g.name, TrF("「{1}」は、{2} の評価ではありません！", value, range));
     }
     int code = letter[0] == 'S' ? 64 : letter[0];
     record.*g.field = FormatPlain(g.scale == Scale::High ? 70 - code : code - 64);
@@ -73,7 +72,7 @@ std::string TakeColor(const Sheet& sheet, const csv::Record& row, const TimRecor
     // Spreadsheets read "0007" as the number 7 and write it back so.
     if (value.empty() || value.size() > 4 || value.find_first_not_of("0123456789") != std::string::npos)
         Refuse(sheet, row.line, "ColorNo",
-               "「" + value + "」は、マシンカラーの番号" + CrLf + "（0000～9999）ではありません！");
+               TrF("「{1}」は、マシンカラーの番号\r\n（0000～9999）ではありません！", value));
     return Format0000(std::stoi(value));
 }
 
@@ -118,10 +117,6 @@ std::vector<std::string> TakeNames(const Sheet& sheet, const char* column, const
     return names;
 }
 
-std::string TooMany(const char* what, int most, const char* unit) {
-    return std::string(what) + "数は、" + CrLf + "最大 " + Count(most) + unit + "です！";
-}
-
 class Import {
 public:
     Import(const Season& before, ImportSummary& summary) : before_(before), next_(before), summary_(summary) {
@@ -156,14 +151,15 @@ private:
 void Import::Teams(const Sheet& sheet) {
     const int held = HeldTeams(before_);
     const auto& rows = sheet.rows;
-    CheckRows(sheet, MaxTimCount, held, TooMany("チーム", MaxTimCount, " チーム"), "チームが 1 つもありません！");
+    CheckRows(sheet, MaxTimCount, held, TrF("チーム数は、\r\n最大 {1} チームです！", MaxTimCount),
+              Tr("チームが 1 つもありません！"));
     std::vector<std::string> names = TakeNames(sheet, "TimNm", before_.TimTable, held, &TimRecord::TimNm);
     for (size_t r = 0; r < rows.size(); ++r) {
         // The team editor's engine box holds so many characters; a name already stored keeps its own.
         size_t dot = names[r].find("・");
         if (dot != std::string::npos && !IsStoredName(names[r], before_.TimTable, held, &TimRecord::TimNm) &&
             Utf8Length(std::string_view(names[r]).substr(dot + std::string_view("・").size())) > NameLength)
-            Refuse(sheet, rows[r].line, "TimNm", "エンジン名は " + Count(NameLength) + " 文字までです！");
+            Refuse(sheet, rows[r].line, "TimNm", TrF("エンジン名は {1} 文字までです！", NameLength));
     }
     // A team renamed in its own row stays the same team: its points and its drivers stay with it.
     std::vector<int> match = MatchByName(names, before_.TimTable, held, &TimRecord::TimNm);
@@ -211,7 +207,8 @@ void Import::SeatsFollowTeams() {
 void Import::Drivers(const Sheet& sheet) {
     const int held = HeldDrivers(before_);
     const auto& rows = sheet.rows;
-    CheckRows(sheet, MaxDrvCount, held, TooMany("ドライバー", MaxDrvCount, " 人"), "ドライバーが 1 人もいません！");
+    CheckRows(sheet, MaxDrvCount, held, TrF("ドライバー数は、\r\n最大 {1} 人です！", MaxDrvCount),
+              Tr("ドライバーが 1 人もいません！"));
     std::vector<std::string> names = TakeNames(sheet, "DrvNm", before_.DrvTable, held, &DrvRecord::DrvNm);
     std::vector<int> match = MatchByName(names, before_.DrvTable, held, &DrvRecord::DrvNm);
 
@@ -240,12 +237,12 @@ void Import::Drivers(const Sheet& sheet) {
         } else if (int t = FindTeam(team)) {
             driver.TimNo = Format00(t);
         } else {
-            Refuse(sheet, row.line, "TimNm", "「" + team + "」という" + CrLf + "チームはありません！");
+            Refuse(sheet, row.line, "TimNm", TrF("「{1}」という\r\nチームはありません！", team));
         }
         if (const TimRecord* seat = TeamOf(next_, driver)) {
             size_t t = size_t(seat - &next_.TimTable[0]);
             if (++seats[t] > std::max(2, seatsBefore[t]))
-                Refuse(sheet, row.line, "TimNm", "「" + seat->TimNm + "」のドライバーは、" + CrLf + "2 人までです！");
+                Refuse(sheet, row.line, "TimNm", TrF("「{1}」のドライバーは、\r\n2 人までです！", seat->TimNm));
         }
         if (!old) ++summary_.newDrivers;
     }
@@ -257,7 +254,7 @@ void Import::Drivers(const Sheet& sheet) {
 void Import::Calendar(const Sheet& sheet) {
     const int held = HeldGps(before_);
     const auto& rows = sheet.rows;
-    if (rows.size() > size_t(MaxGpCount)) Refuse(sheet, rows[MaxGpCount].line, "", TooMany("ＧＰ", MaxGpCount, " GP"));
+    if (rows.size() > size_t(MaxGpCount)) Refuse(sheet, rows[MaxGpCount].line, "", TrF("ＧＰ数は、\r\n最大 {1} GPです！", MaxGpCount));
 
     std::vector<GpRecord> table(rows.size() + 1);
     for (size_t r = 0; r < rows.size(); ++r) {
@@ -270,24 +267,25 @@ void Import::Calendar(const Sheet& sheet) {
         bool stored = old && sheet.Value(row, "GpNm") == old->GpNm;
         gp.GpNm = TakeName(sheet, row, "GpNm", stored);
         if (!stored && Utf8Length(gp.GpNm) > NameLength)
-            Refuse(sheet, row.line, "GpNm", "ＧＰ名は " + Count(NameLength) + " 文字までです！");
+            Refuse(sheet, row.line, "GpNm", TrF("ＧＰ名は {1} 文字までです！", NameLength));
         const std::string& course = sheet.Value(row, "CourseType");
-        if (old && course == CourseTypeText(old->CourseType)) {
+        const std::string code = CourseTypeText(course, CourseTypeWay::ToCode);
+        if (old && (course == CourseTypeText(old->CourseType) || code == old->CourseType)) {
             gp.CourseType = old->CourseType;
         } else {
-            gp.CourseType = CourseTypeText(course, CourseTypeWay::ToCode);
+            gp.CourseType = code;
             if (gp.CourseType.empty())
                 Refuse(sheet, row.line, "CourseType",
-                       "「" + course + "」は、コース" + CrLf + "（超速・速・普通・難・超難）ではありません！");
+                       TrF("「{1}」は、コース\r\n（超速・速・普通・難・超難）ではありません！", course));
         }
     }
-    if (rows.empty() && held > 0) Refuse(sheet, 0, "", "グランプリが 1 つもありません！");
+    if (rows.empty() && held > 0) Refuse(sheet, 0, "", Tr("グランプリが 1 つもありません！"));
     // As in the calendar editor: a Grand Prix run keeps its place, and the next one stays to be run.
     const int run = ReadCount(before_.Sis.EndGp);
     const int least = std::min(held, run + 1);
     if (int(rows.size()) < least)
         Refuse(sheet, 0, "",
-               "終了したＧＰが " + Count(run) + " 戦あるため、" + CrLf + "日程は最低 " + Count(least) + " 戦必要です！");
+               TrF("終了したＧＰが {1} 戦あるため、\r\n日程は最低 {2} 戦必要です！", run, least));
     next_.GpTable = std::move(table);
     if (int(rows.size()) != held) next_.Sis.GpCount = FormatPlain(int(rows.size()));
     summary_.gps = int(rows.size());
@@ -296,22 +294,25 @@ void Import::Calendar(const Sheet& sheet) {
 
 std::string RefusalText(const ImportRefusal& refusal) {
     // The file and its line first, the column on a line of its own: message windows are narrow.
-    std::string where = refusal.file;
-    if (refusal.line > 0) where += " の " + std::to_string(refusal.line) + " 行目";
-    if (!refusal.column.empty()) where += (refusal.line > 0 ? std::string("、") + CrLf : std::string(" の ")) + refusal.column + " 列";
-    return where + "：" + CrLf + refusal.what;
+    const ImportRefusal& r = refusal;
+    if (r.line > 0 && !r.column.empty()) return TrF("{1} の {2} 行目、\r\n{3} 列：\r\n{4}", r.file, r.line, r.column, r.what);
+    if (r.line > 0) return TrF("{1} の {2} 行目：\r\n{3}", r.file, r.line, r.what);
+    if (!r.column.empty()) return TrF("{1} の {2} 列：\r\n{3}", r.file, r.column, r.what);
+    return TrF("{1}：\r\n{2}", r.file, r.what);
 }
 
 std::string ImportSummaryText(const ImportSummary& s) {
-    auto part = [](const char* label, int count, int added, const char* unit, const char* file) {
-        if (count < 0) return std::string(label) + "：" + file + " がないため、そのまま";
-        std::string text = std::string(label) + "：" + std::to_string(count) + unit;
-        if (added > 0) text += "（うち新規 " + std::to_string(added) + "）";
+    // Each table: kept for want of its file, or its count and how many of them are new.
+    auto part = [](const char* kept, const char* counted, int count, int added, const char* file) {
+        if (count < 0) return TrF(kept, file);
+        std::string text = TrF(counted, count);
+        if (added > 0) text += TrF("（うち新規 {1}）", added);
         return text;
     };
-    return std::string("インポートしました。") + CrLf + part("チーム", s.teams, s.newTeams, " チーム", TeamsCsv) + CrLf +
-           part("ドライバー", s.drivers, s.newDrivers, " 人", DriversCsv) + CrLf +
-           part("グランプリ", s.gps, 0, " ＧＰ", CalendarCsv);
+    return Tr("インポートしました。") + std::string(CrLf) +
+           part("チーム：{1} がないため、そのまま", "チーム：{1} チーム", s.teams, s.newTeams, TeamsCsv) + CrLf +
+           part("ドライバー：{1} がないため、そのまま", "ドライバー：{1} 人", s.drivers, s.newDrivers, DriversCsv) + CrLf +
+           part("グランプリ：{1} がないため、そのまま", "グランプリ：{1} ＧＰ", s.gps, 0, CalendarCsv);
 }
 
 bool ImportSeasonCsv(Season& season, const SeasonCsvFiles& files, ImportRefusal& refusal, ImportSummary* summary) {

@@ -10,6 +10,7 @@
 #include "odds/PointsHistory.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "standings/Rankings.h"
 #include "standings/Seiseki.h"
 
@@ -71,18 +72,18 @@ std::string Cell(const std::string& text, const char* cls = nullptr) {
 
 std::string Head(std::initializer_list<std::pair<const char*, bool>> columns) {
     std::string out = "<thead><tr>";
-    for (const auto& [name, number] : columns) out += number ? "<th class=\"num\">" : "<th>", out += name, out += "</th>";
+    for (const auto& [name, number] : columns) out += number ? "<th class=\"num\">" : "<th>", out += Tr(name), out += "</th>";
     return out + "</tr></thead>";
 }
 
-std::string Note(const char* text) { return std::string("<p class=\"note\">") + text + "</p>"; }
+std::string Note(const char* text) { return std::string("<p class=\"note\">") + Tr(text) + "</p>"; }
 
 std::string Named(const std::string& colorNo, const std::string& name) {
     return "<td>" + report::SwatchSvg(colorNo) + Escape(name) + "</td>";
 }
 
 std::string CalendarSection(const ArchivedSeason& sofar) {
-    std::string out = "<section id=\"calendar\"><h2>グランプリ</h2>";
+    std::string out = "<section id=\"calendar\"><h2>" + std::string(Tr("グランプリ")) + "</h2>";
     if (sofar.gps.empty()) return out + Note("日程がありません。") + "</section>";
     out += "<div class=\"wide\"><table>" +
            Head({{"No", true}, {"グランプリ", false}, {"コース", false}, {"優勝", false}, {"ポールポジション", false},
@@ -93,16 +94,16 @@ std::string CalendarSection(const ArchivedSeason& sofar) {
         std::string winner;
         for (const ArchivedCar& car : gp.result)
             if (car.place == 1 && !car.retired) winner = sofar.Name(car.driver);
-        std::string course = CourseCaption(gp.CourseType);
-        out += "<tr>" + Cell(std::to_string(g + 1), "num") + Cell(gp.GpNm + " ＧＰ") +
-               Cell(course.empty() ? "―" : course) + Cell(gp.run ? winner : "") + Cell(sofar.Name(gp.pole)) +
+        std::string course = Tr(CourseCaption(gp.CourseType).c_str());
+        out += "<tr>" + Cell(std::to_string(g + 1), "num") + Cell(TrF("{1} ＧＰ", gp.GpNm)) +
+               Cell(course.empty() ? Tr("―") : course) + Cell(gp.run ? winner : "") + Cell(sofar.Name(gp.pole)) +
                Cell(sofar.Name(gp.fastestLap)) + "</tr>";
     }
     return out + "</tbody></table></div></section>";
 }
 
 std::string StandingsSections(const Season& season) {
-    std::string out = "<section id=\"drivers\"><h2>ドライバーズランキング</h2>";
+    std::string out = "<section id=\"drivers\"><h2>" + std::string(Tr("ドライバーズランキング")) + "</h2>";
     std::vector<DriverStanding> drivers = DriverStandings(season);
     if (drivers.empty()) {
         out += Note("まだポイントを獲得したドライバーはいません。");
@@ -113,7 +114,7 @@ std::string StandingsSections(const Season& season) {
                    Cell(d.Points, "num") + "</tr>";
         out += "</tbody></table>";
     }
-    out += "</section><section id=\"constructors\"><h2>コンストラクターズランキング</h2>";
+    out += "</section><section id=\"constructors\"><h2>" + std::string(Tr("コンストラクターズランキング")) + "</h2>";
     std::vector<TeamStanding> teams = TeamStandings(season);
     if (teams.empty()) {
         out += Note("まだポイントを獲得したチームはありません。");
@@ -136,11 +137,12 @@ const char* CellClass(const std::string& cell) {
 
 // The season results table: two rows a team, in the machine's colour.
 std::string ResultsSection(const Season& season, const ArchivedSeason& sofar) {
-    std::string out = "<section id=\"results\"><h2>シーズン成績表</h2>";
+    std::string out = "<section id=\"results\"><h2>" + std::string(Tr("シーズン成績表")) + "</h2>";
     SeisekiTable table = SeisekiBuild(season);
     if (table.size() < 2) return out + Note("チームがありません。") + "</section>";
     const size_t gps = sofar.gps.size();
-    out += "<div class=\"wide\"><table class=\"results\"><thead><tr><th>チーム</th><th>ドライバー</th>";
+    out += "<div class=\"wide\"><table class=\"results\"><thead><tr><th>" + std::string(Tr("チーム")) + "</th><th>" +
+           Tr("ドライバー") + "</th>";
     for (size_t g = 1; g <= gps; ++g)
         out += "<th class=\"cell\" title=\"" + Escape(sofar.gps[g - 1].GpNm) + "\">" + std::to_string(g) + "</th>";
     out += "<th class=\"num\">PIN</th></tr></thead><tbody>";
@@ -159,22 +161,22 @@ std::string ResultsSection(const Season& season, const ArchivedSeason& sofar) {
 }
 
 std::string ChartsSection(const Season& season, const ArchivedSeason& sofar) {
-    std::string out = "<section id=\"points\"><h2>ポイント推移</h2>";
+    std::string out = "<section id=\"points\"><h2>" + std::string(Tr("ポイント推移")) + "</h2>";
     std::vector<PointsLine> drivers = DriverPointsLines(season, ChartDrivers);
     std::vector<PointsLine> teams = TeamPointsLines(season);
     if (drivers.empty() && teams.empty()) return out + Note("まだポイントの記録がありません。") + "</section>";
     const int gps = int(sofar.gps.size());
     if (!drivers.empty())
-        out += "<figure><figcaption>ドライバー（上位 " + std::to_string(ChartDrivers) + " 人）</figcaption>" +
-               report::PointsChartSvg(drivers, gps, "ドライバーのポイント推移") + "</figure>";
+        out += "<figure><figcaption>" + TrF("ドライバー（上位 {1} 人）", ChartDrivers) + "</figcaption>" +
+               report::PointsChartSvg(drivers, gps, Tr("ドライバーのポイント推移")) + "</figure>";
     if (!teams.empty())
-        out += "<figure><figcaption>コンストラクター</figcaption>" +
-               report::PointsChartSvg(teams, gps, "コンストラクターのポイント推移") + "</figure>";
+        out += "<figure><figcaption>" + std::string(Tr("コンストラクター")) + "</figcaption>" +
+               report::PointsChartSvg(teams, gps, Tr("コンストラクターのポイント推移")) + "</figure>";
     return out + "</section>";
 }
 
 std::string ChampionsSection(const Season& season, const std::vector<ArchivedSeason>& onRecord) {
-    std::string out = "<section id=\"champions\"><h2>歴代チャンピオン</h2>";
+    std::string out = "<section id=\"champions\"><h2>" + std::string(Tr("歴代チャンピオン")) + "</h2>";
     if (onRecord.empty()) return out + Note("まだ記録がありません。") + "</section>";
     out += "<div class=\"wide\"><table>" +
            Head({{"期", false}, {"チャンピオン", false}, {"チーム", false}, {"コンストラクターズ", false},
@@ -189,7 +191,7 @@ std::string ChampionsSection(const Season& season, const std::vector<ArchivedSea
 }
 
 std::string RecordsSection(const std::vector<ArchivedSeason>& onRecord) {
-    std::string out = "<section id=\"records\"><h2>通算記録</h2>";
+    std::string out = "<section id=\"records\"><h2>" + std::string(Tr("通算記録")) + "</h2>";
     if (onRecord.empty()) return out + Note("まだ記録がありません。") + "</section>";
     out += "<div class=\"records\">";
     for (const FrmAllTime::Table& t : AllTimeTables(onRecord)) {
@@ -213,9 +215,9 @@ std::string RecordsSection(const std::vector<ArchivedSeason>& onRecord) {
 std::string Progress(const Season& season, const ArchivedSeason& sofar) {
     const int gps = int(sofar.gps.size());
     const int run = std::clamp(ReadCount(season.Sis.EndGp), 0, gps);
-    if (run == 0) return "開幕前（全 " + std::to_string(gps) + " 戦）";
-    if (run >= gps) return "全 " + std::to_string(gps) + " 戦 終了";
-    return "第 " + std::to_string(run) + " 戦まで（全 " + std::to_string(gps) + " 戦）";
+    if (run == 0) return TrF("開幕前（全 {1} 戦）", gps);
+    if (run >= gps) return TrF("全 {1} 戦 終了", gps);
+    return TrF("第 {1} 戦まで（全 {2} 戦）", run, gps);
 }
 } // namespace
 
@@ -227,19 +229,21 @@ std::string SeasonReport(const Season& season) {
     ++now.number;
     const std::string title = SeasonTitle(now);
 
-    std::string html = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+    const char* heading = Tr("KARVEN シーズンレポート");
+    std::string html = std::string("<!DOCTYPE html>\n<html lang=\"") + LanguageCode(CurrentLanguage()) +
+                       "\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                       "<meta name=\"generator\" content=\"KARVEN\">\n<title>KARVEN シーズンレポート " +
-                       Escape(title) + "</title>\n<style>" + StyleSheet + "</style>\n</head>\n<body>\n";
-    html += "<header><h1>KARVEN シーズンレポート</h1><p class=\"lead\">" + Escape(title) + "　" +
-            Escape(Progress(season, sofar)) + "</p></header>\n";
+                       "<meta name=\"generator\" content=\"KARVEN\">\n<title>" +
+                       heading + " " + Escape(title) + "</title>\n<style>" + StyleSheet + "</style>\n</head>\n<body>\n";
+    html += "<header><h1>" + std::string(heading) + "</h1><p class=\"lead\">" +
+            Escape(TrF("{1}　{2}", title, Progress(season, sofar))) + "</p></header>\n";
     html += StandingsSections(season) + "\n";
     html += ResultsSection(season, sofar) + "\n";
     html += ChartsSection(season, sofar) + "\n";
     html += CalendarSection(sofar) + "\n";
     html += ChampionsSection(season, onRecord) + "\n";
     html += RecordsSection(onRecord) + "\n";
-    html += "<footer>KARVEN が書き出したレポートです。</footer>\n</body>\n</html>\n";
+    html += "<footer>" + std::string(Tr("KARVEN が書き出したレポートです。")) + "</footer>\n</body>\n</html>\n";
     return html;
 }
 

@@ -5,6 +5,7 @@
 #include "season/Numbers.h"
 #include "season/Points.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "standings/Rankings.h"
 #include "standings/Seiseki.h"
 
@@ -107,7 +108,7 @@ void CloseForNewSeason(Season& season, bool eraseCareers) {
 }
 
 std::string SeasonTitle(const ArchivedSeason& season) {
-    std::string title = "第" + std::to_string(season.number) + "期";
+    std::string title = TrF("第{1}期", season.number);
     return season.name.empty() ? title : title + " " + season.name;
 }
 

@@ -4,6 +4,7 @@
 #include "history/HistoryLayout.h"
 #include "history/HistoryWindows.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 
@@ -31,13 +32,13 @@ std::vector<FrmAllTime::Table> AllTimeTables(const std::vector<ArchivedSeason>& 
     AllTime all = AllTimeRecords(seasons);
     const auto& d = all.drivers;
     std::vector<FrmAllTime::Table> tables = {
-        {"チャンピオン獲得", false, Entries(d, [](const DriverTotals& r) { return r.titles; })},
-        {"優勝", false, Entries(d, [](const DriverTotals& r) { return r.wins; })},
-        {"ポールポジション", false, Entries(d, [](const DriverTotals& r) { return r.poles; })},
-        {"ファステストラップ", false, Entries(d, [](const DriverTotals& r) { return r.fastestLaps; })},
-        {"表彰台", false, Entries(d, [](const DriverTotals& r) { return r.podiums; })},
-        {"出走", false, Entries(d, [](const DriverTotals& r) { return r.starts; })},
-        {"獲得ポイント", false, Entries(d, [](const DriverTotals& r) { return r.points; })},
+        {Tr("チャンピオン獲得"), false, Entries(d, [](const DriverTotals& r) { return r.titles; })},
+        {Tr("優勝"), false, Entries(d, [](const DriverTotals& r) { return r.wins; })},
+        {Tr("ポールポジション"), false, Entries(d, [](const DriverTotals& r) { return r.poles; })},
+        {Tr("ファステストラップ"), false, Entries(d, [](const DriverTotals& r) { return r.fastestLaps; })},
+        {Tr("表彰台"), false, Entries(d, [](const DriverTotals& r) { return r.podiums; })},
+        {Tr("出走"), false, Entries(d, [](const DriverTotals& r) { return r.starts; })},
+        {Tr("獲得ポイント"), false, Entries(d, [](const DriverTotals& r) { return r.points; })},
     };
     // Wins in one season: each driver's season counts on its own.
     std::vector<RankedEntry> seasonWins;
@@ -45,9 +46,9 @@ std::vector<FrmAllTime::Table> AllTimeTables(const std::vector<ArchivedSeason>& 
         AllTime one = AllTimeRecords({s});
         for (const DriverTotals& r : one.drivers) seasonWins.push_back({0, r.DrvNm, SeasonTitle(s), double(r.wins)});
     }
-    tables.push_back({"シーズン最多勝", false, TopEntries(std::move(seasonWins))});
-    tables.push_back({"チーム：タイトル", true, Entries(all.teams, [](const TeamTotals& r) { return r.titles; })});
-    tables.push_back({"チーム：優勝", true, Entries(all.teams, [](const TeamTotals& r) { return r.wins; })});
+    tables.push_back({Tr("シーズン最多勝"), false, TopEntries(std::move(seasonWins))});
+    tables.push_back({Tr("チーム：タイトル"), true, Entries(all.teams, [](const TeamTotals& r) { return r.titles; })});
+    tables.push_back({Tr("チーム：優勝"), true, Entries(all.teams, [](const TeamTotals& r) { return r.wins; })});
     return tables;
 }
 
@@ -86,7 +87,7 @@ void FrmAllTime::ShowChosen() {
     if (chosen < 0 || chosen >= int(tables_.size())) return;
     for (const RankedEntry& e : tables_[chosen].entries)
         table.rows.push_back({Num(e.place), e.name, e.detail, PointsText(e.value)});
-    if (table.rows.empty()) table.rows.push_back({"", "まだ記録がありません。", "", ""});
+    if (table.rows.empty()) table.rows.push_back({"", Tr("まだ記録がありません。"), "", ""});
 }
 
 void FrmAllTime::OpenPage() {

@@ -7,6 +7,7 @@
 #include "history/HistoryWindows.h"
 #include "history/Records.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 
@@ -78,7 +79,7 @@ void FrmCareer::ShowChosen() {
     Control& table = (*this)("tblRec");
     table.rows.clear();
     if (list.listIndex < 0 || list.listIndex >= int(names_.size())) {
-        (*this)("lblName").text = "まだ記録がありません。";
+        (*this)("lblName").text = Tr("まだ記録がありません。");
         return;
     }
     const std::string& name = names_[list.listIndex];
@@ -89,8 +90,8 @@ void FrmCareer::ShowChosen() {
     int titles = 0;
     for (const CareerLine& l : lines) {
         bool now = size_t(l.season - seasons_.data()) >= shell_.season.history.seasons.size();
-        std::string season = SeasonTitle(*l.season) + (now ? "（進行中）" : "") + (l.champion ? " ★" : "");
-        std::vector<std::string> row = {season, l.TimNm, l.place > 0 ? Num(l.place) : "―", PointsText(l.points),
+        std::string season = SeasonTitle(*l.season) + (now ? Tr("（進行中）") : "") + (l.champion ? " ★" : "");
+        std::vector<std::string> row = {season, l.TimNm, l.place > 0 ? Num(l.place) : Tr("―"), PointsText(l.points),
                                         Num(l.wins), Num(l.poles), Num(l.podiums), Num(l.starts)};
         if (kind_ == Kind::Team) row.erase(row.begin() + 1);
         table.rows.push_back(row);
@@ -101,7 +102,7 @@ void FrmCareer::ShowChosen() {
         total.starts += l.starts;
         titles += l.champion;
     }
-    std::vector<std::string> sum = {"合計（タイトル " + Num(titles) + "）", "", "", PointsText(total.points),
+    std::vector<std::string> sum = {TrF("合計（タイトル {1}）", titles), "", "", PointsText(total.points),
                                     Num(total.wins), Num(total.poles), Num(total.podiums), Num(total.starts)};
     if (kind_ == Kind::Team) sum.erase(sum.begin() + 1);
     table.rows.push_back(sum);

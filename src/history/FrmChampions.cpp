@@ -6,6 +6,7 @@
 #include "history/HistoryWindows.h"
 #include "history/Records.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
@@ -24,7 +25,7 @@ std::string WinsLeader(const ArchivedSeason& s) {
     const DriverTotals* best = nullptr;
     for (const DriverTotals& d : one.drivers)
         if (d.wins > 0 && (!best || d.wins > best->wins)) best = &d;
-    return best ? best->DrvNm + "（" + Num(best->wins) + "勝）" : "";
+    return best ? TrF("{1}（{2}）", best->DrvNm, TrN("{1}勝", best->wins)) : "";
 }
 } // namespace
 
@@ -33,7 +34,7 @@ std::vector<std::vector<std::string>> FrmChampions::Rows(const std::vector<Archi
     for (size_t i = 0; i < seasons.size(); ++i) {
         const ArchivedSeason& s = seasons[i];
         bool now = i >= archived;
-        std::string champion = now ? "進行中" : s.Champion().value_or(s.complete ? "―" : "（途中終了）");
+        std::string champion = now ? Tr("進行中") : s.Champion().value_or(Tr(s.complete ? "―" : "（途中終了）"));
         std::string team = s.Champion() ? s.Name(s.championTeam) : "";
         std::string leader = s.StandingsLeader();
         // The standings leader where he is not the crowned champion.
@@ -83,7 +84,7 @@ void FrmChampions::Fill() {
     seasons_ = SeasonsOnRecord(shell_.season);
     Control& table = (*this)("tblRec");
     table.rows = Rows(seasons_, shell_.season.history.seasons.size());
-    if (table.rows.empty()) table.rows.push_back({"", "まだ記録がありません。", "", "", "", ""});
+    if (table.rows.empty()) table.rows.push_back({"", Tr("まだ記録がありません。"), "", "", "", ""});
 }
 
 void FrmChampions::Load() {

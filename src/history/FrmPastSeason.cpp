@@ -6,6 +6,7 @@
 #include "history/Records.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 #include "standings/FrmKarvenSeiseki.h"
@@ -32,7 +33,7 @@ constexpr ViewButton Views[] = {{"cmdDrv", "ドライバーズ", FrmPastSeason::
                                 {"cmdRace", "レース", FrmPastSeason::View::Races, 'R'},
                                 {"cmdMove", "移籍", FrmPastSeason::View::Moves, 'M'}};
 
-std::string OrNone(const std::string& name) { return name.empty() ? "―" : name; }
+std::string OrNone(const std::string& name) { return name.empty() ? Tr("―") : name; }
 } // namespace
 
 SeisekiTable ArchivedSeiseki(const ArchivedSeason& s) {
@@ -77,7 +78,7 @@ FrmPastSeason::FrmPastSeason(Shell& shell, int number)
     AddButton(*this, "cmdSei", "成績表", left, ViewTop, 'S', 160);
     (*this)("cmdSei").onClick = [this] {
         if (const ArchivedSeason* s = Current()) {
-            FrmKarvenSeiseki table(shell_, "成績表 " + SeasonTitle(*s), ArchivedSeiseki(*s), int(s->gps.size()));
+            FrmKarvenSeiseki table(shell_, TrF("成績表 {1}", SeasonTitle(*s)), ArchivedSeiseki(*s), int(s->gps.size()));
             shell_.platform.ShowModal(table);
         }
     };
@@ -116,49 +117,49 @@ void FrmPastSeason::Show(View view) {
     const ArchivedSeason* s = Current();
     for (const char* b : {"cmdPrev", "cmdNext", "cmdSei", "cmdPage"}) (*this)(b).enabled = s != nullptr;
     if (!s) {
-        (*this)("lblSeason").text = "まだ記録がありません。";
+        (*this)("lblSeason").text = Tr("まだ記録がありません。");
         table.columns = {{"", 0}};
         return;
     }
     bool now = at_ >= shell_.season.history.seasons.size();
-    std::string state = now ? "進行中" : s->complete ? "全戦終了" : "途中で新シーズン";
-    std::string champion = s->Champion() ? "　チャンピオン " + *s->Champion() : "";
-    (*this)("lblSeason").text = SeasonTitle(*s) + "（" + state + "）" + champion;
+    const char* state = Tr(now ? "進行中" : s->complete ? "全戦終了" : "途中で新シーズン");
+    (*this)("lblSeason").text = s->Champion() ? TrF("{1}（{2}）　チャンピオン {3}", SeasonTitle(*s), state, *s->Champion())
+                                              : TrF("{1}（{2}）", SeasonTitle(*s), state);
     switch (view) {
     case View::Drivers:
-        table.columns = {{"順位", 56, Align::Right}, {"ドライバー", 0}, {"チーム", 0}, {"ポイント", 80, Align::Right},
-                         {"優勝", 56, Align::Right}};
+        SetColumns(table, {{"順位", 56, Align::Right}, {"ドライバー", 0}, {"チーム", 0}, {"ポイント", 80, Align::Right},
+                           {"優勝", 56, Align::Right}});
         for (const ArchivedDriver& d : s->drivers)
             table.rows.push_back({Num(d.place), s->Name(d.driver), s->Name(d.team), PointsText(d.points), Num(d.wins)});
         break;
     case View::Constructors:
-        table.columns = {{"順位", 56, Align::Right}, {"チーム", 0}, {"ポイント", 80, Align::Right},
-                         {"優勝", 56, Align::Right}};
+        SetColumns(table, {{"順位", 56, Align::Right}, {"チーム", 0}, {"ポイント", 80, Align::Right},
+                           {"優勝", 56, Align::Right}});
         for (const ArchivedTeam& t : s->constructors)
             table.rows.push_back({Num(t.place), s->Name(t.team), PointsText(t.points), Num(t.wins)});
         break;
     case View::Races:
-        table.columns = {{"戦", 40, Align::Right}, {"グランプリ", 0}, {"ポールポジション", 0}, {"優勝", 0},
-                         {"ファステストラップ", 0}};
+        SetColumns(table, {{"戦", 40, Align::Right}, {"グランプリ", 0}, {"ポールポジション", 0}, {"優勝", 0},
+                           {"ファステストラップ", 0}});
         for (size_t g = 0; g < s->gps.size(); ++g) {
             const ArchivedGp& gp = s->gps[g];
             std::string winner;
             for (const ArchivedCar& c : gp.result)
                 if (c.place == 1 && !c.retired) winner = s->Name(c.driver);
-            if (!gp.run) table.rows.push_back({Num(int(g) + 1), gp.GpNm, "（未開催）", "", ""});
+            if (!gp.run) table.rows.push_back({Num(int(g) + 1), gp.GpNm, Tr("（未開催）"), "", ""});
             else table.rows.push_back({Num(int(g) + 1), gp.GpNm, OrNone(s->Name(gp.pole)), OrNone(winner),
                                        OrNone(s->Name(gp.fastestLap))});
         }
         break;
     case View::Moves:
-        table.columns = {{"ドライバー", 0}, {"移籍前", 0}, {"移籍後", 0}};
+        SetColumns(table, {{"ドライバー", 0}, {"移籍前", 0}, {"移籍後", 0}});
         for (const SeatMove& m : s->moves)
             table.rows.push_back({s->Name(m.driver), OrNone(s->Name(m.from)), OrNone(s->Name(m.to))});
         break;
     }
     if (table.rows.empty()) {
         std::vector<std::string> empty(table.columns.size());
-        empty[0] = view == View::Moves && !now ? "移籍はありませんでした。" : "まだ記録がありません。";
+        empty[0] = Tr(view == View::Moves && !now ? "移籍はありませんでした。" : "まだ記録がありません。");
         table.rows.push_back(empty);
     }
 }

@@ -6,6 +6,7 @@
 #include "history/HistoryLayout.h"
 #include "history/HistoryWindows.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Grid.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
@@ -25,11 +26,11 @@ constexpr int TableHeight = 200;
 
 // The one who did it most in the season, "name（N<unit>）"; the first to get there on a tie.
 std::string Leader(const std::map<NameRef, int>& counts, const std::vector<NameRef>& order,
-                   const ArchivedSeason& s, const char* unit) {
+                   const ArchivedSeason& s, const char* counted) {
     NameRef best = 0;
     for (NameRef who : order)
         if (who && counts.at(who) > (best ? counts.at(best) : 0)) best = who;
-    return best ? s.Name(best) + "（" + Num(counts.at(best)) + unit + "）" : "";
+    return best ? TrF("{1}（{2}）", s.Name(best), TrN(counted, counts.at(best))) : "";
 }
 } // namespace
 
@@ -47,9 +48,9 @@ SeasonFacts FactsOf(const ArchivedSeason& s) {
         for (const ArchivedCar& c : gp.result)
             if (c.place == 1 && !c.retired && wins[c.driver]++ == 0) winOrder.push_back(c.driver);
     }
-    f.winsLeader = Leader(wins, winOrder, s, "勝");
-    f.polesLeader = Leader(poles, poleOrder, s, "回");
-    auto orNone = [&s](NameRef team) { return team ? s.Name(team) : std::string("―"); };
+    f.winsLeader = Leader(wins, winOrder, s, NN_("{1}勝"));
+    f.polesLeader = Leader(poles, poleOrder, s, NN_("{1}回"));
+    auto orNone = [&s](NameRef team) { return team ? s.Name(team) : std::string(Tr("―")); };
     for (const SeatMove& m : s.moves) f.moves.push_back({s.Name(m.driver), orNone(m.from), orNone(m.to)});
     return f;
 }
@@ -59,17 +60,20 @@ FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season)
     geometry = {0, 0, Width, TableTop + TableHeight + 2 * Margin + ButtonHeight};
     SeasonFacts f = FactsOf(season);
     Control& title = Add(ControlKind::Label, "lblTitle", {Margin, 12, Width - 2 * Margin, 32},
-                         f.title + " シーズン終了");
+                         TrF("{1} シーズン終了", f.title));
     title.style.fontSize = 16;
     title.style.bold = true;
     title.style.align = Align::Center;
+    const std::string none = Tr("―");
     const std::pair<const char*, std::string> rows[Facts] = {
-        {"チャンピオン", f.champion.empty() ? "―" : f.champion + (f.championTeam.empty() ? "" : "（" + f.championTeam + "）")},
-        {"コンストラクターズ", f.constructorsChampion.empty() ? "―" : f.constructorsChampion},
-        {"ランキング首位", f.standingsLeader.empty() ? "チャンピオンと同じ" : f.standingsLeader},
-        {"最多勝", f.winsLeader.empty() ? "―" : f.winsLeader},
-        {"最多ポールポジション", f.polesLeader.empty() ? "―" : f.polesLeader},
-        {"移籍したドライバー", f.moves.empty() ? "なし" : Num(int(f.moves.size())) + " 人"},
+        {"チャンピオン", f.champion.empty()       ? none
+                         : f.championTeam.empty() ? f.champion
+                                                  : TrF("{1}（{2}）", f.champion, f.championTeam)},
+        {"コンストラクターズ", f.constructorsChampion.empty() ? none : f.constructorsChampion},
+        {"ランキング首位", f.standingsLeader.empty() ? Tr("チャンピオンと同じ") : f.standingsLeader},
+        {"最多勝", f.winsLeader.empty() ? none : f.winsLeader},
+        {"最多ポールポジション", f.polesLeader.empty() ? none : f.polesLeader},
+        {"移籍したドライバー", f.moves.empty() ? Tr("なし") : TrN("{1} 人", long(f.moves.size()))},
     };
     for (int i = 0; i < Facts; ++i) {
         int top = FactsTop + i * RowHeight;
@@ -84,7 +88,7 @@ FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season)
     Control& table = AddTable(*this, {Margin, TableTop, Width - 2 * Margin, TableHeight},
                               {{"ドライバー", 0}, {"移籍前", 0}, {"移籍後", 0}});
     table.rows = f.moves;
-    if (table.rows.empty()) table.rows.push_back({"移籍はありませんでした。", "", ""});
+    if (table.rows.empty()) table.rows.push_back({Tr("移籍はありませんでした。"), "", ""});
     int top = geometry.height - Margin - ButtonHeight;
     AddButton(*this, "cmdRecords", "記録を見る", Margin, top, 'R', 160);
     (*this)("cmdRecords").onClick = [this] { ShowChampions(shell_); };

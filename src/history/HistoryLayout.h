@@ -33,6 +33,9 @@ inline void AddClose(Form& form, int top) {
     form.cancelButton = "cmdClose";
 }
 
+// A table's columns set while the window is open, their headings in the language of the day.
+void SetColumns(Control& table, std::vector<Control::Column> columns);
+
 // "12", "12.5": points as the file keeps them.
 std::string PointsText(double points);
 std::string Num(int value);

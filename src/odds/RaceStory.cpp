@@ -2,6 +2,7 @@
 
 #include "season/Points.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 
 namespace karven {
 
@@ -43,9 +44,9 @@ std::vector<CarStory> CarStories(const RaceLaps& race) {
 }
 
 std::string RaceTitle(const Season& season, const RaceLaps& race) {
-    std::string title = "第" + std::to_string(race.gp) + "戦";
-    if (race.gp >= 1 && race.gp < int(season.GpTable.size())) title += " " + season.GpTable[size_t(race.gp)].GpNm + " ＧＰ";
-    return title;
+    if (race.gp >= 1 && race.gp < int(season.GpTable.size()))
+        return TrF("第{1}戦 {2} ＧＰ", race.gp, season.GpTable[size_t(race.gp)].GpNm);
+    return TrF("第{1}戦", race.gp);
 }
 
 } // namespace karven

@@ -7,6 +7,7 @@
 #include "offseason/FrmKarvenOff.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Grid.h"
 #include "shell/MainState.h"
 #include "shell/MessageWindows.h"
@@ -135,11 +136,10 @@ void OffShow(FrmKarvenOff& form, Shell& shell) {
 }
 
 void OffConfirm(FrmKarvenOff& form, Shell& shell) {
-    shell.MsgText = std::string("ストーブリーグを") + CrLf + "確定してよろしいですか？";
+    shell.MsgText = Tr("ストーブリーグを\r\n確定してよろしいですか？");
     if (AskOkCancel(shell) == 0) return;
     if (!form.negotiated) {
-        shell.MsgText = std::string("まだ交渉が行われていません。") + CrLf + "全ドライバーが所属なしになります。" + CrLf +
-                        "よろしいですか？";
+        shell.MsgText = Tr("まだ交渉が行われていません。\r\n全ドライバーが所属なしになります。\r\nよろしいですか？");
         if (AskOkCancel(shell) == 0) return;
     }
 

@@ -2,6 +2,7 @@
 
 #include "offseason/FrmKarvenOff.h"
 #include "season/Numbers.h"
+#include "season/Translate.h"
 #include "shell/MessageWindows.h"
 #include "shell/Random.h"
 #include "shell/Shell.h"
@@ -112,7 +113,7 @@ bool DriverAccepts(Random& random, int scoreRank, int timRank, int R) {
 }
 
 bool OffStart(FrmKarvenOff& form, Shell& shell) {
-    shell.MsgText = std::string("ストーブリーグを") + CrLf + "開始してよろしいですか？";
+    shell.MsgText = Tr("ストーブリーグを\r\n開始してよろしいですか？");
     if (AskOkCancel(shell) == 0) return false;
     // The announcements offer スキップ and close by themselves under オート実況, as in a race.
     shell.SkipOffered = true;
@@ -142,12 +143,12 @@ void OffRetainCycle(FrmKarvenOff& form, Shell& shell, int R) {
             int pointsRank = Rank(driver.PointsRank), scoreRank = Rank(driver.ScoreRank);
             int timRank = Rank(team.TimRank);
             if (!TeamRetains(random, pointsRank, scoreRank, timRank, R)) continue;
-            Announce(shell, team.TimNm + " が" + CrLf + driver.DrvNm + CrLf + "に残留を提示しました！");
+            Announce(shell, TrF("{1} が\r\n{2}\r\nに残留を提示しました！", team.TimNm, driver.DrvNm));
             if (!DriverStays(random, pointsRank, scoreRank, timRank, R)) {
-                Announce(shell, driver.DrvNm + " が" + CrLf + team.TimNm + CrLf + "の提示を保留しました！");
+                Announce(shell, TrF("{1} が\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
                 continue;
             }
-            Announce(shell, team.TimNm + " に" + CrLf + driver.DrvNm + CrLf + "残留決定！！");
+            Announce(shell, TrF("{1} に\r\n{2}\r\n残留決定！！", team.TimNm, driver.DrvNm));
             driver.Decided = "1";
             TakeOwnSeat(form, i, driver.DrvNm);
             if (team.Full()) break;
@@ -166,15 +167,15 @@ void OffOfferCycle(FrmKarvenOff& form, Shell& shell, int R) {
             if (driver.Settled() || (!driver.TimNo.empty() && driver.TimNo == team.TimNo)) continue;
             int scoreRank = Rank(driver.ScoreRank), timRank = Rank(team.TimRank);
             if (!TeamOffers(random, scoreRank, int(j), timRank, R)) continue;
-            Announce(shell, team.TimNm + " が" + CrLf + driver.DrvNm + CrLf + "にオファーを提示しました！");
+            Announce(shell, TrF("{1} が\r\n{2}\r\nにオファーを提示しました！", team.TimNm, driver.DrvNm));
             if (DriverAccepts(random, scoreRank, timRank, R)) {
-                Announce(shell, team.TimNm + " に" + CrLf + driver.DrvNm + CrLf + "が移籍決定！！");
+                Announce(shell, TrF("{1} に\r\n{2}\r\nが移籍決定！！", team.TimNm, driver.DrvNm));
                 driver.Decided = "1";
                 driver.TimNo = team.TimNo;
                 LeaveOldSeat(form, driver.DrvNm);
                 Settle(form, i, team.Seat1 == "0" ? 1 : 2, driver.DrvNm);
             } else {
-                Announce(shell, driver.DrvNm + CrLf + team.TimNm + CrLf + "の提示を保留しました！");
+                Announce(shell, TrF("{1}\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
             }
             break; // one offer a team a cycle, taken or not
         }

@@ -8,6 +8,7 @@
 #include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/MessageWindows.h"
 #include "shell/Random.h"
@@ -21,8 +22,8 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     // No race past the calendar's end, nor without a qualifying to take the grid from.
     bool inCalendar = n >= 1 && n <= ReadCount(season.Sis.GpCount) && n < int(season.GpTable.size());
     if (!inCalendar || weekend.EntryCount < 1 || int(weekend.YosenResultTable.size()) <= weekend.EntryCount) {
-        shell.MsgText = std::string("決勝を開始できません。") + CrLf +
-                        (inCalendar ? "先に予選を行ってください。" : "開催できるグランプリがありません。");
+        shell.MsgText = Tr("決勝を開始できません。") + std::string(CrLf) +
+                        Tr(inCalendar ? "先に予選を行ってください。" : "開催できるグランプリがありません。");
         ShowOk(shell);
         return std::nullopt;
     }

@@ -6,6 +6,7 @@
 #include "race/Anime.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Grid.h"
 #include "shell/MainState.h"
 #include "shell/MessageWindows.h"
@@ -22,22 +23,6 @@ void AppendInt(std::string& text, long long value) {
     text.append(buffer, result.ptr);
 }
 
-// The driver and the team on lines of their own.
-void AppendNames(std::string& text, const EntryRecord& car) {
-    text += car.DrvNm;
-    text += CrLf;
-    text += "（";
-    text += car.TimNm;
-    text += "）";
-    text += CrLf;
-}
-
-// "第N戦"
-void AppendRound(std::string& text, int n) {
-    text += "第";
-    AppendInt(text, n);
-    text += "戦";
-}
 
 std::string DataPath(const std::string& appPath, const char* folder) {
     std::string path = appPath;
@@ -51,7 +36,7 @@ std::string DataPath(const std::string& appPath, const char* folder) {
 
 RaceDisplay::RaceDisplay(Shell& shell, const RaceWeekend& weekend, int gp, std::vector<EntryRecord> entries)
     : shell_(shell), weekend_(weekend), gp_(shell.season.GpTable[gp]), N_(gp), entries_(std::move(entries)),
-      appPath_(shell.platform.AppPath()), lblTitle_(&shell.main("lblTitle")), imgAnime_(&shell.main("imgAnime")),
+      appPath_(shell.platform.AppPath()), imgAnime_(&shell.main("imgAnime")),
       lblKousui_(&shell.main("lblKousui")),
       imgTenki_{&shell.main("imgTenki", 0), &shell.main("imgTenki", 1), &shell.main("imgTenki", 2),
                 &shell.main("imgTenki", 3)} {
@@ -66,53 +51,36 @@ RaceDisplay::RaceDisplay(Shell& shell, const RaceWeekend& weekend, int gp, std::
     }
 }
 
-std::string& RaceDisplay::Title() {
-    std::string& title = lblTitle_->text;
-    title.clear();
-    AppendRound(title, N_);
-    title += " ";
-    title += gp_.GpNm;
-    title += " ＧＰ ";
-    return title;
+// Titles through SetTitle, so that a change of language writes them again.
+void RaceDisplay::LapTitle(int lap) {
+    SetTitle(shell_.main, [n = N_, name = gp_.GpNm, lap] { return TrF("第{1}戦 {2} ＧＰ {3}周目", n, name, lap); });
 }
 
 void RaceDisplay::Comment() { ShowComment(shell_); }
 
-void RaceDisplay::CaptionComment(const RaceState& race, int k, int of, const char* tail) {
-    std::string& text = shell_.MsgText;
-    text.clear();
-    AppendInt(text, k);
-    text += "位";
-    text += CrLf;
-    AppendNames(text, Entry(race, of));
-    text += CrLf;
-    text += tail;
+// The template's {1} is the place k, {2} and {3} the driver and the team of the car at place of.
+void RaceDisplay::CaptionComment(const RaceState& race, int k, int of, const char* message) {
+    const EntryRecord& car = Entry(race, of);
+    TrFInto(shell_.MsgText, message, k, car.DrvNm, car.TimNm);
+    Comment();
+}
+
+// {1} and {2} are the driver and the team of the car at place k, {3} and on the values.
+template <class... A> void RaceDisplay::CarComment(const RaceState& race, int k, const char* message, const A&... values) {
+    const EntryRecord& car = Entry(race, k);
+    TrFInto(shell_.MsgText, message, car.DrvNm, car.TimNm, values...);
     Comment();
 }
 
 bool RaceDisplay::ConfirmStart(const RaceState& race) {
     std::string& text = shell_.MsgText;
-    text.clear();
-    AppendRound(text, N_);
-    text += CrLf;
+    text = TrF("第{1}戦", N_) + CrLf;
     std::string caption = CourseCaption(gp_.CourseType);
-    if (!caption.empty()) {
-        text += caption;
-        text += CrLf;
-    }
-    text += gp_.GpNm;
-    text += " ＧＰ";
+    if (!caption.empty()) text += caption + CrLf;
+    text += TrF("{1} ＧＰ", gp_.GpNm) + CrLf;
+    if (race.setup.eveTen) text += TrF("天候は {1} 降水確率は {2}%", WeatherText(race.Tenkou), race.Kousui) + CrLf;
     text += CrLf;
-    if (race.setup.eveTen) {
-        text += "天候は ";
-        text += WeatherText(race.Tenkou);
-        text += " 降水確率は ";
-        AppendInt(text, race.Kousui);
-        text += "%";
-        text += CrLf;
-    }
-    text += CrLf;
-    text += "決勝をスタートしてよろしいですか？";
+    text += Tr("決勝をスタートしてよろしいですか？");
     return AskOkCancel(shell_) != 0;
 }
 
@@ -175,15 +143,7 @@ void RaceDisplay::StartBoard(const RaceState& race) {
     if (race.setup.eveTen) LoadWeatherPictures();
     shell_.SkipOffered = true;
     shell_.SkipRequested = false;
-    std::string& text = shell_.MsgText;
-    text.clear();
-    AppendRound(text, N_);
-    text += CrLf;
-    text += gp_.GpNm;
-    text += " ＧＰ";
-    text += CrLf;
-    text += CrLf;
-    text += "決勝スタート！！";
+    shell_.MsgText = TrF("第{1}戦", N_) + CrLf + TrF("{1} ＧＰ", gp_.GpNm) + CrLf + CrLf + Tr("決勝スタート！！");
     ShowOk(shell_);
 }
 
@@ -194,23 +154,18 @@ void RaceDisplay::LoadWeatherPictures() {
 }
 
 void RaceDisplay::ShowLap(const RaceState& race) {
-    std::string& title = Title();
-    AppendInt(title, race.lap);
-    title += "周目";
+    LapTitle(race.lap);
     if (race.setup.eveTen) {
         imgTenki_[0]->picture = imgTenki_[race.Tenkou]->picture;
         lblKousui_->text.clear();
         AppendInt(lblKousui_->text, race.Kousui);
     }
     std::string& text = shell_.MsgText;
-    text.clear();
-    AppendInt(text, race.lap);
-    text += "周目";
+    TrFInto(text, "{1}周目", race.lap);
     text += CrLf;
     if (race.setup.eveTen) {
         text += CrLf;
-        text += "天気は ";
-        text += WeatherText(race.Tenkou);
+        text += TrF("天気は {1}", WeatherText(race.Tenkou));
     }
     Comment();
 }
@@ -232,11 +187,7 @@ void RaceDisplay::CatchUp(const RaceState& race) {
         if (rowOwed_[p]) WriteRows(race, p, p);
         else if (timeOwed_[p]) WriteTime(race, p);
     }
-    if (weatherOwed_) {
-        std::string& title = Title();
-        AppendInt(title, race.lap);
-        title += "周目";
-    }
+    if (weatherOwed_) LapTitle(race.lap);
     if (pictureOwed_.first != 0) {
         ShowPicture(pictureOwed_.first, pictureOwed_.second);
         pictureOwed_ = {};
@@ -260,7 +211,7 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
     }
     switch (event) {
     case RaceEvent::SetUp:
-        Title() += "決勝";
+        SetTitle(main, [n = N_, name = gp_.GpNm] { return TrF("第{1}戦 {2} ＧＰ 決勝", n, name); });
         SetRaceView(main, 2);
         SetGridHeader(main, 3);
         break;
@@ -268,67 +219,48 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
     case RaceEvent::Lap: ShowLap(race); break;
     case RaceEvent::Moved: WriteRows(race, k, j); break;
     case RaceEvent::LapTime: WriteTime(race, k); break;
-    case RaceEvent::FastestLap: CaptionComment(race, k, k, "ＦＬが出ました！！"); break;
-    case RaceEvent::Retired: CaptionComment(race, k, j, "リタイアだあ！！"); break;
-    case RaceEvent::JumpStart: CaptionComment(race, k, k, "スタートでジャンプアップだあ！"); break;
-    case RaceEvent::AttackInside: CaptionComment(race, k, k, "インからいったー！！"); break;
-    case RaceEvent::AttackOutside: CaptionComment(race, k, k, "アウトからいったー！！"); break;
+    case RaceEvent::FastestLap: CaptionComment(race, k, k, "{1}位\r\n{2}\r\n（{3}）\r\n\r\nＦＬが出ました！！"); break;
+    case RaceEvent::Retired: CaptionComment(race, k, j, "{1}位\r\n{2}\r\n（{3}）\r\n\r\nリタイアだあ！！"); break;
+    case RaceEvent::JumpStart:
+        CaptionComment(race, k, k, "{1}位\r\n{2}\r\n（{3}）\r\n\r\nスタートでジャンプアップだあ！");
+        break;
+    case RaceEvent::AttackInside: CaptionComment(race, k, k, "{1}位\r\n{2}\r\n（{3}）\r\n\r\nインからいったー！！"); break;
+    case RaceEvent::AttackOutside:
+        CaptionComment(race, k, k, "{1}位\r\n{2}\r\n（{3}）\r\n\r\nアウトからいったー！！");
+        break;
     case RaceEvent::Blocked:
         WriteTime(race, k);
-        text.clear();
-        text += "しかし！！";
-        text += CrLf;
-        AppendNames(text, Entry(race, k - 1));
-        text += CrLf;
-        text += "ブロックしたあ！！";
-        Comment();
+        CarComment(race, k - 1, "しかし！！\r\n{1}\r\n（{2}）\r\n\r\nブロックしたあ！！");
         break;
-    case RaceEvent::Passed: CaptionComment(race, k - 1, k, "を抜いたあ！！"); break;
-    case RaceEvent::Penalty: {
-        const char* reason = race.lap >= 20 ? "ピットレーン速度違反による" : "フライングによる";
-        CaptionComment(race, k, k, (std::string(reason) + CrLf + "ペナルティが出ました！！").c_str());
+    case RaceEvent::Passed: CaptionComment(race, k - 1, k, "{1}位\r\n{2}\r\n（{3}）\r\n\r\nを抜いたあ！！"); break;
+    case RaceEvent::Penalty:
+        CaptionComment(race, k, k,
+                       race.lap >= 20 ? "{1}位\r\n{2}\r\n（{3}）\r\n\r\nピットレーン速度違反による\r\nペナルティが出ました！！"
+                                      : "{1}位\r\n{2}\r\n（{3}）\r\n\r\nフライングによる\r\nペナルティが出ました！！");
         break;
-    }
-    case RaceEvent::PenaltyPitIn: CaptionComment(race, k, k, "ペナルティピットイン！！"); break;
-    case RaceEvent::PenaltyPitOut:
-        text.clear();
-        AppendNames(text, Entry(race, j));
-        text += CrLf;
-        AppendInt(text, j);
-        text += "位で";
-        text += CrLf;
-        text += "ピットアウトです！！";
-        Comment();
+    case RaceEvent::PenaltyPitIn:
+        CaptionComment(race, k, k, "{1}位\r\n{2}\r\n（{3}）\r\n\r\nペナルティピットイン！！");
         break;
-    case RaceEvent::PitIn: CaptionComment(race, k, k, "ピットインです！！"); break;
+    case RaceEvent::PenaltyPitOut: CarComment(race, j, "{1}\r\n（{2}）\r\n\r\n{3}位で\r\nピットアウトです！！", j); break;
+    case RaceEvent::PitIn: CaptionComment(race, k, k, "{1}位\r\n{2}\r\n（{3}）\r\n\r\nピットインです！！"); break;
     case RaceEvent::PitOut:
-        text.clear();
-        AppendNames(text, Entry(race, j));
-        text += "ピットタイム ";
-        text += Format0_0(race.pitTime);
-        text += " 秒";
-        text += CrLf;
-        text += CrLf;
-        AppendInt(text, j);
-        text += "位";
-        text += CrLf;
-        text += "ピットアウトです！！";
-        Comment();
+        CarComment(race, j, "{1}\r\n（{2}）\r\nピットタイム {3} 秒\r\n\r\n{4}位\r\nピットアウトです！！",
+                   Format0_0(race.pitTime), j);
         break;
     case RaceEvent::Finished:
-        text = "レースが終了しました。";
+        text = Tr("レースが終了しました。");
         ShowOk(shell_);
         SetRaceView(main, 1);
         SetMainState(main, 2);
         break;
     case RaceEvent::SeasonOver:
-        text = "すべての日程が終了しました。";
+        text = Tr("すべての日程が終了しました。");
         ShowOk(shell_);
         SetRaceView(main, 1);
         SetMainState(main, 4);
         break;
     case RaceEvent::Booked:
-        lblTitle_->text = "第" + shell_.season.Sis.EndGp + "戦 " + gp_.GpNm + " ＧＰ 決勝結果";
+        SetTitle(main, [n = shell_.season.Sis.EndGp, name = gp_.GpNm] { return TrF("第{1}戦 {2} ＧＰ 決勝結果", n, name); });
         for (int p = 1; p <= std::min(race.Cars(), GridRows); ++p)
             if (race.HoldsFastestLap(race.car[p])) main.lbl(1, p).text = "FL";
         break;

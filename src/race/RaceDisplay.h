@@ -36,9 +36,10 @@ private:
     void WriteTime(const RaceState& race, int k);
     void StartBoard(const RaceState& race);
     void ShowLap(const RaceState& race);
-    std::string& Title();
+    void LapTitle(int lap);
     // "k位", the names of the car in position `of`, an empty line; then `tail`; shown.
-    void CaptionComment(const RaceState& race, int k, int of, const char* tail);
+    void CaptionComment(const RaceState& race, int k, int of, const char* message);
+    template <class... A> void CarComment(const RaceState& race, int k, const char* message, const A&... values);
     void Comment();
     // While skipping: what the board would have shown is only noted, and drawn at the flag.
     void Note(RaceEvent event, int k, int j);
@@ -52,7 +53,6 @@ private:
     std::vector<EntryRecord> entries_;
     std::vector<std::string> colorPaths_; // by car id
     std::string appPath_;
-    Control* lblTitle_;
     Control* imgAnime_;
     Control* lblKousui_;
     std::array<Control*, 4> imgTenki_;

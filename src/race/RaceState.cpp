@@ -4,6 +4,7 @@
 
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 
 namespace karven {
 
@@ -25,9 +26,9 @@ RaceSetup SetupOf(const Season& season, int n, int entryCount, EventSwitches swi
 
 const char* WeatherText(int tenkou) {
     switch (tenkou) {
-    case 1: return "晴れ";
-    case 2: return "くもり";
-    default: return "雨";
+    case 1: return Tr("晴れ");
+    case 2: return Tr("くもり");
+    default: return Tr("雨");
     }
 }
 

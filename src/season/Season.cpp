@@ -1,6 +1,7 @@
 #include "season/Season.h"
 
 #include "season/Numbers.h"
+#include "season/Translate.h"
 
 namespace karven {
 
@@ -40,10 +41,10 @@ const TimRecord* TeamOf(const Season& season, const DrvRecord& driver) {
 }
 
 std::string CourseCaption(const std::string& courseType) {
-    if (courseType == "1") return "超高速サーキット";
-    if (courseType == "2") return "高速サーキット";
-    if (courseType == "4") return "テクニカルサーキット";
-    if (courseType == "5") return "超テクニカルサーキット";
+    if (courseType == "1") return Tr("超高速サーキット");
+    if (courseType == "2") return Tr("高速サーキット");
+    if (courseType == "4") return Tr("テクニカルサーキット");
+    if (courseType == "5") return Tr("超テクニカルサーキット");
     return "";
 }
 

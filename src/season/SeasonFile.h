@@ -13,6 +13,8 @@ inline constexpr const char* FormatMark = "#KARVEN-FORMAT-VER2002R20#";
 // What every version's format mark begins with.
 inline constexpr const char* FormatMarkFamily = "#KARVEN-FORMAT-";
 inline constexpr const char* InitialDataFile = "Karven.sin";
+// The same season with every name in Latin letters, the English game's default.
+inline constexpr const char* EnglishInitialDataFile = "Karven-en.sin";
 // The largest season file the program opens, and so the largest it saves: what it saves, it opens.
 // A full season is a few hundred kilobytes; the limit leaves room for a season near 16 MiB to
 // open again after a season of results has grown it.
@@ -58,7 +60,7 @@ enum LoadCode { LoadOk = 0, LoadFailed = 1, LoadDeclined = 99 };
 // Chooses the reader by the file's first value: 0 loaded, 1 failed, 99 not loaded by decision.
 // A season whose line breaks were replaced is loaded with a notice saying so.
 int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialogue);
-// Karven.sin beside the program; false only for code 1.
+// Karven.sin beside the program (Karven-en.sin in the English game); false only for code 1.
 bool LoadInitialData(Season& season, const std::string& appPath, LoadDialogue& dialogue);
 
 } // namespace karven

@@ -5,6 +5,7 @@
 #include "season/HistoryFile.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "season/ValueReader.h"
 
@@ -188,24 +189,25 @@ int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialog
     if (first == FormatMark) {
         read = ParseBytes(bytes, false, season, &notes);
     } else if (first == SisMark) {
-        dialogue.Notice("このファイルは、\r\n旧バージョンの形式です。");
-        if (!dialogue.Confirm("最新バージョンの\r\n形式に変換してよろしいですか？")) return LoadDeclined;
+        dialogue.Notice(Tr("このファイルは、\r\n旧バージョンの形式です。"));
+        if (!dialogue.Confirm(Tr("最新バージョンの\r\n形式に変換してよろしいですか？"))) return LoadDeclined;
         read = ParseBytes(bytes, true, season, &notes);
     } else {
         if (first.starts_with(FormatMarkFamily))
-            dialogue.Notice("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n");
+            dialogue.Notice(Tr("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n"));
         else
-            dialogue.Notice("このファイルは、\r\nKARVEN のシーズンファイルではありません。");
+            dialogue.Notice(Tr("このファイルは、\r\nKARVEN のシーズンファイルではありません。"));
         return LoadDeclined;
     }
     if (!read) return LoadFailed;
-    if (notes.lineBreaksReplaced) dialogue.Notice(LineBreaksNotice);
-    if (notes.historyUnreadable) dialogue.Notice(HistoryNotice);
+    if (notes.lineBreaksReplaced) dialogue.Notice(Tr(LineBreaksNotice));
+    if (notes.historyUnreadable) dialogue.Notice(Tr(HistoryNotice));
     return LoadOk;
 }
 
 bool LoadInitialData(Season& season, const std::string& appPath, LoadDialogue& dialogue) {
-    return LoadSeasonFile(season, appPath + InitialDataFile, dialogue) != LoadFailed;
+    const char* file = CurrentLanguage() == Language::English ? EnglishInitialDataFile : InitialDataFile;
+    return LoadSeasonFile(season, appPath + file, dialogue) != LoadFailed;
 }
 
 } // namespace karven

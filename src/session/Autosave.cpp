@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "season/SeasonFile.h"
+#include "season/Translate.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 
@@ -37,10 +38,10 @@ std::string NameOf(std::chrono::system_clock::time_point when) {
 
 const char* ErrorText(SaveError error) {
     switch (error) {
-    case SaveError::Permission: return "書き込み権限がありません";
-    case SaveError::NoSpace: return "ディスクの空き容量が足りません";
-    case SaveError::Unwritable: return "保存できない文字があります";
-    default: return "書き込みに失敗しました";
+    case SaveError::Permission: return Tr("書き込み権限がありません");
+    case SaveError::NoSpace: return Tr("ディスクの空き容量が足りません");
+    case SaveError::Unwritable: return Tr("保存できない文字があります");
+    default: return Tr("書き込みに失敗しました");
     }
 }
 } // namespace
@@ -75,7 +76,7 @@ bool WriteAutosave(const Season& season, const std::string& folder, std::chrono:
     std::error_code made;
     fs::create_directories(folder, made);
     if (made) {
-        error = "フォルダーを作成できません";
+        error = Tr("フォルダーを作成できません");
         return false;
     }
     std::string name = NameOf(when);
@@ -101,9 +102,9 @@ void Autosave(Shell& shell) {
     std::string error;
     if (WriteAutosave(shell.season, folder, now, error)) {
         std::string time = AutosaveTime(NameOf(now) + ".krv");
-        shell.platform.ShowStatus("自動保存しました（" + time.substr(11, 5) + "）");
+        shell.platform.ShowStatus(TrF("自動保存しました（{1}）", time.substr(11, 5)));
     } else {
-        shell.platform.ShowStatus("自動保存に失敗しました：" + error + "（" + folder + "）");
+        shell.platform.ShowStatus(TrF("自動保存に失敗しました：{1}（{2}）", error, folder));
     }
 }
 

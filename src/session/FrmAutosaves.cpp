@@ -2,6 +2,7 @@
 
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
+#include "season/Translate.h"
 #include "session/Autosave.h"
 #include "shell/MainState.h"
 #include "shell/Platform.h"
@@ -22,11 +23,16 @@ constexpr int ButtonTop = ListTop + ListHeight + 12;
 std::string AutosaveEntry(const std::string& path) {
     std::string entry = AutosaveTime(path);
     Season season;
-    if (!ReadSeasonFile(season, path)) return entry + "　（読み込めません）";
+    // The facts one after another, spaced as the language spaces them.
+    auto then = [&entry](const std::string& fact) { entry = TrF("{1}　{2}", entry, fact); };
+    if (!ReadSeasonFile(season, path)) {
+        then(Tr("（読み込めません）"));
+        return entry;
+    }
     int done = ReadCount(season.Sis.EndGp);
-    entry += done > 0 ? "　第" + std::to_string(done) + "戦まで" : "　開幕前";
+    then(done > 0 ? TrF("第{1}戦まで", done) : Tr("開幕前"));
     std::vector<DriverStanding> standings = DriverStandings(season);
-    if (!standings.empty()) entry += "　首位 " + standings.front().DrvNm;
+    if (!standings.empty()) then(TrF("首位 {1}", standings.front().DrvNm));
     return entry;
 }
 
@@ -53,7 +59,7 @@ void FrmAutosaves::Load() {
     chosen.clear();
     PlaceTopRight(*this, shell_.main.geometry);
     bool any = !paths_.empty();
-    (*this)("lblHead").text = any ? "開く自動保存を選んでください（新しい順）。" : "自動保存はまだありません。";
+    (*this)("lblHead").text = Tr(any ? "開く自動保存を選んでください（新しい順）。" : "自動保存はまだありません。");
     Control& list = (*this)("lstSave");
     list.listIndex = any ? 0 : -1;
     (*this)("cmdOpen").enabled = any;
@@ -67,7 +73,7 @@ void OpenAutosave(Shell& shell) {
     if (form.chosen.empty()) return;
     int code = LoadSeasonFile(shell, form.chosen);
     if (code == LoadFailed) {
-        shell.platform.ShowWarning("データの読込に失敗しました！");
+        shell.platform.ShowWarning(Tr("データの読込に失敗しました！"));
         return;
     }
     if (code == LoadOk) {

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "season/Translate.h"
+
 namespace karven {
 
 std::string Control::Key() const {
@@ -48,6 +50,39 @@ Control& Form::operator()(std::string_view name, int index) {
 
 const Control& Form::operator()(std::string_view name, int index) const {
     return const_cast<Form&>(*this)(name, index);
+}
+
+namespace {
+// Captures the Japanese text the first time, then translates it unless the logic changed it since.
+void LocalizeText(std::string& text, std::string& source, std::string& localized) {
+    if (source.empty()) {
+        if (text.empty()) return;
+        source = text;
+    } else if (text != localized) {
+        return; // the logic's own text now, already in the language of the day
+    }
+    text = localized = Tr(source.c_str());
+}
+} // namespace
+
+std::string ToolTipText(const Control& c) {
+    const std::string& tip = c.toolTipSource.empty() ? c.toolTip : c.toolTipSource;
+    if (c.shortcut.empty()) return Tr(tip.c_str());
+    return TrF("{1}（キー {2}）", Tr(tip.c_str()), c.shortcut);
+}
+
+void Form::Localize() {
+    LocalizeText(caption, captionSource_, captionLocalized_);
+    for (Control& c : controls_) {
+        LocalizeText(c.text, c.source, c.localized);
+        if (c.toolTipSource.empty()) c.toolTipSource = c.toolTip;
+        if (!c.toolTipSource.empty()) c.toolTip = ToolTipText(c);
+        if (c.columnSources.size() != c.columns.size()) { // new columns: their headings are the source
+            c.columnSources.clear();
+            for (const Control::Column& column : c.columns) c.columnSources.push_back(column.heading);
+        }
+        for (size_t i = 0; i < c.columns.size(); ++i) c.columns[i].heading = Tr(c.columnSources[i].c_str());
+    }
 }
 
 void Form::Click(std::string_view name, int index) {

@@ -50,6 +50,10 @@ struct Control {
     char accessKey = 0; // menus and buttons: the key of the mnemonic ("&F"), added by the front end
     std::string group;  // menu items: the items of one group are radio items, one of them chosen
     std::string toolTip; // what the control does, shown when the pointer rests on it
+    // A caption the window was built with, in Japanese, and what it showed last in the language of
+    // the day: Localize() translates it again unless the logic has put a text of its own there since.
+    std::string source, localized, toolTipSource;
+    std::string shortcut; // a key that presses the control, told at the end of its tool tip
 
     // State the logic reads and changes.
     std::string text; // caption of labels, buttons and menu items; text of text boxes and drop-downs
@@ -66,6 +70,7 @@ struct Control {
         Align align = Align::Left;
     };
     std::vector<Column> columns;
+    std::vector<std::string> columnSources; // the columns' headings in Japanese, once localized
     std::vector<std::vector<std::string>> rows;
     std::string picture; // the file a picture control shows; "" none; ":information" or ":question" a standard icon
 
@@ -77,6 +82,9 @@ struct Control {
 
     std::string Key() const; // "lbl1(5)" or "cmdOK"
 };
+
+// The control's tool tip in the language of the day, its shortcut told at the end.
+std::string ToolTipText(const Control& c);
 
 class Form {
 public:
@@ -123,6 +131,10 @@ public:
     std::deque<Control>& Controls() { return controls_; }
     const std::deque<Control>& Controls() const { return controls_; }
 
+    // The window's own captions in the current language: those it was built with, not the texts the
+    // logic wrote since. Runs before every showing; again after the language changes.
+    void Localize();
+
     // Form_Load: runs each time the window is shown, before it appears.
     virtual void Load() {}
     // The close box of the window frame; the default closes like a plain OK.
@@ -141,6 +153,7 @@ public:
 
 private:
     std::string name_;
+    std::string captionSource_, captionLocalized_;
     bool placed_ = false;
     std::deque<Control> controls_;
     bool closed_ = false;

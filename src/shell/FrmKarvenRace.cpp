@@ -112,6 +112,12 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     Add(ControlKind::Menu, "Help", {}, "ﾍﾙﾌﾟ").accessKey = 'H';
     AddMenuItem(*this, "Help", "Help_Howto", -1, "遊び方", 'G', "ゲームの進め方・コマンド・キー操作の説明を開きます。");
     AddMenuItem(*this, "Help", "Help_help", -1, "ﾍﾙﾌﾟ", 'H');
+    // Each language named in itself.
+    Control& language = Add(ControlKind::Menu, "Help_Lang", {}, "言語 / Language");
+    language.parent = "Help";
+    language.accessKey = 'L';
+    AddMenuItem(*this, "Help_Lang", "Help_Language", 1, "日本語", 'J').group = "Help_Lang";
+    AddMenuItem(*this, "Help_Lang", "Help_Language", 2, "English", 'E').group = "Help_Lang";
     AddSeparator(*this, "Help", "Help_Sen1");
     AddMenuItem(*this, "Help", "Help_Ver", -1, "ﾊﾞｰｼﾞｮﾝ", 'V', "タイトルとバージョンを表示します。");
 
@@ -157,7 +163,9 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
         button.toolTip = command.toolTip;
         if (*command.key) {
             keyButtons.push_back({command.key, command.name});
-            button.toolTip += std::string("（キー ") + command.key + "）";
+            button.shortcut = command.key;
+            button.toolTipSource = command.toolTip;
+            button.toolTip = ToolTipText(button);
         }
         top += 52;
     }

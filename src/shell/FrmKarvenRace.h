@@ -24,6 +24,10 @@ public:
 
     // The command state SetMainState set last (1..4); 0 before the first.
     int commandState = 0;
+    // The grid's headings (SetGridHeader's mode) and how its title was made, so that both can be
+    // told again in another language.
+    int gridMode = 1;
+    std::function<std::string()> retitle;
     // The window frame's close box; without a handler the window simply closes.
     std::function<void()> onQueryClose;
     void QueryClose() override {

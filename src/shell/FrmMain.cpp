@@ -1,5 +1,6 @@
 #include "shell/FrmMain.h"
 
+#include "season/Translate.h"
 #include "shell/Version.h"
 
 namespace karven {
@@ -12,7 +13,7 @@ FrmMain::FrmMain() : Form("frmmain") {
     ver.style.bold = true;
     ver.style.align = Align::Center;
     // Beside the program's name: which build this is.
-    Control& build = Add(ControlKind::Label, "lblBuild", {20, 118, 320, 24}, std::string("バージョン ") + KARVEN_VERSION);
+    Control& build = Add(ControlKind::Label, "lblBuild", {20, 118, 320, 24}, TrF("バージョン {1}", KARVEN_VERSION));
     build.style.align = Align::Center;
     Add(ControlKind::Button, "cmdOK", {130, 160, 100, 32}, "OK").onClick = [this] { Close(); };
     defaultButton = cancelButton = "cmdOK";

@@ -1,5 +1,6 @@
 #include "shell/Grid.h"
 
+#include "season/Translate.h"
 #include "shell/FrmKarvenRace.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
@@ -9,15 +10,21 @@ namespace karven {
 void SetGridHeader(FrmKarvenRace& main, int mode) {
     static constexpr const char* Headings[5][6] = {
         {"", "", "", "", "", ""},
-        {"No", "ドライバー", "チーム", "Time", "", ""},
-        {"No", "ドライバー", "チーム", "Time", "PIT", "TIR"},
-        {"No", "ドライバー", "チーム", "ﾎﾟｲﾝﾄ", "", ""},
-        {"No", "チーム", "", "ﾎﾟｲﾝﾄ", "", ""},
+        {"No", N_("ドライバー"), N_("チーム"), "Time", "", ""},
+        {"No", N_("ドライバー"), N_("チーム"), "Time", "PIT", "TIR"},
+        {"No", N_("ドライバー"), N_("チーム"), N_("ﾎﾟｲﾝﾄ"), "", ""},
+        {"No", N_("チーム"), "", N_("ﾎﾟｲﾝﾄ"), "", ""},
     };
     if (mode < 1 || mode > 5) return;
-    for (int c = 1; c <= 6; ++c) main.lblT(c).text = Headings[mode - 1][c - 1];
+    main.gridMode = mode;
+    for (int c = 1; c <= 6; ++c) main.lblT(c).text = Tr(Headings[mode - 1][c - 1]);
     main.SpanTeamColumn(mode == 5);
-    if (mode == 1) main("lblTitle").text = "KARVEN";
+    if (mode == 1) SetTitle(main, [] { return std::string("KARVEN"); });
+}
+
+void SetTitle(FrmKarvenRace& main, std::function<std::string()> make) {
+    main("lblTitle").text = make();
+    main.retitle = std::move(make);
 }
 
 void ClearGrid(Shell& shell) {

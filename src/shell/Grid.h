@@ -1,6 +1,7 @@
 #pragma once
 // The 32-row results grid of the main window.
 
+#include <functional>
 #include <string>
 
 namespace karven {
@@ -10,6 +11,8 @@ class FrmKarvenRace;
 
 // Headings for mode 1 (blank, title "KARVEN"), 2 qualifying, 3 race, 4 drivers, 5 constructors.
 void SetGridHeader(FrmKarvenRace& main, int mode);
+// The grid's title, remembered as made so that another language can tell it again.
+void SetTitle(FrmKarvenRace& main, std::function<std::string()> make);
 // Empties every row and shows the neutral swatch; headings and title stay.
 void ClearGrid(Shell& shell);
 // img/color/<colorNo>.dat under the program folder, or cls.dat when useColor is 0.

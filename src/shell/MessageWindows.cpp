@@ -1,5 +1,6 @@
 #include "shell/MessageWindows.h"
 
+#include "season/Translate.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 
@@ -100,7 +101,7 @@ FrmAskSave::FrmAskSave(Shell& shell) : Form("frmasksave", "ﾒｯｾｰｼﾞ"),
     geometry = {0, 0, DialogWidth, DialogHeight};
     Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":question";
     AddMessageLabel(*this, {56, 14, 266, 144});
-    (*this)("lblMsg").text = std::string("シーズンデータが保存されていません。") + CrLf + "保存しますか？";
+    (*this)("lblMsg").text = Tr("シーズンデータが保存されていません。\r\n保存しますか？");
     struct Choice {
         const char* name;
         const char* caption;

@@ -5,6 +5,7 @@
 namespace karven {
 
 void Platform::ShowModal(Form& form) {
+    form.Localize();
     form.Open();
     if (!form.IsClosed()) RunModal(form);
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "season/Translate.h"
+
 namespace karven {
 
 class Form;
@@ -40,6 +42,8 @@ public:
     virtual std::string AutosaveFolder() { return {}; }
     // A short note in the main window's status line, for what needs no answer.
     virtual void ShowStatus(const std::string&) {}
+    // The player chose the game's language: remembered for the next start.
+    virtual void LanguageChosen(Language) {}
     // A season file opened or saved successfully: the file dialogs start in its folder next time.
     virtual void RememberSeasonFile(const std::string&) {}
 

@@ -1,6 +1,7 @@
 #include "shell/SeasonFiles.h"
 
 #include "season/SeasonFile.h"
+#include "season/Translate.h"
 #include "shell/MainState.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
@@ -31,14 +32,14 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 
 const char* SaveErrorText(SaveError error) {
     switch (error) {
-    case SaveError::Unwritable: return "ファイルに保存できない文字が含まれています";
-    case SaveError::Permission: return "書き込み権限がありません";
-    case SaveError::NoSpace: return "ディスクの空き容量が足りません";
-    case SaveError::NoFolder: return "保存先のフォルダーが見つかりません";
-    case SaveError::NotAFile: return "保存先はファイルではありません";
-    case SaveError::TooLarge: return "シーズンデータが大きすぎます";
-    case SaveError::NameTooLong: return "ファイル名が長すぎます";
-    default: return "書き込みに失敗しました";
+    case SaveError::Unwritable: return Tr("ファイルに保存できない文字が含まれています");
+    case SaveError::Permission: return Tr("書き込み権限がありません");
+    case SaveError::NoSpace: return Tr("ディスクの空き容量が足りません");
+    case SaveError::NoFolder: return Tr("保存先のフォルダーが見つかりません");
+    case SaveError::NotAFile: return Tr("保存先はファイルではありません");
+    case SaveError::TooLarge: return Tr("シーズンデータが大きすぎます");
+    case SaveError::NameTooLong: return Tr("ファイル名が長すぎます");
+    default: return Tr("書き込みに失敗しました");
     }
 }
 
@@ -61,13 +62,13 @@ bool LoadInitialData(Shell& shell) {
 void OpenSeasonFile(Shell& shell) {
     if (!ConfirmDiscard(shell)) return;
     FrmKarvenRace& main = shell.main;
-    main.ActDialog.Filter = SeasonFileFilter;
+    main.ActDialog.Filter = Tr(SeasonFileFilter);
     std::string name = shell.platform.ChooseFile(FileDialogMode::Open, main.ActDialog.Filter, main.ActDialog.FileName);
     if (name.empty()) return;
     main.ActDialog.FileName = name;
     int code = LoadSeasonFile(shell, name);
     if (code == LoadFailed) {
-        shell.platform.ShowWarning("データの読込に失敗しました！");
+        shell.platform.ShowWarning(Tr("データの読込に失敗しました！"));
         return;
     }
     if (code == LoadOk) SeasonSaved(shell, name);
@@ -76,14 +77,14 @@ void OpenSeasonFile(Shell& shell) {
 
 bool SaveSeasonFile(Shell& shell) {
     FrmKarvenRace& main = shell.main;
-    main.ActDialog.Filter = SeasonFileFilter;
+    main.ActDialog.Filter = Tr(SeasonFileFilter);
     std::string name = shell.platform.ChooseFile(FileDialogMode::Save, main.ActDialog.Filter, main.ActDialog.FileName);
     if (name.empty()) return false;
     if (!EndsWith(name, ".krv")) name += ".krv";
     main.ActDialog.FileName = name;
     SaveError why;
     if (!WriteSeasonFile(shell.season, name, why)) {
-        shell.platform.ShowWarning(std::string("データ保存に失敗しました！") + CrLf + name + CrLf + SaveErrorText(why));
+        shell.platform.ShowWarning(TrF("データ保存に失敗しました！\r\n{1}\r\n{2}", name, SaveErrorText(why)));
         return false;
     }
     SeasonSaved(shell, name);

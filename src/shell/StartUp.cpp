@@ -1,5 +1,6 @@
 #include "shell/StartUp.h"
 
+#include "season/Translate.h"
 #include "shell/FrmMain.h"
 #include "shell/Grid.h"
 #include "shell/MainState.h"
@@ -22,14 +23,14 @@ bool StartUp(Shell& shell) {
     }
 
     if (!LoadInitialData(shell)) {
-        shell.platform.ShowWarning("初期データの読込に失敗しました！\r\n再インストールを行ってください。");
+        shell.platform.ShowWarning(Tr("初期データの読込に失敗しました！\r\n再インストールを行ってください。"));
         shell.platform.EndProgram();
         return false;
     }
     SeasonSaved(shell, ""); // nothing to save until the season changes
 
     shell.main.caption = "KARVEN";
-    shell.main("lblTitle").text = "KARVEN";
+    SetTitle(shell.main, [] { return std::string("KARVEN"); });
     SetGridHeader(shell.main, 1);
     SetRaceView(shell.main, 1);
     SetMainState(shell.main, 1);

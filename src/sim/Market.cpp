@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "offseason/FrmKarvenOff.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "sim/AutoPlatform.h"
 
 namespace karven::sim {
@@ -48,17 +49,16 @@ Json RunMarket(Game& game, AutoPlatform& platform) {
 }
 
 void PrintMarket(std::ostream& out, const Json& market) {
-    out << "ストーブリーグ\n  チャンピオン: "
-        << (market["champion"].is_null() ? std::string("なし") : market["champion"].get<std::string>())
-        << "\n";
+    out << TrF("ストーブリーグ\n  チャンピオン: {1}\n",
+               market["champion"].is_null() ? std::string(Tr("なし")) : market["champion"].get<std::string>());
     for (const Json& team : market["teams"]) {
         out << "  " << team["TimNo"].get<std::string>() << " " << team["TimNm"].get<std::string>() << ":";
         for (const Json& driver : team["drivers"]) out << " " << driver.get<std::string>();
         out << "\n";
     }
-    out << "  シートなし:";
+    out << Tr("  シートなし:");
     for (const Json& driver : market["unseated"]) out << " " << driver.get<std::string>();
-    out << "\n  発表 " << market["announcements"].get<int>() << " 件\n\n";
+    out << TrF("\n  発表 {1} 件\n\n", market["announcements"].get<int>());
 }
 
 } // namespace karven::sim

@@ -6,6 +6,7 @@
 
 #include "odds/ChampionshipOdds.h"
 #include "season/Numbers.h"
+#include "season/Translate.h"
 
 namespace karven::sim {
 
@@ -50,7 +51,7 @@ void PrintTable(std::ostream& out, const char* heading, std::vector<OddsEntry> e
     std::stable_sort(entries.begin(), entries.end(), [](const OddsEntry& a, const OddsEntry& b) {
         return a.title != b.title ? a.title > b.title : a.meanPoints > b.meanPoints;
     });
-    out << heading << "\n  タイトル   2位    3位   平均P (5%-95%)" << (driver ? "  王座" : "") << "\n";
+    out << Tr(heading) << Tr("\n  タイトル   2位    3位   平均P (5%-95%)") << (driver ? Tr("  王座") : "") << "\n";
     for (const OddsEntry& e : entries) {
         std::string points = Fixed1(e.meanPoints) + " (" + FormatPlain(e.p5Points) + "-" + FormatPlain(e.p95Points) + ")";
         out << "  " << Percent(e.title) << " " << Percent(e.place[2]) << " " << Percent(e.place[3]) << " " << points;
@@ -68,7 +69,7 @@ Json OddsToJson(const OddsResult& odds) {
 }
 
 void PrintOdds(std::ostream& out, const OddsResult& odds) {
-    out << "チャンピオン予想 (" << odds.runs << " 回の試算)\n";
+    out << TrF("チャンピオン予想 ({1} 回の試算)\n", odds.runs);
     PrintTable(out, "ドライバー", odds.drivers, true);
     PrintTable(out, "コンストラクター", odds.teams, false);
     out << "\n";

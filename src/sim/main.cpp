@@ -15,6 +15,7 @@
 #include "race/Race.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/MainState.h"
 #include "shell/Random.h"
@@ -50,6 +51,7 @@ struct Options {
     int seasons = 0;
     int odds = 0;
     int threads = 0;
+    std::string lang = "ja";
     std::string importCsv;
     std::string exportCsv;
     std::string exportResults;
@@ -63,13 +65,13 @@ bool ImportCsv(Game& game, const Options& options) {
     FolderImport result = ImportSeasonFolder(game.season, options.importCsv);
     switch (result.outcome) {
     case FolderImport::Outcome::ReadFailed:
-        std::cerr << "インポートに失敗しました！\n" << result.path << "\n" << result.why << "\n";
+        std::cerr << TrF("インポートに失敗しました！\n{1}\n{2}\n", result.path, result.why);
         return false;
     case FolderImport::Outcome::NoFiles:
-        std::cerr << "--import-csv: " << options.importCsv << " に teams.csv・drivers.csv・calendar.csv がありません\n";
+        std::cerr << TrF("--import-csv: {1} に teams.csv・drivers.csv・calendar.csv がありません\n", options.importCsv);
         return false;
     case FolderImport::Outcome::Refused:
-        std::cerr << ForTerminal(RefusalText(result.refusal)) << "\nインポートを中止しました。\n";
+        std::cerr << ForTerminal(RefusalText(result.refusal)) << Tr("\nインポートを中止しました。\n");
         return false;
     case FolderImport::Outcome::Imported: break;
     }
@@ -81,7 +83,7 @@ bool ImportCsv(Game& game, const Options& options) {
 bool ExportTo(const std::string& folder, const std::vector<ExchangeFile>& files) {
     std::string path, why;
     if (WriteFolder(folder, files, true, path, why)) return true;
-    std::cerr << "エクスポートに失敗しました！\n" << path << "\n" << why << "\n";
+    std::cerr << TrF("エクスポートに失敗しました！\n{1}\n{2}\n", path, why);
     return false;
 }
 
@@ -118,14 +120,18 @@ struct JsonLog {
 
 int Play(const Options& options) {
     sim::AutoPlatform platform(sim::AutoPlatform::ExecutableFolder(), options.quiet ? nullptr : &std::cerr);
+    OpenCatalogue(platform.AppPath() + "locale");
+    SetLanguage(LanguageOfCode(options.lang));
     GameRandom random(options.seed);
     Game game(platform, random);
     Shell& shell = game.shell;
 
-    std::string path = options.season.empty() ? platform.AppPath() + InitialDataFile : options.season;
+    // The English game starts from the same season with its names in Latin letters.
+    const char* initial = CurrentLanguage() == Language::English ? EnglishInitialDataFile : InitialDataFile;
+    std::string path = options.season.empty() ? platform.AppPath() + initial : options.season;
     int code = LoadSeasonFile(shell, path);
     if (code == LoadFailed) {
-        std::cerr << "データの読込に失敗しました！\n";
+        std::cerr << Tr("データの読込に失敗しました！\n");
         return ExitFailed;
     }
     if (code == LoadDeclined) return ExitNotLoaded;
@@ -173,7 +179,7 @@ int Play(const Options& options) {
         }
         sim::Json market = sim::RunMarket(game, platform);
         if (market.is_null()) {
-            std::cerr << "ストーブリーグを開催できません。\n";
+            std::cerr << Tr("ストーブリーグを開催できません。\n");
             return false;
         }
         if (!log) {
@@ -189,7 +195,7 @@ int Play(const Options& options) {
     if (options.seasons > 0) {
         for (int n = 1; n <= options.seasons; ++n) {
             if (!playGrandsPrix(MaxGpCount, n) || !SeasonOver(game.season)) {
-                std::cerr << "第" << ReadCount(game.season.Sis.EndGp) + 1 << "戦を開催できません。\n";
+                std::cerr << TrF("第{1}戦を開催できません。\n", ReadCount(game.season.Sis.EndGp) + 1);
                 break;
             }
             if (!closeSeason()) break;
@@ -237,7 +243,7 @@ int Play(const Options& options) {
     }
 
     if (!options.save.empty() && !WriteSeasonFile(game.season, options.save)) {
-        std::cerr << "データ保存に失敗しました！\n";
+        std::cerr << Tr("データ保存に失敗しました！\n");
         return ExitFailed;
     }
     if (!options.exportCsv.empty() && !ExportTo(options.exportCsv, SeasonCsvExport(game.season))) return ExitFailed;
@@ -255,6 +261,8 @@ int main(int argc, char** argv) {
     app.add_flag("--json", options.json, "print the whole season as JSON");
     app.add_flag("--quiet", options.quiet, "do not echo message windows to stderr");
     CLI::Option* save = app.add_option("--save", options.save, "write the season to this file at the end");
+    app.add_option("--lang", options.lang, "the language of every text: ja (default) or en")
+        ->check(CLI::IsMember({"ja", "en"}));
     CLI::Option* gps =
         app.add_option("--gps", options.gps, "Grands Prix to play: a number or \"all\" (default 0)");
     app.add_flag("--market", options.market,

@@ -4,6 +4,7 @@
 
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 
@@ -98,6 +99,9 @@ void ShowDrvSei(Shell& shell, const std::string& number) {
 
 void DrvSeiLoad(FrmKarvenDrvSei& form, Shell& shell) {
     PlaceTopRight(form, shell.main.geometry);
+    // English counts need no unit after the number: its captions say what is counted.
+    if (CurrentLanguage() == Language::English)
+        for (int i = 1; i <= 6; ++i) form("lblUnit", i).text.clear();
     DrvSeiDisplay(form, shell);
 }
 

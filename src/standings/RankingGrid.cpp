@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/Grid.h"
 #include "shell/Platform.h"
@@ -13,13 +14,13 @@ namespace karven {
 
 namespace {
 std::string RankingTitle(const char* name, const std::string& endGp) {
-    return std::string(name) + " (第" + endGp + "戦まで)";
+    return TrF("{1} (第{2}戦まで)", Tr(name), endGp);
 }
 } // namespace
 
 void ShowDrvRanking(Shell& shell) {
     FrmKarvenRace& main = shell.main;
-    main("lblTitle").text = RankingTitle("ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ", shell.season.Sis.EndGp);
+    SetTitle(main, [endGp = shell.season.Sis.EndGp] { return RankingTitle(N_("ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ"), endGp); });
     SetGridHeader(main, 4);
     ClearGrid(shell);
 
@@ -41,7 +42,7 @@ void ShowDrvRanking(Shell& shell) {
 
 void ShowTimRanking(Shell& shell) {
     FrmKarvenRace& main = shell.main;
-    main("lblTitle").text = RankingTitle("ｺﾝｽﾄﾗｸﾀｰｽﾞﾗﾝｷﾝｸﾞ", shell.season.Sis.EndGp);
+    SetTitle(main, [endGp = shell.season.Sis.EndGp] { return RankingTitle(N_("ｺﾝｽﾄﾗｸﾀｰｽﾞﾗﾝｷﾝｸﾞ"), endGp); });
     SetGridHeader(main, 5);
     ClearGrid(shell);
 

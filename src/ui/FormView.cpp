@@ -49,10 +49,14 @@ QString KeyName(const QKeyEvent* e) {
 }
 
 namespace {
+// The mnemonic underlines its letter where the caption has it ("&File"); a caption without it, as
+// the Japanese ones, shows the letter after it ("ﾌｧｲﾙ(&F)").
 QString Caption(const Control& c) {
     QString text = ToQt(c.text);
-    if (c.accessKey != 0) text += QString("(&%1)").arg(QChar(c.accessKey));
-    return text;
+    if (c.accessKey == 0) return text;
+    int at = text.indexOf(QChar(c.accessKey), 0, Qt::CaseInsensitive);
+    if (at >= 0) return text.insert(at, '&');
+    return text + QString("(&%1)").arg(QChar(c.accessKey));
 }
 
 Qt::Alignment ToQt(Align align, bool wrap) {

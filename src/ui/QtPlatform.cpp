@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplitter>
@@ -64,9 +66,9 @@ public:
     }
     QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
     QString type(const QFileInfo& info) const override {
-        if (info.isDir()) return "フォルダー";
+        if (info.isDir()) return QString::fromUtf8(Tr("フォルダー"));
         QString suffix = info.suffix();
-        return suffix.isEmpty() ? "ファイル" : suffix.toUpper() + " ファイル";
+        return suffix.isEmpty() ? QString::fromUtf8(Tr("ファイル")) : ToQt(TrF("{1} ファイル", suffix.toUpper().toStdString()));
     }
 };
 
@@ -143,7 +145,7 @@ std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filte
         if (extension.isEmpty() || chosen.endsWith(extension) || !QFileInfo::exists(written))
             return chosen.toStdString();
         QMessageBox ask(QMessageBox::Warning, dialog.windowTitle(),
-                        QString("%1 は既に存在します。\n上書きしますか？").arg(QFileInfo(written).fileName()),
+                        ToQt(TrF("{1} は既に存在します。\n上書きしますか？", QFileInfo(written).fileName().toStdString())),
                         QMessageBox::Yes | QMessageBox::No, &dialog);
         ask.setDefaultButton(QMessageBox::No);
         if (ask.exec() == QMessageBox::Yes) return chosen.toStdString();
@@ -183,6 +185,30 @@ void QtPlatform::ShowStatus(const std::string& text) {
 
 void QtPlatform::RememberSeasonFile(const std::string& path) {
     QSettings().setValue(LastFolderKey, QFileInfo(QString::fromStdString(path)).absolutePath());
+}
+
+namespace {
+const char* const LanguageKey = "language";
+} // namespace
+
+Language StartLanguage() {
+    QString chosen = QSettings().value(LanguageKey).toString();
+    if (!chosen.isEmpty()) return LanguageOfCode(chosen.toStdString());
+    return QLocale::system().language() == QLocale::Japanese ? Language::Japanese : Language::English;
+}
+
+void QtPlatform::LanguageChosen(Language language) {
+    QSettings().setValue(LanguageKey, LanguageCode(language));
+    if (qtTexts_) QCoreApplication::removeTranslator(qtTexts_.get());
+    qtTexts_.reset();
+    if (language == Language::Japanese) {
+        auto texts = std::make_unique<QTranslator>();
+        if (texts->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(texts.get());
+            qtTexts_ = std::move(texts);
+        }
+    }
+    binder_.RefreshAll();
 }
 
 void QtPlatform::EndProgram() {

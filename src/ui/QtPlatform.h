@@ -2,6 +2,8 @@
 // The game's window platform on Qt: modal forms through the binder, message box, file dialog.
 
 #include <QFileDialog>
+#include <QTranslator>
+#include <memory>
 
 #include "shell/Platform.h"
 #include "ui/Binder.h"
@@ -22,6 +24,7 @@ public:
     std::string AutosaveFolder() override;
     void ShowStatus(const std::string& text) override;
     void RememberSeasonFile(const std::string& path) override;
+    void LanguageChosen(Language language) override;
 
     // True once EndProgram was called, also before the event loop ran.
     bool Ended() const { return ended_; }
@@ -31,11 +34,16 @@ protected:
 
 private:
     Binder& binder_;
+    std::unique_ptr<QTranslator> qtTexts_; // Qt's own dialogs in Japanese
     bool ended_ = false;
 };
 
 // "desc|pattern|desc|pattern|" into Qt's "desc (pattern);;desc (pattern)".
 QString ToQtFilter(const std::string& filter);
+// The language to start in: the one chosen last, or at the first start English unless the
+// system's language is Japanese.
+Language StartLanguage();
+
 // The game's file dialogs: they start in the folder of the last season file opened or saved
 // (else the documents folder) and never read a file's contents to draw the list, which could
 // block for good on a special file such as /proc/kmsg.

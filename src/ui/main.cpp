@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
 #include <QMainWindow>
-#include <QTranslator>
 
 #include "app/Game.h"
 #include "shell/Random.h"
@@ -32,11 +30,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName("karven");
     QCoreApplication::setApplicationName("karven");
     ChooseJapaneseFont(app);
-    QTranslator qtTexts;
-    if (qtTexts.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qtTexts);
+    // The game's catalogue beside the program; the language the player chose, or at the very first
+    // start the system's: Japanese for a Japanese desktop, English for any other.
+    karven::OpenCatalogue((QCoreApplication::applicationDirPath() + "/locale").toStdString());
+    karven::SetLanguage(karven::ui::StartLanguage());
 
     karven::ui::Binder binder;
     karven::ui::QtPlatform platform(binder);
+    platform.LanguageChosen(karven::CurrentLanguage()); // Qt's own dialogs in it too
     karven::GameRandom random;
     karven::Game game(platform, random);
     binder.BindMain(game.shell.main);

@@ -5,6 +5,7 @@
 #include "history/Archive.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Grid.h"
 #include "shell/MainState.h"
 #include "shell/MessageWindows.h"
@@ -20,10 +21,10 @@ int Bounded(const std::string& count, size_t tableSize) {
 } // namespace
 
 void NewSeason(Shell& shell) {
-    shell.MsgText = std::string("今シーズンの成績は消去されますが") + CrLf + "よろしいですか？";
+    shell.MsgText = Tr("今シーズンの成績は消去されますが\r\nよろしいですか？");
     if (AskOkCancel(shell) == 0) return;
 
-    shell.MsgText = std::string("ドライバーの過去履歴も") + CrLf + "消去しますか？";
+    shell.MsgText = Tr("ドライバーの過去履歴も\r\n消去しますか？");
     int clearHistory = AskOkCancel(shell) != 0 ? 1 : 0;
 
     CloseForNewSeason(shell.season, clearHistory == 1);

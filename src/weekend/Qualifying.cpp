@@ -4,6 +4,7 @@
 
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Translate.h"
 #include "shell/Grid.h"
 #include "shell/MainState.h"
 #include "shell/MessageWindows.h"
@@ -34,23 +35,23 @@ EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
 namespace {
 
 std::string ConfirmationText(int g, const GpRecord& gp) {
-    std::string text = "第" + std::to_string(g) + "戦" + CrLf;
+    std::string text = TrF("第{1}戦", g) + CrLf;
     std::string caption = CourseCaption(gp.CourseType);
     if (!caption.empty()) text += caption + CrLf;
-    text += gp.GpNm + " ＧＰ" + CrLf + CrLf + "予選をスタートしてよろしいですか？";
+    text += TrF("{1} ＧＰ", gp.GpNm) + CrLf + CrLf + Tr("予選をスタートしてよろしいですか？");
     return text;
 }
 
 void Announce(Shell& shell, int k, const EntryRecord& e) {
-    if (k == 1) shell.MsgText = std::string("ＰＰ") + CrLf + e.DrvNm + CrLf + "（" + e.TimNm + "）" + CrLf;
-    else shell.MsgText = "予選 " + std::to_string(k) + "位" + CrLf + e.DrvNm + CrLf + "（" + e.TimNm + "）";
+    if (k == 1) shell.MsgText = TrF("ＰＰ\r\n{1}\r\n（{2}）\r\n", e.DrvNm, e.TimNm);
+    else shell.MsgText = TrF("予選 {1}位\r\n{2}\r\n（{3}）", k, e.DrvNm, e.TimNm);
     ShowOk(shell);
 }
 
 void FillRow(Shell& shell, int k, const EntryRecord& e) {
     if (k > GridRows) return; // the grid has 32 rows
     FrmKarvenRace& main = shell.main;
-    main.lbl(1, k).text = k <= ReadCount(shell.season.Sis.NinCount) ? std::to_string(k) : "落";
+    main.lbl(1, k).text = k <= ReadCount(shell.season.Sis.NinCount) ? std::to_string(k) : Tr("落");
     main.lbl(2, k).text = e.DrvNm;
     main.lbl(3, k).text = e.TimNm;
     main.lbl(4, k).text = e.Time;
@@ -125,13 +126,14 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     // Past the last Grand Prix of the calendar there is nothing to qualify for; nor without drivers.
     // A command that cannot act says why, rather than doing nothing.
     if (g < 1 || g > ReadCount(season.Sis.GpCount) || g >= int(season.GpTable.size())) {
-        shell.MsgText = std::string("開催できるグランプリがありません。") + CrLf + "シーズン設定でグランプリを追加してください。";
+        shell.MsgText = Tr("開催できるグランプリがありません。") + std::string(CrLf) +
+                        Tr("シーズン設定でグランプリを追加してください。");
         ShowOk(shell);
         return false;
     }
     if (QualifyingEntrants(season, g).size() < 2) {
-        shell.MsgText = std::string("予選に出走できるドライバーがいません。") + CrLf +
-                        "チーム設定でドライバーを登録してください。";
+        shell.MsgText = Tr("予選に出走できるドライバーがいません。") + std::string(CrLf) +
+                        Tr("チーム設定でドライバーを登録してください。");
         ShowOk(shell);
         return false;
     }
@@ -156,7 +158,7 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     weekend.YosenResultTable.assign(weekend.EntryCount + 1, EntryRecord{});
     for (int k = 1; k <= weekend.EntryCount; ++k) weekend.YosenResultTable[k] = weekend.YosenWorkTable[order[k]];
 
-    shell.main("lblTitle").text = "第" + std::to_string(g) + "戦 " + gp.GpNm + " ＧＰ 予選結果";
+    SetTitle(shell.main, [g, name = gp.GpNm] { return TrF("第{1}戦 {2} ＧＰ 予選結果", g, name); });
     SetGridHeader(shell.main, 2);
     // スキップ fills the rest of the grid without its announcements.
     shell.SkipOffered = true;

@@ -17,6 +17,11 @@ function(starts root)
   if(NOT out MATCHES "第1戦まで終了")
     message(FATAL_ERROR "karven-sim through its link did not play:\n${out}")
   endif()
+  # The English catalogue and season are found where they were installed.
+  run("${root}/bin/karven-sim" --lang en --gps 1 --seed 1 --quiet)
+  if(NOT out MATCHES "rounds run: 1" OR NOT out MATCHES "Bluehawk")
+    message(FATAL_ERROR "karven-sim --lang en through its link did not play in English:\n${out}")
+  endif()
   execute_process(COMMAND timeout 4 env QT_QPA_PLATFORM=offscreen "${root}/bin/karven" RESULT_VARIABLE rc)
   if(NOT rc EQUAL 124)
     message(FATAL_ERROR "karven through its link ended with ${rc} instead of waiting for the player")
@@ -24,6 +29,7 @@ function(starts root)
 endfunction()
 
 set(expected bin/karven bin/karven-sim lib/karven/karven lib/karven/karven-sim lib/karven/Karven.sin
+    lib/karven/Karven-en.sin lib/karven/locale/en/LC_MESSAGES/karven.mo
     lib/karven/cls.dat lib/karven/img/color/0000.dat lib/karven/img/tenkou/ame.bmp lib/karven/img/anime/go01.bmp
     share/applications/io.karven.Karven.desktop share/metainfo/io.karven.Karven.metainfo.xml
     share/icons/hicolor/48x48/apps/io.karven.Karven.png share/icons/hicolor/256x256/apps/io.karven.Karven.png)

@@ -39,7 +39,7 @@ inline std::vector<WindowOpener> AllWindows() {
     return {
         {"frmmain", [](auto& g) { g.game.shell.main.Click("Help_Ver"); }},
         {"frmguide", [](auto& g) { g.game.shell.main.Click("Help_Howto"); }},
-        {"frmMsgOk", [](auto& g) { g.game.shell.MsgText = "お知らせ"; ShowOk(g.game.shell); }},
+        {"frmMsgOk", [](auto& g) { g.game.shell.MsgText = "KARVEN"; ShowOk(g.game.shell); }},
         {"frmMsgOk+skip",
          [](auto& g) {
              g.game.shell.SkipOffered = true;

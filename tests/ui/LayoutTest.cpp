@@ -11,6 +11,7 @@
 #include "shell/MessageWindows.h"
 #include "shell/Random.h"
 #include "shell/Shell.h"
+#include "support/Language.h"
 #include "ui/QtPlatform.h"
 
 using namespace karven;
@@ -18,6 +19,8 @@ using namespace karven;
 namespace {
 const std::string Team20 = "アルファベータガンマ・デルタイプシロンゼ"; // twenty characters
 const std::string Driver20 = "ジョナサン・クリストファー・アレクサンダ";
+const std::string TeamLatin20 = "Alphabeta Gammadelta"; // as long in Latin letters
+const std::string DriverLatin20 = "Jonathan Christopher";
 
 QRect OnScreen(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }
 
@@ -64,17 +67,24 @@ struct MainAtNaturalSize {
 } // namespace
 
 TEST(Layout, MessageWindowsLeaveTheGridAndTheRacePanelInView) {
-    for (int view : {1, 2}) {
-        MainAtNaturalSize m(view);
-        m.shell.SkipOffered = view == 2;
-        // The longest of each kind: a market announcement, the race's start question, a penalty.
-        m.Check(Team20 + " に" + CrLf + Driver20 + CrLf + "が移籍決定！！", [&] { ShowOk(m.shell); },
-                "layout_notice.png");
-        m.Check(std::string("第17戦") + CrLf + "超テクニカルサーキット" + CrLf + Team20 + " ＧＰ" + CrLf +
-                    "天候は くもり 降水確率は 60%" + CrLf + CrLf + "決勝をスタートしてよろしいですか？",
-                [&] { AskOkCancel(m.shell); }, "layout_question.png");
-        m.Check(std::string("32位") + CrLf + Driver20 + CrLf + "（" + Team20 + "）" + CrLf + CrLf +
-                    "ピットレーン速度違反による" + CrLf + "ペナルティが出ました！！",
-                [&] { ShowComment(m.shell); }, "layout_comment.png");
+    for (Language language : {Language::Japanese, Language::English}) {
+        LanguageScope scope(language);
+        const bool english = language == Language::English;
+        const std::string team = english ? TeamLatin20 : Team20, driver = english ? DriverLatin20 : Driver20;
+        const std::string suffix = english ? "_en.png" : ".png";
+        for (int view : {1, 2}) {
+            MainAtNaturalSize m(view);
+            m.shell.SkipOffered = view == 2;
+            // The longest of each kind: a market announcement, the race's start question, a penalty.
+            m.Check(TrF("{1} に\r\n{2}\r\nが移籍決定！！", team, driver), [&] { ShowOk(m.shell); },
+                    ("layout_notice" + suffix).c_str());
+            m.Check(TrF("第{1}戦", 17) + CrLf + Tr("超テクニカルサーキット") + CrLf + TrF("{1} ＧＰ", team) + CrLf +
+                        TrF("天候は {1} 降水確率は {2}%", Tr("くもり"), 60) + CrLf + CrLf +
+                        Tr("決勝をスタートしてよろしいですか？"),
+                    [&] { AskOkCancel(m.shell); }, ("layout_question" + suffix).c_str());
+            m.Check(TrF("{1}位\r\n{2}\r\n（{3}）\r\n\r\nピットレーン速度違反による\r\nペナルティが出ました！！", 32,
+                        driver, team),
+                    [&] { ShowComment(m.shell); }, ("layout_comment" + suffix).c_str());
+        }
     }
 }

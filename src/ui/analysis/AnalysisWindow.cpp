@@ -12,7 +12,7 @@ namespace karven::ui {
 AnalysisWindow::AnalysisWindow(const char* name, const char* title, QSize size, QWidget* parent)
     : QDialog(parent), layout_(new QVBoxLayout(this)) {
     setObjectName(name);
-    setWindowTitle(title);
+    setWindowTitle(Text(title));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(size);
@@ -39,10 +39,10 @@ void AnalysisWindow::AddNoteAndClose(const QString& note) {
     auto* text = new QLabel(note);
     text->setWordWrap(true);
     layout_->addWidget(text);
-    auto* close = new QPushButton("閉じる");
+    auto* close = new QPushButton(Text("閉じる"));
     close->setObjectName("analysisClose");
     close->setDefault(true);
-    close->setToolTip("ウィンドウを閉じます（Esc）。");
+    close->setToolTip(Text("ウィンドウを閉じます（Esc）。"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

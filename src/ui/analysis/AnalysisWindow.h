@@ -4,10 +4,22 @@
 
 #include <QDialog>
 
+#include "season/Translate.h"
+#include "ui/FormView.h"
+
 class QTabWidget;
 class QVBoxLayout;
 
 namespace karven::ui {
+
+// The text in the language of the day; a template's {1}, {2}… filled (numbers as Qt writes them).
+inline QString Text(const char* japanese) { return QString::fromUtf8(Tr(japanese)); }
+template <class... A> QString TextF(const char* japanese, const A&... values) {
+    return ToQt(TrF(japanese, values...));
+}
+
+// Between the laps of a list: the Japanese middle dot, a comma in English.
+inline QString ListSeparator() { return CurrentLanguage() == Language::English ? ", " : "・"; }
 
 class AnalysisWindow : public QDialog {
 public:

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "ui/FormView.h"
+#include "ui/analysis/AnalysisWindow.h"
 
 namespace karven::ui {
 
@@ -34,8 +35,8 @@ OddsChart::OddsChart(std::vector<OddsEntry> entries, bool drivers) : QChartView(
            (shown < 3 || entries[shown].title > 0 || (drivers && entries[shown].crowned > 0)))
         ++shown;
 
-    sets_.push_back(new QBarSet("タイトル"));
-    if (drivers) sets_.push_back(new QBarSet("ストーブリーグ王座"));
+    sets_.push_back(new QBarSet(Text("タイトル")));
+    if (drivers) sets_.push_back(new QBarSet(Text("ストーブリーグ王座")));
     QStringList names;
     for (size_t i = shown; i-- > 0;) { // a horizontal chart draws its first category at the bottom
         names << ToQt(entries[i].Nm);
@@ -61,8 +62,8 @@ OddsChart::OddsChart(std::vector<OddsEntry> entries, bool drivers) : QChartView(
     c->legend()->setVisible(drivers);
     c->legend()->setAlignment(Qt::AlignBottom);
     setRenderHint(QPainter::Antialiasing);
-    setToolTip(drivers ? "タイトル：最終戦のあとポイント首位になる確率。\nストーブリーグ王座：ストーブリーグの評価で王座に就く確率。"
-                       : "最終戦のあとコンストラクターズポイント首位になる確率。");
+    setToolTip(Text(drivers ? "タイトル：最終戦のあとポイント首位になる確率。\nストーブリーグ王座：ストーブリーグの評価で王座に就く確率。"
+                            : "最終戦のあとコンストラクターズポイント首位になる確率。"));
     for (QBarSet* set : sets_)
         for (int i = 0; i < set->count(); ++i) {
             auto* label = new QGraphicsSimpleTextItem(c);

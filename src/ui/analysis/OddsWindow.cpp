@@ -60,8 +60,8 @@ public:
         : AnalysisWindow("frmOdds", "チャンピオン予想", QSize(680, 580), parent), season_(season), switches_(switches) {
         int endGp = ReadCount(season.Sis.EndGp), gps = ReadCount(season.Sis.GpCount);
         decided_ = endGp >= gps;
-        auto* heading = new QLabel(decided_ ? QString("第%1戦終了　全日程終了").arg(endGp)
-                                            : QString("第%1戦終了時点　残り %2 戦").arg(endGp).arg(gps - endGp));
+        auto* heading = new QLabel(decided_ ? TextF("第{1}戦終了　全日程終了", endGp)
+                                            : TextF("第{1}戦終了時点　残り {2} 戦", endGp, gps - endGp));
         QFont big = heading->font();
         big.setPointSize(big.pointSize() + 2);
         big.setBold(true);
@@ -69,25 +69,25 @@ public:
         layout_->addWidget(heading);
 
         auto* row = new QHBoxLayout;
-        status_ = new QLabel(decided_ ? "タイトルは決定しました。最終のランキングです。" : "残りのレースを試算しています…");
+        status_ = new QLabel(Text(decided_ ? "タイトルは決定しました。最終のランキングです。" : "残りのレースを試算しています…"));
         status_->setObjectName("oddsStatus");
         row->addWidget(status_, 1);
         bar_ = new QProgressBar;
         bar_->setRange(0, AnswerWithinMs);
         bar_->setTextVisible(false);
-        bar_->setToolTip("試算は約2秒で終わります。");
+        bar_->setToolTip(Text("試算は約2秒で終わります。"));
         row->addWidget(bar_, 1);
-        stop_ = new QPushButton("中止");
+        stop_ = new QPushButton(Text("中止"));
         stop_->setObjectName("oddsStop");
-        stop_->setToolTip("試算を打ち切り、ここまでの結果で予想します。");
+        stop_->setToolTip(Text("試算を打ち切り、ここまでの結果で予想します。"));
         connect(stop_, &QPushButton::clicked, this, [this] { progress_.cancel = true; });
         row->addWidget(stop_);
         layout_->addLayout(row);
 
         tabs_ = AddTabs("oddsTabs");
-        AddNoteAndClose(decided_ ? "ストーブリーグを確定すると、ドライバーズランキング首位がチャンピオンになります。"
-                                 : "ゲームと同じルールで残りの全ＧＰ（予選・決勝）を繰り返し走らせた結果です。"
-                                   "王座はストーブリーグの評価ポイントによるものです。");
+        AddNoteAndClose(Text(decided_ ? "ストーブリーグを確定すると、ドライバーズランキング首位がチャンピオンになります。"
+                                      : "ゲームと同じルールで残りの全ＧＰ（予選・決勝）を繰り返し走らせた結果です。"
+                                        "王座はストーブリーグの評価ポイントによるものです。"));
         if (decided_) {
             ShowFinal();
             return;
@@ -115,13 +115,13 @@ private:
         qint64 elapsed = clock_.elapsed();
         if (elapsed >= AnswerWithinMs) progress_.cancel = true;
         bar_->setValue(int(std::min<qint64>(elapsed, AnswerWithinMs)));
-        status_->setText(QString("試算中… %1 回").arg(progress_.done.load()));
+        status_->setText(TextF("試算中… {1} 回", progress_.done.load()));
         if (!finished_) return;
         timer_.stop();
         worker_.join();
         bar_->setValue(AnswerWithinMs);
         stop_->setEnabled(false);
-        status_->setText(QString("%1 回の試算による予想").arg(result_->runs));
+        status_->setText(TextF("{1} 回の試算による予想", result_->runs));
         AddTab(new OddsChart(result_->drivers, true), "oddsDrivers", "ドライバー");
         AddTab(new OddsChart(result_->teams, false), "oddsTeams", "コンストラクター");
         tabs_->setEnabled(true);
@@ -135,14 +135,15 @@ private:
             drivers.push_back({QString::number(d.rank), ToQt(d.DrvNm), ToQt(d.TimNm), ToQt(d.Points)});
         for (const TeamStanding& t : TeamStandings(season_))
             teams.push_back({QString::number(t.rank), ToQt(t.TimNm), ToQt(t.Points)});
-        AddTab(StandingsTable({"順位", "ドライバー", "チーム", "ポイント"}, drivers), "oddsDrivers", "ドライバー");
-        AddTab(StandingsTable({"順位", "チーム", "ポイント"}, teams), "oddsTeams", "コンストラクター");
+        AddTab(StandingsTable({Text("順位"), Text("ドライバー"), Text("チーム"), Text("ポイント")}, drivers), "oddsDrivers",
+               "ドライバー");
+        AddTab(StandingsTable({Text("順位"), Text("チーム"), Text("ポイント")}, teams), "oddsTeams", "コンストラクター");
     }
 
     void AddTab(QWidget* page, const char* name, const char* title) {
         page->setObjectName(name);
-        int at = tabs_->addTab(page, title);
-        tabs_->setTabToolTip(at, QString("%1（Ctrl+Tab で切替）").arg(title));
+        int at = tabs_->addTab(page, Text(title));
+        tabs_->setTabToolTip(at, TextF("{1}（Ctrl+Tab で切替）", Tr(title)));
     }
 
     Season season_; // the workers' own copy: the game's season is never touched from a thread

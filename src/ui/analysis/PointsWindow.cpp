@@ -49,19 +49,20 @@ QChartView* PointsChart(Shell& shell, const std::vector<PointsLine>& lines, int 
         QObject::connect(series, &QLineSeries::hovered, series, [series](const QPointF& at, bool on) {
             if (!on) return QToolTip::hideText();
             int g = std::clamp(int(std::lround(at.x())), 0, int(series->count()) - 1);
-            QToolTip::showText(QCursor::pos(), QString("%1\n第%2戦まで %3 ポイント").arg(series->name()).arg(g).arg(series->at(g).y()));
+            QToolTip::showText(QCursor::pos(), TextF("{1}\n第{2}戦まで {3} ポイント", series->name().toStdString(), g,
+                                                     QString::number(series->at(g).y()).toStdString()));
         });
     }
     auto* axisX = new QValueAxis;
     axisX->setRange(0, gps);
     axisX->setTickCount(gps + 1);
     axisX->setLabelFormat("%d");
-    axisX->setTitleText("グランプリ");
+    axisX->setTitleText(Text("グランプリ"));
     auto* axisY = new QValueAxis;
     axisY->setRange(0, std::max(10, most + most / 10));
     axisY->applyNiceNumbers();
     axisY->setLabelFormat("%d");
-    axisY->setTitleText("ポイント");
+    axisY->setTitleText(Text("ポイント"));
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
     for (QAbstractSeries* s : chart->series()) {
@@ -73,14 +74,14 @@ QChartView* PointsChart(Shell& shell, const std::vector<PointsLine>& lines, int 
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setToolTip("線の上にマウスを置くと、その時点のポイントを表示します。凡例をクリックすると、その線を強調します。");
+    view->setToolTip(Text("線の上にマウスを置くと、その時点のポイントを表示します。凡例をクリックすると、その線を強調します。"));
     return view;
 }
 
 // The chart with its picker above it: なし or one of the lines.
 QWidget* PointsPage(Shell& shell, const std::vector<PointsLine>& lines, int gps, const char* name) {
     if (gps < 1 || lines.empty()) {
-        auto* none = new QLabel("まだポイントを獲得したドライバーがいません。");
+        auto* none = new QLabel(Text("まだポイントを獲得したドライバーがいません。"));
         none->setObjectName(name);
         none->setAlignment(Qt::AlignCenter);
         return none;
@@ -89,12 +90,12 @@ QWidget* PointsPage(Shell& shell, const std::vector<PointsLine>& lines, int gps,
     page->setObjectName(name);
     auto* layout = new QVBoxLayout(page);
     auto* row = new QHBoxLayout;
-    auto* caption = new QLabel("強調表示(&H)：");
+    auto* caption = new QLabel(Text("強調表示(&H)："));
     auto* picker = new QComboBox;
     picker->setObjectName("pointsHighlight");
-    picker->setToolTip("選んだ線を太く表示し、ほかの線を薄くします。");
+    picker->setToolTip(Text("選んだ線を太く表示し、ほかの線を薄くします。"));
     caption->setBuddy(picker);
-    picker->addItem("なし");
+    picker->addItem(Text("なし"));
     for (const PointsLine& line : lines) picker->addItem(ToQt(line.name));
     row->addWidget(caption);
     row->addWidget(picker);
@@ -122,12 +123,12 @@ public:
         int gps = std::clamp(ReadCount(shell.season.Sis.EndGp), 0, ResultSlots);
         QTabWidget* tabs = AddTabs("pointsTabs");
         tabs->addTab(PointsPage(shell, DriverPointsLines(shell.season, TopDrivers), gps, "pointsDrivers"),
-                     "ドライバー（上位10人）");
-        tabs->addTab(PointsPage(shell, TeamPointsLines(shell.season), gps, "pointsTeams"), "チーム");
-        tabs->setTabToolTip(0, "ポイント上位10人のドライバーの推移（Ctrl+Tab で切替）。");
-        tabs->setTabToolTip(1, "チームのポイントの推移（Ctrl+Tab で切替）。");
-        AddNoteAndClose("各ＧＰの成績（リタイアは0ポイント）から。チームは現在の所属ドライバーの合計です。"
-                        "同じチームの二人は同じ色で、線の種類と印で見分けます。");
+                     Text("ドライバー（上位10人）"));
+        tabs->addTab(PointsPage(shell, TeamPointsLines(shell.season), gps, "pointsTeams"), Text("チーム"));
+        tabs->setTabToolTip(0, Text("ポイント上位10人のドライバーの推移（Ctrl+Tab で切替）。"));
+        tabs->setTabToolTip(1, Text("チームのポイントの推移（Ctrl+Tab で切替）。"));
+        AddNoteAndClose(Text("各ＧＰの成績（リタイアは0ポイント）から。チームは現在の所属ドライバーの合計です。"
+                             "同じチームの二人は同じ色で、線の種類と印で見分けます。"));
     }
 };
 } // namespace

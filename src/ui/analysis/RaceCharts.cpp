@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "ui/FormView.h"
+#include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/ChartLines.h"
 
 namespace karven::ui {
@@ -59,26 +60,27 @@ QImage MarkImage(Mark mark) {
     return image;
 }
 
-QString CarName(const CarStory& s) { return ToQt(s.names.DrvNm) + "（" + ToQt(s.names.TimNm) + "）"; }
+QString CarName(const CarStory& s) { return TextF("{1}（{2}）", s.names.DrvNm, s.names.TimNm); }
+
+std::string Gap(double seconds) { return QString::number(seconds, 'f', 2).toStdString(); }
 
 QString LapList(const std::vector<int>& laps) {
     QStringList list;
     for (int lap : laps) list << QString::number(lap);
-    return list.join("・");
+    return list.join(ListSeparator());
 }
 
 // Where the car started and finished, and its stops, in one line.
 QString Summary(const CarStory& s) {
-    QString text = QString("%1　グリッド %2位 → ").arg(CarName(s)).arg(s.car);
-    text += s.retiredLap ? QString("%1周目にリタイア（%2位）").arg(s.retiredLap).arg(s.finish)
-                         : QString("%1位").arg(s.finish);
-    if (!s.pitLaps.empty()) text += "　ピットイン " + LapList(s.pitLaps) + "周目";
-    if (!s.penaltyLaps.empty()) text += "　ペナルティ " + LapList(s.penaltyLaps) + "周目";
-    if (s.fastestLap) text += "　ファステストラップ";
+    QString text = TextF("{1}　グリッド {2}位 → ", CarName(s).toStdString(), s.car);
+    text += s.retiredLap ? TextF("{1}周目にリタイア（{2}位）", s.retiredLap, s.finish) : TextF("{1}位", s.finish);
+    if (!s.pitLaps.empty()) text += TextF("　ピットイン {1}周目", LapList(s.pitLaps).toStdString());
+    if (!s.penaltyLaps.empty()) text += TextF("　ペナルティ {1}周目", LapList(s.penaltyLaps).toStdString());
+    if (s.fastestLap) text += Text("　ファステストラップ");
     return text;
 }
 
-QValueAxis* LapAxis(int laps, const char* title) {
+QValueAxis* LapAxis(int laps, const QString& title) {
     auto* axis = new QValueAxis;
     axis->setRange(0, std::max(laps, 1));
     axis->setTickType(QValueAxis::TicksDynamic);
@@ -131,7 +133,7 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
     if (places) AddPlaceMarks();
 
     chart_->legend()->setVisible(false); // the list beside the chart is the legend
-    QValueAxis* axisX = LapAxis(laps_, places ? "周回（0 はスタート）" : "周回");
+    QValueAxis* axisX = LapAxis(laps_, places ? Text("周回（0 はスタート）") : Text("周回"));
     QAbstractAxis* axisY;
     if (places) {
         placesAxis_ = new QCategoryAxis;
@@ -139,11 +141,11 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
         placesAxis_->setStartValue(0.5);
         placesAxis_->setRange(0.5, std::max(int(stories_.size()), 1) + 0.5);
         axisY = placesAxis_;
-        axisY->setTitleText("順位");
+        axisY->setTitleText(Text("順位"));
         connect(chart_, &QChart::plotAreaChanged, this, [this] { FitPlaceLabels(); });
     } else {
         axisY = new QValueAxis;
-        axisY->setTitleText("トップとの差（秒）");
+        axisY->setTitleText(Text("トップとの差（秒）"));
     }
     axisY->setReverse(true); // first place, and the leader, at the top
     chart_->addAxis(axisX, Qt::AlignBottom);
@@ -156,14 +158,14 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
     else FitGapAxis();
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setMinimumSize(420, 300);
-    view_->setToolTip(places ? "周回ごとの順位。線にマウスを置くとドライバーを表示します。クリックでその線を強調します。"
-                             : "周回ごとのトップとのタイム差。右の一覧のチェックで表示するドライバーを選びます。");
+    view_->setToolTip(places ? Text("周回ごとの順位。線にマウスを置くとドライバーを表示します。クリックでその線を強調します。")
+                             : Text("周回ごとのトップとのタイム差。右の一覧のチェックで表示するドライバーを選びます。"));
 
     legend_->setIconSize(QSize(36, 14));
     legend_->setMinimumWidth(190);
     legend_->setMaximumWidth(240);
-    legend_->setToolTip(places ? "順位はゴール時。選んだドライバーの線を強調します（↑↓ で移動）。"
-                               : "チェックしたドライバーを表示します（Space で切替、↑↓ で移動）。最初は上位10人です。");
+    legend_->setToolTip(places ? Text("順位はゴール時。選んだドライバーの線を強調します（↑↓ で移動）。")
+                               : Text("チェックしたドライバーを表示します（Space で切替、↑↓ で移動）。最初は上位10人です。"));
     connect(legend_, &QListWidget::currentRowChanged, this, [this](int row) { Pick(row); });
     if (!places)
         connect(legend_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
@@ -173,7 +175,7 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
             FitGapAxis();
         });
 
-    info_->setText("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。");
+    info_->setText(Text("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。"));
     info_->setWordWrap(true);
     info_->setMinimumHeight(info_->fontMetrics().height() * 2 + 4);
 
@@ -189,7 +191,7 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
             auto* picture = new QLabel;
             picture->setPixmap(QPixmap::fromImage(MarkImage(mark)));
             key->addWidget(picture);
-            key->addWidget(new QLabel(MarkNames[mark]));
+            key->addWidget(new QLabel(Text(MarkNames[mark])));
             key->addSpacing(12);
         }
         key->addStretch();
@@ -201,7 +203,7 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
 void RaceChartPage::AddPlaceMarks() {
     for (Mark mark : {PitMark, PenaltyMark, RetiredMark}) {
         auto* marks = new QScatterSeries;
-        marks->setName(MarkNames[mark]);
+        marks->setName(Text(MarkNames[mark]));
         marks->setLightMarker(MarkImage(mark));
         marks->setMarkerSize(MarkSize);
         std::vector<int> rows; // the car of each mark, by its row in the legend
@@ -226,7 +228,7 @@ void RaceChartPage::AddPlaceMarks() {
             for (int i = 0; i < int(points.size()); ++i)
                 if (std::abs(points[i].x() - at.x()) < 0.5 && std::abs(points[i].y() - at.y()) < 0.5) {
                     const CarStory& s = stories_[size_t(rows[size_t(i)])];
-                    QToolTip::showText(QCursor::pos(), QString("%1\n%2周目 %3").arg(CarName(s)).arg(int(points[i].x())).arg(MarkNames[mark]));
+                    QToolTip::showText(QCursor::pos(), TextF("{1}\n{2}周目 {3}", CarName(s).toStdString(), int(points[i].x()), Tr(MarkNames[mark])));
                     Highlight(lines_, lines_[size_t(rows[size_t(i)])]);
                     Show(rows[size_t(i)]);
                     return;
@@ -282,14 +284,14 @@ void RaceChartPage::Pick(int row) {
 
 void RaceChartPage::Show(int row, int lap) {
     if (row < 0) {
-        info_->setText("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。");
+        info_->setText(Text("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。"));
         return;
     }
     const CarStory& s = stories_[size_t(row)];
     QString text = Summary(s);
     if (lap >= 0 && lap <= laps_) {
-        if (kind_ == Kind::Places) text += QString("\n%1周目 %2位").arg(lap).arg(s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace);
-        else if (lap >= 1) text += QString("\n%1周目 トップとの差 %2 秒").arg(lap).arg(s.gap[size_t(lap)], 0, 'f', 2);
+        if (kind_ == Kind::Places) text += "\n" + TextF("{1}周目 {2}位", lap, s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace);
+        else if (lap >= 1) text += "\n" + TextF("{1}周目 トップとの差 {2} 秒", lap, Gap(s.gap[size_t(lap)]));
     }
     info_->setText(text);
 }
@@ -306,8 +308,8 @@ void RaceChartPage::Hovered(int row, QPointF at, bool on) {
     Show(row, lap);
     const CarStory& s = stories_[size_t(row)];
     QString detail = kind_ == Kind::Places
-                         ? QString("%1周目 %2位").arg(lap).arg(s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace)
-                         : QString("%1周目 トップとの差 %2 秒").arg(lap).arg(s.gap[size_t(std::max(lap, 1))], 0, 'f', 2);
+                         ? TextF("{1}周目 {2}位", lap, s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace)
+                         : TextF("{1}周目 トップとの差 {2} 秒", lap, Gap(s.gap[size_t(std::max(lap, 1))]));
     QToolTip::showText(QCursor::pos(), CarName(s) + "\n" + detail);
 }
 

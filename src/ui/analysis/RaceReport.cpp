@@ -10,6 +10,7 @@
 #include "odds/RaceStory.h"
 #include "race/RaceState.h"
 #include "ui/FormView.h"
+#include "ui/analysis/AnalysisWindow.h"
 
 namespace karven::ui {
 
@@ -28,7 +29,7 @@ QColor WeatherColour(int weather) {
 QString LapList(const std::vector<int>& laps) {
     QStringList list;
     for (int lap : laps) list << QString::number(lap);
-    return list.join("・");
+    return list.join(ListSeparator());
 }
 
 QString GainedText(int gained) {
@@ -38,8 +39,10 @@ QString GainedText(int gained) {
 }
 
 QTableWidget* ReportTable(const RaceLaps& race) {
-    const QStringList headings = {"順位", "ドライバー", "チーム", "グリッド", "増減", "ピット（周）",
-                                  "ペナルティ（周）", "ＦＬ", "リタイア", "ポイント"};
+    QStringList headings;
+    for (const char* h : {"順位", "ドライバー", "チーム", "グリッド", "増減", "ピット（周）", "ペナルティ（周）", "ＦＬ",
+                          "リタイア", "ポイント"})
+        headings << Text(h);
     const std::vector<CarStory> stories = CarStories(race);
     auto* table = new QTableWidget(int(stories.size()), int(headings.size()));
     table->setObjectName("raceReport");
@@ -48,7 +51,7 @@ QTableWidget* ReportTable(const RaceLaps& race) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setAlternatingRowColors(true);
-    table->setToolTip("ゴール時の順位です。増減はグリッドからの順位の上下、ピットとペナルティは入った周回です。");
+    table->setToolTip(Text("ゴール時の順位です。増減はグリッドからの順位の上下、ピットとペナルティは入った周回です。"));
     for (int r = 0; r < int(stories.size()); ++r) {
         const CarStory& s = stories[size_t(r)];
         const QString cells[] = {QString::number(s.finish),
@@ -58,9 +61,9 @@ QTableWidget* ReportTable(const RaceLaps& race) {
                                  GainedText(s.Gained()),
                                  LapList(s.pitLaps),
                                  LapList(s.penaltyLaps),
-                                 s.fastestLap ? QString("%1秒（%2周目）").arg(ToQt(TimeText(race.fastestTime))).arg(race.fastestLap)
+                                 s.fastestLap ? TextF("{1}秒（{2}周目）", TimeText(race.fastestTime), race.fastestLap)
                                               : QString(),
-                                 s.retiredLap ? QString("%1周目").arg(s.retiredLap) : QString(),
+                                 s.retiredLap ? TextF("{1}周目", s.retiredLap) : QString(),
                                  QString::number(s.points)};
         for (int c = 0; c < int(headings.size()); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
@@ -83,7 +86,7 @@ WeatherStrip::WeatherStrip(const RaceLaps& race) {
     setObjectName("raceWeather");
     weather_.push_back(race.startWeather);
     for (const RaceLap& lap : race.laps) weather_.push_back(lap.weather);
-    setToolTip("スタート（S）と周回ごとの天気：黄 晴れ、灰 くもり、青 雨。");
+    setToolTip(Text("スタート（S）と周回ごとの天気：黄 晴れ、灰 くもり、青 雨。"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -95,7 +98,7 @@ void WeatherStrip::paintEvent(QPaintEvent*) {
     const int n = int(weather_.size());
     const int label = 56;
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(QRect(0, 0, label, 18), Qt::AlignLeft | Qt::AlignVCenter, "天気");
+    p.drawText(QRect(0, 0, label, 18), Qt::AlignLeft | Qt::AlignVCenter, Text("天気"));
     // The cells share the width left, at most CellWidth each.
     const double cell = std::min<double>(CellWidth, double(width() - label - 2) / std::max(n, 1));
     for (int i = 0; i < n; ++i) {
@@ -115,11 +118,10 @@ QWidget* RaceReportPage(const RaceLaps& race) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(new WeatherStrip(race));
-    QString summary = QString("決勝 %1周　スタート時の天気 %2").arg(race.laps.size()).arg(WeatherText(race.startWeather));
+    QString summary = TextF("決勝 {1}周　スタート時の天気 {2}", race.laps.size(), WeatherText(race.startWeather));
     if (race.fastestCar >= 1 && race.fastestCar <= race.Cars())
-        summary += QString("　ファステストラップ %1 %2秒（%3周目）")
-                       .arg(ToQt(race.grid[size_t(race.fastestCar - 1)].DrvNm), ToQt(TimeText(race.fastestTime)))
-                       .arg(race.fastestLap);
+        summary += TextF("　ファステストラップ {1} {2}秒（{3}周目）", race.grid[size_t(race.fastestCar - 1)].DrvNm,
+                         TimeText(race.fastestTime), race.fastestLap);
     auto* line = new QLabel(summary);
     line->setObjectName("raceSummary");
     layout->addWidget(line);

@@ -29,10 +29,10 @@ public:
         : AnalysisWindow("frmRaceAna", "レース分析", QSize(980, 700), parent), shell_(shell),
           races_(shell.season.history.laps) {
         auto* row = new QHBoxLayout;
-        auto* caption = new QLabel("グランプリ(&G)：");
+        auto* caption = new QLabel(Text("グランプリ(&G)："));
         picker_ = new QComboBox;
         picker_->setObjectName("raceGp");
-        picker_->setToolTip("振り返るグランプリを選びます。");
+        picker_->setToolTip(Text("振り返るグランプリを選びます。"));
         caption->setBuddy(picker_);
         for (const RaceLaps& race : races_) picker_->addItem(ToQt(RaceTitle(shell.season, race)));
         row->addWidget(caption);
@@ -42,7 +42,7 @@ public:
 
         if (races_.empty()) {
             picker_->setEnabled(false);
-            auto* none = new QLabel("まだ振り返れるレースがありません。\n決勝を走ると、ここでレースの流れを見られます。");
+            auto* none = new QLabel(Text("まだ振り返れるレースがありません。\n決勝を走ると、ここでレースの流れを見られます。"));
             none->setObjectName("raceNone");
             none->setAlignment(Qt::AlignCenter);
             layout_->addWidget(none, 1);
@@ -52,15 +52,15 @@ public:
                 auto* holder = new QWidget;
                 new QVBoxLayout(holder);
                 holder->layout()->setContentsMargins(0, 0, 0, 0);
-                tabs_->addTab(holder, TabTitles[i]);
-                tabs_->setTabToolTip(i, TabTips[i]);
+                tabs_->addTab(holder, Text(TabTitles[i]));
+                tabs_->setTabToolTip(i, Text(TabTips[i]));
             }
             connect(picker_, &QComboBox::currentIndexChanged, this, [this](int i) { ShowRace(i); });
             picker_->setCurrentIndex(int(races_.size()) - 1); // the race just run
             ShowRace(picker_->currentIndex());
         }
-        AddNoteAndClose("線の色はマシンのカラーで、同じチームの二人は線の種類（実線・破線）で見分けます。"
-                        "ギャップはトップとの Time の差です。");
+        AddNoteAndClose(Text("線の色はマシンのカラーで、同じチームの二人は線の種類（実線・破線）で見分けます。"
+                             "ギャップはトップとの Time の差です。"));
         picker_->setFocus();
     }
 

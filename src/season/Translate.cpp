@@ -1,0 +1,76 @@
+#include "season/Translate.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <libintl.h>
+#include <locale.h>
+
+namespace karven {
+
+namespace {
+constexpr const char* Domain = "karven";
+std::atomic<Language> current{Language::Japanese};
+} // namespace
+
+void OpenCatalogue(const std::string& localeFolder) {
+    // gettext looks nothing up in the "C" locale; C.UTF-8 is always there and lets LANGUAGE choose.
+    const char* messages = setlocale(LC_MESSAGES, nullptr);
+    if (!messages || std::string_view(messages) == "C" || std::string_view(messages) == "POSIX")
+        setlocale(LC_MESSAGES, "C.UTF-8");
+    // The only catalogue there is; Japanese never asks for one.
+    setenv("LANGUAGE", "en", 1);
+    bindtextdomain(Domain, localeFolder.c_str());
+    bind_textdomain_codeset(Domain, "UTF-8");
+}
+
+void SetLanguage(Language language) { current = language; }
+Language CurrentLanguage() { return current; }
+
+const char* LanguageCode(Language language) { return language == Language::English ? "en" : "ja"; }
+Language LanguageOfCode(std::string_view code) { return code == "en" ? Language::English : Language::Japanese; }
+
+const char* Tr(const char* japanese) {
+    if (current == Language::Japanese || !japanese || !*japanese) return japanese;
+    return dgettext(Domain, japanese);
+}
+
+const char* English(const char* japanese) {
+    if (!japanese || !*japanese) return japanese;
+    return dgettext(Domain, japanese);
+}
+
+namespace {
+// {1}..{9}: the values in order; anything else, a value not given too, as it stands.
+template <class ValueAt> void FillWith(std::string& out, std::string_view text, size_t count, ValueAt at) {
+    out.clear();
+    size_t done = 0;
+    for (size_t i = text.find('{'); i != std::string_view::npos && i + 2 < text.size(); i = text.find('{', i + 1)) {
+        size_t n = size_t(text[i + 1] - '1');
+        if (text[i + 2] != '}' || text[i + 1] < '1' || text[i + 1] > '9' || n >= count) continue;
+        out.append(text, done, i - done);
+        out += at(n);
+        done = i + 3;
+        i += 2;
+    }
+    out.append(text, done);
+}
+} // namespace
+
+void FillInto(std::string& out, std::string_view text, const FillValue* values, size_t count) {
+    FillWith(out, text, count, [values](size_t n) { return values[n].View(); });
+}
+
+std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
+    std::string out;
+    FillWith(out, text, values.size(), [&values](size_t n) { return values.begin()[n]; });
+    return out;
+}
+
+std::string TrN(const char* japanese, long count) {
+    const char* text = japanese;
+    if (current == Language::English)
+        text = dngettext(Domain, japanese, japanese, static_cast<unsigned long>(count < 0 ? -count : count));
+    return Fill(text, {std::to_string(count)});
+}
+
+} // namespace karven
