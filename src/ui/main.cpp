@@ -32,8 +32,10 @@ int main(int argc, char* argv[]) {
     ChooseJapaneseFont(app);
     // The game's catalogue beside the program; the language the player chose, or at the very first
     // start the system's: Japanese for a Japanese desktop, English for any other.
+    // (The system's language is read first: the catalogue sets LANGUAGE, which Qt would read too.)
+    const karven::Language language = karven::ui::StartLanguage();
     karven::OpenCatalogue((QCoreApplication::applicationDirPath() + "/locale").toStdString());
-    karven::SetLanguage(karven::ui::StartLanguage());
+    karven::SetLanguage(language);
 
     karven::ui::Binder binder;
     karven::ui::QtPlatform platform(binder);
