@@ -9,6 +9,30 @@ namespace karven::csv {
 
 namespace {
 bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+// What a spreadsheet takes for the start of a formula (OWASP's list for CSV injection).
+bool Formula(char c) { return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r'; }
+
+// A negative number as the season writes one ("-2", "-0.05"): a number to a spreadsheet, not a formula.
+bool PlainNegative(std::string_view v) {
+    if (v.size() < 2 || v[0] != '-') return false;
+    bool digits = false, point = false;
+    for (char c : v.substr(1)) {
+        if (c == '.' && !point && digits) point = true;
+        else if (c >= '0' && c <= '9') digits = true;
+        else return false;
+    }
+    return v.back() != '.';
+}
+
+// Whether a value needs the apostrophe a spreadsheet shows as text, or carries one of ours: a value
+// that already opens with an apostrophe before such a character gets a second, so the reader can
+// take exactly one away.
+bool NeedsTextMark(std::string_view v) {
+    if (v.empty()) return false;
+    if (Formula(v[0])) return !PlainNegative(v);
+    return v[0] == '\'' && v.size() > 1 && (Formula(v[1]) || v[1] == '\'');
+}
 } // namespace
 
 bool DecodeText(std::string_view bytes, std::string& text, std::string& problem) {
@@ -89,6 +113,7 @@ bool Parse(std::string_view text, std::vector<Record>& records, int& problemLine
                 // A quote inside a value that did not open with one is taken as it stands.
                 while (i < n && text[i] != ',' && !breakAt(i)) value += text[i++];
             }
+            if (NeedsTextMark(value) && value[0] == '\'') value.erase(0, 1);
             record.values.push_back(std::move(value));
             if (i < n && text[i] == ',') {
                 ++i;
@@ -106,7 +131,10 @@ bool Parse(std::string_view text, std::vector<Record>& records, int& problemLine
     return true;
 }
 
-std::string Field(std::string_view value) {
+std::string Field(std::string_view raw) {
+    std::string marked;
+    if (NeedsTextMark(raw)) marked = "'" + std::string(raw);
+    std::string_view value = marked.empty() ? raw : marked;
     bool quote = value.find_first_of(",\"\r\n") != std::string_view::npos ||
                  (!value.empty() && (Blank(value.front()) || Blank(value.back())));
     if (!quote) return std::string(value);

@@ -3,6 +3,8 @@
 // when they closed, and the record of each race of the season in progress. Both are written after
 // the last team line of the season file, where a reader of the rules' layout never looks.
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,15 +38,24 @@ struct RaceRecord {
 // name by its number there, 1 for the first, 0 for nobody. A hundred seasons stay small so.
 using NameRef = int;
 
+// The bulk of a long history: kept in 16 bytes. Places run to 999, and a car's points are the
+// few whole numbers of the points table (a value a float cannot hold exactly does not read back
+// as itself, and its section is then kept as it came).
 struct ArchivedCar {
-    int place = 0;
+    ArchivedCar() = default;
+    ArchivedCar(int place, NameRef driver, NameRef team, double points, bool retired)
+        : points(float(std::clamp(points, -3e38, 3e38))), driver(driver), team(team),
+          place(int16_t(std::clamp(place, -32768, 32767))), retired(retired) {}
+
+    float points = 0;
     NameRef driver = 0;
     NameRef team = 0;
-    double points = 0;
+    int16_t place = 0;
     bool retired = false;
 
     bool operator==(const ArchivedCar&) const = default;
 };
+static_assert(sizeof(ArchivedCar) == 16);
 
 struct ArchivedGp {
     std::string GpNm;

@@ -4,6 +4,7 @@
 // with CR LF and the season file's own value rules. A section this version cannot read is kept as
 // bytes and written back unchanged; the season before it never depends on it.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,13 +20,17 @@ inline constexpr const char* SectionMarkFamily = "#KARVEN-";
 // The sections of the history as UTF-8 text with CR LF, the kept bytes not included; false when a
 // name cannot be carried by the file's value rules.
 bool ComposeHistory(const History& history, std::string& text);
-// What the bytes after the last team line hold. Sections of ours that cannot be read (damaged,
-// cut short, a newer version) and anything after them go to `kept`. Bytes of another program
-// before any section of ours are ignored, as the rules' reader ignores them. Returns false when a
-// section of ours could not be read, so the player can be told.
-bool ReadHistory(std::string_view tail, History& history);
-// The bytes a save writes of the history (the kept ones last) and the history they read back as;
-// false when it cannot be saved.
-bool AsSaved(const History& history, History& saved, std::string& bytes);
+// The same sections in code page 932, as a save writes them before the kept bytes, handed to the
+// sink a season or a section at a time, so a long history is never composed whole; false when a
+// name cannot be carried or the sink refuses a piece.
+using HistorySink = std::function<bool(std::string_view)>;
+bool EncodeHistory(const History& history, const HistorySink& sink);
+// What the bytes after the last team line hold. A section of ours is read only when writing it
+// back would give its very bytes, and only once; everything else (a section damaged, cut short,
+// of a newer version or twice, a line that opens no section, another program's bytes) goes to
+// `kept` as it came, and the sections after it are still read. `cut`: the bytes end where the
+// reader stopped reading, and the last line or section they cut is dropped. Returns false when
+// anything but blank lines was kept or dropped, so the player can be told.
+bool ReadHistory(std::string_view tail, History& history, bool cut = false);
 
 } // namespace karven

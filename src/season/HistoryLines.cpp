@@ -21,32 +21,57 @@ Writer& Writer::operator<<(int64_t value) {
     return *this;
 }
 
+namespace {
+// The one form a number takes in a section.
+void AppendNumber(std::string& text, double value) {
+    if (value >= 0 && value < 1e9 && value == double(int(value))) {
+        char digits[16];
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, int(value)).ptr);
+        return;
+    }
+    text += FormatPlain(value);
+}
+
+// Digits, with no zero in front of another digit.
+bool PlainDigits(std::string_view text, size_t most) {
+    if (text.empty() || text.size() > most || (text[0] == '0' && text.size() > 1)) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+} // namespace
+
 Writer& Writer::operator<<(double value) {
-    if (value >= 0 && value < 1e9 && value == double(int(value))) return *this << int(value);
     body_ += ',';
-    body_ += FormatPlain(value);
+    AppendNumber(body_, value);
     return *this;
 }
 
 void Writer::Flush(const char* mark, std::string& text) {
     if (lines_ == 0) return;
-    text += mark;
-    text += ',';
-    text += std::to_string(lines_);
-    text += "\r\n";
+    text += MarkLine(mark, lines_);
+    TakeLines(text);
+}
+
+void Writer::TakeLines(std::string& text) {
     text += body_;
     body_.clear();
     lines_ = 0;
 }
 
+std::string MarkLine(const char* mark, size_t lines) {
+    return std::string(mark) + ',' + std::to_string(lines) + "\r\n";
+}
+
 bool Whole(std::string_view text, int& value) {
-    if (text.empty() || text.size() > 9) return false;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && value >= 0;
+    if (!PlainDigits(text, 9)) return false;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return true;
 }
 
 bool Signed(std::string_view text, int64_t& value) {
-    if (text.empty() || text.size() > 20 || text[0] == '+') return false;
+    std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
+    if (!PlainDigits(digits, 19) || text == "-0") return false;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
 }
@@ -58,9 +83,18 @@ bool Flag(std::string_view text, bool& value) {
 }
 
 bool Number(std::string_view text, double& value) {
-    if (text.empty()) return false;
+    int whole = 0;
+    if (Whole(text, whole)) { // the usual case, and exact
+        value = whole;
+        return true;
+    }
+    // Anything else only in the form it would be written in: "1e3" or "-" would come back as
+    // another number, and the record's totals with it.
+    if (text.empty() || text.size() > 400) return false;
     value = ReadNumber(text);
-    return true;
+    std::string again;
+    AppendNumber(again, value);
+    return again == text;
 }
 
 // A value opening with a double quote runs to the next one and may hold commas; what follows the

@@ -11,6 +11,12 @@ namespace karven::history_lines {
 
 using Line = std::vector<std::string_view>;
 
+// The largest line of ours that is read, and the most values it may hold: far beyond any season
+// the game can close (a few thousand names of a few hundred bytes), they keep a damaged or
+// hostile file from taking memory many times its size. A longer line is kept unread.
+inline constexpr size_t MaxLineBytes = 4 * 1024 * 1024;
+inline constexpr size_t MaxLineValues = 65536;
+
 // Lines of one section, each value appended in place.
 class Writer {
 public:
@@ -33,6 +39,8 @@ public:
     bool Ok() const { return ok_; }
     // The section: its mark with the number of lines, then the lines; nothing without lines.
     void Flush(const char* mark, std::string& text);
+    // The lines written so far, without a mark; the writer starts afresh.
+    void TakeLines(std::string& text);
 
 private:
     std::string body_;
@@ -40,11 +48,17 @@ private:
     bool ok_ = true;
 };
 
-// A whole number written by the writer: digits only, and no more than a count needs.
+// A section's mark line: "<mark>,<lines>" with CR LF.
+std::string MarkLine(const char* mark, size_t lines);
+
+// Numbers are read only in the one form the writer gives them, so that a value read is written
+// back as the same bytes: no sign where none is needed, no leading zero, no exponent, no spaces.
+// A whole number: digits only, and no more than a count needs.
 bool Whole(std::string_view text, int& value);
 // A whole number that may be negative and large: a Time in hundredths.
 bool Signed(std::string_view text, int64_t& value);
 bool Flag(std::string_view text, bool& value);
+// Points: a whole number, or plain decimal digits.
 bool Number(std::string_view text, double& value);
 // The values of one line, trimmed, by the season file's value rules.
 Line ValuesOf(std::string_view line);

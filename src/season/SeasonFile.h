@@ -3,6 +3,7 @@
 // Readers fill a fresh season and replace the given one only when the whole file was read.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "season/Season.h"
@@ -15,17 +16,24 @@ inline constexpr const char* FormatMarkFamily = "#KARVEN-FORMAT-";
 inline constexpr const char* InitialDataFile = "Karven.sin";
 // The same season with every name in Latin letters, the English game's default.
 inline constexpr const char* EnglishInitialDataFile = "Karven-en.sin";
-// The largest season file the program opens, and so the largest it saves: what it saves, it opens.
-// A full season is a few hundred kilobytes; the limit leaves room for a season near 16 MiB to
-// open again after a season of results has grown it.
+// The largest season the program opens, and so the largest it saves, counted up to the end of its
+// last team line: what the rules read decides whether a season opens. A full season is a few
+// hundred kilobytes; the limit leaves room for a season near 16 MiB to open again after a season
+// of results has grown it.
 inline constexpr size_t MaxSeasonFileBytes = 32 * 1024 * 1024;
+// The most that is read of what follows the last team line (the history, the lap records, the
+// sections of a newer version): about 35,000 closed seasons. Beyond it the rest is not read, and
+// the player is told so when the season opens, before any save can lose it; a save that would
+// come to more is refused.
+inline constexpr size_t MaxAdditionBytes = 256 * 1024 * 1024;
 
 // Writes the current layout into a checked temporary file beside the file path names (through
 // any symbolic links), then renames it over that file, or, for a file with other hard links or
 // an owner the copy cannot take, writes it into the file itself. The file keeps its mode; a file
 // nobody may write is refused. False on any failure, in which case the file at path is left as it
 // was, unless writing into it failed half-way: then the checked copy takes its name. A season that
-// would come to more than MaxSeasonFileBytes is refused. The history follows the last team line.
+// would come to more than MaxSeasonFileBytes up to its last team, or more than MaxAdditionBytes
+// after it, is refused. The history follows the last team line.
 bool WriteSeasonFile(const Season& season, const std::string& path);
 // Why a save failed, so the player can be told what to do about it.
 enum class SaveError { None, Unwritable, Permission, NoSpace, NoFolder, NotAFile, TooLarge, NameTooLong, Other };
@@ -36,6 +44,7 @@ struct ReadNotes {
     bool lineBreaksReplaced = false; // a quoted value held a line break, now a space
     bool historyUnreadable = false;  // a part of the history was kept as bytes, unread
     size_t historyAt = 0;            // where the bytes after the last team line begin
+    uint64_t droppedBytes = 0;       // how much of the file lay beyond MaxAdditionBytes, unread
 };
 
 // Current layout; false (season untouched) on an early end, bytes that are not code page 932,
@@ -44,6 +53,8 @@ struct ReadNotes {
 // team line is the season's history (HistoryFile.h): what of it cannot be read is kept. Record numbers
 // are restored to positions (RestoreNumbers); a line break inside a quoted value becomes a space.
 bool ReadSeasonFile(Season& season, const std::string& path, ReadNotes* notes = nullptr);
+// The same, from the bytes of a whole file in memory.
+bool ReadSeasonBytes(Season& season, const std::string& bytes, ReadNotes* notes = nullptr);
 // Old layout: no format mark, team lines of six values without ColorNo.
 bool ReadOldSeasonFile(Season& season, const std::string& path, ReadNotes* notes = nullptr);
 

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -19,21 +21,29 @@ constexpr const char* DrvMark = "<DRV>";
 constexpr const char* TimMark = "<TIM>";
 
 constexpr const char* HistoryNotice =
-    "このファイルの記録（過去のシーズン）を読み込めませんでした。\r\nシーズンデータは読み込まれました。";
+    "このファイルのシーズンデータの後にある記録の一部を、読み込めませんでした。\r\n"
+    "読み込めなかった部分は、そのまま残して保存します。\r\nシーズンデータは読み込まれました。";
+constexpr const char* DroppedNotice =
+    "このファイルのシーズンデータの後の部分が大きすぎるため、\r\n上限（{1} MB）を超える {2} MB "
+    "を読み込みませんでした。\r\nこのまま上書き保存すると、その部分は失われます。\r\nシーズンデータは読み込まれました。";
 constexpr const char* LineBreaksNotice = "このファイルの値に含まれていた改行を、\r\n空白に置き換えて読み込みました。";
 
-bool ReadBytes(const std::string& path, std::string& bytes) {
+// The file's bytes, as many as the program reads: the season up to its last team line, and at
+// most MaxAdditionBytes after it. `size` is the whole file's.
+bool ReadBytes(const std::string& path, std::string& bytes, uint64_t& size) {
     // A pipe or a device would block or never end; only a plain file is a season.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0 || size_t(size) > MaxSeasonFileBytes) return false;
+    std::streamoff end = in.tellg();
+    if (end < 0) return false;
+    size = uint64_t(end);
+    size_t read = size_t(std::min<uint64_t>(size, MaxSeasonFileBytes + MaxAdditionBytes));
     in.seekg(0, std::ios::beg);
-    bytes.assign(size_t(size), '\0');
-    return size == 0 || bool(in.read(bytes.data(), size));
+    bytes.assign(read, '\0');
+    return read == 0 || bool(in.read(bytes.data(), std::streamsize(read)));
 }
 
 // Takes the values of one season file, as the rules read them, into a season.
@@ -139,24 +149,28 @@ bool Parse(std::string_view text, bool oldLayout, Season& season, size_t& end, b
     return true;
 }
 
-bool ParseBytes(const std::string& bytes, bool oldLayout, Season& season, ReadNotes* notes) {
+bool ParseBytes(const std::string& bytes, uint64_t fileSize, bool oldLayout, Season& season, ReadNotes* notes) {
     // Every byte that shapes the file (a comma, a quote, a line end, a space, a digit, a mark) is
     // ASCII, which no code page 932 character contains: the undecoded bytes show where the last
     // team line ends, and only what lies before it is decoded and read.
     Season fresh;
     size_t end = 0;
     bool lineBreaksReplaced = false;
-    if (!Parse(bytes, oldLayout, fresh, end, lineBreaksReplaced)) return false;
+    if (!Parse(bytes, oldLayout, fresh, end, lineBreaksReplaced) || end > MaxSeasonFileBytes) return false;
     std::string text;
     if (!DecodeCp932(std::string_view(bytes).substr(0, end), text)) return false;
     fresh = Season{};
     size_t textEnd = 0;
     if (!Parse(text, oldLayout, fresh, textEnd, lineBreaksReplaced)) return false;
-    bool historyRead = ReadHistory(std::string_view(bytes).substr(end), fresh.history);
+    // What follows the last team is read up to its limit; the rest stays on the disk, unread.
+    const uint64_t after = fileSize - end;
+    std::string_view tail = std::string_view(bytes).substr(end, MaxAdditionBytes);
+    bool historyRead = ReadHistory(tail, fresh.history, after > MaxAdditionBytes);
     season = std::move(fresh);
     if (notes) {
         notes->lineBreaksReplaced = lineBreaksReplaced;
-        notes->historyUnreadable = !historyRead;
+        notes->droppedBytes = after > MaxAdditionBytes ? after - MaxAdditionBytes : 0;
+        notes->historyUnreadable = !historyRead && notes->droppedBytes == 0;
         notes->historyAt = end;
     }
     return true;
@@ -164,9 +178,19 @@ bool ParseBytes(const std::string& bytes, bool oldLayout, Season& season, ReadNo
 
 bool ReadLayout(Season& season, const std::string& path, bool oldLayout, ReadNotes* notes) {
     std::string bytes;
-    return ReadBytes(path, bytes) && ParseBytes(bytes, oldLayout, season, notes);
+    uint64_t size = 0;
+    return ReadBytes(path, bytes, size) && ParseBytes(bytes, size, oldLayout, season, notes);
+}
+
+// Megabytes for the player, to a tenth, rounded up: a byte dropped is never shown as none.
+std::string Megabytes(uint64_t bytes) {
+    return FormatPlain(std::ceil(double(bytes) / (1024 * 1024) * 10) / 10);
 }
 } // namespace
+
+bool ReadSeasonBytes(Season& season, const std::string& bytes, ReadNotes* notes) {
+    return ParseBytes(bytes, bytes.size(), false, season, notes);
+}
 
 bool ReadSeasonFile(Season& season, const std::string& path, ReadNotes* notes) {
     return ReadLayout(season, path, false, notes);
@@ -180,18 +204,19 @@ int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialog
     // The first value tells the layout; it is plain ASCII in every season file, so it is read
     // before the rest is decoded: a picture or a text of another program is no season at all.
     std::string bytes, first;
-    if (!ReadBytes(path, bytes)) return LoadFailed;
+    uint64_t size = 0;
+    if (!ReadBytes(path, bytes, size)) return LoadFailed;
     ValueReader values(bytes);
     values.Next(first);
 
     ReadNotes notes;
     bool read = false;
     if (first == FormatMark) {
-        read = ParseBytes(bytes, false, season, &notes);
+        read = ParseBytes(bytes, size, false, season, &notes);
     } else if (first == SisMark) {
         dialogue.Notice(Tr("このファイルは、\r\n旧バージョンの形式です。"));
         if (!dialogue.Confirm(Tr("最新バージョンの\r\n形式に変換してよろしいですか？"))) return LoadDeclined;
-        read = ParseBytes(bytes, true, season, &notes);
+        read = ParseBytes(bytes, size, true, season, &notes);
     } else {
         if (first.starts_with(FormatMarkFamily))
             dialogue.Notice(Tr("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n"));
@@ -202,6 +227,8 @@ int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialog
     if (!read) return LoadFailed;
     if (notes.lineBreaksReplaced) dialogue.Notice(Tr(LineBreaksNotice));
     if (notes.historyUnreadable) dialogue.Notice(Tr(HistoryNotice));
+    if (notes.droppedBytes > 0)
+        dialogue.Notice(TrF(DroppedNotice, Megabytes(MaxAdditionBytes), Megabytes(notes.droppedBytes)));
     return LoadOk;
 }
 

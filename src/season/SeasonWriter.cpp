@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -100,18 +102,72 @@ Season AsReadBack(const Season& season) {
     return s;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(done));
-        if (n <= 0) {
-            if (n == 0) errno = EIO; // no progress and no reason given
+// The bytes of a save, made piece by piece as often as they are needed (once to write them, once
+// to check them): the season, the history a season at a time, the kept bytes. A long history is
+// so never held whole in memory a second time.
+class SaveBytes {
+public:
+    using Take = std::function<bool(std::string_view)>;
+    SaveBytes(std::string rules, const History& history) : rules_(std::move(rules)), history_(history) {}
+
+    // Hands each piece to `take`, in order; false when `take` refuses one, or when a piece cannot be
+    // made (a name the file cannot carry) or would make the additions larger than a file may hold:
+    // then `why` says so.
+    bool Each(const Take& take, SaveError& why) const {
+        if (!take(rules_)) return false;
+        size_t added = history_.kept.size();
+        bool refused = false;
+        bool made = EncodeHistory(history_, [&](std::string_view piece) {
+            added += piece.size();
+            if (added > MaxAdditionBytes) return false;
+            refused = !take(piece);
+            return !refused;
+        });
+        if (!made) {
+            if (!refused) why = added > MaxAdditionBytes ? SaveError::TooLarge : SaveError::Unwritable;
             return false;
         }
-        done += size_t(n);
+        return take(history_.kept);
     }
-    return ::fsync(fd) == 0;
-}
+
+private:
+    std::string rules_;
+    const History& history_;
+};
+
+// Appends to a file through a buffer; errno tells why a write failed.
+class FileOut {
+public:
+    explicit FileOut(int fd) : fd_(fd) { buffer_.reserve(Block); }
+    bool Write(std::string_view bytes) {
+        if (buffer_.size() + bytes.size() > Block && !Drain()) return false;
+        if (bytes.size() >= Block) return Put(bytes);
+        buffer_ += bytes;
+        return true;
+    }
+    bool Finish() { return Drain() && ::fsync(fd_) == 0; }
+
+private:
+    static constexpr size_t Block = 1 << 18;
+    bool Drain() {
+        bool ok = Put(buffer_);
+        buffer_.clear();
+        return ok;
+    }
+    bool Put(std::string_view bytes) {
+        for (size_t done = 0; done < bytes.size();) {
+            ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+            if (n <= 0) {
+                if (n == 0) errno = EIO; // no progress and no reason given
+                return false;
+            }
+            done += size_t(n);
+        }
+        return true;
+    }
+    int fd_;
+    std::string buffer_;
+};
 
 // The file a path finally names: a symbolic link is followed to its target, which may not exist yet.
 bool FollowLinks(const std::string& path, std::filesystem::path& target) {
@@ -138,10 +194,29 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// Whether the file at path holds exactly the season.
-bool HoldsSeason(const std::string& path, const Season& expected) {
-    Season readBack;
-    return ReadSeasonFile(readBack, path) && readBack == expected;
+// Whether the file at path holds exactly these bytes, read back a piece at a time.
+bool HoldsBytes(const std::string& path, const SaveBytes& bytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::string block;
+    off_t at = 0;
+    SaveError ignored;
+    bool same = bytes.Each(
+        [&](std::string_view piece) {
+            block.resize(piece.size());
+            for (size_t done = 0; done < piece.size();) {
+                ssize_t n = ::pread(fd, block.data() + done, piece.size() - done, at);
+                if (n <= 0) return false;
+                done += size_t(n);
+                at += off_t(n);
+            }
+            return std::string_view(block) == piece;
+        },
+        ignored);
+    struct stat st {};
+    same = same && ::fstat(fd, &st) == 0 && st.st_size == at;
+    ::close(fd);
+    return same;
 }
 
 enum class InPlace { Done, Untouched, Damaged };
@@ -158,30 +233,46 @@ SaveError SaveErrorOf(int error) {
     }
 }
 
-// Writes the season over the existing file's own contents, so that its other names, owner and
-// permissions stay. The checked copy beside it already holds the season.
-InPlace UpdateInPlace(const std::string& target, const std::string& bytes, const Season& expected,
-                      SaveError& error) {
+// Writes the checked copy over the existing file's own contents, so that its other names, owner
+// and permissions stay.
+InPlace UpdateInPlace(const std::string& target, const std::string& copy, const SaveBytes& bytes, SaveError& error) {
+    int in = ::open(copy.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (in < 0 || ::fstat(in, &st) != 0) {
+        error = SaveErrorOf(errno);
+        if (in >= 0) ::close(in);
+        return InPlace::Untouched;
+    }
     int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
         error = SaveErrorOf(errno);
+        ::close(in);
         return InPlace::Untouched;
     }
     // Room first: running out of space half-way would leave neither the old season nor the new one.
-    if (!bytes.empty()) {
-        if (int failure = ::posix_fallocate(fd, 0, off_t(bytes.size())); failure != 0) {
+    if (st.st_size > 0) {
+        if (int failure = ::posix_fallocate(fd, 0, st.st_size); failure != 0) {
             error = SaveErrorOf(failure);
             ::close(fd);
+            ::close(in);
             return InPlace::Untouched;
         }
     }
-    bool ok = ::ftruncate(fd, off_t(bytes.size())) == 0 && WriteAll(fd, bytes);
+    bool ok = ::ftruncate(fd, st.st_size) == 0;
+    FileOut out(fd);
+    std::string block(1 << 18, '\0');
+    for (ssize_t n = 1; ok && n > 0;) {
+        n = ::read(in, block.data(), block.size());
+        ok = n >= 0 && out.Write(std::string_view(block.data(), size_t(std::max<ssize_t>(n, 0))));
+    }
+    ok = ok && out.Finish();
     if (!ok) error = SaveErrorOf(errno);
+    ::close(in);
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = SaveErrorOf(errno);
     }
-    if (ok && !HoldsSeason(target, expected)) {
+    if (ok && !HoldsBytes(target, bytes)) {
         ok = false;
         error = SaveError::Other;
     }
@@ -210,14 +301,18 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
     // errno of the call that just failed, read before anything else can change it.
     auto failed = [&fail] { return fail(SaveErrorOf(errno)); };
 
-    // The file holds exactly what reads back; the checks below compare the two. The history follows
-    // the last team; what of it could not be read goes back as it came.
-    Season expected = AsReadBack(season);
-    std::string text, bytes, history;
-    if (!Compose(expected, text) || !EncodeCp932(text, bytes) || !AsSaved(season.history, expected.history, history))
-        return fail(SaveError::Unwritable);
-    bytes += history;
-    if (bytes.size() > MaxSeasonFileBytes) return fail(SaveError::TooLarge); // it would not open again
+    // The season's part, checked in memory to read back as the season. The history and the kept
+    // bytes follow it, made afresh for the write and again for the check of what was written.
+    const Season expected = AsReadBack(season);
+    std::string text, rules;
+    if (!Compose(expected, text) || !EncodeCp932(text, rules)) return fail(SaveError::Unwritable);
+    text = {};
+    if (rules.size() > MaxSeasonFileBytes) return fail(SaveError::TooLarge); // it would not open again
+    {
+        Season readBack;
+        if (!ReadSeasonBytes(readBack, rules) || readBack != expected) return fail(SaveError::Unwritable);
+    }
+    const SaveBytes bytes(std::move(rules), season.history);
 
     std::filesystem::path target;
     if (path.empty()) return fail(SaveError::NoFolder);
@@ -236,9 +331,11 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return failed();
     SaveError error = SaveError::None;
-    if (!WriteAll(fd, bytes)) error = SaveErrorOf(errno);
+    FileOut out(fd);
+    const bool written = bytes.Each([&](std::string_view piece) { return out.Write(piece); }, error) && out.Finish();
+    if (!written && error == SaveError::None) error = SaveErrorOf(errno);
     if (::close(fd) != 0 && error == SaveError::None) error = SaveErrorOf(errno);
-    if (error == SaveError::None && !HoldsSeason(temp, expected)) error = SaveError::Other;
+    if (error == SaveError::None && !HoldsBytes(temp, bytes)) error = SaveError::Other;
     // The copy takes the target's place with its owner and mode; a copy that cannot take its owner,
     // or a target with other hard links that a rename would split off, is updated in place instead.
     bool inPlace = exists && old.st_nlink > 1;
@@ -251,7 +348,7 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
         return fail(error);
     }
     if (inPlace) {
-        InPlace result = UpdateInPlace(targetName, bytes, expected, error);
+        InPlace result = UpdateInPlace(targetName, temp, bytes, error);
         // A target damaged on the way gets the checked copy under its name, its other links aside.
         if (result == InPlace::Damaged) {
             std::rename(temp.c_str(), targetName.c_str());

@@ -87,3 +87,21 @@ TEST(Csv, Utf8WithOrWithoutMarkAndCodePage932) {
     EXPECT_FALSE(csv::DecodeText("abc\x81", text, problem)); // neither UTF-8 nor code page 932
     EXPECT_FALSE(csv::DecodeText(std::string("a\0b", 3), text, problem));
 }
+
+// A name a spreadsheet would run as a formula goes out behind an apostrophe and comes back without
+// it; a plain negative number stays a number, and an apostrophe of the player's own survives.
+TEST(Csv, FormulaLikeValuesAreMarkedAsTextAndComeBackAsThemselves) {
+    const Values risky{"=cmd|' /C calc'!A0", "+SUM(1+1)", "@SUM(A1)", "-2+3", "-", "\tTAB", "'=already", "''", "'"};
+    for (const std::string& v : risky) {
+        if (v == "'") continue;
+        EXPECT_TRUE(csv::Field(v).starts_with("'") || csv::Field(v).starts_with("\"'")) << v;
+    }
+    for (const std::string& number : {"-2", "-0.05", "-120.5"}) EXPECT_EQ(csv::Field(number), number);
+    EXPECT_EQ(csv::Field("'"), "'");
+    EXPECT_EQ(csv::Field("'quoted by the player"), "'quoted by the player");
+    Values all = risky;
+    all.insert(all.end(), {"-2", "-0.05", "'quoted by the player", "a-b", "x=y"});
+    auto records = Parsed(csv::Line(all));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].values, all);
+}

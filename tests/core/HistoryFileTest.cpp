@@ -80,7 +80,8 @@ TEST(HistoryFile, WhatCannotBeReadIsKeptAndWrittenBackUnchanged) {
         {"a newer version", std::string("#KARVEN-HISTORY-9#,1\r\nS,1\r\n") + good, true, 2},
         {"garbage after the mark", std::string(HistoryMark) + ",2\r\n\xFF\xFE\r\nzz\r\n" + good.substr(races), true, 0},
         {"a damaged section", damaged, true, 0},
-        {"another program's bytes after ours", good + "\x1A", false, 2},
+        {"another program's bytes after ours", good + "\x1A", true, 2},
+        {"another program's bytes before ours", "notes of another program\r\n" + good, true, 2},
     };
     for (const Case& c : cases) {
         History read;
@@ -97,13 +98,14 @@ TEST(HistoryFile, WhatCannotBeReadIsKeptAndWrittenBackUnchanged) {
     }
 }
 
-TEST(HistoryFile, AnotherProgramsBytesBeforeOursAreIgnored) {
+// Blank lines are nothing to tell of, but they are not dropped either.
+TEST(HistoryFile, BlankLinesAreKeptWithoutAWord) {
     const std::string good = Bytes(Sample());
     History read;
-    EXPECT_TRUE(ReadHistory("\r\n  \r\n" + good, read)) << "blank lines before the first section";
-    EXPECT_EQ(read, Sample());
-    EXPECT_TRUE(ReadHistory("notes of another program\r\n" + good, read));
-    EXPECT_TRUE(read.Empty());
+    EXPECT_TRUE(ReadHistory("\r\n  \r\n" + good + "\r\n", read));
+    EXPECT_EQ(read.seasons, Sample().seasons);
+    EXPECT_EQ(read.races, Sample().races);
+    EXPECT_EQ(read.kept, "\r\n  \r\n\r\n");
 }
 
 TEST(HistoryFile, NamesTheFileCannotCarryAreRefused) {

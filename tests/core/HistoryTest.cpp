@@ -160,7 +160,8 @@ TEST_F(Career, ADamagedHistoryNeverCostsTheSeasonAndIsWrittenBackUnchanged) {
         EXPECT_TRUE(platform.warnings.empty()) << name;
         std::vector<std::string> texts = platform.Texts();
         EXPECT_EQ(std::count(texts.begin(), texts.end(),
-                             "このファイルの記録（過去のシーズン）を読み込めませんでした。\r\nシーズンデータは読み込まれました。"),
+                             "このファイルのシーズンデータの後にある記録の一部を、読み込めませんでした。\r\n"
+                             "読み込めなかった部分は、そのまま残して保存します。\r\nシーズンデータは読み込まれました。"),
                   1)
             << name;
         Season loaded = game.season;

@@ -214,9 +214,12 @@ TEST_F(Save, TheLargestSeasonThatOpensSavesAndOneByteMoreDoesNot) {
     EXPECT_EQ(fs::file_size(target), MaxSeasonFileBytes) << "the previous file stays";
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"big.krv"});
 
-    // Opening draws the same line, whatever the bytes after the last team.
-    WriteBytes(target, saved + std::string(MaxSeasonFileBytes - saved.size(), '\n'));
-    EXPECT_TRUE(ReadSeasonFile(opened, target));
+    // The limit counts the season up to its last team: what follows it never refuses the season.
     WriteBytes(target, saved + std::string(MaxSeasonFileBytes + 1 - saved.size(), '\n'));
+    EXPECT_TRUE(ReadSeasonFile(opened, target));
+    // A season whose own part passes the limit does not open, whatever follows it.
+    std::string file = saved;
+    file.replace(file.find(name), name.size(), over.GpTable[1].GpNm);
+    WriteBytes(target, file);
     EXPECT_FALSE(ReadSeasonFile(opened, target));
 }

@@ -6,10 +6,15 @@
 #include <filesystem>
 
 #include "editors/GpSet.h"
+#include "exchange/ExchangeFiles.h"
+#include "exchange/Results.h"
 #include "exchange/SeasonCsv.h"
+#include "race/RaceState.h"
+#include "race/SilentWeekend.h"
 #include "season/Cp932.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
+#include "shell/Random.h"
 #include "support/LoadSeason.h"
 #include "support/TempDir.h"
 
@@ -222,4 +227,29 @@ TEST(SeasonCsv, ACalendarOfNamesAndCourseWordsInAnyColumnOrder) {
     EXPECT_EQ(s.GpTable[17].GpNm, "ナイト レース"); // a line break inside a name becomes a space
     EXPECT_EQ(s.GpTable[17].CourseType, "1");
     for (int g = 1; g <= 16; ++g) EXPECT_EQ(s.GpTable[g], before.GpTable[g]);
+}
+
+// Names a spreadsheet would run as formulas: no file of the game hands one over bare, and the
+// season's own files bring every one of them back as it was.
+TEST(SeasonCsv, FormulaLikeNamesNeverReachASpreadsheetBare) {
+    Season s = DefaultSeason();
+    const std::vector<std::string> risky{"=cmd|' /C calc'!A0", "+SUM(1+1)", "@SUM(A1)", "-2+3"};
+    s.TimTable[1].TimNm = risky[0] + "・V10";
+    s.DrvTable[1].DrvNm = risky[1];
+    s.DrvTable[2].DrvNm = risky[2];
+    s.GpTable[1].GpNm = risky[3];
+    GameRandom random(6);
+    ASSERT_TRUE(PlayGrandPrix(s, random, {}));
+    std::vector<ExchangeFile> files = ResultCsvFiles(s);
+    const std::vector<ExchangeFile> own = SeasonCsvExport(s);
+    files.insert(files.end(), own.begin(), own.end());
+    ASSERT_GE(files.size(), 7u);
+    for (const auto& [name, text] : files) {
+        for (const std::string& r : risky)
+            for (const std::string& bare : {"," + r, "\n" + r, ",\"" + r, "\n\"" + r, "\xBF" + r})
+                EXPECT_EQ(text.find(bare), std::string::npos) << name << " holds " << r << " bare";
+    }
+    Season back = s;
+    Import(back, Exported(s));
+    EXPECT_EQ(SavedBytes(back), SavedBytes(s));
 }

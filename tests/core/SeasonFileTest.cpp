@@ -80,7 +80,9 @@ TEST(SeasonFile, UntidyFileIsTrimmedUnquotedAndRenumberedOnSave) {
     EXPECT_EQ(s.GpTable[1].GpNm, "モナコ");
     EXPECT_EQ(s.GpTable[3].GpNm, "①サーキット");
     ASSERT_TRUE(WriteSeasonFile(s, dir / "out.krv"));
-    EXPECT_EQ(ReadBytes(dir / "out.krv"), ReadBytes(Golden + "current.krv"));
+    // Another program's line after the teams is no part of the season: it is written back as it came.
+    EXPECT_EQ(s.history.kept, "anything after the teams\n");
+    EXPECT_EQ(ReadBytes(dir / "out.krv"), ReadBytes(Golden + "current.krv") + s.history.kept);
     Season again;
     ASSERT_TRUE(ReadSeasonFile(again, dir / "out.krv"));
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(again.GpTable[i].GpNo, "0" + std::to_string(i));
@@ -228,9 +230,9 @@ TEST(SeasonFile, BadFilesFailAndLeaveTheSeason) {
     EXPECT_TRUE(dialogue.texts.empty());
 }
 
-// What follows the last team line is the history: the season before it never depends on it. Bytes
-// of another program there are ignored, as the rules' reader ignores them; a section of ours that
-// cannot be read is kept and written back unchanged, and the player is told once.
+// What follows the last team line is the history: the season before it never depends on it. What
+// of it cannot be read, a section of ours or another program's bytes, is kept and written back
+// unchanged, and the player is told once.
 TEST(SeasonFile, BytesAfterTheLastTeamNeverCostTheSeason) {
     TempDir dir;
     const std::string good = ReadBytes(Golden + "current.krv");
@@ -250,16 +252,20 @@ TEST(SeasonFile, BytesAfterTheLastTeamNeverCostTheSeason) {
     RecordingDialogue dialogue;
     Season loaded;
     ASSERT_EQ(LoadSeasonFile(loaded, dir / "tail.krv", dialogue), LoadOk);
-    EXPECT_EQ(dialogue.texts, std::vector<std::string>{"このファイルの記録（過去のシーズン）を読み込めませんでした。\r\n"
+    EXPECT_EQ(dialogue.texts, std::vector<std::string>{"このファイルのシーズンデータの後にある記録の一部を、読み込めませんでした。\r\n"
+                                                       "読み込めなかった部分は、そのまま残して保存します。\r\n"
                                                        "シーズンデータは読み込まれました。"});
     ASSERT_TRUE(WriteSeasonFile(loaded, dir / "saved.krv"));
     EXPECT_EQ(ReadBytes(dir / "saved.krv"), good + tail) << "written back unchanged";
 
-    // Another program's bytes: ignored, and the file ends after the last team as the rules write it.
-    Season messy = ReadGolden("messy.krv");
-    EXPECT_TRUE(messy.history.Empty());
+    // Another program's bytes: kept as they came, written back after the last team, and told.
+    Season messy;
+    ASSERT_TRUE(ReadSeasonFile(messy, Golden + "messy.krv", &notes));
+    EXPECT_TRUE(notes.historyUnreadable);
+    const std::string messyBytes = ReadBytes(Golden + "messy.krv");
+    EXPECT_EQ(messy.history.kept, messyBytes.substr(notes.historyAt));
     ASSERT_TRUE(WriteSeasonFile(messy, dir / "messy.krv"));
-    EXPECT_EQ(ReadBytes(dir / "messy.krv").find("anything after the teams"), std::string::npos);
+    EXPECT_TRUE(ReadBytes(dir / "messy.krv").ends_with(messy.history.kept));
 
     // A last team line that ends the file without a line end leaves nothing after it.
     WriteBytes(dir / "cut.krv", good.substr(0, good.size() - 2));
@@ -269,7 +275,7 @@ TEST(SeasonFile, BytesAfterTheLastTeamNeverCostTheSeason) {
     Season old;
     WriteBytes(dir / "old.krv", ReadBytes(Golden + "old.krv") + "\x81");
     ASSERT_TRUE(ReadOldSeasonFile(old, dir / "old.krv"));
-    EXPECT_TRUE(old.history.Empty());
+    EXPECT_EQ(old.history.kept, "\x81");
 }
 
 // The format cannot carry a line break in a value, so one read in quotes becomes a space and the

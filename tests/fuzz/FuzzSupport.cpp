@@ -119,4 +119,18 @@ void CheckTail(const Season& season, const uint8_t* data, size_t size, bool oldL
     }
 }
 
+void CheckAdditionsKept(const Season& season, const ReadNotes& notes, size_t size) {
+    const std::string path = ScratchFolder() + "/additions.krv";
+    Require(WriteSeasonFile(season, path), "an accepted season saves");
+    std::ifstream in(path, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), {});
+    Season back;
+    ReadNotes again;
+    Require(ReadSeasonFile(back, path, &again), "a saved season reads back");
+    Require(saved.size() - again.historyAt == size - notes.historyAt, "a save keeps every byte after the last team");
+    Require(saved.ends_with(season.history.kept), "what was not understood is written back as it came");
+    Require(back.history == season.history, "what was understood reads back equal");
+    Require(again.historyUnreadable == notes.historyUnreadable, "the player is told again exactly when he was told");
+}
+
 } // namespace karven::fuzz

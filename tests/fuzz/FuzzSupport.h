@@ -7,6 +7,7 @@
 #include <string>
 
 #include "season/Season.h"
+#include "season/SeasonFile.h"
 
 namespace karven::fuzz {
 
@@ -28,5 +29,10 @@ void CheckAccepted(const Season& season);
 // The checks of what follows the last team line of an accepted input: the history, whatever the
 // bytes there hold, never changes the season before it.
 void CheckTail(const Season& season, const uint8_t* data, size_t size, bool oldLayout);
+
+// What follows the last team line of an accepted input, read into `season` with `notes`: a save
+// writes back every byte of it, those it understood as the very bytes they were and the rest as
+// they came, and what it understood reads back equal.
+void CheckAdditionsKept(const Season& season, const ReadNotes& notes, size_t size);
 
 } // namespace karven::fuzz

@@ -18,9 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = WriteInput(data, size);
 
     Season season = Sentinel();
-    if (ReadSeasonFile(season, path)) {
+    ReadNotes notes;
+    if (ReadSeasonFile(season, path, &notes)) {
         CheckAccepted(season);
         CheckTail(season, data, size, false);
+        CheckAdditionsKept(season, notes, size);
     } else {
         Require(season == Sentinel(), "a failed read leaves the season untouched");
     }
