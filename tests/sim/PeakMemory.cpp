@@ -1,13 +1,18 @@
 // Peak memory of karven-sim on the largest season it can hold: what it keeps must not grow with
-// the seasons and runs it plays, but for the history of the seasons it closed.
+// the seasons and runs it plays, but for the history of the seasons it closed; and a season file
+// with a long history opens and saves in at most three times its size and 50 MB.
 //
 //   karven_peak_memory --sim PATH --work DIR
 //
 // Makes a season of 999 drivers from Karven.sin beside karven-sim, then plays it for a number of
 // seasons and of title-odds runs, and for twice or four times as many: each stays below the
-// limit, and the longer one needs no more than a little more memory. Exit status 0 when all hold.
+// limit, and the longer one needs no more than a little more memory. Then makes histories of
+// 1,000 and 4,000 seasons of the default season (a short career's seasons over and over) and one
+// whose season names 3,000,000 drivers, and opens and saves each. Exit status 0 when all hold.
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
 #include <iostream>
 #include <string>
 #include <sys/resource.h>
@@ -63,6 +68,77 @@ bool MakeLargestSeason(const std::string& folder, const std::string& path) {
     return WriteSeasonFile(season, path);
 }
 
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The file with its closed seasons told `times` times over.
+bool Repeated(const std::string& career, int times, const std::string& path) {
+    const std::string bytes = FileBytes(career);
+    const std::string mark = "#KARVEN-HISTORY-1#,";
+    size_t at = bytes.find(mark);
+    if (at == std::string::npos) return false;
+    size_t body = bytes.find("\r\n", at) + 2;
+    size_t end = bytes.find("\r\n#KARVEN-", body);
+    end = end == std::string::npos ? bytes.size() : end + 2;
+    long lines = std::stol(bytes.substr(at + mark.size()));
+    std::ofstream out(path, std::ios::binary);
+    out << bytes.substr(0, at) << mark << lines * times << "\r\n";
+    for (int i = 0; i < times; ++i) out << bytes.substr(body, end - body);
+    out << bytes.substr(end);
+    return bool(out);
+}
+
+// A closed season that names an absurd number of drivers on one line.
+bool OneLongLine(const std::string& career, const std::string& path) {
+    const std::string bytes = FileBytes(career);
+    size_t at = bytes.find("\r\n#KARVEN-HISTORY-"); // past the format mark
+    if (at == std::string::npos) return false;
+    at += 2;
+    std::ofstream out(path, std::ios::binary);
+    out << bytes.substr(0, at) << "#KARVEN-HISTORY-1#,6\r\nS,1,,1,0,0,0\r\nN";
+    for (int n = 0; n < 3000000; ++n) out << ",driver" << n;
+    out << "\r\nE\r\nD\r\nC\r\nV\r\n";
+    return bool(out);
+}
+
+long FileKb(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? long(st.st_size / 1024) : -1;
+}
+
+// Opens each file and saves it again: at most three times its size and 50 MB, the bytes unchanged.
+int OpenAndSave(const std::string& sim, const std::string& work) {
+    const std::string career = work + "/career.krv";
+    if (PeakKb({sim, "--seed", "1", "--quiet", "--seasons", "20", "--save", career}) < 0) {
+        std::cerr << "peak memory: no career to repeat\n";
+        return 1;
+    }
+    int failures = 0;
+    const std::vector<std::pair<std::string, bool>> files = {
+        {work + "/history-1000.krv", Repeated(career, 50, work + "/history-1000.krv")},
+        {work + "/history-4000.krv", Repeated(career, 200, work + "/history-4000.krv")},
+        {work + "/long-line.krv", OneLongLine(career, work + "/long-line.krv")},
+    };
+    for (const auto& [path, made] : files) {
+        const std::string saved = work + "/saved.krv";
+        long peak = made ? PeakKb({sim, "--season", path, "--gps", "0", "--quiet", "--save", saved}) : -1;
+        long sizeKb = FileKb(path), limitKb = 3 * sizeKb + 50 * 1024;
+        std::cout << "peak memory, opening and saving " << path.substr(work.size() + 1) << " (" << sizeKb / 1024
+                  << " MB): " << peak / 1024 << " MB\n";
+        if (peak < 0 || peak > limitKb || FileBytes(saved) != FileBytes(path)) {
+            std::cerr << "peak memory: " << path << " takes more than " << limitKb / 1024
+                      << " MB or does not save as it was\n";
+            ++failures;
+        }
+        std::remove(path.c_str());
+        std::remove(saved.c_str());
+    }
+    std::remove(career.c_str());
+    return failures;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -86,9 +162,12 @@ int main(int argc, char** argv) {
         const char* what;
         std::vector<std::string> shorter, longer;
         long moreSeasons = 0; // seasons the longer run closes beyond the shorter
+        long limitKb = LimitKb;
     };
     const std::vector<Case> cases = {
-        {"seasons", {"--seasons", "250"}, {"--seasons", "1000"}, 750},
+        // Saved at the end: a career of a thousand seasons saves in under 100 MB.
+        {"seasons", {"--seasons", "250", "--save", season + ".250"}, {"--seasons", "1000", "--save", season + ".1000"}, 750,
+         100 * 1024},
         {"seasons as JSON", {"--seasons", "10", "--json"}, {"--seasons", "40", "--json"}, 30},
         {"odds", {"--odds", "2000", "--threads", "2"}, {"--odds", "8000", "--threads", "2"}},
     };
@@ -104,11 +183,13 @@ int main(int argc, char** argv) {
         std::cout << "peak memory, " << c.what << ": " << peaks[0] / 1024 << " MB, then " << peaks[1] / 1024
                   << " MB\n";
         long growth = GrowthKb + c.moreSeasons * HistoryKbPerSeason;
-        bool ok = peaks[0] > 0 && peaks[1] > 0 && peaks[1] < LimitKb && peaks[1] - peaks[0] < growth;
+        bool ok = peaks[0] > 0 && peaks[1] > 0 && peaks[1] < c.limitKb && peaks[1] - peaks[0] < growth;
         if (!ok) {
-            std::cerr << "peak memory: " << c.what << " grows or exceeds " << LimitKb / 1024 << " MB\n";
+            std::cerr << "peak memory: " << c.what << " grows or exceeds " << c.limitKb / 1024 << " MB\n";
             ++failures;
         }
     }
+    for (const char* saved : {".250", ".1000"}) std::remove((season + saved).c_str());
+    failures += OpenAndSave(sim, work);
     return failures == 0 ? 0 : 1;
 }
