@@ -1,6 +1,7 @@
 #include "odds/TitleClinch.h"
 
 #include <algorithm>
+#include <map>
 
 #include "odds/TitleField.h"
 
@@ -41,6 +42,10 @@ private:
             if (!retired) Walk(k + 1, usedL, usedR + 1, usedO, false, a, b + open_[k]);
             if (retire_) Walk(k + 1, usedL, usedR + 1, usedO, true, a, b);
         }
+        if (usedL == carsL_ && usedR == carsR_) { // the rest to the others, as far as they go
+            if (int(open_.size() - k) <= others_ - usedO) Walk(open_.size(), usedL, usedR, usedO, retired, a, b);
+            return;
+        }
         if (usedO < others_) Walk(k + 1, usedL, usedR, usedO + 1, retired, a, b);
     }
 
@@ -53,8 +58,11 @@ private:
 
 std::vector<int64_t> RivalBeside(const TitleField& field, int leader, int rival) {
     std::vector<int64_t> reach{0};
+    std::map<std::vector<int>, std::vector<int>> alike; // races with the same fixed places
     for (const RaceAhead& race : field.races) {
-        const std::vector<int> options = RaceOptions(field, race, leader, rival).Best();
+        auto at = alike.find(race.fixedCars);
+        if (at == alike.end()) at = alike.emplace(race.fixedCars, RaceOptions(field, race, leader, rival).Best()).first;
+        const std::vector<int>& options = at->second;
         std::vector<int64_t> next(reach.size() + options.size(), -1);
         for (size_t a = 0; a < reach.size(); ++a) {
             if (reach[a] < 0) continue;
