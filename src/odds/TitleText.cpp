@@ -42,11 +42,18 @@ std::string OwnPart(const TitleField& f, const TitleChance& chance, bool goesOn)
     }
     if (same && places[0] == std::vector<int>{1, 2})
         return goesOn ? TrF("第{1}戦から毎戦1-2フィニッシュし", first) : TrF("第{1}戦から毎戦1-2フィニッシュすれば", first);
-    // Otherwise race by race: the best place of each, "-" where it scores nothing.
+    // Otherwise in runs of races alike: "第9戦2位、第10戦から全勝".
     std::vector<std::string> each;
-    for (size_t r = 0; r < places.size(); ++r)
-        each.push_back(TrF("第{1}戦{2}", chance.witness[r].gp,
-                           places[r].empty() ? std::string("-") : TrF("{1}位", places[r][0])));
+    for (size_t r = 0; r < places.size();) {
+        size_t end = r;
+        while (end + 1 < places.size() && places[end + 1] == places[r]) ++end;
+        int from = chance.witness[r].gp, to = chance.witness[end].gp;
+        std::string place = places[r].empty() ? std::string("-") : TrF("{1}位", places[r][0]);
+        if (end == r) each.push_back(TrF("第{1}戦{2}", from, place));
+        else if (end + 1 == places.size() && places[r] == std::vector<int>{1}) each.push_back(TrF("第{1}戦から全勝", from));
+        else each.push_back(TrF("第{1}〜{2}戦は毎戦{3}", from, to, place));
+        r = end + 1;
+    }
     return goesOn ? TrF("{1}で", Joined(each)) : TrF("{1}なら", Joined(each));
 }
 

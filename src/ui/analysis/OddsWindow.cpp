@@ -134,6 +134,7 @@ private:
         };
         stop_->setEnabled(true);
         bar_->setValue(0);
+        status_->setText(Text("残りのレースを試算しています…"));
         int current = tabs_->currentIndex();
         ShowOdds(nullptr);
         if (current >= 0 && current < tabs_->count()) tabs_->setCurrentIndex(current);
