@@ -4,6 +4,7 @@
 #include <cmath>
 #include <thread>
 
+#include "odds/FixedFinish.h"
 #include "offseason/OffTables.h"
 #include "race/SilentWeekend.h"
 #include "season/Numbers.h"
@@ -47,10 +48,21 @@ void Place(const std::vector<double>& totals, std::vector<int>& place) {
     for (size_t r = 0; r < order.size(); ++r) place[who[order[r]]] = int(r) + 1;
 }
 
-RunOutcome PlayOut(const Season& start, uint64_t seed, const EventSwitches& switches) {
+RunOutcome PlayOut(const Season& start, uint64_t seed, const EventSwitches& switches,
+                   const std::vector<FixedResult>& fixed) {
     Season season = start;
     GameRandom random(seed);
-    while (PlayGrandPrix(season, random, switches, LapRecords::Skip)) {
+    if (fixed.empty()) {
+        while (PlayGrandPrix(season, random, switches, LapRecords::Skip)) {
+        }
+    } else {
+        // The Grand Prix being run is the one after EndGp when the hook is called.
+        BeforeBooking fix = [&](RaceState& race, const std::vector<Entrant>& entrants) {
+            for (const FixedResult& f : fixed)
+                if (f.gp == race.setup.N) FixFinish(race, entrants, f.drivers);
+        };
+        while (PlayGrandPrix(season, random, switches, LapRecords::Skip, fix)) {
+        }
     }
     RunOutcome out;
     int drivers = Bounded(season.DrvCount, season.DrvTable.size());
@@ -122,10 +134,12 @@ struct Tally {
 // Runs are played in blocks and added up in run order, so that the sums do not depend on the
 // threads, and only a block of outcomes is ever held.
 constexpr int BlockRuns = 1024;
+constexpr int FirstBlockRuns = 128;
 } // namespace
 
 OddsResult ChampionshipOdds(const Season& season, int runs, int threads, uint64_t seed,
-                            const EventSwitches& switches, OddsProgress* progress) {
+                            const EventSwitches& switches, OddsProgress* progress,
+                            const std::vector<FixedResult>& fixed) {
     runs = std::max(0, runs);
     threads = std::clamp(threads, 1, std::max(1, std::min(runs, BlockRuns)));
     Season start = season;
@@ -135,16 +149,38 @@ OddsResult ChampionshipOdds(const Season& season, int runs, int threads, uint64_
     std::vector<Tally> driverTally(drivers + 1), teamTally(teams + 1);
     int played = 0;
 
+    auto Summary = [&](int played) {
+        OddsResult result;
+        result.runs = played;
+        for (int d = 1; d <= drivers; ++d) {
+            OddsEntry& e = result.drivers.emplace_back();
+            e.index = d;
+            e.No = season.DrvTable[d].DrvNo;
+            e.Nm = season.DrvTable[d].DrvNm;
+            driverTally[d].Summarise(e, played);
+        }
+        for (int t = 1; t <= teams; ++t) {
+            OddsEntry& e = result.teams.emplace_back();
+            e.index = t;
+            e.No = season.TimTable[t].TimNo;
+            e.Nm = season.TimTable[t].TimNm;
+            teamTally[t].Summarise(e, played);
+        }
+        return result;
+    };
+
     std::vector<RunOutcome> outcomes(std::min(runs, BlockRuns));
     std::vector<char> finished(outcomes.size());
-    for (int first = 0; first < runs && !(progress && progress->cancel.load()); first += BlockRuns) {
-        const int count = std::min(BlockRuns, runs - first);
+    // Small blocks first, so that the first figures come soon; the sums stay in run order.
+    for (int first = 0, block = FirstBlockRuns; first < runs && !(progress && progress->cancel.load());
+         first += block, block = std::min(BlockRuns, block * 2)) {
+        const int count = std::min(block, runs - first);
         std::fill(finished.begin(), finished.end(), 0);
         std::atomic<int> next{0};
         auto work = [&] {
             for (int i; (i = next.fetch_add(1)) < count;) {
                 if (progress && progress->cancel.load()) return;
-                outcomes[i] = PlayOut(start, RunSeed(seed, first + i), switches);
+                outcomes[i] = PlayOut(start, RunSeed(seed, first + i), switches, fixed);
                 finished[i] = 1;
                 if (progress) progress->done.fetch_add(1);
             }
@@ -162,25 +198,9 @@ OddsResult ChampionshipOdds(const Season& season, int runs, int threads, uint64_
             for (int t = 1; t <= teams; ++t) teamTally[t].Add(run.teamPoints[t], run.teamPlace[t], false);
             ++played;
         }
+        if (progress && progress->partial && first + count < runs) progress->partial(Summary(played));
     }
-
-    OddsResult result;
-    result.runs = played;
-    for (int d = 1; d <= drivers; ++d) {
-        OddsEntry& e = result.drivers.emplace_back();
-        e.index = d;
-        e.No = season.DrvTable[d].DrvNo;
-        e.Nm = season.DrvTable[d].DrvNm;
-        driverTally[d].Summarise(e, played);
-    }
-    for (int t = 1; t <= teams; ++t) {
-        OddsEntry& e = result.teams.emplace_back();
-        e.index = t;
-        e.No = season.TimTable[t].TimNo;
-        e.Nm = season.TimTable[t].TimNm;
-        teamTally[t].Summarise(e, played);
-    }
-    return result;
+    return Summary(played);
 }
 
 } // namespace karven

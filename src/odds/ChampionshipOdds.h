@@ -4,9 +4,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "odds/TitleField.h"
 #include "race/RaceState.h"
 
 namespace karven {
@@ -34,12 +36,17 @@ struct OddsResult {
 struct OddsProgress {
     std::atomic<int> done{0};
     std::atomic<bool> cancel{false};
+    // Called on the computing thread with the odds of the runs added up so far, block by block.
+    std::function<void(const OddsResult&)> partial;
 };
 
 // Plays Grands Prix EndGp + 1 .. GpCount `runs` times on copies of the season, spread over `threads`
 // workers. Run r draws from its own seed, derived from `seed`, so the odds do not depend on the
 // number of threads.
+// `fixed` decides first places of coming Grands Prix in advance (a what-if): every run plays them
+// as it would and then puts the fixed drivers in their places.
 OddsResult ChampionshipOdds(const Season& season, int runs, int threads, uint64_t seed,
-                            const EventSwitches& switches, OddsProgress* progress = nullptr);
+                            const EventSwitches& switches, OddsProgress* progress = nullptr,
+                            const std::vector<FixedResult>& fixed = {});
 
 } // namespace karven

@@ -30,6 +30,11 @@ RaceCar CarOf(const Entrant& e, int id) {
 }
 
 bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches, LapRecords records) {
+    return PlayGrandPrix(season, random, switches, records, nullptr);
+}
+
+bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches, LapRecords records,
+                   const BeforeBooking& beforeBooking) {
     int g = ReadCount(season.Sis.EndGp) + 1;
     if (g < 1 || g > ReadCount(season.Sis.GpCount) || g >= int(season.GpTable.size())) return false;
 
@@ -58,6 +63,7 @@ bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches
     }
     StartRace(race, std::move(grid));
     RunLaps(race);
+    if (beforeBooking) beforeBooking(race, entrants);
     FinishRace(race, season);
     return true;
 }

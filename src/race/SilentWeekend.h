@@ -2,6 +2,9 @@
 // A Grand Prix weekend nobody watches: qualifying and race on their numbers alone, with the same
 // draws in the same order as in the game's windows, booked into the season the same way.
 
+#include <functional>
+#include <vector>
+
 namespace karven {
 
 class Random;
@@ -9,6 +12,7 @@ struct Season;
 struct EventSwitches;
 struct Entrant;
 struct RaceCar;
+struct RaceState;
 
 // The car an entrant races, as the rules read it from his entry; `id` is his place on the grid.
 RaceCar CarOf(const Entrant& e, int id);
@@ -21,5 +25,11 @@ enum class LapRecords { Keep, Skip };
 // Grand Prix left or nobody to race (the season is then as the windows would leave it).
 bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches,
                    LapRecords records = LapRecords::Keep);
+
+// What may change the classification at the flag, before it is booked: the odds' what-if. It sees
+// the race and the entrants of the weekend (element 0 unused).
+using BeforeBooking = std::function<void(RaceState&, const std::vector<Entrant>&)>;
+bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches, LapRecords records,
+                   const BeforeBooking& beforeBooking);
 
 } // namespace karven

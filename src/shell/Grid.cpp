@@ -12,8 +12,8 @@ void SetGridHeader(FrmKarvenRace& main, int mode) {
         {"", "", "", "", "", ""},
         {"No", N_("ドライバー"), N_("チーム"), "Time", "", ""},
         {"No", N_("ドライバー"), N_("チーム"), "Time", "PIT", "TIR"},
-        {"No", N_("ドライバー"), N_("チーム"), N_("ﾎﾟｲﾝﾄ"), "", ""},
-        {"No", N_("チーム"), "", N_("ﾎﾟｲﾝﾄ"), "", ""},
+        {"No", N_("ドライバー"), N_("チーム"), N_("ﾎﾟｲﾝﾄ"), N_("ﾀｲﾄﾙ"), ""},
+        {"No", N_("チーム"), "", N_("ﾎﾟｲﾝﾄ"), N_("ﾀｲﾄﾙ"), ""},
     };
     if (mode < 1 || mode > 5) return;
     main.gridMode = mode;
@@ -30,7 +30,12 @@ void SetTitle(FrmKarvenRace& main, std::function<std::string()> make) {
 void ClearGrid(Shell& shell) {
     const std::string neutral = ColorFilePath(shell, "", 0);
     for (int k = 1; k <= GridRows; ++k) {
-        for (int c = 1; c <= 6; ++c) shell.main.lbl(c, k).text.clear();
+        for (int c = 1; c <= 6; ++c) {
+            shell.main.lbl(c, k).text.clear();
+            // The standings' title column explains its marks; a tip of the day is not a source text.
+            shell.main.lbl(c, k).toolTip.clear();
+            shell.main.lbl(c, k).toolTipSource.clear();
+        }
         shell.main.imgCo(k).picture = neutral;
     }
 }

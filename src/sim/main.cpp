@@ -26,7 +26,9 @@
 #include "sim/JsonOutput.h"
 #include "sim/LapsJson.h"
 #include "sim/Market.h"
+#include "odds/FixedFinish.h"
 #include "sim/Odds.h"
+#include "sim/TitleRaceJson.h"
 #include "sim/SeasonJson.h"
 #include "sim/Summary.h"
 #include "weekend/Qualifying.h"
@@ -50,6 +52,7 @@ struct Options {
     bool market = false;
     int seasons = 0;
     int odds = 0;
+    std::vector<FixedResult> fixes; // --fix: first places of coming Grands Prix, for the odds
     int threads = 0;
     std::string lang = "ja";
     std::string importCsv;
@@ -205,12 +208,18 @@ int Play(const Options& options) {
         if (options.market && SeasonOver(game.season)) closeSeason();
     }
 
+    for (const FixedResult& fix : options.fixes) {
+        std::string problem = FixProblem(game.season, fix);
+        if (problem.empty()) continue;
+        std::cerr << "--fix: " << problem << "\n";
+        return ExitUsage;
+    }
     sim::Json odds;
     if (options.odds > 0) {
         int threads = options.threads > 0 ? options.threads : int(std::max(1u, std::thread::hardware_concurrency()));
         uint64_t seed = options.seed ? *options.seed : uint64_t(random.Next() * 0x1.0p53);
         EventSwitches switches{shell.EvePit == "1", shell.EvePen == "1", shell.EveTen == "1"};
-        OddsResult result = ChampionshipOdds(game.season, options.odds, threads, seed, switches);
+        OddsResult result = ChampionshipOdds(game.season, options.odds, threads, seed, switches, nullptr, options.fixes);
         if (log) odds = sim::OddsToJson(result);
         else sim::PrintOdds(std::cout, result);
     }
@@ -225,6 +234,7 @@ int Play(const Options& options) {
         for (const auto& [name, value] : season.items()) out.Member(name, value);
         out.Member("races", log->races);
         out.Member("standings", sim::StandingsToJson(game.season));
+        out.Member("titleRace", sim::TitleRaceToJson(game.season, options.fixes));
         out.Member("market", log->markets);
         out.Member("seasons", log->seasons);
         if (options.odds > 0) out.Member("odds", odds);
@@ -270,8 +280,11 @@ int main(int argc, char** argv) {
     app.add_option("--seasons", options.seasons, "play this many whole seasons, each ending with its market")
         ->check(CLI::Range(1, 100000))
         ->excludes(gps);
-    app.add_option("--odds", options.odds, "then play the rest of the season this many times and print the title odds")
+    CLI::Option* oddsOption = app.add_option("--odds", options.odds, "then play the rest of the season this many times and print the title odds")
         ->check(CLI::Range(1, 10000000));
+    std::vector<std::string> fixTexts;
+    app.add_option("--fix", fixTexts, "with --odds: GP:DRVNO[,DRVNO...] fixes the first places of a coming Grand Prix")
+        ->needs(oddsOption);
     app.add_option("--threads", options.threads, "threads for --odds (default: one per core)")->check(CLI::Range(1, 256));
     std::string seedText;
     CLI::Option* seed = app.add_option("--seed", seedText, "seed for a reproducible run: 0 .. 18446744073709551615");
@@ -307,6 +320,19 @@ int main(int argc, char** argv) {
             std::cerr << option->get_name() << ": a folder\n";
             return ExitUsage;
         }
+    }
+    for (const std::string& text : fixTexts) {
+        FixedResult fix;
+        if (!sim::ReadFix(text, fix)) {
+            std::cerr << "--fix: GP:DRVNO[,DRVNO...], for example 14:5 or 14:5,3\n";
+            return ExitUsage;
+        }
+        for (const FixedResult& earlier : options.fixes)
+            if (earlier.gp == fix.gp) {
+                std::cerr << "--fix: GP " << fix.gp << " fixed twice\n";
+                return ExitUsage;
+            }
+        options.fixes.push_back(std::move(fix));
     }
     if (seed->count() > 0) {
         options.seed = ParseSeed(seedText);

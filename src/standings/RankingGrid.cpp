@@ -9,10 +9,31 @@
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 #include "standings/Rankings.h"
+#include "standings/TitleColumn.h"
 
 namespace karven {
 
 namespace {
+// Beside the points: whether each can still take the title, in standings order (the same order as
+// the rows: points, then table order).
+void ShowTitleColumn(Shell& shell, Title title, int rows) {
+    FrmKarvenRace& main = shell.main;
+    TitleRace race = JudgeTitle(shell.season, title);
+    std::vector<double> points;
+    std::vector<int> listed;
+    for (const TitleChance& c : race.entries)
+        if (title == Title::Drivers ? c.points >= 1 : c.points > 0) {
+            points.push_back(c.points);
+            listed.push_back(c.unit);
+        }
+    std::vector<int> order = RankOrder(points);
+    for (int p = 1; p <= rows && p <= int(order.size()); ++p) {
+        const TitleChance& c = race.entries[listed[order[p - 1]] - 1];
+        main.lbl(5, p).text = TitleMark(c);
+        main.lbl(5, p).toolTip = TitleTip(c);
+    }
+}
+
 std::string RankingTitle(const char* name, const std::string& endGp) {
     return TrF("{1} (第{2}戦まで)", Tr(name), endGp);
 }
@@ -27,6 +48,7 @@ void ShowDrvRanking(Shell& shell) {
     std::vector<DriverStanding> standings = DriverStandings(shell.season);
     // The grid has 32 rows; a 33rd scorer, impossible with 16 teams of two, is not drawn.
     int rows = std::min<int>(standings.size(), GridRows);
+    ShowTitleColumn(shell, Title::Drivers, rows);
     for (int p = 1; p <= rows; ++p) {
         const DriverStanding& s = standings[p - 1];
         main.lbl(1, p).text = std::to_string(p);
@@ -48,6 +70,7 @@ void ShowTimRanking(Shell& shell) {
 
     std::vector<TeamStanding> standings = TeamStandings(shell.season);
     int rows = std::min<int>(standings.size(), GridRows);
+    ShowTitleColumn(shell, Title::Teams, rows);
     for (int p = 1; p <= rows; ++p) {
         const TeamStanding& s = standings[p - 1];
         main.lbl(1, p).text = std::to_string(p);

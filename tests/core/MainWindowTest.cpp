@@ -99,12 +99,13 @@ TEST_F(MainWindowTest, GridHeadingsByMode) {
     SetGridHeader(main, 3);
     EXPECT_EQ(headings(), "No|ドライバー|チーム|Time|PIT|TIR|");
     SetGridHeader(main, 4);
-    EXPECT_EQ(headings(), "No|ドライバー|チーム|ﾎﾟｲﾝﾄ|||");
+    // The standings add the title column beside the points.
+    EXPECT_EQ(headings(), "No|ドライバー|チーム|ﾎﾟｲﾝﾄ|ﾀｲﾄﾙ||");
     SetGridHeader(main, 5);
-    EXPECT_EQ(headings(), "No|チーム||ﾎﾟｲﾝﾄ|||");
+    EXPECT_EQ(headings(), "No|チーム||ﾎﾟｲﾝﾄ|ﾀｲﾄﾙ||");
     SetGridHeader(main, 0);
     SetGridHeader(main, 6);
-    EXPECT_EQ(headings(), "No|チーム||ﾎﾟｲﾝﾄ|||");
+    EXPECT_EQ(headings(), "No|チーム||ﾎﾟｲﾝﾄ|ﾀｲﾄﾙ||");
     SetGridHeader(main, 1);
     EXPECT_EQ(headings(), "||||||");
     EXPECT_EQ(main("lblTitle").text, "KARVEN");

@@ -7,6 +7,10 @@
 #include "RaceFixture.h"
 #include "odds/ChampionshipOdds.h"
 #include "odds/PointsHistory.h"
+#include "odds/TitleRace.h"
+#include "race/SilentWeekend.h"
+#include "shell/Random.h"
+#include "standings/Rankings.h"
 
 using namespace karven;
 using namespace karven::test;
@@ -123,4 +127,36 @@ TEST(PointsHistory, LinesAddUpTheResultsOfTheGrandsPrixRun) {
     EXPECT_EQ(teams[1].name, "チーム3・エンジン");
     EXPECT_EQ(teams[1].points, (std::vector<int>{0, 0, 8, 8})) << "driver 6 no longer drives for it";
     EXPECT_EQ(teams[2].points, (std::vector<int>{0, 6, 6, 6}));
+}
+
+// A what-if: the fixed places are kept in every run, and odds and the exact title race agree on
+// what cannot happen.
+TEST(Odds, FixedResultsHoldInEveryRunAndAgreeWithTheTitleRace) {
+    Season s = MakeSeason(4, 2, 4);
+    s.Sis.NinCount = "6";
+    s.Sis.SyuCount = "20";
+    GameRandom random(11);
+    PlayGrandPrix(s, random, {}, LapRecords::Skip);
+    // The last driver wins the three races left, the second driver is second in the next one.
+    std::vector<FixedResult> fixed = {{2, {8, 2}}, {3, {8}}, {4, {8}}};
+    OddsResult today = ChampionshipOdds(s, 300, 2, 9, {});
+    OddsResult odds = ChampionshipOdds(s, 300, 2, 9, {}, nullptr, fixed);
+    ASSERT_EQ(odds.runs, 300);
+    double base = DriverPoints(s.DrvTable[8]);
+    const OddsEntry& winner = odds.drivers[7];
+    EXPECT_GE(winner.p5Points, base + 30); // three wins whatever else happens
+    EXPECT_NE(today.drivers[7].meanPoints, winner.meanPoints);
+    for (Title title : {Title::Drivers, Title::Teams}) {
+        TitleRace race = JudgeTitle(s, title, fixed);
+        const std::vector<OddsEntry>& entries = title == Title::Drivers ? odds.drivers : odds.teams;
+        for (const TitleChance& c : race.entries) {
+            SCOPED_TRACE(c.Nm + ": " + c.text);
+            if (c.status == TitleStatus::Eliminated) EXPECT_EQ(entries[c.unit - 1].title, 0);
+            if (c.status == TitleStatus::Champion) EXPECT_EQ(entries[c.unit - 1].title, 1);
+        }
+    }
+    // Crowned by the market's scale: the same check.
+    TitleRace crowned = JudgeTitle(s, Title::Crowned, fixed);
+    for (const TitleChance& c : crowned.entries)
+        if (c.status == TitleStatus::Eliminated) EXPECT_EQ(odds.drivers[c.unit - 1].crowned, 0) << c.Nm;
 }

@@ -56,9 +56,11 @@ TEST(Analysis, OddsComputeInTheBackgroundAndShowTheFavouriteFirst) {
     bool waitedWithoutFreezing = false;
     WhenReady(
         [&](QWidget& dialog) {
-            auto* tabs = dialog.findChild<QTabWidget*>("oddsTabs");
-            waitedWithoutFreezing |= tabs && !tabs->isEnabled(); // the window answered while computing
-            return tabs && tabs->isEnabled();
+            // The window answers while computing, its figures refined as the runs come in.
+            auto* label = dialog.findChild<QLabel*>("oddsStatus");
+            if (!label) return false;
+            waitedWithoutFreezing |= label->text().startsWith("試算中");
+            return label->text().endsWith("回の試算による予想");
         },
         [&](QWidget& dialog) {
             dialog.grab().save(test::ScreenPath("odds.png"));

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <thread>
@@ -25,6 +27,8 @@
 #include "ui/analysis/Analysis.h"
 #include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/OddsChart.h"
+#include "ui/analysis/TitleRaceTable.h"
+#include "ui/analysis/WhatIfBar.h"
 
 namespace karven::ui {
 
@@ -80,10 +84,16 @@ public:
         stop_ = new QPushButton(Text("中止"));
         stop_->setObjectName("oddsStop");
         stop_->setToolTip(Text("試算を打ち切り、ここまでの結果で予想します。"));
-        connect(stop_, &QPushButton::clicked, this, [this] { progress_.cancel = true; });
+        connect(stop_, &QPushButton::clicked, this, [this] {
+            if (progress_) progress_->cancel = true;
+        });
         row->addWidget(stop_);
         layout_->addLayout(row);
 
+        if (!decided_) {
+            whatIf_ = new WhatIfBar(season_, [this](const std::vector<FixedResult>& fixed) { Start(fixed); });
+            layout_->addWidget(whatIf_);
+        }
         tabs_ = AddTabs("oddsTabs");
         AddNoteAndClose(Text(decided_ ? "ストーブリーグを確定すると、ドライバーズランキング首位がチャンピオンになります。"
                                       : "ゲームと同じルールで残りの全ＧＰ（予選・決勝）を繰り返し走らせた結果です。"
@@ -92,39 +102,105 @@ public:
             ShowFinal();
             return;
         }
-
-        tabs_->setEnabled(false);
-        uint64_t seed = std::random_device{}();
-        int threads = int(std::max(1u, std::thread::hardware_concurrency()));
-        clock_.start();
-        worker_ = std::thread([this, seed, threads] {
-            result_ = ChampionshipOdds(season_, MaxRuns, threads, seed, switches_, &progress_);
-            finished_ = true;
-        });
         connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
-        timer_.start(40);
+        Start({});
     }
 
-    ~OddsWindow() override {
-        progress_.cancel = true;
+    ~OddsWindow() override { StopWorker(); }
+
+private:
+    void StopWorker() {
+        if (!progress_) return;
+        progress_->cancel = true;
         if (worker_.joinable()) worker_.join();
     }
 
-private:
+    // The odds from this future, in the background, and the exact title race beside them at once.
+    void Start(const std::vector<FixedResult>& fixed) {
+        StopWorker();
+        timer_.stop();
+        fixed_ = fixed;
+        judged_.clear();
+        for (Title title : {Title::Drivers, Title::Crowned, Title::Teams}) judged_.push_back(JudgeTitle(season_, title, fixed));
+        progress_ = std::make_unique<OddsProgress>();
+        finished_ = false;
+        fresh_ = false;
+        result_.reset();
+        shownRuns_ = -1;
+        progress_->partial = [this](const OddsResult& partial) {
+            std::lock_guard<std::mutex> hold(partialLock_);
+            partial_ = partial;
+            fresh_ = true;
+        };
+        stop_->setEnabled(true);
+        bar_->setValue(0);
+        status_->setText(Text("残りのレースを試算しています…"));
+        int current = tabs_->currentIndex();
+        ShowOdds(nullptr);
+        if (current >= 0 && current < tabs_->count()) tabs_->setCurrentIndex(current);
+        uint64_t seed = std::random_device{}();
+        int threads = int(std::max(1u, std::thread::hardware_concurrency()));
+        clock_.start();
+        worker_ = std::thread([this, seed, threads, fixed] {
+            result_ = ChampionshipOdds(season_, MaxRuns, threads, seed, switches_, progress_.get(), fixed);
+            finished_ = true;
+        });
+        timer_.start(40);
+    }
+
     void Poll() {
         qint64 elapsed = clock_.elapsed();
-        if (elapsed >= AnswerWithinMs) progress_.cancel = true;
+        if (elapsed >= AnswerWithinMs) progress_->cancel = true;
         bar_->setValue(int(std::min<qint64>(elapsed, AnswerWithinMs)));
-        status_->setText(TextF("試算中… {1} 回", progress_.done.load()));
-        if (!finished_) return;
+        status_->setText(TextF("試算中… {1} 回", progress_->done.load()));
+        if (!finished_) {
+            // The figures so far, refined block by block.
+            std::optional<OddsResult> partial;
+            {
+                std::lock_guard<std::mutex> hold(partialLock_);
+                if (fresh_) partial = partial_;
+                fresh_ = false;
+            }
+            if (partial) ShowOdds(&*partial);
+            return;
+        }
         timer_.stop();
         worker_.join();
         bar_->setValue(AnswerWithinMs);
         stop_->setEnabled(false);
         status_->setText(TextF("{1} 回の試算による予想", result_->runs));
-        AddTab(new OddsChart(result_->drivers, true), "oddsDrivers", "ドライバー");
-        AddTab(new OddsChart(result_->teams, false), "oddsTeams", "コンストラクター");
-        tabs_->setEnabled(true);
+        ShowOdds(&*result_);
+    }
+
+    // The charts of these odds (none yet: empty pages) and the title race of the fixed future.
+    void ShowOdds(const OddsResult* odds) {
+        if (odds && odds->runs == shownRuns_) return;
+        shownRuns_ = odds ? odds->runs : 0;
+        int current = tabs_->currentIndex();
+        while (tabs_->count() > 0) {
+            QWidget* page = tabs_->widget(0);
+            tabs_->removeTab(0);
+            page->deleteLater();
+        }
+        static const OddsResult none;
+        const OddsResult& shown = odds ? *odds : none;
+        AddTab(new OddsChart(shown.drivers, true), "oddsDrivers", "ドライバー");
+        AddTab(new OddsChart(shown.teams, false), "oddsTeams", "コンストラクター");
+        AddTab(TitleRacePage(), "oddsTitleRace", "チャンピオン争い");
+        if (current >= 0) tabs_->setCurrentIndex(current);
+    }
+
+    // The three titles, exactly, from the fixed future: drivers, the market's crown, constructors.
+    QWidget* TitleRacePage() {
+        auto* inner = new QTabWidget;
+        const std::pair<Title, const char*> titles[] = {
+            {Title::Drivers, "ドライバー"}, {Title::Crowned, "王座"}, {Title::Teams, "コンストラクター"}};
+        for (const auto& [title, name] : titles) {
+            QTableWidget* table = TitleRaceTable(judged_[int(title)]);
+            table->setObjectName(QString("titleRace%1").arg(int(title)));
+            inner->addTab(table, Text(name));
+        }
+        return inner;
     }
 
     void ShowFinal() {
@@ -149,8 +225,15 @@ private:
     Season season_; // the workers' own copy: the game's season is never touched from a thread
     EventSwitches switches_;
     bool decided_ = false;
-    OddsProgress progress_;
+    std::unique_ptr<OddsProgress> progress_;
     std::atomic<bool> finished_{false};
+    std::vector<FixedResult> fixed_;
+    std::vector<TitleRace> judged_; // the title race of the fixed future, by Title
+    std::mutex partialLock_;
+    std::optional<OddsResult> partial_;
+    bool fresh_ = false;
+    int shownRuns_ = -1;
+    WhatIfBar* whatIf_ = nullptr;
     std::optional<OddsResult> result_;
     std::thread worker_;
     QElapsedTimer clock_;

@@ -1,0 +1,323 @@
+#include "odds/TitleRace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+
+#include "odds/RaceColouring.h"
+#include "odds/TitleClinch.h"
+#include "odds/TitlePacking.h"
+#include "odds/TitleText.h"
+#include "season/Season.h"
+
+namespace karven {
+
+namespace {
+constexpr int64_t Unlimited = int64_t(1) << 40;
+
+class Judge {
+public:
+    Judge(const Season& season, const TitleField& f) : season_(season), f_(f) {
+        // Races with the same fixed places offer the same places: one group each.
+        std::map<std::vector<int>, int> seen;
+        for (size_t r = 0; r < f.races.size(); ++r) {
+            auto [at, fresh] = seen.emplace(f.races[r].fixedCars, int(groupRaces_.size()));
+            if (fresh) groupRaces_.emplace_back();
+            groupRaces_[at->second].push_back(int(r));
+        }
+        carsOf_.assign(f.units + 1, {});
+        for (int c = 0; c < f.Cars(); ++c) carsOf_[f.entrantUnit[c]].push_back(c);
+        rivals_.clear();
+        for (int u = 1; u <= f.units; ++u)
+            if (f.cars[u] > 0) rivals_.push_back(u);
+    }
+
+    TitleRace Run() {
+        TitleRace race;
+        race.title = f_.title;
+        race.leader = Leader();
+        // Points a car cannot avoid can make a champion of someone behind: whoever it is wins any
+        // one completion, so that completion's winner is the only one to try.
+        int champion = AnyWinner();
+        if (champion && Magic(champion) != 0) champion = 0;
+        int magic = race.leader && !champion ? Magic(race.leader) : -1;
+        for (int u = 1; u <= f_.units; ++u) {
+            TitleChance& c = race.entries.emplace_back();
+            c.unit = u;
+            Name(c);
+            c.points = f_.base[u];
+            if (u == champion) {
+                c.status = TitleStatus::Champion;
+                c.magicNumber = 0;
+                c.text = ChampionText();
+                continue;
+            }
+            Decide(c);
+            if (u == race.leader && c.status == TitleStatus::Contender) c.magicNumber = magic;
+        }
+        return race;
+    }
+
+private:
+    const RaceAhead& FirstOf(int g) const { return f_.races[groupRaces_[g].front()]; }
+    int Races(int g) const { return int(groupRaces_[g].size()); }
+    int FreeCars(int unit, int g) const { return f_.cars[unit] - f_.FixedCarsOf(unit, FirstOf(g)); }
+
+    // The most a unit can add: its free cars in the best open places of every race.
+    int64_t MostGain(int unit) const {
+        int64_t most = 0;
+        for (size_t g = 0; g < groupRaces_.size(); ++g) {
+            const std::vector<int>& open = FirstOf(int(g)).open;
+            int n = std::min<int>(FreeCars(unit, int(g)), int(open.size()));
+            for (int k = 0; k < n; ++k) most += int64_t(Races(int(g))) * open[k];
+        }
+        return most;
+    }
+
+    bool Listed(double total) const { return f_.title == Title::Drivers ? total >= 1 : total > 0; }
+
+    // First by points today, the earlier on equal points; with nobody on points yet, the first in
+    // the table.
+    int Leader() const {
+        int leader = 0;
+        for (int u = 1; u <= f_.units; ++u)
+            if (f_.eligible[u] && (!leader || f_.base[u] > f_.base[leader])) leader = u;
+        return leader;
+    }
+
+    // The first of one completion: the fixed places, then the cars in table order, all running.
+    int AnyWinner() const {
+        std::vector<double> total = f_.base;
+        for (const RaceAhead& race : f_.races) {
+            int place = int(race.fixedCars.size());
+            for (int car = 0; car < f_.Cars() && place < int(race.fixedCars.size() + race.open.size()); ++car) {
+                if (std::find(race.fixedCars.begin(), race.fixedCars.end(), car) != race.fixedCars.end()) continue;
+                int unit = f_.entrantUnit[car];
+                if (unit) total[unit] += race.open[place - race.fixedCars.size()];
+                ++place;
+            }
+        }
+        int first = 0;
+        for (int u = 1; u <= f_.units; ++u)
+            if (f_.eligible[u] && Listed(total[u]) && (!first || total[u] > total[first])) first = u;
+        return first;
+    }
+
+    // 0 when no completion takes the title from the leader, else the points that make sure.
+    int Magic(int leader) const {
+        int worst = -1; // the most the leader can take and still be caught
+        // He must be in the standings at all.
+        std::vector<int64_t> alone = RivalBeside(f_, leader, 0);
+        for (size_t a = 0; a < alone.size(); ++a)
+            if (alone[a] >= 0 && !Listed(f_.base[leader] + double(a))) worst = std::max(worst, int(a));
+        for (int e = 1; e <= f_.units; ++e) {
+            if (e == leader || !f_.eligible[e]) continue;
+            if (!FinishesAhead(f_, e, f_.base[e] + double(MostGain(e)), leader, f_.base[leader])) continue;
+            std::vector<int64_t> beside = RivalBeside(f_, leader, e);
+            for (size_t a = 0; a < beside.size(); ++a)
+                if (beside[a] >= 0 && int(a) > worst &&
+                    FinishesAhead(f_, e, f_.base[e] + double(beside[a]), leader, f_.base[leader] + double(a)))
+                    worst = int(a);
+        }
+        return worst + 1;
+    }
+
+    void Name(TitleChance& c) const {
+        if (f_.title == Title::Teams) {
+            c.No = season_.TimTable[c.unit].TimNo;
+            c.Nm = season_.TimTable[c.unit].TimNm;
+        } else {
+            c.No = season_.DrvTable[c.unit].DrvNo;
+            c.Nm = season_.DrvTable[c.unit].DrvNm;
+        }
+    }
+    const std::string& NameOf(int unit) const {
+        return f_.title == Title::Teams ? season_.TimTable[unit].TimNm : season_.DrvTable[unit].DrvNm;
+    }
+
+    // The most rival u may take and still finish behind a total of `total`.
+    int64_t Cap(int u, int target, double total) const {
+        double room = total - f_.base[u];
+        double cap = TitleField::AheadOnTie(u, target) ? std::ceil(room) - 1 : std::floor(room);
+        return int64_t(std::clamp(cap, -1.0, double(Unlimited)));
+    }
+
+    struct Packed {
+        std::vector<int> rivals; // unit of each PackRival, 0 for the cars nobody scores with
+        std::vector<int64_t> caps;
+        PackAnswer answer;
+    };
+
+    Packed Pack(int t, double total, int64_t extra, bool drop) const {
+        Packed p;
+        std::vector<PackGroup> groups;
+        for (size_t g = 0; g < groupRaces_.size(); ++g) {
+            const std::vector<int>& open = FirstOf(int(g)).open;
+            int own = std::min<int>(FreeCars(t, int(g)), int(open.size()));
+            groups.push_back({Races(int(g)), std::vector<int>(open.begin() + own, open.end())});
+        }
+        std::vector<PackRival> rivals;
+        auto add = [&](int unit, int64_t cap) {
+            PackRival r;
+            r.cap = cap;
+            for (size_t g = 0; g < groupRaces_.size(); ++g) r.cars.push_back(FreeCars(unit, int(g)));
+            rivals.push_back(std::move(r));
+            p.rivals.push_back(unit);
+            p.caps.push_back(cap);
+        };
+        for (int u : rivals_)
+            if (u != t) add(u, f_.eligible[u] ? Cap(u, t, total) + extra : Unlimited);
+        if (f_.cars.size() && !carsOf_[0].empty()) add(0, Unlimited);
+        p.answer = PackScores(groups, rivals, drop);
+        return p;
+    }
+
+    void Decide(TitleChance& c) const {
+        const int t = c.unit;
+        if (!f_.eligible[t]) {
+            c.text = NoSeatText();
+            return;
+        }
+        const double total = f_.base[t] + double(MostGain(t));
+        if (!Listed(total)) {
+            c.text = NoPointsText();
+            return;
+        }
+        // Rivals already out of his reach, whatever anyone does.
+        int far = 0;
+        for (int u = 1; u <= f_.units; ++u)
+            if (u != t && f_.eligible[u] && Cap(u, t, total) < 0 && (!far || f_.base[u] > f_.base[far])) far = u;
+        if (far) {
+            c.outOfReach = {far};
+            c.shortBy = f_.base[far] - total;
+            c.text = OutOfReachText(NameOf(far), c.shortBy);
+            return;
+        }
+        Packed p = Pack(t, total, 0, false);
+        if (!p.answer.feasible && f_.retire) p = Pack(t, total, 0, true);
+        c.exact = !p.answer.exhausted || p.answer.feasible;
+        if (p.answer.feasible) {
+            c.status = TitleStatus::Contender;
+            Witness(c, p);
+            return;
+        }
+        Shortfall(c, t, total, p);
+    }
+
+    // The least that would still be missing, found by raising every cap alike: once it passes
+    // what any rival could take, nobody is in the way.
+    void Shortfall(TitleChance& c, int t, double total, const Packed& p) const {
+        int64_t bound = 1;
+        for (int u : rivals_) bound = std::max(bound, MostBeside(u, t) + 1);
+        int64_t lo = 0, hi = 1;
+        while (hi < bound && !Pack(t, total, hi, false).answer.feasible) {
+            lo = hi;
+            hi = std::min(bound, hi * 2);
+        }
+        while (hi - lo > 1) {
+            int64_t mid = (lo + hi) / 2;
+            (Pack(t, total, mid, false).answer.feasible ? hi : lo) = mid;
+        }
+        c.shortBy = double(hi);
+        c.outOfReach = Held(p, t);
+        std::vector<std::string> names;
+        for (int u : c.outOfReach) names.push_back(NameOf(u));
+        c.text = CannotHoldAllText(names, c.shortBy);
+    }
+
+    // The rivals the completion has to hold below what they could take, the most points first.
+    std::vector<int> Held(const Packed& p, int t) const {
+        std::vector<int> held;
+        for (size_t i = 0; i < p.rivals.size(); ++i) {
+            int u = p.rivals[i];
+            if (u && p.caps[i] < MostBeside(u, t)) held.push_back(u);
+        }
+        std::stable_sort(held.begin(), held.end(), [&](int a, int b) { return f_.base[a] > f_.base[b]; });
+        return held;
+    }
+    // What rival u could take of the places the contender t leaves.
+    int64_t MostBeside(int u, int t) const {
+        int64_t most = 0;
+        for (size_t g = 0; g < groupRaces_.size(); ++g) {
+            const std::vector<int>& open = FirstOf(int(g)).open;
+            int own = std::min<int>(FreeCars(t, int(g)), int(open.size()));
+            int n = std::min<int>(FreeCars(u, int(g)), int(open.size()) - own);
+            for (int k = own; k < own + n; ++k) most += int64_t(Races(int(g))) * open[k];
+        }
+        return most;
+    }
+
+    void Witness(TitleChance& c, const Packed& p) const {
+        const int t = c.unit;
+        c.witness.assign(f_.races.size(), {});
+        for (size_t g = 0; g < groupRaces_.size(); ++g) {
+            const RaceAhead& first = FirstOf(int(g));
+            const int r = Races(int(g));
+            const int m = int(first.fixedCars.size());
+            // The cars free in these races, and the place of each open score.
+            std::vector<int> cars;
+            for (int c2 = 0; c2 < f_.Cars(); ++c2)
+                if (std::find(first.fixedCars.begin(), first.fixedCars.end(), c2) == first.fixedCars.end()) cars.push_back(c2);
+            auto carIndex = [&](int car) { return int(std::find(cars.begin(), cars.end(), car) - cars.begin()); };
+            auto placeOf = [&](int score) {
+                return int(std::find(first.open.begin(), first.open.end(), score) - first.open.begin());
+            };
+            std::vector<std::pair<int, int>> edges;
+            auto hand = [&](int unit, std::vector<int> scores) {
+                std::vector<int> own;
+                for (int car : carsOf_[unit])
+                    if (carIndex(car) < int(cars.size())) own.push_back(car);
+                std::sort(scores.rbegin(), scores.rend());
+                if (own.empty()) return;
+                for (size_t i = 0; i < scores.size(); ++i)
+                    edges.push_back({carIndex(own[i % own.size()]), placeOf(scores[i])});
+            };
+            int own = std::min<int>(FreeCars(t, int(g)), int(first.open.size()));
+            std::vector<int> mine;
+            for (int k = 0; k < own; ++k)
+                for (int n = 0; n < r; ++n) mine.push_back(first.open[k]);
+            hand(t, mine);
+            for (size_t i = 0; i < p.rivals.size(); ++i) hand(p.rivals[i], p.answer.taken[g][i]);
+            std::vector<int> colour = ColourEdges(int(cars.size()), int(first.open.size()), edges, r);
+            int retiredFrom = 0;
+            if (!p.answer.dropped[g].empty())
+                retiredFrom = m + 1 + placeOf(*std::max_element(p.answer.dropped[g].begin(), p.answer.dropped[g].end()));
+            for (int n = 0; n < r; ++n) {
+                WitnessRace& w = c.witness[groupRaces_[g][n]];
+                w.gp = f_.races[groupRaces_[g][n]].gp;
+                for (int car : first.fixedCars) w.order.push_back(f_.entrantDriver[car]);
+                w.order.resize(m + first.open.size(), 0);
+                w.retiredFrom = retiredFrom;
+            }
+            for (size_t e = 0; e < edges.size(); ++e) {
+                WitnessRace& w = c.witness[groupRaces_[g][colour[e]]];
+                w.order[m + edges[e].second] = f_.entrantDriver[cars[edges[e].first]];
+            }
+            for (int n = 0; n < r; ++n) {
+                WitnessRace& w = c.witness[groupRaces_[g][n]];
+                while (!w.order.empty() && w.order.back() == 0) w.order.pop_back();
+            }
+        }
+        std::vector<HeldRival> held;
+        for (int u : Held(p, t)) {
+            size_t i = std::find(p.rivals.begin(), p.rivals.end(), u) - p.rivals.begin();
+            held.push_back({u, NameOf(u), p.caps[i]});
+        }
+        c.text = WitnessText(f_, c, held);
+    }
+
+    const Season& season_;
+    const TitleField& f_;
+    std::vector<std::vector<int>> groupRaces_; // [group] races (indexes into f.races)
+    std::vector<std::vector<int>> carsOf_;     // [unit] its cars; [0] cars that score for nobody
+    std::vector<int> rivals_;                  // units with cars
+};
+} // namespace
+
+TitleRace JudgeTitle(const Season& season, Title title, const std::vector<FixedResult>& fixed) {
+    TitleField field = ReadTitleField(season, title, fixed);
+    return Judge(season, field).Run();
+}
+
+} // namespace karven

@@ -1,0 +1,21 @@
+#pragma once
+// karven-sim's "titleRace": who can still take each title, with the completion or the reason.
+
+#include <string>
+#include <vector>
+
+#include "odds/TitleField.h"
+#include "sim/SeasonJson.h"
+
+namespace karven {
+struct Season;
+}
+
+namespace karven::sim {
+
+Json TitleRaceToJson(const Season& season, const std::vector<FixedResult>& fixed);
+
+// "GP:DRVNO[,DRVNO...]" read into a fix; false when the text is not of that form.
+bool ReadFix(const std::string& text, FixedResult& fix);
+
+} // namespace karven::sim

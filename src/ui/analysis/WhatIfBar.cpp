@@ -1,0 +1,110 @@
+#include "ui/analysis/WhatIfBar.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "odds/FixedFinish.h"
+#include "season/Numbers.h"
+#include "season/Season.h"
+#include "ui/analysis/AnalysisWindow.h"
+
+namespace karven::ui {
+
+namespace {
+constexpr int Places = 3; // a winner, or the first three
+}
+
+WhatIfBar::WhatIfBar(const Season& season, Changed changed, QWidget* parent)
+    : QWidget(parent), season_(season), changed_(std::move(changed)) {
+    setObjectName("whatIf");
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    outer->addLayout(row);
+    auto* caption = new QLabel(Text("もしも:"));
+    row->addWidget(caption);
+    gp_ = new QComboBox;
+    gp_->setObjectName("whatIfGp");
+    gp_->setToolTip(Text("結果を決めるＧＰ（これから行われるもの）"));
+    int endGp = ReadCount(season.Sis.EndGp);
+    int last = std::min(ReadCount(season.Sis.GpCount), int(season.GpTable.size()) - 1);
+    for (int g = endGp + 1; g <= last; ++g) gp_->addItem(TextF("第{1}戦 {2}", g, season.GpTable[g].GpNm), g);
+    row->addWidget(gp_);
+    int drivers = std::clamp(ReadCount(season.DrvCount), 0, int(season.DrvTable.size()) - 1);
+    for (int p = 1; p <= Places; ++p) {
+        auto* place = new QComboBox;
+        place->setObjectName(QString("whatIfPlace%1").arg(p));
+        place->setToolTip(TextF("{1}位のドライバー（シートのあるドライバーだけ）", p));
+        place->addItem(TextF("{1}位 —", p), 0);
+        for (int d = 1; d <= drivers; ++d)
+            if (TeamOf(season, season.DrvTable[d])) place->addItem(ToQt(season.DrvTable[d].DrvNm), d);
+        row->addWidget(place, 1);
+        places_.push_back(place);
+    }
+    auto* fix = new QPushButton(Text("固定(&F)"));
+    fix->setObjectName("whatIfFix");
+    fix->setToolTip(Text("このＧＰの結果を決めて、予想を計算し直します。"));
+    connect(fix, &QPushButton::clicked, this, [this] { Fix(); });
+    row->addWidget(fix);
+    auto* clear = new QPushButton(Text("解除(&C)"));
+    clear->setObjectName("whatIfClear");
+    clear->setToolTip(Text("決めた結果をすべて消して、今日の予想に戻ります。"));
+    connect(clear, &QPushButton::clicked, this, [this] { Clear(); });
+    row->addWidget(clear);
+    list_ = new QLabel;
+    list_->setObjectName("whatIfList");
+    list_->setWordWrap(true);
+    outer->addWidget(list_);
+    bool any = gp_->count() > 0;
+    for (QWidget* w : std::initializer_list<QWidget*>{gp_, fix, clear}) w->setEnabled(any);
+    for (QComboBox* p : places_) p->setEnabled(any);
+    Show();
+}
+
+void WhatIfBar::Fix() {
+    FixedResult fix;
+    fix.gp = gp_->currentData().toInt();
+    for (QComboBox* place : places_) {
+        int d = place->currentData().toInt();
+        if (d == 0) break; // places are fixed from the first down
+        fix.drivers.push_back(d);
+    }
+    std::string problem = fix.drivers.empty() ? Tr("1位のドライバーを選んでください。") : FixProblem(season_, fix);
+    if (!problem.empty()) {
+        list_->setText(ToQt(problem));
+        return;
+    }
+    std::erase_if(fixed_, [&](const FixedResult& f) { return f.gp == fix.gp; });
+    fixed_.push_back(fix);
+    std::sort(fixed_.begin(), fixed_.end(), [](const FixedResult& a, const FixedResult& b) { return a.gp < b.gp; });
+    Show();
+    changed_(fixed_);
+}
+
+void WhatIfBar::Clear() {
+    for (QComboBox* place : places_) place->setCurrentIndex(0);
+    if (fixed_.empty()) return;
+    fixed_.clear();
+    Show();
+    changed_(fixed_);
+}
+
+void WhatIfBar::Show() {
+    if (fixed_.empty()) {
+        list_->setText(Text("結果を決めていません（今日の予想）。"));
+        return;
+    }
+    QStringList parts;
+    for (const FixedResult& f : fixed_) {
+        QStringList names;
+        for (int d : f.drivers) names << ToQt(season_.DrvTable[d].DrvNm);
+        parts << TextF("第{1}戦: {2}", f.gp, names.join(ListSeparator()).toStdString());
+    }
+    list_->setText(Text("決めた結果: ") + parts.join(Text("／")));
+}
+
+} // namespace karven::ui
