@@ -1,5 +1,7 @@
 #include "app/Game.h"
 
+#include <random>
+
 #include "editors/DrvSet.h"
 #include "editors/SisSet.h"
 #include "editors/TimSet.h"
@@ -22,6 +24,8 @@
 #include "standings/Seiseki.h"
 #include "weekend/NewSeason.h"
 #include "weekend/Qualifying.h"
+#include "world/WorldCommands.h"
+#include "world/WorldMarket.h"
 
 namespace karven {
 
@@ -35,7 +39,15 @@ Game::Game(Platform& platform, Random& random) : shell(season, platform, random)
 bool Game::StartUp() {
     bool started = karven::StartUp(shell);
     FollowRaceRecords(shell);
+    world::ShowWorldChoice(shell);
     return started;
+}
+
+uint64_t Game::WorldSeed() {
+    if (worldSeed) return *worldSeed;
+    // The world's chance is its own: never a draw of the rules' generator.
+    std::random_device device;
+    return (uint64_t(device()) << 32) ^ device();
 }
 
 std::function<void()> Game::Command(std::function<void()> run, bool keep) {
@@ -45,6 +57,7 @@ std::function<void()> Game::Command(std::function<void()> run, bool keep) {
         if (keep && season != before) Autosave(shell);
         ShowSeasonCaption(shell);
         FollowRaceRecords(shell);
+        world::ShowWorldChoice(shell);
     };
 }
 
@@ -83,7 +96,8 @@ void Game::WireMainWindow() {
     main("cmdOffSis").onClick = Command(
         [this] {
             size_t closed = season.history.seasons.size();
-            ShowOff(shell);
+            world::WorldMarket world(shell);
+            ShowOff(shell, season.history.world.enabled ? &world : nullptr);
             // A confirmed market closed the season: a word on it, then the grid turns to the next.
             if (season.history.seasons.size() > closed) ShowSeasonSummary(shell);
         },
@@ -92,6 +106,7 @@ void Game::WireMainWindow() {
     main("Set_Sis", 21).onClick = Command([this] { ShowSisSet(shell); FollowSeason(shell); }, Keep);
     main("Set_Tim", 22).onClick = Command([this] { ShowTimSet(shell); FollowSeason(shell); }, Keep);
     main("Set_Drv", 23).onClick = Command([this] { ShowDrvSet(shell); FollowSeason(shell); }, Keep);
+    main("Set_World").onClick = Command([this] { world::ToggleWorld(shell, WorldSeed()); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
     main("Ana_Race").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };

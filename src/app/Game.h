@@ -1,7 +1,9 @@
 #pragma once
 // The composition: one season, the shell, the weekend tables, and what every button and menu runs.
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "season/Season.h"
 #include "shell/Shell.h"
@@ -22,6 +24,10 @@ public:
 
     // Runs the start-up sequence; false when the program had to end.
     bool StartUp();
+    // The seed the living world takes when it is turned on: fixed for reproducible runs, else
+    // drawn afresh.
+    std::optional<uint64_t> worldSeed;
+    uint64_t WorldSeed();
 
 private:
     void WireMainWindow();

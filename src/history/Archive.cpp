@@ -97,7 +97,12 @@ void ArchiveSeason(Season& season, ArchivedSeason closed) {
 
 void CloseForNewSeason(Season& season, bool eraseCareers) {
     if (eraseCareers) {
-        season.history = {}; // afresh, as the player asked; the autosaves still hold what was
+        // Afresh, as the player asked (the autosaves still hold what was); the world goes on, but
+        // what it did in the seasons erased goes with them.
+        WorldState world = std::move(season.history.world);
+        world.seasons.clear();
+        season.history = {};
+        season.history.world = std::move(world);
         return;
     }
     if (ReadCount(season.Sis.EndGp) < 1) {

@@ -55,7 +55,10 @@ FrmKarvenOff::FrmKarvenOff(Shell& shell) : Form(FormName, "ストーブリーグ
     int right = Width - Margin;
     Add(ControlKind::Button, "cmdOK", {right - 2 * ButtonWidth - 8, ButtonsTop, ButtonWidth, ButtonHeight},
         "OK")
-        .onClick = [this] { OffConfirm(*this, shell_); };
+        .onClick = [this] {
+            OffConfirm(*this, shell_);
+            if (IsClosed() && watch) watch->Confirmed(*this);
+        };
     Add(ControlKind::Button, "cmdCancel", {right - ButtonWidth, ButtonsTop, ButtonWidth, ButtonHeight},
         "Cancel")
         .onClick = [this] { Close(); };
@@ -66,6 +69,7 @@ void FrmKarvenOff::Load() {
     defaultButton = "cmdStart";
     negotiated = false;
     OffLoad(*this, shell_);
+    if (watch) watch->Opened(*this);
 }
 
 } // namespace karven

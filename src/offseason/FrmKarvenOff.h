@@ -7,6 +7,16 @@
 namespace karven {
 
 class Shell;
+class FrmKarvenOff;
+
+// What runs beside the rules' market (the living world): told when the market has opened and
+// judged the season, and when it has been confirmed, the season closed and the next prepared.
+class MarketWatch {
+public:
+    virtual ~MarketWatch() = default;
+    virtual void Opened(FrmKarvenOff& form) = 0;
+    virtual void Confirmed(FrmKarvenOff& form) = 0;
+};
 
 class FrmKarvenOff : public Form {
 public:
@@ -24,6 +34,7 @@ public:
     std::vector<OffDrvRecord> OffDrvTable{1};
     // Whether a negotiation ran since the window opened: without one, confirming empties every seat.
     bool negotiated = false;
+    MarketWatch* watch = nullptr;
 
 private:
     Shell& shell_;

@@ -24,18 +24,6 @@ int Bounded(const std::string& count, size_t tableSize, int most) {
     return std::clamp(ReadCount(count), 0, std::min(int(tableSize) - 1, most));
 }
 
-// Entry i's place by descending first and second key, then ascending number: 1 for the best.
-int RankOf(size_t i, const std::vector<double>& first, const std::vector<double>& second,
-           const std::vector<double>& number) {
-    int rank = 0;
-    for (size_t e = 1; e < first.size(); ++e) {
-        if (first[e] > first[i] || (first[e] == first[i] && second[e] > second[i]) ||
-            (first[e] == first[i] && second[e] == second[i] && number[e] <= number[i]))
-            ++rank;
-    }
-    return rank;
-}
-
 // Each driver's team name, "" without a seat.
 std::vector<std::string> SeatNames(const Season& season) {
     std::vector<std::string> names(season.DrvTable.size());
@@ -96,8 +84,9 @@ void PrepareDrivers(FrmKarvenOff& form, Shell& shell) {
 }
 } // namespace
 
-void ShowOff(Shell& shell) {
+void ShowOff(Shell& shell, MarketWatch* watch) {
     FrmKarvenOff form(shell);
+    form.watch = watch;
     shell.platform.ShowModal(form);
 }
 

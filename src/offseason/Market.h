@@ -5,9 +5,10 @@ namespace karven {
 
 class Shell;
 class FrmKarvenOff;
+class MarketWatch;
 
-// cmdOffSis: opens the market window.
-void ShowOff(Shell& shell);
+// cmdOffSis: opens the market window; what runs beside the rules' market watches it.
+void ShowOff(Shell& shell, MarketWatch* watch = nullptr);
 
 // Window opening: reseed, place against the main window, build and show the tables.
 void OffLoad(FrmKarvenOff& form, Shell& shell);

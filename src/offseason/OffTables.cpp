@@ -55,4 +55,15 @@ int MarketChampion(const Season& season) {
     });
 }
 
+int RankOf(size_t i, const std::vector<double>& first, const std::vector<double>& second,
+           const std::vector<double>& number) {
+    int rank = 0;
+    for (size_t e = 1; e < first.size(); ++e) {
+        if (first[e] > first[i] || (first[e] == first[i] && second[e] > second[i]) ||
+            (first[e] == first[i] && second[e] == second[i] && number[e] <= number[i]))
+            ++rank;
+    }
+    return rank;
+}
+
 } // namespace karven

@@ -2,6 +2,7 @@
 // The transfer market's working tables: rebuilt each time the window opens, written into the
 // season only when the player confirms.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,10 @@ int EvalPointsOf(const DrvRecord& driver);
 // The champion: the first driver whose EvalPoints beat every earlier one, starting from 0;
 // 0 when nobody scored.
 int ChampionIndex(const std::vector<OffDrvRecord>& drivers);
+// Entry i's place by descending first and second key, then ascending number, over entries 1..:
+// 1 for the best. The market's ScoreRank and PointsRank.
+int RankOf(size_t i, const std::vector<double>& first, const std::vector<double>& second,
+           const std::vector<double>& number);
 // The same over the season as it stands, as the market would judge it: only drivers with a seat
 // earn evaluation points. Needs no draw.
 int MarketChampion(const Season& season);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "season/RaceLaps.h"
+#include "season/WorldState.h"
 
 namespace karven {
 
@@ -138,11 +139,13 @@ struct History {
     std::vector<ArchivedSeason> seasons; // oldest first
     std::vector<RaceRecord> races;       // this season's, in the order they were run
     std::vector<RaceLaps> laps;          // how this season's races unfolded, in the order run
+    // The living world, when the player has ever turned it on.
+    WorldState world;
     // What followed the last team but could not be read (damaged, cut short, a newer version):
     // kept as it was, and written back unchanged after what this version writes.
     std::string kept;
 
-    bool Empty() const { return seasons.empty() && races.empty() && laps.empty() && kept.empty(); }
+    bool Empty() const { return seasons.empty() && races.empty() && laps.empty() && world.Empty() && kept.empty(); }
     // A season closed or started afresh: its races belong to it alone.
     void ClearSeasonRaces() {
         races.clear();

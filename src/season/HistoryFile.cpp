@@ -6,6 +6,7 @@
 #include "season/HistoryLines.h"
 #include "season/HistorySections.h"
 #include "season/LapsFile.h"
+#include "season/WorldFile.h"
 
 namespace karven {
 
@@ -43,6 +44,11 @@ bool EncodeSections(const History& history, const HistorySink& sink) {
     for (const RaceLaps& laps : history.laps) {
         WriteLaps(w, laps);
         w.Flush(LapsMark, text);
+        if (!w.Ok() || !hand()) return false;
+    }
+    if (!history.world.Empty()) {
+        WriteWorld(w, history.world);
+        w.Flush(WorldMark, text);
         if (!w.Ok() || !hand()) return false;
     }
     return true;
@@ -121,6 +127,15 @@ bool ReadRaces(std::string_view body, std::vector<RaceRecord>& races) {
     return WritesBackAs(w, body);
 }
 
+bool ReadTheWorld(std::string_view body, WorldState& world) {
+    std::string text;
+    std::vector<Line> lines;
+    if (!DecodeLines(body, text, lines) || !ReadWorld(lines, world) || world.Empty()) return false;
+    Writer w;
+    WriteWorld(w, world);
+    return WritesBackAs(w, body);
+}
+
 bool ReadOneRaceLaps(std::string_view body, RaceLaps& laps) {
     std::string text;
     std::vector<Line> lines;
@@ -160,6 +175,12 @@ bool TakeSection(std::string_view mark, std::string_view body, History& history)
         auto same = [&](const RaceLaps& other) { return other.gp == laps.gp; };
         if (std::any_of(history.laps.begin(), history.laps.end(), same)) return false;
         history.laps.push_back(std::move(laps));
+        return true;
+    }
+    if (mark == WorldMark) {
+        WorldState world;
+        if (!history.world.Empty() || !ReadTheWorld(body, world)) return false;
+        history.world = std::move(world);
         return true;
     }
     return false; // a kind or version this program does not know

@@ -80,6 +80,11 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     AddMenuItem(*this, "Set", "Set_Sis", 21, "ｼｰｽﾞﾝ", 'S', "予選通過人数・周回数・グランプリ数と日程を設定します。");
     AddMenuItem(*this, "Set", "Set_Tim", 22, "ﾁｰﾑ", 'T', "チームの名前・性能・カラー・ドライバーを設定します。");
     AddMenuItem(*this, "Set", "Set_Drv", 23, "ﾄﾞﾗｲﾊﾞｰ", 'D', "ドライバーの名前と能力を設定します。");
+    // Beside the rules: a world that changes from one season to the next.
+    AddSeparator(*this, "Set", "Set_Sen1");
+    AddMenuItem(*this, "Set", "Set_World", -1, "ワールドの変化", 'W',
+                "オフシーズンごとに、ドライバーが年を取って成長・衰え・引退し、新人がデビューし、マシンの性能が変わります。"
+                "オフのときは、ルールどおり何も変わりません。");
     Add(ControlKind::Menu, "Eve", {}, "ｲﾍﾞﾝﾄ").accessKey = 'E';
     AddMenuItem(*this, "Eve", "Eve_Pit", 31, "ﾋﾟｯﾄｲﾝ", 'P', "決勝でピットインが起こります。");
     AddMenuItem(*this, "Eve", "Eve_Pen", 32, "ﾍﾟﾅﾙﾃｨ", 'N', "決勝でペナルティが出ます。");

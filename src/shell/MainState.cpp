@@ -30,6 +30,7 @@ void SetMainState(FrmKarvenRace& main, int state) {
     main("Set_Sis", 21).enabled = row.settings;
     main("Set_Tim", 22).enabled = row.settings;
     main("Set_Drv", 23).enabled = row.settings;
+    main("Set_World").enabled = row.settings; // it changes what an editor would, at the next market
     main("File_import").enabled = row.settings; // an import edits as the editors do
     main("cmdStart").enabled = row.start;
     main("cmdYosen").enabled = row.yosen;

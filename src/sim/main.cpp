@@ -31,7 +31,9 @@
 #include "sim/TitleRaceJson.h"
 #include "sim/SeasonJson.h"
 #include "sim/Summary.h"
+#include "sim/WorldJson.h"
 #include "weekend/Qualifying.h"
+#include "world/Turn.h"
 
 using namespace karven;
 
@@ -58,6 +60,7 @@ struct Options {
     std::string importCsv;
     std::string exportCsv;
     std::string exportResults;
+    bool world = false;
 };
 
 // A message window's text on a terminal: its CR LF line breaks as the terminal's.
@@ -149,6 +152,9 @@ int Play(const Options& options) {
         if (!ImportCsv(game, options)) return ExitFailed;
         SetMainState(shell.main, SeasonOver(game.season) ? 4 : 2);
     }
+    // The living world: on for this run, or on already in the season file.
+    if (options.world && !game.season.history.world.enabled)
+        world::EnableWorld(game.season, options.seed ? sim::WorldSeedOf(*options.seed) : game.WorldSeed());
     if (options.noPit) shell.EvePit = "0";
     if (options.noPen) shell.EvePen = "0";
     if (options.noWeather) shell.EveTen = "0";
@@ -240,8 +246,10 @@ int Play(const Options& options) {
         if (options.odds > 0) out.Member("odds", odds);
         // The history, season by season as it grows, and the records over it and this season.
         sim::SpooledArray history;
-        for (const ArchivedSeason& closed : game.season.history.seasons) history.Push(sim::ArchivedSeasonToJson(closed));
+        for (const ArchivedSeason& closed : game.season.history.seasons)
+            history.Push(sim::WithWorld(sim::ArchivedSeasonToJson(closed), game.season.history.world, closed.number));
         out.Member("history", history);
+        if (game.season.history.world.enabled) out.Member("world", sim::WorldToJson(game.season));
         out.Member("records", sim::RecordsToJson(SeasonsOnRecord(game.season)));
         // How each race of the season in progress unfolded, those read from its file included.
         sim::Json raceRecords = sim::Json::array();
@@ -294,6 +302,8 @@ int main(int argc, char** argv) {
         "at the end, write the season's teams.csv, drivers.csv and calendar.csv into this folder");
     CLI::Option* exportResults = app.add_option("--export-results", options.exportResults,
         "at the end, write the standings, results and records as CSV and the season report as HTML into this folder");
+    app.add_flag("--world", options.world,
+                 "the living world: drivers age, develop and retire, rookies arrive, machines change at each market");
     app.add_flag("--no-pit", options.noPit, "no pit stops");
     app.add_flag("--no-pen", options.noPen, "no penalties");
     app.add_flag("--no-weather", options.noWeather, "no weather changes");

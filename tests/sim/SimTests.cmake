@@ -83,3 +83,11 @@ endif()
 
 # The season's CSV files and the results.
 include(${CMAKE_CURRENT_SOURCE_DIR}/sim/Exchange.cmake)
+
+# The living world over a career: balanced as the README reports it, on a short count here (the
+# full run, 300 seasons of five seeds, is scripts/world-balance).
+add_executable(karven_world_balance ${PROJECT_SOURCE_DIR}/tests/world/WorldBalance.cpp)
+target_link_libraries(karven_world_balance PRIVATE karven_core)
+add_dependencies(karven_world_balance karven-sim)
+add_test(NAME world.Balance
+  COMMAND karven_world_balance --sim $<TARGET_FILE:karven-sim> --work ${sim_tmp} --seasons 60 --seeds 1)
