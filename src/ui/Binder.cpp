@@ -197,8 +197,12 @@ void Binder::ShowMain(QRect given) {
         window->resize(at.size());
         window->move(at.topLeft() - QPoint(frame.left(), frame.top()));
     };
-    // The frame of a window shown before (the title window) tells the frame this one will get.
-    place(frame_.isNull() ? AssumedFrame : frame_, settings.value(SizeKey).toSize());
+    // The frame of a window shown before (the title window) tells the frame this one will get,
+    // but for the grip some window managers put below a window that can be resized.
+    const QMargins guess = frame_.isNull() ? AssumedFrame
+                                           : QMargins(frame_.left(), frame_.top(), frame_.right(),
+                                                      std::max(frame_.bottom(), AssumedFrame.bottom()));
+    place(guess, settings.value(SizeKey).toSize());
     if (settings.value(MaximizedKey).toBool()) window->showMaximized();
     else window->show();
     // The window manager's own frame is known once it has framed the window, which may take it a
