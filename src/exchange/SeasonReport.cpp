@@ -86,7 +86,7 @@ std::string CalendarSection(const ArchivedSeason& sofar) {
     std::string out = "<section id=\"calendar\"><h2>" + std::string(Tr("グランプリ")) + "</h2>";
     if (sofar.gps.empty()) return out + Note("日程がありません。") + "</section>";
     out += "<div class=\"wide\"><table>" +
-           Head({{"No", true}, {"グランプリ", false}, {"コース", false}, {"優勝", false}, {"ポールポジション", false},
+           Head({{"No", true}, {"グランプリ", false}, {"コース", false}, {C_("the winner", "優勝"), false}, {"ポールポジション", false},
                  {"ファステストラップ", false}}) +
            "<tbody>";
     for (size_t g = 0; g < sofar.gps.size(); ++g) {

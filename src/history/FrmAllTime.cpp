@@ -34,8 +34,8 @@ std::vector<FrmAllTime::Table> AllTimeTables(const std::vector<ArchivedSeason>& 
     std::vector<FrmAllTime::Table> tables = {
         {Tr("チャンピオン獲得"), false, Entries(d, [](const DriverTotals& r) { return r.titles; })},
         {Tr("優勝"), false, Entries(d, [](const DriverTotals& r) { return r.wins; })},
-        {Tr("ポールポジション"), false, Entries(d, [](const DriverTotals& r) { return r.poles; })},
-        {Tr("ファステストラップ"), false, Entries(d, [](const DriverTotals& r) { return r.fastestLaps; })},
+        {Tr(C_("count", "ポールポジション")), false, Entries(d, [](const DriverTotals& r) { return r.poles; })},
+        {Tr(C_("count", "ファステストラップ")), false, Entries(d, [](const DriverTotals& r) { return r.fastestLaps; })},
         {Tr("表彰台"), false, Entries(d, [](const DriverTotals& r) { return r.podiums; })},
         {Tr("出走"), false, Entries(d, [](const DriverTotals& r) { return r.starts; })},
         {Tr("獲得ポイント"), false, Entries(d, [](const DriverTotals& r) { return r.points; })},
@@ -59,7 +59,7 @@ FrmAllTime::FrmAllTime(Shell& shell) : Form("frmkarvenalltime", "通算記録"),
     list.onClick = [this] { ShowChosen(); };
     const int tableLeft = Margin + ListWidth + 8;
     AddTable(*this, {tableLeft, Top, Width - tableLeft - Margin, Height},
-             {{"順位", 48, Align::Right}, {"名前", 0}, {"期", 130}, {"記録", 72, Align::Right}});
+             {{"順位", 48, Align::Right}, {"名前", 0}, {"期", 130}, {C_("a ranking's value", "記録"), 72, Align::Right}});
     int top = geometry.height - Margin - ButtonHeight;
     Add(ControlKind::Button, "cmdPage", {tableLeft, top, 200, ButtonHeight}, "選んだ名前の記録").onClick = [this] {
         OpenPage();

@@ -102,7 +102,7 @@ void FrmCareer::ShowChosen() {
         total.starts += l.starts;
         titles += l.champion;
     }
-    std::vector<std::string> sum = {TrF("合計（タイトル {1}）", titles), "", "", PointsText(total.points),
+    std::vector<std::string> sum = {TrN("合計（タイトル {1}）", titles), "", "", PointsText(total.points),
                                     Num(total.wins), Num(total.poles), Num(total.podiums), Num(total.starts)};
     if (kind_ == Kind::Team) sum.erase(sum.begin() + 1);
     table.rows.push_back(sum);

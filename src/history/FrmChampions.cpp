@@ -37,8 +37,9 @@ std::vector<std::vector<std::string>> FrmChampions::Rows(const std::vector<Archi
         std::string champion = now ? Tr("進行中") : s.Champion().value_or(Tr(s.complete ? "―" : "（途中終了）"));
         std::string team = s.Champion() ? s.Name(s.championTeam) : "";
         std::string leader = s.StandingsLeader();
-        // The standings leader where he is not the crowned champion.
-        if (s.Champion() == leader) leader.clear();
+        // A closed season whose standings leader was not crowned (the market crowns by its own
+        // rating, and a season closed early crowns nobody) is marked.
+        if (!now && !leader.empty() && s.Champion() != leader) leader = TrF("{1} ※", leader);
         rows.push_back({SeasonTitle(s), champion, team, s.ConstructorsChampion().value_or(""), leader, WinsLeader(s)});
     }
     return rows;
@@ -49,6 +50,8 @@ FrmChampions::FrmChampions(Shell& shell) : Form("frmkarvenchampions", "歴代チ
     AddTable(*this, {Margin, Margin, Width - 2 * Margin, TableHeight},
              {{"期", 130}, {"チャンピオン", 0}, {"チーム", 0}, {"コンストラクターズ", 0}, {"ランキング首位", 150},
               {"最多勝", 220}});
+    (*this)("tblRec").toolTip = "ランキング首位：ドライバーズランキングの首位（進行中のシーズンは今の首位）。\r\n"
+                                "※ は、ランキング首位がチャンピオンにならなかったシーズンです。";
     int top = Margin + TableHeight + Margin;
     int left = AddButton(*this, "cmdOpen", "開く", Margin, top, 'O');
     left = AddButton(*this, "cmdRecords", "通算記録", left, top, 'R');

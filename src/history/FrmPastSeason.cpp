@@ -122,7 +122,7 @@ void FrmPastSeason::Show(View view) {
         return;
     }
     bool now = at_ >= shell_.season.history.seasons.size();
-    const char* state = Tr(now ? "進行中" : s->complete ? "全戦終了" : "途中で新シーズン");
+    const char* state = Tr(now ? C_("season state", "進行中") : s->complete ? "全戦終了" : "途中で新シーズン");
     (*this)("lblSeason").text = s->Champion() ? TrF("{1}（{2}）　チャンピオン {3}", SeasonTitle(*s), state, *s->Champion())
                                               : TrF("{1}（{2}）", SeasonTitle(*s), state);
     switch (view) {
@@ -139,7 +139,7 @@ void FrmPastSeason::Show(View view) {
             table.rows.push_back({Num(t.place), s->Name(t.team), PointsText(t.points), Num(t.wins)});
         break;
     case View::Races:
-        SetColumns(table, {{"戦", 40, Align::Right}, {"グランプリ", 0}, {"ポールポジション", 0}, {"優勝", 0},
+        SetColumns(table, {{"戦", 40, Align::Right}, {"グランプリ", 0}, {"ポールポジション", 0}, {C_("the winner", "優勝"), 0},
                            {"ファステストラップ", 0}});
         for (size_t g = 0; g < s->gps.size(); ++g) {
             const ArchivedGp& gp = s->gps[g];

@@ -64,11 +64,14 @@ public:
     virtual ~LoadDialogue() = default;
     virtual void Notice(const std::string& text) = 0;
     virtual bool Confirm(const std::string& text) = 0; // true on OK
+    // Why a file is no season at all: said in place of the caller's message for a failed read.
+    virtual void Refused(const std::string& text) { Notice(text); }
 };
 
 enum LoadCode { LoadOk = 0, LoadFailed = 1, LoadDeclined = 99 };
 
-// Chooses the reader by the file's first value: 0 loaded, 1 failed, 99 not loaded by decision.
+// Chooses the reader by the file's first value: 0 loaded, 1 failed, 99 not loaded by decision (an
+// old file not converted, a newer format). A file that is no season fails, told why through Refused.
 // A season whose line breaks were replaced is loaded with a notice saying so.
 int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialogue);
 // Karven.sin beside the program (Karven-en.sin in the English game); false only for code 1.

@@ -217,12 +217,12 @@ int LoadSeasonFile(Season& season, const std::string& path, LoadDialogue& dialog
         dialogue.Notice(Tr("このファイルは、\r\n旧バージョンの形式です。"));
         if (!dialogue.Confirm(Tr("最新バージョンの\r\n形式に変換してよろしいですか？"))) return LoadDeclined;
         read = ParseBytes(bytes, size, true, season, &notes);
-    } else {
-        if (first.starts_with(FormatMarkFamily))
-            dialogue.Notice(Tr("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n"));
-        else
-            dialogue.Notice(Tr("このファイルは、\r\nKARVEN のシーズンファイルではありません。"));
+    } else if (first.starts_with(FormatMarkFamily)) {
+        dialogue.Notice(Tr("このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n"));
         return LoadDeclined;
+    } else {
+        dialogue.Refused(Tr("このファイルは、\r\nKARVEN のシーズンファイルではありません。"));
+        return LoadFailed;
     }
     if (!read) return LoadFailed;
     if (notes.lineBreaksReplaced) dialogue.Notice(Tr(LineBreaksNotice));

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <libintl.h>
 #include <locale.h>
 
@@ -29,14 +30,28 @@ Language CurrentLanguage() { return current; }
 const char* LanguageCode(Language language) { return language == Language::English ? "en" : "ja"; }
 Language LanguageOfCode(std::string_view code) { return code == "en" ? Language::English : Language::Japanese; }
 
+namespace {
+// A text marked with C_ is shown without its context, in Japanese and where it has no English.
+const char* WithoutContext(const char* text) {
+    const char* mark = std::strchr(text, '\004');
+    return mark ? mark + 1 : text;
+}
+
+const char* Lookup(const char* japanese) {
+    const char* found = dgettext(Domain, japanese);
+    return found == japanese ? WithoutContext(japanese) : found;
+}
+} // namespace
+
 const char* Tr(const char* japanese) {
-    if (current == Language::Japanese || !japanese || !*japanese) return japanese;
-    return dgettext(Domain, japanese);
+    if (!japanese || !*japanese) return japanese;
+    if (current == Language::Japanese) return WithoutContext(japanese);
+    return Lookup(japanese);
 }
 
 const char* English(const char* japanese) {
     if (!japanese || !*japanese) return japanese;
-    return dgettext(Domain, japanese);
+    return Lookup(japanese);
 }
 
 namespace {

@@ -30,6 +30,9 @@ const char* English(const char* japanese);
 constexpr const char* N_(const char* japanese) { return japanese; }
 // Marks a counted text, given to TrN later.
 constexpr const char* NN_(const char* japanese) { return japanese; }
+// A text that needs its own English in one place ("優勝" a count of wins, or the winner's name): the
+// catalogue's context and the text, in gettext's own form "context\004text", for Tr and the captions.
+#define C_(context, japanese) context "\004" japanese
 
 // A template with numbered placeholders {1}, {2}, …: translated whole, so that each language keeps
 // its own word order, then filled.

@@ -71,9 +71,10 @@ void OpenAutosave(Shell& shell) {
     FrmAutosaves form(shell, ListAutosaves(shell.platform.AutosaveFolder()));
     shell.platform.ShowModal(form);
     if (form.chosen.empty()) return;
-    int code = LoadSeasonFile(shell, form.chosen);
+    bool told = false;
+    int code = LoadSeasonFile(shell, form.chosen, &told);
     if (code == LoadFailed) {
-        shell.platform.ShowWarning(Tr("データの読込に失敗しました！"));
+        if (!told) shell.platform.ShowWarning(Tr("データの読込に失敗しました！"));
         return;
     }
     if (code == LoadOk) {

@@ -21,6 +21,11 @@ public:
         shell_.MsgText = text;
         return AskOkCancel(shell_) != 0;
     }
+    void Refused(const std::string& text) override {
+        Notice(text);
+        refused = true;
+    }
+    bool refused = false;
 
 private:
     Shell& shell_;
@@ -49,9 +54,11 @@ std::string FileNameOf(const std::string& path) {
 }
 } // namespace
 
-int LoadSeasonFile(Shell& shell, const std::string& path) {
+int LoadSeasonFile(Shell& shell, const std::string& path, bool* told) {
     ShellDialogue dialogue(shell);
-    return LoadSeasonFile(shell.season, path, dialogue);
+    int code = LoadSeasonFile(shell.season, path, dialogue);
+    if (told) *told = dialogue.refused;
+    return code;
 }
 
 bool LoadInitialData(Shell& shell) {
@@ -66,9 +73,10 @@ void OpenSeasonFile(Shell& shell) {
     std::string name = shell.platform.ChooseFile(FileDialogMode::Open, main.ActDialog.Filter, main.ActDialog.FileName);
     if (name.empty()) return;
     main.ActDialog.FileName = name;
-    int code = LoadSeasonFile(shell, name);
+    bool told = false;
+    int code = LoadSeasonFile(shell, name, &told);
     if (code == LoadFailed) {
-        shell.platform.ShowWarning(Tr("データの読込に失敗しました！"));
+        if (!told) shell.platform.ShowWarning(Tr("データの読込に失敗しました！"));
         return;
     }
     if (code == LoadOk) SeasonSaved(shell, name);

@@ -7,7 +7,8 @@ namespace karven {
 
 class Shell;
 
-int LoadSeasonFile(Shell& shell, const std::string& path);
+// `told`: a failed file was no season, and the player has been told so already.
+int LoadSeasonFile(Shell& shell, const std::string& path, bool* told = nullptr);
 bool LoadInitialData(Shell& shell);
 // File/Open and File/Save of the main window. Open first asks about unsaved work; Save returns
 // whether the season was written.

@@ -30,8 +30,8 @@ struct Row {
     const char* unit;
 };
 constexpr Row Rows[] = {
-    {"ＧＰ", "lblGp", "戦"},      {"チャンピオン", "lblWc", "回"}, {"優勝", "lblYu", "回"},
-    {"ＰＰ", "lblPp", "回"},      {"ＦＬ", "lblFl", "回"},         {"獲得ポイント", "lblPo", "Ｐ"},
+    {C_("count", "ＧＰ"), "lblGp", "戦"}, {C_("count", "チャンピオン"), "lblWc", "回"}, {"優勝", "lblYu", "回"},
+    {"ＰＰ", "lblPp", "回"},             {C_("count", "ＦＬ"), "lblFl", "回"},           {"獲得ポイント", "lblPo", "Ｐ"},
 };
 
 Control& AddLabel(Form& form, const std::string& name, int index, Rect rect, const std::string& text,

@@ -77,6 +77,7 @@ public:
     explicit FormMainWindow(Form& form) : form_(form) {}
     FormView* view = nullptr;
     bool sizedByPlayer = false;
+    QSize asked; // the size the game last gave the window
     // Position in screen pixels; size in the form's units, as the placement of the other windows
     // reckons with it.
     void KeepGeometry() {
@@ -94,8 +95,9 @@ protected:
     void resizeEvent(QResizeEvent* e) override {
         QMainWindow::resizeEvent(e);
         KeepGeometry();
-        // Only the sizes the player gives the window are kept for the next start.
-        if (e->spontaneous() && isVisible() && windowState() == Qt::WindowNoState) {
+        // Only the sizes the player gives the window are kept for the next start: the window
+        // system also reports the sizes the game asked for.
+        if (e->spontaneous() && isVisible() && windowState() == Qt::WindowNoState && size() != asked) {
             sizedByPlayer = true;
             QSettings().setValue(SizeKey, size());
         }
@@ -166,37 +168,62 @@ double Binder::MainScale() {
     return view ? view->Scale() : 1;
 }
 
-void Binder::ShowMain(QRect available) {
+namespace {
+// What the window manager puts around the window; null while it is not known (or there is none).
+QMargins FrameOf(const QWidget& window) {
+    const QRect frame = window.frameGeometry(), inner = window.geometry();
+    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                    frame.bottom() - inner.bottom());
+}
+} // namespace
+
+void Binder::ShowMain(QRect given) {
     auto* window = static_cast<FormMainWindow*>(main_.get());
     if (!window) return;
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (available.isEmpty() && screen) available = screen->availableGeometry();
+    // The screen's free area (without the desktop's panels), as it is when asked.
+    auto available = [window, given] {
+        QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        return given.isEmpty() && screen ? screen->availableGeometry() : given;
+    };
     const QSize natural = window->view->NaturalSize();
     const QSize chrome(0, window->menuBar()->sizeHint().height() + window->statusBar()->sizeHint().height());
     QSettings settings;
     auto place = [=](QMargins frame, QSize remembered) {
-        QRect at = StartGeometry(natural, chrome, frame, available, remembered);
+        QRect at = StartGeometry(natural, chrome, frame, available(), remembered);
         // A screen smaller than the smallest readable size still shows the whole window.
         double scale = std::min(SmallestScale, double(at.height() - chrome.height()) / natural.height());
         window->centralWidget()->setMinimumSize((QSizeF(natural) * std::max(0.1, scale)).toSize());
+        window->asked = at.size();
         window->resize(at.size());
         window->move(at.topLeft() - QPoint(frame.left(), frame.top()));
     };
-    place(AssumedFrame, settings.value(SizeKey).toSize());
+    // The frame of a window shown before (the title window) tells the frame this one will get,
+    // but for the grip some window managers put below a window that can be resized.
+    const QMargins guess = frame_.isNull() ? AssumedFrame
+                                           : QMargins(frame_.left(), frame_.top(), frame_.right(),
+                                                      std::max(frame_.bottom(), AssumedFrame.bottom()));
+    place(guess, settings.value(SizeKey).toSize());
     if (settings.value(MaximizedKey).toBool()) window->showMaximized();
     else window->show();
-    // The window manager's own frame is known once it has framed the window: fit again by it,
-    // when the guess was off by more than a few pixels.
-    QTimer::singleShot(400, window, [=] {
-        QRect frame = window->frameGeometry(), inner = window->geometry();
-        QMargins real(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                      frame.bottom() - inner.bottom());
-        if (window->sizedByPlayer || window->windowState() != Qt::WindowNoState || real.isNull()) return;
-        QSize remembered = QSettings().value(SizeKey).toSize();
-        QSize better = StartGeometry(natural, chrome, real, available, remembered).size();
-        QSize off = better - window->size();
-        if (!available.contains(frame) || std::abs(off.width()) > 4 || std::abs(off.height()) > 4) place(real, remembered);
+    // The window manager's own frame is known once it has framed the window, which may take it a
+    // while: fit again by it when the framed window leaves the screen's free area, or when its
+    // size is more than a few pixels off what that frame leaves room for.
+    auto* watch = new QTimer(window);
+    watch->setInterval(50);
+    QObject::connect(watch, &QTimer::timeout, window, [=, this, tries = 0]() mutable {
+        const QMargins real = FrameOf(*window);
+        if (real.isNull() && ++tries < 100) return;
+        watch->stop();
+        watch->deleteLater();
+        if (real.isNull() || window->windowState() != Qt::WindowNoState) return;
+        frame_ = real;
+        const QSize remembered = QSettings().value(SizeKey).toSize();
+        const QSize off = StartGeometry(natural, chrome, real, available(), remembered).size() - window->size();
+        const bool outside = !available().contains(window->frameGeometry());
+        if (outside || (!window->sizedByPlayer && (std::abs(off.width()) > 4 || std::abs(off.height()) > 4)))
+            place(real, window->sizedByPlayer ? window->size() : remembered);
     });
+    watch->start();
 }
 
 QPoint Binder::OnScreen(const Rect& geometry) {
@@ -243,6 +270,7 @@ void Binder::RunDialog(Form& form) {
     running_.push_back(&dialog);
     dialog.exec();
     running_.pop_back();
+    if (QMargins frame = FrameOf(dialog); !frame.isNull()) frame_ = frame;
     dialog.view = nullptr;
     content->view = nullptr;
     // Back to the main window: the keyboard is there again, on the command the season expects.

@@ -3,6 +3,7 @@
 // with its form.
 
 #include <QMainWindow>
+#include <QMargins>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -71,6 +72,7 @@ private:
     std::vector<const QWidget*> running_; // dialogs in exec(), innermost last
     std::unique_ptr<QMainWindow> main_;
     bool shutdown_ = false;
+    QMargins frame_; // the window manager's frame, once a window has shown it
 };
 
 } // namespace karven::ui

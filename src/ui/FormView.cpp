@@ -165,12 +165,11 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
         return box;
     }
     case ControlKind::Table: {
-        auto* t = new QTableWidget(content);
+        auto* t = new FormTable(content);
         t->setEditTriggers(QAbstractItemView::NoEditTriggers);
         t->setSelectionBehavior(QAbstractItemView::SelectRows);
         t->setSelectionMode(QAbstractItemView::SingleSelection);
         t->setAlternatingRowColors(true);
-        t->setWordWrap(true);
         t->verticalHeader()->hide();
         t->setTabKeyNavigation(false); // Tab leaves the table for the buttons
         connect(t, &QTableWidget::currentCellChanged, this, [this, &c](int row, int, int previous) {
@@ -403,9 +402,11 @@ void FormView::RefreshControl(Bound& b) {
         w->setPalette(p);
     }
 
-    // Labels and drop-downs add the whole of a text they cannot show to their tooltips.
-    if (c.kind != ControlKind::Label && c.kind != ControlKind::ComboBox && w->toolTip() != ToQt(c.toolTip))
-        w->setToolTip(ToQt(c.toolTip));
+    // Labels and drop-downs add the whole of a text they cannot show to their tooltips; a table's
+    // entries have their own, and its tooltip tells what its headings mean.
+    QWidget* tipped = c.kind == ControlKind::Table ? static_cast<QTableWidget*>(w)->horizontalHeader() : w;
+    if (c.kind != ControlKind::Label && c.kind != ControlKind::ComboBox && tipped->toolTip() != ToQt(c.toolTip))
+        tipped->setToolTip(ToQt(c.toolTip));
 
     if (auto* button = qobject_cast<QPushButton*>(w)) {
         if (button->text() != Caption(c)) button->setText(Caption(c));
@@ -478,48 +479,49 @@ void FormView::ShowLabel(Bound& b, QLabel& label) {
     if (label.toolTip() != tip) label.setToolTip(tip);
 }
 
-void FormView::RefreshTable(const Control& c, QTableWidget& table) {
+void FormView::RefreshTable(const Control& c, QTableWidget& shown) {
+    auto& table = static_cast<FormTable&>(shown);
     QStringList headings;
     for (const Control::Column& column : c.columns) headings << ToQt(column.heading);
-    bool reshaped = table.columnCount() != headings.size();
-    if (reshaped) table.setColumnCount(int(headings.size()));
+    bool changed = table.columnCount() != headings.size();
+    if (changed) table.setColumnCount(int(headings.size()));
     for (int i = 0; i < int(headings.size()); ++i) {
         QTableWidgetItem* head = table.horizontalHeaderItem(i);
-        if (!head || head->text() != headings[i]) table.setHorizontalHeaderItem(i, new QTableWidgetItem(headings[i]));
+        if (head && head->text() == headings[i]) continue;
+        table.setHorizontalHeaderItem(i, new QTableWidgetItem(headings[i]));
+        changed = true;
     }
-    // Fixed columns follow the window's scale; the others share what is left.
-    bool rescaled = table.property("karvenScale").toDouble() != scale_;
-    if (reshaped || rescaled) {
+    // Measured again at a new scale, since the font follows it.
+    if (table.property("karvenScale").toDouble() != scale_) {
         table.setProperty("karvenScale", scale_);
-        for (int i = 0; i < int(c.columns.size()); ++i) {
-            int width = c.columns[i].width;
-            table.horizontalHeader()->setSectionResizeMode(i, width > 0 ? QHeaderView::Interactive : QHeaderView::Stretch);
-            if (width > 0) table.setColumnWidth(i, int(std::lround(width * scale_)));
-        }
+        changed = true;
     }
-    bool changed = rescaled || table.rowCount() != int(c.rows.size());
+    bool replaced = table.rowCount() != int(c.rows.size());
     table.setRowCount(int(c.rows.size()));
     for (int r = 0; r < int(c.rows.size()); ++r) {
         for (int i = 0; i < int(c.columns.size()); ++i) {
             QString text = i < int(c.rows[r].size()) ? ToQt(c.rows[r][i]) : QString();
-            // A name too long for its column goes on two lines, broken after "・".
-            int at = text.indexOf(QStringLiteral("・"));
-            if (at > 0 && at + 1 < text.size() &&
-                table.fontMetrics().horizontalAdvance(text) > table.columnWidth(i) - 8)
-                text = text.left(at + 1) + "\n" + text.mid(at + 1);
+            const Qt::Alignment align = ToQt(c.columns[i].align, false);
             QTableWidgetItem* item = table.item(r, i);
-            if (item && item->text() == text) continue;
             if (!item) {
                 item = new QTableWidgetItem;
-                item->setTextAlignment(ToQt(c.columns[i].align, false));
                 table.setItem(r, i, item);
             }
+            // The same cell may have held another view's column.
+            if (item->textAlignment() != int(align)) item->setTextAlignment(align);
+            if (item->text() == text) continue;
             item->setText(text);
-            changed = true;
+            replaced = true;
         }
     }
-    if (changed) table.resizeRowsToContents();
+    if (changed || replaced) {
+        std::vector<bool> share;
+        for (const Control::Column& column : c.columns) share.push_back(column.width == 0);
+        table.Measure(share);
+    }
     if (table.currentRow() != c.listIndex) table.setCurrentCell(c.listIndex, 0);
+    // Other contents with nothing chosen: they are read from the top.
+    if (replaced && c.listIndex < 0) table.scrollToTop();
 }
 
 void FormView::RefreshPicture(const Control& c, QWidget* w) {

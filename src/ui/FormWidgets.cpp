@@ -3,8 +3,10 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 #include "ui/PixmapCache.h"
@@ -24,6 +26,55 @@ QModelIndex FormList::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
     // With nothing current Qt goes to the first entry whatever the key; End goes to the last.
     if (action == MoveEnd && currentRow() < 0 && count() > 0) return indexFromItem(item(count() - 1));
     return QListWidget::moveCursor(action, modifiers);
+}
+
+FormTable::FormTable(QWidget* parent) : QTableWidget(parent) {
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setTextElideMode(Qt::ElideNone);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+}
+
+int FormTable::Margin() const {
+    // The room the item views keep on either side of a text, and a pixel to spare.
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+}
+
+void FormTable::Measure(const std::vector<bool>& share) {
+    const QFontMetrics metrics = fontMetrics();
+    verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
+    needs_.assign(size_t(columnCount()), {});
+    for (int i = 0; i < columnCount(); ++i) {
+        ColumnNeed& need = needs_[size_t(i)];
+        need.least = horizontalHeader()->sectionSizeHint(i);
+        need.share = i < int(share.size()) && share[size_t(i)];
+        for (int r = 0; r < rowCount(); ++r)
+            if (const QTableWidgetItem* cell = item(r, i))
+                need.natural = std::max(need.natural, metrics.horizontalAdvance(cell->text()) + Margin());
+    }
+    FitColumns();
+}
+
+void FormTable::FitColumns() {
+    if (needs_.size() != size_t(columnCount())) return;
+    const std::vector<int> widths = ui::FitColumns(needs_, viewport()->width());
+    const QFontMetrics metrics = fontMetrics();
+    for (int i = 0; i < columnCount(); ++i) {
+        if (columnWidth(i) != widths[size_t(i)]) setColumnWidth(i, widths[size_t(i)]);
+        for (int r = 0; r < rowCount(); ++r) {
+            QTableWidgetItem* cell = item(r, i);
+            if (!cell) continue;
+            QString tip = metrics.horizontalAdvance(cell->text()) + Margin() > widths[size_t(i)] ? cell->text() : QString();
+            if (cell->toolTip() != tip) cell->setToolTip(tip);
+        }
+    }
+}
+
+bool FormTable::viewportEvent(QEvent* e) {
+    bool done = QTableWidget::viewportEvent(e);
+    if (e->type() == QEvent::Resize) FitColumns();
+    return done;
 }
 
 FormDocument::FormDocument(PixmapCache& pictures, QWidget* parent) : QTextBrowser(parent), pictures_(pictures) {

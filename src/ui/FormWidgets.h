@@ -3,7 +3,11 @@
 // document with pictures, and how lists and drop-downs show entries too long for them.
 
 #include <QListWidget>
+#include <QTableWidget>
 #include <QTextBrowser>
+#include <vector>
+
+#include "ui/TextFit.h"
 
 class QComboBox;
 
@@ -19,6 +23,25 @@ public:
 protected:
     void focusInEvent(QFocusEvent* e) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+};
+
+// A table whose columns follow what they hold: every entry on one line, whole where there is room,
+// else ended with "…" and whole in its tooltip; the headings always whole.
+class FormTable : public QTableWidget {
+public:
+    explicit FormTable(QWidget* parent);
+    // After the texts or the font changed: measures the columns again, then fits them. `share`:
+    // the columns that take the room to spare.
+    void Measure(const std::vector<bool>& share);
+    // The widths for the room there is now.
+    void FitColumns();
+
+protected:
+    bool viewportEvent(QEvent* e) override;
+
+private:
+    int Margin() const;
+    std::vector<ColumnNeed> needs_;
 };
 
 // A read-only text that scrolls, with pictures named by file path, drawn at the window's scale.

@@ -129,4 +129,44 @@ FittedText FitText(const QString& text, const QFontMetrics& metrics, int width, 
     return fitted;
 }
 
+std::vector<int> FitColumns(const std::vector<ColumnNeed>& columns, int room) {
+    std::vector<int> widths;
+    int natural = 0, least = 0, sharing = 0, widest = 0;
+    for (const ColumnNeed& c : columns) {
+        natural += std::max(c.natural, c.least);
+        least += c.least;
+        sharing += c.share;
+        widest = std::max(widest, c.natural);
+    }
+    if (natural <= room) {
+        int spare = room - natural, given = 0, nth = 0;
+        for (const ColumnNeed& c : columns) {
+            int extra = 0;
+            if (c.share) extra = spare * ++nth / sharing - given; // the rounding spread, all of it given
+            given += extra;
+            widths.push_back(std::max(c.natural, c.least) + extra);
+        }
+        return widths;
+    }
+    // The largest cap at which the columns, each min(natural, max(least, cap)), still fit.
+    auto at = [&columns](int cap) {
+        int sum = 0;
+        for (const ColumnNeed& c : columns) sum += std::min(std::max(c.natural, c.least), std::max(c.least, cap));
+        return sum;
+    };
+    int low = 0, high = widest;
+    while (low < high) {
+        int mid = (low + high + 1) / 2;
+        if (at(mid) <= room) low = mid;
+        else high = mid - 1;
+    }
+    int left = least <= room ? room - at(low) : 0; // less than one pixel for each capped column
+    for (const ColumnNeed& c : columns) {
+        int width = std::min(std::max(c.natural, c.least), std::max(c.least, low));
+        if (left > 0 && width < c.natural && width == low) ++width, --left;
+        widths.push_back(width);
+    }
+    return widths;
+}
+
 } // namespace karven::ui

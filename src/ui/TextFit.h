@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QString>
+#include <vector>
 
 namespace karven::ui {
 
@@ -29,5 +30,19 @@ QString KeepPhrasesTogether(const QString& html);
 // a line that does not fit, or the last line that has room when there are more, ends with "…".
 FittedText FitText(const QString& text, const QFontMetrics& metrics, int width, int height, bool wrap,
                    const QString& breakFirst = {});
+
+// What a table's column needs: its heading whole (`least`), its widest entry whole too (`natural`,
+// no less than `least`), and whether it takes a share of the room to spare (names do, numbers not).
+struct ColumnNeed {
+    int least = 0;
+    int natural = 0;
+    bool share = false;
+};
+
+// The columns' widths in `room` pixels. Where there is room, each gets what it needs and the
+// columns that share take the rest; where there is not, the widest are narrowed to one width
+// (their entries end with "…"), never below their headings: then the widths add up to more than
+// the room and the table scrolls.
+std::vector<int> FitColumns(const std::vector<ColumnNeed>& columns, int room);
 
 } // namespace karven::ui

@@ -9,9 +9,11 @@
 #include "exchange/SeasonCsv.h"
 #include "exchange/SeasonReport.h"
 #include "history/Archive.h"
+#include "history/FrmChampions.h"
 #include "history/FrmPastSeason.h"
 #include "history/FrmSeasonSummary.h"
 #include "season/Translate.h"
+#include "standings/DrvSei.h"
 #include "support/LoadSeason.h"
 #include "support/ScriptedPlatform.h"
 
@@ -129,13 +131,47 @@ TEST_F(InEnglish, APastSeasonShowsItsTitleStateAndTableHeadingsInEnglish) {
     };
     auto [ja, en] = Both([&] { return open(FrmPastSeason::View::Drivers); });
     EXPECT_EQ(ja, "過去のシーズン|第1期（進行中）|順位|ドライバー|チーム|ポイント|優勝");
-    EXPECT_EQ(en.substr(0, en.find('|', en.find('|') + 1)), "Past seasons|Season 1 (Running)");
-    EXPECT_FALSE(HasJapanese(en)) << en;
+    EXPECT_EQ(en, "Past seasons|Season 1 (in progress)|Pos.|Driver|Team|Points|Wins") << "a count of wins";
+    // The same 優勝 over the winners' names.
+    auto [jaRaces, enRaces] = Both([&] { return open(FrmPastSeason::View::Races); });
+    EXPECT_TRUE(jaRaces.ends_with("|戦|グランプリ|ポールポジション|優勝|ファステストラップ")) << jaRaces;
+    EXPECT_TRUE(enRaces.ends_with("|Rd.|Grand Prix|Pole position|Winner|Fastest lap")) << enRaces;
     for (FrmPastSeason::View view : {FrmPastSeason::View::Constructors, FrmPastSeason::View::Races, FrmPastSeason::View::Moves}) {
         auto [jaView, enView] = Both([&] { return open(view); });
         EXPECT_TRUE(HasJapanese(jaView)) << jaView;
         EXPECT_FALSE(HasJapanese(enView)) << enView;
     }
+}
+
+TEST_F(InEnglish, CountsReadAsCountsAndButtonsAsWhatTheyDo) {
+    test::ScriptedPlatform platform;
+    platform.appPath = KARVEN_BIN_DIR;
+    GameRandom random{3};
+    Game game{platform, random};
+    ASSERT_TRUE(game.StartUp());
+    auto captions = [&](Form& form, std::initializer_list<std::pair<const char*, int>> controls) {
+        form.Localize();
+        std::string shown;
+        for (const auto& [name, index] : controls) shown += form(name, index).text + "|";
+        return shown;
+    };
+    auto [ja, en] = Both([&] {
+        FrmKarvenDrvSei records(game.shell);
+        return captions(records, {{"lblCaption", 1}, {"lblCaption", 2}, {"lblCaption", 3}, {"lblCaption", 4},
+                                  {"lblCaption", 5}, {"lblCaption", 6}});
+    });
+    EXPECT_EQ(ja, "ＧＰ|チャンピオン|優勝|ＰＰ|ＦＬ|獲得ポイント|") << "the rules' own captions";
+    EXPECT_EQ(en, "Grands Prix|Titles|Wins|Poles|Fastest laps|Points|");
+    auto [jaNames, enNames] = Both([&] {
+        FrmPastSeason past(game.shell, 1);
+        FrmChampions champions(game.shell);
+        return captions(past, {{"cmdPage", -1}}) + captions(champions, {{"cmdName", -1}, {"lblName", -1}});
+    });
+    EXPECT_EQ(jaNames, "選んだ名前の記録|名前を付ける|選んだ期の名前：|");
+    EXPECT_EQ(enNames, "View record|Set name|Season name:|");
+    auto [jaTotal, enTotal] = Both([] { return TrN("合計（タイトル {1}）", 1) + "|" + TrN("合計（タイトル {1}）", 2); });
+    EXPECT_EQ(jaTotal, "合計（タイトル 1）|合計（タイトル 2）");
+    EXPECT_EQ(enTotal, "Total (1 title)|Total (2 titles)");
 }
 
 TEST_F(InEnglish, TheSeasonFactsPutCountsAndNamesInEnglishOrder) {

@@ -118,7 +118,8 @@ TEST(SeasonFile, DeclinedOrUnknownLayoutsLeaveTheSeason) {
     EXPECT_EQ(LoadSeasonFile(s, Golden + "old.krv", decline), LoadDeclined);
     EXPECT_EQ(s, before);
 
-    // Only a mark of our own naming another version is a newer format; anything else is no season.
+    // Only a mark of our own naming another version is a newer format, not loaded by decision;
+    // anything else is no season at all, a failed read told why.
     const std::string newer = "このファイルは、\r\n新バージョン形式のため、\r\n読み込むことができません！\r\n";
     const std::string noSeason = "このファイルは、\r\nKARVEN のシーズンファイルではありません。";
     const std::pair<std::string, std::string> files[] = {
@@ -134,7 +135,7 @@ TEST(SeasonFile, DeclinedOrUnknownLayoutsLeaveTheSeason) {
     for (const auto& [bytes, text] : files) {
         WriteBytes(dir / "other.krv", bytes);
         RecordingDialogue dialogue;
-        EXPECT_EQ(LoadSeasonFile(s, dir / "other.krv", dialogue), LoadDeclined) << bytes;
+        EXPECT_EQ(LoadSeasonFile(s, dir / "other.krv", dialogue), text == newer ? LoadDeclined : LoadFailed) << bytes;
         EXPECT_EQ(dialogue.texts, std::vector<std::string>{text}) << bytes;
         EXPECT_EQ(s, before);
     }
@@ -198,9 +199,7 @@ TEST(SeasonFile, BadFilesFailAndLeaveTheSeason) {
         Season s = ReadGolden("current.krv");
         const Season before = s;
         RecordingDialogue dialogue;
-        // Without a first value of either layout the file is no season at all: told so, not a failure.
-        bool noSeason = name == "empty" || name == "garbage";
-        EXPECT_EQ(LoadSeasonFile(s, dir / "bad.krv", dialogue), noSeason ? LoadDeclined : LoadFailed) << name;
+        EXPECT_EQ(LoadSeasonFile(s, dir / "bad.krv", dialogue), LoadFailed) << name;
         EXPECT_EQ(s, before) << name;
         EXPECT_FALSE(ReadSeasonFile(s, dir / "bad.krv")) << name;
         EXPECT_EQ(s, before) << name;

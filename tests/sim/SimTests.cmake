@@ -13,6 +13,13 @@ karven_sim_test(DefaultSeasonAsJson 0 "--json --quiet"
   "-DSTDOUT_MATCH=\"GpCount\": \"16\".*\"races\": \\[\\]")
 karven_sim_test(MissingFileFails 1 "--season ${sim_tmp}/missing.krv"
   "-DSTDERR_MATCH=データの読込に失敗しました！")
+# A file that is no season is a failed read; a newer format or a declined conversion is a decision.
+file(WRITE ${sim_tmp}/empty.krv "")
+file(WRITE ${sim_tmp}/newer.krv "#KARVEN-FORMAT-VER2010R01#\r\n\r\n<SIS>\r\n")
+karven_sim_test(EmptyFileFails 1 "--season ${sim_tmp}/empty.krv"
+  "-DSTDERR_MATCH=シーズンファイルではありません。\n.*データの読込に失敗しました！")
+karven_sim_test(PasswdFails 1 "--quiet --season /etc/passwd" "-DSTDERR_MATCH=データの読込に失敗しました！")
+karven_sim_test(NewerFormatNotLoaded 3 "--season ${sim_tmp}/newer.krv" "-DSTDERR_MATCH=新バージョン形式のため")
 karven_sim_test(BadUsage 2 "--gps many")
 karven_sim_test(UnknownOption 2 "--fly")
 karven_sim_test(UnsavableFolderFails 1 "--quiet --save ${sim_tmp}/no/such/folder/x.krv"

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "GameUnderTest.h"
@@ -119,6 +120,70 @@ TEST(RaceAnalysis, ShowsTheLastRaceAndAnyOtherWithItsChartsAndReport) {
     EXPECT_EQ(reportRows, races.back().Cars());
     EXPECT_EQ(winner.toStdString(), last[0].names.DrvNm);
     EXPECT_EQ(firstWinner.toStdString(), first[0].names.DrvNm) << "the drop-down shows the race chosen";
+}
+
+namespace {
+// Where a car held its place through a whole lap with the cars just ahead and behind holding
+// theirs too: the middle of that lap's stretch of its line lies apart from every other line.
+std::pair<int, int> QuietLap(const std::vector<CarStory>& cars, int laps) {
+    for (int row = 1; row < int(cars.size()); ++row)
+        for (int lap = 1; lap + 1 <= laps; ++lap) {
+            const CarStory& car = cars[size_t(row)];
+            if (!car.Ran(lap + 1) || car.place[size_t(lap)] != car.place[size_t(lap + 1)]) continue;
+            bool quiet = true;
+            for (const CarStory& other : cars) {
+                if (&other == &car || !other.Ran(lap + 1)) continue;
+                int a = other.place[size_t(lap)], b = other.place[size_t(lap + 1)];
+                if (std::min(a, b) <= car.place[size_t(lap)] + 1 && std::max(a, b) >= car.place[size_t(lap)] - 1 && a != b)
+                    quiet = false;
+            }
+            if (quiet) return {row, lap};
+        }
+    return {-1, -1};
+}
+} // namespace
+
+TEST(RaceAnalysis, ThePointerOverALinePicksItOutAndLeavingLetsItGo) {
+    HalfSeason s;
+    const RaceLaps& race = s.game.season.history.laps.back();
+    const std::vector<CarStory> cars = CarStories(race);
+    const auto [row, lap] = QuietLap(cars, int(race.laps.size()));
+    ASSERT_GE(row, 0) << "a lap where a car runs alone";
+    std::vector<double> over, away;
+    qreal overWidth = 0, awayWidth = 0;
+    QString info;
+    int clicked = -1;
+    WhenOpen([&](QWidget& dialog) {
+        QWidget* page = dialog.findChild<QWidget*>("raceLapPage");
+        auto* view = page->findChild<QChartView*>("raceLapChart");
+        std::vector<QLineSeries*> lines = Lines(*page);
+        QTest::qWait(50); // the chart lays itself out
+        const QPointF value(lap + 0.4, cars[size_t(row)].place[size_t(lap)]); // nearer this lap than the next
+        const QPoint at = view->mapFromScene(view->chart()->mapToScene(view->chart()->mapToPosition(value, lines[size_t(row)])));
+        // Through the window system, as the pointer's own events come: to the window, then the
+        // widget under the pointer.
+        QWindow* window = dialog.windowHandle();
+        auto inWindow = [&](QPoint p) { return window->mapFromGlobal(view->viewport()->mapToGlobal(p)); };
+        QTest::mouseMove(window, inWindow(at));
+        for (QLineSeries* line : lines) over.push_back(line->opacity());
+        overWidth = lines[size_t(row)]->pen().widthF();
+        info = page->findChild<QLabel*>("raceLapInfo")->text();
+        dialog.grab().save(test::ScreenPath("race_lapchart_hover.png"));
+        QTest::mouseMove(window, inWindow(QPoint(2, 2))); // off the plot, over the chart's margin
+        for (QLineSeries* line : lines) away.push_back(line->opacity());
+        awayWidth = lines[size_t(row)]->pen().widthF();
+        QTest::mouseClick(window, Qt::LeftButton, {}, inWindow(at));
+        clicked = page->findChild<QListWidget*>("raceLegend")->currentRow();
+    });
+    s.game.shell.main.Click("Ana_Race");
+    ASSERT_EQ(over.size(), cars.size());
+    for (size_t i = 0; i < over.size(); ++i) EXPECT_EQ(over[i], int(i) == row ? 1.0 : 0.25) << i;
+    EXPECT_TRUE(info.contains(QString::fromStdString(cars[size_t(row)].names.DrvNm))) << info.toStdString();
+    EXPECT_TRUE(info.endsWith(QString("\n%1周目 %2位").arg(lap).arg(cars[size_t(row)].place[size_t(lap)])))
+        << info.toStdString();
+    EXPECT_GT(overWidth, awayWidth);
+    for (size_t i = 0; i < away.size(); ++i) EXPECT_EQ(away[i], 1.0) << i;
+    EXPECT_EQ(clicked, row) << "a click keeps the line picked";
 }
 
 TEST(RaceAnalysis, TheMainWindowOpensItOnTheRaceJustRunOnceThereIsOne) {

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "GameUnderTest.h"
 #include "ModalDriver.h"
 #include "Screens.h"
@@ -128,4 +130,26 @@ TEST(TextFit, LongNamesInTheWindowsEndWithAnEllipsisAndShowWholeInTheirTooltips)
     });
     ShowOk(g.game.shell);
     EXPECT_EQ(message, "先に\n削除するドライバーを\n選択してください！");
+}
+
+TEST(TextFit, ColumnsTakeWhatTheyNeedTheWidestGiveWayAndHeadingsStayWhole) {
+    using ui::ColumnNeed;
+    auto sum = [](const std::vector<int>& widths) { return std::accumulate(widths.begin(), widths.end(), 0); };
+    // Room to spare: each its own, the rest to the columns that share it, every pixel given.
+    const std::vector<ColumnNeed> race = {{30, 24, false}, {80, 200, true}, {90, 100, true}, {40, 160, true}};
+    EXPECT_EQ(ui::FitColumns(race, 600), (std::vector<int>{30, 236, 137, 197}));
+    EXPECT_EQ(ui::FitColumns({{30, 24, false}, {40, 60, false}}, 200), (std::vector<int>{30, 60})) << "none shares";
+    // Too little: the widest narrowed to one width, the narrow ones and the headings untouched.
+    std::vector<int> tight = ui::FitColumns(race, 400);
+    EXPECT_EQ(sum(tight), 400);
+    EXPECT_EQ(tight[0], 30);
+    EXPECT_EQ(tight[2], 100) << "below the cap: whole";
+    EXPECT_EQ(tight[1], 135);
+    EXPECT_EQ(tight[3], 135);
+    std::vector<int> tighter = ui::FitColumns(race, 260);
+    EXPECT_EQ(sum(tighter), 260);
+    EXPECT_GE(tighter[1], 80);
+    EXPECT_GE(tighter[2], 90);
+    // Not even the headings: they stay whole, and the table scrolls.
+    EXPECT_EQ(ui::FitColumns(race, 100), (std::vector<int>{30, 80, 90, 40}));
 }

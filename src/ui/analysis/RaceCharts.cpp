@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QToolTip>
@@ -118,8 +119,6 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
         }
         chart_->addSeries(series);
         lines_.push_back(series);
-        connect(series, &QLineSeries::hovered, this, [this, row](const QPointF& at, bool on) { Hovered(row, at, on); });
-        connect(series, &QLineSeries::clicked, this, [this, row] { legend_->setCurrentRow(row); });
 
         auto* item = new QListWidgetItem(LineIcon(colour, look, false), QString("%1  %2").arg(s.finish, 2).arg(ToQt(s.names.DrvNm)));
         item->setToolTip(Summary(s));
@@ -157,6 +156,9 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
     if (places) FitPlaceLabels();
     else FitGapAxis();
     view_->setRenderHint(QPainter::Antialiasing);
+    // The chart's own hover goes to the topmost item alone, and the marks lie over every line.
+    view_->viewport()->setMouseTracking(true);
+    view_->viewport()->installEventFilter(this);
     view_->setMinimumSize(420, 300);
     view_->setToolTip(places ? Text("周回ごとの順位。線にマウスを置くとドライバーを表示します。クリックでその線を強調します。")
                              : Text("周回ごとのトップとのタイム差。右の一覧のチェックで表示するドライバーを選びます。"));
@@ -206,35 +208,85 @@ void RaceChartPage::AddPlaceMarks() {
         marks->setName(Text(MarkNames[mark]));
         marks->setLightMarker(MarkImage(mark));
         marks->setMarkerSize(MarkSize);
-        std::vector<int> rows; // the car of each mark, by its row in the legend
         for (int row = 0; row < int(stories_.size()); ++row) {
             const CarStory& s = stories_[size_t(row)];
             if (mark == RetiredMark) {
-                if (s.retiredLap) marks->append(s.retiredLap, s.retiredPlace), rows.push_back(row);
+                if (s.retiredLap) marks_.push_back({QPointF(s.retiredLap, s.retiredPlace), row, mark});
                 continue;
             }
             for (int lap : mark == PitMark ? s.pitLaps : s.penaltyLaps) {
                 if (lap < 0 || lap > laps_) continue;
                 // A car that broke in the lap it stopped stands where it broke.
                 int place = s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace;
-                marks->append(lap, place);
-                rows.push_back(row);
+                marks_.push_back({QPointF(lap, place), row, mark});
             }
         }
+        for (const MarkAt& m : marks_)
+            if (m.kind == mark) marks->append(m.value);
         chart_->addSeries(marks);
-        connect(marks, &QScatterSeries::hovered, this, [this, marks, rows, mark](const QPointF& at, bool on) {
-            if (!on) return Hovered(-1, at, false);
-            const QList<QPointF> points = marks->points();
-            for (int i = 0; i < int(points.size()); ++i)
-                if (std::abs(points[i].x() - at.x()) < 0.5 && std::abs(points[i].y() - at.y()) < 0.5) {
-                    const CarStory& s = stories_[size_t(rows[size_t(i)])];
-                    QToolTip::showText(QCursor::pos(), TextF("{1}\n{2}周目 {3}", CarName(s).toStdString(), int(points[i].x()), Tr(MarkNames[mark])));
-                    Highlight(lines_, lines_[size_t(rows[size_t(i)])]);
-                    Show(rows[size_t(i)]);
-                    return;
-                }
-        });
     }
+}
+
+int RaceChartPage::LineAt(QPointF inChart) const {
+    constexpr double Reach = 6; // pixels either side of a line
+    int nearest = -1;
+    double best = Reach;
+    for (int row = 0; row < int(lines_.size()); ++row) {
+        const QLineSeries* line = lines_[size_t(row)];
+        if (!line->isVisible()) continue;
+        const QList<QPointF> points = line->points();
+        for (int i = 0; i < int(points.size()); ++i) {
+            const QPointF b = chart_->mapToPosition(points[i], const_cast<QLineSeries*>(line));
+            const QPointF a = i > 0 ? chart_->mapToPosition(points[i - 1], const_cast<QLineSeries*>(line)) : b;
+            // The distance to the segment a–b.
+            const QPointF ab = b - a;
+            const double length = QPointF::dotProduct(ab, ab);
+            const double t = length > 0 ? std::clamp(QPointF::dotProduct(inChart - a, ab) / length, 0.0, 1.0) : 0;
+            const QPointF gap = inChart - (a + t * ab);
+            const double distance = std::hypot(gap.x(), gap.y());
+            if (distance < best) best = distance, nearest = row;
+        }
+    }
+    return nearest;
+}
+
+void RaceChartPage::PointerAt(QPoint atViewport) {
+    const QPointF inChart = chart_->mapFromScene(view_->mapToScene(atViewport));
+    if (!chart_->plotArea().contains(inChart)) return Hovered(-1, {}, false);
+    for (const MarkAt& m : marks_) {
+        const QPointF at = chart_->mapToPosition(m.value, lines_[size_t(m.row)]) - inChart;
+        if (std::abs(at.x()) > MarkSize / 2.0 || std::abs(at.y()) > MarkSize / 2.0) continue;
+        const CarStory& s = stories_[size_t(m.row)];
+        hoverTip_ = TextF("{1}\n{2}周目 {3}", CarName(s).toStdString(), int(m.value.x()), Tr(MarkNames[m.kind]));
+        QToolTip::showText(view_->viewport()->mapToGlobal(atViewport), hoverTip_, view_->viewport());
+        Highlight(lines_, lines_[size_t(m.row)]);
+        Show(m.row);
+        return;
+    }
+    const int row = LineAt(inChart);
+    Hovered(row, row >= 0 ? chart_->mapToValue(inChart, lines_[size_t(row)]) : QPointF(), row >= 0);
+}
+
+bool RaceChartPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != view_->viewport()) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseMove: PointerAt(static_cast<QMouseEvent*>(event)->position().toPoint()); break;
+    case QEvent::Leave: Hovered(-1, {}, false); break;
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            const QPointF inChart = chart_->mapFromScene(view_->mapToScene(static_cast<QMouseEvent*>(event)->position().toPoint()));
+            if (int row = LineAt(inChart); row >= 0) legend_->setCurrentRow(row);
+        }
+        break;
+    case QEvent::ToolTip: {
+        // Resting on a line tells whose it is; elsewhere what the chart shows.
+        auto* help = static_cast<QHelpEvent*>(event);
+        QToolTip::showText(help->globalPos(), hoverTip_.isEmpty() ? view_->toolTip() : hoverTip_, view_->viewport());
+        return true;
+    }
+    default: break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // A label on every place where the chart is tall enough for them all, else on every 2nd, 5th, …
@@ -298,7 +350,8 @@ void RaceChartPage::Show(int row, int lap) {
 
 void RaceChartPage::Hovered(int row, QPointF at, bool on) {
     if (!on || row < 0) {
-        QToolTip::hideText();
+        if (!hoverTip_.isEmpty()) QToolTip::hideText();
+        hoverTip_.clear();
         Highlight(lines_, picked_ >= 0 ? lines_[size_t(picked_)] : nullptr);
         Show(picked_);
         return;
@@ -310,7 +363,8 @@ void RaceChartPage::Hovered(int row, QPointF at, bool on) {
     QString detail = kind_ == Kind::Places
                          ? TextF("{1}周目 {2}位", lap, s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace)
                          : TextF("{1}周目 トップとの差 {2} 秒", lap, Gap(s.gap[size_t(std::max(lap, 1))]));
-    QToolTip::showText(QCursor::pos(), CarName(s) + "\n" + detail);
+    hoverTip_ = CarName(s) + "\n" + detail;
+    QToolTip::showText(QCursor::pos(), hoverTip_, view_->viewport());
 }
 
 } // namespace karven::ui

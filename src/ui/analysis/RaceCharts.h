@@ -3,6 +3,7 @@
 // Hovering a line or choosing it in the legend picks it out and tells who it is; in the gap chart
 // the legend's check boxes choose the cars drawn.
 
+#include <QPointF>
 #include <QWidget>
 #include <vector>
 
@@ -30,8 +31,20 @@ public:
     QListWidget* Legend() const { return legend_; }
     const std::vector<QLineSeries*>& Lines() const { return lines_; } // in finishing order
 
+protected:
+    // The pointer over the chart: the nearest line within reach picks out, a click keeps it so.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    struct MarkAt {
+        QPointF value;
+        int row;
+        int kind;
+    };
     void AddPlaceMarks();
+    void PointerAt(QPoint atViewport);
+    // The line drawn nearest to that point of the chart, within reach of the pointer; -1 none.
+    int LineAt(QPointF inChart) const;
     void FitPlaceLabels();
     void FitGapAxis();
     void Pick(int row);                 // -1: none
@@ -48,7 +61,9 @@ private:
     QListWidget* legend_;
     QLabel* info_;
     std::vector<QLineSeries*> lines_;
+    std::vector<MarkAt> marks_; // ○ ▲ ✕ and the car of each
     int picked_ = -1;
+    QString hoverTip_; // what the pointer rests on, "" nothing
 };
 
 } // namespace karven::ui
