@@ -50,11 +50,54 @@ uint64_t Game::WorldSeed() {
     return (uint64_t(device()) << 32) ^ device();
 }
 
+namespace {
+// The season as a command found it, to tell whether it changed. The closed seasons, and what the
+// world did in them, only grow or go as a whole in a command: their count and the last of each
+// tell, so a long history is not copied for every race.
+struct Before {
+    Season rest;
+    size_t closed = 0, facts = 0;
+    std::optional<ArchivedSeason> last;
+    std::optional<WorldSeason> lastFacts;
+};
+
+// Runs `look` on the season without its closed seasons and the world's record of them.
+template <class Look> auto WithoutTheHistory(Season& season, Look look) {
+    std::vector<ArchivedSeason> closed = std::move(season.history.seasons);
+    std::vector<WorldSeason> facts = std::move(season.history.world.seasons);
+    season.history.seasons.clear();
+    season.history.world.seasons.clear();
+    auto result = look(season);
+    season.history.seasons = std::move(closed);
+    season.history.world.seasons = std::move(facts);
+    return result;
+}
+
+template <class T> std::optional<T> LastOf(const std::vector<T>& v) { return v.empty() ? std::nullopt : std::optional<T>(v.back()); }
+
+Before Snapshot(Season& season) {
+    Before b;
+    b.rest = WithoutTheHistory(season, [](const Season& s) { return s; });
+    b.closed = season.history.seasons.size();
+    b.facts = season.history.world.seasons.size();
+    b.last = LastOf(season.history.seasons);
+    b.lastFacts = LastOf(season.history.world.seasons);
+    return b;
+}
+
+bool Changed(const Before& b, Season& season) {
+    return season.history.seasons.size() != b.closed || season.history.world.seasons.size() != b.facts ||
+           LastOf(season.history.seasons) != b.last || LastOf(season.history.world.seasons) != b.lastFacts ||
+           WithoutTheHistory(season, [&](const Season& s) { return s != b.rest; });
+}
+} // namespace
+
 std::function<void()> Game::Command(std::function<void()> run, bool keep) {
     return [this, run = std::move(run), keep] {
-        Season before = keep ? season : Season{};
+        std::optional<Before> before;
+        if (keep) before = Snapshot(season);
         run();
-        if (keep && season != before) Autosave(shell);
+        if (keep && Changed(*before, season)) Autosave(shell);
         ShowSeasonCaption(shell);
         FollowRaceRecords(shell);
         world::ShowWorldChoice(shell);

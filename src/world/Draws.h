@@ -9,7 +9,7 @@
 
 namespace karven::world {
 
-enum class Purpose : uint64_t { Start = 1, Market = 2, Development = 3, Machines = 4, Newcomer = 5 };
+enum class Purpose : uint64_t { Start = 1, Market = 2, Development = 3, Machines = 4, Newcomer = 5, Form = 6 };
 
 class Draws {
 public:

@@ -20,12 +20,11 @@ void Develop(WorldDriver& d, double form, const std::array<double, rating::Drive
     ++d.age;
     const double shown = AgeCurve(d.age);
     for (int r = 0; r < rating::Drivers; ++r) {
-        double q = DriverQuality(r, d.ratings[r]) + shift[r];
-        double target = d.potential[r] * shown + shift[r];
-        q += Approach * (target - q) + draws.Normal(DriverSpread);
+        double q = DriverQuality(r, d.ratings[r]);
+        double delta = shift[r] + Approach * (d.potential[r] * shown + shift[r] - q) + draws.Normal(DriverSpread);
         // A young driver's results on the track teach him what a season of testing cannot.
-        if (r == rating::Technique && d.age <= YoungAge) q += ResultsLift * std::clamp(form, 0.0, 1.0);
-        d.ratings[r] = DriverValue(r, q);
+        if (r == rating::Technique && d.age <= YoungAge) delta += ResultsLift * std::clamp(form, 0.0, 1.0);
+        d.ratings[r] = DriverValue(r, Nudge(q, delta));
     }
 }
 

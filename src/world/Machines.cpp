@@ -19,8 +19,8 @@ void DevelopMachine(WorldTeam& team, const WorldState& world, int rank, int team
     const double spread = regulations ? RegulationsSpread : MachineSpread;
     for (int r = 0; r < rating::Teams; ++r) {
         double q = TeamQuality(r, team.ratings[r]);
-        q += CatchUp * (behind - 0.5) + towards * (world.machineLevel[r] - q) + draws.Normal(spread);
-        team.ratings[r] = TeamValue(r, q);
+        double delta = CatchUp * (behind - 0.5) + towards * (world.machineLevel[r] - q) + draws.Normal(spread);
+        team.ratings[r] = TeamValue(r, Nudge(q, delta));
     }
 }
 

@@ -53,6 +53,11 @@ std::string TeamLetter(int r, int value) {
     return GradeLetter(FormatPlain(value), r == rating::TeamStability ? Scale::High : Scale::Low);
 }
 
+double Nudge(double quality, double delta) {
+    double q = std::clamp(quality, 0.0, 1.0);
+    return q + delta * (delta > 0 ? 1 - q : q);
+}
+
 double DriverOverall(const std::array<double, rating::Drivers>& ratings) {
     // Technique adds to every lap; the others decide an attack, a defence, a breakdown.
     constexpr double Weight[rating::Drivers] = {0.55, 0.15, 0.15, 0.15};

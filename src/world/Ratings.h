@@ -27,6 +27,10 @@ double TeamRatingOf(int rating, const std::string& field);
 std::string DriverLetter(int rating, int value);
 std::string TeamLetter(int rating, int value);
 
+// A quality moved by `delta`, less the nearer it is to the end it moves towards, so that it never
+// reaches either end: two of the best never tie at the top of the scale.
+double Nudge(double quality, double delta);
+
 // How good a driver is overall: his Technique counts most, as it does in every lap.
 double DriverOverall(const std::array<double, rating::Drivers>& ratings);
 

@@ -14,7 +14,10 @@ inline constexpr double DeclinePerYear = 0.06;
 // Development: each season a rating closes this share of the way to what his age allows, with a
 // spread of its own, so two drivers of one age move apart.
 inline constexpr double Approach = 0.4;
-inline constexpr double DriverSpread = 0.05;
+inline constexpr double DriverSpread = 0.08;
+// Form: how much a driver's year varies around his skill when the field is ranked.
+inline constexpr double FormSpread = 0.07;
+inline constexpr double MachineFormSpread = 0.06;
 // A young driver's good season lifts him a little more.
 inline constexpr int YoungAge = 25;
 inline constexpr double ResultsLift = 0.02;
@@ -31,7 +34,7 @@ inline constexpr double ChampionRetires = 0.4;
 // Rookies: between these ages, their potential around the field's own level, now and then an
 // exceptional one.
 inline constexpr int RookieYoungest = 18, RookieOldest = 22;
-inline constexpr double ExceptionalChance = 0.06;
+inline constexpr double ExceptionalChance = 0.1;
 // How strongly the rookies' level follows the field's drift back to where it began.
 inline constexpr double LevelFeedback = 1.0;
 // Every season, every driver's skill moves alike by this share of the field's drift from the

@@ -91,14 +91,20 @@ template <class Quality> std::vector<int> Scale(std::vector<int> values, Quality
     return values;
 }
 
-// Every name the game has known: a rookie named like a driver of the past would share his records.
+// The names of the table and of the retired; a name of the history is looked up only for the
+// few names the rookies are given (a long history holds the same names season after season).
 std::set<std::string> TakenNames(const Season& s) {
     std::set<std::string> taken;
     for (size_t k = 1; k < s.DrvTable.size(); ++k) taken.insert(s.DrvTable[k].DrvNm);
     for (const RetiredDriver& x : s.history.world.retired) taken.insert(x.DrvNm);
-    for (const ArchivedSeason& a : s.history.seasons) taken.insert(a.names.begin(), a.names.end());
     for (size_t t = 1; t < s.TimTable.size(); ++t) taken.insert(s.TimTable[t].TimNm);
     return taken;
+}
+
+bool InHistory(const Season& s, const std::string& name) {
+    for (const ArchivedSeason& a : s.history.seasons)
+        if (std::find(a.names.begin(), a.names.end(), name) != a.names.end()) return true;
+    return false;
 }
 
 double RetireChance(int age) {
@@ -109,12 +115,15 @@ double RetireChance(int age) {
 }
 
 // The field's whole ratings given again by rank, into the world's records and the rules' fields.
+// A driver's rank takes his form of the year with his skill: the best are not the best every year.
 void RateByRank(Season& season) {
     WorldState& w = season.history.world;
     const size_t drivers = std::min(season.DrvTable.size(), w.drivers.size()) - 1;
+    Draws form(w, Purpose::Form);
     for (int r = 0; r < rating::Drivers; ++r) {
         std::vector<double> quality;
-        for (size_t k = 1; k <= drivers; ++k) quality.push_back(DriverQuality(r, w.drivers[k].ratings[r]));
+        for (size_t k = 1; k <= drivers; ++k)
+            quality.push_back(DriverQuality(r, w.drivers[k].ratings[r]) + form.Normal(FormSpread));
         std::vector<int> whole = ByRank(quality, w.driverScale[size_t(r)]);
         if (w.driverScale[size_t(r)].empty()) continue;
         for (size_t k = 1; k <= drivers; ++k) {
@@ -127,7 +136,8 @@ void RateByRank(Season& season) {
     const size_t teams = std::min(season.TimTable.size(), w.teams.size()) - 1;
     for (int r = 0; r < rating::Teams; ++r) {
         std::vector<double> quality;
-        for (size_t t = 1; t <= teams; ++t) quality.push_back(TeamQuality(r, w.teams[t].ratings[r]));
+        for (size_t t = 1; t <= teams; ++t)
+            quality.push_back(TeamQuality(r, w.teams[t].ratings[r]) + form.Normal(MachineFormSpread));
         std::vector<int> whole = ByRank(quality, w.machineScale[size_t(r)]);
         if (w.machineScale[size_t(r)].empty()) continue;
         for (size_t t = 1; t <= teams; ++t) {
@@ -243,8 +253,11 @@ MarketNews NewsOf(const Season& season) {
             rookie.potential[r] = std::clamp(level + spreadOf * (0.75 * talent + 0.65 * draws.Normal(1)), 0.02, 1.0);
             rookie.ratings[r] = DriverValue(r, rookie.potential[r] * AgeCurve(rookie.age) + draws.Normal(0.03));
         }
-        rookie.DrvNm = NewName(script, taken, draws);
-        taken.insert(rookie.DrvNm);
+        // A rookie named like a driver of the past would share his records.
+        do {
+            rookie.DrvNm = NewName(script, taken, draws);
+            taken.insert(rookie.DrvNm);
+        } while (InHistory(season, rookie.DrvNm));
         news.rookies.push_back(rookie);
         news.rookieScores.push_back(draws.WholeBetween(1, 20) * gpCount);
     }
