@@ -24,6 +24,7 @@
 #include "standings/Seiseki.h"
 #include "weekend/NewSeason.h"
 #include "weekend/Qualifying.h"
+#include "world/Changes.h"
 #include "world/WorldCommands.h"
 #include "world/WorldMarket.h"
 
@@ -142,7 +143,7 @@ void Game::WireMainWindow() {
             world::WorldMarket world(shell);
             ShowOff(shell, season.history.world.enabled ? &world : nullptr);
             // A confirmed market closed the season: a word on it, then the grid turns to the next.
-            if (season.history.seasons.size() > closed) ShowSeasonSummary(shell);
+            if (season.history.seasons.size() > closed) ShowSeasonSummary(shell, world::OffSeasonChanges(season));
         },
         Keep);
     // After an editor the commands follow the season: a Grand Prix added to a finished season can be run.

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "editors/Grades.h"
 #include "history/Archive.h"
 #include "history/HistoryLayout.h"
 #include "history/HistoryWindows.h"
 #include "history/Records.h"
+#include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
 #include "shell/Platform.h"
@@ -41,6 +43,13 @@ FrmCareer::FrmCareer(Shell& shell, Kind kind, const std::string& name)
     if (kind == Kind::Team) {
         columns.erase(columns.begin() + 1);
         columns[0].width = 0; // the season takes what the team column left
+    }
+    // With the living world, a driver's age and ratings season by season.
+    const WorldState& world = shell.season.history.world;
+    showsRatings_ = kind == Kind::Driver && (world.enabled || !world.seasons.empty());
+    if (showsRatings_) {
+        columns.push_back({"年齢", 44, Align::Right});
+        columns.push_back({"能力", 96, Align::Center});
     }
     AddTable(*this, {tableLeft, Top, Width - tableLeft - Margin, Height - 26}, columns);
     Control& note = Add(ControlKind::Label, "lblNote", {tableLeft, Top + Height - 22, Width - tableLeft - Margin, 22});
@@ -94,6 +103,11 @@ void FrmCareer::ShowChosen() {
         std::vector<std::string> row = {season, l.TimNm, l.place > 0 ? Num(l.place) : Tr("―"), PointsText(l.points),
                                         Num(l.wins), Num(l.poles), Num(l.podiums), Num(l.starts)};
         if (kind_ == Kind::Team) row.erase(row.begin() + 1);
+        if (showsRatings_) {
+            auto [age, ratings] = RatingsOf(name, *l.season, now);
+            row.push_back(age);
+            row.push_back(ratings);
+        }
         table.rows.push_back(row);
         total.points += l.points;
         total.wins += l.wins;
@@ -105,7 +119,31 @@ void FrmCareer::ShowChosen() {
     std::vector<std::string> sum = {TrN("合計（タイトル {1}）", titles), "", "", PointsText(total.points),
                                     Num(total.wins), Num(total.poles), Num(total.podiums), Num(total.starts)};
     if (kind_ == Kind::Team) sum.erase(sum.begin() + 1);
+    if (showsRatings_) sum.insert(sum.end(), {"", ""});
     table.rows.push_back(sum);
+}
+
+std::pair<std::string, std::string> FrmCareer::RatingsOf(const std::string& DrvNm, const ArchivedSeason& season,
+                                                         bool now) const {
+    // Technique, Roughness, Block and Stability, as the driver editor shows them.
+    auto letters = [](const std::array<int, rating::Drivers>& r) {
+        return GradeLetter(FormatPlain(r[0]), Scale::Technique) + Tr("・") + GradeLetter(FormatPlain(r[1]), Scale::High) +
+               Tr("・") + GradeLetter(FormatPlain(r[2]), Scale::High) + Tr("・") + GradeLetter(FormatPlain(r[3]), Scale::High);
+    };
+    const Season& s = shell_.season;
+    if (now) {
+        for (size_t k = 1; k < s.DrvTable.size(); ++k) {
+            const DrvRecord& d = s.DrvTable[k];
+            if (d.DrvNm != DrvNm) continue;
+            std::string age = k < s.history.world.drivers.size() ? Num(s.history.world.drivers[k].age) : "";
+            return {age, letters({ReadCount(d.Technique), ReadCount(d.Roughness), ReadCount(d.Block), ReadCount(d.Stability)})};
+        }
+        return {};
+    }
+    if (const WorldSeason* facts = s.history.world.SeasonOf(season.number))
+        for (const RatedDriver& d : facts->drivers)
+            if (d.DrvNm == DrvNm) return {Num(d.age), letters(d.ratings)};
+    return {};
 }
 
 void ShowDriverPage(Shell& shell, const std::string& DrvNm) {

@@ -23,6 +23,7 @@ constexpr int FactsTop = 56;
 constexpr int Facts = 6;
 constexpr int TableTop = FactsTop + Facts * RowHeight + 30;
 constexpr int TableHeight = 200;
+constexpr int OffSeasonHeight = 190;
 
 // The one who did it most in the season, "name（N<unit>）"; the first to get there on a tie.
 std::string Leader(const std::map<NameRef, int>& counts, const std::vector<NameRef>& order,
@@ -55,9 +56,11 @@ SeasonFacts FactsOf(const ArchivedSeason& s) {
     return f;
 }
 
-FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season)
+FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season, const OffSeasonRows& offSeason)
     : Form("frmkarvensummary", "シーズン終了"), shell_(shell) {
-    geometry = {0, 0, Width, TableTop + TableHeight + 2 * Margin + ButtonHeight};
+    const int offSeasonTop = TableTop + TableHeight + 8;
+    const int end = offSeason.empty() ? TableTop + TableHeight : offSeasonTop + 24 + OffSeasonHeight;
+    geometry = {0, 0, Width, end + 2 * Margin + ButtonHeight};
     SeasonFacts f = FactsOf(season);
     Control& title = Add(ControlKind::Label, "lblTitle", {Margin, 12, Width - 2 * Margin, 32},
                          TrF("{1} シーズン終了", f.title));
@@ -89,6 +92,16 @@ FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season)
                               {{"ドライバー", 0}, {"移籍前", 0}, {"移籍後", 0}});
     table.rows = f.moves;
     if (table.rows.empty()) table.rows.push_back({Tr("移籍はありませんでした。"), "", ""});
+    if (!offSeason.empty()) {
+        Control& heading = Add(ControlKind::Label, "lblOffSeason", {Margin, offSeasonTop, Width - 2 * Margin, 22},
+                               "オフシーズン（引退・デビュー・能力の変化）");
+        heading.style.bold = true;
+        heading.style.fontSize = 11;
+        Control& changes = Add(ControlKind::Table, "tblOffSeason", {Margin, offSeasonTop + 24, Width - 2 * Margin, OffSeasonHeight});
+        changes.style.fontSize = 10;
+        changes.columns = {{"", 96}, {"ドライバー／チーム", 0}, {"内容", 0}};
+        changes.rows = offSeason;
+    }
     int top = geometry.height - Margin - ButtonHeight;
     AddButton(*this, "cmdRecords", "記録を見る", Margin, top, 'R', 160);
     (*this)("cmdRecords").onClick = [this] { ShowChampions(shell_); };
@@ -102,9 +115,9 @@ void FrmSeasonSummary::Load() {
     focusRequest = "cmdOK";
 }
 
-void ShowSeasonSummary(Shell& shell) {
+void ShowSeasonSummary(Shell& shell, const OffSeasonRows& offSeason) {
     if (!shell.season.history.seasons.empty()) {
-        FrmSeasonSummary summary(shell, shell.season.history.seasons.back());
+        FrmSeasonSummary summary(shell, shell.season.history.seasons.back(), offSeason);
         shell.platform.ShowModal(summary);
     }
     // The new season: the grid as a new season leaves it.

@@ -25,9 +25,12 @@ struct SeasonFacts {
 };
 SeasonFacts FactsOf(const ArchivedSeason& season);
 
+// What the living world did in the off-season, rows of what, who and how; none when it is off.
+using OffSeasonRows = std::vector<std::vector<std::string>>;
+
 class FrmSeasonSummary : public Form {
 public:
-    FrmSeasonSummary(Shell& shell, const ArchivedSeason& season);
+    FrmSeasonSummary(Shell& shell, const ArchivedSeason& season, const OffSeasonRows& offSeason = {});
     void Load() override;
 
 private:
@@ -36,6 +39,6 @@ private:
 
 // Shows the summary of the season the history closed last, then clears the main window's grid
 // for the new season.
-void ShowSeasonSummary(Shell& shell);
+void ShowSeasonSummary(Shell& shell, const OffSeasonRows& offSeason = {});
 
 } // namespace karven

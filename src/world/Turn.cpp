@@ -332,7 +332,10 @@ void TurnTheWorld(Season& season, const MarketNews& news, const FrmKarvenOff& fo
     for (int k = 1; k <= drivers; ++k) {
         auto at = points.find(season.DrvTable[k].DrvNm);
         double form = at == points.end() || best <= 0 ? 0 : at->second / best;
-        Develop(w.drivers[k], form, shift, development);
+        // Draw for the retiring as well, so that one more or less retirement moves no one else.
+        WorldDriver developed = w.drivers[k];
+        Develop(developed, form, shift, development);
+        if (!std::binary_search(news.retiring.begin(), news.retiring.end(), k)) w.drivers[k] = developed;
     }
     Draws machines(w, Purpose::Machines);
     facts.regulations = NewRegulations(w, machines);

@@ -15,7 +15,7 @@ namespace {
 const karven::test::TempDir scratch;
 
 // Writes a season file of these bytes into the folder; its path.
-std::string WriteSeason(const std::string& name, const std::string& bytes) {
+[[maybe_unused]] std::string WriteSeason(const std::string& name, const std::string& bytes) {
     const std::string path = scratch / name;
     karven::test::WriteBytes(path, bytes);
     return path;

@@ -97,6 +97,10 @@ struct Report {
     int distinctChampions = 0;
     std::vector<std::string> drift; // ratings whose mean or spread moved more than the target allows
     double ageFirst = 0, ageLast = 0, fieldFirst = 0, fieldLast = 0;
+    int youngest = 1 << 30, oldest = 0;  // of anyone who raced
+    int retirements = 0, before30 = 0, oldestRetired = 0;
+    double retiredAge = 0;               // the mean age at retirement
+    int repeatedNames = 0;               // rookies named like anyone before them
     std::vector<std::string> lines; // the ratings, first ten against last ten
     bool ok = true;
 };
@@ -157,7 +161,26 @@ Report Measure(const Season& s, int window) {
     r.ageLast = MeanAge(w, n >= 10 ? n - 10 : 0, n);
     r.fieldFirst = FieldSize(w, 0, 10);
     r.fieldLast = FieldSize(w, n >= 10 ? n - 10 : 0, n);
-    r.ok = r.minChampions >= 8 && r.minConstructors >= 5 && r.mostTitles * 4 <= window && r.longestRun <= 6 &&
+    for (const WorldSeason& f : w.seasons)
+        for (const RatedDriver& d : f.drivers) {
+            r.youngest = std::min(r.youngest, d.age);
+            r.oldest = std::max(r.oldest, d.age);
+        }
+    for (const RetiredDriver& x : w.retired) {
+        ++r.retirements;
+        r.before30 += x.age < 30;
+        r.oldestRetired = std::max(r.oldestRetired, x.age);
+        r.retiredAge += x.age;
+    }
+    if (r.retirements) r.retiredAge /= r.retirements;
+    std::set<std::string> seen;
+    for (const WorldSeason& f : w.seasons) {
+        for (const RatedDriver& d : f.drivers) seen.insert(d.DrvNm);
+        for (const std::string& rookie : f.debuts) r.repeatedNames += !seen.insert(rookie).second;
+    }
+    const bool bounds = r.youngest >= 18 && r.oldest <= 41 && r.oldestRetired <= 41 &&
+                        r.before30 * 10 <= r.retirements && r.retiredAge >= 33 && r.retiredAge <= 39 && r.repeatedNames == 0;
+    r.ok = bounds && r.minChampions >= 8 && r.minConstructors >= 5 && r.mostTitles * 4 <= window && r.longestRun <= 6 &&
            r.drift.empty() && r.ageFirst >= 25 && r.ageFirst <= 31 && r.ageLast >= 25 && r.ageLast <= 31 &&
            std::fabs(r.fieldLast - r.fieldFirst) <= 0.1 * r.fieldFirst;
     return r;
@@ -208,6 +231,9 @@ int main(int argc, char** argv) {
                   << "  longest run of titles: " << r.longestRun << " (" << r.longestRunHolder << ", 6)\n"
                   << std::fixed << std::setprecision(1) << "  mean age " << r.ageFirst << " -> " << r.ageLast
                   << " (25..31), field " << r.fieldFirst << " -> " << r.fieldLast << "\n"
+                  << "  ages " << r.youngest << ".." << r.oldest << "; " << r.retirements << " retirements at "
+                  << r.retiredAge << " on average (33..39), " << r.before30 << " before 30, the oldest at " << r.oldestRetired
+                  << "; rookies named twice: " << r.repeatedNames << "\n"
                   << "  ratings, seasons 1-10 -> the last ten:\n";
         for (const std::string& line : r.lines) std::cout << line << "\n";
         std::cout << (r.ok ? "  every target holds\n" : "  A TARGET IS MISSED\n");

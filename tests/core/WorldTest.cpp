@@ -1,0 +1,241 @@
+// The living world through the game: turned on from the menu, telling each off-season's news,
+// bringing rookies into the market and taking the retired out, changing ratings and machines,
+// kept with the season, and never costing it when its section is damaged.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "app/Game.h"
+#include "history/FrmCareer.h"
+#include "history/Records.h"
+#include "offseason/FrmKarvenOff.h"
+#include "season/Numbers.h"
+#include "season/SeasonFile.h"
+#include "season/WorldFile.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TempDir.h"
+#include "world/FrmNews.h"
+#include "world/Names.h"
+#include "world/Turn.h"
+
+using namespace karven;
+using namespace karven::test;
+
+namespace {
+
+struct World : ::testing::Test {
+    TempDir dir;
+    ScriptedPlatform platform;
+    GameRandom random{29};
+    Game game{platform, random};
+    FrmKarvenRace& main = game.shell.main;
+    // What the windows showed that the test looks at afterwards.
+    std::vector<std::vector<std::vector<std::string>>> news;    // each news window's two tables
+    std::vector<std::vector<std::vector<std::string>>> summaries; // each summary's off-season rows
+    std::vector<std::string> negotiated; // the market's announcements, in order
+
+    World() {
+        platform.appPath = KARVEN_BIN_DIR;
+        game.worldSeed = 7;
+        platform.fallback = [this](Form& f) {
+            if (f.Name() == world::FrmNews::FormName) news.push_back(f("tblRookies").rows);
+            if (f.Name() == "frmkarvensummary") {
+                Control* off = f.Find("tblOffSeason");
+                summaries.push_back(off ? off->rows : std::vector<std::vector<std::string>>{});
+            }
+            if (f.Name() == FrmKarvenOff::FormName) f.Click("cmdStart");
+            if (Control* text = f.Find("lblMsg")) negotiated.push_back(text->text);
+            f.Click(f.defaultButton);
+        };
+        EXPECT_TRUE(game.StartUp());
+    }
+    void PlaySeason() {
+        while (main("cmdYosen").enabled) {
+            main.Click("cmdYosen");
+            main.Click("cmdKesyou");
+        }
+        main.Click("cmdOffSis");
+    }
+    const WorldState& State() const { return game.season.history.world; }
+    std::set<std::string> TableNames() const {
+        std::set<std::string> names;
+        for (size_t k = 1; k < game.season.DrvTable.size(); ++k) names.insert(game.season.DrvTable[k].DrvNm);
+        return names;
+    }
+};
+
+bool Katakana(const std::string& name) {
+    // Every character of the name in the katakana block (U+30A0..U+30FF), "・" between two words.
+    size_t dots = 0;
+    for (size_t i = 0; i < name.size(); i += 3) {
+        if (i + 3 > name.size() || uint8_t(name[i]) != 0xE3) return false;
+        unsigned code = ((name[i] & 0x0F) << 12) | ((name[i + 1] & 0x3F) << 6) | (name[i + 2] & 0x3F);
+        if (code < 0x30A0 || code > 0x30FF) return false;
+        dots += code == 0x30FB;
+    }
+    return dots == 1 && name.find("・") != 0 && !name.ends_with("・");
+}
+
+} // namespace
+
+TEST_F(World, TurnedOnItMeetsTheFieldAndChangesNothingTheRulesRead) {
+    const Season before = game.season;
+    main.Click("Set_World");
+    EXPECT_TRUE(main("Set_World").checked);
+    ASSERT_TRUE(State().enabled);
+    ASSERT_EQ(State().drivers.size(), game.season.DrvTable.size());
+    for (size_t k = 1; k < State().drivers.size(); ++k) {
+        EXPECT_EQ(State().drivers[k].DrvNm, game.season.DrvTable[k].DrvNm);
+        EXPECT_GE(State().drivers[k].age, 19);
+        EXPECT_LE(State().drivers[k].age, 38);
+    }
+    Season rules = game.season;
+    rules.history.world = {};
+    EXPECT_EQ(rules, before) << "ratings, seats and careers as they were";
+
+    // Off again: the rules run as before, the world keeps where it stopped for the next time.
+    const WorldState kept = State();
+    main.Click("Set_World");
+    EXPECT_FALSE(main("Set_World").checked);
+    EXPECT_FALSE(State().enabled);
+    main.Click("Set_World");
+    EXPECT_EQ(State().drivers, kept.drivers);
+}
+
+TEST_F(World, EachOffSeasonTellsItsNewsAndTheMarketNegotiatesWithTheRookies) {
+    main.Click("Set_World");
+    std::set<std::string> everyone = TableNames();
+    for (int season = 1; season <= 3; ++season) {
+        SCOPED_TRACE(season);
+        const std::vector<DrvRecord> raced(game.season.DrvTable.begin() + 1, game.season.DrvTable.end());
+        const size_t newsBefore = news.size();
+        PlaySeason();
+        ASSERT_EQ(news.size(), newsBefore + 1) << "the market opens with the news";
+        ASSERT_EQ(game.season.history.seasons.size(), size_t(season));
+        const WorldSeason* facts = State().SeasonOf(season);
+        ASSERT_NE(facts, nullptr);
+        EXPECT_EQ(facts->drivers.size(), raced.size()) << "every driver as he raced";
+        // The rookies came through the market: named in the news, in the table now, some seated.
+        EXPECT_EQ(news.back().size(), std::max<size_t>(facts->debuts.size(), 1));
+        std::set<std::string> now = TableNames();
+        for (const std::string& rookie : facts->debuts) {
+            EXPECT_TRUE(now.count(rookie)) << rookie;
+            EXPECT_FALSE(everyone.count(rookie)) << rookie << " is new";
+            EXPECT_TRUE(Katakana(rookie)) << rookie;
+        }
+        // The retired left the table and took no part in the negotiation.
+        for (const std::string& gone : facts->retired) {
+            EXPECT_FALSE(now.count(gone)) << gone;
+            const bool offered = std::any_of(negotiated.begin(), negotiated.end(), [&](const std::string& text) {
+                return text.find(gone) != std::string::npos && text.find("提示") != std::string::npos;
+            });
+            EXPECT_FALSE(offered) << gone;
+        }
+        EXPECT_EQ(int(game.season.DrvTable.size()) - 1, State().fieldSize) << "the field keeps its size";
+        EXPECT_EQ(game.season.DrvCount, FormatPlain(State().fieldSize));
+        for (size_t k = 1; k < game.season.DrvTable.size(); ++k)
+            EXPECT_EQ(game.season.DrvTable[k].DrvNo, Format00(int(k)));
+        everyone.insert(now.begin(), now.end());
+        // The summary after the confirmation tells the same off-season.
+        ASSERT_FALSE(summaries.empty());
+        EXPECT_FALSE(summaries.back().empty());
+        negotiated.clear();
+    }
+    // Ratings moved, every one of them still a whole value in its scale.
+    bool moved = false;
+    for (const WorldSeason& s : State().seasons)
+        for (const RatedDriver& d : s.drivers)
+            for (size_t k = 1; k < game.season.DrvTable.size(); ++k)
+                if (game.season.DrvTable[k].DrvNm == d.DrvNm && ReadCount(game.season.DrvTable[k].Technique) != d.ratings[0])
+                    moved = true;
+    EXPECT_TRUE(moved);
+    for (size_t k = 1; k < game.season.DrvTable.size(); ++k) {
+        const DrvRecord& d = game.season.DrvTable[k];
+        EXPECT_TRUE(ReadCount(d.Technique) >= 0 && ReadCount(d.Technique) <= 5) << d.DrvNm;
+        for (const std::string* v : {&d.Roughness, &d.Block, &d.Stability}) EXPECT_TRUE(ReadCount(*v) >= 1 && ReadCount(*v) <= 5);
+        EXPECT_EQ(ReadNumber(d.Technique), ReadCount(d.Technique)) << "a whole rating";
+    }
+    for (size_t t = 1; t < game.season.TimTable.size(); ++t)
+        for (const std::string* v : {&game.season.TimTable[t].Speed, &game.season.TimTable[t].Aero, &game.season.TimTable[t].Stability})
+            EXPECT_TRUE(ReadCount(*v) >= 1 && ReadCount(*v) <= 5);
+}
+
+TEST_F(World, TheRetiredKeepTheirRecordsAndTheDriverPageShowsRatingsSeasonBySeason) {
+    main.Click("Set_World");
+    // A driver who raced and retired: one who never had a seat is on no record.
+    auto raced = [&] {
+        return std::find_if(State().retired.begin(), State().retired.end(),
+                            [](const RetiredDriver& x) { return ReadCount(x.career[0]) > 0; });
+    };
+    for (int season = 0; season < 12 && raced() == State().retired.end(); ++season) PlaySeason();
+    ASSERT_NE(raced(), State().retired.end()) << "a racer retires within twelve seasons";
+    const RetiredDriver gone = *raced();
+    EXPECT_FALSE(TableNames().count(gone.DrvNm));
+    AllTime all = AllTimeRecords(SeasonsOnRecord(game.season));
+    EXPECT_TRUE(std::any_of(all.drivers.begin(), all.drivers.end(),
+                            [&](const DriverTotals& d) { return d.DrvNm == gone.DrvNm; }))
+        << "still in the records";
+
+    FrmCareer page(game.shell, FrmCareer::Kind::Driver, gone.DrvNm);
+    page.Open();
+    EXPECT_EQ(page("lblName").text, gone.DrvNm);
+    const Control& table = page("tblRec");
+    ASSERT_GE(table.columns.size(), 2u);
+    EXPECT_EQ(table.columns.back().heading, "能力");
+    ASSERT_GE(table.rows.size(), 2u);
+    const std::vector<std::string>& first = table.rows.front();
+    EXPECT_EQ(first.size(), table.columns.size());
+    EXPECT_NE(first.back().find("・"), std::string::npos) << "four letters for the season he raced";
+}
+
+TEST_F(World, TheWorldIsKeptWithTheSeasonAndADamagedOneNeverCostsIt) {
+    main.Click("Set_World");
+    PlaySeason();
+    PlaySeason();
+    ASSERT_TRUE(WriteSeasonFile(game.season, dir / "w.krv"));
+    Season back;
+    ReadNotes notes;
+    ASSERT_TRUE(ReadSeasonFile(back, dir / "w.krv", &notes));
+    EXPECT_FALSE(notes.historyUnreadable);
+    EXPECT_EQ(back.history.world, State());
+    EXPECT_EQ(back, game.season);
+    const std::string bytes = ReadBytes(dir / "w.krv");
+
+    // A value of the world damaged: the season and its history open, the world is kept unread
+    // and written back unchanged, and the player is told.
+    std::string damaged = bytes;
+    size_t line = damaged.find("\r\nD,", damaged.find(WorldMark));
+    ASSERT_NE(line, std::string::npos);
+    size_t age = damaged.find(',', damaged.find(',', line + 4) + 1) + 1; // after the name
+    damaged.replace(age, damaged.find(',', age) - age, "1e1");
+    WriteBytes(dir / "damaged.krv", damaged);
+    ASSERT_TRUE(ReadSeasonFile(back, dir / "damaged.krv", &notes));
+    EXPECT_TRUE(notes.historyUnreadable);
+    EXPECT_TRUE(back.history.world.Empty());
+    EXPECT_EQ(back.history.seasons, game.season.history.seasons);
+    Season rules = back, expected = game.season;
+    rules.history = expected.history = {};
+    EXPECT_EQ(rules, expected);
+    ASSERT_TRUE(WriteSeasonFile(back, dir / "resaved.krv"));
+    EXPECT_EQ(ReadBytes(dir / "resaved.krv").size(), damaged.size());
+}
+
+TEST(WorldNames, RookiesAreNamedInTheSeasonsScriptAndNeverTwice) {
+    WorldState w;
+    w.seed = 3;
+    world::Draws draws(w, world::Purpose::Market);
+    std::set<std::string> taken = {"アレク・ヴァンデル"};
+    for (int i = 0; i < 400; ++i) {
+        std::string kana = world::NewName(world::Script::Katakana, taken, draws);
+        EXPECT_TRUE(Katakana(kana)) << kana;
+        EXPECT_TRUE(taken.insert(kana).second) << kana;
+        std::string latin = world::NewName(world::Script::Latin, taken, draws);
+        EXPECT_TRUE(std::all_of(latin.begin(), latin.end(), [](char c) { return std::isalpha(uint8_t(c)) || c == ' ' || std::isdigit(uint8_t(c)); }))
+            << latin;
+        EXPECT_EQ(std::count(latin.begin(), latin.end(), ' '), 1) << latin;
+        EXPECT_TRUE(taken.insert(latin).second) << latin;
+    }
+    EXPECT_EQ(world::ScriptOf({"Alek Vandel", "Aoi Makabe", "真壁蒼"}), world::Script::Latin);
+    EXPECT_EQ(world::ScriptOf({"アレク・ヴァンデル", "真壁蒼", "Alek Vandel"}), world::Script::Katakana);
+}
