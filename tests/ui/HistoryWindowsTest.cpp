@@ -8,6 +8,7 @@
 
 #include "GameUnderTest.h"
 #include "ModalDriver.h"
+#include "Legible.h"
 #include "Screens.h"
 #include "history/Archive.h"
 #include "history/FrmChampions.h"
@@ -20,6 +21,8 @@
 #include "weekend/NewSeason.h"
 
 using namespace karven;
+using karven::test::Legible;
+using karven::test::Read;
 
 namespace {
 // Two closed seasons, crowned, and two races of a third.
@@ -106,32 +109,6 @@ TEST(HistoryWindows, ThePlayerNamesASeason) {
 namespace {
 // What a player reads in a table: every heading whole, every entry on one line, whole or ended
 // with "…" and whole in its tooltip. The entries shown whole and cut, counted.
-struct Legible {
-    int whole = 0, cut = 0;
-    std::vector<std::string> faults;
-};
-
-Legible Read(const QTableWidget& table) {
-    Legible seen;
-    const QFontMetrics metrics = table.fontMetrics();
-    const QHeaderView* header = table.horizontalHeader();
-    for (int c = 0; c < table.columnCount(); ++c)
-        if (table.columnWidth(c) < header->sectionSizeHint(c))
-            seen.faults.push_back("heading cut: " + table.horizontalHeaderItem(c)->text().toStdString());
-    for (int r = 0; r < table.rowCount(); ++r) {
-        if (table.rowHeight(r) >= 2 * metrics.lineSpacing()) seen.faults.push_back("row " + std::to_string(r) + " of two lines");
-        for (int c = 0; c < table.columnCount(); ++c) {
-            const QTableWidgetItem* item = table.item(r, c);
-            if (!item || item->text().isEmpty()) continue;
-            bool fits = metrics.horizontalAdvance(item->text()) + 8 <= table.columnWidth(c);
-            if (fits) ++seen.whole;
-            else if (item->toolTip() == item->text()) ++seen.cut;
-            else seen.faults.push_back("cut without its tooltip: " + item->text().toStdString());
-        }
-    }
-    return seen;
-}
-
 const char* const LongGp = "ニュルブルクリンク・ノルドシュライフェ・ルクセンブルク・グランプリ・オブ・ヨーロッパ";
 } // namespace
 

@@ -95,6 +95,7 @@ struct Report {
     int minChampions = 1 << 30, minConstructors = 1 << 30, mostTitles = 0, longestRun = 0;
     std::string mostTitlesHolder, longestRunHolder;
     int distinctChampions = 0;
+    double meanChampions = 0; // distinct champions per window, on average
     std::vector<std::string> drift; // ratings whose mean or spread moved more than the target allows
     double ageFirst = 0, ageLast = 0, fieldFirst = 0, fieldLast = 0;
     int youngest = 1 << 30, oldest = 0;  // of anyone who raced
@@ -123,6 +124,7 @@ Report Measure(const Season& s, int window) {
             if (!constructors[i].empty()) teams.insert(constructors[i]);
         }
         r.minChampions = std::min(r.minChampions, int(titles.size()));
+        r.meanChampions += double(titles.size()) / double(champions.size() - size_t(window) + 1);
         r.minConstructors = std::min(r.minConstructors, int(teams.size()));
         for (const auto& [name, count] : titles)
             if (count > r.mostTitles) {
@@ -225,7 +227,8 @@ int main(int argc, char** argv) {
         Report r = Measure(s, window);
         std::cout << "seed " << seed << ", " << s.history.seasons.size() << " seasons: " << r.distinctChampions
                   << " champions in all\n"
-                  << "  every " << window << " seasons: at least " << r.minChampions << " champions (8), "
+                  << "  every " << window << " seasons: at least " << r.minChampions << " champions (8; "
+                  << std::fixed << std::setprecision(1) << r.meanChampions << " on average), "
                   << r.minConstructors << " constructors' champions (5); at most " << r.mostTitles << " titles for one ("
                   << r.mostTitlesHolder << ", " << window / 4 << ")\n"
                   << "  longest run of titles: " << r.longestRun << " (" << r.longestRunHolder << ", 6)\n"
