@@ -63,6 +63,11 @@ void FinishRace(RaceState& race, Season& season) {
     season.Sis.EndGp = FormatPlain(endGp);
     if (endGp >= ReadCount(season.Sis.GpCount)) race.Tell(RaceEvent::SeasonOver);
     for (int k = 1; k <= race.Cars(); ++k) Book(race, season, k, endGp);
+    // A record already held for this Grand Prix is of a race the season no longer counts (its
+    // count of races run was set back, or the file said otherwise): this run replaces it.
+    auto stale = [endGp](const auto& record) { return record.gp == endGp; };
+    std::erase_if(season.history.races, stale);
+    std::erase_if(season.history.laps, stale);
     season.history.races.push_back(RecordOf(race, season, endGp));
     if (race.laps) {
         race.laps->gp = endGp;

@@ -15,6 +15,8 @@
 #include "race/RaceStart.h"
 #include "race/SilentWeekend.h"
 #include "season/Points.h"
+#include "season/SeasonFile.h"
+#include "support/TempDir.h"
 #include "weekend/Qualifying.h"
 
 using namespace karven;
@@ -257,6 +259,30 @@ TEST(LapRecords, TheOddsPlayWithoutThemAndAClosedSeasonDropsThem) {
     EXPECT_EQ(s.history.laps.size(), 1u);
     s.history.ClearSeasonRaces();
     EXPECT_TRUE(s.history.Empty());
+}
+
+// A season set back a race (or a file saying a race ran that the season does not count) holds a
+// record of the Grand Prix about to run: the run replaces it, so the file holds one of each and
+// reads back as it was saved.
+TEST(LapRecords, ARaceRunAgainReplacesItsOldRecords) {
+    Season s = Varied("10");
+    GameRandom random(5);
+    ASSERT_TRUE(PlayGrandPrix(s, random, {}));
+    ASSERT_TRUE(PlayGrandPrix(s, random, {}));
+    const RaceLaps first = s.history.laps[0];
+    s.Sis.EndGp = "1";
+    ASSERT_TRUE(PlayGrandPrix(s, random, {}));
+    ASSERT_EQ(s.history.races.size(), 2u);
+    ASSERT_EQ(s.history.laps.size(), 2u);
+    EXPECT_EQ(s.history.races[0].gp, 1);
+    EXPECT_EQ(s.history.races[1].gp, 2);
+    EXPECT_EQ(s.history.laps[0], first) << "the first race's record is untouched";
+    EXPECT_EQ(s.history.laps[1].gp, 2);
+    TempDir dir;
+    ASSERT_TRUE(WriteSeasonFile(s, dir / "s.krv"));
+    Season back;
+    ASSERT_TRUE(ReadSeasonFile(back, dir / "s.krv"));
+    EXPECT_EQ(back.history, s.history);
 }
 
 TEST(LapRecords, TimesReadAsTheBoardShowsThem) {
