@@ -9,6 +9,9 @@
 #include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
 #include "offseason/Market.h"
+#include "principal/Board.h"
+#include "principal/Calls.h"
+#include "principal/FrmPrincipal.h"
 #include "race/Race.h"
 #include "session/Autosave.h"
 #include "session/FrmAutosaves.h"
@@ -31,6 +34,10 @@
 namespace karven {
 
 Game::Game(Platform& platform, Random& random) : shell(season, platform, random) {
+    SetRaceCalls(std::make_unique<principal::AskedCalls>(shell));
+    marketCalls = [this](principal::RookieLookup rookie) -> std::unique_ptr<MarketCalls> {
+        return std::make_unique<principal::AskedMarket>(shell, std::move(rookie));
+    };
     WireMainWindow();
     // The main window lives as long as the game: its captions in the language of the day.
     shell.main.Localize();
@@ -41,7 +48,20 @@ bool Game::StartUp() {
     bool started = karven::StartUp(shell);
     FollowRaceRecords(shell);
     world::ShowWorldChoice(shell);
+    principal::ShowPrincipal(shell);
+    ShowSeasonCaption(shell);
     return started;
+}
+
+void Game::SetRaceCalls(std::unique_ptr<RaceCalls> calls) {
+    raceCalls_ = std::move(calls);
+    weekend.calls = raceCalls_.get();
+}
+
+std::string Game::JudgeTheSeason() {
+    std::optional<PrincipalSeason> judged = principal::Judge(season);
+    principal::SetTarget(season);
+    return judged ? principal::VerdictMessage(*judged) : "";
 }
 
 uint64_t Game::WorldSeed() {
@@ -102,6 +122,7 @@ std::function<void()> Game::Command(std::function<void()> run, bool keep) {
         ShowSeasonCaption(shell);
         FollowRaceRecords(shell);
         world::ShowWorldChoice(shell);
+        principal::ShowPrincipal(shell);
     };
 }
 
@@ -132,7 +153,12 @@ void Game::WireMainWindow() {
     }
     main("Eve_Auto").onClick = [this] { ToggleAutoAdvance(shell); };
     for (int i = 1; i <= 3; ++i) main("Eve_Delay", i).onClick = [this, i] { ChooseAutoPace(shell, i); };
-    main("cmdStart").onClick = Command([this] { NewSeason(shell); }, Keep);
+    main("cmdStart").onClick = Command(
+        [this] {
+            NewSeason(shell);
+            principal::SetTarget(season); // the board looks at the season afresh
+        },
+        Keep);
     main("cmdDrvRank").onClick = [this] { ShowDrvRanking(shell); };
     main("cmdTimRank").onClick = [this] { ShowTimRanking(shell); };
     main("cmdSeiseki").onClick = [this] { ShowSeiseki(shell); };
@@ -141,9 +167,13 @@ void Game::WireMainWindow() {
         [this] {
             size_t closed = season.history.seasons.size();
             world::WorldMarket world(shell);
-            ShowOff(shell, season.history.world.enabled ? &world : nullptr);
+            std::unique_ptr<MarketCalls> calls = marketCalls([&world](int d) { return world.Rookie(d); });
+            ShowOff(shell, season.history.world.enabled ? &world : nullptr, calls.get());
             // A confirmed market closed the season: a word on it, then the grid turns to the next.
-            if (season.history.seasons.size() > closed) ShowSeasonSummary(shell, world::OffSeasonChanges(season));
+            if (season.history.seasons.size() > closed) {
+                std::string verdict = JudgeTheSeason();
+                ShowSeasonSummary(shell, world::OffSeasonChanges(season), verdict);
+            }
         },
         Keep);
     // After an editor the commands follow the season: a Grand Prix added to a finished season can be run.
@@ -151,6 +181,7 @@ void Game::WireMainWindow() {
     main("Set_Tim", 22).onClick = Command([this] { ShowTimSet(shell); FollowSeason(shell); }, Keep);
     main("Set_Drv", 23).onClick = Command([this] { ShowDrvSet(shell); FollowSeason(shell); }, Keep);
     main("Set_World").onClick = Command([this] { world::ToggleWorld(shell, WorldSeed()); }, Keep);
+    main("Set_Principal").onClick = Command([this] { principal::ChoosePrincipal(shell); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
     main("Ana_Race").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };
@@ -161,6 +192,7 @@ void Game::WireMainWindow() {
     main("Rec_AllTime").onClick = [this] { ShowAllTimeRecords(shell); };
     main("Rec_Driver").onClick = [this] { ShowDriverPage(shell); };
     main("Rec_Team").onClick = [this] { ShowTeamPage(shell); };
+    main("Rec_Principal").onClick = [this] { principal::ShowPrincipalPage(shell); };
     shell.ShowDriverRecord = [this](const std::string& name) { ShowDriverPage(shell, name); };
     main("Help_Howto").onClick = [this] { ShowGuide(shell); };
     main("Help_Language", 1).onClick = [this] { ChooseLanguage(shell, Language::Japanese); };

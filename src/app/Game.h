@@ -3,8 +3,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "offseason/MarketCalls.h"
+#include "principal/Market.h"
+#include "race/RaceCalls.h"
 #include "season/Season.h"
 #include "shell/Shell.h"
 #include "weekend/EntryTables.h"
@@ -29,8 +33,16 @@ public:
     std::optional<uint64_t> worldSeed;
     uint64_t WorldSeed();
 
+    // Who makes the calls of the team the player runs: the player himself, asked in windows,
+    // unless a headless run hands them to a policy. Nobody is asked while no team is in charge.
+    void SetRaceCalls(std::unique_ptr<RaceCalls> calls);
+    std::function<std::unique_ptr<MarketCalls>(principal::RookieLookup)> marketCalls;
+
 private:
+    std::unique_ptr<RaceCalls> raceCalls_;
     void WireMainWindow();
+    // After a confirmed market with a team in charge: the board's verdict and the next target.
+    std::string JudgeTheSeason();
     // A command that may change the season: afterwards the title tells whether there is unsaved
     // work, and with `keep` a changed season is autosaved.
     std::function<void()> Command(std::function<void()> run, bool keep);

@@ -98,11 +98,15 @@ void ArchiveSeason(Season& season, ArchivedSeason closed) {
 void CloseForNewSeason(Season& season, bool eraseCareers) {
     if (eraseCareers) {
         // Afresh, as the player asked (the autosaves still hold what was); the world goes on, but
-        // what it did in the seasons erased goes with them.
+        // what it did in the seasons erased goes with them, as does the principal's record of them.
         WorldState world = std::move(season.history.world);
         world.seasons.clear();
+        PrincipalState principal = std::move(season.history.principal);
+        principal.seasons.clear();
+        principal.misses = 0;
         season.history = {};
         season.history.world = std::move(world);
+        season.history.principal = std::move(principal);
         return;
     }
     if (ReadCount(season.Sis.EndGp) < 1) {

@@ -24,6 +24,7 @@ constexpr int Facts = 6;
 constexpr int TableTop = FactsTop + Facts * RowHeight + 30;
 constexpr int TableHeight = 200;
 constexpr int OffSeasonHeight = 190;
+constexpr int VerdictHeight = 52;
 
 // The one who did it most in the season, "name（N<unit>）"; the first to get there on a tie.
 std::string Leader(const std::map<NameRef, int>& counts, const std::vector<NameRef>& order,
@@ -56,10 +57,12 @@ SeasonFacts FactsOf(const ArchivedSeason& s) {
     return f;
 }
 
-FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season, const OffSeasonRows& offSeason)
+FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season, const OffSeasonRows& offSeason,
+                                   const std::string& verdict)
     : Form("frmkarvensummary", "シーズン終了"), shell_(shell) {
     const int offSeasonTop = TableTop + TableHeight + 8;
-    const int end = offSeason.empty() ? TableTop + TableHeight : offSeasonTop + 24 + OffSeasonHeight;
+    const int tablesEnd = offSeason.empty() ? TableTop + TableHeight : offSeasonTop + 24 + OffSeasonHeight;
+    const int end = verdict.empty() ? tablesEnd : tablesEnd + 8 + VerdictHeight;
     geometry = {0, 0, Width, end + 2 * Margin + ButtonHeight};
     SeasonFacts f = FactsOf(season);
     Control& title = Add(ControlKind::Label, "lblTitle", {Margin, 12, Width - 2 * Margin, 32},
@@ -102,6 +105,13 @@ FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season, c
         changes.columns = {{"", 96}, {"ドライバー／チーム", 0}, {"内容", 0}};
         changes.rows = offSeason;
     }
+    if (!verdict.empty()) {
+        Control& word = Add(ControlKind::Label, "lblVerdict", {Margin, tablesEnd + 8, Width - 2 * Margin, VerdictHeight});
+        word.text = verdict;
+        word.style.bold = true;
+        word.style.fontSize = 11;
+        word.style.border = true;
+    }
     int top = geometry.height - Margin - ButtonHeight;
     AddButton(*this, "cmdRecords", "記録を見る", Margin, top, 'R', 160);
     (*this)("cmdRecords").onClick = [this] { ShowChampions(shell_); };
@@ -115,9 +125,9 @@ void FrmSeasonSummary::Load() {
     focusRequest = "cmdOK";
 }
 
-void ShowSeasonSummary(Shell& shell, const OffSeasonRows& offSeason) {
+void ShowSeasonSummary(Shell& shell, const OffSeasonRows& offSeason, const std::string& verdict) {
     if (!shell.season.history.seasons.empty()) {
-        FrmSeasonSummary summary(shell, shell.season.history.seasons.back(), offSeason);
+        FrmSeasonSummary summary(shell, shell.season.history.seasons.back(), offSeason, verdict);
         shell.platform.ShowModal(summary);
     }
     // The new season: the grid as a new season leaves it.

@@ -30,7 +30,9 @@ using OffSeasonRows = std::vector<std::vector<std::string>>;
 
 class FrmSeasonSummary : public Form {
 public:
-    FrmSeasonSummary(Shell& shell, const ArchivedSeason& season, const OffSeasonRows& offSeason = {});
+    // `verdict`: the board's word on the player's season in charge, "" when he ran no team.
+    FrmSeasonSummary(Shell& shell, const ArchivedSeason& season, const OffSeasonRows& offSeason = {},
+                     const std::string& verdict = "");
     void Load() override;
 
 private:
@@ -39,6 +41,6 @@ private:
 
 // Shows the summary of the season the history closed last, then clears the main window's grid
 // for the new season.
-void ShowSeasonSummary(Shell& shell, const OffSeasonRows& offSeason = {});
+void ShowSeasonSummary(Shell& shell, const OffSeasonRows& offSeason = {}, const std::string& verdict = "");
 
 } // namespace karven

@@ -8,6 +8,7 @@ namespace karven {
 
 class Shell;
 class FrmKarvenOff;
+class MarketCalls;
 
 // What runs beside the rules' market (the living world): told when the market has opened and
 // judged the season, and when it has been confirmed, the season closed and the next prepared.
@@ -35,6 +36,8 @@ public:
     // Whether a negotiation ran since the window opened: without one, confirming empties every seat.
     bool negotiated = false;
     MarketWatch* watch = nullptr;
+    // Who makes the choices of the team the player runs; none when the rules make every one.
+    MarketCalls* calls = nullptr;
 
 private:
     Shell& shell_;

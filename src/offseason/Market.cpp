@@ -84,9 +84,10 @@ void PrepareDrivers(FrmKarvenOff& form, Shell& shell) {
 }
 } // namespace
 
-void ShowOff(Shell& shell, MarketWatch* watch) {
+void ShowOff(Shell& shell, MarketWatch* watch, MarketCalls* calls) {
     FrmKarvenOff form(shell);
     form.watch = watch;
+    form.calls = calls;
     shell.platform.ShowModal(form);
 }
 

@@ -6,9 +6,11 @@ namespace karven {
 class Shell;
 class FrmKarvenOff;
 class MarketWatch;
+class MarketCalls;
 
-// cmdOffSis: opens the market window; what runs beside the rules' market watches it.
-void ShowOff(Shell& shell, MarketWatch* watch = nullptr);
+// cmdOffSis: opens the market window; what runs beside the rules' market watches it, and the
+// player's team makes its choices through `calls`.
+void ShowOff(Shell& shell, MarketWatch* watch = nullptr, MarketCalls* calls = nullptr);
 
 // Window opening: reseed, place against the main window, build and show the tables.
 void OffLoad(FrmKarvenOff& form, Shell& shell);

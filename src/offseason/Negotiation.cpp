@@ -1,6 +1,9 @@
 #include "offseason/Negotiation.h"
 
+#include <algorithm>
+
 #include "offseason/FrmKarvenOff.h"
+#include "offseason/MarketCalls.h"
 #include "season/Numbers.h"
 #include "season/Translate.h"
 #include "shell/MessageWindows.h"
@@ -142,7 +145,9 @@ void OffRetainCycle(FrmKarvenOff& form, Shell& shell, int R) {
             if (driver.Settled() || driver.TimNo.empty() || driver.TimNo != team.TimNo) continue;
             int pointsRank = Rank(driver.PointsRank), scoreRank = Rank(driver.ScoreRank);
             int timRank = Rank(team.TimRank);
-            if (!TeamRetains(random, pointsRank, scoreRank, timRank, R)) continue;
+            bool retains = TeamRetains(random, pointsRank, scoreRank, timRank, R);
+            if (form.calls && form.calls->Runs(form, i)) retains = form.calls->Keep(form, i, int(j), retains);
+            if (!retains) continue;
             Announce(shell, TrF("{1} が\r\n{2}\r\nに残留を提示しました！", team.TimNm, driver.DrvNm));
             if (!DriverStays(random, pointsRank, scoreRank, timRank, R)) {
                 Announce(shell, TrF("{1} が\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
@@ -156,29 +161,51 @@ void OffRetainCycle(FrmKarvenOff& form, Shell& shell, int R) {
     }
 }
 
+namespace {
+bool Available(const OffDrvRecord& driver, const OffTimRecord& team) {
+    return !driver.Settled() && (driver.TimNo.empty() || driver.TimNo != team.TimNo);
+}
+
+// Team i's offer to OffDrvTable[j], and his answer.
+void MakeOffer(FrmKarvenOff& form, Shell& shell, int i, size_t j, int R) {
+    OffTimRecord& team = form.OffTimTable[i];
+    OffDrvRecord& driver = form.OffDrvTable[j];
+    int scoreRank = Rank(driver.ScoreRank), timRank = Rank(team.TimRank);
+    Announce(shell, TrF("{1} が\r\n{2}\r\nにオファーを提示しました！", team.TimNm, driver.DrvNm));
+    if (DriverAccepts(shell.random, scoreRank, timRank, R)) {
+        Announce(shell, TrF("{1} に\r\n{2}\r\nが移籍決定！！", team.TimNm, driver.DrvNm));
+        driver.Decided = "1";
+        driver.TimNo = team.TimNo;
+        LeaveOldSeat(form, driver.DrvNm);
+        Settle(form, i, team.Seat1 == "0" ? 1 : 2, driver.DrvNm);
+    } else {
+        Announce(shell, TrF("{1}\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
+    }
+}
+} // namespace
+
 void OffOfferCycle(FrmKarvenOff& form, Shell& shell, int R) {
     Random& random = shell.random;
     random.Reseed();
     for (int i = 1; i < int(form.OffTimTable.size()); ++i) {
         OffTimRecord& team = form.OffTimTable[i];
         if (team.Full()) continue;
-        for (size_t j = 1; j < form.OffDrvTable.size(); ++j) {
-            OffDrvRecord& driver = form.OffDrvTable[j];
-            if (driver.Settled() || (!driver.TimNo.empty() && driver.TimNo == team.TimNo)) continue;
-            int scoreRank = Rank(driver.ScoreRank), timRank = Rank(team.TimRank);
-            if (!TeamOffers(random, scoreRank, int(j), timRank, R)) continue;
-            Announce(shell, TrF("{1} が\r\n{2}\r\nにオファーを提示しました！", team.TimNm, driver.DrvNm));
-            if (DriverAccepts(random, scoreRank, timRank, R)) {
-                Announce(shell, TrF("{1} に\r\n{2}\r\nが移籍決定！！", team.TimNm, driver.DrvNm));
-                driver.Decided = "1";
-                driver.TimNo = team.TimNo;
-                LeaveOldSeat(form, driver.DrvNm);
-                Settle(form, i, team.Seat1 == "0" ? 1 : 2, driver.DrvNm);
-            } else {
-                Announce(shell, TrF("{1}\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
-            }
-            break; // one offer a team a cycle, taken or not
+        // The evaluation picks the first driver it would make an offer to: one offer a team a
+        // cycle, taken or not.
+        size_t pick = 0;
+        for (size_t j = 1; j < form.OffDrvTable.size() && pick == 0; ++j) {
+            const OffDrvRecord& driver = form.OffDrvTable[j];
+            if (Available(driver, team) && TeamOffers(random, Rank(driver.ScoreRank), int(j), Rank(team.TimRank), R))
+                pick = j;
         }
+        if (form.calls && form.calls->Runs(form, i)) {
+            std::vector<int> available;
+            for (size_t j = 1; j < form.OffDrvTable.size(); ++j)
+                if (Available(form.OffDrvTable[j], team)) available.push_back(int(j));
+            int chosen = form.calls->Approach(form, i, available, int(pick));
+            pick = std::find(available.begin(), available.end(), chosen) != available.end() ? size_t(chosen) : 0;
+        }
+        if (pick != 0) MakeOffer(form, shell, i, pick, R);
     }
 }
 

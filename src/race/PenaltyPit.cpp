@@ -3,6 +3,7 @@
 #include "race/Anime.h"
 #include "race/Board.h"
 #include "race/LapRecorder.h"
+#include "race/RaceCalls.h"
 #include "race/RaceState.h"
 #include "shell/Random.h"
 
@@ -46,7 +47,10 @@ void PitStep(RaceState& race, int k) {
     int d = 0;
     if (car.tyreLaps >= WrongTyreLaps && OnWrongTyres(race, car)) d = random.Roll(2);
     if (car.tyreLaps >= ChanceLaps) d = random.Roll(3);
+    // Where a roll decided, the car's team may decide instead; a stop at CertainLaps is no choice.
+    bool rolled = car.tyreLaps >= ChanceLaps || (car.tyreLaps >= WrongTyreLaps && OnWrongTyres(race, car));
     if (car.tyreLaps >= CertainLaps) d = 1;
+    else if (rolled && race.calls && race.calls->Runs(race, k)) d = race.calls->PitIn(race, k, d == 1) ? 1 : 0;
     if (d != 1) return;
 
     ShowAnime(race, 6);
@@ -61,6 +65,9 @@ void PitStep(RaceState& race, int k) {
     bool rainBefore = race.PrevTenkou == 3;
     if (race.Tenkou != 3) car.rainTyre = c == 1 && rainBefore;
     else car.rainTyre = !(c == 1 && !rainBefore);
+    // The roll chooses only in the lap the weather turned to or from rain.
+    if (rainBefore != (race.Tenkou == 3) && race.calls && race.calls->Runs(race, k))
+        car.rainTyre = race.calls->RainTyres(race, k, car.rainTyre);
     if (race.laps) RecordStop(race, k, StopKind::Pit);
     int j = DropBack(race, k);
 

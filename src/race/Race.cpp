@@ -36,6 +36,7 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     for (EntryRecord& e : entries) e.TimNm = TextBefore(e.TimNm, "・");
     RaceDisplay display(shell, weekend, n, entries);
     RaceState race(setup, shell.random, display);
+    race.calls = weekend.calls;
     if (!ConfirmStart(race)) return std::nullopt;
     StartRecording(race, entries);
     StartRace(race, GridOf(entries, setup.courseType));

@@ -13,6 +13,7 @@
 namespace karven {
 
 class Random;
+class RaceCalls;
 struct RaceState;
 
 // One car, as the rules read it from its entry once and then keep it.
@@ -112,6 +113,8 @@ struct RaceState {
     double pitTime = 0; // the pit time of the last stop, as shown
     // The lap records the race writes as it runs (LapRecorder.h); none where nobody will read them.
     std::unique_ptr<RaceLaps> laps;
+    // Who makes the calls of the cars the player runs; none where every car runs by its rolls.
+    RaceCalls* calls = nullptr;
 
     int Cars() const { return int(car.size()) - 1; }
     // The fastest lap belongs to this car's driver.

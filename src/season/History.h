@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "season/PrincipalState.h"
 #include "season/RaceLaps.h"
 #include "season/WorldState.h"
 
@@ -141,11 +142,14 @@ struct History {
     std::vector<RaceLaps> laps;          // how this season's races unfolded, in the order run
     // The living world, when the player has ever turned it on.
     WorldState world;
+    // The team the player runs and his record, when he has ever taken one.
+    PrincipalState principal;
     // What followed the last team but could not be read (damaged, cut short, a newer version):
     // kept as it was, and written back unchanged after what this version writes.
     std::string kept;
 
-    bool Empty() const { return seasons.empty() && races.empty() && laps.empty() && world.Empty() && kept.empty(); }
+    bool Empty() const { return seasons.empty() && races.empty() && laps.empty() && world.Empty() && principal.Empty() &&
+                                kept.empty(); }
     // A season closed or started afresh: its races belong to it alone.
     void ClearSeasonRaces() {
         races.clear();

@@ -6,6 +6,7 @@
 #include "season/HistoryLines.h"
 #include "season/HistorySections.h"
 #include "season/LapsFile.h"
+#include "season/PrincipalFile.h"
 #include "season/WorldFile.h"
 
 namespace karven {
@@ -49,6 +50,11 @@ bool EncodeSections(const History& history, const HistorySink& sink) {
     if (!history.world.Empty()) {
         WriteWorld(w, history.world);
         w.Flush(WorldMark, text);
+        if (!w.Ok() || !hand()) return false;
+    }
+    if (!history.principal.Empty()) {
+        WritePrincipal(w, history.principal);
+        w.Flush(PrincipalMark, text);
         if (!w.Ok() || !hand()) return false;
     }
     return true;
@@ -136,6 +142,15 @@ bool ReadTheWorld(std::string_view body, WorldState& world) {
     return WritesBackAs(w, body);
 }
 
+bool ReadThePrincipal(std::string_view body, PrincipalState& principal) {
+    std::string text;
+    std::vector<Line> lines;
+    if (!DecodeLines(body, text, lines) || !ReadPrincipal(lines, principal) || principal.Empty()) return false;
+    Writer w;
+    WritePrincipal(w, principal);
+    return WritesBackAs(w, body);
+}
+
 bool ReadOneRaceLaps(std::string_view body, RaceLaps& laps) {
     std::string text;
     std::vector<Line> lines;
@@ -181,6 +196,12 @@ bool TakeSection(std::string_view mark, std::string_view body, History& history)
         WorldState world;
         if (!history.world.Empty() || !ReadTheWorld(body, world)) return false;
         history.world = std::move(world);
+        return true;
+    }
+    if (mark == PrincipalMark) {
+        PrincipalState principal;
+        if (!history.principal.Empty() || !ReadThePrincipal(body, principal)) return false;
+        history.principal = std::move(principal);
         return true;
     }
     return false; // a kind or version this program does not know

@@ -85,6 +85,9 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     AddMenuItem(*this, "Set", "Set_World", -1, "ワールドの変化", 'W',
                 "オフシーズンごとに、ドライバーが年を取って成長・衰え・引退し、新人がデビューし、マシンの性能が変わります。"
                 "オフのときは、ルールどおり何も変わりません。");
+    // Beside the rules: one team run by the player.
+    AddMenuItem(*this, "Set", "Set_Principal", -1, "監督モード", 'M',
+                "チームをひとつ選んで監督になり、決勝のピットインとタイヤ、ストーブリーグの残留とオファーを自分で決めます。");
     Add(ControlKind::Menu, "Eve", {}, "ｲﾍﾞﾝﾄ").accessKey = 'E';
     AddMenuItem(*this, "Eve", "Eve_Pit", 31, "ﾋﾟｯﾄｲﾝ", 'P', "決勝でピットインが起こります。");
     AddMenuItem(*this, "Eve", "Eve_Pen", 32, "ﾍﾟﾅﾙﾃｨ", 'N', "決勝でペナルティが出ます。");
@@ -92,7 +95,8 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     // Beside the rules: commentary that moves on by itself, at a pace the player picks.
     AddSeparator(*this, "Eve", "Eve_Sen1");
     AddMenuItem(*this, "Eve", "Eve_Auto", -1, "オート実況", 'A',
-                "実況とお知らせが、選んだ間隔でひとりでに進みます。質問は答えを待ちます。");
+                "実況とお知らせが、選んだ間隔でひとりでに進みます。質問は答えを待ちます。"
+                "監督モードの判断は、オート実況のあいだはルールどおりに決まります。");
     Control& pace = Add(ControlKind::Menu, "Eve_Pace", {}, "実況の間隔");
     pace.parent = "Eve";
     pace.accessKey = 'I';
@@ -114,6 +118,7 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     AddSeparator(*this, "Rec", "Rec_Sen1");
     AddMenuItem(*this, "Rec", "Rec_Driver", -1, "ドライバー", 'D', "ドライバーごとにシーズン別の成績を見ます。");
     AddMenuItem(*this, "Rec", "Rec_Team", -1, "チーム", 'T', "チームごとにシーズン別の成績を見ます。");
+    AddMenuItem(*this, "Rec", "Rec_Principal", -1, "監督", 'M', "監督としての成績（目標・結果・解任）を見ます。");
     Add(ControlKind::Menu, "Help", {}, "ﾍﾙﾌﾟ").accessKey = 'H';
     AddMenuItem(*this, "Help", "Help_Howto", -1, "遊び方", 'G', "ゲームの進め方・コマンド・キー操作の説明を開きます。");
     AddMenuItem(*this, "Help", "Help_help", -1, "ﾍﾙﾌﾟ", 'H');
@@ -178,6 +183,11 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     Control& next = Add(ControlKind::Label, "lblNext", {PanelLeft + 24, top + 4, PanelWidth - 48, 22});
     next.style.align = Align::Center;
     next.textColor = 0x606878;
+    // The team the player runs, with its colour and the board's target.
+    Add(ControlKind::Picture, "imgPrincipal", {PanelLeft + 24, top + 40, 28, 16}).visible = false;
+    Control& principal = Add(ControlKind::Label, "lblPrincipal", {PanelLeft + 58, top + 34, PanelWidth - 82, 44});
+    principal.visible = false;
+    principal.style.bold = true;
 
     // Race panel (race view): weather, rain probability and the animation.
     int panel = PanelLeft;

@@ -31,6 +31,7 @@ void SetMainState(FrmKarvenRace& main, int state) {
     main("Set_Tim", 22).enabled = row.settings;
     main("Set_Drv", 23).enabled = row.settings;
     main("Set_World").enabled = row.settings; // it changes what an editor would, at the next market
+    main("Set_Principal").enabled = row.settings; // a team taken mid-season is judged on the season run
     main("File_import").enabled = row.settings; // an import edits as the editors do
     main("cmdStart").enabled = row.start;
     main("cmdYosen").enabled = row.yosen;

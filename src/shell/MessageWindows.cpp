@@ -35,6 +35,10 @@ Control& AddSkip(Form& form, Shell& shell, Rect rect) {
 // by itself.
 void OfferSkip(Form& form, Shell& shell, Control& button, Control& skip, int alone, int beside) {
     skip.visible = skip.enabled = shell.SkipOffered;
+    // A team principal's calls are left to the rules' rolls once he skips.
+    skip.toolTip = shell.season.history.principal.InCharge()
+                       ? Tr("残りを一気に進めます。監督の判断（ピットイン・タイヤ・残留・オファー）はルールどおりに決まります。")
+                       : "";
     button.rect.left = shell.SkipOffered ? beside : alone;
     form.autoCloseMs = shell.SkipOffered ? shell.AutoAdvanceMs : 0;
 }

@@ -124,6 +124,8 @@ void ShowSeasonCaption(Shell& shell) {
     std::string caption = "KARVEN";
     if (unsaved || !shell.SeasonFile.empty())
         caption += std::string(" - ") + (unsaved ? "*" : "") + FileNameOf(shell.SeasonFile);
+    const PrincipalState& principal = shell.season.history.principal;
+    if (principal.InCharge()) caption += TrF(" ［監督：{1}］", principal.TimNm);
     shell.main.caption = caption;
 }
 

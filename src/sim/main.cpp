@@ -33,6 +33,10 @@
 #include "sim/Summary.h"
 #include "sim/WorldJson.h"
 #include "weekend/Qualifying.h"
+#include "principal/Board.h"
+#include "principal/Calls.h"
+#include "principal/Market.h"
+#include "sim/PrincipalJson.h"
 #include "world/Turn.h"
 
 using namespace karven;
@@ -61,6 +65,8 @@ struct Options {
     std::string exportCsv;
     std::string exportResults;
     bool world = false;
+    std::string manage; // --manage: the TimNo of the team run by the policy
+    std::string managePolicy = "sensible";
 };
 
 // A message window's text on a terminal: its CR LF line breaks as the terminal's.
@@ -155,6 +161,27 @@ int Play(const Options& options) {
     // The living world: on for this run, or on already in the season file.
     if (options.world && !game.season.history.world.enabled)
         world::EnableWorld(game.season, options.seed ? sim::WorldSeedOf(*options.seed) : game.WorldSeed());
+    // The team principal: the team taken, its calls made by the policy; a dismissed principal takes
+    // it again at once, so a career runs to its end.
+    const bool sensible = options.managePolicy == "sensible";
+    auto takeCharge = [&] {
+        if (!game.season.history.principal.InCharge()) principal::TakeCharge(game.season, options.manage);
+    };
+    if (!options.manage.empty()) {
+        takeCharge();
+        if (!game.season.history.principal.InCharge()) {
+            std::cerr << "--manage: the season has no team " << options.manage << "\n";
+            return ExitUsage;
+        }
+        using principal::PolicyCalls;
+        using principal::PolicyMarket;
+        game.SetRaceCalls(std::make_unique<PolicyCalls>(
+            game.season, sensible ? PolicyCalls::Policy::Sensible : PolicyCalls::Policy::Rules));
+        game.marketCalls = [&game, sensible](principal::RookieLookup) -> std::unique_ptr<MarketCalls> {
+            return std::make_unique<PolicyMarket>(game.season,
+                                                  sensible ? PolicyMarket::Policy::Sensible : PolicyMarket::Policy::Rules);
+        };
+    }
     if (options.noPit) shell.EvePit = "0";
     if (options.noPen) shell.EvePen = "0";
     if (options.noWeather) shell.EveTen = "0";
@@ -208,6 +235,7 @@ int Play(const Options& options) {
                 break;
             }
             if (!closeSeason()) break;
+            if (!options.manage.empty()) takeCharge();
         }
     } else {
         playGrandsPrix(gps, 1);
@@ -250,6 +278,7 @@ int Play(const Options& options) {
             history.Push(sim::WithWorld(sim::ArchivedSeasonToJson(closed), game.season.history.world, closed.number));
         out.Member("history", history);
         if (game.season.history.world.enabled) out.Member("world", sim::WorldToJson(game.season));
+        if (!game.season.history.principal.Empty()) out.Member("principal", sim::PrincipalToJson(game.season));
         out.Member("records", sim::RecordsToJson(SeasonsOnRecord(game.season)));
         // How each race of the season in progress unfolded, those read from its file included.
         sim::Json raceRecords = sim::Json::array();
@@ -304,6 +333,13 @@ int main(int argc, char** argv) {
         "at the end, write the standings, results and records as CSV and the season report as HTML into this folder");
     app.add_flag("--world", options.world,
                  "the living world: drivers age, develop and retire, rookies arrive, machines change at each market");
+    CLI::Option* manage = app.add_option("--manage", options.manage,
+        "team principal mode: run the team of this TimNo, its race calls and market choices made by --manage-policy");
+    app.add_option("--manage-policy", options.managePolicy,
+                   "sensible (default: pit only on the wrong tyres, the weather's tyres, keep and approach by rank) "
+                   "or rules (every call as the rules' own roll)")
+        ->check(CLI::IsMember({"sensible", "rules"}))
+        ->needs(manage);
     app.add_flag("--no-pit", options.noPit, "no pit stops");
     app.add_flag("--no-pen", options.noPen, "no penalties");
     app.add_flag("--no-weather", options.noWeather, "no weather changes");

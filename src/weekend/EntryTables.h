@@ -39,8 +39,12 @@ struct Entrant {
 };
 
 // Element 0 of each table is scratch space; cars are 1..n.
+class RaceCalls;
+
 struct RaceWeekend {
     int EntryCount = 0;
+    // Who makes the calls of the player's cars in the race; none when every car runs by its rolls.
+    RaceCalls* calls = nullptr;
     std::vector<EntryRecord> YosenWorkTable{1};
     std::vector<EntryRecord> YosenResultTable{1};
     std::vector<EntryRecord> KesyouTable{1};

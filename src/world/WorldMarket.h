@@ -13,10 +13,13 @@ public:
     void Opened(FrmKarvenOff& form) override;
     // The season closed and the next prepared: the world turns.
     void Confirmed(FrmKarvenOff& form) override;
+    // The rookie at this OffDrvTable position, once the news is out; nullptr for anyone else.
+    const WorldDriver* Rookie(int driver) const;
 
 private:
     Shell& shell_;
     MarketNews news_;
+    int firstRookie_ = 0;
 };
 
 } // namespace karven::world

@@ -43,7 +43,8 @@ karven_sim_test(SeasonsAndGpsExclude 2 "--seasons 2 --gps 3")
 find_package(nlohmann_json CONFIG REQUIRED)
 add_executable(karven_sim_tests ${CMAKE_CURRENT_SOURCE_DIR}/sim/CareerTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/sim/RaceRecordsSimTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/sim/EnglishSimTest.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/sim/WorldSimTest.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/sim/WorldSimTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/sim/PrincipalSimTest.cpp)
 target_include_directories(karven_sim_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(karven_sim_tests PRIVATE GTest::gtest_main nlohmann_json::nlohmann_json)
 target_compile_definitions(karven_sim_tests PRIVATE KARVEN_SIM="$<TARGET_FILE:karven-sim>"

@@ -1,0 +1,21 @@
+#pragma once
+// The team principal as a section of the season file's additions:
+//
+//   P  the team in charge (TimNo, "" for none), its name, this season's target, targets missed in a row
+//   J  one per season judged: its number, the team's name, target, place, verdict (0 missed,
+//      1 met, 2 exceeded), a driver of the team crowned, dismissed
+
+#include <vector>
+
+#include "season/HistoryLines.h"
+#include "season/PrincipalState.h"
+
+namespace karven {
+
+inline constexpr const char* PrincipalMark = "#KARVEN-PRINCIPAL-1#";
+
+void WritePrincipal(history_lines::Writer& w, const PrincipalState& principal);
+// False unless the lines are a whole record: one P line first, then J lines, every value in range.
+bool ReadPrincipal(const std::vector<history_lines::Line>& lines, PrincipalState& principal);
+
+} // namespace karven
