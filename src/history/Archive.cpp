@@ -1,6 +1,7 @@
 #include "history/Archive.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "season/Numbers.h"
 #include "season/Points.h"
@@ -53,8 +54,30 @@ int Wins(const std::vector<ArchivedGp>& gps, NameRef who, bool team) {
 }
 } // namespace
 
+namespace {
+// ArchivedSeason::Ref with the names it has given kept in a hash table: the market closes a
+// season of hundreds of names, each looked up many times.
+class Names {
+public:
+    explicit Names(ArchivedSeason& season) : season_(season) {
+        for (size_t i = 0; i < season.names.size(); ++i) index_.emplace(season.names[i], NameRef(i) + 1);
+    }
+    NameRef operator()(const std::string& name) {
+        if (name.empty()) return 0;
+        auto [at, added] = index_.emplace(name, NameRef(season_.names.size()) + 1);
+        if (added) season_.names.push_back(name);
+        return at->second;
+    }
+
+private:
+    ArchivedSeason& season_;
+    std::unordered_map<std::string, NameRef> index_;
+};
+} // namespace
+
 ArchivedSeason SeasonSoFar(const Season& season) {
     ArchivedSeason s;
+    Names ref(s);
     int gps = Bounded(season.Sis.GpCount, season.GpTable.size());
     int done = std::min(ReadCount(season.Sis.EndGp), ResultSlots);
     s.complete = done >= ReadCount(season.Sis.GpCount);
@@ -65,23 +88,26 @@ ArchivedSeason SeasonSoFar(const Season& season) {
         gp.run = g <= done;
         if (!gp.run) continue;
         const RaceRecord* r = RecordOf(season, g);
-        std::vector<ClassifiedCar> result = r ? r->result : FromResultSlots(season, g);
+        std::vector<ClassifiedCar> fromSlots;
+        if (!r) fromSlots = FromResultSlots(season, g);
+        const std::vector<ClassifiedCar>& result = r ? r->result : fromSlots;
         if (r) {
-            gp.pole = s.Ref(r->pole);
-            gp.fastestLap = s.Ref(r->fastestLap);
+            gp.pole = ref(r->pole);
+            gp.fastestLap = ref(r->fastestLap);
         }
+        gp.result.reserve(result.size());
         for (const ClassifiedCar& c : result)
-            gp.result.push_back({c.place, s.Ref(c.DrvNm), s.Ref(c.TimNm), c.points, c.retired});
+            gp.result.push_back({c.place, ref(c.DrvNm), ref(c.TimNm), c.points, c.retired});
     }
     SeisekiTable seats = SeisekiBuild(season);
     for (size_t r = 1; r + 1 < seats.size(); r += 2)
-        s.teams.push_back({s.Ref(seats[r].TimNm), seats[r].ColorNo, s.Ref(seats[r].DrvNm), s.Ref(seats[r + 1].DrvNm)});
+        s.teams.push_back({ref(seats[r].TimNm), seats[r].ColorNo, ref(seats[r].DrvNm), ref(seats[r + 1].DrvNm)});
     for (const DriverStanding& d : DriverStandings(season)) {
-        NameRef driver = s.Ref(d.DrvNm);
-        s.drivers.push_back({d.rank, driver, s.Ref(d.TimNm), ReadNumber(d.Points), Wins(s.gps, driver, false)});
+        NameRef driver = ref(d.DrvNm);
+        s.drivers.push_back({d.rank, driver, ref(d.TimNm), ReadNumber(d.Points), Wins(s.gps, driver, false)});
     }
     for (const TeamStanding& t : TeamStandings(season)) {
-        NameRef team = s.Ref(t.TimNm);
+        NameRef team = ref(t.TimNm);
         s.constructors.push_back({t.rank, team, ReadNumber(t.Points), Wins(s.gps, team, true)});
     }
     return s;

@@ -45,6 +45,9 @@ struct OddsProgress {
 // number of threads.
 // `fixed` decides first places of coming Grands Prix in advance (a what-if): every run plays them
 // as it would and then puts the fixed drivers in their places.
+// The seed of run `run` of the odds drawn from `seed`.
+uint64_t OddsRunSeed(uint64_t seed, int run);
+
 OddsResult ChampionshipOdds(const Season& season, int runs, int threads, uint64_t seed,
                             const EventSwitches& switches, OddsProgress* progress = nullptr,
                             const std::vector<FixedResult>& fixed = {});

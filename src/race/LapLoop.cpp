@@ -8,6 +8,7 @@
 #include "race/LapRecorder.h"
 #include "race/PenaltyPit.h"
 #include "race/RaceStart.h"
+#include "race/SilentLaps.h"
 #include "race/RaceState.h"
 #include "season/Season.h"
 #include "shell/Random.h"
@@ -97,6 +98,7 @@ void OvertakingStep(RaceState& race, int k) {
 }
 
 void RunLaps(RaceState& race) {
+    if (RunSilentLaps(race)) return;
     for (int lap = 1; lap <= std::min(race.setup.syuCount, MaxSyuCount); ++lap) { // a file refuses longer races
         TopOfLap(race, lap);
         for (int k = 1; k <= race.Cars(); ++k) {

@@ -14,10 +14,17 @@ LapCar LapCarOf(const EntryRecord& entry) {
 }
 
 void StartRecording(RaceState& race, const std::vector<EntryRecord>& grid) {
+    std::vector<LapCar> named;
+    for (size_t i = 1; i < grid.size() && int(i) <= race.setup.nin; ++i) named.push_back(LapCarOf(grid[i]));
+    StartRecording(race, std::move(named));
+}
+
+void StartRecording(RaceState& race, std::vector<LapCar> grid) {
     race.laps = std::make_unique<RaceLaps>();
     RaceLaps& laps = *race.laps;
     laps.startWeather = race.Tenkou;
-    for (size_t i = 1; i < grid.size() && int(i) <= race.setup.nin; ++i) laps.grid.push_back(LapCarOf(grid[i]));
+    if (int(grid.size()) > race.setup.nin) grid.resize(size_t(std::max(0, race.setup.nin)));
+    laps.grid = std::move(grid);
     laps.laps.reserve(size_t(std::clamp(race.setup.syuCount, 0, MaxSyuCount))); // as many as RunLaps runs
 }
 

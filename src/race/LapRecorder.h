@@ -17,6 +17,8 @@ LapCar LapCarOf(const EntryRecord& entry);
 // From here on the race keeps its lap records; `grid` names its cars in grid order (element 0 unused),
 // the start weather is the one just drawn.
 void StartRecording(RaceState& race, const std::vector<EntryRecord>& grid);
+// The same with the grid's cars already named, pole sitter first.
+void StartRecording(RaceState& race, std::vector<LapCar> grid);
 
 // Each called only while the race records (race.laps set).
 void RecordLap(RaceState& race);                  // the board at the end of the lap

@@ -7,6 +7,7 @@
 #include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "season/Utf8.h"
 #include "shell/Random.h"
 #include "weekend/Qualifying.h"
 
@@ -54,12 +55,14 @@ bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches
     for (int k = 1; k <= race.setup.nin; ++k) grid[k] = CarOf(entrants[order[k]], k);
     if (records == LapRecords::Keep) {
         // Named as the game's board names them: the entries qualifying would have listed.
-        std::vector<EntryRecord> named(1);
+        std::vector<LapCar> named;
+        named.reserve(size_t(race.setup.nin));
         for (int k = 1; k <= race.setup.nin; ++k) {
             const DrvRecord& driver = season.DrvTable[entrants[order[k]].position];
-            named.push_back(EntryOf(driver, *TeamOf(season, driver)));
+            const TimRecord& team = *TeamOf(season, driver);
+            named.push_back({driver.DrvNo, driver.DrvNm, TextBefore(team.TimNm, "・"), team.ColorNo});
         }
-        StartRecording(race, named);
+        StartRecording(race, std::move(named));
     }
     StartRace(race, std::move(grid));
     RunLaps(race);

@@ -36,19 +36,19 @@ double AssignFormat0_00(std::string& text, double value);
 // rounds every car's time on every lap, so the usual case is decided here, inline.
 double Round0_00Exactly(double value);
 inline double Round0_00(double value) {
-    double magnitude = value < 0 ? -value : value;
-    if (!(magnitude < 1e9)) return Round0_00Exactly(value);
+    double magnitude = std::fabs(value);
     double scaled = magnitude * 100.0;
     // The nearest whole number without a conversion or a branch: below 2^52 the sum keeps no
     // fraction. (A branch on the fraction mispredicts half the time: it was the race's hot spot.)
     double nearest = (scaled + 0x1p52) - 0x1p52;
     double off = scaled - nearest;
     double fromHalf = 0.5 - std::fabs(off); // fabs: a mask, where a comparison would branch
-    // Next to a half the product may have rounded across it: the digit-exact path decides.
-    if (fromHalf < 1e-7 + scaled * 1e-14) return Round0_00Exactly(value);
-    if (nearest == 0) return 0.0;
+    // Beyond 1e9, or next to a half where the product may have rounded across it, the digit-exact
+    // path decides. One branch for both: the race takes it for every car on every lap.
+    if (!(magnitude < 1e9) | (fromHalf < 1e-7 + scaled * 1e-14)) return Round0_00Exactly(value);
     // The same division ReadNumber does on the digits: an exact integer over an exact power of ten.
-    return (value < 0 ? -nearest : nearest) / 100.0;
+    // Adding 0 turns a -0 into the 0 the text "0.00" reads back as.
+    return ((value < 0 ? -nearest : nearest) + 0.0) / 100.0;
 }
 
 } // namespace karven

@@ -10,7 +10,16 @@ namespace karven {
 int64_t Hundredths(double seconds) {
     double shown = Round0_00(seconds); // what the board's text reads back as
     if (std::isnan(shown)) return 0;
-    if (std::fabs(shown) < 9e13) return std::llround(shown * 100); // hundredths a double holds exactly
+    if (std::fabs(shown) < 9e13) { // hundredths a double holds exactly
+        // llround without its call: the nearest whole number by the 2^52 sum, the halves (where
+        // llround rounds away from zero, the sum to even) left to llround.
+        const double scaled = shown * 100;
+        const double magnitude = std::fabs(scaled);
+        const double nearest = (magnitude + 0x1p52) - 0x1p52;
+        if (magnitude < 0x1p51 && std::fabs(magnitude - nearest) != 0.5)
+            return scaled < 0 ? -int64_t(nearest) : int64_t(nearest);
+        return std::llround(scaled);
+    }
     // Beyond, the digits of the text itself, as far as they fit.
     const std::string text = Format0_00(seconds);
     const bool negative = text[0] == '-';

@@ -28,6 +28,33 @@ public:
         return RollBeyond(v);
     }
 
+    // A hot loop's own hold on the values already made: it takes the position from the generator
+    // and hands it back when done, so that the position lives in a register meanwhile. While one
+    // is held, draw only through it.
+    class Draws {
+    public:
+        explicit Draws(Random& random) : random_(random), next_(random.next_), end_(random.end_) {}
+        ~Draws() {
+            random_.next_ = next_;
+            random_.end_ = end_;
+        }
+        Draws(const Draws&) = delete;
+        Draws& operator=(const Draws&) = delete;
+        double Next() {
+            if (next_ == end_) [[unlikely]] {
+                random_.Refill();
+                next_ = random_.next_;
+                end_ = random_.end_;
+            }
+            return *next_++;
+        }
+
+    private:
+        Random& random_;
+        const double* next_;
+        const double* end_;
+    };
+
 protected:
     static int RollBeyond(double v);
     // Makes the next values ready with Serve.

@@ -6,9 +6,13 @@
 
 #include "RaceFixture.h"
 #include "odds/ChampionshipOdds.h"
+#include "odds/FixedFinish.h"
+#include "offseason/OffTables.h"
 #include "odds/PointsHistory.h"
 #include "odds/TitleRace.h"
+#include "race/RaceState.h"
 #include "race/SilentWeekend.h"
+#include "season/Numbers.h"
 #include "shell/Random.h"
 #include "standings/Rankings.h"
 
@@ -159,4 +163,45 @@ TEST(Odds, FixedResultsHoldInEveryRunAndAgreeWithTheTitleRace) {
     TitleRace crowned = JudgeTitle(s, Title::Crowned, fixed);
     for (const TitleChance& c : crowned.entries)
         if (c.status == TitleStatus::Eliminated) EXPECT_EQ(odds.drivers[c.unit - 1].crowned, 0) << c.Nm;
+}
+
+// The odds play on numbers read once from the season; a run must end exactly as the same run
+// played on a copy of the season, also where the season's texts are odd: a fractional team total,
+// result slots that are no place, a driver whose number names another driver, a fixed result.
+TEST(Odds, ARunEndsAsTheSeasonItselfWouldEnd) {
+    Season s = MakeSeason(5, 2, 6, "20");
+    SpreadRatings(s);
+    s.Sis.NinCount = "9";
+    GameRandom random(3);
+    PlayGrandPrix(s, random, {}, LapRecords::Skip);
+    PlayGrandPrix(s, random, {}, LapRecords::Skip);
+    s.TimTable[2].Points = "2.5";
+    s.TimTable[4].Points = "0.1";
+    s.DrvTable[1].Result[1] = "x";
+    s.DrvTable[2].Result[2] = "3.5";
+    s.DrvTable[5].Result[1] = "";
+    s.DrvTable[7].DrvNo = "03";
+    s.DrvTable[10].TimNo = "";
+    const std::vector<std::vector<FixedResult>> whatIfs = {{}, {{4, {9, 1}}, {6, {3}}}};
+    for (const std::vector<FixedResult>& fixed : whatIfs) {
+        for (uint64_t seed : {1u, 2u, 77u}) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + (fixed.empty() ? "" : ", fixed"));
+            OddsResult odds = ChampionshipOdds(s, 1, 1, seed, {}, nullptr, fixed);
+            Season played = s;
+            GameRandom runRandom(OddsRunSeed(seed, 0));
+            BeforeBooking fix = [&](RaceState& race, const std::vector<Entrant>& entrants) {
+                for (const FixedResult& f : fixed)
+                    if (f.gp == race.setup.N) FixFinish(race, entrants, f.drivers);
+            };
+            while (PlayGrandPrix(played, runRandom, {}, LapRecords::Skip, fix)) {
+            }
+            ASSERT_EQ(odds.drivers.size(), 10u);
+            int crowned = MarketChampion(played);
+            for (const OddsEntry& e : odds.drivers) {
+                EXPECT_EQ(e.meanPoints, DriverPoints(played.DrvTable[e.index])) << e.Nm;
+                EXPECT_EQ(e.crowned, crowned == e.index ? 1 : 0) << e.Nm;
+            }
+            for (const OddsEntry& e : odds.teams) EXPECT_EQ(e.meanPoints, ReadNumber(played.TimTable[e.index].Points)) << e.Nm;
+        }
+    }
 }

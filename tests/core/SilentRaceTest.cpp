@@ -59,3 +59,30 @@ TEST(SilentRace, AWholeSeasonWatchedAndUnwatchedEndsInTheSameSeasonFile) {
         EXPECT_EQ(SavedBytes(silent), SavedBytes(watched)) << "seed " << c.seed << ", " << c.laps << " laps";
     }
 }
+
+// Ratings a loaded file may hold that no roll takes plainly (negative, beyond int) and distances
+// the retirement rule does not know: the unwatched race still plays the watched race exactly.
+TEST(SilentRace, OddRatingsAndDistancesPlayTheWatchedRaceToo) {
+    const Case cases[] = {{"40", "14", {true, true, true}, 5}, {"7", "12", {true, true, true}, 8},
+                          {"20", "14", {true, true, true}, 9}};
+    for (const Case& c : cases) {
+        for (const char* odd : {"", "-2", "3000000000"}) {
+            Season watched = VariedSeason(c.laps, c.grid);
+            if (*odd) {
+                watched.DrvTable[3].Technique = odd;
+                watched.DrvTable[6].Block = odd;
+            }
+            Season silent = watched;
+            ScriptedPlatform platform;
+            GameRandom watchedRandom(c.seed), silentRandom(c.seed);
+            Shell shell(watched, platform, watchedRandom);
+            RaceWeekend weekend;
+            for (int g = 1; g <= 3; ++g) {
+                ASSERT_TRUE(RunQualifying(shell, weekend));
+                ASSERT_TRUE(RunKesyou(shell, weekend).has_value());
+                ASSERT_TRUE(PlayGrandPrix(silent, silentRandom, c.switches));
+            }
+            EXPECT_EQ(SavedBytes(silent), SavedBytes(watched)) << c.laps << " laps, rating " << odd;
+        }
+    }
+}
