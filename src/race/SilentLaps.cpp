@@ -237,7 +237,8 @@ private:
 } // namespace
 
 bool RunSilentLaps(RaceState& race) {
-    if (race.observer.watching || !PlainRatings(race)) return false;
+    // A team principal's calls are made in the steps themselves.
+    if (race.observer.watching || race.calls || !PlainRatings(race)) return false;
     if (race.laps) Laps<true>(race).Run();
     else Laps<false>(race).Run();
     return true;
