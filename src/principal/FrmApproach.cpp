@@ -15,7 +15,7 @@ namespace karven::principal {
 using namespace history;
 
 namespace {
-constexpr int Width = 760;
+constexpr int Width = 1000;
 constexpr int TableTop = 76;
 constexpr int TableHeight = 330;
 

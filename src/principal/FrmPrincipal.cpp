@@ -14,7 +14,7 @@ namespace karven::principal {
 using namespace history;
 
 namespace {
-constexpr int Width = 700;
+constexpr int Width = 1040;
 constexpr int TableTop = 76;
 constexpr int TableHeight = 340;
 
