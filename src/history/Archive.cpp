@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "season/HistoryLines.h"
 #include "season/Numbers.h"
 #include "season/Points.h"
 #include "season/Season.h"
@@ -116,7 +117,7 @@ ArchivedSeason SeasonSoFar(const Season& season) {
 void ArchiveSeason(Season& season, ArchivedSeason closed) {
     int last = 0;
     for (const ArchivedSeason& s : season.history.seasons) last = std::max(last, s.number);
-    closed.number = last + 1;
+    closed.number = history_lines::CountOn(last);
     season.history.seasons.push_back(std::move(closed));
     season.history.ClearSeasonRaces();
 }

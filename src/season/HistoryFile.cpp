@@ -171,7 +171,8 @@ bool SectionHead(std::string_view line, std::string_view& mark, int& count) {
 
 // A section read into the history; false when it cannot be, or when the history already holds
 // what it holds: a section twice is no file of ours, and its seasons twice would count twice.
-bool TakeSection(std::string_view mark, std::string_view body, History& history) {
+// Nor is a record of a Grand Prix the season has not run yet: it would pass for the race to come.
+bool TakeSection(std::string_view mark, std::string_view body, History& history, int playedGps) {
     if (mark == HistoryMark) {
         std::vector<ArchivedSeason> seasons;
         if (!history.seasons.empty() || !ReadSeasons(body, seasons)) return false;
@@ -181,12 +182,14 @@ bool TakeSection(std::string_view mark, std::string_view body, History& history)
     if (mark == RacesMark) {
         std::vector<RaceRecord> races;
         if (!history.races.empty() || !ReadRaces(body, races)) return false;
+        if (std::any_of(races.begin(), races.end(), [&](const RaceRecord& r) { return r.gp > playedGps; }))
+            return false;
         history.races = std::move(races);
         return true;
     }
     if (mark == LapsMark) {
         RaceLaps laps;
-        if (!ReadOneRaceLaps(body, laps)) return false;
+        if (!ReadOneRaceLaps(body, laps) || laps.gp > playedGps) return false;
         auto same = [&](const RaceLaps& other) { return other.gp == laps.gp; };
         if (std::any_of(history.laps.begin(), history.laps.end(), same)) return false;
         history.laps.push_back(std::move(laps));
@@ -222,7 +225,7 @@ bool ComposeHistory(const History& history, std::string& text) {
 
 bool EncodeHistory(const History& history, const HistorySink& sink) { return EncodeSections(history, sink); }
 
-bool ReadHistory(std::string_view tail, History& history, bool cut) {
+bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGps) {
     history = {};
     bool understood = !cut;
     size_t at = 0;
@@ -236,7 +239,7 @@ bool ReadHistory(std::string_view tail, History& history, bool cut) {
             for (int i = 0; i < count && end != std::string_view::npos; ++i) end = LineEnd(tail, end);
             // A section cut short is no section: its mark and lines are kept line by line below.
             if (end != std::string_view::npos && !(cut && end == tail.size())) {
-                if (!TakeSection(mark, tail.substr(next, end - next), history)) {
+                if (!TakeSection(mark, tail.substr(next, end - next), history, playedGps)) {
                     history.kept += tail.substr(at, end - at);
                     understood = false;
                 }

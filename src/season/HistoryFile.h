@@ -5,6 +5,7 @@
 // bytes and written back unchanged; the season before it never depends on it.
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -29,8 +30,10 @@ bool EncodeHistory(const History& history, const HistorySink& sink);
 // back would give its very bytes, and only once; everything else (a section damaged, cut short,
 // of a newer version or twice, a line that opens no section, another program's bytes) goes to
 // `kept` as it came, and the sections after it are still read. `cut`: the bytes end where the
-// reader stopped reading, and the last line or section they cut is dropped. Returns false when
-// anything but blank lines was kept or dropped, so the player can be told.
-bool ReadHistory(std::string_view tail, History& history, bool cut = false);
+// reader stopped reading, and the last line or section they cut is dropped. `playedGps`: the
+// Grands Prix the season has run; a race or lap record of a later one is kept, not read. Returns
+// false when anything but blank lines was kept or dropped, so the player can be told.
+bool ReadHistory(std::string_view tail, History& history, bool cut = false,
+                 int playedGps = std::numeric_limits<int>::max());
 
 } // namespace karven

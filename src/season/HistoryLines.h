@@ -55,6 +55,11 @@ std::string MarkLine(const char* mark, size_t lines);
 // back as the same bytes: no sign where none is needed, no leading zero, no exponent, no spaces.
 // A whole number: digits only, and no more than a count needs.
 bool Whole(std::string_view text, int& value);
+// The largest whole number the sections carry (nine digits).
+inline constexpr int MaxWhole = 999'999'999;
+// A count that grows by playing (a season's number, the world's turns) stops at the top, so the
+// section it is written in still reads back.
+constexpr int CountOn(int count) { return count < MaxWhole ? count + 1 : MaxWhole; }
 // A whole number that may be negative and large: a Time in hundredths.
 bool Signed(std::string_view text, int64_t& value);
 bool Flag(std::string_view text, bool& value);

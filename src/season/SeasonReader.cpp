@@ -165,7 +165,7 @@ bool ParseBytes(const std::string& bytes, uint64_t fileSize, bool oldLayout, Sea
     // What follows the last team is read up to its limit; the rest stays on the disk, unread.
     const uint64_t after = fileSize - end;
     std::string_view tail = std::string_view(bytes).substr(end, MaxAdditionBytes);
-    bool historyRead = ReadHistory(tail, fresh.history, after > MaxAdditionBytes);
+    bool historyRead = ReadHistory(tail, fresh.history, after > MaxAdditionBytes, ReadCount(fresh.Sis.EndGp));
     season = std::move(fresh);
     if (notes) {
         notes->lineBreaksReplaced = lineBreaksReplaced;

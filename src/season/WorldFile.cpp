@@ -150,7 +150,7 @@ bool ReadWorld(const std::vector<Line>& lines, WorldState& world) {
         WorldDriver& d = world.drivers.emplace_back();
         if (!Kind(l, "D", 14)) return false;
         d.DrvNm = std::string(l[1]);
-        if (!WholeBetween(l[2], 0, 199, d.age) || !Qualities(l, 3, d.potential) || !DriverRatingsOf(l, 7, d.ratings) ||
+        if (!WholeBetween(l[2], 0, MaxAge, d.age) || !Qualities(l, 3, d.potential) || !DriverRatingsOf(l, 7, d.ratings) ||
             !WholeDriverRatingsOf(l, 11, d.whole))
             return false;
     }
@@ -167,7 +167,7 @@ bool ReadWorld(const std::vector<Line>& lines, WorldState& world) {
         RetiredDriver& x = world.retired.emplace_back();
         if (!Kind(l, "X", 14)) return false;
         x.DrvNm = std::string(l[1]);
-        if (!WholeBetween(l[2], 0, 199, x.age) || !Whole(l[3], x.season) || !WholeDriverRatingsOf(l, 4, x.ratings))
+        if (!WholeBetween(l[2], 0, MaxAge, x.age) || !Whole(l[3], x.season) || !WholeDriverRatingsOf(l, 4, x.ratings))
             return false;
         for (size_t c = 0; c < x.career.size(); ++c) x.career[c] = std::string(l[8 + c]);
     }
@@ -189,7 +189,7 @@ bool ReadWorld(const std::vector<Line>& lines, WorldState& world) {
         for (size_t i = 1; i < rated.size(); i += 6) {
             RatedDriver& d = s.drivers.emplace_back();
             d.DrvNm = std::string(rated[i]);
-            if (!WholeBetween(rated[i + 1], 0, 199, d.age) || !WholeDriverRatingsOf(rated, i + 2, d.ratings)) return false;
+            if (!WholeBetween(rated[i + 1], 0, MaxAge, d.age) || !WholeDriverRatingsOf(rated, i + 2, d.ratings)) return false;
         }
         for (size_t i = 1; i < teams.size(); i += 4) {
             RatedTeam& t = s.teams.emplace_back();

@@ -17,9 +17,11 @@ inline constexpr int Technique = 0, Roughness = 1, Block = 2, DriverStability = 
 inline constexpr int Speed = 0, Aero = 1, TeamStability = 2, Teams = 3;
 } // namespace rating
 
+inline constexpr int MaxAge = 199;
+
 struct WorldDriver {
     std::string DrvNm; // whose record this is: the driver table may have changed since
-    int age = 0;
+    int age = 0; // at most MaxAge, the oldest the file carries
     // How good he can become at his best, per rating: a quality from 0 (worst) to 1 (best).
     std::array<double, rating::Drivers> potential{};
     // His skill behind each rating, fractional, in the rules' scales; and the whole ratings the

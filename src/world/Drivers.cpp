@@ -17,7 +17,7 @@ double AgeCurve(int age) {
 }
 
 void Develop(WorldDriver& d, double form, const std::array<double, rating::Drivers>& shift, Draws& draws) {
-    ++d.age;
+    d.age = std::min(d.age + 1, MaxAge);
     const double shown = AgeCurve(d.age);
     for (int r = 0; r < rating::Drivers; ++r) {
         double q = DriverQuality(r, d.ratings[r]);

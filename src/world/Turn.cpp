@@ -7,6 +7,7 @@
 #include <set>
 
 #include "offseason/FrmKarvenOff.h"
+#include "season/HistoryLines.h"
 #include "season/Numbers.h"
 #include "world/Drivers.h"
 #include "world/Machines.h"
@@ -376,7 +377,7 @@ void TurnTheWorld(Season& season, const MarketNews& news, const FrmKarvenOff& fo
     if (facts.regulations) w.lastRegulations = w.turns;
     std::erase_if(w.seasons, [&](const WorldSeason& s) { return s.season == facts.season; });
     w.seasons.push_back(std::move(facts));
-    ++w.turns;
+    w.turns = history_lines::CountOn(w.turns);
 }
 
 } // namespace karven::world

@@ -214,6 +214,23 @@ TEST(SeasonTail, ASectionTwiceIsKeptNotMerged) {
     }
 }
 
+// A race or its laps recorded for a Grand Prix the season has not run is no record of this
+// season: it is kept unread, so the race to come never inherits it.
+TEST(SeasonTail, ARecordOfARaceNotYetRunIsKeptUnread) {
+    Season rewound = Career();
+    rewound.Sis.EndGp = "1";
+    const std::string bytes = SavedBytes(rewound);
+    const Opened o = Open(bytes);
+    EXPECT_TRUE(o.notes.historyUnreadable);
+    EXPECT_EQ(o.notices.size(), 1u);
+    EXPECT_TRUE(o.season.history.races.empty()) << "the section holds the second race";
+    ASSERT_EQ(o.season.history.laps.size(), 1u);
+    EXPECT_EQ(o.season.history.laps[0].gp, 1);
+    EXPECT_EQ(o.season.history.seasons, Career().history.seasons);
+    EXPECT_EQ(o.resaved.size(), bytes.size());
+    EXPECT_EQ(Open(o.resaved).season, o.season);
+}
+
 // The season's own part decides whether it opens: a large addition is kept, and one beyond the
 // limit is left unread with the player told exactly that, while the season opens.
 TEST(SeasonTail, ALargeAdditionNeverCostsTheSeason) {

@@ -10,6 +10,7 @@
 #include "history/FrmCareer.h"
 #include "history/Records.h"
 #include "offseason/FrmKarvenOff.h"
+#include "season/HistoryLines.h"
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "season/WorldFile.h"
@@ -219,6 +220,25 @@ TEST_F(World, TheWorldIsKeptWithTheSeasonAndADamagedOneNeverCostsIt) {
     EXPECT_EQ(rules, expected);
     ASSERT_TRUE(WriteSeasonFile(back, dir / "resaved.krv"));
     EXPECT_EQ(ReadBytes(dir / "resaved.krv").size(), damaged.size());
+}
+
+// A season's number and the world's turns grow by one a season; at the top of what the file
+// carries they stay there, so the sections they are written in still read back.
+TEST_F(World, CountsThatGrowByPlayingStopWhereTheFileCarriesThem) {
+    main.Click("Set_World");
+    PlaySeason();
+    ASSERT_FALSE(game.season.history.seasons.empty());
+    game.season.history.seasons.back().number = history_lines::MaxWhole;
+    game.season.history.world.turns = history_lines::MaxWhole;
+    PlaySeason();
+    EXPECT_EQ(game.season.history.seasons.back().number, history_lines::MaxWhole);
+    EXPECT_EQ(State().turns, history_lines::MaxWhole);
+    ASSERT_TRUE(WriteSeasonFile(game.season, dir / "top.krv"));
+    Season back;
+    ReadNotes notes;
+    ASSERT_TRUE(ReadSeasonFile(back, dir / "top.krv", &notes));
+    EXPECT_FALSE(notes.historyUnreadable);
+    EXPECT_EQ(back, game.season);
 }
 
 TEST(WorldNames, RookiesAreNamedInTheSeasonsScriptAndNeverTwice) {
