@@ -24,7 +24,7 @@ constexpr int Facts = 6;
 constexpr int TableTop = FactsTop + Facts * RowHeight + 30;
 constexpr int TableHeight = 200;
 constexpr int OffSeasonHeight = 190;
-constexpr int VerdictHeight = 52;
+constexpr int VerdictHeight = 84; // four lines: the verdict, and the dismissal when it comes
 
 // The one who did it most in the season, "name（N<unit>）"; the first to get there on a tie.
 std::string Leader(const std::map<NameRef, int>& counts, const std::vector<NameRef>& order,
@@ -111,6 +111,7 @@ FrmSeasonSummary::FrmSeasonSummary(Shell& shell, const ArchivedSeason& season, c
         word.style.bold = true;
         word.style.fontSize = 11;
         word.style.border = true;
+        word.style.wrap = true;
     }
     int top = geometry.height - Margin - ButtonHeight;
     AddButton(*this, "cmdRecords", "記録を見る", Margin, top, 'R', 160);

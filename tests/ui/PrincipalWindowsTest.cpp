@@ -12,6 +12,9 @@
 #include "principal/FrmApproach.h"
 #include "principal/FrmCall.h"
 #include "principal/FrmPrincipal.h"
+#include "history/Archive.h"
+#include "history/FrmSeasonSummary.h"
+#include <QLabel>
 #include "season/Numbers.h"
 #include "support/Language.h"
 
@@ -91,5 +94,57 @@ TEST(PrincipalWindows, TheChooserTheCallTheOfferAndTheRecordReadWhole) {
             test::PressKey(window, Qt::Key_Escape);
         });
         principal::ShowPrincipalPage(shell);
+    }
+}
+
+// Whether a label shows all of its text at the size it was given: the binder elides what does
+// not fit with "…".
+bool ShowsWhole(const QLabel& label) {
+    return label.isVisible() && !label.text().contains(QChar(0x2026)) &&
+           (!label.wordWrap() || label.heightForWidth(label.width()) <= label.height());
+}
+
+TEST(PrincipalWindows, TheMainWindowShowsTheTeamAndTheSummaryTheVerdict) {
+    for (Language language : {Language::Japanese, Language::English}) {
+        LanguageScope scope(language);
+        const std::string suffix = language == Language::English ? "_en" : "";
+        test::GameUnderTest g(34);
+        g.Start([](Season& s) {
+            GameRandom random(34);
+            while (PlayGrandPrix(s, random, {})) {
+            }
+        });
+        Shell& shell = g.game.shell;
+        Season& season = g.game.season;
+        // The team with the longest name: the panel must still show it whole.
+        size_t longest = 1;
+        for (size_t t = 2; t < season.TimTable.size(); ++t)
+            if (season.TimTable[t].TimNm.size() > season.TimTable[longest].TimNm.size()) longest = t;
+        principal::TakeCharge(season, season.TimTable[longest].TimNo);
+        principal::ShowPrincipal(shell);
+        g.binder.RefreshAll();
+        auto* label = g.window.findChild<QLabel*>("lblPrincipal");
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(ShowsWhole(*label)) << suffix << ": " << label->text().toStdString();
+        EXPECT_NE(label->text().toStdString().find(season.TimTable[longest].TimNm), std::string::npos);
+        g.window.grab().save(test::ScreenPath(("principal_main" + suffix + ".png").c_str()));
+
+        ArchiveSeason(season, SeasonSoFar(season));
+        auto judged = principal::Judge(season);
+        ASSERT_TRUE(judged.has_value());
+        judged->dismissed = true; // the longest verdict: the job lost with it
+        const std::string verdict = principal::VerdictMessage(*judged);
+        test::WhenModal([&](QWidget& window) {
+            test::Activate(window);
+            auto* shown = window.findChild<QLabel*>("lblVerdict");
+            ASSERT_NE(shown, nullptr);
+            // The binder breaks the lines where the label needs them.
+            auto unbroken = [](QString text) { return text.remove('\r').remove('\n').remove(' ').toStdString(); };
+            EXPECT_EQ(unbroken(shown->text()), unbroken(QString::fromStdString(verdict)));
+            EXPECT_TRUE(ShowsWhole(*shown)) << suffix << ": " << verdict;
+            window.grab().save(test::ScreenPath(("principal_summary" + suffix + ".png").c_str()));
+            test::PressKey(window, Qt::Key_Return);
+        });
+        ShowSeasonSummary(shell, {}, verdict);
     }
 }
