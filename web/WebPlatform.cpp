@@ -12,6 +12,7 @@ namespace {
 EM_JS(void, PageRender, (const char* json), { Module.karvenPage.render(UTF8ToString(json)); });
 EM_JS(void, PageCloseForm, (const char* name), { Module.karvenPage.closeForm(UTF8ToString(name)); });
 EM_JS(void, PageStatus, (const char* text), { Module.karvenPage.status(UTF8ToString(text)); });
+EM_JS(void, PageUnsaved, (bool unsaved), { Module.karvenPage.unsaved = !!unsaved; });
 EM_JS(void, PageDownload, (const char* path, const char* name), {
     Module.karvenPage.download(UTF8ToString(path), UTF8ToString(name));
 });
@@ -71,6 +72,7 @@ void WebPlatform::RefreshAll() {
     for (Form* form : running_) PageRender(FormJson(*form, true).c_str());
     if (main_) main_->focusRequest.clear();
     for (Form* form : running_) form->focusRequest.clear();
+    PageUnsaved(unsavedWork && unsavedWork());
 }
 
 void WebPlatform::RunModal(Form& form) {

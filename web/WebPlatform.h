@@ -3,6 +3,7 @@
 // JSON, the player's clicks and keys come back as events. The core's blocking ShowModal waits on
 // the next event through Asyncify, so the rules run as written, one thread, in the page.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
     // Every window drawn from its form again.
     void RefreshAll();
     bool Ended() const { return ended_; }
+    // Whether the season holds work the player has not saved: the page asks before it is left.
+    std::function<bool()> unsavedWork;
 
     void ShowWarning(const std::string& text) override;
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;

@@ -8,6 +8,7 @@
 #include "WebPlatform.h"
 #include "app/Game.h"
 #include "season/Translate.h"
+#include "shell/SeasonFiles.h"
 #include "shell/Random.h"
 
 int main(int argc, char* argv[]) {
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     karven::GameRandom random(seed);
     karven::Game game(platform, random);
     platform.BindMain(game.shell.main);
+    platform.unsavedWork = [&game] { return karven::HasUnsavedWork(game.shell); };
     platform.RefreshAll();
     if (!game.StartUp()) return 0;
     platform.RefreshAll();

@@ -109,8 +109,11 @@ try {
     await new Promise(r => setTimeout(r, 300)); // written whole
     return existsSync(path) ? readFileSync(path) : null;
   };
+  const unsaved = () => page.evaluate(() => window.karvenPage.unsaved);
+  if (!(await unsaved())) fail("a season with a race played is not marked as unsaved work");
   await menu("File", "File_update");
   top = await settle();
+  if (await unsaved()) fail("the season is still unsaved work after ﾌｧｲﾙ → 保存");
   const saved = await downloaded("karven.krv");
   const simSaved = `${out}/karven-sim.krv`;
   spawnSync(sim, ["--seed", String(seed), "--gps", "1", "--quiet", "--save", simSaved], { stdio: "ignore" });

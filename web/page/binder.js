@@ -449,7 +449,15 @@
     setTimeout(() => URL.revokeObjectURL(url), 60000);
   }
 
+  // Leaving the page with unsaved work: the browser asks first, as the desktop asks on End.
+  window.addEventListener("beforeunload", ev => {
+    if (!page.unsaved) return;
+    ev.preventDefault();
+    ev.returnValue = "";
+  });
+
   const page = {
+    unsaved: false,
     render,
     closeForm,
     status: text => { document.getElementById("status").textContent = textOf(text); },
