@@ -1,13 +1,21 @@
 #include "season/Cp932.h"
 
+#include "season/Utf8.h"
+
+// Emscripten's C library converts Shift_JIS but not code page 932: the browser build takes our table.
+#if defined(__EMSCRIPTEN__)
+#define KARVEN_CP932_ICONV 0
+#include "season/Cp932Table.h"
+#else
+#define KARVEN_CP932_ICONV 1
 #include <cerrno>
 #include <iconv.h>
-
-#include "season/Utf8.h"
+#endif
 
 namespace karven {
 
 namespace {
+#if KARVEN_CP932_ICONV
 bool Convert(const char* to, const char* from, std::string_view input, std::string& output) {
     iconv_t cd = iconv_open(to, from);
     if (cd == (iconv_t)-1) return false;
@@ -36,6 +44,7 @@ bool Convert(const char* to, const char* from, std::string_view input, std::stri
     output = std::move(out);
     return true;
 }
+#endif
 
 struct Twin {
     const char* from;
@@ -52,13 +61,21 @@ constexpr Twin Twins[] = {
 
 bool DecodeCp932(std::string_view bytes, std::string& utf8) {
     if (bytes.find('\0') != std::string_view::npos) return false;
+#if KARVEN_CP932_ICONV
     return Convert("UTF-8", "CP932", bytes, utf8);
+#else
+    return DecodeCp932Table(bytes, utf8);
+#endif
 }
 
 bool EncodeCp932(std::string_view utf8, std::string& bytes) {
     // A NUL would not read back: the reader refuses it.
     if (!Utf8IsValid(utf8) || utf8.find('\0') != std::string_view::npos) return false;
+#if KARVEN_CP932_ICONV
     return Convert("CP932", "UTF-8", ToCp932Forms(utf8), bytes);
+#else
+    return EncodeCp932Table(ToCp932Forms(utf8), bytes);
+#endif
 }
 
 bool CanEncodeCp932(std::string_view utf8) {

@@ -1,10 +1,11 @@
 #include "season/Numbers.h"
 
+#include "season/DecimalDigits.h"
+
 #include <charconv>
 #include <cmath>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace karven {
@@ -43,16 +44,16 @@ double ReadNumber(std::string_view text) {
         return negative ? -value : value;
     }
 
-    // from_chars takes neither a sign of '+' nor a bare trailing point, so hand it the digits only.
+    // The digits only: neither a sign of '+' nor a bare trailing point. Beyond the range reads as 0.
     std::string_view number = text.substr(digitsStart, i - digitsStart);
     if (!number.empty() && number.back() == '.') number.remove_suffix(1);
     double value = 0.0;
     if (number.front() == '.') {
         std::string padded = "0";
         padded += number;
-        std::from_chars(padded.data(), padded.data() + padded.size(), value);
+        ParseDecimal(padded, value);
     } else {
-        std::from_chars(number.data(), number.data() + number.size(), value);
+        ParseDecimal(number, value);
     }
     return negative ? -value : value;
 }
@@ -82,10 +83,8 @@ namespace {
 std::string FixedDigits(double value) {
     if (std::isnan(value)) return "0";
     if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
-    char buffer[32]; // "-d.dddddddddddddddde-308" at most
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    if (result.ec != std::errc()) std::abort(); // the buffer holds the longest form
-    std::string_view text(buffer, size_t(result.ptr - buffer));
+    const std::string scientific = ShortestScientific(value);
+    std::string_view text = scientific;
     size_t e = text.find('e');
     bool negative = text[0] == '-';
     std::string digits;

@@ -1,8 +1,10 @@
-// The code page 932 codec, both ways.
+// The code page 932 codec, both ways; and our table, which the browser build converts with,
+// against iconv on whole texts.
 #include <string>
 
 #include "FuzzSupport.h"
 #include "season/Cp932.h"
+#include "season/Cp932Table.h"
 #include "season/Utf8.h"
 
 using namespace karven;
@@ -12,8 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
 
     // As file bytes: what decodes is valid text that encodes again and decodes to the same text.
-    std::string text;
-    if (DecodeCp932(input, text)) {
+    std::string text, viaTable;
+    const bool decoded = DecodeCp932(input, text);
+    if (input.find('\0') == std::string_view::npos) {
+        Require(DecodeCp932Table(input, viaTable) == decoded, "the table reads what iconv reads");
+        Require(!decoded || viaTable == text, "the table reads as iconv does");
+    }
+    if (decoded) {
         Require(Utf8IsValid(text), "decoded text is UTF-8");
         Require(text.find('\0') == std::string::npos, "no NUL in decoded text");
         std::string bytes, again;
@@ -23,7 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // As typed text: what encodes reads back as its code page forms.
     std::string bytes;
-    if (EncodeCp932(input, bytes)) {
+    const bool encoded = EncodeCp932(input, bytes);
+    if (Utf8IsValid(input) && input.find('\0') == std::string_view::npos) {
+        std::string tableBytes;
+        Require(EncodeCp932Table(ToCp932Forms(input), tableBytes) == encoded, "the table writes what iconv writes");
+        Require(!encoded || tableBytes == bytes, "the table writes as iconv does");
+    }
+    if (encoded) {
         Require(Utf8IsValid(input), "only UTF-8 encodes");
         Require(CanEncodeCp932(input), "CanEncodeCp932 agrees");
         std::string back;

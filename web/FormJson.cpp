@@ -1,0 +1,184 @@
+#include "FormJson.h"
+
+#include <cstdio>
+
+#include "shell/Form.h"
+
+namespace karven::web {
+
+namespace {
+void Quote(std::string& out, std::string_view text) {
+    out += '"';
+    for (char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+class Writer {
+public:
+    std::string out;
+    void Key(const char* name) {
+        Comma();
+        Quote(out, name);
+        out += ':';
+        fresh_ = true;
+    }
+    void Str(const char* name, std::string_view value) {
+        Key(name);
+        Quote(out, value);
+        fresh_ = false;
+    }
+    void Num(const char* name, long long value) {
+        Key(name);
+        out += std::to_string(value);
+        fresh_ = false;
+    }
+    void Bool(const char* name, bool value) {
+        Key(name);
+        out += value ? "true" : "false";
+        fresh_ = false;
+    }
+    void Open(char bracket) {
+        Comma();
+        out += bracket;
+        fresh_ = true;
+    }
+    void Close(char bracket) {
+        out += bracket;
+        fresh_ = false;
+    }
+    void Item(std::string_view value) {
+        Comma();
+        Quote(out, value);
+        fresh_ = false;
+    }
+
+private:
+    bool fresh_ = true;
+    void Comma() {
+        if (!fresh_) out += ',';
+        fresh_ = false;
+    }
+};
+
+const char* KindName(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Label: return "label";
+    case ControlKind::Button: return "button";
+    case ControlKind::Menu: return "menu";
+    case ControlKind::MenuItem: return "menuitem";
+    case ControlKind::Separator: return "separator";
+    case ControlKind::ListBox: return "listbox";
+    case ControlKind::TextBox: return "textbox";
+    case ControlKind::ComboBox: return "combobox";
+    case ControlKind::Picture: return "picture";
+    case ControlKind::Document: return "document";
+    case ControlKind::Table: return "table";
+    }
+    return "label";
+}
+
+const char* AlignName(Align align) { return align == Align::Center ? "center" : align == Align::Right ? "right" : "left"; }
+
+void Strings(Writer& w, const char* name, const std::vector<std::string>& items) {
+    w.Key(name);
+    w.Open('[');
+    for (const std::string& item : items) w.Item(item);
+    w.Close(']');
+}
+
+void WriteControl(Writer& w, const Control& c) {
+    w.Open('{');
+    w.Str("key", c.Key());
+    w.Str("kind", KindName(c.kind));
+    w.Num("x", c.rect.left);
+    w.Num("y", c.rect.top);
+    w.Num("w", c.rect.width);
+    w.Num("h", c.rect.height);
+    w.Str("text", c.text);
+    w.Bool("visible", c.visible);
+    w.Bool("enabled", c.enabled);
+    if (c.checked) w.Bool("checked", true);
+    if (c.textColor != DefaultColor) w.Num("color", c.textColor);
+    if (c.style.backColor != DefaultColor) w.Num("back", c.style.backColor);
+    if (c.style.fontSize) w.Num("font", c.style.fontSize);
+    if (c.style.bold) w.Bool("bold", true);
+    if (c.style.align != Align::Left) w.Str("align", AlignName(c.style.align));
+    if (c.style.border) w.Bool("border", true);
+    if (c.style.wrap) w.Bool("wrap", true);
+    if (!c.parent.empty()) w.Str("parent", c.parent);
+    if (c.accessKey) w.Str("access", std::string(1, c.accessKey));
+    if (!c.group.empty()) w.Str("group", c.group);
+    const std::string tip = ToolTipText(c);
+    if (!tip.empty()) w.Str("tip", tip);
+    if (!c.items.empty()) Strings(w, "items", c.items);
+    if (c.listIndex >= 0) w.Num("index", c.listIndex);
+    // The page reports a focus only to a control that has a handler for it.
+    if (c.onGotFocus) w.Bool("gotFocus", true);
+    if (c.onLostFocus) w.Bool("lostFocus", true);
+    if (!c.picture.empty()) w.Str("picture", c.picture);
+    if (c.kind == ControlKind::Table) {
+        w.Key("columns");
+        w.Open('[');
+        for (const Control::Column& col : c.columns) {
+            w.Open('{');
+            w.Str("heading", col.heading);
+            w.Num("width", col.width);
+            w.Str("align", AlignName(col.align));
+            w.Close('}');
+        }
+        w.Close(']');
+        w.Key("rows");
+        w.Open('[');
+        for (const auto& row : c.rows) {
+            w.Open('[');
+            for (const std::string& cell : row) w.Item(cell);
+            w.Close(']');
+        }
+        w.Close(']');
+    }
+    w.Close('}');
+}
+} // namespace
+
+std::string FormJson(const Form& form, bool modal) {
+    Writer w;
+    w.Open('{');
+    w.Str("name", form.Name());
+    w.Str("caption", form.caption);
+    w.Bool("modal", modal);
+    w.Num("w", form.geometry.width);
+    w.Num("h", form.geometry.height);
+    w.Str("defaultButton", form.defaultButton);
+    w.Str("cancelButton", form.cancelButton);
+    w.Str("focus", form.focusRequest);
+    w.Num("autoCloseMs", form.autoCloseMs);
+    w.Key("keys");
+    w.Open('{');
+    for (const auto& [key, button] : form.keyButtons) w.Str(key.c_str(), button);
+    w.Close('}');
+    w.Key("controls");
+    w.Open('[');
+    for (const Control& c : form.Controls()) WriteControl(w, c);
+    w.Close(']');
+    w.Close('}');
+    return std::move(w.out);
+}
+
+} // namespace karven::web

@@ -1,0 +1,175 @@
+#include "WebPlatform.h"
+
+#include <emscripten.h>
+#include <filesystem>
+#include <fstream>
+
+#include "FormJson.h"
+#include "shell/Form.h"
+
+namespace {
+// The page's side: karvenPage in binder.js.
+EM_JS(void, PageRender, (const char* json), { Module.karvenPage.render(UTF8ToString(json)); });
+EM_JS(void, PageCloseForm, (const char* name), { Module.karvenPage.closeForm(UTF8ToString(name)); });
+EM_JS(void, PageStatus, (const char* text), { Module.karvenPage.status(UTF8ToString(text)); });
+EM_JS(void, PageUnsaved, (bool unsaved), { Module.karvenPage.unsaved = !!unsaved; });
+EM_JS(void, PageDownload, (const char* path, const char* name), {
+    Module.karvenPage.download(UTF8ToString(path), UTF8ToString(name));
+});
+EM_ASYNC_JS(char*, PageNextEvent, (), {
+    const text = await Module.karvenPage.nextEvent();
+    const size = lengthBytesUTF8(text) + 1;
+    const out = _malloc(size);
+    stringToUTF8(text, out, size);
+    return out;
+});
+EM_ASYNC_JS(void, PageWarning, (const char* text), { await Module.karvenPage.warning(UTF8ToString(text)); });
+// The chosen file copied into the page's file system; its path there, "" when cancelled.
+EM_ASYNC_JS(char*, PageOpenFile, (const char* accept), {
+    const text = await Module.karvenPage.openFile(UTF8ToString(accept));
+    const size = lengthBytesUTF8(text) + 1;
+    const out = _malloc(size);
+    stringToUTF8(text, out, size);
+    return out;
+});
+
+std::string Take(char* text) {
+    std::string out(text);
+    free(text);
+    return out;
+}
+
+const char* const DownloadFolder = "/download/";
+
+// "description|*.krv;*.sin|..." as the accept attribute of a file input: ".krv,.sin".
+std::string AcceptOf(const std::string& filter) {
+    std::string accept;
+    size_t field = 0, start = 0;
+    for (size_t i = 0; i <= filter.size(); ++i) {
+        if (i < filter.size() && filter[i] != '|') continue;
+        if (field % 2 == 1) {
+            std::string patterns = filter.substr(start, i - start);
+            size_t p = 0;
+            while (p <= patterns.size()) {
+                size_t end = patterns.find(';', p);
+                if (end == std::string::npos) end = patterns.size();
+                std::string pattern = patterns.substr(p, end - p);
+                if (pattern.rfind("*.", 0) == 0 && pattern != "*.*") accept += (accept.empty() ? "" : ",") + pattern.substr(1);
+                p = end + 1;
+            }
+        }
+        ++field;
+        start = i + 1;
+    }
+    return accept;
+}
+} // namespace
+
+namespace karven::web {
+
+void WebPlatform::RefreshAll() {
+    if (main_) PageRender(FormJson(*main_, false).c_str());
+    for (Form* form : running_) PageRender(FormJson(*form, true).c_str());
+    if (main_) main_->focusRequest.clear();
+    for (Form* form : running_) form->focusRequest.clear();
+    PageUnsaved(unsavedWork && unsavedWork());
+}
+
+void WebPlatform::RunModal(Form& form) {
+    if (ended_) return;
+    running_.push_back(&form);
+    RefreshAll();
+    while (!form.IsClosed() && !ended_) RunOnce();
+    running_.pop_back();
+    PageCloseForm(form.Name().c_str());
+}
+
+bool WebPlatform::RunOnce() {
+    if (ended_) return false;
+    Dispatch(Take(PageNextEvent()));
+    HandOverDownloads();
+    RefreshAll();
+    return !ended_;
+}
+
+Form* WebPlatform::Target(const std::string& name) {
+    Form* top = running_.empty() ? main_ : running_.back();
+    return top && top->Name() == name ? top : nullptr;
+}
+
+// "kind\tform\tcontrol\tindex\tvalue": a click, a changed text or choice, a focus, or the close box.
+void WebPlatform::Dispatch(const std::string& event) {
+    std::vector<std::string> f;
+    size_t start = 0;
+    for (size_t i = 0; i <= event.size(); ++i) {
+        if (i < event.size() && event[i] != '\t') continue;
+        f.push_back(event.substr(start, i - start));
+        start = i + 1;
+    }
+    f.resize(5);
+    Form* form = Target(f[1]);
+    if (!form || form->IsClosed()) return;
+    if (f[0] == "close") {
+        form->QueryClose();
+        return;
+    }
+    Control* c = form->Find(f[2], f[3].empty() ? -1 : std::stoi(f[3]));
+    if (!c || !c->enabled) return;
+    std::function<void()> handler;
+    if (f[0] == "click") {
+        handler = c->onClick;
+    } else if (f[0] == "select") { // a list's or a table's row, a drop-down's item
+        c->listIndex = f[4].empty() ? -1 : std::stoi(f[4]);
+        if (c->kind == ControlKind::ComboBox && c->listIndex >= 0 && size_t(c->listIndex) < c->items.size())
+            c->text = c->items[size_t(c->listIndex)];
+        handler = c->onClick;
+    } else if (f[0] == "edit") {
+        c->text = f[4];
+        handler = c->onChange;
+    } else if (f[0] == "focus") {
+        handler = c->onGotFocus;
+    } else if (f[0] == "blur") {
+        handler = c->onLostFocus;
+    }
+    if (handler) handler(); // a copy: the handler may rewire the control
+}
+
+void WebPlatform::ShowWarning(const std::string& text) { PageWarning(text.c_str()); }
+
+void WebPlatform::ShowStatus(const std::string& text) { PageStatus(text.c_str()); }
+
+std::string WebPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {
+    if (mode == FileDialogMode::Open) return Take(PageOpenFile(AcceptOf(filter).c_str()));
+    // Saved into the page's own folder, then handed to the player as a download.
+    std::filesystem::create_directories(DownloadFolder);
+    std::string name = std::filesystem::path(fileName).filename().string();
+    if (name.empty()) {
+        std::string accept = AcceptOf(filter);
+        name = "karven" + (accept.empty() ? std::string(".krv") : accept.substr(0, accept.find(',')));
+    }
+    return DownloadFolder + name;
+}
+
+void WebPlatform::HandOverDownloads() {
+    std::error_code error;
+    if (!std::filesystem::is_directory(DownloadFolder, error)) return;
+    for (const auto& entry : std::filesystem::directory_iterator(DownloadFolder, error)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string name = entry.path().filename().string();
+        // The writer's temporary file is no save until it has taken the target's name.
+        if (name.starts_with('.')) continue;
+        PageDownload(entry.path().c_str(), name.c_str());
+        std::filesystem::remove(entry.path(), error);
+    }
+}
+
+PictureState WebPlatform::CheckPicture(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return PictureState::Missing;
+    char mark[2] = {};
+    file.read(mark, 2);
+    // Every picture of the game is a bitmap, whatever its extension.
+    return file.gcount() == 2 && mark[0] == 'B' && mark[1] == 'M' ? PictureState::Loaded : PictureState::Unreadable;
+}
+
+} // namespace karven::web

@@ -1,0 +1,50 @@
+#pragma once
+// The browser's platform services and the C++ half of the page's binder: forms go to the page as
+// JSON, the player's clicks and keys come back as events. The core's blocking ShowModal waits on
+// the next event through Asyncify, so the rules run as written, one thread, in the page.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/Platform.h"
+
+namespace karven {
+class Form;
+}
+
+namespace karven::web {
+
+class WebPlatform : public Platform {
+public:
+    void BindMain(Form& main) { main_ = &main; }
+    // Waits for the player's next event and runs its handler; false once the program has ended.
+    bool RunOnce();
+    // Every window drawn from its form again.
+    void RefreshAll();
+    bool Ended() const { return ended_; }
+    // Whether the season holds work the player has not saved: the page asks before it is left.
+    std::function<bool()> unsavedWork;
+
+    void ShowWarning(const std::string& text) override;
+    std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
+    PictureState CheckPicture(const std::string& path) override;
+    std::string AppPath() override { return "/karven/"; }
+    void EndProgram() override { ended_ = true; }
+    void ShowStatus(const std::string& text) override;
+
+protected:
+    void RunModal(Form& form) override;
+
+private:
+    Form* main_ = nullptr;
+    std::vector<Form*> running_; // the modal windows, innermost last
+    bool ended_ = false;
+    // The event's form: only the innermost modal window, or the main window when none runs, takes input.
+    Form* Target(const std::string& name);
+    void Dispatch(const std::string& event);
+    // Season files the game wrote into the download folder go to the player as downloads.
+    void HandOverDownloads();
+};
+
+} // namespace karven::web

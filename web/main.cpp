@@ -1,0 +1,34 @@
+// KARVEN in the browser: the game's core with the page as its windows.
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
+
+#include "WebPlatform.h"
+#include "app/Game.h"
+#include "season/Translate.h"
+#include "shell/SeasonFiles.h"
+#include "shell/Random.h"
+
+int main(int argc, char* argv[]) {
+    // The page passes "--seed N" for reproducible runs, as karven-sim takes it.
+    std::optional<uint64_t> seed;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
+
+    // Emscripten starts with a mask of 0777, which would save every file unreadable.
+    umask(022);
+    karven::web::WebPlatform platform;
+    karven::SetLanguage(karven::Language::Japanese);
+    karven::GameRandom random(seed);
+    karven::Game game(platform, random);
+    platform.BindMain(game.shell.main);
+    platform.unsavedWork = [&game] { return karven::HasUnsavedWork(game.shell); };
+    platform.RefreshAll();
+    if (!game.StartUp()) return 0;
+    platform.RefreshAll();
+    while (platform.RunOnce()) {
+    }
+    return 0;
+}

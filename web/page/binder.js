@@ -1,0 +1,497 @@
+// The page's generic binder: draws every form of the game's core from its state (controls as
+// data become elements; modal forms become <dialog>s) and turns the player's clicks and keys into
+// the events the core's handlers run on. One binder for every window, as the desktop has one.
+"use strict";
+
+(function () {
+  const events = [];
+  let waiting = null;
+  const forms = new Map(); // form name -> { data, root, elements, dialog, touched }
+  const pictures = new Map(); // path in the program's files -> object URL
+  let module = null;
+
+  function push(kind, form, key, value) {
+    let name = key || "", index = "";
+    const m = /^(.*)\((\d+)\)$/.exec(name);
+    if (m) { name = m[1]; index = m[2]; }
+    const event = [kind, form, name, index, value === undefined ? "" : String(value)].join("\t");
+    if (waiting) { const w = waiting; waiting = null; w(event); } else events.push(event);
+  }
+
+  // The window that takes input: the innermost open dialog, else the main window.
+  function topForm() {
+    let top = null;
+    for (const f of forms.values()) if (f.dialog && f.dialog.open) top = f;
+    if (top) return top;
+    for (const f of forms.values()) if (!f.data.modal) return f;
+    return null;
+  }
+
+  function cssColor(rgb) {
+    return "#" + (rgb & 0xFFFFFF).toString(16).padStart(6, "0");
+  }
+
+  function pictureUrl(path) {
+    if (pictures.has(path)) return pictures.get(path);
+    let url = "";
+    try {
+      const bytes = module.FS.readFile(path);
+      url = URL.createObjectURL(new Blob([bytes], { type: "image/bmp" }));
+    } catch (e) { url = ""; }
+    pictures.set(path, url);
+    return url;
+  }
+
+  function textOf(text) { return (text || "").replace(/\r\n/g, "\n"); }
+
+  // Menus: a bar of the form's top-level menus, their items (and submenus) as buttons.
+  function buildMenus(f, controls) {
+    const menus = controls.filter(c => c.kind === "menu");
+    if (!menus.length) return null;
+    const bar = document.createElement("div");
+    bar.className = "menubar";
+    const boxes = new Map();
+    for (const m of menus) {
+      const box = document.createElement("div");
+      box.className = "menu";
+      const head = document.createElement("button");
+      head.type = "button";
+      const items = document.createElement("div");
+      items.className = "items";
+      head.dataset.key = m.key;
+      box.append(head, items);
+      boxes.set(m.key, { box, head, items });
+      head.addEventListener("click", ev => {
+        ev.stopPropagation();
+        const open = !box.classList.contains("open");
+        if (!m.parent) closeMenus(f);
+        box.classList.toggle("open", open);
+      });
+    }
+    for (const m of menus) {
+      const parent = m.parent && boxes.get(m.parent);
+      (parent ? parent.items : bar).append(boxes.get(m.key).box);
+    }
+    for (const c of controls) {
+      if (c.kind !== "menuitem" && c.kind !== "separator") continue;
+      const parent = boxes.get(c.parent);
+      if (!parent) continue;
+      let el;
+      if (c.kind === "separator") {
+        el = document.createElement("hr");
+      } else {
+        el = document.createElement("button");
+        el.type = "button";
+        el.addEventListener("click", ev => {
+          ev.stopPropagation();
+          closeMenus(f);
+          push("click", f.data.name, c.key);
+        });
+      }
+      el.dataset.key = c.key;
+      parent.items.append(el);
+      f.elements.set(c.key, el);
+    }
+    for (const [key, b] of boxes) f.elements.set(key, b.head), f.menuBoxes.set(key, b.box);
+    return bar;
+  }
+
+  function closeMenus(f) {
+    for (const box of f.menuBoxes.values()) box.classList.remove("open");
+  }
+
+  function caption(c) {
+    const text = textOf(c.text);
+    if (!c.access || text.toUpperCase().includes(c.access)) return text;
+    return text + "(" + c.access + ")";
+  }
+
+  function createControl(f, c) {
+    const form = f.data.name;
+    let el;
+    switch (c.kind) {
+    case "button":
+      el = document.createElement("button");
+      el.type = "button";
+      el.className = "cmd";
+      el.addEventListener("click", () => { f.touched = true; push("click", form, c.key); });
+      break;
+    case "textbox":
+      el = document.createElement("input");
+      el.type = "text";
+      el.addEventListener("input", () => push("edit", form, c.key, el.value));
+      break;
+    case "combobox":
+      el = document.createElement("input");
+      el.type = "text";
+      el.setAttribute("list", "list-" + form + "-" + c.key);
+      el.list_ = document.createElement("datalist");
+      el.list_.id = "list-" + form + "-" + c.key;
+      el.addEventListener("input", () => push("edit", form, c.key, el.value));
+      break;
+    case "listbox":
+      el = document.createElement("select");
+      el.size = 2;
+      el.addEventListener("change", () => push("select", form, c.key, el.selectedIndex));
+      break;
+    case "picture":
+      el = document.createElement("img");
+      el.alt = "";
+      el.className = "picture";
+      break;
+    case "document":
+      el = document.createElement("div");
+      el.className = "document";
+      break;
+    case "table":
+      el = document.createElement("div");
+      el.className = "tablebox";
+      el.tabIndex = 0;
+      el.addEventListener("click", ev => {
+        const tr = ev.target.closest("tbody tr");
+        if (tr) push("select", form, c.key, tr.rowIndex - 1);
+      });
+      break;
+    default:
+      el = document.createElement("div");
+      el.className = "label";
+      el.append(document.createElement("span"));
+      el.addEventListener("click", () => push("click", form, c.key));
+    }
+    el.dataset.key = c.key;
+    if (c.kind !== "label" && c.kind !== "picture") {
+      const now = () => f.data.controls.find(x => x.key === c.key) || {};
+      el.addEventListener("focus", () => { if (now().gotFocus) push("focus", form, c.key); });
+      el.addEventListener("blur", () => { if (now().lostFocus) push("blur", form, c.key); });
+    }
+    f.content.append(el);
+    if (el.list_) f.content.append(el.list_);
+    f.elements.set(c.key, el);
+    return el;
+  }
+
+  function setText(el, text) { if (el.textContent !== text) el.textContent = text; }
+
+  function updateControl(f, c, el) {
+    if (c.kind === "menu" || c.kind === "menuitem" || c.kind === "separator") {
+      el.hidden = !c.visible;
+      if (c.kind !== "separator") {
+        setText(el, caption(c));
+        el.disabled = !c.enabled;
+        el.classList.toggle("checked", !!c.checked);
+        if (c.tip) el.title = c.tip;
+      }
+      return;
+    }
+    const s = el.style;
+    s.left = c.x + "px"; s.top = c.y + "px"; s.width = c.w + "px"; s.height = c.h + "px";
+    s.display = c.visible ? "" : "none";
+    s.color = c.color !== undefined ? cssColor(c.color) : "";
+    s.backgroundColor = c.back !== undefined ? cssColor(c.back) : "";
+    s.fontSize = c.font ? c.font + "pt" : "";
+    s.fontWeight = c.bold ? "bold" : "";
+    s.textAlign = c.align || "";
+    el.title = c.tip || "";
+    el.classList.toggle("border", !!c.border);
+    el.classList.toggle("wrap", !!c.wrap);
+    el.classList.toggle("default", f.data.modal && c.key === f.data.defaultButton);
+    if ("disabled" in el) el.disabled = !c.enabled;
+    switch (c.kind) {
+    case "button": setText(el, caption(c)); break;
+    case "textbox":
+      if (el.value !== c.text) el.value = c.text;
+      break;
+    case "combobox": {
+      if (el.value !== c.text) el.value = c.text;
+      const items = (c.items || []).join("\n");
+      if (el.list_.dataset.items !== items) {
+        el.list_.dataset.items = items;
+        el.list_.replaceChildren(...(c.items || []).map(t => { const o = document.createElement("option"); o.value = t; return o; }));
+      }
+      break;
+    }
+    case "listbox": {
+      const items = (c.items || []).join("\n");
+      if (el.dataset.items !== items) {
+        el.dataset.items = items;
+        el.replaceChildren(...(c.items || []).map(t => { const o = document.createElement("option"); o.textContent = t; return o; }));
+      }
+      const index = c.index === undefined ? -1 : c.index;
+      if (el.selectedIndex !== index) el.selectedIndex = index;
+      break;
+    }
+    case "picture": {
+      if (c.picture === ":information" || c.picture === ":question") {
+        el.removeAttribute("src");
+        el.alt = c.picture === ":information" ? "ℹ" : "?";
+        el.classList.add("icon");
+      } else {
+        const url = c.picture ? pictureUrl(c.picture) : "";
+        if (url) { if (el.src !== url) el.src = url; } else el.removeAttribute("src");
+      }
+      break;
+    }
+    case "document":
+      if (el.dataset.html !== c.text) {
+        el.dataset.html = c.text;
+        el.innerHTML = c.text;
+        for (const img of el.querySelectorAll("img")) {
+          const url = pictureUrl(img.getAttribute("src"));
+          if (url) img.src = url; else img.removeAttribute("src");
+        }
+      }
+      break;
+    case "table": {
+      const json = JSON.stringify([c.columns, c.rows]);
+      if (el.dataset.json !== json) {
+        el.dataset.json = json;
+        const table = document.createElement("table");
+        const head = table.createTHead().insertRow();
+        for (const col of c.columns || []) {
+          const th = document.createElement("th");
+          th.textContent = col.heading;
+          if (col.width) th.style.width = col.width + "px";
+          head.append(th);
+        }
+        const body = table.createTBody();
+        for (const row of c.rows || []) {
+          const tr = body.insertRow();
+          row.forEach((cell, k) => {
+            const td = tr.insertCell();
+            td.textContent = cell;
+            td.style.textAlign = (c.columns[k] || {}).align || "left";
+          });
+        }
+        el.replaceChildren(table);
+      }
+      const rows = el.querySelectorAll("tbody tr");
+      rows.forEach((tr, k) => tr.classList.toggle("selected", k === c.index));
+      break;
+    }
+    default:
+      setText(el.firstChild, textOf(c.text));
+      el.firstChild.style.textAlign = c.align || "";
+    }
+  }
+
+  function createForm(data) {
+    const f = { data, elements: new Map(), menuBoxes: new Map(), touched: false };
+    f.content = document.createElement("div");
+    f.content.className = "form";
+    if (data.modal) {
+      const dialog = document.createElement("dialog");
+      dialog.className = "window";
+      dialog.dataset.form = data.name;
+      const bar = document.createElement("div");
+      bar.className = "titlebar";
+      f.title = document.createElement("span");
+      const close = document.createElement("button");
+      close.type = "button";
+      close.textContent = "×";
+      close.tabIndex = -1;
+      close.addEventListener("click", () => push("close", data.name));
+      bar.append(f.title, close);
+      dialog.append(bar, f.content);
+      // Esc is the form's: its cancel button or its close box, never the browser's own closing.
+      dialog.addEventListener("cancel", ev => ev.preventDefault());
+      dialog.addEventListener("pointerdown", () => { f.touched = true; });
+      document.body.append(dialog);
+      f.dialog = dialog;
+      dialog.showModal();
+      if (data.autoCloseMs > 0)
+        setTimeout(() => { if (!f.touched && dialog.open && data.defaultButton) push("click", data.name, data.defaultButton); }, data.autoCloseMs);
+    } else {
+      const main = document.getElementById("main");
+      main.hidden = false;
+      document.getElementById("loading").hidden = true;
+      const bar = buildMenus(f, data.controls);
+      if (bar) main.append(bar);
+      main.append(f.content);
+      f.root = main;
+      document.addEventListener("click", () => closeMenus(f));
+    }
+    forms.set(data.name, f);
+    return f;
+  }
+
+  function render(json) {
+    const data = JSON.parse(json);
+    let f = forms.get(data.name);
+    if (f && data.modal && !(f.dialog && f.dialog.open)) {
+      forms.delete(data.name);
+      f.dialog.remove();
+      f = null;
+    }
+    if (!f) f = createForm(data);
+    f.data = data;
+    if (f.title) setText(f.title, data.caption);
+    else document.title = data.caption || "KARVEN";
+    f.content.style.width = data.w + "px";
+    f.content.style.height = (data.modal ? data.h : Math.max(data.h - 22, 0)) + "px";
+    for (const c of data.controls) {
+      const el = f.elements.get(c.key) || createControl(f, c);
+      updateControl(f, c, el);
+    }
+    if (data.focus) {
+      const el = f.elements.get(data.focus);
+      if (el) el.focus();
+    } else if (data.modal && !f.dialog.contains(document.activeElement)) {
+      const def = f.elements.get(data.defaultButton);
+      if (def) def.focus();
+    }
+    if (!data.modal) fitMain(f);
+  }
+
+  // The main window scales down to the browser's width and height, never up.
+  function fitMain(f) {
+    const w = f.data.w, h = f.data.h;
+    const scale = Math.min(1, window.innerWidth / w, (window.innerHeight - 24) / h);
+    f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
+  }
+  window.addEventListener("resize", () => { for (const f of forms.values()) if (!f.data.modal) fitMain(f); });
+
+  function closeForm(name) {
+    const f = forms.get(name);
+    if (!f || !f.dialog) return;
+    forms.delete(name);
+    f.dialog.close();
+    f.dialog.remove();
+  }
+
+  function keyName(ev) {
+    const names = { ArrowUp: "Up", ArrowDown: "Down", ArrowLeft: "Left", ArrowRight: "Right", PageUp: "PageUp", PageDown: "PageDown" };
+    if (names[ev.key]) return names[ev.key];
+    return ev.key.length === 1 ? ev.key.toUpperCase() : "";
+  }
+
+  function visibleButton(f, key) {
+    const c = f.data.controls.find(x => x.key === key);
+    return c && c.visible && c.enabled;
+  }
+
+  document.addEventListener("keydown", ev => {
+    const warn = document.querySelector("dialog.warning[open]");
+    if (warn) return; // the warning's own keys
+    const f = topForm();
+    if (!f || ev.ctrlKey || ev.altKey || ev.metaKey) return;
+    f.touched = true;
+    const focused = document.activeElement;
+    const inForm = focused && f.content.contains(focused);
+    if (ev.key === "Enter") {
+      ev.preventDefault();
+      // Enter presses the focused button; with the focus elsewhere, the window's default button.
+      if (inForm && focused.tagName === "BUTTON") push("click", f.data.name, focused.dataset.key);
+      else if (f.data.defaultButton && visibleButton(f, f.data.defaultButton)) push("click", f.data.name, f.data.defaultButton);
+      return;
+    }
+    if (ev.key === "Escape") {
+      ev.preventDefault();
+      if (!f.data.modal) return;
+      if (f.data.cancelButton) push("click", f.data.name, f.data.cancelButton);
+      else push("close", f.data.name);
+      return;
+    }
+    // Letters and arrows press the form's key buttons, except while typing in a text box.
+    if (inForm && focused.tagName === "INPUT") return;
+    const name = keyName(ev);
+    const button = name && f.data.keys[name];
+    if (button && visibleButton(f, button)) {
+      ev.preventDefault();
+      push("click", f.data.name, button);
+    }
+  });
+
+  function warning(text) {
+    return new Promise(resolve => {
+      const dialog = document.createElement("dialog");
+      dialog.className = "window warning";
+      dialog.innerHTML = '<div class="titlebar"><span>KARVEN</span></div><div class="text"></div><div class="buttons"><button type="button">OK</button></div>';
+      dialog.querySelector(".text").textContent = "⚠ " + textOf(text);
+      const ok = dialog.querySelector("button");
+      const done = () => { dialog.close(); dialog.remove(); resolve(); };
+      ok.addEventListener("click", done);
+      dialog.addEventListener("cancel", ev => { ev.preventDefault(); done(); });
+      document.body.append(dialog);
+      dialog.showModal();
+      ok.focus();
+    });
+  }
+
+  // The player's file, copied into the program's files; "" when cancelled.
+  function openFile(accept) {
+    return new Promise(resolve => {
+      const input = document.createElement("input");
+      input.type = "file";
+      if (accept) input.accept = accept;
+      input.addEventListener("cancel", () => resolve(""));
+      input.addEventListener("change", async () => {
+        const file = input.files[0];
+        if (!file) return resolve("");
+        const bytes = new Uint8Array(await file.arrayBuffer());
+        try { module.FS.mkdir("/upload"); } catch (e) { /* there already */ }
+        const path = "/upload/" + file.name.replace(/\//g, "_");
+        module.FS.writeFile(path, bytes);
+        resolve(path);
+      });
+      input.click();
+    });
+  }
+
+  function download(path, name) {
+    const bytes = module.FS.readFile(path);
+    const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+    const a = document.createElement("a");
+    a.href = url;
+    a.download = name;
+    document.body.append(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  // Leaving the page with unsaved work: the browser asks first, as the desktop asks on End.
+  window.addEventListener("beforeunload", ev => {
+    if (!page.unsaved) return;
+    ev.preventDefault();
+    ev.returnValue = "";
+  });
+
+  const page = {
+    unsaved: false,
+    render,
+    closeForm,
+    status: text => { document.getElementById("status").textContent = textOf(text); },
+    download,
+    warning,
+    openFile,
+    // The game waits for the player: tests wait for `waits` to grow before they look.
+    waits: 0,
+    nextEvent: () => new Promise(resolve => {
+      page.waits++;
+      if (events.length) resolve(events.shift()); else waiting = resolve;
+    }),
+    // What the innermost window shows, for tests: its form's name and its message text.
+    top: () => {
+      const warn = document.querySelector("dialog.warning[open] .text");
+      if (warn) return { form: "warning", modal: true, message: warn.textContent };
+      const f = topForm();
+      if (!f) return null;
+      const msg = f.data.controls.find(c => c.key === "lblMsg");
+      return { form: f.data.name, modal: !!f.data.modal, message: msg ? msg.text : null };
+    },
+    // The texts of a form's controls by key, for tests.
+    texts: name => {
+      const f = forms.get(name);
+      return f ? Object.fromEntries(f.data.controls.map(c => [c.key, c.visible ? c.text : null])) : null;
+    },
+  };
+
+  // ?seed=N: a reproducible game, as karven-sim --seed N plays it.
+  const args = [];
+  const seed = new URLSearchParams(location.search).get("seed");
+  if (seed && /^\d+$/.test(seed)) args.push("--seed", seed);
+  // The object handed in is the module itself: main runs (and draws) before the promise resolves.
+  module = { karvenPage: page, arguments: args };
+  KarvenModule(module);
+  window.karvenPage = page;
+})();
