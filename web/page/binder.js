@@ -100,6 +100,71 @@
     for (const box of f.menuBoxes.values()) box.classList.remove("open");
   }
 
+  // The menus by keyboard, as on the desktop: Alt and a menu's letter opens it, then a letter or
+  // the arrows and Enter choose an item; Esc closes.
+  function openMenu(f, box) {
+    closeMenus(f);
+    for (let b = box; b && b.classList.contains("menu"); b = b.parentElement.closest(".menu")) b.classList.add("open");
+    const first = menuItems(box)[0];
+    if (first) first.focus();
+  }
+  function menuItems(box) {
+    return [...box.querySelector(":scope > .items").children]
+      .map(el => el.classList.contains("menu") ? el.querySelector(":scope > button") : el)
+      .filter(el => el.tagName === "BUTTON" && !el.hidden && !el.disabled && !(el.closest(".menu") || {}).hidden);
+  }
+  function innermostOpenMenu(f) {
+    let open = null;
+    for (const box of f.menuBoxes.values()) if (box.classList.contains("open") && (!open || open.contains(box))) open = box;
+    return open;
+  }
+  function menuKey(f, ev) {
+    const box = innermostOpenMenu(f);
+    if (ev.altKey && /^[a-z]$/i.test(ev.key) && !box) {
+      const letter = ev.key.toUpperCase();
+      const m = f.data.controls.find(c => c.kind === "menu" && !c.parent && c.visible && c.access === letter);
+      if (!m) return false;
+      openMenu(f, f.menuBoxes.get(m.key));
+      return true;
+    }
+    if (!box) return false;
+    const items = menuItems(box);
+    const at = items.indexOf(document.activeElement);
+    const parentBox = box.parentElement.closest(".menu");
+    switch (ev.key) {
+    case "ArrowDown": case "ArrowUp":
+      if (items.length) {
+        const down = ev.key === "ArrowDown";
+        items[at < 0 ? (down ? 0 : items.length - 1) : (at + (down ? 1 : items.length - 1)) % items.length].focus();
+      }
+      return true;
+    case "ArrowRight": {
+      const sub = document.activeElement && document.activeElement.parentElement;
+      if (sub && sub.classList.contains("menu") && box.contains(sub) && sub !== box) openMenu(f, sub);
+      return true;
+    }
+    case "ArrowLeft": case "Escape":
+      if (parentBox) { box.classList.remove("open"); parentBox.querySelector(":scope > button").focus(); }
+      else { closeMenus(f); document.activeElement.blur(); }
+      return true;
+    case "Enter": case " ":
+      if (at >= 0) items[at].click();
+      return true;
+    }
+    if (/^[a-z0-9]$/i.test(ev.key) && !ev.ctrlKey && !ev.metaKey) {
+      const letter = ev.key.toUpperCase();
+      const menu = [...f.menuBoxes].find(([, b]) => b === box)[0];
+      const c = f.data.controls.find(x => (x.kind === "menuitem" || x.kind === "menu") && x.parent === menu &&
+                                          x.visible && x.enabled && x.access === letter);
+      if (c) {
+        const el = f.elements.get(c.key);
+        if (c.kind === "menu") openMenu(f, f.menuBoxes.get(c.key)); else el.click();
+      }
+      return true;
+    }
+    return true; // an open menu takes every key
+  }
+
   function caption(c) {
     const text = textOf(c.text);
     if (!c.access || text.toUpperCase().includes(c.access)) return text;
@@ -343,10 +408,16 @@
   }
 
   // The main window scales down to the browser's width and height, never up.
+  // On a narrow screen in portrait (a phone) it takes the whole width and the page scrolls down.
   function fitMain(f) {
     const w = f.data.w, h = f.data.h;
-    const scale = Math.min(1, window.innerWidth / w, (window.innerHeight - 24) / h);
+    const across = window.innerWidth / w;
+    const portrait = window.innerHeight > window.innerWidth;
+    const scale = Math.min(1, portrait ? across : Math.min(across, (window.innerHeight - 24) / h));
     f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
+    const board = document.getElementById("board");
+    board.style.width = Math.floor(w * scale) + "px";
+    board.style.height = Math.ceil(h * scale) + "px";
   }
   window.addEventListener("resize", () => { for (const f of forms.values()) if (!f.data.modal) fitMain(f); });
 
@@ -373,7 +444,9 @@
     const warn = document.querySelector("dialog.warning[open]");
     if (warn) return; // the warning's own keys
     const f = topForm();
-    if (!f || ev.ctrlKey || ev.altKey || ev.metaKey) return;
+    if (!f) return;
+    if (!f.data.modal && f.menuBoxes.size && menuKey(f, ev)) { ev.preventDefault(); return; }
+    if (ev.ctrlKey || ev.altKey || ev.metaKey) return;
     f.touched = true;
     const focused = document.activeElement;
     const inForm = focused && f.content.contains(focused);
