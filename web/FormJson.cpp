@@ -165,6 +165,10 @@ std::string FormJson(const Form& form, bool modal) {
     w.Bool("modal", modal);
     w.Num("w", form.geometry.width);
     w.Num("h", form.geometry.height);
+    // Where the window was put, in the main window's pixels; unplaced windows open centred.
+    w.Bool("placed", form.IsPlaced());
+    w.Num("x", form.geometry.left);
+    w.Num("y", form.geometry.top);
     w.Str("defaultButton", form.defaultButton);
     w.Str("cancelButton", form.cancelButton);
     w.Str("focus", form.focusRequest);

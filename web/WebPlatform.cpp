@@ -3,6 +3,7 @@
 #include <emscripten.h>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 #include "FormJson.h"
 #include "shell/Form.h"
@@ -163,13 +164,19 @@ void WebPlatform::HandOverDownloads() {
     }
 }
 
+// A picture of the game is a bitmap, whatever its extension; the site carries each as PNG beside
+// its name ("go01.bmp.png"), and the page draws whichever is there.
 PictureState WebPlatform::CheckPicture(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return PictureState::Missing;
-    char mark[2] = {};
-    file.read(mark, 2);
-    // Every picture of the game is a bitmap, whatever its extension.
-    return file.gcount() == 2 && mark[0] == 'B' && mark[1] == 'M' ? PictureState::Loaded : PictureState::Unreadable;
+    auto starts = [](const std::string& file, std::string_view mark) {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) return PictureState::Missing;
+        std::string head(mark.size(), '\0');
+        in.read(head.data(), std::streamsize(head.size()));
+        return head == mark ? PictureState::Loaded : PictureState::Unreadable;
+    };
+    PictureState bitmap = starts(path, "BM");
+    if (bitmap != PictureState::Missing) return bitmap;
+    return starts(path + ".png", "\x89PNG\r\n\x1a\n");
 }
 
 } // namespace karven::web

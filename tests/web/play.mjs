@@ -25,11 +25,22 @@ try {
   await page.screenshot({ path: `${out}/main-window.png` });
 
   // A key of the main window, then every window it opens answered with Enter; their messages.
+  // Pictures drawn on the page: every one shown has been decoded (the site carries them as PNG).
+  const pictures = () => page.evaluate(() => [...document.querySelectorAll("img.picture")]
+    .filter(img => img.offsetParent !== null && img.getAttribute("src"))
+    .map(img => ({ key: img.dataset.key, drawn: img.complete && img.naturalWidth > 0 })));
+  let animation = 0;
   const play = async key => {
     const messages = [];
     top = await g.press(key);
     for (let i = 0; top.modal && i < 5000; ++i) {
       if (top.message !== null) messages.push(top.message);
+      if (i % 25 === 10) {
+        const shown = await pictures();
+        for (const p of shown.filter(p => !p.drawn)) fail(`the picture ${p.key} is not drawn`);
+        if (shown.some(p => p.key === "imgAnime" && p.drawn) && !animation++)
+          await page.screenshot({ path: `${out}/race-picture.png` });
+      }
       top = await g.press("Enter");
     }
     return messages;
@@ -45,6 +56,7 @@ try {
   const expected = run.stderr;
   writeFileSync(`${out}/karven-sim.txt`, expected);
   if (race.length < 10) fail(`only ${race.length} windows in the race`);
+  if (!animation) fail("the race's pictures never shown");
   if (shown !== expected.toString()) fail(`the commentary differs from karven-sim --seed ${seed}: compare ${out}/commentary.txt and ${out}/karven-sim.txt`);
 
   // The drivers' standings on the board after the Grand Prix, as karven-sim sums them up.

@@ -31,13 +31,16 @@
     return "#" + (rgb & 0xFFFFFF).toString(16).padStart(6, "0");
   }
 
+  // A picture the game names, or its PNG twin the site carries in its place.
   function pictureUrl(path) {
     if (pictures.has(path)) return pictures.get(path);
     let url = "";
-    try {
-      const bytes = module.FS.readFile(path);
-      url = URL.createObjectURL(new Blob([bytes], { type: "image/bmp" }));
-    } catch (e) { url = ""; }
+    for (const [file, type] of [[path, "image/bmp"], [path + ".png", "image/png"]]) {
+      try {
+        url = URL.createObjectURL(new Blob([module.FS.readFile(file)], { type }));
+        break;
+      } catch (e) { url = ""; }
+    }
     pictures.set(path, url);
     return url;
   }
@@ -405,6 +408,23 @@
       if (def) def.focus();
     }
     if (!data.modal) fitMain(f);
+    else placeDialog(f);
+  }
+
+  // A window the game placed (the commentary against the main window's right edge) opens there, at
+  // the main window's scale, as far as the screen allows; the others open centred.
+  function placeDialog(f) {
+    const main = [...forms.values()].find(m => !m.data.modal);
+    const d = f.dialog, s = d.style;
+    if (!f.data.placed || !main) { s.margin = ""; s.left = s.top = ""; return; }
+    const board = main.root.getBoundingClientRect();
+    const scale = main.scale || 1;
+    const w = d.offsetWidth, h = d.offsetHeight;
+    const left = board.left + (f.data.x - main.data.x) * scale;
+    const top = board.top + (f.data.y - main.data.y) * scale;
+    s.margin = "0";
+    s.left = Math.max(0, Math.min(left, window.innerWidth - w)) + "px";
+    s.top = Math.max(0, Math.min(top, window.innerHeight - h)) + "px";
   }
 
   // The main window scales down to the browser's width and height, never up.
@@ -415,11 +435,15 @@
     const portrait = window.innerHeight > window.innerWidth;
     const scale = Math.min(1, portrait ? across : Math.min(across, (window.innerHeight - 24) / h));
     f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
+    f.scale = scale;
     const board = document.getElementById("board");
     board.style.width = Math.floor(w * scale) + "px";
     board.style.height = Math.ceil(h * scale) + "px";
   }
-  window.addEventListener("resize", () => { for (const f of forms.values()) if (!f.data.modal) fitMain(f); });
+  window.addEventListener("resize", () => {
+    for (const f of forms.values()) if (!f.data.modal) fitMain(f);
+    for (const f of forms.values()) if (f.data.modal) placeDialog(f);
+  });
 
   function closeForm(name) {
     const f = forms.get(name);

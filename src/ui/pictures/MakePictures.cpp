@@ -1,4 +1,6 @@
-// Draws every picture the game shows into the data folder given as the only argument.
+// Draws every picture the game shows into the data folder given as the only argument; with --png,
+// into that folder as PNG instead, each named as the game names it with ".png" added (the browser
+// edition, which ships them compressed).
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,10 +12,10 @@
 #include "pictures/Drawing.h"
 
 namespace {
-bool Save(const QImage& image, const QString& path) {
+bool Save(const QImage& image, const QString& path, const char* format) {
     QDir().mkpath(QFileInfo(path).path());
     // Written whatever the name ends with: the colour swatches are bitmaps called .dat.
-    if (image.save(path, "BMP")) return true;
+    if (image.save(path, format)) return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
 }
@@ -21,14 +23,19 @@ bool Save(const QImage& image, const QString& path) {
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: karven_make_pictures <data folder>\n");
+    const bool png = argc == 3 && QString(argv[1]) == "--png";
+    if (argc != 2 && !png) {
+        std::fprintf(stderr, "usage: karven_make_pictures [--png] <folder>\n");
         return 2;
     }
     using namespace karven::pictures;
-    const QString root = QString::fromLocal8Bit(argv[1]) + "/";
+    const QString root = QString::fromLocal8Bit(argv[argc - 1]) + "/";
     bool ok = true;
-    for (const QString& name : PictureNames()) ok &= Save(DrawPicture(name), root + name);
+    if (png) {
+        for (const QString& name : PictureNames()) ok &= Save(DrawPicture(name), root + name + ".png", "PNG");
+        return ok ? 0 : 1;
+    }
+    for (const QString& name : PictureNames()) ok &= Save(DrawPicture(name), root + name, "BMP");
 
     // The desktop's icon at the sizes desktops ask for; not read by the game itself.
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
