@@ -1,0 +1,104 @@
+// What the browser tests share: the site served as a static host serves it, headless Chromium at
+// a laptop's 1366×768 with a silent console required, and the page driven as a player drives it.
+import { spawn } from "node:child_process";
+import { existsSync, mkdirSync, readdirSync, readFileSync, rmSync } from "node:fs";
+import puppeteer from "puppeteer-core";
+
+export const problems = [];
+export const fail = message => { problems.push(message); console.error("FAIL: " + message); };
+
+export async function serve(site) {
+  const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", site],
+                       { stdio: ["ignore", "pipe", "pipe"] });
+  const port = await new Promise((resolve, reject) => {
+    server.stdout.on("data", d => { const m = /port (\d+)/.exec(String(d)); if (m) resolve(m[1]); });
+    server.on("exit", () => reject(new Error("http.server ended")));
+  });
+  return { server, origin: `http://127.0.0.1:${port}` };
+}
+
+export function launch() {
+  return puppeteer.launch({
+    executablePath: "/usr/bin/chromium",
+    headless: true,
+    args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--window-size=1366,768"],
+    defaultViewport: { width: 1366, height: 768 },
+  });
+}
+
+// A page whose console must stay silent and which fetches nothing from elsewhere; leaving it with
+// unsaved work is confirmed as a player would.
+export async function open(browser, origin) {
+  const page = await browser.newPage();
+  page.on("console", m => fail(`console ${m.type()}: ${m.text()}`));
+  page.on("pageerror", e => fail(`page error: ${e.message}`));
+  page.on("request", r => { if (!r.url().startsWith(origin + "/") && !r.url().startsWith("blob:")) fail(`fetched ${r.url()}`); });
+  page.on("requestfailed", r => fail(`request failed: ${r.url()}`));
+  page.on("dialog", d => d.accept());
+  return new Driver(page);
+}
+
+export class Driver {
+  constructor(page) { this.page = page; this.waits = 0; this.top = null; }
+
+  // After a (re)load: the game waits for the player for the first time.
+  async loaded() {
+    this.waits = 0;
+    return this.settle();
+  }
+  // The game waits for the player again: what its innermost window shows.
+  async settle() {
+    await this.page.waitForFunction(n => window.karvenPage && window.karvenPage.waits > n, { timeout: 30000 }, this.waits);
+    const state = await this.page.evaluate(() => ({ waits: window.karvenPage.waits, top: window.karvenPage.top() }));
+    this.waits = state.waits;
+    this.top = state.top;
+    return state.top;
+  }
+  async press(key) {
+    await this.page.keyboard.press(key);
+    return this.settle();
+  }
+  // Every window the game opens answered with Enter, up to the main window; their messages.
+  async answerAll(limit = 5000) {
+    const messages = [];
+    for (let i = 0; this.top.modal && i < limit; ++i) {
+      if (this.top.message !== null) messages.push(this.top.message);
+      await this.press("Enter");
+    }
+    return messages;
+  }
+  // A key of the main window, then every window it opens answered with Enter.
+  async play(key) {
+    await this.press(key);
+    return this.answerAll();
+  }
+  async click(selector) {
+    await this.page.click(selector);
+    return this.settle();
+  }
+  // A menu's item, through its submenus: menu("Help", "Help_Lang", "Help_Language(2)").
+  async menu(...keys) {
+    for (const key of keys.slice(0, -1)) await this.page.click(`#main [data-key="${key}"]`);
+    return this.click(`#main [data-key="${keys[keys.length - 1]}"]`);
+  }
+  texts(form) { return this.page.evaluate(name => window.karvenPage.texts(name), form); }
+}
+
+// Downloads go into a folder of their own, emptied first.
+export async function downloadsInto(page, folder) {
+  rmSync(folder, { recursive: true, force: true });
+  mkdirSync(folder, { recursive: true });
+  const cdp = await page.createCDPSession();
+  await cdp.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+}
+
+// A downloaded file once written whole; null when it does not come.
+export async function downloaded(folder, name) {
+  const path = `${folder}/${name}`;
+  for (let i = 0; i < 100 && !existsSync(path); ++i) await new Promise(r => setTimeout(r, 100));
+  await new Promise(r => setTimeout(r, 300));
+  return existsSync(path) ? readFileSync(path) : null;
+}
+
+// The names in a folder, Chromium's unfinished downloads left out.
+export const namesIn = folder => readdirSync(folder).filter(n => !n.endsWith(".crdownload")).sort();
