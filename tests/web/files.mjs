@@ -175,7 +175,30 @@ try {
   await driver.answerAll(5);
   const again = await downloaded(downloads, "files-two-gps.krv");
   if (!again || !again.equals(readFileSync(twoGps))) fail("the dropped season does not save back byte for byte");
-  console.log(`${list.length} autosave listed; ${csv.length} CSV files and ${results.length} result files as karven-sim writes them`);
+  // 6. The ten newest autosaves kept, in IndexedDB too: ﾜｰﾙﾄﾞの変化 switched twelve times, each
+  // switch a change the game autosaves.
+  for (let i = 0; i < 12; ++i) await driver.menu("Set", "Set_World");
+  await page.waitForFunction(() => !window.karvenPage.storing(), { timeout: 10000 });
+  const inStorage = () => page.evaluate(() => new Promise((resolve, reject) => {
+    const request = indexedDB.open("/autosave");
+    request.onerror = () => reject(request.error);
+    request.onsuccess = () => {
+      const keys = request.result.transaction("FILE_DATA").objectStore("FILE_DATA").getAllKeys();
+      keys.onsuccess = () => resolve(keys.result.filter(k => /\.krv$/.test(k)).length);
+      keys.onerror = () => reject(keys.error);
+    };
+  }));
+  const kept = await inStorage();
+  if (kept !== 10) fail(`${kept} autosaves in IndexedDB after twelve more, not the newest ten`);
+  await page.reload({ waitUntil: "load" });
+  await driver.loaded();
+  await driver.answerAll(20);
+  await driver.menu("File", "File_autosave");
+  const listed = await page.evaluate(() => document.querySelectorAll('dialog[data-form="frmkarvenautosave"] option').length);
+  if (listed !== 10) fail(`${listed} autosaves listed after a reload, not ten`);
+  await shot(driver, "ten-autosaves");
+  await driver.press("Escape");
+  console.log(`${list.length} autosave listed, then ${listed} of 13 kept; ${csv.length} CSV files and ${results.length} result files as karven-sim writes them`);
 } finally {
   await browser.close();
   server.kill();

@@ -561,6 +561,7 @@
     storeAutosaves,
     // Autosave folders written back to IndexedDB, for tests: grows once a write has ended.
     stored: 0,
+    storing: () => !!storing,
     // The game waits for the player: tests wait for `waits` to grow before they look.
     waits: 0,
     nextEvent: () => new Promise(resolve => {
