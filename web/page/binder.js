@@ -42,6 +42,18 @@
     return url;
   }
 
+  // The message boxes' icons, drawn as the desktop's: a blue disc with "i" or "?".
+  const icons = new Map();
+  function iconUrl(name) {
+    if (!icons.has(name)) {
+      const mark = name === ":information" ? "i" : "?";
+      const svg = '<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 32 32"><circle cx="16" cy="16" r="15" fill="#2b63c6" stroke="#173f8a"/>' +
+        '<text x="16" y="23" font-family="serif" font-size="21" font-weight="bold" fill="#fff" text-anchor="middle">' + mark + "</text></svg>";
+      icons.set(name, URL.createObjectURL(new Blob([svg], { type: "image/svg+xml" })));
+    }
+    return icons.get(name);
+  }
+
   function textOf(text) { return (text || "").replace(/\r\n/g, "\n"); }
 
   // Menus: a bar of the form's top-level menus, their items (and submenus) as buttons.
@@ -222,7 +234,8 @@
     }
     case "picture": {
       if (c.picture === ":information" || c.picture === ":question") {
-        el.removeAttribute("src");
+        const url = iconUrl(c.picture);
+        if (el.src !== url) el.src = url;
         el.alt = c.picture === ":information" ? "ℹ" : "?";
         el.classList.add("icon");
       } else {
