@@ -192,7 +192,7 @@ std::string WebPlatform::ChooseFolder(const std::string& caption) {
         if (error) return {};
         return Take(PagePickFiles(ImportFolder, ".csv,text/csv"));
     }
-    // What is written there goes to the player once the command has run; the folder is left empty.
+    // The download folder: what is written there goes to the player as the command tells of it.
     std::filesystem::create_directories(DownloadFolder, error);
     if (error) return {};
     std::string folder = DownloadFolder;
