@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "FormJson.h"
+#include "season/Translate.h"
+#include "session/Autosave.h"
 #include "shell/Form.h"
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 EM_JS(void, PageRender, (const char* json), { Module.karvenPage.render(UTF8ToString(json)); });
 EM_JS(void, PageCloseForm, (const char* name), { Module.karvenPage.closeForm(UTF8ToString(name)); });
 EM_JS(void, PageStatus, (const char* text), { Module.karvenPage.status(UTF8ToString(text)); });
+EM_JS(void, PageLanguage, (const char* code), { Module.karvenPage.language(UTF8ToString(code)); });
 EM_JS(void, PageUnsaved, (bool unsaved), { Module.karvenPage.unsaved = !!unsaved; });
 EM_JS(void, PageDownload, (const char* path, const char* name), {
     Module.karvenPage.download(UTF8ToString(path), UTF8ToString(name));
@@ -34,6 +37,19 @@ EM_ASYNC_JS(char*, PageOpenFile, (const char* accept), {
     return out;
 });
 
+// The player's CSV files copied into a fresh folder; its path, "" when cancelled.
+EM_ASYNC_JS(char*, PagePickFiles, (const char* folder, const char* accept), {
+    const text = await Module.karvenPage.pickFiles(UTF8ToString(folder), UTF8ToString(accept));
+    const size = lengthBytesUTF8(text) + 1;
+    const out = _malloc(size);
+    stringToUTF8(text, out, size);
+    return out;
+});
+// The autosave folder written back to IndexedDB, in the background.
+EM_JS(void, PageStoreAutosaves, (), { Module.karvenPage.storeAutosaves(); });
+// A season file dropped on the page is opened by the next ﾌｧｲﾙ → 開く only.
+EM_JS(void, PageForgetDrop, (), { Module.karvenPage.forgetDrop(); });
+
 std::string Take(char* text) {
     std::string out(text);
     free(text);
@@ -41,6 +57,7 @@ std::string Take(char* text) {
 }
 
 const char* const DownloadFolder = "/download/";
+const char* const ImportFolder = "/import";
 
 // "description|*.krv;*.sin|..." as the accept attribute of a file input: ".krv,.sin".
 std::string AcceptOf(const std::string& filter) {
@@ -79,6 +96,8 @@ void WebPlatform::RefreshAll() {
 void WebPlatform::RunModal(Form& form) {
     if (ended_) return;
     running_.push_back(&form);
+    // What a command wrote before telling the player ("exported") is downloaded as it is told.
+    HandOverDownloads();
     RefreshAll();
     while (!form.IsClosed() && !ended_) RunOnce();
     running_.pop_back();
@@ -88,9 +107,21 @@ void WebPlatform::RunModal(Form& form) {
 bool WebPlatform::RunOnce() {
     if (ended_) return false;
     Dispatch(Take(PageNextEvent()));
+    // Back in the main window's loop: a dropped file that no ﾌｧｲﾙ → 開く took is not opened later.
+    if (running_.empty()) PageForgetDrop();
     HandOverDownloads();
+    StoreAutosaves();
     RefreshAll();
     return !ended_;
+}
+
+void WebPlatform::StoreAutosaves() {
+    // Every autosave takes a new name and the oldest beyond the kept ten goes: the list of names
+    // changes exactly when an autosave was written.
+    std::vector<std::string> names = ListAutosaves(AutosaveFolder());
+    if (names == storedAutosaves_) return;
+    storedAutosaves_ = std::move(names);
+    PageStoreAutosaves();
 }
 
 Form* WebPlatform::Target(const std::string& name) {
@@ -139,6 +170,8 @@ void WebPlatform::ShowWarning(const std::string& text) { PageWarning(text.c_str(
 
 void WebPlatform::ShowStatus(const std::string& text) { PageStatus(text.c_str()); }
 
+void WebPlatform::LanguageChosen(Language language) { PageLanguage(LanguageCode(language)); }
+
 std::string WebPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {
     if (mode == FileDialogMode::Open) return Take(PageOpenFile(AcceptOf(filter).c_str()));
     // Saved into the page's own folder, then handed to the player as a download.
@@ -149,6 +182,23 @@ std::string WebPlatform::ChooseFile(FileDialogMode mode, const std::string& filt
         name = "karven" + (accept.empty() ? std::string(".krv") : accept.substr(0, accept.find(',')));
     }
     return DownloadFolder + name;
+}
+
+std::string WebPlatform::ChooseFolder(const std::string& caption) {
+    std::error_code error;
+    // The core asks with the caption alone; an import's is the one folder the game reads from.
+    if (caption == Tr("インポートするフォルダー")) {
+        std::filesystem::remove_all(ImportFolder, error);
+        std::filesystem::create_directories(ImportFolder, error);
+        if (error) return {};
+        return Take(PagePickFiles(ImportFolder, ".csv,text/csv"));
+    }
+    // The download folder: what is written there goes to the player as the command tells of it.
+    std::filesystem::create_directories(DownloadFolder, error);
+    if (error) return {};
+    std::string folder = DownloadFolder;
+    folder.pop_back();
+    return folder;
 }
 
 void WebPlatform::HandOverDownloads() {

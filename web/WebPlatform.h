@@ -32,6 +32,14 @@ public:
     std::string AppPath() override { return "/karven/"; }
     void EndProgram() override { ended_ = true; }
     void ShowStatus(const std::string& text) override;
+    // Remembered by the page for the next visit; the page's own texts follow it.
+    void LanguageChosen(Language language) override;
+    // Kept in the browser's IndexedDB: the page loads the folder before the program starts and
+    // writes it back whenever an autosave has changed it.
+    std::string AutosaveFolder() override { return "/autosave"; }
+    // For an export, a folder whose files go to the player as downloads; for an import, a fresh
+    // folder holding the CSV files the player picks.
+    std::string ChooseFolder(const std::string& caption) override;
 
 protected:
     void RunModal(Form& form) override;
@@ -45,6 +53,9 @@ private:
     void Dispatch(const std::string& event);
     // Season files the game wrote into the download folder go to the player as downloads.
     void HandOverDownloads();
+    // The autosave folder's names when it was last written back to the browser's storage.
+    std::vector<std::string> storedAutosaves_;
+    void StoreAutosaves();
 };
 
 } // namespace karven::web

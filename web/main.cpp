@@ -12,15 +12,20 @@
 #include "shell/Random.h"
 
 int main(int argc, char* argv[]) {
-    // The page passes "--seed N" for reproducible runs, as karven-sim takes it.
+    // The page passes "--seed N" for reproducible runs, as karven-sim takes it, and "--lang en"
+    // for the language the player chose on an earlier visit.
     std::optional<uint64_t> seed;
-    for (int i = 1; i + 1 < argc; ++i)
+    karven::Language language = karven::Language::Japanese;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
+        if (std::string(argv[i]) == "--lang") language = karven::LanguageOfCode(argv[i + 1]);
+    }
 
     // Emscripten starts with a mask of 0777, which would save every file unreadable.
     umask(022);
     karven::web::WebPlatform platform;
-    karven::SetLanguage(karven::Language::Japanese);
+    karven::OpenCatalogue(platform.AppPath() + "locale");
+    karven::SetLanguage(language);
     karven::GameRandom random(seed);
     karven::Game game(platform, random);
     platform.BindMain(game.shell.main);

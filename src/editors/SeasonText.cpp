@@ -13,8 +13,8 @@ bool IsControl(const std::string& ch) {
     return false;
 }
 
-// The converter writes some characters (the tag characters) as nothing at all, so being
-// encodable is not enough: the character must read back as itself.
+// The character must read back as itself, not merely encode: the code page's twins (WAVE DASH
+// and the like) encode, but read back as their other form.
 bool ReadsBackAsItself(const std::string& ch) {
     std::string bytes, back;
     return EncodeCp932(ch, bytes) && DecodeCp932(bytes, back) && back == ch;

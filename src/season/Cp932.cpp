@@ -57,6 +57,14 @@ constexpr Twin Twins[] = {
     {"\u00A2", "\uFFE0"}, {"\u00A3", "\uFFE1"}, {"\u00AC", "\uFFE2"},
     {"\u2014", "\u2015"}, {"\u00A5", "\uFFE5"}, {"\u203E", "\uFFE3"},
 };
+
+// The tag characters U+E0000 to U+E007F (F3 A0 80 80 to F3 A0 81 BF): iconv writes them as
+// nothing at all, so a text holding one would not read back. The code page cannot hold them.
+bool HoldsTag(std::string_view utf8) {
+    for (size_t i = utf8.find('\xF3'); i != std::string_view::npos && i + 2 < utf8.size(); i = utf8.find('\xF3', i + 1))
+        if (utf8[i + 1] == '\xA0' && (utf8[i + 2] == '\x80' || utf8[i + 2] == '\x81')) return true;
+    return false;
+}
 } // namespace
 
 bool DecodeCp932(std::string_view bytes, std::string& utf8) {
@@ -70,7 +78,7 @@ bool DecodeCp932(std::string_view bytes, std::string& utf8) {
 
 bool EncodeCp932(std::string_view utf8, std::string& bytes) {
     // A NUL would not read back: the reader refuses it.
-    if (!Utf8IsValid(utf8) || utf8.find('\0') != std::string_view::npos) return false;
+    if (!Utf8IsValid(utf8) || utf8.find('\0') != std::string_view::npos || HoldsTag(utf8)) return false;
 #if KARVEN_CP932_ICONV
     return Convert("CP932", "UTF-8", ToCp932Forms(utf8), bytes);
 #else

@@ -98,7 +98,8 @@ bool EncodeCp932Table(std::string_view utf8, std::string& bytes) {
             out += '\0';
             continue;
         }
-        if (c >= Cp932DroppedFirst && c <= Cp932DroppedLast) continue; // as iconv: no bytes
+        // iconv writes these as no bytes at all; the text would not read back.
+        if (c >= Cp932DroppedFirst && c <= Cp932DroppedLast) return false;
         const uint16_t code = c < 0x10000 ? encoder.codes[c] : 0;
         if (code == 0) return false;
         if (code >= 0x100) out += char(code >> 8);

@@ -3,17 +3,40 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+
+// Emscripten's C library answers every gettext with the text it was given: the catalogue is read
+// by our own reader there, the desktop keeps the C library's.
+#ifdef __EMSCRIPTEN__
+#define KARVEN_OWN_CATALOGUE 1
+#include "season/MoCatalogue.h"
+#else
 #include <libintl.h>
 #include <locale.h>
+#endif
 
 namespace karven {
 
 namespace {
 constexpr const char* Domain = "karven";
 std::atomic<Language> current{Language::Japanese};
+#ifdef KARVEN_OWN_CATALOGUE
+MoCatalogue catalogue;
+
+const char* dgettext(const char*, const char* text) {
+    const char* found = catalogue.Find(text);
+    return found ? found : text;
+}
+const char* dngettext(const char*, const char* text, const char* plural, unsigned long n) {
+    const char* found = catalogue.FindPlural(text, n);
+    return found ? found : n == 1 ? text : plural;
+}
+#endif
 } // namespace
 
 void OpenCatalogue(const std::string& localeFolder) {
+#ifdef KARVEN_OWN_CATALOGUE
+    catalogue.Load(localeFolder + "/en/LC_MESSAGES/" + Domain + ".mo");
+#else
     // gettext looks nothing up in the "C" locale; C.UTF-8 is always there and lets LANGUAGE choose.
     const char* messages = setlocale(LC_MESSAGES, nullptr);
     if (!messages || std::string_view(messages) == "C" || std::string_view(messages) == "POSIX")
@@ -22,6 +45,7 @@ void OpenCatalogue(const std::string& localeFolder) {
     setenv("LANGUAGE", "en", 1);
     bindtextdomain(Domain, localeFolder.c_str());
     bind_textdomain_codeset(Domain, "UTF-8");
+#endif
 }
 
 void SetLanguage(Language language) { current = language; }

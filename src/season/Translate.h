@@ -1,6 +1,7 @@
 #pragma once
 // One catalogue for every text of the game. The Japanese texts are the message ids; English comes
-// from po/en.po, compiled to karven.mo, through the C library's gettext. Japanese is the default
+// from po/en.po, compiled to karven.mo, through the C library's gettext (our own reader of the
+// catalogue where the C library has none, in the browser). Japanese is the default
 // and is never looked up, so its texts are exactly the ones written here.
 
 #include <charconv>

@@ -2,16 +2,16 @@
 // the arrows and Enter; 記録's windows and the guide opened that way and closed with Esc.
 //   node menus.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { mkdirSync } from "node:fs";
-import { fail, game, launch, openPage, problems, serve } from "./page.mjs";
+import { fail, launch, open, problems, serve } from "./page.mjs";
 
 const [site, , out] = process.argv.slice(2);
 mkdirSync(out, { recursive: true });
 const { server, origin } = await serve(site);
 const browser = await launch();
 try {
-  const page = await openPage(browser, origin, "?seed=3");
-  const g = game(page);
-  let top = await g.settle();
+  const g = await open(browser, origin);
+  const page = g.page;
+  let top = await g.goto(origin, "?seed=3");
   for (let i = 0; top.modal && i < 20; ++i) top = await g.press("Enter");
   // Play a Grand Prix so that the records have a season to show.
   for (const key of ["Y", "K"]) {

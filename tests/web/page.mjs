@@ -1,8 +1,8 @@
-// What the browser tests share: the site served as a static host serves it, headless Chromium
-// watching for console output, page errors and anything fetched from elsewhere, and the game's
-// waits for the player.
+// What the browser tests share: the site served as a static host serves it, headless Chromium (a
+// laptop's 1366×768 unless told) with a silent console required, and the page driven as a player
+// drives it.
 import { spawn } from "node:child_process";
-import { existsSync, mkdirSync, readFileSync, rmSync } from "node:fs";
+import { existsSync, mkdirSync, readdirSync, readFileSync, rmSync } from "node:fs";
 import puppeteer from "puppeteer-core";
 
 export const problems = [];
@@ -27,54 +27,84 @@ export function launch(width = 1366, height = 768) {
   });
 }
 
-// A page of the site that reports every console line, page error and foreign request as a problem.
-export async function openPage(browser, origin, query = "") {
+// A page whose console must stay silent and which fetches nothing from elsewhere; leaving it with
+// unsaved work is confirmed as a player would.
+export async function open(browser, origin) {
   const page = await browser.newPage();
   page.on("console", m => fail(`console ${m.type()}: ${m.text()}`));
   page.on("pageerror", e => fail(`page error: ${e.message}`));
   page.on("request", r => { if (!r.url().startsWith(origin + "/") && !r.url().startsWith("blob:")) fail(`fetched ${r.url()}`); });
   page.on("requestfailed", r => fail(`request failed: ${r.url()}`));
-  await page.goto(`${origin}/${query}`, { waitUntil: "load" });
-  return page;
+  page.on("dialog", d => d.accept());
+  return new Driver(page);
 }
 
-// The game of a page as the player sees it: settle() waits until the game waits for the player
-// again and tells what its innermost window shows.
-export function game(page) {
-  const g = {
-    page,
-    waits: 0,
-    top: null,
-    async settle() {
-      await page.waitForFunction(n => window.karvenPage && window.karvenPage.waits > n, { timeout: 30000 }, g.waits);
-      const state = await page.evaluate(() => ({ waits: window.karvenPage.waits, top: window.karvenPage.top() }));
-      g.waits = state.waits;
-      g.top = state.top;
-      return g.top;
-    },
-    async press(key) {
-      await page.keyboard.press(key);
-      return g.settle();
-    },
-    async menu(head, item) {
-      await page.click(`[data-key="${head}"]`);
-      await page.click(`[data-key="${item}"]`);
-    },
-    texts: name => page.evaluate(n => window.karvenPage.texts(n), name),
-  };
-  return g;
+export class Driver {
+  constructor(page) { this.page = page; this.waits = 0; this.top = null; }
+
+  // The site's page with its query ("?seed=N"), up to the game's first wait for the player.
+  async goto(origin, query = "") {
+    await this.page.goto(`${origin}/${query}`, { waitUntil: "load" });
+    return this.loaded();
+  }
+  // After a (re)load: the game waits for the player for the first time.
+  async loaded() {
+    this.waits = 0;
+    return this.settle();
+  }
+  // The game waits for the player again: what its innermost window shows.
+  async settle() {
+    await this.page.waitForFunction(n => window.karvenPage && window.karvenPage.waits > n, { timeout: 30000 }, this.waits);
+    const state = await this.page.evaluate(() => ({ waits: window.karvenPage.waits, top: window.karvenPage.top() }));
+    this.waits = state.waits;
+    this.top = state.top;
+    return state.top;
+  }
+  async press(key) {
+    await this.page.keyboard.press(key);
+    return this.settle();
+  }
+  // Every window the game opens answered with Enter, up to the main window; their messages.
+  async answerAll(limit = 5000) {
+    const messages = [];
+    for (let i = 0; this.top.modal && i < limit; ++i) {
+      if (this.top.message !== null) messages.push(this.top.message);
+      await this.press("Enter");
+    }
+    return messages;
+  }
+  // A key of the main window, then every window it opens answered with Enter.
+  async play(key) {
+    await this.press(key);
+    return this.answerAll();
+  }
+  async click(selector) {
+    await this.page.click(selector);
+    return this.settle();
+  }
+  // A menu's item, through its submenus: menu("Help", "Help_Lang", "Help_Language(2)").
+  async menu(...keys) {
+    for (const key of keys.slice(0, -1)) await this.page.click(`#main [data-key="${key}"]`);
+    return this.click(`#main [data-key="${keys[keys.length - 1]}"]`);
+  }
+  texts(form) { return this.page.evaluate(name => window.karvenPage.texts(name), form); }
 }
 
-// Downloads of a page land in `folder`; downloaded(name) waits for one and gives its bytes.
-export async function downloads(page, folder) {
+// Downloads go into a folder of their own, emptied first.
+export async function downloadsInto(page, folder) {
   rmSync(folder, { recursive: true, force: true });
   mkdirSync(folder, { recursive: true });
   const cdp = await page.createCDPSession();
   await cdp.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
-  return async name => {
-    const path = `${folder}/${name}`;
-    for (let i = 0; i < 100 && !existsSync(path); ++i) await new Promise(r => setTimeout(r, 100));
-    await new Promise(r => setTimeout(r, 300)); // written whole
-    return existsSync(path) ? readFileSync(path) : null;
-  };
 }
+
+// A downloaded file once written whole; null when it does not come.
+export async function downloaded(folder, name) {
+  const path = `${folder}/${name}`;
+  for (let i = 0; i < 100 && !existsSync(path); ++i) await new Promise(r => setTimeout(r, 100));
+  await new Promise(r => setTimeout(r, 300));
+  return existsSync(path) ? readFileSync(path) : null;
+}
+
+// The names in a folder, Chromium's unfinished downloads left out.
+export const namesIn = folder => readdirSync(folder).filter(n => !n.endsWith(".crdownload")).sort();

@@ -3,16 +3,16 @@
 // played by taps.
 //   node phone.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { mkdirSync } from "node:fs";
-import { fail, game, launch, openPage, problems, serve } from "./page.mjs";
+import { fail, launch, open, problems, serve } from "./page.mjs";
 
 const [site, , out] = process.argv.slice(2);
 mkdirSync(out, { recursive: true });
 const { server, origin } = await serve(site);
 const browser = await launch(390, 844);
 try {
-  const page = await openPage(browser, origin, "?seed=5");
+  const g = await open(browser, origin);
+  const page = g.page;
   await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
-  const g = game(page);
   let shots = 0;
   // Nothing sticks out to the right of the screen: the page, the board, any open window.
   const check = async where => {
@@ -39,7 +39,7 @@ try {
     await g.settle();
     return true;
   };
-  let top = await g.settle();
+  let top = await g.goto(origin, "?seed=5");
   await check("first-screen");
   for (let i = 0; top.modal && i < 20 && await tapDefault(); ++i) top = g.top;
   await check("main-window");

@@ -4,7 +4,7 @@
 //   node play.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { spawnSync } from "node:child_process";
 import { mkdirSync, readFileSync, writeFileSync } from "node:fs";
-import { downloads, fail, game, launch, openPage, problems, serve } from "./page.mjs";
+import { downloaded, downloadsInto, fail, launch, open, problems, serve } from "./page.mjs";
 
 const [site, sim, out] = process.argv.slice(2);
 const seed = 20261209;
@@ -13,9 +13,9 @@ const { server, origin } = await serve(site);
 const browser = await launch();
 try {
   const started = Date.now();
-  const page = await openPage(browser, origin, `?seed=${seed}`);
-  const g = game(page);
-  let top = await g.settle();
+  const g = await open(browser, origin);
+  const page = g.page;
+  let top = await g.goto(origin, `?seed=${seed}`);
   console.log(`first screen after ${Date.now() - started} ms: ${top.form}`);
   await page.screenshot({ path: `${out}/first-screen.png` });
 
@@ -71,26 +71,26 @@ try {
   if (!board.length || board.join("\n") !== drivers.join("\n"))
     fail(`the drivers' standings on the board:\n${board.join("\n")}\nkarven-sim:\n${drivers.join("\n")}`);
   // Saved as a download: the bytes karven-sim writes for the same seed and Grand Prix.
-  const downloaded = await downloads(page, `${out}/downloads`);
+  const folder = `${out}/downloads`;
+  await downloadsInto(page, folder);
   const unsaved = () => page.evaluate(() => window.karvenPage.unsaved);
   if (!(await unsaved())) fail("a season with a race played is not marked as unsaved work");
-  await g.menu("File", "File_update");
-  top = await g.settle();
+  top = await g.menu("File", "File_update");
   if (await unsaved()) fail("the season is still unsaved work after ﾌｧｲﾙ → 保存");
-  const saved = await downloaded("karven.krv");
+  const saved = await downloaded(folder, "karven.krv");
   const simSaved = `${out}/karven-sim.krv`;
   spawnSync(sim, ["--seed", String(seed), "--gps", "1", "--quiet", "--save", simSaved], { stdio: "ignore" });
   if (!saved) fail("no karven.krv downloaded on ﾌｧｲﾙ → 保存");
   else if (!saved.equals(readFileSync(simSaved))) fail(`the saved season differs from karven-sim --save: ${out}/downloads/karven.krv`);
 
   // Opened from the player's disk through the file picker, and saved again unchanged.
-  const [chooser] = await Promise.all([page.waitForFileChooser(), g.menu("File", "File_open")]);
-  await chooser.accept([simSaved]);
-  top = await g.settle();
+  const choosing = page.waitForFileChooser();
+  const opened = g.menu("File", "File_open");
+  await (await choosing).accept([simSaved]);
+  top = await opened;
   if (top.modal) fail(`a window after opening a season: ${top.form} ${top.message || ""}`);
-  await g.menu("File", "File_update");
-  top = await g.settle();
-  const again = await downloaded("karven-sim.krv");
+  top = await g.menu("File", "File_update");
+  const again = await downloaded(folder, "karven-sim.krv");
   if (!again || !again.equals(readFileSync(simSaved))) fail("the opened season does not save back byte for byte");
   await page.screenshot({ path: `${out}/opened.png` });
   console.log(`${qualifying.length} qualifying and ${race.length} race windows; ${board.length} drivers with points`);

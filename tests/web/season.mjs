@@ -4,7 +4,7 @@
 //   node season.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { spawnSync } from "node:child_process";
 import { mkdirSync, readFileSync, writeFileSync } from "node:fs";
-import { downloads, fail, game, launch, openPage, problems, serve } from "./page.mjs";
+import { downloaded, downloadsInto, fail, launch, open, problems, serve } from "./page.mjs";
 
 const [site, sim, out] = process.argv.slice(2);
 const seed = 7;
@@ -12,9 +12,9 @@ mkdirSync(out, { recursive: true });
 const { server, origin } = await serve(site);
 const browser = await launch();
 try {
-  const page = await openPage(browser, origin, `?seed=${seed}`);
-  const g = game(page);
-  let top = await g.settle();
+  const g = await open(browser, origin);
+  const page = g.page;
+  let top = await g.goto(origin, `?seed=${seed}`);
   for (let i = 0; top.modal && i < 20; ++i) top = await g.press("Enter");
 
   const skipOffered = () => page.evaluate(() => {
@@ -49,10 +49,10 @@ try {
   if (skipped < 10) fail(`スキップ taken only ${skipped} times`);
   if (!marketSkipped) fail("the market's announcements never offered スキップ");
 
-  const downloaded = await downloads(page, `${out}/downloads`);
-  await g.menu("File", "File_update");
-  top = await g.settle();
-  const saved = await downloaded("karven.krv");
+  const folder = `${out}/downloads`;
+  await downloadsInto(page, folder);
+  top = await g.menu("File", "File_update");
+  const saved = await downloaded(folder, "karven.krv");
   const simSaved = `${out}/karven-sim.krv`;
   const run = spawnSync(sim, ["--seed", String(seed), "--gps", "all", "--market", "--quiet", "--save", simSaved], { stdio: "ignore" });
   if (run.status !== 0) fail(`karven-sim ended with ${run.status}`);

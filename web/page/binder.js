@@ -45,6 +45,18 @@
     return url;
   }
 
+  // The message boxes' icons, drawn as the desktop's: a blue disc with "i" or "?".
+  const icons = new Map();
+  function iconUrl(name) {
+    if (!icons.has(name)) {
+      const mark = name === ":information" ? "i" : "?";
+      const svg = '<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 32 32"><circle cx="16" cy="16" r="15" fill="#2b63c6" stroke="#173f8a"/>' +
+        '<text x="16" y="23" font-family="serif" font-size="21" font-weight="bold" fill="#fff" text-anchor="middle">' + mark + "</text></svg>";
+      icons.set(name, URL.createObjectURL(new Blob([svg], { type: "image/svg+xml" })));
+    }
+    return icons.get(name);
+  }
+
   function textOf(text) { return (text || "").replace(/\r\n/g, "\n"); }
 
   // Menus: a bar of the form's top-level menus, their items (and submenus) as buttons.
@@ -290,7 +302,8 @@
     }
     case "picture": {
       if (c.picture === ":information" || c.picture === ":question") {
-        el.removeAttribute("src");
+        const url = iconUrl(c.picture);
+        if (el.src !== url) el.src = url;
         el.alt = c.picture === ":information" ? "ℹ" : "?";
         el.classList.add("icon");
       } else {
@@ -534,6 +547,79 @@
     });
   }
 
+  // The player's CSV files, several at once, copied into `folder`; the folder, "" when cancelled.
+  // A browser names a second download of a file "teams (1).csv": such a name is read as teams.csv.
+  function pickFiles(folder, accept) {
+    return new Promise(resolve => {
+      const input = document.createElement("input");
+      input.type = "file";
+      input.multiple = true;
+      if (accept) input.accept = accept;
+      input.addEventListener("cancel", () => resolve(""));
+      input.addEventListener("change", async () => {
+        if (!input.files.length) return resolve("");
+        for (const file of input.files) {
+          const bytes = new Uint8Array(await file.arrayBuffer());
+          const name = file.name.replace(/^(.*?) ?\(\d+\)(\.[^.]*)$/, "$1$2").replace(/\//g, "_");
+          module.FS.writeFile(folder + "/" + name, bytes);
+        }
+        resolve(folder);
+      });
+      input.click();
+    });
+  }
+
+  // A season file dropped on the main window is opened as ﾌｧｲﾙ → 開く opens one, its questions
+  // about unsaved work first: the command runs, and its file picker takes the dropped file.
+  let dropped = "";
+  function openFileOrDropped(accept) {
+    if (dropped) { const path = dropped; dropped = ""; return Promise.resolve(path); }
+    return openFile(accept);
+  }
+  document.addEventListener("dragover", ev => {
+    if (!ev.dataTransfer || !Array.from(ev.dataTransfer.types).includes("Files")) return;
+    ev.preventDefault();
+    const main = topForm();
+    const takes = !!main && !main.data.modal;
+    ev.dataTransfer.dropEffect = takes ? "copy" : "none";
+    document.body.classList.toggle("dropping", takes);
+  });
+  document.addEventListener("dragleave", ev => { if (!ev.relatedTarget) document.body.classList.remove("dropping"); });
+  document.addEventListener("drop", async ev => {
+    document.body.classList.remove("dropping");
+    if (!ev.dataTransfer || !ev.dataTransfer.files.length) return;
+    ev.preventDefault();
+    const main = topForm();
+    const file = ev.dataTransfer.files[0];
+    if (!main || main.data.modal || !/\.(krv|sin)$/i.test(file.name)) return;
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    try { module.FS.mkdir("/upload"); } catch (e) { /* there already */ }
+    dropped = "/upload/" + file.name.replace(/\//g, "_");
+    module.FS.writeFile(dropped, bytes);
+    push("click", main.data.name, "File_open");
+  });
+
+  // The autosaves live in IndexedDB: read into their folder before the program starts, written
+  // back (only what changed) after an autosave. One write at a time, the last one always done.
+  const AutosaveFolder = "/autosave";
+  let storing = null, storeAgain = false;
+  function mountAutosaves(m) {
+    m.FS.mkdir(AutosaveFolder);
+    m.FS.mount(m.FS.filesystems.IDBFS, {}, AutosaveFolder);
+    m.addRunDependency("autosaves");
+    // Unreadable storage (a private window) leaves the folder empty: autosaves last the visit.
+    m.FS.syncfs(true, () => m.removeRunDependency("autosaves"));
+  }
+  function storeAutosaves() {
+    if (storing) { storeAgain = true; return storing; }
+    storing = new Promise(resolve => module.FS.syncfs(false, () => resolve())).then(() => {
+      storing = null;
+      page.stored++;
+      if (storeAgain) { storeAgain = false; return storeAutosaves(); }
+    });
+    return storing;
+  }
+
   function download(path, name) {
     const bytes = module.FS.readFile(path);
     const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
@@ -544,6 +630,24 @@
     a.click();
     a.remove();
     setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  // The player's language, kept in the browser for the next visit. Storage may be refused (a
+  // private window, a file: page): the game then starts in Japanese as on a first visit.
+  const LanguageKey = "karven.language";
+  function storedLanguage() {
+    try {
+      const code = localStorage.getItem(LanguageKey);
+      return code === "en" || code === "ja" ? code : "";
+    } catch (e) { return ""; }
+  }
+  function showLanguage(code) {
+    document.documentElement.lang = code;
+    document.getElementById("loading").textContent = code === "en" ? "KARVEN: loading…" : "KARVEN 読み込み中…";
+  }
+  function language(code) {
+    try { localStorage.setItem(LanguageKey, code); } catch (e) { /* not kept: Japanese next time */ }
+    showLanguage(code);
   }
 
   // Leaving the page with unsaved work: the browser asks first, as the desktop asks on End.
@@ -558,9 +662,16 @@
     render,
     closeForm,
     status: text => { document.getElementById("status").textContent = textOf(text); },
+    language,
     download,
     warning,
-    openFile,
+    openFile: openFileOrDropped,
+    pickFiles,
+    forgetDrop: () => { dropped = ""; },
+    storeAutosaves,
+    // Autosave folders written back to IndexedDB, for tests: grows once a write has ended.
+    stored: 0,
+    storing: () => !!storing,
     // The game waits for the player: tests wait for `waits` to grow before they look.
     waits: 0,
     nextEvent: () => new Promise(resolve => {
@@ -587,8 +698,12 @@
   const args = [];
   const seed = new URLSearchParams(location.search).get("seed");
   if (seed && /^\d+$/.test(seed)) args.push("--seed", seed);
+  // The language chosen on an earlier visit (ﾍﾙﾌﾟ → 言語), Japanese the first time.
+  const chosen = storedLanguage();
+  if (chosen) args.push("--lang", chosen);
+  showLanguage(chosen || "ja");
   // The object handed in is the module itself: main runs (and draws) before the promise resolves.
-  module = { karvenPage: page, arguments: args };
+  module = { karvenPage: page, arguments: args, preRun: [() => mountAutosaves(module)] };
   KarvenModule(module);
   window.karvenPage = page;
 })();
