@@ -53,8 +53,8 @@ try {
   await page.keyboard.down("Alt");
   await page.keyboard.press("F");
   await page.keyboard.up("Alt");
-  const open = await page.evaluate(() => document.querySelectorAll(".menu.open").length);
-  if (open !== 1) fail(`Alt+F opens ${open} menus`);
+  const menusOpen = await page.evaluate(() => document.querySelectorAll(".menu.open").length);
+  if (menusOpen !== 1) fail(`Alt+F opens ${menusOpen} menus`);
   await page.keyboard.press("Escape");
   if (await page.evaluate(() => document.querySelectorAll(".menu.open").length)) fail("Esc leaves the menu open");
   top = await g.press("D");
