@@ -32,6 +32,8 @@ public:
     std::string AppPath() override { return "/karven/"; }
     void EndProgram() override { ended_ = true; }
     void ShowStatus(const std::string& text) override;
+    // An analysis window, modal: the page draws it (analysis.js), the core waits until it closes.
+    void ShowAnalysis(Analysis analysis, Shell& shell) override;
 
 protected:
     void RunModal(Form& form) override;
