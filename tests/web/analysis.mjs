@@ -8,7 +8,7 @@ import { mkdirSync, writeFileSync } from "node:fs";
 import { launch, serve, settler, watch } from "./page.mjs";
 
 const [site, sim, out] = process.argv.slice(2);
-const seed = 20261209, oddsRuns = 3000;
+const seed = 20261209, oddsRuns = 3000, gps = 2;
 mkdirSync(out, { recursive: true });
 const problems = [];
 const fail = message => { problems.push(message); console.error("FAIL: " + message); };
@@ -81,8 +81,8 @@ try {
   check(!!(await page.$('dialog.analysis [data-key="raceNone"]')), "レース分析 before a race: no word that nothing has been run");
   await closeWith("Escape", "レース分析 before a race");
 
-  // A Grand Prix played by keys, every window answered with Enter.
-  for (const key of ["Y", "K"]) {
+  // Two Grands Prix played by keys, every window answered with Enter.
+  for (const key of ["Y", "K", "Y", "K"]) {
     await page.keyboard.press(key);
     top = await settle();
     for (let i = 0; top.modal && i < 5000; ++i) {
@@ -90,8 +90,9 @@ try {
       top = await settle();
     }
   }
-  const season = simJson("--gps", "1");
-  const record = season.raceRecords[0];
+  const season = simJson("--gps", String(gps));
+  check(season.raceRecords.length === gps, `karven-sim kept ${season.raceRecords.length} races`);
+  const record = season.raceRecords[gps - 1];
   const teamOf = new Map(season.drivers.map(d => [d.DrvNm, d.TimNo]));
 
   // レース分析 by its key: a line for every car of the grid, the marks of its stops and retirements.
@@ -105,11 +106,25 @@ try {
   const marks = await page.$$eval('[data-key="raceLapChart"] .marks', ms => ["pit", "penalty", "retired"].map(k => ms[0] ? ms[0].querySelectorAll("." + k).length : 0));
   check(marks[0] === pits && marks[1] === penalties && marks[2] === record.retirements.length,
         `lap chart marks ${marks} for ${pits} stops, ${penalties} penalties, ${record.retirements.length} retirements`);
-  await shot("race-laps");
+  // The race just run is shown; the other is a choice away, drawn from its own records.
+  const picker = await page.$eval('[data-key="raceGp"]', e => ({ n: e.options.length, at: e.selectedIndex, first: e.options[0].textContent }));
+  check(picker.n === gps && picker.at === gps - 1, `the race picker: ${JSON.stringify(picker)}`);
+  await page.select('[data-key="raceGp"]', picker.first);
+  top = await settle();
+  const firstLines = await page.$$eval('[data-key="raceLapChart"] g.line', gs => gs.length);
+  check(firstLines === season.raceRecords[0].grid.length, `the first race: ${firstLines} lines for ${season.raceRecords[0].grid.length} cars`);
+  check((await page.$eval('[data-key="raceSummary"]', e => e.textContent)).includes(String(season.raceRecords[0].laps.length)),
+        "the first race's report does not tell its laps");
+  await page.select('[data-key="raceGp"]', await page.$eval('[data-key="raceGp"]', e => e.options[e.options.length - 1].textContent));
+  top = await settle();
   // The legend picks a line out; Ctrl+Tab goes on to the gaps, ten cars drawn at first.
   await page.click('[data-key="raceLegend"] .entry[data-row="0"]');
   const info = await page.$eval('[data-key="raceLapInfo"]', e => e.textContent);
-  check(info.includes(record.grid.length ? "→" : ""), `the line picked out tells nothing: ${info}`);
+  const winner = season.drivers.find(d => d.DrvNo === record.laps[record.laps.length - 1].order[0]);
+  check(info.startsWith(winner.DrvNm) && info.includes("→"), `the line picked out: ${info}, the winner ${winner.DrvNm}`);
+  const widths = await page.$$eval('[data-key="raceLapChart"] g.line polyline', ps => ps.map(p => p.getAttribute("stroke-width")));
+  check(widths[widths.length - 1] === "5" && widths.slice(0, -1).every(w => w === "2.5"), `the line picked out is not drawn thick: ${widths}`);
+  await shot("race-laps");
   await page.keyboard.down("Control");
   await page.keyboard.press("Tab");
   await page.keyboard.up("Control");
@@ -179,7 +194,7 @@ try {
       }
     }
   };
-  compare(state.result, simJson("--gps", "1", "--odds", String(oddsRuns), "--threads", "1").odds, "the odds");
+  compare(state.result, simJson("--gps", String(gps), "--odds", String(oddsRuns), "--threads", "1").odds, "the odds");
   // The bars: one per driver shown, in his machine's colour, with the crown's beside.
   const bars = await attrs('[data-key="oddsDrivers"] rect.bar:not(.crown)', "fill");
   check(bars.length === state.result.shownDrivers.length && bars.length >= 3, `odds chart: ${bars.length} bars for ${state.result.shownDrivers.length} drivers`);
@@ -198,6 +213,12 @@ try {
   check(titleRows >= scorers.length, `title race: ${titleRows} drivers for ${scorers.length} with points`);
   await shot("odds-title-race");
 
+  // もしも without a winner is refused and changes nothing.
+  await page.click('[data-key="whatIfFix"]');
+  top = await settle();
+  state = await page.evaluate(() => window.karvenAnalysis.state());
+  check(!state.running && state.runs === oddsRuns && state.fixed.length === 0, "a what-if without a winner started the odds again");
+  check((await page.$eval('[data-key="whatIfList"]', e => e.textContent)) === "1位のドライバーを選んでください。", "a what-if without a winner is not refused");
   // もしも: the first seated driver wins the next Grand Prix; the odds and karven-sim --fix agree.
   const fixed = await page.evaluate(() => {
     const pick = document.querySelector('[data-key="whatIfPlace1"]');
@@ -211,7 +232,7 @@ try {
   top = await settle();
   state = await oddsDone("the what-if");
   check(state.fixed.length === 1, `Alt+F fixed ${JSON.stringify(state.fixed)}`);
-  compare(state.result, simJson("--gps", "1", "--odds", String(oddsRuns), "--threads", "1", "--fix", `${fixed.gp}:${drvNo}`).odds,
+  compare(state.result, simJson("--gps", String(gps), "--odds", String(oddsRuns), "--threads", "1", "--fix", `${fixed.gp}:${drvNo}`).odds,
           `the what-if ${fixed.gp}:${drvNo}`);
   check((await page.$eval('[data-key="whatIfList"]', e => e.textContent)).includes(fixed.name), "the what-if's list does not name the driver");
   await shot("odds-what-if");

@@ -686,6 +686,7 @@ dialog.analysis .ana-body { display: flex; flex-direction: column; gap: 6px; pad
 .ana-tabs button { font: inherit; border: 1px solid #888; border-bottom: none; background: #e4e1d8; padding: 3px 10px; }
 .ana-tabs button[aria-selected="true"] { background: #fff; font-weight: bold; }
 .ana-panel { background: #fff; border: 1px solid #888; border-top: none; padding: 6px; min-height: 120px; }
+dialog.analysis[data-form="frmOdds"] .ana-panel { min-height: min(440px, calc(100vh - 330px)); }
 .ana-chartrow { display: flex; gap: 6px; flex-wrap: wrap; }
 .ana-chartbox { flex: 1 1 380px; min-width: 0; }
 svg.ana-chart { width: 100%; height: auto; display: block; background: #fff; font-family: inherit; }
