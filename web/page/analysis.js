@@ -148,7 +148,7 @@
     if (ev.key === "Enter") {
       const f = document.activeElement;
       // Enter presses the focused button; elsewhere the window's default, 閉じる.
-      if (f && (f.tagName === "BUTTON" || f.tagName === "SELECT" || (f.tagName === "INPUT" && f.type === "checkbox"))) return;
+      if (f && (f.tagName === "BUTTON" || (f.tagName === "INPUT" && f.type === "checkbox"))) return;
       ev.preventDefault();
       send("close");
     }
@@ -260,10 +260,12 @@
     w.bar.value = 0;
     w.status.textContent = w.data.status;
     drawOdds(w, null);
-    if (!w.season) return;
+    if (!w.season) return finished(w, null); // a season the game could not write out
     if (!w.worker) {
       w.worker = new Worker("odds-worker.js");
       w.worker.onmessage = ev => oddsMessage(w, ev.data);
+      // A worker that cannot run ends as 中止 does: with the figures it sent, if any.
+      w.worker.onerror = ev => { ev.preventDefault(); if (win === w) stopOdds(w); };
     }
     w.running = true;
     w.started = performance.now();
@@ -284,16 +286,19 @@
   function oddsMessage(w, m) {
     if (win !== w || !w.running) return;
     if (m.type === "partial") { w.partial = m; tick(w); drawOdds(w, m); return; }
+    if (m.type !== "done") return stopOdds(w); // the season did not read back
     stopWorker(w);
-    if (m.type !== "done") return;
     finished(w, m);
   }
 
+  const NoOdds = { runs: 0, drivers: [], teams: [], shownDrivers: [], shownTeams: [] };
+
   function finished(w, result) {
+    result = result || NoOdds;
     w.result = result;
     w.bar.value = w.bar.max;
     w.stop.disabled = true;
-    w.status.textContent = fill(w.data.counted, result ? result.runs : 0);
+    w.status.textContent = fill(w.data.counted, result.runs);
     drawOdds(w, result);
   }
 
@@ -301,7 +306,7 @@
   function stopOdds(w) {
     if (!w.running) return;
     stopWorker(w);
-    finished(w, w.partial || { runs: 0, drivers: [], teams: [], shownDrivers: [], shownTeams: [] });
+    finished(w, w.partial);
   }
 
   function drawOdds(w, odds) {
