@@ -135,6 +135,7 @@ try {
   await page.keyboard.down("Control");
   await page.keyboard.press("Tab");
   await page.keyboard.up("Control");
+  check(await page.$eval('.ana-panel[data-key="raceReportPage"]', e => !e.hidden), "Ctrl+Tab does not go on to the report");
   const reportRows = await page.$$eval('[data-key="raceReport"] tbody tr', rs => rs.length);
   check(reportRows === record.grid.length, `race report: ${reportRows} rows for ${record.grid.length} cars`);
   const weatherCells = await page.$$eval('[data-key="raceWeather"] rect', rs => rs.length);

@@ -117,7 +117,6 @@
     dialog.append(el("div", { class: "titlebar" }, el("span", { text: data.title }), x), body);
     win = { data, dialog, body, module, accels: new Map(), tabs: null };
     dialog.addEventListener("cancel", ev => { ev.preventDefault(); send("close"); });
-    dialog.addEventListener("keydown", keys);
     document.body.append(dialog);
     if (data.kind === "odds") openOdds(win);
     else if (data.kind === "points") openPoints(win);
@@ -131,8 +130,9 @@
     (win.firstFocus || closeButton).focus();
   }
 
+  // The window's keys wherever the focus is while it is open (the binder leaves them to it).
+  document.addEventListener("keydown", ev => { if (win && win.dialog.open) keys(ev); });
   function keys(ev) {
-    ev.stopPropagation();
     if (ev.key === "Escape") { ev.preventDefault(); send("close"); return; }
     if (ev.key === "Tab" && ev.ctrlKey && win.tabs) { ev.preventDefault(); win.tabs.step(ev.shiftKey ? -1 : 1); return; }
     if ((ev.key === "PageDown" || ev.key === "PageUp") && ev.ctrlKey && win.tabs) {
@@ -709,7 +709,7 @@ svg .value.inside { fill: #fff; }
 .ana-key span { margin-right: 12px; }
 .ana-table { overflow: auto; max-height: 420px; }
 .ana-table table { border-collapse: collapse; width: 100%; }
-.ana-table th { position: sticky; top: 0; background: #ece9d8; border: 1px solid #aaa; font-weight: normal; padding: 1px 4px; }
+.ana-table th { position: sticky; top: 0; background: #ece9d8; border: 1px solid #aaa; font-weight: normal; padding: 1px 4px; white-space: nowrap; }
 .ana-table td { border-bottom: 1px solid #eee; padding: 1px 4px; white-space: nowrap; }
 .ana-table td.num, .ana-table th.num { text-align: right; }
 .ana-table tr.grey td { color: #828282; }
