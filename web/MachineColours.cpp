@@ -59,8 +59,8 @@ std::vector<uint32_t> Pixels(const std::string& path) {
 
 Rgb Of(uint32_t p) { return {int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255)}; }
 
-// Lightness as HSL has it, 0..255.
-int Lightness(Rgb c) { return (std::max({c.r, c.g, c.b}) + std::min({c.r, c.g, c.b})) / 2; }
+// Lightness as HSL has it, 0..255, halves rounded up as Qt rounds them.
+int Lightness(Rgb c) { return (std::max({c.r, c.g, c.b}) + std::min({c.r, c.g, c.b}) + 1) / 2; }
 
 // A shade in HSV: the value scaled; past white the saturation gives way, as lighter colours do.
 Rgb Shade(Rgb c, double factor) {
@@ -93,11 +93,6 @@ Rgb Shade(Rgb c, double factor) {
 }
 Rgb Darker(Rgb c, int factor) { return Shade(c, 100.0 / factor); }
 Rgb Lighter(Rgb c, int factor) { return Shade(c, factor / 100.0); }
-
-bool LooksAlike(Rgb a, Rgb b) {
-    int dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
-    return dr * dr + dg * dg + db * db < 45 * 45;
-}
 } // namespace
 
 std::string Rgb::Css() const {
@@ -109,41 +104,23 @@ std::string Rgb::Css() const {
 Rgb MachineColour(const std::string& path, Rgb fallback) {
     const std::vector<uint32_t> pixels = Pixels(path);
     if (pixels.empty()) return fallback;
-    std::map<uint32_t, int> counts;
+    std::map<uint32_t, int64_t> counts;
     for (uint32_t p : pixels) ++counts[p];
-    uint32_t most = 0, visible = 0;
-    int best = -1, bestVisible = -1;
-    for (const auto& [p, n] : counts) { // ascending: the lower colour wins a tie, as on the desktop
-        if (n > best) best = n, most = p;
-        if (Lightness(Of(p)) <= 215 && n > bestVisible) bestVisible = n, visible = p;
-    }
-    if (bestVisible >= 0 && size_t(bestVisible) * 10 >= pixels.size()) return Of(visible);
-    return Darker(Of(most), 140);
+    const MachinePick pick = PickMachineColour({counts.begin(), counts.end()}, int64_t(pixels.size()),
+                                               [](uint32_t p) { return Lightness(Of(p)) > 215; });
+    return pick.own ? Of(pick.value) : Darker(Of(pick.value), 140);
 }
 
 Rgb ChartPalette::Of(const std::string& colorNo) {
     for (const auto& [no, colour] : given_)
         if (no == colorNo) return colour;
     const Rgb machine = colorNo.empty() ? NoColour : MachineColour(ColorFilePath(shell_, colorNo, 1), NoColour);
-    const Rgb shades[] = {machine, Darker(machine, 150), Lighter(machine, 150), Darker(machine, 220), Lighter(machine, 190)};
-    Rgb chosen = machine;
-    for (const Rgb& shade : shades) {
-        bool taken = false;
-        for (const auto& given : given_) taken = taken || LooksAlike(given.second, shade);
-        if (!taken) {
-            chosen = shade;
-            break;
-        }
-    }
+    const std::vector<Rgb> shades{machine, Darker(machine, 150), Lighter(machine, 150), Darker(machine, 220), Lighter(machine, 190)};
+    std::vector<ChartRgb> rgb;
+    for (const Rgb& shade : shades) rgb.push_back({shade.r, shade.g, shade.b});
+    const Rgb chosen = shades[size_t(chooser_.Choose(rgb))];
     given_.emplace_back(colorNo, chosen);
     return chosen;
-}
-
-int LookCounter::Next(const std::string& colorNo) {
-    for (auto& [colour, count] : used_)
-        if (colour == colorNo) return std::min(count++, 2);
-    used_.emplace_back(colorNo, 1);
-    return 0;
 }
 
 } // namespace karven::web

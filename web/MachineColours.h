@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "odds/ChartColours.h"
+
 namespace karven {
 class Shell;
 }
@@ -27,16 +29,8 @@ public:
 
 private:
     Shell& shell_;
+    ShadeChooser chooser_;
     std::vector<std::pair<std::string, Rgb>> given_;
-};
-
-// The n-th line of one colour: 0 solid and round, 1 dashed and square, 2 dotted and diamond.
-class LookCounter {
-public:
-    int Next(const std::string& colorNo);
-
-private:
-    std::vector<std::pair<std::string, int>> used_;
 };
 
 } // namespace karven::web

@@ -5,6 +5,7 @@
 #include "support/LoadSeason.h"
 #include "odds/AnalysisView.h"
 #include "odds/ChampionshipOdds.h"
+#include "odds/ChartColours.h"
 #include "race/SilentWeekend.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -161,4 +162,37 @@ TEST(AnalysisView, TheOddsOfTheSavedSeasonAreTheSeasonsOwn) {
         }
         for (size_t i = 0; i < a.teams.size(); ++i) EXPECT_EQ(a.teams[i].meanPoints, b.teams[i].meanPoints) << a.teams[i].Nm;
     }
+}
+
+TEST(AnalysisView, AMachineIsDrawnInTheCommonestColourThatShowsOnWhite) {
+    const auto light = [](uint32_t v) { return v == 0xFFFFFF || v == 0xF0F0F0; };
+    // White body, a red stripe on a tenth: the stripe.
+    EXPECT_EQ(PickMachineColour({{0xFFFFFF, 90}, {0xCC0000, 10}}, 100, light).value, 0xCC0000u);
+    EXPECT_TRUE(PickMachineColour({{0xFFFFFF, 90}, {0xCC0000, 10}}, 100, light).own);
+    // Less than a tenth shows: the body, for the front end to shade.
+    const MachinePick white = PickMachineColour({{0xFFFFFF, 91}, {0xCC0000, 9}}, 100, light);
+    EXPECT_EQ(white.value, 0xFFFFFFu);
+    EXPECT_FALSE(white.own);
+    EXPECT_FALSE(PickMachineColour({{0xF0F0F0, 5}, {0xFFFFFF, 5}}, 10, light).own) << "nothing shows at all";
+    // Equal counts: the lower value, whatever order the counts come in.
+    EXPECT_EQ(PickMachineColour({{0x00AA00, 50}, {0x0000AA, 50}}, 100, light).value, 0x0000AAu);
+    EXPECT_EQ(PickMachineColour({{0x0000AA, 50}, {0x00AA00, 50}}, 100, light).value, 0x0000AAu);
+}
+
+TEST(AnalysisView, OnlyTeamMatesShareAColourOnAChart) {
+    ShadeChooser chooser;
+    const ChartRgb red{200, 20, 20}, nearRed{190, 30, 25}, dark{120, 10, 10}, blue{20, 20, 200};
+    EXPECT_EQ(chooser.Choose({red, dark}), 0);
+    EXPECT_EQ(chooser.Choose({nearRed, dark}), 1) << "a second red team takes the darker shade";
+    EXPECT_EQ(chooser.Choose({blue}), 0);
+    EXPECT_EQ(chooser.Choose({red, nearRed, dark}), 0) << "every shade taken: its own colour";
+    EXPECT_TRUE(LookAlike(red, nearRed));
+    EXPECT_FALSE(LookAlike(red, dark));
+
+    LookCounter looks;
+    EXPECT_EQ(looks.Next("3"), 0);
+    EXPECT_EQ(looks.Next("5"), 0);
+    EXPECT_EQ(looks.Next("3"), 1);
+    EXPECT_EQ(looks.Next("3"), 2);
+    EXPECT_EQ(looks.Next("3"), 2) << "a fourth car of one colour keeps the last look";
 }
