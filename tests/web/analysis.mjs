@@ -54,7 +54,7 @@ try {
   const shot = async name => {
     await page.screenshot({ path: `${out}/${name}.png` });
     await page.setViewport({ width: 390, height: 844 });
-    await new Promise(r => setTimeout(r, 150));
+    await new Promise(r => setTimeout(r, 400)); // the charts drawn again for the phone
     await page.screenshot({ path: `${out}/${name}-phone.png` });
     // Nothing of the window lies outside the phone's screen but what its body scrolls to.
     const cut = await page.evaluate(() => {
@@ -64,7 +64,7 @@ try {
     });
     check(!cut, `${name}: the window does not fit a phone's screen: ${cut}`);
     await page.setViewport({ width: 1366, height: 768 });
-    await new Promise(r => setTimeout(r, 150));
+    await new Promise(r => setTimeout(r, 400));
   };
   const closeWith = async (key, name) => {
     await page.keyboard.press(key);

@@ -162,6 +162,24 @@
     win = null;
   }
 
+  // The charts drawn again for the width of the screen they are on now.
+  let resizing = null;
+  window.addEventListener("resize", () => {
+    clearTimeout(resizing);
+    resizing = setTimeout(() => {
+      const w = win;
+      if (!w || !w.tabs) return;
+      if (w.data.kind === "odds" && !w.data.decided) {
+        w.shownRuns = undefined;
+        drawOdds(w, w.result || w.partial || null);
+      } else if (w.data.kind === "points") {
+        w.data.pages.forEach((p, i) => w.tabs.panels[i].replaceChildren(pointsPage(w, p)));
+      } else if (w.data.kind === "race" && w.race) {
+        raceShown(w, w.race);
+      }
+    }, 100);
+  });
+
   function show(json, module) {
     const data = JSON.parse(json);
     if (data.kind) return open(data, module);
@@ -325,7 +343,10 @@
 
   // The title odds as bars, best on top, each with its number beside it; for drivers the crown beside.
   function oddsChart(entries, drivers, d, colourOf, key) {
-    const W = chartWidth(640, false), rowH = drivers ? 34 : 26, left = W < 500 ? 110 : 150, right = 24, top = 10;
+    // The names' column as wide as the longest name needs, up to 45% of the chart; a longer name is squeezed.
+    const textWidth = t => [...t].reduce((n, c) => n + (c.codePointAt(0) > 0xFF ? 12 : 7), 0);
+    const W = chartWidth(640, false), rowH = drivers ? 34 : 26, right = 24, top = 10;
+    const left = Math.round(Math.min(W * 0.45, Math.max(80, ...entries.map(e => textWidth(e.Nm) + 14))));
     const H = top + Math.max(entries.length, 1) * rowH + 30 + (drivers ? 22 : 0);
     const plot = W - left - right;
     const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "ana-chart", "data-key": key, role: "img" });
@@ -339,7 +360,9 @@
     entries.forEach((e, i) => {
       const y0 = top + i * rowH + rowH * 0.1;
       const colour = colourOf(e) || "#787878";
-      s.append(svg("text", { x: left - 6, y: top + i * rowH + rowH / 2 + 4, "text-anchor": "end", class: "name" }, e.Nm));
+      const name = svg("text", { x: left - 6, y: top + i * rowH + rowH / 2 + 4, "text-anchor": "end", class: "name" }, e.Nm);
+      if (textWidth(e.Nm) > left - 8) { name.setAttribute("textLength", left - 8); name.setAttribute("lengthAdjust", "spacingAndGlyphs"); }
+      s.append(name);
       const values = drivers ? [e.title, e.crowned] : [e.title];
       values.forEach((p, k) => {
         const v = percent(p), wBar = plot * v / 100, y = y0 + k * barH;
