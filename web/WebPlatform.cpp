@@ -8,6 +8,7 @@
 #include "FormJson.h"
 #include "season/Translate.h"
 #include "session/Autosave.h"
+#include "WebAnalysis.h"
 #include "shell/Form.h"
 
 namespace {
@@ -49,6 +50,8 @@ EM_ASYNC_JS(char*, PagePickFiles, (const char* folder, const char* accept), {
 EM_JS(void, PageStoreAutosaves, (), { Module.karvenPage.storeAutosaves(); });
 // A season file dropped on the page is opened by the next ﾌｧｲﾙ → 開く only.
 EM_JS(void, PageForgetDrop, (), { Module.karvenPage.forgetDrop(); });
+EM_JS(void, PageAnalysis, (const char* json), { karvenAnalysis.show(UTF8ToString(json), Module); });
+EM_JS(void, PageAnalysisClose, (), { karvenAnalysis.close(); });
 
 std::string Take(char* text) {
     std::string out(text);
@@ -129,8 +132,7 @@ Form* WebPlatform::Target(const std::string& name) {
     return top && top->Name() == name ? top : nullptr;
 }
 
-// "kind\tform\tcontrol\tindex\tvalue": a click, a changed text or choice, a focus, or the close box.
-void WebPlatform::Dispatch(const std::string& event) {
+static std::vector<std::string> Fields(const std::string& event) {
     std::vector<std::string> f;
     size_t start = 0;
     for (size_t i = 0; i <= event.size(); ++i) {
@@ -138,6 +140,29 @@ void WebPlatform::Dispatch(const std::string& event) {
         f.push_back(event.substr(start, i - start));
         start = i + 1;
     }
+    return f;
+}
+
+void WebPlatform::ShowAnalysis(Analysis analysis, Shell& shell) {
+    if (ended_) return;
+    RefreshAll();
+    AnalysisSession session(analysis, shell);
+    PageAnalysis(session.Open().c_str());
+    // "analysis\tclose" ends it; its other events are its choices. Nothing else takes input meanwhile.
+    for (;;) {
+        std::vector<std::string> f = Fields(Take(PageNextEvent()));
+        if (f.size() < 2 || f[0] != "analysis") continue;
+        if (f[1] == "close") break;
+        std::string update = session.Handle(std::vector<std::string>(f.begin() + 1, f.end()));
+        if (!update.empty()) PageAnalysis(update.c_str());
+    }
+    PageAnalysisClose();
+    RefreshAll();
+}
+
+// "kind\tform\tcontrol\tindex\tvalue": a click, a changed text or choice, a focus, or the close box.
+void WebPlatform::Dispatch(const std::string& event) {
+    std::vector<std::string> f = Fields(event);
     f.resize(5);
     Form* form = Target(f[1]);
     if (!form || form->IsClosed()) return;

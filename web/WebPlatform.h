@@ -40,6 +40,8 @@ public:
     // For an export, a folder whose files go to the player as downloads; for an import, a fresh
     // folder holding the CSV files the player picks.
     std::string ChooseFolder(const std::string& caption) override;
+    // An analysis window, modal: the page draws it (analysis.js), the core waits until it closes.
+    void ShowAnalysis(Analysis analysis, Shell& shell) override;
 
 protected:
     void RunModal(Form& form) override;

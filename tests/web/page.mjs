@@ -31,12 +31,25 @@ export function launch(width = 1366, height = 768) {
 // unsaved work is confirmed as a player would.
 export async function open(browser, origin) {
   const page = await browser.newPage();
-  page.on("console", m => fail(`console ${m.type()}: ${m.text()}`));
-  page.on("pageerror", e => fail(`page error: ${e.message}`));
-  page.on("request", r => { if (!r.url().startsWith(origin + "/") && !r.url().startsWith("blob:")) fail(`fetched ${r.url()}`); });
-  page.on("requestfailed", r => fail(`request failed: ${r.url()}`));
+  watch(page, origin, fail);
   page.on("dialog", d => d.accept());
   return new Driver(page);
+}
+
+// Every console line, page error, failed request and request to another origin is a problem.
+export function watch(page, origin, report) {
+  page.on("console", m => report(`console ${m.type()}: ${m.text()}`));
+  page.on("pageerror", e => report(`page error: ${e.message}`));
+  page.on("request", r => { if (!r.url().startsWith(origin + "/") && !r.url().startsWith("blob:")) report(`fetched ${r.url()}`); });
+  page.on("requestfailed", r => report(`request failed: ${r.url()}`));
+  // A worker's own errors and console reach the page's target too.
+  page.on("workercreated", w => w.on("console", m => report(`worker console ${m.type()}: ${m.text()}`)));
+}
+
+// For a page opened without open(): a function waiting for the game to wait for the player again.
+export function settler(page) {
+  const driver = new Driver(page);
+  return () => driver.settle();
 }
 
 export class Driver {

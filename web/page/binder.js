@@ -14,7 +14,9 @@
     let name = key || "", index = "";
     const m = /^(.*)\((\d+)\)$/.exec(name);
     if (m) { name = m[1]; index = m[2]; }
-    const event = [kind, form, name, index, value === undefined ? "" : String(value)].join("\t");
+    deliver([kind, form, name, index, value === undefined ? "" : String(value)].join("\t"));
+  }
+  function deliver(event) {
     if (waiting) { const w = waiting; waiting = null; w(event); } else events.push(event);
   }
 
@@ -478,8 +480,8 @@
   }
 
   document.addEventListener("keydown", ev => {
-    const warn = document.querySelector("dialog.warning[open]");
-    if (warn) return; // the warning's own keys
+    const warn = document.querySelector("dialog.warning[open], dialog.analysis[open]");
+    if (warn) return; // the warning's and the analysis windows' own keys
     const f = topForm();
     if (!f) return;
     if (!f.data.modal && f.menuBoxes.size && menuKey(f, ev)) { ev.preventDefault(); return; }
@@ -672,6 +674,8 @@
     // Autosave folders written back to IndexedDB, for tests: grows once a write has ended.
     stored: 0,
     storing: () => !!storing,
+    // An event of a window the binder does not draw (analysis.js), in the same queue.
+    send: deliver,
     // The game waits for the player: tests wait for `waits` to grow before they look.
     waits: 0,
     nextEvent: () => new Promise(resolve => {
@@ -682,6 +686,8 @@
     top: () => {
       const warn = document.querySelector("dialog.warning[open] .text");
       if (warn) return { form: "warning", modal: true, message: warn.textContent };
+      const analysis = document.querySelector("dialog.analysis[open]");
+      if (analysis) return { form: analysis.dataset.form, modal: true, message: null };
       const f = topForm();
       if (!f) return null;
       const msg = f.data.controls.find(c => c.key === "lblMsg");

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "odds/AnalysisView.h"
 #include "season/Translate.h"
 #include "ui/FormView.h"
 
@@ -17,9 +18,6 @@ inline QString Text(const char* japanese) { return QString::fromUtf8(Tr(japanese
 template <class... A> QString TextF(const char* japanese, const A&... values) {
     return ToQt(TrF(japanese, values...));
 }
-
-// Between the laps of a list: the Japanese middle dot, a comma in English.
-inline QString ListSeparator() { return CurrentLanguage() == Language::English ? ", " : "・"; }
 
 class AnalysisWindow : public QDialog {
 public:

@@ -21,27 +21,14 @@ QColor TeamColour(Shell& shell, const std::string& colorNo) {
     return MachineColor(ToQt(ColorFilePath(shell, colorNo, 1)), NoColour);
 }
 
-namespace {
-bool LooksAlike(QColor a, QColor b) {
-    int dr = a.red() - b.red(), dg = a.green() - b.green(), db = a.blue() - b.blue();
-    return dr * dr + dg * dg + db * db < 45 * 45;
-}
-} // namespace
-
 QColor TeamPalette::Of(const std::string& colorNo) {
     for (const auto& [no, colour] : given_)
         if (no == colorNo) return colour;
     const QColor machine = TeamColour(shell_, colorNo);
     const QColor shades[] = {machine, machine.darker(150), machine.lighter(150), machine.darker(220), machine.lighter(190)};
-    QColor chosen = machine;
-    for (const QColor& shade : shades) {
-        bool taken = false;
-        for (const auto& given : given_) taken = taken || LooksAlike(given.second, shade);
-        if (!taken) {
-            chosen = shade;
-            break;
-        }
-    }
+    std::vector<ChartRgb> rgb;
+    for (const QColor& shade : shades) rgb.push_back({shade.red(), shade.green(), shade.blue()});
+    const QColor chosen = shades[chooser_.Choose(rgb)];
     given_.emplace_back(colorNo, chosen);
     return chosen;
 }
@@ -51,12 +38,7 @@ LineLook LookOf(int nth) {
     return Looks[std::clamp(nth, 0, 2)];
 }
 
-LineLook LookChooser::Next(const std::string& colorNo) {
-    for (auto& [colour, count] : used_)
-        if (colour == colorNo) return LookOf(count++);
-    used_.emplace_back(colorNo, 1);
-    return LookOf(0);
-}
+LineLook LookChooser::Next(const std::string& colorNo) { return LookOf(counter_.Next(colorNo)); }
 
 QImage Marker(QColor colour, int shape) {
     QImage image(MarkerSize * 2, MarkerSize * 2, QImage::Format_ARGB32_Premultiplied);

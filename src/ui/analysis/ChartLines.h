@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "odds/ChartColours.h"
+
 class QChart;
 class QLineSeries;
 
@@ -33,6 +35,7 @@ public:
 
 private:
     Shell& shell_;
+    ShadeChooser chooser_;
     std::vector<std::pair<std::string, QColor>> given_;
 };
 
@@ -49,7 +52,7 @@ public:
     LineLook Next(const std::string& colorNo);
 
 private:
-    std::vector<std::pair<std::string, int>> used_;
+    LookCounter counter_;
 };
 
 QImage Marker(QColor colour, int shape);

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QImageReader>
 
+#include "odds/ChartColours.h"
+
 namespace karven::ui {
 
 QColor MachineColor(const QString& picturePath, QColor fallback) {
@@ -15,17 +17,12 @@ QColor MachineColor(const QString& picturePath, QColor fallback) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
     // The commonest colour that shows on a white chart; a white machine is drawn a shade darker.
-    QRgb most = 0, visible = 0;
-    int best = -1, bestVisible = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        bool light = QColor::fromRgb(it.key()).lightness() > 215;
-        if (it.value() > best || (it.value() == best && it.key() < most)) best = it.value(), most = it.key();
-        if (!light && (it.value() > bestVisible || (it.value() == bestVisible && it.key() < visible)))
-            bestVisible = it.value(), visible = it.key();
-    }
-    // A colour on a tenth of the machine or more is its own; else the body, shaded.
-    if (bestVisible * 10 >= image.width() * image.height()) return QColor::fromRgb(visible);
-    return QColor::fromRgb(most).darker(140);
+    std::vector<std::pair<uint32_t, int64_t>> list;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) list.emplace_back(it.key(), it.value());
+    const MachinePick pick = PickMachineColour(list, int64_t(image.width()) * image.height(),
+                                               [](uint32_t value) { return QColor::fromRgb(value).lightness() > 215; });
+    if (pick.own) return QColor::fromRgb(pick.value);
+    return QColor::fromRgb(pick.value).darker(140);
 }
 
 } // namespace karven::ui

@@ -17,31 +17,21 @@
 namespace karven::ui {
 
 namespace {
-constexpr int MostBars = 12;
 constexpr double BarWidth = 0.8;
-
-// A chance in percent with one decimal, as the label beside its bar shows it.
-double Percent(double p) { return std::round(1000 * p) / 10; }
 } // namespace
 
 // Qt draws no label for a bar of nothing, so the chart writes its own beside every bar.
 OddsChart::OddsChart(std::vector<OddsEntry> entries, bool drivers) : QChartView(new QChart) {
-    std::stable_sort(entries.begin(), entries.end(), [](const OddsEntry& a, const OddsEntry& b) {
-        return a.title != b.title ? a.title > b.title : a.meanPoints > b.meanPoints;
-    });
-    // Everyone with a chance, and at least the three best placed.
-    size_t shown = 0;
-    while (shown < entries.size() && int(shown) < MostBars &&
-           (shown < 3 || entries[shown].title > 0 || (drivers && entries[shown].crowned > 0)))
-        ++shown;
+    entries = OddsShown(std::move(entries), drivers);
+    const size_t shown = entries.size();
 
     sets_.push_back(new QBarSet(Text("タイトル")));
     if (drivers) sets_.push_back(new QBarSet(Text("ストーブリーグ王座")));
     QStringList names;
     for (size_t i = shown; i-- > 0;) { // a horizontal chart draws its first category at the bottom
         names << ToQt(entries[i].Nm);
-        *sets_[0] << Percent(entries[i].title);
-        if (drivers) *sets_[1] << Percent(entries[i].crowned);
+        *sets_[0] << OddsPercent(entries[i].title);
+        if (drivers) *sets_[1] << OddsPercent(entries[i].crowned);
     }
     series_ = new QHorizontalBarSeries;
     series_->setBarWidth(BarWidth);

@@ -61,32 +61,17 @@ QImage MarkImage(Mark mark) {
     return image;
 }
 
-QString CarName(const CarStory& s) { return TextF("{1}（{2}）", s.names.DrvNm, s.names.TimNm); }
-
 std::string Gap(double seconds) { return QString::number(seconds, 'f', 2).toStdString(); }
 
-QString LapList(const std::vector<int>& laps) {
-    QStringList list;
-    for (int lap : laps) list << QString::number(lap);
-    return list.join(ListSeparator());
-}
-
 // Where the car started and finished, and its stops, in one line.
-QString Summary(const CarStory& s) {
-    QString text = TextF("{1}　グリッド {2}位 → ", CarName(s).toStdString(), s.car);
-    text += s.retiredLap ? TextF("{1}周目にリタイア（{2}位）", s.retiredLap, s.finish) : TextF("{1}位", s.finish);
-    if (!s.pitLaps.empty()) text += TextF("　ピットイン {1}周目", LapList(s.pitLaps).toStdString());
-    if (!s.penaltyLaps.empty()) text += TextF("　ペナルティ {1}周目", LapList(s.penaltyLaps).toStdString());
-    if (s.fastestLap) text += Text("　ファステストラップ");
-    return text;
-}
+QString Summary(const CarStory& s) { return ToQt(CarSummary(s)); }
 
 QValueAxis* LapAxis(int laps, const QString& title) {
     auto* axis = new QValueAxis;
     axis->setRange(0, std::max(laps, 1));
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setTickInterval(laps <= 10 ? 1 : laps <= 20 ? 2 : laps <= 50 ? 5 : 10);
+    axis->setTickInterval(LapTickInterval(laps));
     axis->setLabelFormat("%d");
     axis->setTitleText(title);
     return axis;
@@ -257,7 +242,7 @@ void RaceChartPage::PointerAt(QPoint atViewport) {
         const QPointF at = chart_->mapToPosition(m.value, lines_[size_t(m.row)]) - inChart;
         if (std::abs(at.x()) > MarkSize / 2.0 || std::abs(at.y()) > MarkSize / 2.0) continue;
         const CarStory& s = stories_[size_t(m.row)];
-        hoverTip_ = TextF("{1}\n{2}周目 {3}", CarName(s).toStdString(), int(m.value.x()), Tr(MarkNames[m.kind]));
+        hoverTip_ = TextF("{1}\n{2}周目 {3}", CarName(s), int(m.value.x()), Tr(MarkNames[m.kind]));
         QToolTip::showText(view_->viewport()->mapToGlobal(atViewport), hoverTip_, view_->viewport());
         Highlight(lines_, lines_[size_t(m.row)]);
         Show(m.row);
@@ -312,20 +297,11 @@ void RaceChartPage::FitGapAxis() {
             for (const QPointF& p : line->points()) most = std::max(most, p.y());
     auto* axis = static_cast<QValueAxis*>(chart_->axes(Qt::Vertical).value(0));
     if (!axis) return;
-    // Five to ten steps of 1, 2 or 5 times a power of ten, the last just past the largest gap
-    // (Qt's own nice numbers keep to four steps and can leave a third of the chart empty).
-    most = std::max(most, 0.5);
-    const double unit = std::pow(10.0, std::floor(std::log10(most / 5)));
-    double step = unit;
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (most / (m * unit) <= 10) {
-            step = m * unit;
-            break;
-        }
-    const int steps = std::max(1, int(std::ceil(most * 1.02 / step)));
-    axis->setRange(0, steps * step);
-    axis->setTickCount(steps + 1);
-    axis->setLabelFormat(step >= 1 ? "%.0f" : "%.1f");
+    // Qt's own nice numbers keep to four steps and can leave a third of the chart empty.
+    const GapScale scale = GapAxisScale(most);
+    axis->setRange(0, scale.top);
+    axis->setTickCount(scale.steps + 1);
+    axis->setLabelFormat(scale.step >= 1 ? "%.0f" : "%.1f");
 }
 
 void RaceChartPage::Pick(int row) {
@@ -363,7 +339,7 @@ void RaceChartPage::Hovered(int row, QPointF at, bool on) {
     QString detail = kind_ == Kind::Places
                          ? TextF("{1}周目 {2}位", lap, s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace)
                          : TextF("{1}周目 トップとの差 {2} 秒", lap, Gap(s.gap[size_t(std::max(lap, 1))]));
-    hoverTip_ = CarName(s) + "\n" + detail;
+    hoverTip_ = ToQt(CarName(s)) + "\n" + detail;
     QToolTip::showText(QCursor::pos(), hoverTip_, view_->viewport());
 }
 

@@ -26,17 +26,6 @@ QColor WeatherColour(int weather) {
     }
 }
 
-QString LapList(const std::vector<int>& laps) {
-    QStringList list;
-    for (int lap : laps) list << QString::number(lap);
-    return list.join(ListSeparator());
-}
-
-QString GainedText(int gained) {
-    if (gained > 0) return QString("↑%1").arg(gained);
-    if (gained < 0) return QString("↓%1").arg(-gained);
-    return "―";
-}
 
 QTableWidget* ReportTable(const RaceLaps& race) {
     QStringList headings;
@@ -58,9 +47,9 @@ QTableWidget* ReportTable(const RaceLaps& race) {
                                  ToQt(s.names.DrvNm),
                                  ToQt(s.names.TimNm),
                                  QString::number(s.car),
-                                 GainedText(s.Gained()),
-                                 LapList(s.pitLaps),
-                                 LapList(s.penaltyLaps),
+                                 ToQt(GainedText(s.Gained())),
+                                 ToQt(LapList(s.pitLaps)),
+                                 ToQt(LapList(s.penaltyLaps)),
                                  s.fastestLap ? TextF("{1}秒（{2}周目）", TimeText(race.fastestTime), race.fastestLap)
                                               : QString(),
                                  s.retiredLap ? TextF("{1}周目", s.retiredLap) : QString(),

@@ -8,25 +8,8 @@
 
 namespace karven::ui {
 
-namespace {
-QString StatusText(const TitleChance& c) {
-    switch (c.status) {
-    case TitleStatus::Champion: return Text("チャンピオン");
-    case TitleStatus::Contender: return Text("可能性あり");
-    default: return Text("可能性なし");
-    }
-}
-} // namespace
-
 QTableWidget* TitleRaceTable(const TitleRace& race) {
-    // Champions and contenders first, then by points; equal points keep table order.
-    std::vector<const TitleChance*> rows;
-    for (const TitleChance& c : race.entries)
-        if (c.status != TitleStatus::Eliminated || c.points > 0) rows.push_back(&c);
-    std::stable_sort(rows.begin(), rows.end(), [](const TitleChance* a, const TitleChance* b) {
-        bool ia = a->status != TitleStatus::Eliminated, ib = b->status != TitleStatus::Eliminated;
-        return ia != ib ? ia : a->points > b->points;
-    });
+    const std::vector<const TitleChance*> rows = TitleRaceRows(race);
     QStringList headings{Text("名前"), Text("ポイント"), Text("状況"), Text("マジック"), Text("条件・理由")};
     auto* table = new QTableWidget(int(rows.size()), int(headings.size()));
     table->setHorizontalHeaderLabels(headings);
@@ -36,7 +19,7 @@ QTableWidget* TitleRaceTable(const TitleRace& race) {
     table->setWordWrap(false);
     for (int r = 0; r < int(rows.size()); ++r) {
         const TitleChance& c = *rows[r];
-        QStringList cells{ToQt(c.Nm), ToQt(FormatPlain(c.points)), StatusText(c),
+        QStringList cells{ToQt(c.Nm), ToQt(FormatPlain(c.points)), Text(TitleStatusName(c.status)),
                           c.magicNumber > 0 ? QString::number(c.magicNumber) : QString(), ToQt(c.text)};
         for (int col = 0; col < cells.size(); ++col) {
             auto* item = new QTableWidgetItem(cells[col]);

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "odds/FixedFinish.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "ui/analysis/AnalysisWindow.h"
@@ -30,18 +29,15 @@ WhatIfBar::WhatIfBar(const Season& season, Changed changed, QWidget* parent)
     gp_ = new QComboBox;
     gp_->setObjectName("whatIfGp");
     gp_->setToolTip(Text("結果を決めるＧＰ（これから行われるもの）"));
-    int endGp = ReadCount(season.Sis.EndGp);
-    int last = std::min(ReadCount(season.Sis.GpCount), int(season.GpTable.size()) - 1);
-    for (int g = endGp + 1; g <= last; ++g) gp_->addItem(TextF("第{1}戦 {2}", g, season.GpTable[g].GpNm), g);
+    for (int g : WhatIfGps(season)) gp_->addItem(TextF("第{1}戦 {2}", g, season.GpTable[g].GpNm), g);
     row->addWidget(gp_);
-    int drivers = std::clamp(ReadCount(season.DrvCount), 0, int(season.DrvTable.size()) - 1);
+    const std::vector<int> drivers = WhatIfDrivers(season);
     for (int p = 1; p <= Places; ++p) {
         auto* place = new QComboBox;
         place->setObjectName(QString("whatIfPlace%1").arg(p));
         place->setToolTip(TextF("{1}位のドライバー（シートのあるドライバーだけ）", p));
         place->addItem(TextF("{1}位 —", p), 0);
-        for (int d = 1; d <= drivers; ++d)
-            if (TeamOf(season, season.DrvTable[d])) place->addItem(ToQt(season.DrvTable[d].DrvNm), d);
+        for (int d : drivers) place->addItem(ToQt(season.DrvTable[d].DrvNm), d);
         row->addWidget(place, 1);
         places_.push_back(place);
     }
@@ -73,14 +69,11 @@ void WhatIfBar::Fix() {
         if (d == 0) break; // places are fixed from the first down
         fix.drivers.push_back(d);
     }
-    std::string problem = fix.drivers.empty() ? Tr("1位のドライバーを選んでください。") : FixProblem(season_, fix);
+    std::string problem = AddWhatIf(season_, fixed_, fix);
     if (!problem.empty()) {
         list_->setText(ToQt(problem));
         return;
     }
-    std::erase_if(fixed_, [&](const FixedResult& f) { return f.gp == fix.gp; });
-    fixed_.push_back(fix);
-    std::sort(fixed_.begin(), fixed_.end(), [](const FixedResult& a, const FixedResult& b) { return a.gp < b.gp; });
     Show();
     changed_(fixed_);
 }
@@ -94,17 +87,7 @@ void WhatIfBar::Clear() {
 }
 
 void WhatIfBar::Show() {
-    if (fixed_.empty()) {
-        list_->setText(Text("結果を決めていません（今日の予想）。"));
-        return;
-    }
-    QStringList parts;
-    for (const FixedResult& f : fixed_) {
-        QStringList names;
-        for (int d : f.drivers) names << ToQt(season_.DrvTable[d].DrvNm);
-        parts << TextF("第{1}戦: {2}", f.gp, names.join(ListSeparator()).toStdString());
-    }
-    list_->setText(Text("決めた結果: ") + parts.join(Text("／")));
+    list_->setText(ToQt(WhatIfText(season_, fixed_)));
 }
 
 } // namespace karven::ui

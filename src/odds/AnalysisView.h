@@ -1,0 +1,53 @@
+#pragma once
+// What the analysis windows show beside their charts, the same in every front end: which odds
+// a chart lists, the title race in its order, the what-if choices and the words about a car's race.
+
+#include <string>
+#include <vector>
+
+#include "odds/ChampionshipOdds.h"
+#include "odds/RaceStory.h"
+#include "odds/TitleRace.h"
+
+namespace karven {
+
+struct Season;
+
+// An odds chart's bars, best first: everyone with a chance (for drivers also of the crown), at
+// least the three best placed, at most twelve.
+std::vector<OddsEntry> OddsShown(std::vector<OddsEntry> entries, bool drivers);
+// A chance in percent with one decimal, as the label beside its bar shows it.
+double OddsPercent(double chance);
+
+// Champions and contenders first, then by points; equal points keep table order. The eliminated
+// without a point are left out.
+std::vector<const TitleChance*> TitleRaceRows(const TitleRace& race);
+const char* TitleStatusName(TitleStatus status); // Japanese, for Tr
+
+// The what-if: the Grands Prix still to run that a result can be fixed for, and the drivers with
+// a seat who can be named (DrvTable positions).
+std::vector<int> WhatIfGps(const Season& season);
+std::vector<int> WhatIfDrivers(const Season& season);
+// Fixes `fix` among `fixed` (replacing one of the same Grand Prix, in calendar order); what is
+// wrong with it instead, with `fixed` left alone.
+std::string AddWhatIf(const Season& season, std::vector<FixedResult>& fixed, const FixedResult& fix);
+// "決めた結果: 第14戦: A・B／第15戦: C", or that nothing is fixed.
+std::string WhatIfText(const Season& season, const std::vector<FixedResult>& fixed);
+// Between the laps of a list: the Japanese middle dot, a comma in English.
+const char* ListSeparator();
+
+// "ドライバー（チーム）", and the car's race in one line: grid, finish, stops, fastest lap.
+std::string CarName(const CarStory& story);
+std::string CarSummary(const CarStory& story);
+std::string LapList(const std::vector<int>& laps);
+std::string GainedText(int gained); // ↑2, ↓1 or ―
+// Laps between the ticks of a lap axis.
+int LapTickInterval(int laps);
+// A gap axis: five to ten steps of 1, 2 or 5 times a power of ten, the last just past `most`.
+struct GapScale {
+    double top = 0, step = 0;
+    int steps = 1;
+};
+GapScale GapAxisScale(double most);
+
+} // namespace karven
