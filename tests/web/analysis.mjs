@@ -274,9 +274,11 @@ try {
   await shot("odds-decided");
   await closeWith("Escape", "チャンピオン予想 of a decided title");
 
-  // Without a run count the odds answer within about two seconds, as on the desktop.
+  // Without a run count the odds answer within about two seconds, as on the desktop; in English,
+  // chosen on an earlier visit, the window speaks English.
   const timed = await browser.newPage();
   watch(timed, origin, fail);
+  await timed.evaluateOnNewDocument(() => localStorage.setItem("karven.language", "en"));
   await timed.goto(`${origin}/?seed=${seed}`, { waitUntil: "load" });
   const settleTimed = settler(timed);
   top = await settleTimed();
@@ -289,6 +291,9 @@ try {
   const timedRuns = await timed.evaluate(() => window.karvenAnalysis.state().runs);
   console.log(`the odds without a run count: ${timedRuns} runs in ${answered} ms`);
   check(timedRuns > 0 && timedRuns <= 20000 && answered < 5000, `the odds without a run count: ${timedRuns} runs in ${answered} ms`);
+  const english = await timed.$eval("dialog.analysis[open]", d => d.innerText);
+  check(english.includes("Championship odds") && !/[\u3040-\u30ff&]/.test(english), `the odds window in English: ${english.slice(0, 200)}`);
+  await timed.screenshot({ path: `${out}/odds-english.png` });
   await timed.close();
 } finally {
   await browser.close();

@@ -48,12 +48,13 @@
     return `url(#${id})`;
   }
 
-  // "グランプリ(&G)：" as its text with the letter underlined; the letter, for Alt.
+  // "グランプリ(&G)：" or "&Grand Prix:" as its text with the letter underlined; the letter, for Alt.
   function accel(text) {
     const m = /^(.*)\(&(\w)\)(.*)$/.exec(text);
-    if (!m) return { node: document.createTextNode(text), key: "" };
-    const span = el("span", {}, m[1] + "(", el("u", { text: m[2] }), ")" + m[3]);
-    return { node: span, key: m[2].toUpperCase() };
+    if (m) return { node: el("span", {}, m[1] + "(", el("u", { text: m[2] }), ")" + m[3]), key: m[2].toUpperCase() };
+    const e = /^([^&]*)&(\w)(.*)$/.exec(text);
+    if (e) return { node: el("span", {}, e[1], el("u", { text: e[2] }), e[3]), key: e[2].toUpperCase() };
+    return { node: document.createTextNode(text), key: "" };
   }
 
   // Tabs that Ctrl+Tab and Ctrl+Shift+Tab switch wherever the focus is, and ← → on the tabs.
