@@ -59,7 +59,8 @@ std::string Take(char* text) {
     return out;
 }
 
-const char* const DownloadFolder = "/download/";
+// Named as the browser names the folder its downloads go to: the game tells the player of it.
+const char* const DownloadFolder = "/Downloads/";
 const char* const ImportFolder = "/import";
 
 // "description|*.krv;*.sin|..." as the accept attribute of a file input: ".krv,.sin".
