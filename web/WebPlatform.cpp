@@ -210,10 +210,9 @@ std::string WebPlatform::ChooseFile(FileDialogMode mode, const std::string& filt
     return DownloadFolder + name;
 }
 
-std::string WebPlatform::ChooseFolder(const std::string& caption) {
+std::string WebPlatform::ChooseFolder(const std::string& /*caption*/, FolderUse use) {
     std::error_code error;
-    // The core asks with the caption alone; an import's is the one folder the game reads from.
-    if (caption == Tr("インポートするフォルダー")) {
+    if (use == FolderUse::Read) {
         std::filesystem::remove_all(ImportFolder, error);
         std::filesystem::create_directories(ImportFolder, error);
         if (error) return {};

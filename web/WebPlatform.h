@@ -39,7 +39,7 @@ public:
     std::string AutosaveFolder() override { return "/autosave"; }
     // For an export, a folder whose files go to the player as downloads; for an import, a fresh
     // folder holding the CSV files the player picks.
-    std::string ChooseFolder(const std::string& caption) override;
+    std::string ChooseFolder(const std::string& caption, FolderUse use) override;
     // An analysis window, modal: the page draws it (analysis.js), the core waits until it closes.
     void ShowAnalysis(Analysis analysis, Shell& shell) override;
 

@@ -34,7 +34,7 @@ bool Write(Shell& shell, const std::string& folder, const std::vector<ExchangeFi
 
 void RunCsvImport(Shell& shell) {
     if (shell.main.commandState == 3) return;
-    std::string folder = shell.platform.ChooseFolder(Tr("インポートするフォルダー"));
+    std::string folder = shell.platform.ChooseFolder(Tr("インポートするフォルダー"), FolderUse::Read);
     if (folder.empty()) return;
     FolderImport result = ImportSeasonFolder(shell.season, folder);
     switch (result.outcome) {
@@ -55,14 +55,14 @@ void RunCsvImport(Shell& shell) {
 }
 
 void RunCsvExport(Shell& shell) {
-    std::string folder = shell.platform.ChooseFolder(Tr("エクスポート先のフォルダー"));
+    std::string folder = shell.platform.ChooseFolder(Tr("エクスポート先のフォルダー"), FolderUse::Write);
     if (folder.empty()) return;
     if (!Write(shell, folder, SeasonCsvExport(shell.season), SeasonFileNames)) return;
     Tell(shell, TrF("チーム・ドライバー・日程を\r\nエクスポートしました。\r\n{1}", folder));
 }
 
 void RunResultsExport(Shell& shell) {
-    std::string folder = shell.platform.ChooseFolder(Tr("成績のエクスポート先のフォルダー"));
+    std::string folder = shell.platform.ChooseFolder(Tr("成績のエクスポート先のフォルダー"), FolderUse::Write);
     if (folder.empty()) return;
     if (!Write(shell, folder, ResultFiles(shell.season), "成績ファイル")) return;
     Tell(shell, TrF("成績をエクスポートしました。\r\n{1}\r\n\r\n{2} をブラウザーで開くと、\r\nシーズンレポートが見られます。",

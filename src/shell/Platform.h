@@ -15,6 +15,7 @@ enum class PictureState { Loaded, Missing, Unreadable };
 // The analysis windows: title odds, points Grand Prix by Grand Prix, how a race unfolded.
 enum class Analysis { Odds, Points, Race };
 enum class FileDialogMode { Open, Save };
+enum class FolderUse { Read, Write };
 
 class Platform {
 public:
@@ -29,8 +30,9 @@ public:
     virtual std::string ChooseFile(FileDialogMode mode, const std::string& filter,
                                    const std::string& fileName) = 0;
     // A folder for the files the game exchanges with spreadsheets and browsers; the caption says
-    // what it is for. "" when cancelled, and where the platform has no folders to offer.
-    virtual std::string ChooseFolder(const std::string& /*caption*/) { return {}; }
+    // what it is for, `use` whether the game reads from it or writes into it. "" when cancelled,
+    // and where the platform has no folders to offer.
+    virtual std::string ChooseFolder(const std::string& /*caption*/, FolderUse /*use*/) { return {}; }
     virtual PictureState CheckPicture(const std::string& path) = 0;
     // The program's folder, ending with the path separator.
     virtual std::string AppPath() = 0;

@@ -119,7 +119,7 @@ void PrepareFolderDialog(QFileDialog& dialog, const std::string& caption) {
 
 void RememberExchangeFolder(const QString& folder) { QSettings().setValue(ExchangeFolderKey, folder); }
 
-std::string QtPlatform::ChooseFolder(const std::string& caption) {
+std::string QtPlatform::ChooseFolder(const std::string& caption, FolderUse /*use*/) {
     QFileDialog dialog(binder_.MainWindow());
     PrepareFolderDialog(dialog, caption);
     ShowWhole(dialog);

@@ -16,7 +16,7 @@ public:
 
     void ShowWarning(const std::string& text) override;
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
-    std::string ChooseFolder(const std::string& caption) override;
+    std::string ChooseFolder(const std::string& caption, FolderUse use) override;
     PictureState CheckPicture(const std::string& path) override;
     std::string AppPath() override;
     void EndProgram() override;

@@ -68,6 +68,7 @@ TEST_F(Exchange, AnImportAtTheSeasonsStartOrBetweenGrandsPrixLeavesTheStateAsItW
         EXPECT_EQ(main.commandState, state);
         EXPECT_TRUE(LastText().starts_with("インポートしました。")) << LastText();
     }
+    EXPECT_EQ(platform.folderUses, (std::vector<FolderUse>{FolderUse::Read, FolderUse::Read}));
 }
 
 TEST_F(Exchange, AnImportedCalendarReopensAFinishedSeason) {
@@ -119,6 +120,8 @@ TEST_F(Exchange, FoldersWithoutTheFilesOrWithUnreadableOnesAreTold) {
 TEST_F(Exchange, ExportWritesTheThreeFilesAndAsksBeforeReplacingThem) {
     Choose(dir.path().string());
     main.Click("File_export");
+    // A platform without folders of its own (the browser) hands what is written over as downloads.
+    EXPECT_EQ(platform.folderUses, std::vector<FolderUse>{FolderUse::Write});
     EXPECT_EQ(ReadBytes(dir / TeamsCsv), TeamsToCsv(game.season));
     EXPECT_EQ(ReadBytes(dir / DriversCsv), DriversToCsv(game.season));
     EXPECT_EQ(ReadBytes(dir / CalendarCsv), CalendarToCsv(game.season));

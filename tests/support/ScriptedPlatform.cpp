@@ -12,8 +12,9 @@ std::string ScriptedPlatform::ChooseFile(FileDialogMode mode, const std::string&
     return answer;
 }
 
-std::string ScriptedPlatform::ChooseFolder(const std::string& caption) {
+std::string ScriptedPlatform::ChooseFolder(const std::string& caption, FolderUse use) {
     folderDialogs.push_back(caption);
+    folderUses.push_back(use);
     if (folderAnswers.empty()) return "";
     std::string answer = folderAnswers.front();
     folderAnswers.pop_front();

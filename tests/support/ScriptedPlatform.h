@@ -35,6 +35,7 @@ public:
     std::vector<FileDialogMode> fileDialogs;
     std::deque<std::string> folderAnswers; // "" cancels
     std::vector<std::string> folderDialogs; // their captions
+    std::vector<FolderUse> folderUses;       // and what each was for
     std::map<std::string, PictureState> pictures; // files not listed are `otherPictures`
     PictureState otherPictures = PictureState::Loaded;
     std::string appPath = "/opt/karven/";
@@ -46,7 +47,7 @@ public:
 
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
-    std::string ChooseFolder(const std::string& caption) override;
+    std::string ChooseFolder(const std::string& caption, FolderUse use) override;
     PictureState CheckPicture(const std::string& path) override;
     std::string AppPath() override { return appPath; }
     void EndProgram() override { ended = true; }
