@@ -8,7 +8,8 @@
 namespace karven::principal {
 
 namespace {
-int Rating(const std::string& text) { return ReadCount(text); }
+// A damaged file may hold any number; bounded, the sums below cannot overflow.
+int Rating(const std::string& text) { return std::clamp(ReadCount(text), -99, 99); }
 
 // Higher is better; every rating counts one step the same.
 int MachineStrength(const TimRecord& t) { return (6 - Rating(t.Speed)) + (6 - Rating(t.Aero)) + Rating(t.Stability); }

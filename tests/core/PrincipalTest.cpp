@@ -222,6 +222,17 @@ TEST(PrincipalBoard, TargetsByStrengthVerdictsAndTheThirdMissInARow) {
     }
     std::sort(ranks.begin(), ranks.end());
     for (int t = 0; t < teams; ++t) EXPECT_EQ(ranks[size_t(t)], t + 1) << "every rank once";
+    {
+        // Ratings as a damaged file may hold them still rank every team once.
+        Season damaged = s;
+        damaged.TimTable[1].Speed = "-2147483648";
+        damaged.TimTable[2].Aero = "99999999999";
+        for (size_t d = 1; d < damaged.DrvTable.size(); d += 2) damaged.DrvTable[d].Stability = "2147483647";
+        std::vector<int> seen;
+        for (int t = 1; t <= teams; ++t) seen.push_back(principal::StrengthRank(damaged, t));
+        std::sort(seen.begin(), seen.end());
+        for (int t = 0; t < teams; ++t) EXPECT_EQ(seen[size_t(t)], t + 1);
+    }
 
     // The weakest team on paper: its target is out of reach of a team that scores nothing.
     int weakest = 1;

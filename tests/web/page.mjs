@@ -41,7 +41,11 @@ export function watch(page, origin, report) {
   page.on("console", m => report(`console ${m.type()}: ${m.text()}`));
   page.on("pageerror", e => report(`page error: ${e.message}`));
   page.on("request", r => { if (!r.url().startsWith(origin + "/") && !r.url().startsWith("blob:")) report(`fetched ${r.url()}`); });
-  page.on("requestfailed", r => report(`request failed: ${r.url()}`));
+  // A picture of the page's own given another before it was shown is cancelled, not failed.
+  page.on("requestfailed", r => {
+    const why = r.failure()?.errorText ?? "";
+    if (!(r.url().startsWith("blob:") && why === "net::ERR_ABORTED")) report(`request failed: ${r.url()} ${why}`);
+  });
   // A worker's own errors and console reach the page's target too.
   page.on("workercreated", w => w.on("console", m => report(`worker console ${m.type()}: ${m.text()}`)));
 }
