@@ -12,8 +12,8 @@
 #include "shell/Random.h"
 
 int main(int argc, char* argv[]) {
-    // The page passes "--seed N" for reproducible runs, as karven-sim takes it, and "--lang en"
-    // for the language the player chose on an earlier visit.
+    // The page passes "--seed N" for reproducible runs, as karven-sim takes it, and "--lang ja|en"
+    // for the language the player chose on an earlier visit or, the first time, the browser's.
     std::optional<uint64_t> seed;
     karven::Language language = karven::Language::Japanese;
     for (int i = 1; i + 1 < argc; ++i) {

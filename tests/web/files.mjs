@@ -1,11 +1,12 @@
-// The browser edition's files and language in headless Chromium: English chosen and kept across
+// The browser edition's files and language in headless Chromium: the browser's language on a first
+// visit, English chosen and kept across
 // a reload, an autosave kept in IndexedDB and opened after a reload, the CSV export and the
 // results handed over as downloads (the bytes karven-sim writes), the CSV files imported back,
 // and a season file dropped on the page opened as ﾌｧｲﾙ → 開く opens one.
 //   node files.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { spawnSync } from "node:child_process";
 import { mkdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
-import { downloaded, downloadsInto, fail, launch, namesIn, open, problems, serve } from "./page.mjs";
+import { Driver, downloaded, downloadsInto, fail, launch, namesIn, open, problems, serve, speak, watch } from "./page.mjs";
 
 const [site, sim, out] = process.argv.slice(2);
 const seed = 20261210;
@@ -38,6 +39,20 @@ try {
   const page = driver.page;
   const downloads = `${out}/files-downloads`;
   await downloadsInto(page, downloads);
+
+  // 0. A first visit speaks the browser's language: English in a French one (as the desktop on a
+  // French system), Japanese in a Japanese one (below); nothing is kept from it.
+  const french = await browser.newPage();
+  watch(french, origin, fail);
+  await speak(french, ["fr-FR", "fr", "ja"]);
+  const frenchDriver = new Driver(french);
+  await french.goto(`${origin}/?seed=${seed}`, { waitUntil: "load" });
+  await frenchDriver.loaded();
+  await frenchDriver.answerAll(20);
+  const shownInFrench = await japaneseShown(frenchDriver);
+  if (shownInFrench.length) fail(`a first visit in a French browser is not in English: ${shownInFrench.join(", ")}`);
+  await shot(frenchDriver, "first-visit-french");
+  await french.close();
 
   // 1. English from the language menu, the whole page with it, and kept for the next visit.
   await page.goto(`${origin}/?seed=${seed}`, { waitUntil: "load" });

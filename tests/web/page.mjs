@@ -18,13 +18,30 @@ export async function serve(site) {
   return { server, origin: `http://127.0.0.1:${port}` };
 }
 
-export function launch(width = 1366, height = 768) {
-  return puppeteer.launch({
+// Every page of the browser speaks Japanese, as a Japanese player's does, unless told otherwise by
+// speak(): headless Chromium takes no language of its own.
+export async function launch(width = 1366, height = 768) {
+  const browser = await puppeteer.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
     args: ["--no-sandbox", "--disable-gpu", "--no-first-run", `--window-size=${width},${height}`],
     defaultViewport: { width, height },
   });
+  const newPage = browser.newPage.bind(browser);
+  browser.newPage = async () => {
+    const page = await newPage();
+    await speak(page, ["ja-JP", "ja"]);
+    return page;
+  };
+  return browser;
+}
+
+// The languages the page's browser says it speaks, from its next load on.
+export function speak(page, languages) {
+  return page.evaluateOnNewDocument(list => {
+    Object.defineProperty(navigator, "languages", { get: () => list, configurable: true });
+    Object.defineProperty(navigator, "language", { get: () => list[0], configurable: true });
+  }, languages);
 }
 
 // A page whose console must stay silent and which fetches nothing from elsewhere; leaving it with

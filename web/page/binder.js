@@ -635,13 +635,18 @@
   }
 
   // The player's language, kept in the browser for the next visit. Storage may be refused (a
-  // private window, a file: page): the game then starts in Japanese as on a first visit.
+  // private window, a file: page): the game then starts as on a first visit, in the browser's own
+  // language as the desktop starts in the system's: Japanese for Japanese, English otherwise.
   const LanguageKey = "karven.language";
   function storedLanguage() {
     try {
       const code = localStorage.getItem(LanguageKey);
       return code === "en" || code === "ja" ? code : "";
     } catch (e) { return ""; }
+  }
+  function browserLanguage() {
+    const first = (navigator.languages && navigator.languages[0]) || navigator.language || "";
+    return /^ja\b/i.test(first) ? "ja" : "en";
   }
   function showLanguage(code) {
     document.documentElement.lang = code;
@@ -704,10 +709,10 @@
   const args = [];
   const seed = new URLSearchParams(location.search).get("seed");
   if (seed && /^\d+$/.test(seed)) args.push("--seed", seed);
-  // The language chosen on an earlier visit (ﾍﾙﾌﾟ → 言語), Japanese the first time.
-  const chosen = storedLanguage();
-  if (chosen) args.push("--lang", chosen);
-  showLanguage(chosen || "ja");
+  // The language chosen on an earlier visit (ﾍﾙﾌﾟ → 言語), the browser's the first time.
+  const chosen = storedLanguage() || browserLanguage();
+  args.push("--lang", chosen);
+  showLanguage(chosen);
   // The object handed in is the module itself: main runs (and draws) before the promise resolves.
   module = { karvenPage: page, arguments: args, preRun: [() => mountAutosaves(module)] };
   KarvenModule(module);
