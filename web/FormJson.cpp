@@ -68,6 +68,11 @@ public:
         Quote(out, value);
         fresh_ = false;
     }
+    void Item(long long value) {
+        Comma();
+        out += std::to_string(value);
+        fresh_ = false;
+    }
 
 private:
     bool fresh_ = true;
@@ -173,6 +178,10 @@ std::string FormJson(const Form& form, bool modal) {
     w.Str("cancelButton", form.cancelButton);
     w.Str("focus", form.focusRequest);
     w.Num("autoCloseMs", form.autoCloseMs);
+    w.Key("columnStarts");
+    w.Open('[');
+    for (int x : form.columnStarts) w.Item(x);
+    w.Close(']');
     w.Key("keys");
     w.Open('{');
     for (const auto& [key, button] : form.keyButtons) w.Str(key.c_str(), button);

@@ -118,6 +118,9 @@ public:
     // The player may resize the window, and its controls scale with it; message windows keep
     // the size they open at.
     bool resizable = true;
+    // Where the window's columns begin, left to right after the first: a screen too narrow for
+    // the window may show them one below the other. None: the window is one piece.
+    std::vector<int> columnStarts;
 
     Control& Add(ControlKind kind, std::string name, int index, Rect rect, std::string text = "");
     Control& Add(ControlKind kind, std::string name, Rect rect, std::string text = "") {

@@ -59,6 +59,7 @@ void AddSeparator(Form& form, const char* menu, const char* name) {
 
 FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     geometry = {0, 0, MessageColumnLeft + MessageColumnWidth, GridTop + GridRows * GridRowHeight + 14};
+    columnStarts = {PanelLeft, MessageColumnLeft}; // the grid, the commands and race panel, the commentary
 
     // Menus, in menu order.
     Add(ControlKind::Menu, "File", {}, "ﾌｧｲﾙ").accessKey = 'F';

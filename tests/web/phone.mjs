@@ -1,6 +1,6 @@
-// A phone held upright (390×844): the board takes the width and the page scrolls down, every
-// window fits across, and nothing makes the page wider than the screen; a Grand Prix's qualifying
-// played by taps.
+// A phone held upright (390×844): the main window's columns one below the other and the page
+// scrolling down, every window fits across, and nothing makes the page wider than the screen;
+// turned sideways the window is whole; a Grand Prix's qualifying played by taps.
 //   node phone.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { mkdirSync } from "node:fs";
 import { fail, launch, open, problems, serve } from "./page.mjs";
@@ -49,6 +49,32 @@ try {
   for (let i = 0; top.modal && i < 200 && await tapDefault(); ++i) top = g.top;
   if (top.modal) fail(`qualifying does not end by taps: ${top.form}`);
   await check("after-qualifying");
+  // Held upright, the main window's columns lie one below the other: the grid as wide as the
+  // screen allows, the commands at their own size, nothing overlapping.
+  const columns = async () => page.evaluate(() => {
+    const scaleOf = key => { const el = document.querySelector(`#main [data-key="${key}"]`); return el.getBoundingClientRect().width / el.offsetWidth; };
+    const rects = [...document.querySelectorAll("#main .column")].map(c => c.getBoundingClientRect());
+    return { grid: scaleOf("lblTitle"), commands: scaleOf("cmdYosen"), rects: rects.map(r => [r.left, r.top, r.right, r.bottom]) };
+  });
+  let laid = await columns();
+  if (laid.rects.length !== 3) fail(`upright, the main window shows ${laid.rects.length} columns, not 3`);
+  if (!(laid.grid > 0.6 && laid.commands > 0.99)) fail(`upright, the grid is drawn at ${laid.grid.toFixed(2)} and the commands at ${laid.commands.toFixed(2)}`);
+  for (let i = 1; i < laid.rects.length; ++i)
+    if (laid.rects[i][1] < laid.rects[i - 1][3]) fail(`column ${i + 1} overlaps column ${i}`);
+  // Turned sideways the window is whole again, and upright once more its columns come back.
+  const turn = async (width, height, count) => {
+    await page.setViewport({ width, height, isMobile: true, hasTouch: true });
+    await page.waitForFunction(n => document.querySelectorAll("#main .column").length === n, { timeout: 5000 }, count).catch(() => {});
+    return columns();
+  };
+  laid = await turn(844, 390, 0);
+  if (laid.rects.length !== 0) fail("turned sideways, the main window stays in columns");
+  await check("sideways");
+  laid = await turn(390, 844, 3);
+  if (laid.rects.length !== 3) fail("upright again, the columns do not come back");
+  await page.tap(`[data-key="cmdKesyou"]`);
+  top = await g.settle();
+  if (top.form === "frmkarvenrace" || !top.modal) fail(`決勝 tapped after turning the phone opens ${top.form}`);
   // The board is whole: its bottom can be scrolled to.
   const reach = await page.evaluate(() => {
     window.scrollTo(0, document.body.scrollHeight);

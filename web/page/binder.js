@@ -254,8 +254,9 @@
 
   function setText(el, text) { if (el.textContent !== text) el.textContent = text; }
 
+  const MenuKinds = new Set(["menu", "menuitem", "separator"]);
   function updateControl(f, c, el) {
-    if (c.kind === "menu" || c.kind === "menuitem" || c.kind === "separator") {
+    if (MenuKinds.has(c.kind)) {
       el.hidden = !c.visible;
       if (c.kind !== "separator") {
         setText(el, caption(c));
@@ -415,6 +416,8 @@
       const el = f.elements.get(c.key) || createControl(f, c);
       updateControl(f, c, el);
     }
+    // The main window is laid out before focus is given: laying it out may move its elements.
+    if (!data.modal) fitMain(f);
     if (data.focus) {
       const el = f.elements.get(data.focus);
       if (el) el.focus();
@@ -422,8 +425,7 @@
       const def = f.elements.get(data.defaultButton);
       if (def) def.focus();
     }
-    if (!data.modal) fitMain(f);
-    else placeDialog(f);
+    if (data.modal) placeDialog(f);
   }
 
   // A window the game placed (the commentary against the main window's right edge) opens there, at
@@ -442,18 +444,103 @@
     s.top = Math.max(0, Math.min(top, window.innerHeight - h)) + "px";
   }
 
-  // The main window scales down to the browser's width and height, never up.
-  // On a narrow screen in portrait (a phone) it takes the whole width and the page scrolls down.
+  // The main window scales down to the browser's width and height, never up. On a narrow screen
+  // in portrait (a phone) the columns it names are stacked, each as wide as the screen allows, and
+  // the page scrolls down; a window with no columns takes the whole width.
   function fitMain(f) {
+    const portrait = window.innerHeight > window.innerWidth;
+    const columns = portrait ? formColumns(f.data) : [];
+    if (columns.length > 1 && stackColumns(f, columns)) return;
+    unstackColumns(f);
     const w = f.data.w, h = f.data.h;
     const across = window.innerWidth / w;
-    const portrait = window.innerHeight > window.innerWidth;
     const scale = Math.min(1, portrait ? across : Math.min(across, (window.innerHeight - 24) / h));
     f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
     f.scale = scale;
     const board = document.getElementById("board");
     board.style.width = Math.floor(w * scale) + "px";
     board.style.height = Math.ceil(h * scale) + "px";
+  }
+
+  // The form's columns, where the form says they begin: the controls whose left edge is in each.
+  function formColumns(data) {
+    const starts = data.columnStarts || [];
+    if (!starts.length) return [];
+    const columns = [0, ...starts].map(() => ({ left: Infinity, right: -Infinity, top: Infinity, bottom: -Infinity, keys: new Set() }));
+    for (const c of data.controls) {
+      if (MenuKinds.has(c.kind) || c.w <= 0 || c.h <= 0) continue;
+      let i = 0;
+      while (i < starts.length && c.x >= starts[i]) ++i;
+      const col = columns[i];
+      col.left = Math.min(col.left, c.x);
+      col.right = Math.max(col.right, c.x + c.w);
+      col.top = Math.min(col.top, c.y);
+      col.bottom = Math.max(col.bottom, c.y + c.h);
+      col.keys.add(c.key);
+    }
+    return columns.filter(col => col.keys.size > 0);
+  }
+
+  function stackColumns(f, columns) {
+    const across = window.innerWidth - 8;
+    f.root.style.transform = "";
+    f.scale = Math.min(1, across / Math.max(...columns.map(c => c.right - c.left)));
+    if (!f.columns || f.columns.length !== columns.length) {
+      unstackColumns(f);
+      f.columns = columns.map(() => {
+        const outer = document.createElement("div");
+        outer.className = "column";
+        const inner = document.createElement("div");
+        inner.className = "form";
+        outer.append(inner);
+        f.content.append(outer);
+        return { outer, inner };
+      });
+    }
+    let top = 0;
+    columns.forEach((col, i) => {
+      const { outer, inner } = f.columns[i];
+      const w = col.right - col.left, h = col.bottom - col.top;
+      const scale = Math.min(1, across / w);
+      inner.style.width = w + "px";
+      inner.style.height = h + "px";
+      inner.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
+      Object.assign(outer.style, { left: Math.floor((window.innerWidth - w * scale) / 2) + "px", top: top + "px",
+                                   width: Math.ceil(w * scale) + "px", height: Math.ceil(h * scale) + "px" });
+      for (const c of f.data.controls) {
+        if (!col.keys.has(c.key)) continue;
+        const el = f.elements.get(c.key);
+        if (!el) continue;
+        if (el.parentElement !== inner) inner.append(el);
+        if (el.list_ && el.list_.parentElement !== inner) inner.append(el.list_);
+        el.style.left = c.x - col.left + "px";
+        el.style.top = c.y - col.top + "px";
+      }
+      top += Math.ceil(h * scale) + 8;
+    });
+    f.content.style.width = window.innerWidth + "px";
+    f.content.style.height = top + "px";
+    const board = document.getElementById("board");
+    board.style.width = window.innerWidth + "px";
+    board.style.height = top + 22 + "px";
+    return true;
+  }
+
+  // Back to the form's own layout (the screen turned, or a window with one column).
+  function unstackColumns(f) {
+    if (!f.columns) return;
+    for (const c of f.data.controls) {
+      const el = f.elements.get(c.key);
+      if (!el || MenuKinds.has(c.kind)) continue;
+      if (el.parentElement !== f.content) f.content.append(el);
+      if (el.list_ && el.list_.parentElement !== f.content) f.content.append(el.list_);
+      el.style.left = c.x + "px";
+      el.style.top = c.y + "px";
+    }
+    for (const { outer } of f.columns) outer.remove();
+    f.columns = null;
+    f.content.style.width = f.data.w + "px";
+    f.content.style.height = Math.max(f.data.h - 22, 0) + "px";
   }
   window.addEventListener("resize", () => {
     for (const f of forms.values()) if (!f.data.modal) fitMain(f);
