@@ -67,11 +67,14 @@ try {
     await page.waitForFunction(n => document.querySelectorAll("#main .column").length === n, { timeout: 5000 }, count).catch(() => {});
     return columns();
   };
+  await page.focus('[data-key="cmdKesyou"]');
   laid = await turn(844, 390, 0);
   if (laid.rects.length !== 0) fail("turned sideways, the main window stays in columns");
   await check("sideways");
   laid = await turn(390, 844, 3);
   if (laid.rects.length !== 3) fail("upright again, the columns do not come back");
+  const focused = await page.evaluate(() => document.activeElement && document.activeElement.dataset.key);
+  if (focused !== "cmdKesyou") fail(`turning the phone moved the keyboard focus to ${focused}`);
   await page.tap(`[data-key="cmdKesyou"]`);
   top = await g.settle();
   if (top.form === "frmkarvenrace" || !top.modal) fail(`決勝 tapped after turning the phone opens ${top.form}`);

@@ -450,8 +450,11 @@
   function fitMain(f) {
     const portrait = window.innerHeight > window.innerWidth;
     const columns = portrait ? formColumns(f.data) : [];
-    if (columns.length > 1 && stackColumns(f, columns)) return;
-    unstackColumns(f);
+    // Moving an element takes the keyboard focus from it: it is given back.
+    const focused = document.activeElement;
+    const laid = columns.length > 1 ? stackColumns(f, columns) : (unstackColumns(f), false);
+    if (focused && focused !== document.activeElement && f.content.contains(focused)) focused.focus({ preventScroll: true });
+    if (laid) return;
     const w = f.data.w, h = f.data.h;
     const across = window.innerWidth / w;
     const scale = Math.min(1, portrait ? across : Math.min(across, (window.innerHeight - 24) / h));
