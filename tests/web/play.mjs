@@ -26,9 +26,19 @@ try {
 
   // A key of the main window, then every window it opens answered with Enter; their messages.
   // Pictures drawn on the page: every one shown has been decoded (the site carries them as PNG).
-  const pictures = () => page.evaluate(() => [...document.querySelectorAll("img.picture")]
+  // A picture just given may still be decoding, or be given another meanwhile: each is awaited a
+  // few times; one that never decodes is not drawn.
+  const pictures = () => page.evaluate(() => Promise.all([...document.querySelectorAll("img.picture")]
     .filter(img => img.offsetParent !== null && img.getAttribute("src"))
-    .map(img => ({ key: img.dataset.key, drawn: img.complete && img.naturalWidth > 0 })));
+    .map(async img => {
+      for (let tries = 0; tries < 3; ++tries) {
+        try {
+          await img.decode();
+          return { key: img.dataset.key, drawn: img.naturalWidth > 0 };
+        } catch (e) { await new Promise(r => setTimeout(r, 100)); }
+      }
+      return { key: img.dataset.key, drawn: img.complete && img.naturalWidth > 0 };
+    })));
   let animation = 0;
   const play = async key => {
     const messages = [];
