@@ -452,9 +452,11 @@
     const columns = portrait ? formColumns(f.data) : [];
     // Moving an element takes the keyboard focus from it: it is given back.
     const focused = document.activeElement;
-    const laid = columns.length > 1 ? stackColumns(f, columns) : (unstackColumns(f), false);
+    const stacked = columns.length > 1;
+    if (stacked) stackColumns(f, columns);
+    else unstackColumns(f);
     if (focused && focused !== document.activeElement && f.content.contains(focused)) focused.focus({ preventScroll: true });
-    if (laid) return;
+    if (stacked) return;
     const w = f.data.w, h = f.data.h;
     const across = window.innerWidth / w;
     const scale = Math.min(1, portrait ? across : Math.min(across, (window.innerHeight - 24) / h));
@@ -465,11 +467,13 @@
     board.style.height = Math.ceil(h * scale) + "px";
   }
 
-  // The form's columns, where the form says they begin: the controls whose left edge is in each.
+  // The form's columns, where the form says they begin: the controls whose left edge is in each,
+  // and each control's column by its key.
   function formColumns(data) {
     const starts = data.columnStarts || [];
     if (!starts.length) return [];
-    const columns = [0, ...starts].map(() => ({ left: Infinity, right: -Infinity, top: Infinity, bottom: -Infinity, keys: new Set() }));
+    const columns = [0, ...starts].map(() => ({ left: Infinity, right: -Infinity, top: Infinity, bottom: -Infinity, used: false }));
+    const of = new Map();
     for (const c of data.controls) {
       if (MenuKinds.has(c.kind) || c.w <= 0 || c.h <= 0) continue;
       let i = 0;
@@ -479,9 +483,13 @@
       col.right = Math.max(col.right, c.x + c.w);
       col.top = Math.min(col.top, c.y);
       col.bottom = Math.max(col.bottom, c.y + c.h);
-      col.keys.add(c.key);
+      col.used = true;
+      of.set(c.key, col);
     }
-    return columns.filter(col => col.keys.size > 0);
+    const used = columns.filter(col => col.used);
+    used.forEach((col, i) => { col.index = i; });
+    used.of = of;
+    return used;
   }
 
   function stackColumns(f, columns) {
@@ -510,23 +518,22 @@
       inner.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
       Object.assign(outer.style, { left: Math.floor((window.innerWidth - w * scale) / 2) + "px", top: top + "px",
                                    width: Math.ceil(w * scale) + "px", height: Math.ceil(h * scale) + "px" });
-      for (const c of f.data.controls) {
-        if (!col.keys.has(c.key)) continue;
-        const el = f.elements.get(c.key);
-        if (!el) continue;
-        if (el.parentElement !== inner) inner.append(el);
-        if (el.list_ && el.list_.parentElement !== inner) inner.append(el.list_);
-        el.style.left = c.x - col.left + "px";
-        el.style.top = c.y - col.top + "px";
-      }
       top += Math.ceil(h * scale) + 8;
     });
+    for (const c of f.data.controls) {
+      const col = columns.of.get(c.key), el = f.elements.get(c.key);
+      if (!col || !el) continue;
+      const { inner } = f.columns[col.index];
+      if (el.parentElement !== inner) inner.append(el);
+      if (el.list_ && el.list_.parentElement !== inner) inner.append(el.list_);
+      el.style.left = c.x - col.left + "px";
+      el.style.top = c.y - col.top + "px";
+    }
     f.content.style.width = window.innerWidth + "px";
     f.content.style.height = top + "px";
     const board = document.getElementById("board");
     board.style.width = window.innerWidth + "px";
     board.style.height = top + 22 + "px";
-    return true;
   }
 
   // Back to the form's own layout (the screen turned, or a window with one column).
