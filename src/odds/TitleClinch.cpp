@@ -11,17 +11,35 @@ namespace {
 // The pairs (leader's points, rival's points) one race can give: each scoring place goes to a car
 // of the leader, of the rival or of somebody else; where retirements happen a car of the two may
 // also sit there retired, scoring nothing, with every car behind it retired too. Cars of the two
-// left over take a place that scores nothing: behind the points or outside the grid.
+// left over take a place that scores nothing: behind the points or outside the grid, as far as
+// the grids qualifying can give allow.
 class RaceOptions {
 public:
     RaceOptions(const TitleField& f, const RaceAhead& race, int leader, int rival)
-        : open_(race.open), retire_(f.retire) {
-        carsL_ = f.cars[leader] - f.FixedCarsOf(leader, race);
-        carsR_ = rival > 0 ? f.cars[rival] - f.FixedCarsOf(rival, race) : 0;
-        int m = int(race.fixedCars.size());
-        zero_ = (f.grid - m - int(open_.size())) + (f.Cars() - f.grid);
-        others_ = f.Cars() - m - carsL_ - carsR_;
-        Walk(0, 0, 0, 0, false, 0, 0);
+        : open_(race.open), retire_(f.retire), zero_(f.ZeroPlaces(race)) {
+        std::vector<char> fixedCar(size_t(f.Cars()), 0);
+        for (int car : race.fixedCars) fixedCar[size_t(car)] = 1;
+        const int free = f.grid - int(race.fixedCars.size());
+        // Each set of grids, and in it every count of the two's cars on the grid it allows.
+        for (const GridSet& set : race.grids) {
+            int must[3] = {0, 0, 0}, can[3] = {0, 0, 0}; // the leader's, the rival's, the others'
+            for (int car = 0; car < f.Cars(); ++car) {
+                if (fixedCar[size_t(car)]) continue;
+                int unit = f.entrantUnit[size_t(car)];
+                int who = unit == leader ? 0 : rival > 0 && unit == rival ? 1 : 2;
+                must[who] += set.must[size_t(car)];
+                can[who] += set.can[size_t(car)];
+            }
+            for (int l = must[0]; l <= can[0]; ++l)
+                for (int r = must[1]; r <= can[1]; ++r) {
+                    int others = free - l - r;
+                    if (others < must[2] || others > can[2]) continue;
+                    carsL_ = l;
+                    carsR_ = r;
+                    others_ = others;
+                    Walk(0, 0, 0, 0, false, 0, 0);
+                }
+        }
     }
     // [a] the rival's best beside a for the leader, -1 where a cannot be.
     const std::vector<int>& Best() const { return best_; }
@@ -51,17 +69,21 @@ private:
 
     std::vector<int> open_;
     bool retire_;
-    int carsL_ = 0, carsR_ = 0, zero_ = 0, others_ = 0;
+    int zero_ = 0;
+    // The cars of the grid being walked: the leader's, the rival's and the others' not fixed.
+    int carsL_ = 0, carsR_ = 0, others_ = 0;
     std::vector<int> best_;
 };
 } // namespace
 
 std::vector<int64_t> RivalBeside(const TitleField& field, int leader, int rival) {
     std::vector<int64_t> reach{0};
-    std::map<std::vector<int>, std::vector<int>> alike; // races with the same fixed places
+    // Races with the same fixed places and grids.
+    std::map<std::pair<std::vector<int>, std::vector<GridSet>>, std::vector<int>> alike;
     for (const RaceAhead& race : field.races) {
-        auto at = alike.find(race.fixedCars);
-        if (at == alike.end()) at = alike.emplace(race.fixedCars, RaceOptions(field, race, leader, rival).Best()).first;
+        auto key = std::make_pair(race.fixedCars, race.grids);
+        auto at = alike.find(key);
+        if (at == alike.end()) at = alike.emplace(key, RaceOptions(field, race, leader, rival).Best()).first;
         const std::vector<int>& options = at->second;
         std::vector<int64_t> next(reach.size() + options.size(), -1);
         for (size_t a = 0; a < reach.size(); ++a) {

@@ -20,11 +20,21 @@ struct FixedResult {
     std::vector<int> drivers;
 };
 
+// Grids qualifying can give: every grid that holds each car of `must` and none outside `can`.
+struct GridSet {
+    std::vector<char> must, can; // [car]
+    bool operator==(const GridSet&) const = default;
+    auto operator<=>(const GridSet&) const = default;
+};
+
 // One Grand Prix still to run.
 struct RaceAhead {
     int gp = 0;
     std::vector<int> fixedCars; // entrants in places 1..m, decided in advance
     std::vector<int> open;      // the scores of places m+1.. that score, best first
+    // Together every grid its qualifying can give, the fixed cars on each: one set where any car
+    // that can qualify may stand in for another, several where times bind some cars together.
+    std::vector<GridSet> grids;
 };
 
 struct TitleField {
@@ -43,6 +53,8 @@ struct TitleField {
     std::vector<int> scale;           // [place] the title's points for a place, 0 past the last
 
     int Cars() const { return int(entrantDriver.size()); }
+    // The places of a race's grid that score nothing.
+    int ZeroPlaces(const RaceAhead& race) const { return grid - int(race.fixedCars.size()) - int(race.open.size()); }
     // The cars of `unit` fixed in race `r`.
     int FixedCarsOf(int unit, const RaceAhead& race) const;
     // Whether `a` would stand ahead of `b` on equal points: the earlier in its table.

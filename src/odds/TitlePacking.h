@@ -12,11 +12,18 @@ namespace karven {
 struct PackGroup {
     int races = 0;
     std::vector<int> scores; // per race, best first
+    // A single race whose grid must hold more cars than its places without points can take: of the
+    // cars that must be on it, no more than `zero` may go without a score (`idle` of them, the
+    // contender's, already do), so some must take points.
+    bool tight = false;
+    int zero = 0;
+    int idle = 0;
 };
 
 struct PackRival {
     int64_t cap = 0;       // the points he may still take
     std::vector<int> cars; // [group] his cars in each race of the group
+    std::vector<int> must; // [group] of those, the cars on the grid whatever else happens
 };
 
 struct PackAnswer {

@@ -11,6 +11,8 @@ namespace karven {
 class Random {
 public:
     virtual ~Random() = default;
+    // The largest value Next can give: 53 random bits scaled into [0, 1).
+    static constexpr double LargestDraw = 1.0 - 0x1.0p-53;
     // Uniform in [0, 1). Served from a batch the generator fills, so the race's thousands of draws
     // cost no call each.
     double Next() {

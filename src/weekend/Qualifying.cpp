@@ -101,6 +101,20 @@ void QualifyingTimes(std::vector<Entrant>& entrants, Random& random) {
     }
 }
 
+TimeRange QualifyingRange(const Entrant& e) {
+    // The sums grow with each term and each term with its draw, so the extremes lie at the ends.
+    auto low = [](double rating) { return std::min(0 * rating, Random::LargestDraw * rating); };
+    auto high = [](double rating) { return std::max(0 * rating, Random::LargestDraw * rating); };
+    double a = e.courseFactor, b = e.speed;
+    double fastA = a + low(e.aero), fastB = b + low(e.aero);
+    fastA += low(e.technique);
+    fastB += low(e.technique);
+    double slowA = a + high(e.aero), slowB = b + high(e.aero);
+    slowA += high(e.technique);
+    slowB += high(e.technique);
+    return {Round0_00(fastB < fastA ? fastB : fastA), Round0_00(slowB < slowA ? slowB : slowA)};
+}
+
 std::vector<int> QualifyingOrder(const std::vector<Entrant>& entrants) {
     int n = int(entrants.size()) - 1;
     std::vector<int> order(n + 1);

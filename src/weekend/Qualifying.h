@@ -21,6 +21,12 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend);
 std::vector<Entrant> QualifyingEntrants(const Season& season, int gp);
 // Each entrant's better attempt, four draws apiece.
 void QualifyingTimes(std::vector<Entrant>& entrants, Random& random);
+// The best and the worst time an entrant can set, as its two-decimal text reads back: every draw
+// of the four is 0 or the largest draw there is, whichever gives the extreme.
+struct TimeRange {
+    double fastest = 0, slowest = 0;
+};
+TimeRange QualifyingRange(const Entrant& e);
 // Entrant indexes fastest first, element 0 unused; equal times keep driver order.
 std::vector<int> QualifyingOrder(const std::vector<Entrant>& entrants);
 // The entry of a driver of this team, as qualifying lists it.

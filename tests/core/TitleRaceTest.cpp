@@ -10,13 +10,15 @@
 #include "season/Numbers.h"
 #include "season/Points.h"
 #include "season/Season.h"
+#include "weekend/CourseFactor.h"
 #include "standings/Rankings.h"
 
 namespace karven {
 namespace {
 
-// Drivers "D01".., teams "T01".. with up to two seats each; some drivers without a seat.
-Season SmallSeason(std::mt19937& rng, int drivers, int teams, int played, int ahead) {
+// Drivers "D01".., teams "T01".. with up to two seats each; some drivers without a seat. With
+// `spread`, machines and drivers differ, so that qualifying may keep a car off the grid or on it.
+Season SmallSeason(std::mt19937& rng, int drivers, int teams, int played, int ahead, bool spread = false) {
     Season s;
     int gps = played + ahead;
     s.Sis = {FormatPlain(gps), rng() % 2 ? "20" : "30", "", FormatPlain(played)};
@@ -49,11 +51,47 @@ Season SmallSeason(std::mt19937& rng, int drivers, int teams, int played, int ah
             s.DrvTable[d].Result[g] = place == 0 ? "0" : place > 8 ? "" : FormatPlain(place);
         }
     for (int t = 1; t <= teams; ++t) s.TimTable[t].Points = FormatPlain(int(rng() % 30));
+    if (spread) {
+        // Narrow attempts (aerodynamics 1, technique 0 or 1) keep the times apart.
+        for (int t = 1; t <= teams; ++t) {
+            s.TimTable[t].Speed = FormatPlain(1 + int(rng() % 5));
+            s.TimTable[t].Aero = FormatPlain(rng() % 3 ? 1 : 1 + int(rng() % 5));
+        }
+        for (int d = 1; d <= drivers; ++d) s.DrvTable[d].Technique = FormatPlain(rng() % 3 ? int(rng() % 2) : int(rng() % 6));
+        for (int g = 1; g <= gps; ++g) s.GpTable[g].CourseType = FormatPlain(1 + int(rng() % 5));
+    }
     return s;
 }
 
+// A car's best and worst qualifying time at a Grand Prix, each of the four draws at its ends.
+std::pair<double, double> TimeRangeOf(const Season& s, int gp, int driver) {
+    const DrvRecord& d = s.DrvTable[driver];
+    const TimRecord& t = *TeamOf(s, d);
+    double best = 1e300, worst = 1e300;
+    for (double r : {0.0, 1.0 - 0x1.0p-53}) {
+        double a = CourseFactor(s.GpTable[gp].CourseType, t.Speed) + r * ReadNumber(t.Aero) + r * ReadNumber(d.Technique);
+        double b = ReadNumber(t.Speed) + r * ReadNumber(t.Aero) + r * ReadNumber(d.Technique);
+        double time = ReadNumber(Format0_00(std::min(a, b)));
+        (r == 0 ? best : worst) = time;
+    }
+    return {best, worst};
+}
+
+// Whether qualifying can put exactly these cars on the grid: each of them can be faster than
+// every car left out, an equal time going to the earlier driver.
+bool GridCanBe(const Season& s, int gp, const std::vector<int>& cars, const std::vector<int>& grid) {
+    for (int in : grid)
+        for (int out : cars) {
+            if (std::find(grid.begin(), grid.end(), out) != grid.end()) continue;
+            auto a = std::make_pair(TimeRangeOf(s, gp, in).first, in);
+            auto b = std::make_pair(TimeRangeOf(s, gp, out).second, out);
+            if (!(a < b)) return false;
+        }
+    return true;
+}
+
 // Every classification of one race: the grid's order and how many cars are still running.
-std::vector<std::pair<std::vector<int>, int>> Classifications(const Season& s, const std::vector<int>& fixed) {
+std::vector<std::pair<std::vector<int>, int>> Classifications(const Season& s, int gp, const std::vector<int>& fixed) {
     std::vector<int> cars;
     for (int d = 1; d <= ReadCount(s.DrvCount); ++d)
         if (TeamOf(s, s.DrvTable[d])) cars.push_back(d);
@@ -69,7 +107,7 @@ std::vector<std::pair<std::vector<int>, int>> Classifications(const Season& s, c
     do {
         std::vector<int> order = fixed;
         order.insert(order.end(), rest.begin(), rest.begin() + (grid - int(fixed.size())));
-        if (!seen.insert(order).second) continue;
+        if (!seen.insert(order).second || !GridCanBe(s, gp, cars, order)) continue;
         for (int running = retire ? int(fixed.size()) : grid; running <= grid; ++running) out.push_back({order, running});
     } while (std::next_permutation(rest.begin(), rest.end()));
     return out;
@@ -114,6 +152,7 @@ int First(const std::vector<double>& totals, Title title) {
 struct Truth {
     std::set<int> winners;    // everyone first in some completion (0: nobody first)
     int leaderWorstGain = -1; // the most the leader adds in a completion he loses
+    int leaderMostGain = -1;  // the most he adds in any
 };
 
 // Every completion of the races ahead: what each race can add, added up race by race.
@@ -122,7 +161,7 @@ Truth Explore(const Season& s, int endGp, int last, const std::vector<std::vecto
     std::set<std::vector<int>> sums{std::vector<int>(Totals(s, title).size(), 0)};
     for (int gp = endGp + 1; gp <= last; ++gp) {
         std::set<std::vector<int>> race;
-        for (const auto& [order, running] : Classifications(s, fixed[gp])) race.insert(Gains(s, title, order, running));
+        for (const auto& [order, running] : Classifications(s, gp, fixed[gp])) race.insert(Gains(s, title, order, running));
         std::set<std::vector<int>> next;
         for (const std::vector<int>& sum : sums)
             for (const std::vector<int>& g : race) {
@@ -139,6 +178,7 @@ Truth Explore(const Season& s, int endGp, int last, const std::vector<std::vecto
         for (size_t i = 0; i < totals.size(); ++i) totals[i] += sum[i];
         int winner = First(totals, title);
         truth.winners.insert(winner);
+        if (leader) truth.leaderMostGain = std::max(truth.leaderMostGain, sum[leader - 1]);
         if (leader && winner != leader) truth.leaderWorstGain = std::max(truth.leaderWorstGain, sum[leader - 1]);
     }
     return truth;
@@ -150,6 +190,13 @@ void CheckWitness(const Season& start, const TitleChance& c, Title title) {
     for (const WitnessRace& w : c.witness) {
         std::set<int> named(w.order.begin(), w.order.end());
         ASSERT_EQ(named.size(), w.order.size()) << c.text;
+        // Qualifying must be able to give a grid with every car the witness places.
+        bool qualifies = false;
+        for (const auto& [order, running] : Classifications(start, w.gp, {})) {
+            std::set<int> grid(order.begin(), order.end());
+            qualifies = qualifies || std::includes(grid.begin(), grid.end(), named.begin(), named.end());
+        }
+        ASSERT_TRUE(qualifies) << "no grid holds the cars of race " << w.gp << ": " << c.text;
         for (size_t k = 0; k < w.order.size(); ++k) {
             DrvRecord& d = s.DrvTable[w.order[k]];
             ASSERT_NE(TeamOf(s, d), nullptr);
@@ -167,12 +214,12 @@ void CheckWitness(const Season& start, const TitleChance& c, Title title) {
     EXPECT_EQ(First(Totals(s, title), title), c.unit) << c.text;
 }
 
-TEST(TitleRace, MatchesEveryCompletionOfSmallSeasons) {
-    std::mt19937 rng(20260);
-    int checked = 0, contenders = 0, eliminated = 0, champions = 0;
-    for (int round = 0; round < 60; ++round) {
+void MatchEveryCompletion(uint32_t seed, int rounds, bool spread) {
+    std::mt19937 rng(seed);
+    int checked = 0, contenders = 0, eliminated = 0, champions = 0, none = 0;
+    for (int round = 0; round < rounds; ++round) {
         int drivers = 4 + int(rng() % 3), teams = 2 + int(rng() % 2);
-        Season s = SmallSeason(rng, drivers, teams, 2 + int(rng() % 3), 3);
+        Season s = SmallSeason(rng, drivers, teams, 2 + int(rng() % 3), 3, spread);
         int endGp = ReadCount(s.Sis.EndGp), last = ReadCount(s.Sis.GpCount);
         // Now and then the next race's winner, or its first two, decided in advance.
         std::vector<FixedResult> fixes;
@@ -182,8 +229,10 @@ TEST(TitleRace, MatchesEveryCompletionOfSmallSeasons) {
             for (int d = 1; d <= drivers; ++d)
                 if (TeamOf(s, s.DrvTable[d])) cars.push_back(d);
             std::shuffle(cars.begin(), cars.end(), rng);
+            // Places a grid can give: the first of one classification.
+            if (spread) cars = Classifications(s, endGp + 1, {})[rng() % Classifications(s, endGp + 1, {}).size()].first;
             int n = 1 + int(rng() % 2);
-            fixed[endGp + 1].assign(cars.begin(), cars.begin() + std::min<int>(n, ReadCount(s.Sis.NinCount)));
+            fixed[endGp + 1].assign(cars.begin(), cars.begin() + std::min({n, ReadCount(s.Sis.NinCount), int(cars.size())}));
             fixes.push_back({endGp + 1, fixed[endGp + 1]});
         }
         // The brute force starts from the season without the fixed places; they are one of its races.
@@ -210,7 +259,12 @@ TEST(TitleRace, MatchesEveryCompletionOfSmallSeasons) {
                 EXPECT_EQ(c.status == TitleStatus::Champion, always);
                 if (c.status == TitleStatus::Contender) CheckWitness(base, c, title);
                 if (c.unit == race.leader && c.status == TitleStatus::Contender) {
-                    EXPECT_EQ(c.magicNumber, truth.leaderWorstGain < 0 ? 0 : truth.leaderWorstGain - fixedPart + 1);
+                    // None where even his best cannot make sure of it.
+                    int magic = truth.leaderWorstGain < 0 ? 0
+                                : truth.leaderWorstGain >= truth.leaderMostGain ? -1
+                                                                              : truth.leaderWorstGain - fixedPart + 1;
+                    EXPECT_EQ(c.magicNumber, magic);
+                    none += magic == -1;
                 }
                 contenders += c.status == TitleStatus::Contender;
                 eliminated += c.status == TitleStatus::Eliminated;
@@ -219,12 +273,20 @@ TEST(TitleRace, MatchesEveryCompletionOfSmallSeasons) {
             }
         }
     }
-    // The rounds must have met all three answers, or they proved little.
-    EXPECT_GT(contenders, 50);
-    EXPECT_GT(eliminated, 50);
+    // The rounds must have met all three answers, and a leader no gain makes sure of, or they
+    // proved little.
+    EXPECT_GT(contenders, rounds * 5 / 6);
+    EXPECT_GT(eliminated, rounds * 5 / 6);
     EXPECT_GT(champions, 3);
-    EXPECT_GT(checked, 500);
+    EXPECT_GT(none, 0);
+    EXPECT_GT(checked, rounds * 8);
 }
+
+TEST(TitleRace, MatchesEveryCompletionOfSmallSeasons) { MatchEveryCompletion(20260, 60, false); }
+
+// Machines and drivers apart: some cars never qualify, some always do, some only in each other's
+// place; the title race must respect every grid qualifying can give, and no other.
+TEST(TitleRace, MatchesEveryCompletionWhereQualifyingDecides) { MatchEveryCompletion(4417, 120, true); }
 
 } // namespace
 } // namespace karven
