@@ -1,7 +1,10 @@
 #include "principal/Calls.h"
 
+#include <algorithm>
+
 #include "principal/Board.h"
 #include "principal/FrmCall.h"
+#include "principal/Forecast.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -19,14 +22,45 @@ std::string DriverName(const Season& season, const RaceCar& car) {
 
 std::string TyreText(bool rain) { return Tr(rain ? "レインタイヤ" : "ドライタイヤ"); }
 
-// Where the car stands: the weather, its place, its Time, the gaps to the cars around it, its tyres.
+int LastLap(const RaceState& race) { return std::min(race.setup.syuCount, MaxSyuCount); }
+
+// A gap in Time, as the race compares Times: a car behind with less Time may attack the car ahead.
+std::string AheadText(const RaceCar& car, const RaceCar& ahead) {
+    if (car.time < ahead.time) return TrF("前の車よりタイムが {1} 秒少ない（仕掛けられます）", Format0_00(ahead.time - car.time));
+    return TrF("前の車とのタイム差 {1} 秒", Format0_00(car.time - ahead.time));
+}
+std::string BehindText(const RaceCar& car, const RaceCar& behind) {
+    if (behind.time < car.time) return TrF("後ろの車のほうがタイムが {1} 秒少ない（仕掛けられます）", Format0_00(car.time - behind.time));
+    return TrF("後ろの車とのタイム差 {1} 秒", Format0_00(behind.time - car.time));
+}
+
+// The chance of rain, how it moved this lap, and what the race's own weather rule makes of it.
+std::string ForecastText(const RaceState& race) {
+    if (!race.setup.eveTen) return "";
+    const int change = race.Kousui - race.PrevKousui;
+    std::string trend = change > 0 ? "+" + FormatPlain(change) : change < 0 ? "−" + FormatPlain(-change) : "±0";
+    std::string text = TrF("降水確率 {1}%（この周 {2}）", FormatPlain(race.Kousui), trend) + CrLf;
+    const int left = LastLap(race) - race.lap;
+    RainForecast f = ForecastRain(race.Kousui, left);
+    auto percent = [](double p) { return FormatPlain(RoundHalfEven(p * 100)); };
+    if (race.Tenkou == 3)
+        text += TrF("次の周も雨 {1}%　ゴールまで降り続く {2}%", percent(f.nextLap), percent(f.beforeFlag)) + CrLf;
+    else
+        text += TrF("次の周に雨 {1}%　ゴールまでに雨 {2}%", percent(f.nextLap), percent(f.beforeFlag)) + CrLf;
+    return text;
+}
+
+// Where the car stands: the weather and what it may do, its place, its Time, the Time to the
+// running cars around it, its tyres.
 std::string Situation(const Season& season, const RaceState& race, int k) {
     const RaceCar& car = race.car[size_t(k)];
     std::string text = TrF("{1}周目　天気は {2}", FormatPlain(race.lap), WeatherText(race.Tenkou)) + CrLf;
+    text += ForecastText(race);
     text += TrF("{1}位　{2}", FormatPlain(k), DriverName(season, car)) + CrLf;
     text += TrF("タイム {1}", Format0_00(car.time)) + CrLf;
-    if (k > 1) text += TrF("前の車との差 {1} 秒", Format0_00(car.time - race.car[size_t(k - 1)].time)) + CrLf;
-    if (k < race.Cars()) text += TrF("後ろの車との差 {1} 秒", Format0_00(race.car[size_t(k + 1)].time - car.time)) + CrLf;
+    // Retired cars stand behind the running ones: no Time to them means anything.
+    if (k > 1 && !race.car[size_t(k - 1)].retired) text += AheadText(car, race.car[size_t(k - 1)]) + CrLf;
+    if (k < race.Cars() && !race.car[size_t(k + 1)].retired) text += BehindText(car, race.car[size_t(k + 1)]) + CrLf;
     text += TrF("{1}（{2}周）", TyreText(car.rainTyre), FormatPlain(car.tyreLaps)) + CrLf;
     return text;
 }
@@ -39,17 +73,20 @@ bool TeamCalls::Runs(const RaceState& race, int k) const {
 
 AskedCalls::AskedCalls(Shell& shell) : TeamCalls(shell.season), shell_(shell) {}
 
-bool AskedCalls::Answers() const { return !shell_.SkipRequested && shell_.AutoAdvanceMs <= 0; }
+// Under スキップ or オート実況 nobody is there to answer; on the last lap coming in cannot help.
+bool AskedCalls::Answers(const RaceState& race) const {
+    return !shell_.SkipRequested && shell_.AutoAdvanceMs <= 0 && race.lap < LastLap(race);
+}
 
 bool AskedCalls::PitIn(RaceState& race, int k, bool rules) {
-    if (!Answers()) return rules;
+    if (!Answers(race)) return rules;
     Call call{"ピットイン", Situation(shell_.season, race, k) + CrLf + Tr("ピットインしますか？"), "ピットイン",
               "ステイアウト", rules};
     return Ask(shell_, call);
 }
 
 bool AskedCalls::RainTyres(RaceState& race, int k, bool rules) {
-    if (!Answers()) return rules;
+    if (!Answers(race)) return rules;
     Call call{"タイヤ", Situation(shell_.season, race, k) + CrLf + Tr("どちらのタイヤを履きますか？"),
               "レインタイヤ", "ドライタイヤ", rules};
     return Ask(shell_, call);

@@ -21,7 +21,8 @@ private:
     const Season& season_;
 };
 
-// Asks the player; under スキップ or オート実況 the rules' roll answers, so a race can always run on.
+// Asks the player; under スキップ or オート実況, and on the last lap, the rules' roll answers, so a race
+// can always run on.
 class AskedCalls final : public TeamCalls {
 public:
     explicit AskedCalls(Shell& shell);
@@ -29,7 +30,7 @@ public:
     bool RainTyres(RaceState& race, int k, bool rules) override;
 
 private:
-    bool Answers() const;
+    bool Answers(const RaceState& race) const;
     Shell& shell_;
 };
 

@@ -8,7 +8,7 @@ namespace karven::principal {
 namespace {
 constexpr int Width = 420;
 constexpr int TextTop = 44;
-constexpr int TextHeight = 170;
+constexpr int TextHeight = 230;
 constexpr int ButtonWidth = 150;
 constexpr int ButtonHeight = 32;
 } // namespace
@@ -43,6 +43,8 @@ FrmCall::FrmCall(Shell& shell, const Call& call) : Form(FormName, "監督の判�
     std::string rules = call.rules ? "cmdYes" : "cmdNo";
     (*this)(rules).toolTip = "ルールどおりなら、こちらになります。";
     defaultButton = rules;
+    // A question's letters work without Alt, as the main window's do.
+    keyButtons = {{"Y", "cmdYes"}, {"N", "cmdNo"}};
     answer = call.rules; // Esc and the close box: see QueryClose
 }
 

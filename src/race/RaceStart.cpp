@@ -30,6 +30,7 @@ void StartRace(RaceState& race, std::vector<RaceCar> grid) {
 void TopOfLap(RaceState& race, int lap) {
     race.lap = lap;
     race.PrevTenkou = race.Tenkou;
+    race.PrevKousui = race.Kousui;
     if (race.setup.eveTen) {
         int d = race.random.Roll(2);
         int m = race.random.Roll(10);

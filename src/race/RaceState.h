@@ -105,6 +105,7 @@ struct RaceState {
 
     int Tenkou = 1; // 1 fine, 2 cloudy, 3 rain
     int Kousui = 0;
+    int PrevKousui = 0; // at the top of the current lap, before its change
     int PrevTenkou = 1;
     int PenCount = 0;
     double FlTime = 9999999999.0;

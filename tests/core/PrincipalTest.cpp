@@ -320,6 +320,7 @@ TEST(PrincipalWindows, AskedCallsShowTheSituationAndEscGivesTheRulesAnswer) {
     Shell& shell = game.shell;
     principal::TakeCharge(game.season, "01");
     RaceSetup setup;
+    setup.syuCount = 40;
     SilentRace observer;
     RaceState race(setup, random, observer);
     for (int k = 1; k <= 3; ++k) {
