@@ -26,9 +26,9 @@ inline int AddButton(Form& form, const char* name, const char* caption, int left
     return left + width + 8;
 }
 
-inline void AddClose(Form& form, int top) {
+inline void AddClose(Form& form, int top, const char* caption = "閉じる") {
     form.Add(ControlKind::Button, "cmdClose", {form.geometry.width - Margin - ButtonWidth, top, ButtonWidth,
-                                               ButtonHeight}, "閉じる")
+                                               ButtonHeight}, caption)
         .onClick = [&form] { form.Close(); };
     form.cancelButton = "cmdClose";
 }

@@ -3,6 +3,7 @@
 // drivers a seat again, and which driver to make an offer to. The rules' evaluation is drawn
 // first, as for every team, and its answer offered: the draws keep the rules' order.
 
+#include <string>
 #include <vector>
 
 namespace karven {
@@ -19,6 +20,12 @@ public:
     // The driver the team makes its offer to this cycle, out of `available` (OffDrvTable
     // positions, in the table's order); 0 for none. `rules` the evaluation's pick, 0 for none.
     virtual int Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) = 0;
+    // The negotiation's cycle number R while Approach is asked: who would listen depends on it.
+    int R = 0;
+    // The driver's answer to the offer of a team this caller runs, once the rules announced it.
+    virtual void Answered(FrmKarvenOff& /*form*/, int /*team*/, int /*driver*/, bool /*accepted*/) {}
+    // Any driver who signed for another team, once announced; `fromTimNo` the seat he left.
+    virtual void Moved(FrmKarvenOff& /*form*/, int /*team*/, int /*driver*/, const std::string& /*fromTimNo*/) {}
 };
 
 } // namespace karven

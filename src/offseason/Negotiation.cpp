@@ -172,15 +172,19 @@ void MakeOffer(FrmKarvenOff& form, Shell& shell, int i, size_t j, int R) {
     OffDrvRecord& driver = form.OffDrvTable[j];
     int scoreRank = Rank(driver.ScoreRank), timRank = Rank(team.TimRank);
     Announce(shell, TrF("{1} が\r\n{2}\r\nにオファーを提示しました！", team.TimNm, driver.DrvNm));
-    if (DriverAccepts(shell.random, scoreRank, timRank, R)) {
+    const bool accepted = DriverAccepts(shell.random, scoreRank, timRank, R);
+    if (accepted) {
         Announce(shell, TrF("{1} に\r\n{2}\r\nが移籍決定！！", team.TimNm, driver.DrvNm));
         driver.Decided = "1";
+        const std::string from = driver.TimNo;
         driver.TimNo = team.TimNo;
         LeaveOldSeat(form, driver.DrvNm);
         Settle(form, i, team.Seat1 == "0" ? 1 : 2, driver.DrvNm);
+        if (form.calls) form.calls->Moved(form, i, int(j), from);
     } else {
         Announce(shell, TrF("{1}\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
     }
+    if (form.calls && form.calls->Runs(form, i)) form.calls->Answered(form, i, int(j), accepted);
 }
 } // namespace
 
@@ -202,6 +206,7 @@ void OffOfferCycle(FrmKarvenOff& form, Shell& shell, int R) {
             std::vector<int> available;
             for (size_t j = 1; j < form.OffDrvTable.size(); ++j)
                 if (Available(form.OffDrvTable[j], team)) available.push_back(int(j));
+            form.calls->R = R;
             int chosen = form.calls->Approach(form, i, available, int(pick));
             pick = std::find(available.begin(), available.end(), chosen) != available.end() ? size_t(chosen) : 0;
         }

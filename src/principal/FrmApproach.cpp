@@ -1,7 +1,11 @@
 #include "principal/FrmApproach.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
 
+#include "editors/Grades.h"
 #include "history/HistoryLayout.h"
 #include "offseason/FrmKarvenOff.h"
 #include "season/Numbers.h"
@@ -16,8 +20,11 @@ using namespace history;
 
 namespace {
 constexpr int Width = 1000;
-constexpr int TableTop = 76;
+constexpr int TableTop = 86;
 constexpr int TableHeight = 330;
+
+// A driver's ratings in the rules' order, each on its own scale.
+constexpr Scale DriverScales[] = {Scale::Technique, Scale::High, Scale::High, Scale::High};
 
 std::string TeamName(const FrmKarvenOff& market, const std::string& TimNo) {
     if (TimNo.empty()) return Tr("（シートなし）");
@@ -26,36 +33,71 @@ std::string TeamName(const FrmKarvenOff& market, const std::string& TimNo) {
     return "";
 }
 
-std::vector<std::string> Row(const Season& season, const FrmKarvenOff& market, int d, const RookieLookup& rookie) {
+// How likely the driver takes the offer, as his answer is drawn: four times in five he weighs
+// the ranks (and then a coin decides), once in five a 1-in-20 chance. Returns a percentage.
+int AcceptChance(int scoreRank, int timRank, int R) {
+    const bool weighs = scoreRank + R >= 2 * timRank;
+    return weighs ? 80 / 2 + 20 / 20 : 20 / 20;
+}
+
+constexpr double ByText = std::numeric_limits<double>::quiet_NaN();
+
+// The ratings as letters, and as keys best first: a lower technique is better, a higher anything else.
+void AddRatings(std::vector<std::string>& cells, std::vector<double>& keys, const std::array<std::string, 4>& ratings) {
+    for (size_t r = 0; r < ratings.size(); ++r) {
+        cells.push_back(GradeLetter(ratings[r], DriverScales[r]));
+        double value = ReadNumber(ratings[r]);
+        keys.push_back(DriverScales[r] == Scale::Technique ? value : -value);
+    }
+}
+} // namespace
+
+namespace {
+FrmApproach::Row MakeRow(const Season& season, const FrmKarvenOff& market, int team, int d, const RookieLookup& rookie,
+                         int R) {
     const OffDrvRecord& o = market.OffDrvTable[size_t(d)];
-    std::vector<std::string> row = {o.DrvNm, TeamName(market, o.TimNo), o.ScoreRank};
+    FrmApproach::Row row;
+    std::vector<std::string>& cells = row.cells;
+    std::vector<double>& keys = row.keys;
+    cells = {o.DrvNm, TeamName(market, o.TimNo), o.ScoreRank};
+    keys = {ByText, ByText, ReadNumber(o.ScoreRank)};
     const WorldDriver* newcomer = rookie ? rookie(d) : nullptr;
     const bool inTable = d < int(season.DrvTable.size()) && season.DrvTable[size_t(d)].DrvNm == o.DrvNm;
     if (newcomer) {
-        for (int r : newcomer->whole) row.push_back(Num(r));
-        row.push_back(Num(newcomer->age));
+        AddRatings(cells, keys, {Num(newcomer->whole[0]), Num(newcomer->whole[1]), Num(newcomer->whole[2]),
+                                 Num(newcomer->whole[3])});
+        cells.push_back(Num(newcomer->age));
+        keys.push_back(newcomer->age);
     } else if (inTable) {
         const DrvRecord& driver = season.DrvTable[size_t(d)];
-        for (const std::string* r : {&driver.Technique, &driver.Roughness, &driver.Block, &driver.Stability})
-            row.push_back(*r);
+        AddRatings(cells, keys, {driver.Technique, driver.Roughness, driver.Block, driver.Stability});
         const WorldState& world = season.history.world;
-        row.push_back(world.enabled && d < int(world.drivers.size()) ? Num(world.drivers[size_t(d)].age) : "—");
+        const bool aged = world.enabled && d < int(world.drivers.size());
+        cells.push_back(aged ? Num(world.drivers[size_t(d)].age) : "—");
+        keys.push_back(aged ? world.drivers[size_t(d)].age : std::numeric_limits<double>::infinity());
     } else {
-        row.insert(row.end(), 5, "—");
+        cells.insert(cells.end(), 5, "—");
+        keys.insert(keys.end(), 5, std::numeric_limits<double>::infinity());
     }
-    row.push_back(o.EvalPoints);
+    cells.push_back(o.EvalPoints);
+    keys.push_back(-ReadNumber(o.EvalPoints));
     if (inTable && !newcomer) {
         const DrvRecord& driver = season.DrvTable[size_t(d)];
-        row.push_back(TrF("{1}戦{2}勝 タイトル{3}", driver.CareerGp, driver.CareerWins, driver.CareerWc));
+        cells.push_back(TrF("{1}戦{2}勝 タイトル{3}", driver.CareerGp, driver.CareerWins, driver.CareerWc));
+        keys.push_back(-(ReadNumber(driver.CareerWc) * 1e6 + ReadNumber(driver.CareerWins)));
     } else {
-        row.push_back(Tr("新人"));
+        cells.push_back(Tr("新人"));
+        keys.push_back(0);
     }
+    int chance = AcceptChance(ReadCount(o.ScoreRank), ReadCount(market.OffTimTable[size_t(team)].TimRank), R);
+    cells.push_back(TrF("{1}{2}%", chance > 1 ? "○ " : "", FormatPlain(chance)));
+    keys.push_back(-chance);
     return row;
 }
 } // namespace
 
 FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, const std::vector<int>& available,
-                         int rules, const RookieLookup& rookie)
+                         int rules, const RookieLookup& rookie, int R)
     : Form(FormName, "オファー"), shell_(shell), available_(available) {
     geometry = {0, 0, Width, TableTop + TableHeight + 2 * Margin + ButtonHeight};
     const OffTimRecord& t = market.OffTimTable[size_t(team)];
@@ -63,8 +105,10 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
     title.text = TrF("{1} がオファーを出すドライバー", t.TimNm);
     title.style.fontSize = 14;
     title.style.bold = true;
-    Control& hint = Add(ControlKind::Label, "lblHint", {Margin, 42, Width - 2 * Margin, 26});
-    hint.text = TrF("チームの順位 {1}位。評価順位は、ストーブリーグがドライバーを評価した順位です。", t.TimRank);
+    Control& hint = Add(ControlKind::Label, "lblHint", {Margin, 40, Width - 2 * Margin, 40});
+    hint.text = TrF("チームの順位 {1}位。評価順位は、ストーブリーグがドライバーを評価した順位です。○は、この順位ならオファーに耳を傾けるドライバーです。",
+                    t.TimRank);
+    hint.style.wrap = true;
     Control& table = AddTable(*this, {Margin, TableTop, Width - 2 * Margin, TableHeight},
                               {{"ドライバー", 0},
                                {"所属", 0},
@@ -75,8 +119,10 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
                                {"安定性", 56, Align::Center},
                                {"年齢", 48, Align::Right},
                                {"評価点", 56, Align::Right},
-                               {"通算", 0}});
-    for (int d : available) table.rows.push_back(Row(shell.season, market, d, rookie));
+                               {"通算", 0},
+                               {"見込み", 64, Align::Right}});
+    for (int d : available) rows_.push_back({d, MakeRow(shell.season, market, team, d, rookie, R)});
+    for (const auto& [d, row] : rows_) table.rows.push_back(row.cells);
     auto at = std::find(available.begin(), available.end(), rules);
     // The evaluation's pick is chosen, and Enter makes its offer; without one, Enter passes.
     table.listIndex = at == available.end() ? -1 : int(at - available.begin());
@@ -84,7 +130,10 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
     const int top = geometry.height - Margin - ButtonHeight;
     int left = AddButton(*this, "cmdOffer", "オファーを出す", Margin, top, 'O', 150);
     left = AddButton(*this, "cmdPass", "今回は見送る", left, top, 'P', 150);
-    AddButton(*this, "cmdRules", "ルールに任せる", left, top, 'R', 160);
+    left = AddButton(*this, "cmdRules", "ルールに任せる", left, top, 'R', 160);
+    AddButton(*this, "cmdSort", "並べ替え", left, top, 'S', 120);
+    Control& sorted = Add(ControlKind::Label, "lblSort", {left + 128, top, Width - left - 128 - Margin, ButtonHeight});
+    sorted.style.align = Align::Left;
     (*this)("cmdOffer").onClick = [this] {
         answer = Answer::Offer;
         Close();
@@ -97,9 +146,32 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
         answer = Answer::RulesFromNow;
         Close();
     };
+    (*this)("cmdSort").onClick = [this] { SortBy((sortColumn_ + 1) % int((*this)("tblRec").columns.size())); };
+    (*this)("cmdSort").toolTip = "押すたびに、次の列の順に並べ替えます（良いほうから）。";
     (*this)("cmdOffer").enabled = !available.empty();
     (*this)("cmdRules").toolTip = "この先のストーブリーグでは、このチームの残留とオファーもルールどおりに決まります。";
     defaultButton = table.listIndex >= 0 ? "cmdOffer" : "cmdPass";
+}
+
+void FrmApproach::SortBy(int column) {
+    Control& table = (*this)("tblRec");
+    if (column < 0 || column >= int(table.columns.size())) return;
+    const int chosen = Chosen();
+    std::stable_sort(rows_.begin(), rows_.end(), [column](const auto& a, const auto& b) {
+        double x = a.second.keys[size_t(column)], y = b.second.keys[size_t(column)];
+        if (std::isnan(x) || std::isnan(y)) return a.second.cells[size_t(column)] < b.second.cells[size_t(column)];
+        return x < y;
+    });
+    sortColumn_ = column;
+    table.rows.clear();
+    available_.clear();
+    for (const auto& [d, row] : rows_) {
+        table.rows.push_back(row.cells);
+        available_.push_back(d);
+    }
+    auto at = std::find(available_.begin(), available_.end(), chosen);
+    table.listIndex = chosen == 0 || at == available_.end() ? table.listIndex : int(at - available_.begin());
+    (*this)("lblSort").text = TrF("並び：{1}", table.columns[size_t(column)].heading);
 }
 
 void FrmApproach::Load() {

@@ -1,5 +1,6 @@
 #include "principal/FrmPrincipal.h"
 
+#include "editors/Grades.h"
 #include "history/HistoryLayout.h"
 #include "principal/Board.h"
 #include "season/Numbers.h"
@@ -50,7 +51,8 @@ FrmPrincipal::FrmPrincipal(Shell& shell) : Form(FormName, "監督モード"), sh
     const int mine = TeamInCharge(season);
     for (int t = 1; t <= Teams(season); ++t) {
         const TimRecord& r = season.TimTable[size_t(t)];
-        table.rows.push_back({r.TimNm, r.Speed, r.Aero, r.Stability, Drivers(season, r),
+        table.rows.push_back({r.TimNm, GradeLetter(r.Speed, Scale::Low), GradeLetter(r.Aero, Scale::Low),
+                              GradeLetter(r.Stability, Scale::High), Drivers(season, r),
                               TrF("{1}位", FormatPlain(StrengthRank(season, t))), TargetText(BoardTarget(season, t))});
     }
     table.listIndex = mine > 0 ? mine - 1 : (Teams(season) > 0 ? 0 : -1);
@@ -58,9 +60,7 @@ FrmPrincipal::FrmPrincipal(Shell& shell) : Form(FormName, "監督モード"), sh
     const int top = geometry.height - Margin - ButtonHeight;
     int left = AddButton(*this, "cmdTake", "このチームの監督になる", Margin, top, 'T', 200);
     AddButton(*this, "cmdLeave", "監督をやめる", left, top, 'L', 150);
-    AddClose(*this, top);
-    (*this)("cmdClose").text = "キャンセル";
-    (*this)("cmdClose").source = "キャンセル";
+    AddClose(*this, top, "キャンセル");
     (*this)("cmdTake").enabled = Teams(season) > 0;
     (*this)("cmdLeave").enabled = mine > 0;
     (*this)("cmdTake").onClick = [this] {

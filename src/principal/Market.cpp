@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editors/Grades.h"
 #include "offseason/FrmKarvenOff.h"
 #include "offseason/Negotiation.h"
 #include "principal/Board.h"
@@ -10,6 +11,7 @@
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
+#include "shell/MessageWindows.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 
@@ -35,7 +37,9 @@ bool AskedMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
     std::string text = TrF("{1}（評価順位 {2}位、ポイント順位 {3}位）", d.DrvNm, d.ScoreRank, d.PointsRank) + "\r\n";
     if (driver < int(shell_.season.DrvTable.size())) {
         const DrvRecord& r = shell_.season.DrvTable[size_t(driver)];
-        text += TrF("テクニック {1}　荒さ {2}　ブロック {3}　安定性 {4}", r.Technique, r.Roughness, r.Block, r.Stability) + "\r\n";
+        text += TrF("テクニック {1}　荒さ {2}　ブロック {3}　安定性 {4}", GradeLetter(r.Technique, Scale::Technique),
+                    GradeLetter(r.Roughness, Scale::High), GradeLetter(r.Block, Scale::High),
+                    GradeLetter(r.Stability, Scale::High)) + "\r\n";
     }
     text += "\r\n" + TrF("{1} に残留を提示しますか？", d.DrvNm);
     Call call{"残留", text, "残留を提示する", "放出する", rules};
@@ -44,7 +48,7 @@ bool AskedMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
 
 int AskedMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) {
     if (!Answers()) return rules;
-    FrmApproach window(shell_, form, team, available, rules, rookie_);
+    FrmApproach window(shell_, form, team, available, rules, rookie_, R);
     shell_.platform.ShowModal(window);
     switch (window.answer) {
     case FrmApproach::Answer::Offer: return window.Chosen();
@@ -53,6 +57,27 @@ int AskedMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>& 
     case FrmApproach::Answer::RulesOnce: break;
     }
     return rules;
+}
+
+void AskedMarket::Tell(const std::string& text) {
+    shell_.MsgText = text;
+    // The player's own news shows even when he skips the rest.
+    const bool skipped = shell_.SkipRequested;
+    shell_.SkipRequested = false;
+    ShowOk(shell_);
+    shell_.SkipRequested = shell_.SkipRequested || skipped;
+}
+
+void AskedMarket::Answered(FrmKarvenOff& form, int, int driver, bool accepted) {
+    if (accepted) return; // the rules' announcement says it already
+    Tell(TrF("{1} は、あなたのチームのオファーを断りました。", form.OffDrvTable[size_t(driver)].DrvNm));
+}
+
+void AskedMarket::Moved(FrmKarvenOff& form, int team, int driver, const std::string& fromTimNo) {
+    const PrincipalState& p = season_.history.principal;
+    if (!p.InCharge() || fromTimNo != p.TimNo || form.OffTimTable[size_t(team)].TimNo == p.TimNo) return;
+    Tell(TrF("あなたのチームを離れた {1} は、{2} と契約しました。", form.OffDrvTable[size_t(driver)].DrvNm,
+             form.OffTimTable[size_t(team)].TimNm));
 }
 
 bool PolicyMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {

@@ -33,9 +33,14 @@ public:
     AskedMarket(Shell& shell, RookieLookup rookie);
     bool Keep(FrmKarvenOff& form, int team, int driver, bool rules) override;
     int Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) override;
+    // A refusal, and a driver of his who signs elsewhere, told to him in plain words, even after
+    // スキップ: the rules' own announcement of a refusal only says the offer is held.
+    void Answered(FrmKarvenOff& form, int team, int driver, bool accepted) override;
+    void Moved(FrmKarvenOff& form, int team, int driver, const std::string& fromTimNo) override;
 
 private:
     bool Answers() const;
+    void Tell(const std::string& text);
     Shell& shell_;
     RookieLookup rookie_;
     bool leftToRules_ = false;
