@@ -120,10 +120,11 @@ void WriteControl(Writer& w, const Control& c) {
     w.Bool("visible", c.visible);
     w.Bool("enabled", c.enabled);
     if (c.checked) w.Bool("checked", true);
-    if (c.textColor != DefaultColor) w.Num("color", c.textColor);
+    if (c.ShownColor() != DefaultColor) w.Num("color", c.ShownColor());
     if (c.style.backColor != DefaultColor) w.Num("back", c.style.backColor);
     if (c.style.fontSize) w.Num("font", c.style.fontSize);
     if (c.style.bold) w.Bool("bold", true);
+    if (c.highlight) w.Bool("highlight", true);
     if (c.style.align != Align::Left) w.Str("align", AlignName(c.style.align));
     if (c.style.border) w.Bool("border", true);
     if (c.style.wrap) w.Bool("wrap", true);

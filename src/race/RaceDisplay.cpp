@@ -44,6 +44,8 @@ RaceDisplay::RaceDisplay(Shell& shell, const RaceWeekend& weekend, int gp, std::
     const std::string colorPrefix = ColorFilePath(shell, "", 1);
     const std::string colorSuffix = ".dat";
     colorPaths_.resize(entries_.size());
+    mine_.resize(entries_.size());
+    for (size_t i = 1; i < entries_.size(); ++i) mine_[i] = shell.season.history.principal.Runs(entries_[i].TimNo);
     for (size_t i = 1; i < entries_.size(); ++i) {
         colorPaths_[i].assign(colorPrefix, 0, colorPrefix.size() - colorSuffix.size());
         colorPaths_[i] += entries_[i].ColorNo;
@@ -124,6 +126,7 @@ void RaceDisplay::WriteRows(const RaceState& race, int from, int to) {
         if (car.rainTyre) tyre.assign(1, 'R');
         else tyre.clear();
         main.imgCo(k).picture = colorPaths_[car.id];
+        MarkRow(main, k, mine_[car.id]);
     }
 }
 
@@ -138,6 +141,7 @@ void RaceDisplay::StartBoard(const RaceState& race) {
         } else {
             for (int c = 1; c <= 6; ++c) main.lbl(c, k).text.clear();
             main.imgCo(k).picture = blank;
+            MarkRow(main, k, false);
         }
     }
     if (race.setup.eveTen) LoadWeatherPictures();

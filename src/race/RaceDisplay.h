@@ -52,6 +52,7 @@ private:
     int N_;
     std::vector<EntryRecord> entries_;
     std::vector<std::string> colorPaths_; // by car id
+    std::vector<char> mine_;              // by car id: a car of the team the player runs
     std::string appPath_;
     Control* imgAnime_;
     Control* lblKousui_;

@@ -31,6 +31,8 @@ struct PrincipalState {
     std::vector<PrincipalSeason> seasons;
 
     bool InCharge() const { return !TimNo.empty(); }
+    // Whether the team with this number is the one the player runs.
+    bool Runs(const std::string& no) const { return InCharge() && no == TimNo; }
     bool Empty() const { return TimNo.empty() && TimNm.empty() && target == 0 && misses == 0 && seasons.empty(); }
     bool operator==(const PrincipalState&) const = default;
 };

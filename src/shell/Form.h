@@ -22,6 +22,8 @@ struct Rect {
 };
 
 constexpr uint32_t DefaultColor = 0xFFFFFFFFu; // "use the window's own colour"
+// A highlighted label's text, bold, where the logic gave it no colour of its own.
+constexpr uint32_t HighlightColor = 0x9A3B00;
 
 // Document: a read-only text that scrolls, in simple HTML (headings, paragraphs, tables, and
 // pictures named by their file's path).
@@ -61,6 +63,8 @@ struct Control {
     bool visible = true;
     bool enabled = true;
     bool checked = false;
+    bool highlight = false; // labels: a row of the team the player runs, drawn apart
+    uint32_t ShownColor() const { return highlight && textColor == DefaultColor ? HighlightColor : textColor; }
     std::vector<std::string> items; // list boxes and drop-downs
     int listIndex = -1;             // selected item (a table's row), -1 none
     // Tables: the column headings, their widths (0 shares what is left) and alignment, and the rows.

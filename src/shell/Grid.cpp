@@ -36,8 +36,13 @@ void ClearGrid(Shell& shell) {
             shell.main.lbl(c, k).toolTip.clear();
             shell.main.lbl(c, k).toolTipSource.clear();
         }
+        MarkRow(shell.main, k, false);
         shell.main.imgCo(k).picture = neutral;
     }
+}
+
+void MarkRow(FrmKarvenRace& main, int k, bool mine) {
+    for (int c = 1; c <= 6; ++c) main.lbl(c, k).highlight = mine;
 }
 
 std::string ColorFilePath(Shell& shell, const std::string& colorNo, int useColor) {

@@ -15,6 +15,8 @@ void SetGridHeader(FrmKarvenRace& main, int mode);
 void SetTitle(FrmKarvenRace& main, std::function<std::string()> make);
 // Empties every row and shows the neutral swatch; headings and title stay.
 void ClearGrid(Shell& shell);
+// Picks out row k as the player's own team's, or not.
+void MarkRow(FrmKarvenRace& main, int k, bool mine);
 // img/color/<colorNo>.dat under the program folder, or cls.dat when useColor is 0.
 std::string ColorFilePath(Shell& shell, const std::string& colorNo, int useColor);
 

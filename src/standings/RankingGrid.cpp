@@ -55,6 +55,7 @@ void ShowDrvRanking(Shell& shell) {
         main.lbl(2, p).text = s.DrvNm;
         main.lbl(3, p).text = s.TimNm;
         main.lbl(4, p).text = s.Points;
+        MarkRow(main, p, shell.season.history.principal.Runs(s.TimNo));
         // A driver without a seat has no colour code: the path then ends in "<separator>.dat"
         // and the row keeps its neutral swatch.
         std::string path = ColorFilePath(shell, s.ColorNo, 1);
@@ -76,6 +77,7 @@ void ShowTimRanking(Shell& shell) {
         main.lbl(1, p).text = std::to_string(p);
         main.lbl(2, p).text = s.TimNm;
         main.lbl(4, p).text = s.Points;
+        MarkRow(main, p, shell.season.history.principal.Runs(s.TimNo));
         main.imgCo(p).picture = ColorFilePath(shell, s.ColorNo, 1);
     }
 }

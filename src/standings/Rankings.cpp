@@ -59,6 +59,7 @@ std::vector<DriverStanding> DriverStandings(const Season& season) {
         if (const TimRecord* team = TeamOf(season, driver)) {
             s.TimNm = team->TimNm;
             s.ColorNo = team->ColorNo;
+            s.TimNo = team->TimNo;
         }
         table.push_back(std::move(s));
     }
@@ -70,7 +71,7 @@ std::vector<TeamStanding> TeamStandings(const Season& season) {
     int teams = Bounded(season.TimCount, season.TimTable.size());
     for (int t = 1; t <= teams; ++t) {
         const TimRecord& team = season.TimTable[t];
-        if (ReadNumber(team.Points) > 0) table.push_back({0, team.TimNm, team.Points, team.ColorNo});
+        if (ReadNumber(team.Points) > 0) table.push_back({0, team.TimNm, team.Points, team.ColorNo, team.TimNo});
     }
     return Ranked(table);
 }

@@ -15,6 +15,7 @@ struct DriverStanding {
     std::string TimNm;   // current team as stored, "" without a seat
     std::string Points;  // decimal text
     std::string ColorNo; // "" without a seat
+    std::string TimNo;   // "" without a seat
 };
 
 struct TeamStanding {
@@ -22,6 +23,7 @@ struct TeamStanding {
     std::string TimNm;
     std::string Points; // as stored
     std::string ColorNo;
+    std::string TimNo;
 };
 
 // The order of these totals, best first, as indexes into them; equal totals keep their order.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QCompleter>
 #include <QEvent>
 #include <QFocusEvent>
@@ -219,6 +220,8 @@ void FormView::MakeMenuEntry(Control& c) {
         } else {
             action = menu->addAction(Caption(c));
             connect(action, &QAction::triggered, this, [this, &c] { Fire(c, &Control::onClick); });
+            // "Ctrl+S" and the like press the item from anywhere in the window.
+            if (!c.shortcut.empty()) action->setShortcut(QKeySequence(QString::fromStdString(c.shortcut)));
             if (!c.group.empty()) {
                 // One of the group is chosen, drawn as a radio item.
                 auto* group = menuBar_->findChild<QActionGroup*>(QString::fromStdString(c.group));
@@ -389,15 +392,21 @@ void FormView::RefreshControl(Bound& b) {
     if (w->isHidden() == c.visible) w->setVisible(c.visible);
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
 
-    if (c.kind != ControlKind::Picture && w->property(ColorProperty).toUInt() != c.textColor) {
-        w->setProperty(ColorProperty, c.textColor);
+    if (c.kind == ControlKind::Label && w->font().bold() != (c.style.bold || c.highlight)) {
+        QFont font = w->font();
+        font.setBold(c.style.bold || c.highlight);
+        w->setFont(font);
+    }
+    if (c.kind != ControlKind::Picture && w->property(ColorProperty).toUInt() != c.ShownColor()) {
+        const uint32_t color = c.ShownColor();
+        w->setProperty(ColorProperty, color);
         // Only the active colours: a disabled control keeps the style's greyed text.
         QPalette p = w->palette();
         const QPalette base = window_->palette();
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-                bool own = c.textColor != DefaultColor && group != QPalette::Disabled;
-                p.setColor(group, role, own ? ToColor(c.textColor) : base.color(group, role));
+                bool own = color != DefaultColor && group != QPalette::Disabled;
+                p.setColor(group, role, own ? ToColor(color) : base.color(group, role));
             }
         w->setPalette(p);
     }

@@ -57,6 +57,7 @@ void FillRow(Shell& shell, int k, const EntryRecord& e) {
     main.lbl(4, k).text = e.Time;
     main.lbl(5, k).text.clear();
     main.lbl(6, k).text.clear();
+    MarkRow(main, k, shell.season.history.principal.Runs(e.TimNo));
     main.imgCo(k).picture = ColorFilePath(shell, e.ColorNo, 1);
 }
 

@@ -272,7 +272,8 @@
     s.color = c.color !== undefined ? cssColor(c.color) : "";
     s.backgroundColor = c.back !== undefined ? cssColor(c.back) : "";
     s.fontSize = c.font ? c.font + "pt" : "";
-    s.fontWeight = c.bold ? "bold" : "";
+    s.fontWeight = c.bold || c.highlight ? "bold" : "";
+    el.classList.toggle("highlight", !!c.highlight);
     s.textAlign = c.align || "";
     el.title = c.tip || "";
     el.classList.toggle("border", !!c.border);
