@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -235,6 +237,22 @@ QPoint Binder::OnScreen(const Rect& geometry) {
             main.top + int(std::lround((geometry.top - main.top) * scale))};
 }
 
+QRect Binder::FreeArea(const QWidget& window) const {
+    QScreen* screen = main_ && main_->screen() ? main_->screen() : window.screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void Binder::KeepOnScreen(QWidget& window, const QRect& free, const QMargins& frame) {
+    if (free.isEmpty()) return;
+    // A window's position is its frame's.
+    const QRect outer(window.pos(), window.size() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
+    QPoint at = outer.topLeft();
+    at.setX(std::max(free.left(), std::min(at.x(), free.right() + 1 - outer.width())));
+    at.setY(std::max(free.top(), std::min(at.y(), free.bottom() + 1 - outer.height())));
+    if (at != outer.topLeft()) window.move(at);
+}
+
 void Binder::RunDialog(Form& form) {
     if (shutdown_ || form.IsClosed()) return;
     FormDialog dialog;
@@ -246,22 +264,48 @@ void Binder::RunDialog(Form& form) {
     auto* content = new FormContent(form, &dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content);
     FormView view(*this, form, &dialog, content, nullptr);
     dialog.view = &view;
     content->view = &view;
     const double scale = MainScale();
     const QSize size = (QSizeF(view.NaturalSize()) * scale).toSize();
-    if (form.resizable) {
+    // A window taller or wider than the screen's free area keeps its natural size and scrolls
+    // inside a window that fits: every control stays within reach.
+    const QRect free = FreeArea(dialog);
+    const QMargins frame = frame_.isNull() ? AssumedFrame : frame_;
+    const QSize room(free.width() - frame.left() - frame.right(), free.height() - frame.top() - frame.bottom());
+    const bool scrolls = !free.isEmpty() && (size.width() > room.width() || size.height() > room.height());
+    QSize shown = size;
+    if (scrolls) {
+        auto* scroll = new QScrollArea(&dialog);
+        scroll->setObjectName("scrollContent");
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(content);
+        layout->addWidget(scroll);
+        content->setMinimumSize(size);
+        // Room for the scroll bars the smaller side brings.
+        const int bar = dialog.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        shown = QSize(std::min(size.width() + (size.height() > room.height() ? bar : 0), room.width()),
+                      std::min(size.height() + (size.width() > room.width() ? bar : 0), room.height()));
+    } else {
+        layout->addWidget(content);
+    }
+    if (form.resizable && !scrolls) {
         content->setMinimumSize((QSizeF(view.NaturalSize()) * std::min(scale, SmallestScale)).toSize());
         dialog.resize(size);
+    } else if (form.resizable) {
+        dialog.resize(shown);
     } else {
-        content->setMinimumSize(size);
-        dialog.setFixedSize(size);
+        if (!scrolls) content->setMinimumSize(size);
+        dialog.setFixedSize(shown);
     }
     view.Fit(size);
     if (form.IsPlaced()) dialog.move(OnScreen(form.geometry));
     else CentreOverMain(dialog);
+    // Placed against the main window, a window that fits stays there; one the screen cannot hold
+    // whole starts where all of it that shows is on the screen.
+    if (scrolls) KeepOnScreen(dialog, free, frame);
     RefreshAll(); // the windows behind show the latest state while this one waits
     if (form.autoCloseMs > 0)
         QTimer::singleShot(form.autoCloseMs, &dialog, [&dialog, &view] {

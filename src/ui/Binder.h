@@ -52,6 +52,10 @@ public:
 
     // Over the main window when it is shown, else in the middle of the screen.
     void CentreOverMain(QWidget& window);
+    // The free area of the screen the main window is on (without the desktop's panels).
+    QRect FreeArea(const QWidget& window) const;
+    // Moves a window, framed so, back into the free area where it reaches out of it.
+    static void KeepOnScreen(QWidget& window, const QRect& free, const QMargins& frame);
     // The factor the main window is drawn at; secondary windows open at it too.
     double MainScale();
 

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <QScrollArea>
 #include <gtest/gtest.h>
 #include <cmath>
 
@@ -71,10 +72,17 @@ ui::FormView* ViewOf(ui::Binder& binder, QWidget& window) {
 }
 
 // Gives the window's content area this size.
+// Gives the window's content that size; a window too large for the screen shows its content in a
+// scroll area, whose view is then that size.
 void ResizeContent(QWidget& window, QSize size) {
     QWidget* content = window.findChild<QWidget*>("content");
-    window.resize(window.size() + size - content->size());
-    QApplication::processEvents();
+    auto* scroll = window.findChild<QScrollArea*>("scrollContent");
+    QWidget* shown = scroll ? scroll->viewport() : content;
+    // Twice: the view widens by the scroll bars it no longer needs.
+    for (int i = 0; i < (scroll ? 2 : 1); ++i) {
+        window.resize(window.size() + size - shown->size());
+        QApplication::processEvents();
+    }
 }
 
 QSize Scaled(QSize natural, double factor) { return (QSizeF(natural) * factor).toSize(); }
