@@ -28,6 +28,7 @@ int main(int argc, char* argv[]) {
     karven::SetLanguage(language);
     karven::GameRandom random(seed);
     karven::Game game(platform, random);
+    game.offerLastSeason = true;
     platform.BindMain(game.shell.main);
     platform.unsavedWork = [&game] { return karven::HasUnsavedWork(game.shell); };
     platform.RefreshAll();

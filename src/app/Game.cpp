@@ -14,6 +14,7 @@
 #include "principal/FrmPrincipal.h"
 #include "race/Race.h"
 #include "session/Autosave.h"
+#include "session/Continue.h"
 #include "session/FrmAutosaves.h"
 #include "shell/FrmGuide.h"
 #include "shell/FrmMain.h"
@@ -46,6 +47,7 @@ Game::Game(Platform& platform, Random& random) : shell(season, platform, random)
 
 bool Game::StartUp() {
     bool started = karven::StartUp(shell);
+    if (started && offerLastSeason) OfferLastSeason(shell);
     FollowRaceRecords(shell);
     world::ShowWorldChoice(shell);
     principal::ShowPrincipal(shell);
@@ -142,6 +144,7 @@ void Game::WireMainWindow() {
     main("File_open").onClick = Command([this] { OpenSeasonFile(shell); }, !Keep);
     main("File_autosave").onClick = Command([this] { OpenAutosave(shell); }, !Keep);
     main("File_update").onClick = Command([this] { SaveSeasonFile(shell); }, !Keep);
+    main("File_save").onClick = Command([this] { SaveSeasonInPlace(shell); }, !Keep);
     main("File_import").onClick = Command([this] { RunCsvImport(shell); }, Keep);
     main("File_export").onClick = [this] { RunCsvExport(shell); };
     main("File_results").onClick = [this] { RunResultsExport(shell); };

@@ -67,6 +67,10 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     AddMenuItem(*this, "File", "File_autosave", -1, "自動保存から開く", 'A',
                 "レースやストーブリーグのたびに自動で保存されたシーズンを開きます。");
     AddMenuItem(*this, "File", "File_update", -1, "保存", 'S', "シーズンをファイルに保存します。");
+    // Beside the rules: the season saved again where it came from, without a dialog.
+    AddMenuItem(*this, "File", "File_save", -1, "上書き保存", 'W',
+                "開いた（保存した）ファイルに、そのまま保存します。まだファイルがなければ、保存先を尋ねます。")
+        .shortcut = "Ctrl+S";
     // Beside the rules: the season to and from spreadsheets, the results out.
     AddSeparator(*this, "File", "File_Sen2");
     AddMenuItem(*this, "File", "File_import", -1, "インポート", 'I',

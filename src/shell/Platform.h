@@ -48,6 +48,9 @@ public:
     virtual void LanguageChosen(Language) {}
     // A season file opened or saved successfully: the file dialogs start in its folder next time.
     virtual void RememberSeasonFile(const std::string&) {}
+    // The season file last opened or saved, for the offer to go on with it at the next start; ""
+    // where the platform keeps none.
+    virtual std::string LastSeasonFile() { return {}; }
 
 protected:
     virtual void RunModal(Form& form) = 0;

@@ -83,6 +83,18 @@ void OpenSeasonFile(Shell& shell) {
     SetMainState(main, SeasonState(shell.season));
 }
 
+namespace {
+bool WriteTo(Shell& shell, const std::string& name) {
+    SaveError why;
+    if (!WriteSeasonFile(shell.season, name, why)) {
+        shell.platform.ShowWarning(TrF("データ保存に失敗しました！\r\n{1}\r\n{2}", name, SaveErrorText(why)));
+        return false;
+    }
+    SeasonSaved(shell, name);
+    return true;
+}
+} // namespace
+
 bool SaveSeasonFile(Shell& shell) {
     FrmKarvenRace& main = shell.main;
     main.ActDialog.Filter = Tr(SeasonFileFilter);
@@ -90,12 +102,13 @@ bool SaveSeasonFile(Shell& shell) {
     if (name.empty()) return false;
     if (!EndsWith(name, ".krv")) name += ".krv";
     main.ActDialog.FileName = name;
-    SaveError why;
-    if (!WriteSeasonFile(shell.season, name, why)) {
-        shell.platform.ShowWarning(TrF("データ保存に失敗しました！\r\n{1}\r\n{2}", name, SaveErrorText(why)));
-        return false;
-    }
-    SeasonSaved(shell, name);
+    return WriteTo(shell, name);
+}
+
+bool SaveSeasonInPlace(Shell& shell) {
+    if (shell.SeasonFile.empty()) return SaveSeasonFile(shell);
+    if (!WriteTo(shell, shell.SeasonFile)) return false;
+    shell.platform.ShowStatus(TrF("{1} に保存しました。", FileNameOf(shell.SeasonFile)));
     return true;
 }
 

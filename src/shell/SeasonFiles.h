@@ -14,6 +14,9 @@ bool LoadInitialData(Shell& shell);
 // whether the season was written.
 void OpenSeasonFile(Shell& shell);
 bool SaveSeasonFile(Shell& shell);
+// 上書き保存: into the file the season came from or was last saved to, without asking where; the
+// dialog of 保存 where it has none.
+bool SaveSeasonInPlace(Shell& shell);
 
 // Whether the season differs from the file it was last opened from or saved to.
 bool HasUnsavedWork(const Shell& shell);

@@ -56,6 +56,7 @@ QString FilterExtension(const std::string& filter) {
 namespace {
 const char* const LastFolderKey = "files/lastFolder";
 const char* const ExchangeFolderKey = "files/exchangeFolder";
+const char* const LastSeasonKey = "files/lastSeason";
 
 // Icons and type names by the name alone: Qt's own provider asks the MIME database, which reads
 // a file's first bytes when its name says nothing, and reading some special files never returns.
@@ -183,7 +184,10 @@ void QtPlatform::ShowStatus(const std::string& text) {
     if (QMainWindow* main = binder_.MainWindow()) main->statusBar()->showMessage(ToQt(text));
 }
 
+std::string QtPlatform::LastSeasonFile() { return QSettings().value(LastSeasonKey).toString().toStdString(); }
+
 void QtPlatform::RememberSeasonFile(const std::string& path) {
+    QSettings().setValue(LastSeasonKey, QFileInfo(QString::fromStdString(path)).absoluteFilePath());
     QSettings().setValue(LastFolderKey, QFileInfo(QString::fromStdString(path)).absolutePath());
 }
 

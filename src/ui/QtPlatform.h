@@ -24,6 +24,7 @@ public:
     std::string AutosaveFolder() override;
     void ShowStatus(const std::string& text) override;
     void RememberSeasonFile(const std::string& path) override;
+    std::string LastSeasonFile() override;
     void LanguageChosen(Language language) override;
 
     // True once EndProgram was called, also before the event loop ran.

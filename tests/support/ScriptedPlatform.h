@@ -54,6 +54,8 @@ public:
     std::string AutosaveFolder() override { return autosaveFolder; }
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
     void RememberSeasonFile(const std::string& path) override { remembered.push_back(path); }
+    std::string lastSeasonFile; // "" remembers none
+    std::string LastSeasonFile() override { return lastSeasonFile; }
     void ShowAnalysis(Analysis analysis, Shell&) override { analyses.push_back(analysis); }
 
     // Queues answers to the next question windows: true OK, false Cancel.

@@ -13,7 +13,14 @@
 #include "history/Archive.h"
 #include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
+#include "offseason/FrmKarvenOff.h"
 #include "offseason/Market.h"
+#include "principal/Board.h"
+#include "principal/FrmApproach.h"
+#include "principal/FrmCall.h"
+#include "principal/FrmPrincipal.h"
+#include "season/Numbers.h"
+#include "session/Continue.h"
 #include "season/SeasonFile.h"
 #include "session/FrmAutosaves.h"
 #include "shell/FrmGuide.h"
@@ -86,6 +93,36 @@ inline std::vector<WindowOpener> AllWindows() {
          [](auto& g) {
              FrmSeasonSummary summary(g.game.shell, SeasonSoFar(g.game.season));
              g.platform.ShowModal(summary);
+         }},
+        {"frmkarvenprincipal",
+         [](auto& g) {
+             principal::FrmPrincipal chooser(g.game.shell);
+             g.platform.ShowModal(chooser);
+         }},
+        {"frmkarvenprincipalpage",
+         [](auto& g) {
+             principal::TakeCharge(g.game.season, "01");
+             principal::FrmPrincipalPage page(g.game.shell);
+             g.platform.ShowModal(page);
+         }},
+        {"frmkarvencall",
+         [](auto& g) {
+             principal::Ask(g.game.shell, {"ピットイン", Tr("ピットインしますか？"), "ピットイン", "ステイアウト", true});
+         }},
+        {"frmkarvenapproach",
+         [](auto& g) {
+             FrmKarvenOff market(g.game.shell);
+             market.OffTimTable.push_back({"01", g.game.season.TimTable[1].TimNm, "0001", "3", "0", "0"});
+             for (int d = 1; d <= 3; ++d)
+                 market.OffDrvTable.push_back({"", Format00(d), g.game.season.DrvTable[size_t(d)].DrvNm, FormatPlain(d),
+                                               "12", FormatPlain(d), "30", "0"});
+             principal::FrmApproach approach(g.game.shell, market, 1, {1, 2, 3}, 2, nullptr);
+             g.platform.ShowModal(approach);
+         }},
+        {"frmkarvencontinue",
+         [](auto& g) {
+             FrmContinue offer(g.game.shell, std::string(KARVEN_BIN_DIR) + InitialDataFile, "", true);
+             g.platform.ShowModal(offer);
          }},
     };
 }
