@@ -66,6 +66,10 @@ private:
         std::vector<int> races; // indexes into f.races
         const GridSet* grids = nullptr;
         bool tight = false; // some cars bound to the grid must take points: a race of its own
+        // [unit] the unit's cars that can take a place of their own (not fixed), and of those the
+        // cars bound to the grid; and all the bound ones.
+        std::vector<int> free, must;
+        int bound = 0;
     };
 
     // A set of grids binds some cars to take points when more cars must be on the grid than its
@@ -128,7 +132,19 @@ private:
                     continue;
                 }
             }
-            groups_.push_back({{int(r)}, &set, tight});
+            groups_.push_back({{int(r)}, &set, tight, {}, {}, 0});
+        }
+        for (Group& g : groups_) {
+            const std::vector<int>& fixed = f_.races[g.races.front()].fixedCars;
+            g.free.assign(f_.units + 1, 0);
+            g.must.assign(f_.units + 1, 0);
+            for (int car = 0; car < f_.Cars(); ++car) {
+                if (std::find(fixed.begin(), fixed.end(), car) != fixed.end()) continue;
+                const int unit = f_.entrantUnit[car];
+                g.free[unit] += g.grids->can[car];
+                g.must[unit] += g.grids->must[car];
+                g.bound += g.grids->must[car];
+            }
         }
     }
 
@@ -140,16 +156,8 @@ private:
     }
     // A unit's cars that can take a place of its own in the group's races, and those of them bound
     // to the grid.
-    int FreeCars(int unit, int g) const {
-        int n = 0;
-        for (int car : carsOf_[unit]) n += groups_[g].grids->can[car] && !Fixed(g, car);
-        return n;
-    }
-    int MustCars(int unit, int g) const {
-        int n = 0;
-        for (int car : carsOf_[unit]) n += groups_[g].grids->must[car] && !Fixed(g, car);
-        return n;
-    }
+    int FreeCars(int unit, int g) const { return groups_[g].free[unit]; }
+    int MustCars(int unit, int g) const { return groups_[g].must[unit]; }
 
     // The most a unit can add: its own places in every race.
     int64_t MostGain(int unit) const {
@@ -271,10 +279,7 @@ private:
     // The contender's own places in a group: his free cars in the best open places, as far as the
     // grid has room for them beside the cars of others that must be on it.
     int Own(int t, int g) const {
-        int bound = 0;
-        for (int u = 0; u <= f_.units; ++u)
-            if (u != t) bound += MustCars(u, g);
-        const int room = f_.grid - int(FirstOf(g).fixedCars.size()) - bound;
+        const int room = f_.grid - int(FirstOf(g).fixedCars.size()) - (groups_[g].bound - MustCars(t, g));
         return std::max(0, std::min({FreeCars(t, g), int(FirstOf(g).open.size()), room}));
     }
 
