@@ -28,11 +28,12 @@ int main(int argc, char* argv[]) {
     karven::SetLanguage(language);
     karven::GameRandom random(seed);
     karven::Game game(platform, random);
-    game.offerLastSeason = true;
     platform.BindMain(game.shell.main);
     platform.unsavedWork = [&game] { return karven::HasUnsavedWork(game.shell); };
     platform.RefreshAll();
     if (!game.StartUp()) return 0;
+    platform.RefreshAll();
+    game.OfferToContinue();
     platform.RefreshAll();
     while (platform.RunOnce()) {
     }

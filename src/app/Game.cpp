@@ -47,12 +47,19 @@ Game::Game(Platform& platform, Random& random) : shell(season, platform, random)
 
 bool Game::StartUp() {
     bool started = karven::StartUp(shell);
-    if (started && offerLastSeason) OfferLastSeason(shell);
     FollowRaceRecords(shell);
     world::ShowWorldChoice(shell);
     principal::ShowPrincipal(shell);
     ShowSeasonCaption(shell);
     return started;
+}
+
+void Game::OfferToContinue() {
+    OfferLastSeason(shell);
+    FollowRaceRecords(shell);
+    world::ShowWorldChoice(shell);
+    principal::ShowPrincipal(shell);
+    ShowSeasonCaption(shell);
 }
 
 void Game::SetRaceCalls(std::unique_ptr<RaceCalls> calls) {

@@ -31,8 +31,9 @@ public:
     // The seed the living world takes when it is turned on: fixed for reproducible runs, else
     // drawn afresh.
     std::optional<uint64_t> worldSeed;
-    // The front ends offer the last season at start-up; karven-sim and the tests start as the rules do.
-    bool offerLastSeason = false;
+    // Beside the rules' start, once the main window shows: the season the player was last playing,
+    // offered to go on with. The front ends call it; karven-sim and the tests start as the rules do.
+    void OfferToContinue();
     uint64_t WorldSeed();
 
     // Who makes the calls of the team the player runs: the player himself, asked in windows,

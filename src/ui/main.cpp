@@ -42,11 +42,13 @@ int main(int argc, char* argv[]) {
     platform.LanguageChosen(karven::CurrentLanguage()); // Qt's own dialogs in it too
     karven::GameRandom random;
     karven::Game game(platform, random);
-    game.offerLastSeason = true;
     binder.BindMain(game.shell.main);
 
     if (!game.StartUp() || platform.Ended()) return 0;
     binder.RefreshAll();
     binder.ShowMain();
+    game.OfferToContinue();
+    if (platform.Ended()) return 0;
+    binder.RefreshAll();
     return app.exec();
 }

@@ -36,7 +36,6 @@ struct Start {
     Start() {
         platform.appPath = KARVEN_BIN_DIR;
         platform.autosaveFolder = dir / "autosave";
-        game.offerLastSeason = true;
     }
     // Starts the game; `choose` answers the offer, if one comes.
     void Run(const char* choose) {
@@ -51,6 +50,7 @@ struct Start {
             f.Click(f.defaultButton);
         };
         ASSERT_TRUE(game.StartUp());
+        game.OfferToContinue();
     }
 };
 
