@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "season/Season.h"
@@ -55,6 +56,11 @@ struct ReadNotes {
 bool ReadSeasonFile(Season& season, const std::string& path, ReadNotes* notes = nullptr);
 // The same, from the bytes of a whole file in memory.
 bool ReadSeasonBytes(Season& season, const std::string& bytes, ReadNotes* notes = nullptr);
+// Reads the bytes of a season's part in the current layout as ReadSeasonBytes does, handing every
+// value it takes, in file order, to `check`, and keeping none that the reading itself does not
+// need: a save so checks that its bytes read back without holding the season twice. False when
+// the bytes do not read or `check` refuses a value.
+bool ReadSeasonBytesAs(const std::string& bytes, const std::function<bool(const std::string&)>& check);
 // Old layout: no format mark, team lines of six values without ColorNo.
 bool ReadOldSeasonFile(Season& season, const std::string& path, ReadNotes* notes = nullptr);
 

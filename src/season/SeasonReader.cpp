@@ -46,17 +46,56 @@ bool ReadBytes(const std::string& path, std::string& bytes, uint64_t& size) {
     return read == 0 || bool(in.read(bytes.data(), std::streamsize(read)));
 }
 
-// Takes the values of one season file, as the rules read them, into a season.
+// A byte that reads as itself: ASCII, but NUL, which no season holds.
+bool PlainAscii(char c) { return (unsigned char)c >= 1 && (unsigned char)c < 0x80; }
+
+// A value's code page 932 bytes as UTF-8, held in no more room than it needs: a season keeps
+// every value for the whole game.
+bool DecodeValue(const std::string& bytes, std::string& value) {
+    if (std::all_of(bytes.begin(), bytes.end(), PlainAscii)) {
+        value = bytes; // ASCII reads as itself
+        return true;
+    }
+    if (!DecodeCp932(bytes, value)) return false;
+    if (value.capacity() > value.size() + value.size() / 4 + 32) value.shrink_to_fit();
+    return true;
+}
+
+// Whether bytes are code page 932 text, decoded a line at a time so no copy of the whole is made.
+bool IsCp932(std::string_view bytes) {
+    std::string scratch;
+    for (size_t at = 0; at < bytes.size();) {
+        size_t end = bytes.find('\n', at);
+        end = end == std::string_view::npos ? bytes.size() : end + 1;
+        std::string_view line = bytes.substr(at, end - at);
+        if (!std::all_of(line.begin(), line.end(), PlainAscii) &&
+            !DecodeCp932(line, scratch))
+            return false;
+        at = end;
+    }
+    return true;
+}
+
+// Takes the values of one season file, as the rules read them, into a season: each value is
+// decoded from code page 932 on its own. Every byte that shapes the file (a comma, a quote, a
+// line end, a space, a digit, a mark) is ASCII, which no code page 932 character contains, so
+// the values found in the bytes are the values of the decoded text.
 class Parser {
 public:
-    explicit Parser(std::string_view text) : values_(text) {}
+    using Check = std::function<bool(const std::string&)>;
+    explicit Parser(std::string_view bytes, const Check* check = nullptr) : values_(bytes), check_(check) {}
 
     bool Take(std::string& field) {
-        if (!values_.Next(field)) return false;
+        if (!values_.Next(raw_) || !DecodeValue(raw_, field)) return false;
         // Only a quoted value holds a line break; the file cannot carry it on a save.
         if (field.find_first_of("\r\n") != std::string::npos) {
             field = Trim(LineBreaksToSpaces(field));
             lineBreaksReplaced_ = true;
+        }
+        if (check_) {
+            if (!(*check_)(field)) return false;
+            // A mark or a count stays short; a longer value is a name, which the reading never uses.
+            if (field.size() > Kept) std::string().swap(field); // its room given back, not kept
         }
         return true;
     }
@@ -88,13 +127,17 @@ public:
     bool EndedLine() const { return values_.EndedLine(); }
 
 private:
+    static constexpr size_t Kept = 32;
     ValueReader values_;
+    const Check* check_;
+    std::string raw_;
     bool lineBreaksReplaced_ = false;
 };
 
 // Fills the season from the text; `end` becomes the offset just after the last team line.
-bool Parse(std::string_view text, bool oldLayout, Season& season, size_t& end, bool& lineBreaksReplaced) {
-    Parser in(text);
+bool Parse(std::string_view text, bool oldLayout, Season& season, size_t& end, bool& lineBreaksReplaced,
+           const Parser::Check* check = nullptr) {
+    Parser in(text, check);
 
     // The current layout opens with its format mark and an empty line.
     if (!oldLayout && !(in.TakeMark(FormatMark) && in.TakeMark(""))) return false;
@@ -150,18 +193,13 @@ bool Parse(std::string_view text, bool oldLayout, Season& season, size_t& end, b
 }
 
 bool ParseBytes(const std::string& bytes, uint64_t fileSize, bool oldLayout, Season& season, ReadNotes* notes) {
-    // Every byte that shapes the file (a comma, a quote, a line end, a space, a digit, a mark) is
-    // ASCII, which no code page 932 character contains: the undecoded bytes show where the last
-    // team line ends, and only what lies before it is decoded and read.
+    // Read value by value from the bytes themselves; then the whole of the season's part, up to
+    // where its last team line ends, must be code page 932, the bytes between values too.
     Season fresh;
     size_t end = 0;
     bool lineBreaksReplaced = false;
     if (!Parse(bytes, oldLayout, fresh, end, lineBreaksReplaced) || end > MaxSeasonFileBytes) return false;
-    std::string text;
-    if (!DecodeCp932(std::string_view(bytes).substr(0, end), text)) return false;
-    fresh = Season{};
-    size_t textEnd = 0;
-    if (!Parse(text, oldLayout, fresh, textEnd, lineBreaksReplaced)) return false;
+    if (!IsCp932(std::string_view(bytes).substr(0, end))) return false;
     // What follows the last team is read up to its limit; the rest stays on the disk, unread.
     const uint64_t after = fileSize - end;
     std::string_view tail = std::string_view(bytes).substr(end, MaxAdditionBytes);
@@ -190,6 +228,14 @@ std::string Megabytes(uint64_t bytes) {
 
 bool ReadSeasonBytes(Season& season, const std::string& bytes, ReadNotes* notes) {
     return ParseBytes(bytes, bytes.size(), false, season, notes);
+}
+
+bool ReadSeasonBytesAs(const std::string& bytes, const std::function<bool(const std::string&)>& check) {
+    Season scratch;
+    size_t end = 0;
+    bool lineBreaksReplaced = false;
+    return Parse(bytes, false, scratch, end, lineBreaksReplaced, &check) && end == bytes.size() &&
+           end <= MaxSeasonFileBytes && IsCp932(bytes);
 }
 
 bool ReadSeasonFile(Season& season, const std::string& path, ReadNotes* notes) {

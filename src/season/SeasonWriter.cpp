@@ -17,89 +17,133 @@
 namespace karven {
 
 namespace {
-bool AppendLine(std::string& text, std::initializer_list<const std::string*> values) {
-    bool first = true;
-    for (const std::string* v : values) {
-        if (!first) text += ',';
-        first = false;
-        if (!AppendValue(text, *v)) return false;
-    }
-    text += "\r\n";
-    return true;
+// A value as the reader gives it back once written: trimmed, in the code page's own forms.
+std::string Written(const std::string& value) { return ToCp932Forms(Trim(value)); }
+
+// Numbers are positions when read back: a driver's team by the number of the team it names.
+std::string WrittenTimNo(const Season& season, const DrvRecord& driver) {
+    const TimRecord* team = TeamOf(season, driver);
+    return team ? Format00(int(team - &season.TimTable[0])) : Written(driver.TimNo);
 }
 
-bool Compose(const Season& season, std::string& text) {
+// The season's part in code page 932, line by line as it reads back: each line encoded on its
+// own, so the season is never held a second time as text, and the whole put together at its
+// exact size. Each value written is noted, by where it comes from, for the check of the bytes.
+class RulesOut {
+public:
+    explicit RulesOut(const Season& season) : season_(season) {}
+    // A line of its own that reads back as a value: a mark, or the empty line after the first.
+    RulesOut& Mark(const char* mark) {
+        line_ += mark;
+        expected_.push_back({Kind::Literal, mark, nullptr, 0});
+        return *this;
+    }
+    // A value, written as it reads back.
+    RulesOut& Value(const std::string& value) {
+        expected_.push_back({Kind::Value, nullptr, &value, 0});
+        return Put(Written(value));
+    }
+    // A record's number: its position.
+    RulesOut& Position(int index) {
+        expected_.push_back({Kind::Position, nullptr, nullptr, index});
+        return Put(Format00(index));
+    }
+    // A driver's team: the number of the team his TimNo names.
+    RulesOut& DriverTeam(int driver) {
+        expected_.push_back({Kind::DriverTeam, nullptr, nullptr, driver});
+        return Put(WrittenTimNo(season_, season_.DrvTable[size_t(driver)]));
+    }
+    void End() {
+        line_ += "\r\n";
+        ok_ = ok_ && EncodeCp932(line_, lines_.emplace_back());
+        lines_.back().shrink_to_fit();
+        line_.clear();
+        first_ = true;
+    }
+    bool Finish(std::string& bytes) {
+        size_t size = 0;
+        for (const std::string& line : lines_) size += line.size();
+        bytes.clear();
+        bytes.reserve(size);
+        for (std::string& line : lines_) {
+            bytes += line;
+            line = {};
+        }
+        lines_.clear();
+        return ok_;
+    }
+    // Whether the bytes read back value by value as what was written.
+    bool ReadsBack(const std::string& bytes) const {
+        size_t next = 0;
+        return ReadSeasonBytesAs(bytes, [&](const std::string& read) {
+                   return next < expected_.size() && read == Expected(expected_[next++]);
+               }) &&
+               next == expected_.size();
+    }
+
+private:
+    enum class Kind { Literal, Value, Position, DriverTeam };
+    struct Noted {
+        Kind kind;
+        const char* literal;
+        const std::string* value;
+        int index;
+    };
+    std::string Expected(const Noted& n) const {
+        switch (n.kind) {
+        case Kind::Literal: return n.literal;
+        case Kind::Value: return Written(*n.value);
+        case Kind::Position: return Format00(n.index);
+        case Kind::DriverTeam: return WrittenTimNo(season_, season_.DrvTable[size_t(n.index)]);
+        }
+        return {};
+    }
+    RulesOut& Put(const std::string& written) {
+        if (!first_) line_ += ',';
+        first_ = false;
+        ok_ = ok_ && AppendValue(line_, written);
+        return *this;
+    }
+
+    const Season& season_;
+    std::vector<Noted> expected_;
+    std::vector<std::string> lines_;
+    std::string line_;
+    bool first_ = true, ok_ = true;
+};
+
+// The season's part as the rules' reader reads it, and its check.
+bool Compose(const Season& season, std::string& bytes, RulesOut& out) {
+    out.Mark(FormatMark).End();
+    out.Mark("").End();
+    out.Mark("<SIS>").End();
     const SisSettings& sis = season.Sis;
-    text = std::string(FormatMark) + "\r\n\r\n<SIS>\r\n";
-    if (!AppendLine(text, {&sis.GpCount, &sis.SyuCount, &sis.NinCount, &sis.EndGp})) return false;
-    text += "<GP>\r\n";
+    out.Value(sis.GpCount).Value(sis.SyuCount).Value(sis.NinCount).Value(sis.EndGp).End();
+    out.Mark("<GP>").End();
     for (size_t i = 1; i < season.GpTable.size(); ++i) {
         const GpRecord& g = season.GpTable[i];
-        std::string no = Format00(int(i));
-        if (!AppendLine(text, {&no, &g.GpNm, &g.CourseType})) return false;
+        out.Position(int(i)).Value(g.GpNm).Value(g.CourseType).End();
     }
-    text += "<DRV>\r\n";
-    if (!AppendLine(text, {&season.DrvCount})) return false;
+    out.Mark("<DRV>").End();
+    out.Value(season.DrvCount).End();
     for (size_t i = 1; i < season.DrvTable.size(); ++i) {
         const DrvRecord& d = season.DrvTable[i];
-        if (!AppendLine(text, {&d.DrvNo, &d.TimNo, &d.DrvNm, &d.Technique, &d.Roughness, &d.Block, &d.Stability,
-                               &d.CareerGp, &d.CareerWc, &d.CareerWins, &d.CareerPp, &d.CareerFl, &d.CareerBest,
-                               &d.CareerPoints}))
-            return false;
-        text.resize(text.size() - 2); // the results continue the same line
-        for (int k = 1; k <= ResultSlots; ++k) {
-            text += ',';
-            if (!AppendValue(text, d.Result[k])) return false;
-        }
-        text += "\r\n";
+        out.Position(int(i)).DriverTeam(int(i));
+        for (const std::string* v : {&d.DrvNm, &d.Technique, &d.Roughness, &d.Block, &d.Stability, &d.CareerGp,
+                                     &d.CareerWc, &d.CareerWins, &d.CareerPp, &d.CareerFl, &d.CareerBest, &d.CareerPoints})
+            out.Value(*v);
+        for (int k = 1; k <= ResultSlots; ++k) out.Value(d.Result[k]);
+        out.End();
     }
-    text += "<TIM>\r\n";
-    if (!AppendLine(text, {&season.TimCount})) return false;
+    out.Mark("<TIM>").End();
+    out.Value(season.TimCount).End();
     for (size_t i = 1; i < season.TimTable.size(); ++i) {
         const TimRecord& t = season.TimTable[i];
-        if (!AppendLine(text, {&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points}))
-            return false;
+        out.Position(int(i));
+        for (const std::string* v : {&t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points}) out.Value(*v);
+        out.End();
     }
-    return true;
-}
-
-// The season as a correct save reads back: trimmed values, code page forms, numbers = positions.
-// The history is left out: the writer reads back its own bytes of it.
-Season AsReadBack(const Season& season) {
-    Season s;
-    s.Sis = season.Sis;
-    s.DrvCount = season.DrvCount;
-    s.TimCount = season.TimCount;
-    s.GpTable = season.GpTable;
-    s.TimTable = season.TimTable;
-    s.DrvTable = season.DrvTable;
-    auto fix = [](std::string& v) { v = ToCp932Forms(Trim(v)); };
-    for (std::string* v : {&s.Sis.GpCount, &s.Sis.SyuCount, &s.Sis.NinCount, &s.Sis.EndGp, &s.DrvCount, &s.TimCount})
-        fix(*v);
-    for (size_t i = 1; i < s.GpTable.size(); ++i) {
-        GpRecord& g = s.GpTable[i];
-        g.GpNo = Format00(int(i));
-        fix(g.GpNm);
-        fix(g.CourseType);
-    }
-    for (size_t i = 1; i < s.DrvTable.size(); ++i) {
-        DrvRecord& d = s.DrvTable[i];
-        for (std::string* v : {&d.DrvNo, &d.TimNo, &d.DrvNm, &d.Technique, &d.Roughness, &d.Block, &d.Stability,
-                               &d.CareerGp, &d.CareerWc, &d.CareerWins, &d.CareerPp, &d.CareerFl, &d.CareerBest,
-                               &d.CareerPoints})
-            fix(*v);
-        for (int k = 1; k <= ResultSlots; ++k) fix(d.Result[k]);
-        d.Result[0].clear();
-    }
-    for (size_t i = 1; i < s.TimTable.size(); ++i) {
-        TimRecord& t = s.TimTable[i];
-        for (std::string* v : {&t.TimNo, &t.TimNm, &t.ColorNo, &t.Speed, &t.Aero, &t.Stability, &t.Points}) fix(*v);
-    }
-    RestoreNumbers(s);
-    s.GpTable[0] = {};
-    s.DrvTable[0] = {};
-    s.TimTable[0] = {};
-    return s;
+    return out.Finish(bytes);
 }
 
 // The bytes of a save, made piece by piece as often as they are needed (once to write them, once
@@ -198,19 +242,20 @@ mode_t NewFileMode() {
 bool HoldsBytes(const std::string& path, const SaveBytes& bytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
-    std::string block;
+    // Compared a block at a time: a large piece is never read whole a second time.
+    std::string block(size_t(1) << 18, '\0');
     off_t at = 0;
     SaveError ignored;
     bool same = bytes.Each(
         [&](std::string_view piece) {
-            block.resize(piece.size());
-            for (size_t done = 0; done < piece.size();) {
-                ssize_t n = ::pread(fd, block.data() + done, piece.size() - done, at);
-                if (n <= 0) return false;
-                done += size_t(n);
+            while (!piece.empty()) {
+                size_t want = std::min(piece.size(), block.size());
+                ssize_t n = ::pread(fd, block.data(), want, at);
+                if (n <= 0 || std::string_view(block.data(), size_t(n)) != piece.substr(0, size_t(n))) return false;
+                piece.remove_prefix(size_t(n));
                 at += off_t(n);
             }
-            return std::string_view(block) == piece;
+            return true;
         },
         ignored);
     struct stat st {};
@@ -303,14 +348,12 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
 
     // The season's part, checked in memory to read back as the season. The history and the kept
     // bytes follow it, made afresh for the write and again for the check of what was written.
-    const Season expected = AsReadBack(season);
-    std::string text, rules;
-    if (!Compose(expected, text) || !EncodeCp932(text, rules)) return fail(SaveError::Unwritable);
-    text = {};
-    if (rules.size() > MaxSeasonFileBytes) return fail(SaveError::TooLarge); // it would not open again
+    std::string rules;
     {
-        Season readBack;
-        if (!ReadSeasonBytes(readBack, rules) || readBack != expected) return fail(SaveError::Unwritable);
+        RulesOut out(season);
+        if (!Compose(season, rules, out)) return fail(SaveError::Unwritable);
+        if (rules.size() > MaxSeasonFileBytes) return fail(SaveError::TooLarge); // it would not open again
+        if (!out.ReadsBack(rules)) return fail(SaveError::Unwritable);
     }
     const SaveBytes bytes(std::move(rules), season.history);
 

@@ -7,8 +7,9 @@
 // Makes a season of 999 drivers from Karven.sin beside karven-sim, then plays it for a number of
 // seasons and of title-odds runs, and for twice or four times as many: each stays below the
 // limit, and the longer one needs no more than a little more memory. Then makes histories of
-// 1,000 and 4,000 seasons of the default season (a short career's seasons over and over) and one
-// whose season names 3,000,000 drivers, and opens and saves each. Exit status 0 when all hold.
+// 1,000 and 4,000 seasons of the default season (a short career's seasons over and over), one
+// whose season names 3,000,000 drivers and one whose own drivers have names of 250,000
+// characters, and opens and saves each. Exit status 0 when all hold.
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
@@ -103,6 +104,22 @@ bool OneLongLine(const std::string& career, const std::string& path) {
     return bool(out);
 }
 
+// The season's own part made large: every driver of the table named with `chars` characters.
+bool LongNames(const std::string& folder, int chars, const std::string& path) {
+    struct Quiet : LoadDialogue {
+        void Notice(const std::string&) override {}
+        bool Confirm(const std::string&) override { return true; }
+    } dialogue;
+    Season season;
+    if (!LoadInitialData(season, folder, dialogue)) return false;
+    for (size_t d = 1; d < season.DrvTable.size(); ++d) {
+        std::string name;
+        while (int(name.size()) < 3 * chars) name += "長"; // three bytes in UTF-8, two in the file
+        season.DrvTable[d].DrvNm = name;
+    }
+    return WriteSeasonFile(season, path);
+}
+
 long FileKb(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? long(st.st_size / 1024) : -1;
@@ -120,6 +137,8 @@ int OpenAndSave(const std::string& sim, const std::string& work) {
         {work + "/history-1000.krv", Repeated(career, 50, work + "/history-1000.krv")},
         {work + "/history-4000.krv", Repeated(career, 200, work + "/history-4000.krv")},
         {work + "/long-line.krv", OneLongLine(career, work + "/long-line.krv")},
+        // A season's part of 20 MB: its names read and checked without the season held twice.
+        {work + "/long-names.krv", LongNames(sim.substr(0, sim.rfind('/') + 1), 250000, work + "/long-names.krv")},
     };
     for (const auto& [path, made] : files) {
         const std::string saved = work + "/saved.krv";
