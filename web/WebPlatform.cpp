@@ -46,7 +46,7 @@ EM_ASYNC_JS(char*, PagePickFiles, (const char* folder, const char* accept), {
     stringToUTF8(text, out, size);
     return out;
 });
-// The autosave folder written back to IndexedDB, in the background.
+// The autosaves new in the folder stored in IndexedDB, in the background.
 EM_JS(void, PageStoreAutosaves, (), { Module.karvenPage.storeAutosaves(); });
 // A season file dropped on the page is opened by the next ﾌｧｲﾙ → 開く only.
 EM_JS(void, PageForgetDrop, (), { Module.karvenPage.forgetDrop(); });
@@ -120,8 +120,8 @@ bool WebPlatform::RunOnce() {
 }
 
 void WebPlatform::StoreAutosaves() {
-    // Every autosave takes a new name and the oldest beyond the kept ten goes: the list of names
-    // changes exactly when an autosave was written.
+    // Every autosave takes a new name: the list of names changes when one was written (or when
+    // the page brought another tab's into the folder, which the page then finds nothing new in).
     std::vector<std::string> names = ListAutosaves(AutosaveFolder());
     if (names == storedAutosaves_) return;
     storedAutosaves_ = std::move(names);

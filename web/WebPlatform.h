@@ -34,8 +34,8 @@ public:
     void ShowStatus(const std::string& text) override;
     // Remembered by the page for the next visit; the page's own texts follow it.
     void LanguageChosen(Language language) override;
-    // Kept in the browser's IndexedDB: the page loads the folder before the program starts and
-    // writes it back whenever an autosave has changed it.
+    // Kept in the browser's IndexedDB, shared by the game's tabs: the page loads the folder before
+    // the program starts and stores each autosave written there (autosaves.js).
     std::string AutosaveFolder() override { return "/autosave"; }
     // For an export, a folder whose files go to the player as downloads; for an import, a fresh
     // folder holding the CSV files the player picks.

@@ -698,20 +698,17 @@
     push("click", main.data.name, "File_open");
   });
 
-  // The autosaves live in IndexedDB: read into their folder before the program starts, written
-  // back (only what changed) after an autosave. One write at a time, the last one always done.
+  // The autosaves live in IndexedDB (autosaves.js): read into their folder before the program
+  // starts, each new one stored after an autosave. One store at a time, the last one always done.
   const AutosaveFolder = "/autosave";
   let storing = null, storeAgain = false;
   function mountAutosaves(m) {
-    m.FS.mkdir(AutosaveFolder);
-    m.FS.mount(m.FS.filesystems.IDBFS, {}, AutosaveFolder);
     m.addRunDependency("autosaves");
-    // Unreadable storage (a private window) leaves the folder empty: autosaves last the visit.
-    m.FS.syncfs(true, () => m.removeRunDependency("autosaves"));
+    karvenAutosaves.load(m, AutosaveFolder).then(() => m.removeRunDependency("autosaves"));
   }
   function storeAutosaves() {
     if (storing) { storeAgain = true; return storing; }
-    storing = new Promise(resolve => module.FS.syncfs(false, () => resolve())).then(() => {
+    storing = karvenAutosaves.store().then(() => {
       storing = null;
       page.stored++;
       if (storeAgain) { storeAgain = false; return storeAutosaves(); }
@@ -773,7 +770,7 @@
     pickFiles,
     forgetDrop: () => { dropped = ""; },
     storeAutosaves,
-    // Autosave folders written back to IndexedDB, for tests: grows once a write has ended.
+    // Autosaves stored in IndexedDB, for tests: grows once a store has ended.
     stored: 0,
     storing: () => !!storing,
     // An event of a window the binder does not draw (analysis.js), in the same queue.
