@@ -90,9 +90,9 @@ std::string AcceptOf(const std::string& filter) {
 namespace karven::web {
 
 void WebPlatform::RefreshAll() {
-    if (main_) PageRender(FormJson(*main_, false).c_str());
+    if (main_ && mainShown_) PageRender(FormJson(*main_, false).c_str());
     for (Form* form : running_) PageRender(FormJson(*form, true).c_str());
-    if (main_) main_->focusRequest.clear();
+    if (main_ && mainShown_) main_->focusRequest.clear();
     for (Form* form : running_) form->focusRequest.clear();
     PageUnsaved(unsavedWork && unsavedWork());
 }

@@ -18,6 +18,9 @@ namespace karven::web {
 class WebPlatform : public Platform {
 public:
     void BindMain(Form& main) { main_ = &main; }
+    // The main window is drawn from here on: not behind the title window, before start-up has set
+    // its view, as the desktop shows it only after start-up.
+    void ShowMain() { mainShown_ = true; }
     // Waits for the player's next event and runs its handler; false once the program has ended.
     bool RunOnce();
     // Every window drawn from its form again.
@@ -48,6 +51,7 @@ protected:
 
 private:
     Form* main_ = nullptr;
+    bool mainShown_ = false;
     std::vector<Form*> running_; // the modal windows, innermost last
     bool ended_ = false;
     // The event's form: only the innermost modal window, or the main window when none runs, takes input.

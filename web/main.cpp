@@ -30,8 +30,8 @@ int main(int argc, char* argv[]) {
     karven::Game game(platform, random);
     platform.BindMain(game.shell.main);
     platform.unsavedWork = [&game] { return karven::HasUnsavedWork(game.shell); };
-    platform.RefreshAll();
     if (!game.StartUp()) return 0;
+    platform.ShowMain();
     platform.RefreshAll();
     while (platform.RunOnce()) {
     }

@@ -387,7 +387,6 @@
     } else {
       const main = document.getElementById("main");
       main.hidden = false;
-      document.getElementById("loading").hidden = true;
       const bar = buildMenus(f, data.controls);
       if (bar) main.append(bar);
       main.append(f.content);
@@ -411,13 +410,14 @@
     if (f.title) setText(f.title, data.caption);
     else document.title = data.caption || "KARVEN";
     f.content.style.width = data.w + "px";
-    f.content.style.height = (data.modal ? data.h : Math.max(data.h - 22, 0)) + "px";
+    f.content.style.height = data.h + "px";
     for (const c of data.controls) {
       const el = f.elements.get(c.key) || createControl(f, c);
       updateControl(f, c, el);
     }
     // The main window is laid out before focus is given: laying it out may move its elements.
     if (!data.modal) fitMain(f);
+    document.getElementById("loading").hidden = true;
     if (data.focus) {
       const el = f.elements.get(data.focus);
       if (el) el.focus();
@@ -457,9 +457,12 @@
     else unstackColumns(f);
     if (focused && focused !== document.activeElement && f.content.contains(focused)) focused.focus({ preventScroll: true });
     if (stacked) return;
-    const w = f.data.w, h = f.data.h;
+    // The form's height is its client area's: the menu bar comes on top, the status line below.
+    const bar = f.root.querySelector(":scope > .menubar");
+    const w = f.data.w, h = f.data.h + (bar ? bar.offsetHeight : 0);
     const across = window.innerWidth / w;
-    const scale = Math.min(1, portrait ? across : Math.min(across, (window.innerHeight - 24) / h));
+    const room = window.innerHeight - document.getElementById("status").offsetHeight - 2;
+    const scale = Math.min(1, portrait ? across : Math.min(across, room / h));
     f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
     f.scale = scale;
     const board = document.getElementById("board");
@@ -550,7 +553,7 @@
     for (const { outer } of f.columns) outer.remove();
     f.columns = null;
     f.content.style.width = f.data.w + "px";
-    f.content.style.height = Math.max(f.data.h - 22, 0) + "px";
+    f.content.style.height = f.data.h + "px";
   }
   window.addEventListener("resize", () => {
     for (const f of forms.values()) if (!f.data.modal) fitMain(f);
