@@ -233,6 +233,11 @@
         const tr = ev.target.closest("tbody tr");
         if (tr) push("select", form, c.key, tr.rowIndex - 1);
       });
+      // A double click does what Enter does: the window's default button.
+      el.addEventListener("dblclick", ev => {
+        if (ev.target.closest("tbody tr") && f.data.defaultButton && visibleButton(f, f.data.defaultButton))
+          push("click", form, f.data.defaultButton);
+      });
       break;
     default:
       el = document.createElement("div");
@@ -350,6 +355,12 @@
       }
       const rows = el.querySelectorAll("tbody tr");
       rows.forEach((tr, k) => tr.classList.toggle("selected", k === c.index));
+      // A row chosen by keyboard (or by the form) is scrolled to.
+      const index = String(c.index === undefined ? -1 : c.index);
+      if (el.dataset.index !== index) {
+        el.dataset.index = index;
+        if (rows[c.index]) rows[c.index].scrollIntoView({ block: "nearest" });
+      }
       break;
     }
     default:
@@ -574,6 +585,25 @@
     return ev.key.length === 1 ? ev.key.toUpperCase() : "";
   }
 
+  // A focused table's rows by keyboard, as the desktop's: the arrows, Home, End and the page keys
+  // move the selection, which the form takes as a click on the row.
+  function tableKey(f, el, ev) {
+    const c = f.data.controls.find(x => x.key === el.dataset.key);
+    const count = c && c.enabled ? (c.rows || []).length : 0;
+    if (!count) return false;
+    const at = c.index === undefined ? -1 : c.index;
+    const row = el.querySelector("tbody tr"), head = el.querySelector("thead");
+    const page = row ? Math.max(1, Math.floor((el.clientHeight - (head ? head.offsetHeight : 0)) / row.offsetHeight) - 1) : 10;
+    const moves = {
+      ArrowUp: at - 1, ArrowDown: at < 0 ? 0 : at + 1, Home: 0, End: count - 1,
+      PageUp: at - page, PageDown: at < 0 ? 0 : at + page,
+    };
+    if (!(ev.key in moves)) return false;
+    const next = Math.max(0, Math.min(count - 1, moves[ev.key]));
+    if (next !== at) push("select", f.data.name, c.key, next);
+    return true;
+  }
+
   function visibleButton(f, key) {
     const c = f.data.controls.find(x => x.key === key);
     return c && c.visible && c.enabled;
@@ -603,6 +633,7 @@
       else push("close", f.data.name);
       return;
     }
+    if (inForm && focused.classList.contains("tablebox") && tableKey(f, focused, ev)) { ev.preventDefault(); return; }
     // Letters and arrows press the form's key buttons, except while typing in a text box.
     if (inForm && focused.tagName === "INPUT") return;
     const name = keyName(ev);
