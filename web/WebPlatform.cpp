@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "FormJson.h"
+#include "JsonText.h"
 #include "season/Translate.h"
 #include "session/Autosave.h"
 #include "WebAnalysis.h"
@@ -50,6 +51,7 @@ EM_ASYNC_JS(char*, PagePickFiles, (const char* folder, const char* accept), {
 EM_JS(void, PageStoreAutosaves, (), { Module.karvenPage.storeAutosaves(); });
 // A season file dropped on the page is opened by the next ﾌｧｲﾙ → 開く only.
 EM_JS(void, PageForgetDrop, (), { Module.karvenPage.forgetDrop(); });
+EM_JS(void, PageEnded, (const char* json), { Module.karvenPage.ended(UTF8ToString(json)); });
 EM_JS(void, PageAnalysis, (const char* json), { karvenAnalysis.show(UTF8ToString(json), Module); });
 EM_JS(void, PageAnalysisClose, (), { karvenAnalysis.close(); });
 
@@ -190,6 +192,19 @@ void WebPlatform::Dispatch(const std::string& event) {
         handler = c->onLostFocus;
     }
     if (handler) handler(); // a copy: the handler may rewire the control
+}
+
+void WebPlatform::ShowEnded() {
+    ended_ = true;
+    running_.clear();
+    const std::vector<std::string> saves = ListAutosaves(AutosaveFolder());
+    JsonObject texts;
+    texts.Str("title", Tr("KARVEN を終了しました。"));
+    texts.Str("text", Tr(saves.empty() ? "もう一度遊ぶときは、新しいシーズンを始めてください。"
+                                       : "もう一度遊ぶときは、新しいシーズンを始めるか、最後の自動保存から続けてください。"));
+    texts.Str("again", Tr("新しいシーズンを始める(&N)"));
+    if (!saves.empty()) texts.Str("resume", TrF("最後の自動保存から続ける(&A)：{1}", AutosaveTime(saves.front())));
+    PageEnded(texts.Text().c_str());
 }
 
 void WebPlatform::ShowWarning(const std::string& text) { PageWarning(text.c_str()); }

@@ -26,6 +26,9 @@ public:
     // Every window drawn from its form again.
     void RefreshAll();
     bool Ended() const { return ended_; }
+    // Once the program has ended: the page tells the player so and offers a new start, from the
+    // rules' start-up or from the newest autosave.
+    void ShowEnded();
     // Whether the season holds work the player has not saved: the page asks before it is left.
     std::function<bool()> unsavedWork;
 

@@ -53,6 +53,15 @@ bool Game::StartUp() {
     return started;
 }
 
+void Game::OpenNewestAutosave() {
+    Command(
+        [this] {
+            std::vector<std::string> saves = ListAutosaves(shell.platform.AutosaveFolder());
+            if (!saves.empty()) OpenAutosaveFile(shell, saves.front());
+        },
+        false)();
+}
+
 void Game::SetRaceCalls(std::unique_ptr<RaceCalls> calls) {
     raceCalls_ = std::move(calls);
     weekend.calls = raceCalls_.get();

@@ -610,6 +610,7 @@
   }
 
   document.addEventListener("keydown", ev => {
+    if (ended) return endedKey(ev);
     const warn = document.querySelector("dialog.warning[open], dialog.analysis[open]");
     if (warn) return; // the warning's and the analysis windows' own keys
     const f = topForm();
@@ -785,6 +786,62 @@
     showLanguage(code);
   }
 
+  // The program has ended (End, ﾌｧｲﾙ → 終了, or a start-up that failed): its windows go, and the
+  // page says so and offers to start again, as the rules start or from the newest autosave. Each
+  // starts the page afresh; the newest autosave is asked for in the address, taken out on arrival.
+  let ended = false;
+  const ResumeParam = "open";
+  function showEnded(json) {
+    const t = JSON.parse(json);
+    ended = true;
+    page.unsaved = false;
+    for (const name of [...forms.keys()]) closeForm(name);
+    for (const d of document.querySelectorAll("dialog")) { if (d.open) d.close(); d.remove(); }
+    document.getElementById("main").hidden = true;
+    document.getElementById("board").hidden = true;
+    document.title = "KARVEN";
+    const box = document.getElementById("ended");
+    const heading = document.createElement("h1");
+    heading.id = "ended-title";
+    heading.textContent = t.title;
+    const text = document.createElement("p");
+    text.textContent = t.text;
+    const buttons = document.createElement("div");
+    buttons.className = "buttons";
+    const button = (label, key, start) => {
+      const b = document.createElement("button");
+      b.type = "button";
+      b.dataset.key = key;
+      // "始める(&N)" or "Start a &new season": the letter underlined.
+      const m = /^(.*?)(?:\(&(\w)\)|&(\w))(.*)$/.exec(label);
+      if (m) {
+        const letter = m[2] || m[3], u = document.createElement("u");
+        u.textContent = letter;
+        b.append(m[1] + (m[2] ? "(" : ""), u, (m[2] ? ")" : "") + m[4]);
+        b.dataset.letter = letter.toUpperCase();
+      } else b.textContent = label;
+      b.addEventListener("click", start);
+      buttons.append(b);
+      return b;
+    };
+    const address = resume => {
+      const url = new URL(location.href);
+      if (resume) url.searchParams.set(ResumeParam, "autosave"); else url.searchParams.delete(ResumeParam);
+      return url.href;
+    };
+    const first = button(t.again, "endedNew", () => location.assign(address(false)));
+    if (t.resume) button(t.resume, "endedResume", () => location.assign(address(true)));
+    box.replaceChildren(heading, text, buttons);
+    box.hidden = false;
+    first.focus();
+  }
+  // The ended page's keys: a button's letter presses it; Enter and Space are the buttons' own.
+  function endedKey(ev) {
+    if (ev.ctrlKey || ev.metaKey || ev.key.length !== 1) return;
+    const b = document.querySelector(`#ended button[data-letter="${ev.key.toUpperCase()}"]`);
+    if (b) { ev.preventDefault(); b.click(); }
+  }
+
   // Leaving the page with unsaved work: the browser asks first, as the desktop asks on End.
   window.addEventListener("beforeunload", ev => {
     if (!page.unsaved) return;
@@ -796,6 +853,7 @@
     unsaved: false,
     render,
     closeForm,
+    ended: showEnded,
     status: text => { document.getElementById("status").textContent = textOf(text); },
     language,
     download,
@@ -840,6 +898,14 @@
   // The language chosen on an earlier visit (ﾍﾙﾌﾟ → 言語), the browser's the first time.
   const chosen = storedLanguage() || browserLanguage();
   args.push("--lang", chosen);
+  // Started again from the ended page to continue from the newest autosave: once only.
+  const query = new URLSearchParams(location.search);
+  if (query.get(ResumeParam) === "autosave") {
+    args.push("--open-autosave");
+    const url = new URL(location.href);
+    url.searchParams.delete(ResumeParam);
+    history.replaceState(history.state, "", url.href);
+  }
   showLanguage(chosen);
   // The object handed in is the module itself: main runs (and draws) before the promise resolves.
   module = { karvenPage: page, arguments: args, preRun: [() => mountAutosaves(module)] };
