@@ -102,6 +102,8 @@ std::string AnalysisSession::OddsWindow() {
     w.Str("close", Tr("閉じる")).Str("closeTip", Tr("ウィンドウを閉じます（Esc）。"));
     w.Str("barTip", Tr("試算は約2秒で終わります。")).Str("stop", Tr("中止")).Str("stopTip", Tr("試算を打ち切り、ここまでの結果で予想します。"));
     w.Str("counting", Tr("試算中… {1} 回")).Str("counted", Tr("{1} 回の試算による予想"));
+    w.Str("failed", Tr("予想を計算できませんでした：{1}。")).Str("stopped", Tr("試算が途中で止まりました：{1}。{2} 回の試算による予想"));
+    w.Str("noWorker", Tr("試算用のプログラムを読み込めません")).Str("noSeason", Tr("シーズンを試算用に書き出せません"));
     w.Str("titleSet", Tr("タイトル")).Str("crownSet", Tr("ストーブリーグ王座"));
     w.Str("driversTip", Tr("タイトル：最終戦のあとポイント首位になる確率。\nストーブリーグ王座：ストーブリーグの評価で王座に就く確率。"));
     w.Str("teamsTip", Tr("最終戦のあとコンストラクターズポイント首位になる確率。"));

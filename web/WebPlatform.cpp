@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "FormJson.h"
+#include "JsonText.h"
 #include "season/Translate.h"
 #include "session/Autosave.h"
 #include "WebAnalysis.h"
@@ -46,10 +47,11 @@ EM_ASYNC_JS(char*, PagePickFiles, (const char* folder, const char* accept), {
     stringToUTF8(text, out, size);
     return out;
 });
-// The autosave folder written back to IndexedDB, in the background.
+// The autosaves new in the folder stored in IndexedDB, in the background.
 EM_JS(void, PageStoreAutosaves, (), { Module.karvenPage.storeAutosaves(); });
 // A season file dropped on the page is opened by the next ﾌｧｲﾙ → 開く only.
 EM_JS(void, PageForgetDrop, (), { Module.karvenPage.forgetDrop(); });
+EM_JS(void, PageEnded, (const char* json), { Module.karvenPage.ended(UTF8ToString(json)); });
 EM_JS(void, PageAnalysis, (const char* json), { karvenAnalysis.show(UTF8ToString(json), Module); });
 EM_JS(void, PageAnalysisClose, (), { karvenAnalysis.close(); });
 
@@ -90,9 +92,9 @@ std::string AcceptOf(const std::string& filter) {
 namespace karven::web {
 
 void WebPlatform::RefreshAll() {
-    if (main_) PageRender(FormJson(*main_, false).c_str());
+    if (main_ && mainShown_) PageRender(FormJson(*main_, false).c_str());
     for (Form* form : running_) PageRender(FormJson(*form, true).c_str());
-    if (main_) main_->focusRequest.clear();
+    if (main_ && mainShown_) main_->focusRequest.clear();
     for (Form* form : running_) form->focusRequest.clear();
     PageUnsaved(unsavedWork && unsavedWork());
 }
@@ -120,8 +122,8 @@ bool WebPlatform::RunOnce() {
 }
 
 void WebPlatform::StoreAutosaves() {
-    // Every autosave takes a new name and the oldest beyond the kept ten goes: the list of names
-    // changes exactly when an autosave was written.
+    // Every autosave takes a new name: the list of names changes when one was written (or when
+    // the page brought another tab's into the folder, which the page then finds nothing new in).
     std::vector<std::string> names = ListAutosaves(AutosaveFolder());
     if (names == storedAutosaves_) return;
     storedAutosaves_ = std::move(names);
@@ -190,6 +192,19 @@ void WebPlatform::Dispatch(const std::string& event) {
         handler = c->onLostFocus;
     }
     if (handler) handler(); // a copy: the handler may rewire the control
+}
+
+void WebPlatform::ShowEnded() {
+    ended_ = true;
+    running_.clear();
+    const std::vector<std::string> saves = ListAutosaves(AutosaveFolder());
+    JsonObject texts;
+    texts.Str("title", Tr("KARVEN を終了しました。"));
+    texts.Str("text", Tr(saves.empty() ? "もう一度遊ぶときは、新しいシーズンを始めてください。"
+                                       : "もう一度遊ぶときは、新しいシーズンを始めるか、最後の自動保存から続けてください。"));
+    texts.Str("again", Tr("新しいシーズンを始める(&N)"));
+    if (!saves.empty()) texts.Str("resume", TrF("最後の自動保存から続ける(&A)：{1}", AutosaveTime(saves.front())));
+    PageEnded(texts.Text().c_str());
 }
 
 void WebPlatform::ShowWarning(const std::string& text) { PageWarning(text.c_str()); }

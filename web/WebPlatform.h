@@ -18,11 +18,17 @@ namespace karven::web {
 class WebPlatform : public Platform {
 public:
     void BindMain(Form& main) { main_ = &main; }
+    // The main window is drawn from here on: not behind the title window, before start-up has set
+    // its view, as the desktop shows it only after start-up.
+    void ShowMain() { mainShown_ = true; }
     // Waits for the player's next event and runs its handler; false once the program has ended.
     bool RunOnce();
     // Every window drawn from its form again.
     void RefreshAll();
     bool Ended() const { return ended_; }
+    // Once the program has ended: the page tells the player so and offers a new start, from the
+    // rules' start-up or from the newest autosave.
+    void ShowEnded();
     // Whether the season holds work the player has not saved: the page asks before it is left.
     std::function<bool()> unsavedWork;
 
@@ -34,8 +40,8 @@ public:
     void ShowStatus(const std::string& text) override;
     // Remembered by the page for the next visit; the page's own texts follow it.
     void LanguageChosen(Language language) override;
-    // Kept in the browser's IndexedDB: the page loads the folder before the program starts and
-    // writes it back whenever an autosave has changed it.
+    // Kept in the browser's IndexedDB, shared by the game's tabs: the page loads the folder before
+    // the program starts and stores each autosave written there (autosaves.js).
     std::string AutosaveFolder() override { return "/autosave"; }
     // For an export, a folder whose files go to the player as downloads; for an import, a fresh
     // folder holding the CSV files the player picks.
@@ -48,6 +54,7 @@ protected:
 
 private:
     Form* main_ = nullptr;
+    bool mainShown_ = false;
     std::vector<Form*> running_; // the modal windows, innermost last
     bool ended_ = false;
     // The event's form: only the innermost modal window, or the main window when none runs, takes input.

@@ -12,13 +12,18 @@
 #include "shell/Random.h"
 
 int main(int argc, char* argv[]) {
-    // The page passes "--seed N" for reproducible runs, as karven-sim takes it, and "--lang ja|en"
-    // for the language the player chose on an earlier visit or, the first time, the browser's.
+    // The page passes "--seed N" for reproducible runs, as karven-sim takes it, "--lang ja|en"
+    // for the language the player chose on an earlier visit or, the first time, the browser's, and
+    // "--open-autosave" when the player, the game having ended, chose to continue from its last autosave.
     std::optional<uint64_t> seed;
     karven::Language language = karven::Language::Japanese;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string(argv[i]) == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
-        if (std::string(argv[i]) == "--lang") language = karven::LanguageOfCode(argv[i + 1]);
+    bool openAutosave = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--open-autosave") openAutosave = true;
+        if (i + 1 == argc) break;
+        if (arg == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
+        if (arg == "--lang") language = karven::LanguageOfCode(argv[i + 1]);
     }
 
     // Emscripten starts with a mask of 0777, which would save every file unreadable.
@@ -30,12 +35,16 @@ int main(int argc, char* argv[]) {
     karven::Game game(platform, random);
     platform.BindMain(game.shell.main);
     platform.unsavedWork = [&game] { return karven::HasUnsavedWork(game.shell); };
-    platform.RefreshAll();
-    if (!game.StartUp()) return 0;
-    platform.RefreshAll();
-    game.OfferToContinue();
-    platform.RefreshAll();
-    while (platform.RunOnce()) {
+    if (game.StartUp()) {
+        platform.ShowMain();
+        // Come back to from the ended page: the newest autosave, as asked; else the offer.
+        if (openAutosave) game.OpenNewestAutosave();
+        else game.OfferToContinue();
+        platform.RefreshAll();
+        while (platform.RunOnce()) {
+        }
     }
+    // The page stays open: it says the game has ended and offers to start it again.
+    platform.ShowEnded();
     return 0;
 }

@@ -62,6 +62,15 @@ void Game::OfferToContinue() {
     ShowSeasonCaption(shell);
 }
 
+void Game::OpenNewestAutosave() {
+    Command(
+        [this] {
+            std::vector<std::string> saves = ListAutosaves(shell.platform.AutosaveFolder());
+            if (!saves.empty()) OpenAutosaveFile(shell, saves.front());
+        },
+        false)();
+}
+
 void Game::SetRaceCalls(std::unique_ptr<RaceCalls> calls) {
     raceCalls_ = std::move(calls);
     weekend.calls = raceCalls_.get();

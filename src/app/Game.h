@@ -28,6 +28,9 @@ public:
 
     // Runs the start-up sequence; false when the program had to end.
     bool StartUp();
+    // The newest autosave opened, as ﾌｧｲﾙ → 自動保存から開く opens it (the browser's page, started
+    // again after the game ended, continues there); nothing when there is none.
+    void OpenNewestAutosave();
     // The seed the living world takes when it is turned on: fixed for reproducible runs, else
     // drawn afresh.
     std::optional<uint64_t> worldSeed;

@@ -92,20 +92,17 @@ void OfferLastSeason(Shell& shell) {
     FrmContinue form(shell, file, autosave, !autosave.empty() && !file.empty() && Newer(file, autosave));
     shell.platform.ShowModal(form);
     if (form.chosen.empty()) return;
+    if (form.chosenIsAutosave) {
+        OpenAutosaveFile(shell, form.chosen);
+        return;
+    }
     bool told = false;
     int code = LoadSeasonFile(shell, form.chosen, &told);
     if (code == LoadFailed) {
         if (!told) shell.platform.ShowWarning(Tr("データの読込に失敗しました！"));
         return;
     }
-    if (code == LoadOk) {
-        if (form.chosenIsAutosave) {
-            shell.SeasonFile.clear(); // an autosave is the game's copy, not a file of the player's
-            ShowSeasonCaption(shell);
-        } else {
-            SeasonSaved(shell, form.chosen);
-        }
-    }
+    if (code == LoadOk) SeasonSaved(shell, form.chosen);
     SetMainState(shell.main, SeasonState(shell.season));
 }
 

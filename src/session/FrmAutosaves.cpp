@@ -70,9 +70,12 @@ void OpenAutosave(Shell& shell) {
     if (!ConfirmDiscard(shell)) return;
     FrmAutosaves form(shell, ListAutosaves(shell.platform.AutosaveFolder()));
     shell.platform.ShowModal(form);
-    if (form.chosen.empty()) return;
+    if (!form.chosen.empty()) OpenAutosaveFile(shell, form.chosen);
+}
+
+void OpenAutosaveFile(Shell& shell, const std::string& path) {
     bool told = false;
-    int code = LoadSeasonFile(shell, form.chosen, &told);
+    int code = LoadSeasonFile(shell, path, &told);
     if (code == LoadFailed) {
         if (!told) shell.platform.ShowWarning(Tr("データの読込に失敗しました！"));
         return;

@@ -29,5 +29,7 @@ std::string AutosaveEntry(const std::string& path);
 // The menu command: the unsaved-work question, the list, then the chosen autosave opened as
 // File/Open opens a file. The season it brings is saved nowhere of the player's yet.
 void OpenAutosave(Shell& shell);
+// One autosave opened as the list's 開く opens it, without asking.
+void OpenAutosaveFile(Shell& shell, const std::string& path);
 
 } // namespace karven

@@ -161,3 +161,27 @@ TEST_F(Played, AnAutosaveOpensAgainAfterTheUnsavedWorkQuestion) {
     main.Click("File_autosave");
     EXPECT_EQ(game.season, afterRace);
 }
+
+TEST_F(Played, TheNewestAutosaveOpensWithoutTheListAndNoneLeavesTheSeason) {
+    const Season fresh = game.season;
+    game.OpenNewestAutosave();
+    EXPECT_EQ(game.season, fresh);
+    EXPECT_TRUE(platform.warnings.empty());
+
+    main.Click("cmdYosen");
+    main.Click("cmdKesyou");
+    main.Click("cmdYosen");
+    main.Click("cmdKesyou");
+    const Season afterTwo = game.season;
+    platform.Answer({true, false});
+    main.Click("cmdStart");
+    ASSERT_EQ(Saves(), 3u);
+    // The newest is the new season's; the one before it, the second race's, once the newest is gone.
+    fs::remove(ListAutosaves(platform.autosaveFolder)[0]);
+    size_t windows = platform.shown.size();
+    game.OpenNewestAutosave();
+    EXPECT_EQ(platform.shown.size(), windows) << "no list, no question";
+    EXPECT_EQ(game.season, afterTwo);
+    EXPECT_EQ(main.caption, "KARVEN - *") << "saved nowhere of the player's";
+    EXPECT_TRUE(main("cmdYosen").enabled);
+}

@@ -1,7 +1,8 @@
 // The analysis windows in headless Chromium: each opens by menu or key and closes with Esc or
 // Enter, draws its charts as SVG in the machine colours with a line or bar for each car, driver or
 // team it shows, and the title odds play in a Web Worker while the page keeps running, to the
-// numbers karven-sim gives for the same season, seed and runs, a what-if among them.
+// numbers karven-sim gives for the same season, seed and runs, a what-if among them; a worker that
+// cannot be loaded is told.
 //   node analysis.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { spawnSync } from "node:child_process";
 import { mkdirSync, writeFileSync } from "node:fs";
@@ -299,6 +300,32 @@ try {
   check(english.includes("Championship odds") && !/[\u3040-\u30ff&]/.test(english), `the odds window in English: ${english.slice(0, 200)}`);
   await timed.screenshot({ path: `${out}/odds-english.png` });
   await timed.close();
+
+  // The worker's script cannot be loaded: the window says the odds could not be worked out, in its
+  // status and where the charts would be, rather than "0 runs" over empty charts.
+  const blocked = await browser.newPage();
+  watch(blocked, origin, m => { if (!/odds-worker\.js|Failed to load resource/.test(m)) fail(m); });
+  await blocked.evaluateOnNewDocument(() => localStorage.setItem("karven.language", "ja"));
+  await blocked.setRequestInterception(true);
+  blocked.on("request", r => (r.url().endsWith("/odds-worker.js") ? r.respond({ status: 404, body: "" }) : r.continue()));
+  await blocked.goto(`${origin}/?seed=${seed}&oddsSeed=${seed}&oddsRuns=${oddsRuns}`, { waitUntil: "load" });
+  const settleBlocked = settler(blocked);
+  top = await settleBlocked();
+  for (let i = 0; top.modal && i < 20; ++i) { await blocked.keyboard.press("Enter"); top = await settleBlocked(); }
+  await blocked.click('[data-key="Ana"]');
+  await blocked.click('[data-key="Ana_Odds"]');
+  await blocked.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running; }, { timeout: 10000 })
+    .catch(() => fail("the odds without their worker keep running"));
+  const told = await blocked.evaluate(() => ({
+    status: document.querySelector('[data-key="oddsStatus"]').textContent,
+    panels: [...document.querySelectorAll('.ana-empty[data-key="oddsDrivers"], .ana-empty[data-key="oddsTeams"]')].map(e => e.textContent),
+    charts: document.querySelectorAll("dialog.analysis svg.ana-chart").length,
+  }));
+  check(/できませんでした/.test(told.status) && !/\d+ 回/.test(told.status), `the odds without their worker: ${told.status}`);
+  check(told.panels.length === 2 && told.panels.every(t => t === told.status) && told.charts === 0,
+        `the odds' charts without their worker: ${JSON.stringify(told)}`);
+  await blocked.screenshot({ path: `${out}/odds-no-worker.png` });
+  await blocked.close();
 } finally {
   await browser.close();
   server.kill();

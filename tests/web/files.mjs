@@ -6,7 +6,7 @@
 //   node files.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { spawnSync } from "node:child_process";
 import { mkdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
-import { Driver, downloaded, downloadsInto, fail, launch, namesIn, open, problems, serve, speak, watch } from "./page.mjs";
+import { Driver, downloaded, downloadsInto, fail, launch, namesIn, open, problems, serve, speak, storedAutosaves, watch } from "./page.mjs";
 
 const [site, sim, out] = process.argv.slice(2);
 const seed = 20261210;
@@ -210,16 +210,7 @@ try {
   // switch a change the game autosaves.
   for (let i = 0; i < 12; ++i) await driver.menu("Set", "Set_World");
   await page.waitForFunction(() => !window.karvenPage.storing(), { timeout: 10000 });
-  const inStorage = () => page.evaluate(() => new Promise((resolve, reject) => {
-    const request = indexedDB.open("/autosave");
-    request.onerror = () => reject(request.error);
-    request.onsuccess = () => {
-      const keys = request.result.transaction("FILE_DATA").objectStore("FILE_DATA").getAllKeys();
-      keys.onsuccess = () => resolve(keys.result.filter(k => /\.krv$/.test(k)).length);
-      keys.onerror = () => reject(keys.error);
-    };
-  }));
-  const kept = await inStorage();
+  const kept = Object.keys(await storedAutosaves(page)).length;
   if (kept !== 10) fail(`${kept} autosaves in IndexedDB after twelve more, not the newest ten`);
   await page.reload({ waitUntil: "load" });
   await driver.loaded();

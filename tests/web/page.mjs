@@ -142,3 +142,19 @@ export async function downloaded(folder, name) {
 
 // The names in a folder, Chromium's unfinished downloads left out.
 export const namesIn = folder => readdirSync(folder).filter(n => !n.endsWith(".crdownload")).sort();
+
+// The autosaves in the browser's storage, by name, and the tab that stored each.
+export const storedAutosaves = page => page.evaluate(() => new Promise((resolve, reject) => {
+  const request = indexedDB.open("/autosave");
+  request.onerror = () => reject(request.error);
+  request.onsuccess = () => {
+    const transaction = request.result.transaction("FILE_DATA");
+    const store = transaction.objectStore("FILE_DATA");
+    const all = store.getAll(), keys = store.getAllKeys();
+    transaction.oncomplete = () => {
+      request.result.close();
+      resolve(Object.fromEntries(keys.result.map((k, i) => [k.split("/").pop(), all.result[i].tab || ""])));
+    };
+    transaction.onerror = () => reject(transaction.error);
+  };
+}));

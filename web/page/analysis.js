@@ -278,13 +278,18 @@
     w.bar.max = w.timed ? AnswerWithinMs : w.runs;
     w.bar.value = 0;
     w.status.textContent = w.data.status;
+    w.status.classList.remove("failed");
     drawOdds(w, null);
-    if (!w.season) return finished(w, null); // a season the game could not write out
+    if (!w.season) return failed(w, w.data.noSeason); // a season the game could not write out
     if (!w.worker) {
-      w.worker = new Worker("odds-worker.js");
+      try {
+        w.worker = new Worker("odds-worker.js");
+      } catch (e) {
+        return failed(w, w.data.noWorker);
+      }
       w.worker.onmessage = ev => oddsMessage(w, ev.data);
-      // A worker that cannot run ends as 中止 does: with the figures it sent, if any.
-      w.worker.onerror = ev => { ev.preventDefault(); if (win === w) stopOdds(w); };
+      // A worker that cannot be loaded or stops running: the figures it sent stand, and the window says so.
+      w.worker.onerror = ev => { ev.preventDefault(); if (win === w && w.running) failed(w, w.data.noWorker); };
     }
     w.running = true;
     w.started = performance.now();
@@ -305,9 +310,26 @@
   function oddsMessage(w, m) {
     if (win !== w || !w.running) return;
     if (m.type === "partial") { w.partial = m; tick(w); drawOdds(w, m); return; }
-    if (m.type !== "done") return stopOdds(w); // the season did not read back
+    // The worker's program could not be loaded, or the season did not read back there.
+    if (m.type !== "done") return failed(w, m.type === "failed" ? w.data.noWorker : w.data.noSeason);
     stopWorker(w);
     finished(w, m);
+  }
+
+  // The odds could not be played (to the end): the figures of the blocks done stand, with the reason;
+  // without any, the charts say why they are empty.
+  function failed(w, why) {
+    const partial = w.partial, reached = w.bar.value;
+    stopWorker(w);
+    if (w.worker) w.worker.terminate();
+    w.worker = null; // the next start (a what-if) tries a fresh one
+    finished(w, partial);
+    w.bar.value = reached; // not drawn as done
+    w.status.textContent = partial ? fill(w.data.stopped, why, partial.runs) : fill(w.data.failed, why);
+    w.status.classList.add("failed");
+    if (!partial)
+      w.tabs.panels.slice(0, 2).forEach((panel, i) =>
+        panel.replaceChildren(el("div", { class: "ana-empty", "data-key": i ? "oddsTeams" : "oddsDrivers", text: w.status.textContent })));
   }
 
   const NoOdds = { runs: 0, drivers: [], teams: [], shownDrivers: [], shownTeams: [] };
@@ -707,6 +729,7 @@ dialog.analysis .ana-body { display: flex; flex-direction: column; gap: 6px; pad
 .ana-row { display: flex; align-items: center; gap: 6px; }
 .ana-row.wrap { flex-wrap: wrap; }
 .ana-row > .ana-status { flex: 1; min-width: 8em; }
+.ana-status.failed { color: #b00000; }
 .ana-row > progress { flex: 1; min-width: 6em; }
 .ana-row select, .ana-row button, .ana-buttons button { font: inherit; }
 .ana-list, .ana-note, .ana-info, .ana-summary { white-space: pre-wrap; }

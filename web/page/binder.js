@@ -233,6 +233,11 @@
         const tr = ev.target.closest("tbody tr");
         if (tr) push("select", form, c.key, tr.rowIndex - 1);
       });
+      // A double click does what Enter does: the window's default button.
+      el.addEventListener("dblclick", ev => {
+        if (ev.target.closest("tbody tr") && f.data.defaultButton && visibleButton(f, f.data.defaultButton))
+          push("click", form, f.data.defaultButton);
+      });
       break;
     default:
       el = document.createElement("div");
@@ -351,6 +356,12 @@
       }
       const rows = el.querySelectorAll("tbody tr");
       rows.forEach((tr, k) => tr.classList.toggle("selected", k === c.index));
+      // A row chosen by keyboard (or by the form) is scrolled to.
+      const index = String(c.index === undefined ? -1 : c.index);
+      if (el.dataset.index !== index) {
+        el.dataset.index = index;
+        if (rows[c.index]) rows[c.index].scrollIntoView({ block: "nearest" });
+      }
       break;
     }
     default:
@@ -388,7 +399,6 @@
     } else {
       const main = document.getElementById("main");
       main.hidden = false;
-      document.getElementById("loading").hidden = true;
       const bar = buildMenus(f, data.controls);
       if (bar) main.append(bar);
       main.append(f.content);
@@ -412,13 +422,14 @@
     if (f.title) setText(f.title, data.caption);
     else document.title = data.caption || "KARVEN";
     f.content.style.width = data.w + "px";
-    f.content.style.height = (data.modal ? data.h : Math.max(data.h - 22, 0)) + "px";
+    f.content.style.height = data.h + "px";
     for (const c of data.controls) {
       const el = f.elements.get(c.key) || createControl(f, c);
       updateControl(f, c, el);
     }
     // The main window is laid out before focus is given: laying it out may move its elements.
     if (!data.modal) fitMain(f);
+    document.getElementById("loading").hidden = true;
     if (data.focus) {
       const el = f.elements.get(data.focus);
       if (el) el.focus();
@@ -458,9 +469,12 @@
     else unstackColumns(f);
     if (focused && focused !== document.activeElement && f.content.contains(focused)) focused.focus({ preventScroll: true });
     if (stacked) return;
-    const w = f.data.w, h = f.data.h;
+    // The form's height is its client area's: the menu bar comes on top, the status line below.
+    const bar = f.root.querySelector(":scope > .menubar");
+    const w = f.data.w, h = f.data.h + (bar ? bar.offsetHeight : 0);
     const across = window.innerWidth / w;
-    const scale = Math.min(1, portrait ? across : Math.min(across, (window.innerHeight - 24) / h));
+    const room = window.innerHeight - document.getElementById("status").offsetHeight - 2;
+    const scale = Math.min(1, portrait ? across : Math.min(across, room / h));
     f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
     f.scale = scale;
     const board = document.getElementById("board");
@@ -551,7 +565,7 @@
     for (const { outer } of f.columns) outer.remove();
     f.columns = null;
     f.content.style.width = f.data.w + "px";
-    f.content.style.height = Math.max(f.data.h - 22, 0) + "px";
+    f.content.style.height = f.data.h + "px";
   }
   window.addEventListener("resize", () => {
     for (const f of forms.values()) if (!f.data.modal) fitMain(f);
@@ -572,12 +586,32 @@
     return ev.key.length === 1 ? ev.key.toUpperCase() : "";
   }
 
+  // A focused table's rows by keyboard, as the desktop's: the arrows, Home, End and the page keys
+  // move the selection, which the form takes as a click on the row.
+  function tableKey(f, el, ev) {
+    const c = f.data.controls.find(x => x.key === el.dataset.key);
+    const count = c && c.enabled ? (c.rows || []).length : 0;
+    if (!count) return false;
+    const at = c.index === undefined ? -1 : c.index;
+    const row = el.querySelector("tbody tr"), head = el.querySelector("thead");
+    const page = row ? Math.max(1, Math.floor((el.clientHeight - (head ? head.offsetHeight : 0)) / row.offsetHeight) - 1) : 10;
+    const moves = {
+      ArrowUp: at - 1, ArrowDown: at < 0 ? 0 : at + 1, Home: 0, End: count - 1,
+      PageUp: at - page, PageDown: at < 0 ? 0 : at + page,
+    };
+    if (!(ev.key in moves)) return false;
+    const next = Math.max(0, Math.min(count - 1, moves[ev.key]));
+    if (next !== at) push("select", f.data.name, c.key, next);
+    return true;
+  }
+
   function visibleButton(f, key) {
     const c = f.data.controls.find(x => x.key === key);
     return c && c.visible && c.enabled;
   }
 
   document.addEventListener("keydown", ev => {
+    if (ended) return endedKey(ev);
     const warn = document.querySelector("dialog.warning[open], dialog.analysis[open]");
     if (warn) return; // the warning's and the analysis windows' own keys
     const f = topForm();
@@ -601,6 +635,7 @@
       else push("close", f.data.name);
       return;
     }
+    if (inForm && focused.classList.contains("tablebox") && tableKey(f, focused, ev)) { ev.preventDefault(); return; }
     // Letters and arrows press the form's key buttons, except while typing in a text box.
     if (inForm && focused.tagName === "INPUT") return;
     const name = keyName(ev);
@@ -699,20 +734,17 @@
     push("click", main.data.name, "File_open");
   });
 
-  // The autosaves live in IndexedDB: read into their folder before the program starts, written
-  // back (only what changed) after an autosave. One write at a time, the last one always done.
+  // The autosaves live in IndexedDB (autosaves.js): read into their folder before the program
+  // starts, each new one stored after an autosave. One store at a time, the last one always done.
   const AutosaveFolder = "/autosave";
   let storing = null, storeAgain = false;
   function mountAutosaves(m) {
-    m.FS.mkdir(AutosaveFolder);
-    m.FS.mount(m.FS.filesystems.IDBFS, {}, AutosaveFolder);
     m.addRunDependency("autosaves");
-    // Unreadable storage (a private window) leaves the folder empty: autosaves last the visit.
-    m.FS.syncfs(true, () => m.removeRunDependency("autosaves"));
+    karvenAutosaves.load(m, AutosaveFolder).then(() => m.removeRunDependency("autosaves"));
   }
   function storeAutosaves() {
     if (storing) { storeAgain = true; return storing; }
-    storing = new Promise(resolve => module.FS.syncfs(false, () => resolve())).then(() => {
+    storing = karvenAutosaves.store().then(() => {
       storing = null;
       page.stored++;
       if (storeAgain) { storeAgain = false; return storeAutosaves(); }
@@ -755,6 +787,62 @@
     showLanguage(code);
   }
 
+  // The program has ended (End, ﾌｧｲﾙ → 終了, or a start-up that failed): its windows go, and the
+  // page says so and offers to start again, as the rules start or from the newest autosave. Each
+  // starts the page afresh; the newest autosave is asked for in the address, taken out on arrival.
+  let ended = false;
+  const ResumeParam = "open";
+  function showEnded(json) {
+    const t = JSON.parse(json);
+    ended = true;
+    page.unsaved = false;
+    for (const name of [...forms.keys()]) closeForm(name);
+    for (const d of document.querySelectorAll("dialog")) { if (d.open) d.close(); d.remove(); }
+    document.getElementById("main").hidden = true;
+    document.getElementById("board").hidden = true;
+    document.title = "KARVEN";
+    const box = document.getElementById("ended");
+    const heading = document.createElement("h1");
+    heading.id = "ended-title";
+    heading.textContent = t.title;
+    const text = document.createElement("p");
+    text.textContent = t.text;
+    const buttons = document.createElement("div");
+    buttons.className = "buttons";
+    const button = (label, key, start) => {
+      const b = document.createElement("button");
+      b.type = "button";
+      b.dataset.key = key;
+      // "始める(&N)" or "Start a &new season": the letter underlined.
+      const m = /^(.*?)(?:\(&(\w)\)|&(\w))(.*)$/.exec(label);
+      if (m) {
+        const letter = m[2] || m[3], u = document.createElement("u");
+        u.textContent = letter;
+        b.append(m[1] + (m[2] ? "(" : ""), u, (m[2] ? ")" : "") + m[4]);
+        b.dataset.letter = letter.toUpperCase();
+      } else b.textContent = label;
+      b.addEventListener("click", start);
+      buttons.append(b);
+      return b;
+    };
+    const address = resume => {
+      const url = new URL(location.href);
+      if (resume) url.searchParams.set(ResumeParam, "autosave"); else url.searchParams.delete(ResumeParam);
+      return url.href;
+    };
+    const first = button(t.again, "endedNew", () => location.assign(address(false)));
+    if (t.resume) button(t.resume, "endedResume", () => location.assign(address(true)));
+    box.replaceChildren(heading, text, buttons);
+    box.hidden = false;
+    first.focus();
+  }
+  // The ended page's keys: a button's letter presses it; Enter and Space are the buttons' own.
+  function endedKey(ev) {
+    if (ev.ctrlKey || ev.metaKey || ev.key.length !== 1) return;
+    const b = document.querySelector(`#ended button[data-letter="${ev.key.toUpperCase()}"]`);
+    if (b) { ev.preventDefault(); b.click(); }
+  }
+
   // Leaving the page with unsaved work: the browser asks first, as the desktop asks on End.
   window.addEventListener("beforeunload", ev => {
     if (!page.unsaved) return;
@@ -766,6 +854,7 @@
     unsaved: false,
     render,
     closeForm,
+    ended: showEnded,
     status: text => { document.getElementById("status").textContent = textOf(text); },
     language,
     download,
@@ -774,7 +863,7 @@
     pickFiles,
     forgetDrop: () => { dropped = ""; },
     storeAutosaves,
-    // Autosave folders written back to IndexedDB, for tests: grows once a write has ended.
+    // Autosaves stored in IndexedDB, for tests: grows once a store has ended.
     stored: 0,
     storing: () => !!storing,
     // An event of a window the binder does not draw (analysis.js), in the same queue.
@@ -810,6 +899,14 @@
   // The language chosen on an earlier visit (ﾍﾙﾌﾟ → 言語), the browser's the first time.
   const chosen = storedLanguage() || browserLanguage();
   args.push("--lang", chosen);
+  // Started again from the ended page to continue from the newest autosave: once only.
+  const query = new URLSearchParams(location.search);
+  if (query.get(ResumeParam) === "autosave") {
+    args.push("--open-autosave");
+    const url = new URL(location.href);
+    url.searchParams.delete(ResumeParam);
+    history.replaceState(history.state, "", url.href);
+  }
   showLanguage(chosen);
   // The object handed in is the module itself: main runs (and draws) before the promise resolves.
   module = { karvenPage: page, arguments: args, preRun: [() => mountAutosaves(module)] };

@@ -4,7 +4,13 @@
 importScripts("karven-odds.js");
 const ready = KarvenOdds();
 onmessage = async ev => {
-  const m = await ready;
+  let m;
+  try {
+    m = await ready;
+  } catch (e) {
+    postMessage({ type: "failed" }); // its WebAssembly could not be loaded
+    return;
+  }
   const job = ev.data;
   m.FS.writeFile("/season.krv", job.season);
   m.ccall("RunOdds", null, ["string", "number", "number", "number", "string", "number", "number", "string"],

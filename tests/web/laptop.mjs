@@ -1,0 +1,96 @@
+// A laptop's screen (1366×768) and keyboard: the main window whole above the status line, its
+// bottom grid row and the principal's label too; nothing drawn over the command buttons, behind the
+// title window at start-up either; and the principal's team chooser walked with the arrow keys.
+//   node laptop.mjs SITE_DIR KARVEN_SIM OUT_DIR
+import { mkdirSync } from "node:fs";
+import { fail, launch, open, problems, serve } from "./page.mjs";
+
+const [site, , out] = process.argv.slice(2);
+mkdirSync(out, { recursive: true });
+const { server, origin } = await serve(site);
+const browser = await launch(1366, 768);
+try {
+  const g = await open(browser, origin);
+  const page = g.page;
+  const shot = name => page.screenshot({ path: `${out}/laptop-${name}.png` });
+
+  // The main window's shown controls that lie over a shown command button, and those cut off: by
+  // the screen, the status line, or the window's own edges.
+  const layout = () => page.evaluate(() => {
+    const shown = el => el.getClientRects().length > 0 && getComputedStyle(el).visibility !== "hidden";
+    const controls = [...document.querySelectorAll("#main .form > [data-key]")].filter(shown);
+    const box = el => el.getBoundingClientRect();
+    const meet = (a, b) => Math.min(a.right, b.right) - Math.max(a.left, b.left) > 1 && Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top) > 1;
+    const over = [];
+    for (const button of controls.filter(el => el.matches("button.cmd")))
+      for (const el of controls) if (el !== button && meet(box(el), box(button))) over.push(`${el.dataset.key} over ${button.dataset.key}`);
+    const status = box(document.getElementById("status")).top;
+    const form = document.querySelector("#main > .form"), board = document.getElementById("board");
+    const limit = form ? box(form) : null, clip = box(board);
+    const cut = [];
+    for (const el of controls) {
+      const r = box(el);
+      if (r.left < 0 || r.right > innerWidth + 0.5 || r.bottom > status + 0.5 || r.bottom > clip.bottom + 0.5 || r.right > clip.right + 0.5 ||
+          (limit && (r.bottom > limit.bottom + 0.5 || r.right > limit.right + 0.5)))
+        cut.push(`${el.dataset.key} ${Math.round(r.top)}..${Math.round(r.bottom)}`);
+    }
+    return { over, cut, keys: controls.map(el => el.dataset.key) };
+  });
+
+  // Behind the title window: nothing over the commands.
+  let top = await g.goto(origin, "?seed=2");
+  await shot("title");
+  let laid = await layout();
+  if (laid.over.length) fail(`behind the title window: ${laid.over.join(", ")}`);
+  for (let i = 0; top.modal && i < 20; ++i) top = await g.press("Enter");
+  await shot("main");
+  laid = await layout();
+  if (laid.over.length) fail(`the main window: ${laid.over.join(", ")}`);
+  if (laid.cut.length) fail(`cut off on a laptop's screen: ${laid.cut.join(", ")}`);
+  if (!laid.keys.includes("lbl1(32)")) fail("the grid's last row is not shown");
+
+  // 設定 → 監督モード by keys; the team table takes the arrows, Home, End and the page keys.
+  await page.keyboard.down("Alt");
+  await page.keyboard.press("S");
+  await page.keyboard.up("Alt");
+  top = await g.press("M");
+  if (top.form !== "frmkarvenprincipal") fail(`Alt+S, M opens ${top.form}`);
+  const chooser = 'dialog[data-form="frmkarvenprincipal"]';
+  const selected = () => page.$$eval(`${chooser} tbody tr`, rows => rows.findIndex(r => r.classList.contains("selected")));
+  const rows = await page.$$eval(`${chooser} tbody tr`, rs => rs.map(r => r.cells[0].textContent));
+  const keys = ["ArrowDown", "ArrowDown", "ArrowDown", "ArrowUp", "End", "ArrowDown", "Home", "ArrowUp", "PageDown", "Home", "ArrowDown", "ArrowDown"];
+  const expected = [0, 1, 2, 3, 2, rows.length - 1, rows.length - 1, 0, 0, null, 0, 1, 2];
+  const walked = [await selected()];
+  for (const [i, key] of keys.entries()) {
+    // A key that cannot move the selection (↓ on the last row) gives the game nothing to do.
+    if (expected[i + 1] === walked[i]) await page.keyboard.press(key);
+    else await g.press(key);
+    walked.push(await selected());
+  }
+  if (walked.some((at, i) => expected[i] !== null && at !== expected[i]) || !(walked[9] > 0))
+    fail(`the team table by keys: ${walked.join(" ")} (${rows.length} teams)`);
+  // The last row chosen by End is scrolled to.
+  await g.press("End");
+  const inView = await page.$eval(`${chooser} .tablebox`, box => {
+    const row = box.querySelector("tbody tr.selected");
+    return !!row && row.getBoundingClientRect().bottom <= box.getBoundingClientRect().bottom + 0.5;
+  });
+  if (!inView) fail("the row chosen by End is not scrolled to");
+  await shot("principal-chooser");
+  await g.press("Home");
+  await g.press("ArrowDown");
+  await g.press("ArrowDown");
+  top = await g.press("Enter");
+  if (top.modal) fail(`Enter leaves ${top.form} open`);
+  const label = (await g.texts("frmkarvenrace")).lblPrincipal || "";
+  if (!label.includes(rows[2])) fail(`the team taken by Enter on the third row is not ${rows[2]}: ${label}`);
+  await shot("principal");
+  laid = await layout();
+  if (!laid.keys.includes("lblPrincipal")) fail("the principal's label is not shown");
+  if (laid.cut.length) fail(`cut off with a principal: ${laid.cut.join(", ")}`);
+} finally {
+  await browser.close();
+  server.kill();
+}
+if (problems.length) process.exit(1);
+console.log("web.laptop: ok");
