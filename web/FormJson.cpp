@@ -131,6 +131,7 @@ void WriteControl(Writer& w, const Control& c) {
     if (!c.parent.empty()) w.Str("parent", c.parent);
     if (c.accessKey) w.Str("access", std::string(1, c.accessKey));
     if (!c.group.empty()) w.Str("group", c.group);
+    if (c.kind == ControlKind::MenuItem && !c.shortcut.empty()) w.Str("shortcut", c.shortcut);
     const std::string tip = ToolTipText(c);
     if (!tip.empty()) w.Str("tip", tip);
     if (!c.items.empty()) Strings(w, "items", c.items);

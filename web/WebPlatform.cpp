@@ -225,6 +225,12 @@ std::string WebPlatform::ChooseFile(FileDialogMode mode, const std::string& filt
     return DownloadFolder + name;
 }
 
+std::string WebPlatform::SaveInPlacePath(const std::string& seasonFile) {
+    std::error_code error;
+    std::filesystem::create_directories(DownloadFolder, error);
+    return DownloadFolder + std::filesystem::path(seasonFile).filename().string();
+}
+
 std::string WebPlatform::ChooseFolder(const std::string& /*caption*/, FolderUse use) {
     std::error_code error;
     if (use == FolderUse::Read) {

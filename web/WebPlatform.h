@@ -34,6 +34,8 @@ public:
 
     void ShowWarning(const std::string& text) override;
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
+    // A season opened from the player's disk is saved again as a download of the same name.
+    std::string SaveInPlacePath(const std::string& seasonFile) override;
     PictureState CheckPicture(const std::string& path) override;
     std::string AppPath() override { return "/karven/"; }
     void EndProgram() override { ended_ = true; }

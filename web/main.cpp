@@ -14,13 +14,15 @@
 int main(int argc, char* argv[]) {
     // The page passes "--seed N" for reproducible runs, as karven-sim takes it, "--lang ja|en"
     // for the language the player chose on an earlier visit or, the first time, the browser's, and
-    // "--open-autosave" when the player, the game having ended, chose to continue from its last autosave.
+    // "--open-autosave" or "--new" when the player, the game having ended, chose to continue from
+    // its last autosave or to start a new season.
     std::optional<uint64_t> seed;
     karven::Language language = karven::Language::Japanese;
-    bool openAutosave = false;
+    bool openAutosave = false, fresh = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--open-autosave") openAutosave = true;
+        if (arg == "--new") fresh = true;
         if (i + 1 == argc) break;
         if (arg == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
         if (arg == "--lang") language = karven::LanguageOfCode(argv[i + 1]);
@@ -37,9 +39,10 @@ int main(int argc, char* argv[]) {
     platform.unsavedWork = [&game] { return karven::HasUnsavedWork(game.shell); };
     if (game.StartUp()) {
         platform.ShowMain();
-        // Come back to from the ended page: the newest autosave, as asked; else the offer.
+        // Come back to from the ended page: the newest autosave or a new season, as asked; else the
+        // offer to go on with the last season.
         if (openAutosave) game.OpenNewestAutosave();
-        else game.OfferToContinue();
+        else if (!fresh) game.OfferToContinue();
         platform.RefreshAll();
         while (platform.RunOnce()) {
         }

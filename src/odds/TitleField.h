@@ -24,7 +24,7 @@ struct FixedResult {
 struct GridSet {
     std::vector<char> must, can; // [car]
     bool operator==(const GridSet&) const = default;
-    auto operator<=>(const GridSet&) const = default;
+    bool operator<(const GridSet& other) const { return must != other.must ? must < other.must : can < other.can; }
 };
 
 // One Grand Prix still to run.

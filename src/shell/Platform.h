@@ -51,6 +51,9 @@ public:
     // The season file last opened or saved, for the offer to go on with it at the next start; ""
     // where the platform keeps none.
     virtual std::string LastSeasonFile() { return {}; }
+    // Where 上書き保存 writes the season that came from or was saved to `seasonFile`: the file
+    // itself, or where the platform hands a saved file over to the player.
+    virtual std::string SaveInPlacePath(const std::string& seasonFile) { return seasonFile; }
 
 protected:
     virtual void RunModal(Form& form) = 0;

@@ -107,7 +107,7 @@ bool SaveSeasonFile(Shell& shell) {
 
 bool SaveSeasonInPlace(Shell& shell) {
     if (shell.SeasonFile.empty()) return SaveSeasonFile(shell);
-    if (!WriteTo(shell, shell.SeasonFile)) return false;
+    if (!WriteTo(shell, shell.platform.SaveInPlacePath(shell.SeasonFile))) return false;
     shell.platform.ShowStatus(TrF("{1} に保存しました。", FileNameOf(shell.SeasonFile)));
     return true;
 }

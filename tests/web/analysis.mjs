@@ -287,7 +287,11 @@ try {
   await timed.goto(`${origin}/?seed=${seed}`, { waitUntil: "load" });
   const settleTimed = settler(timed);
   top = await settleTimed();
-  for (let i = 0; top.modal && i < 20; ++i) { await timed.keyboard.press("Enter"); top = await settleTimed(); }
+  // The title window answered, the offer to go on with an earlier page's autosave declined.
+  for (let i = 0; top.modal && i < 20; ++i) {
+    await timed.keyboard.press(top.form === "frmkarvencontinue" ? "Escape" : "Enter");
+    top = await settleTimed();
+  }
   await timed.click('[data-key="Ana"]');
   const opened = Date.now();
   await timed.click('[data-key="Ana_Odds"]');
@@ -311,7 +315,10 @@ try {
   await blocked.goto(`${origin}/?seed=${seed}&oddsSeed=${seed}&oddsRuns=${oddsRuns}`, { waitUntil: "load" });
   const settleBlocked = settler(blocked);
   top = await settleBlocked();
-  for (let i = 0; top.modal && i < 20; ++i) { await blocked.keyboard.press("Enter"); top = await settleBlocked(); }
+  for (let i = 0; top.modal && i < 20; ++i) {
+    await blocked.keyboard.press(top.form === "frmkarvencontinue" ? "Escape" : "Enter");
+    top = await settleBlocked();
+  }
   await blocked.click('[data-key="Ana"]');
   await blocked.click('[data-key="Ana_Odds"]');
   await blocked.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running; }, { timeout: 10000 })

@@ -107,6 +107,19 @@ export class Driver {
     }
     return messages;
   }
+  // Start-up answered as the rules start the game: the title window with Enter, the offer to go on
+  // with the last season declined with Esc. The offer's buttons, or null when none came.
+  async startAsTheRules(limit = 20) {
+    let offered = null;
+    for (let i = 0; this.top.modal && i < limit; ++i) {
+      if (this.top.form === "frmkarvencontinue") {
+        offered = await this.page.evaluate(() =>
+          [...document.querySelectorAll('dialog[data-form="frmkarvencontinue"] button')].map(b => b.dataset.key));
+        await this.press("Escape");
+      } else await this.press("Enter");
+    }
+    return offered;
+  }
   // A key of the main window, then every window it opens answered with Enter.
   async play(key) {
     await this.press(key);

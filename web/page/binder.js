@@ -617,6 +617,17 @@
     const f = topForm();
     if (!f) return;
     if (!f.data.modal && f.menuBoxes.size && menuKey(f, ev)) { ev.preventDefault(); return; }
+    // A menu item's own key ("Ctrl+S"), from anywhere in the main window: the browser's own use
+    // of the key gives way.
+    if (ev.ctrlKey && !ev.altKey && !ev.metaKey && !f.data.modal && /^[a-z]$/i.test(ev.key)) {
+      const key = "Ctrl+" + ev.key.toUpperCase();
+      const item = f.data.controls.find(c => c.kind === "menuitem" && c.shortcut === key);
+      if (item) {
+        ev.preventDefault();
+        if (item.visible && item.enabled) push("click", f.data.name, item.key);
+        return;
+      }
+    }
     if (ev.ctrlKey || ev.altKey || ev.metaKey) return;
     f.touched = true;
     const focused = document.activeElement;
@@ -827,7 +838,7 @@
     };
     const address = resume => {
       const url = new URL(location.href);
-      if (resume) url.searchParams.set(ResumeParam, "autosave"); else url.searchParams.delete(ResumeParam);
+      url.searchParams.set(ResumeParam, resume ? "autosave" : "new");
       return url.href;
     };
     const first = button(t.again, "endedNew", () => location.assign(address(false)));
@@ -899,10 +910,12 @@
   // The language chosen on an earlier visit (ﾍﾙﾌﾟ → 言語), the browser's the first time.
   const chosen = storedLanguage() || browserLanguage();
   args.push("--lang", chosen);
-  // Started again from the ended page to continue from the newest autosave: once only.
+  // Started again from the ended page, to continue from the newest autosave or as the rules
+  // start (not offered the last season again): once only.
   const query = new URLSearchParams(location.search);
-  if (query.get(ResumeParam) === "autosave") {
-    args.push("--open-autosave");
+  const resume = query.get(ResumeParam);
+  if (resume === "autosave" || resume === "new") {
+    args.push(resume === "autosave" ? "--open-autosave" : "--new");
     const url = new URL(location.href);
     url.searchParams.delete(ResumeParam);
     history.replaceState(history.state, "", url.href);
