@@ -28,7 +28,6 @@ constexpr int FieldLeft = PaneLeft + CaptionWidth;
 constexpr int FieldWidth = PaneWidth - CaptionWidth;
 constexpr int RowStep = 34;
 constexpr int Width = PaneLeft + PaneWidth + Margin;
-constexpr int EngineLength = 100;
 constexpr int ColorTurn = 10000; // "0000".."9999"
 constexpr const char* Dot = "・";
 
@@ -190,7 +189,7 @@ TeamName SplitTimNm(std::string_view timNm) {
     size_t dot = timNm.find(Dot);
     if (dot == std::string_view::npos) return {std::string(timNm), std::string(timNm)};
     return {std::string(timNm.substr(0, dot)),
-            Utf8Mid(timNm.substr(dot + std::string_view(Dot).size()), 0, EngineLength)};
+            Utf8Mid(timNm.substr(dot + std::string_view(Dot).size()), 0, NameLength)};
 }
 
 std::string JoinTimNm(const std::string& team, const std::string& engine, bool leftEngine) {

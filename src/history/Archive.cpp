@@ -35,8 +35,9 @@ std::vector<ClassifiedCar> FromResultSlots(const Season& season, int gp) {
         const std::string& slot = driver.Result[gp];
         if (slot.empty()) continue;
         const TimRecord* team = TeamOf(season, driver);
-        ClassifiedCar car{ReadCount(slot), driver.DrvNm, team ? team->TimNm : "", double(PointsForResult(slot)),
-                          ReadNumber(slot) == 0};
+        // A place as the history carries it: a slot a file left at "-1" is no place at all.
+        ClassifiedCar car{std::clamp(ReadCount(slot), 0, history_lines::MaxWhole), driver.DrvNm, team ? team->TimNm : "",
+                          double(PointsForResult(slot)), ReadNumber(slot) == 0};
         (car.retired ? retired : finishers).push_back(car);
     }
     std::stable_sort(finishers.begin(), finishers.end(),

@@ -72,12 +72,11 @@ size_t LineEnd(std::string_view text, size_t from) {
 // or a line holds a lone CR or LF, which is no line of ours and could never be written back.
 bool DecodeLines(std::string_view body, std::string& text, std::vector<Line>& lines) {
     lines.clear();
-    // Sizes are told on the bytes, before anything is decoded; a comma of the file is never part
-    // of a code page 932 character.
+    // Values are counted on the bytes, before anything is decoded; a comma of the file is never
+    // part of a code page 932 character.
     for (size_t at = 0; at < body.size();) {
         size_t end = std::min(LineEnd(body, at), body.size());
-        if (end - at > MaxLineBytes || size_t(std::count(body.begin() + at, body.begin() + end, ',')) >= MaxLineValues)
-            return false;
+        if (size_t(std::count(body.begin() + at, body.begin() + end, ',')) >= MaxLineValues) return false;
         at = end;
     }
     if (!DecodeCp932(body, text)) return false;

@@ -11,10 +11,12 @@ namespace karven::history_lines {
 
 using Line = std::vector<std::string_view>;
 
-// The largest line of ours that is read, and the most values it may hold: far beyond any season
-// the game can close (a few thousand names of a few hundred bytes), they keep a damaged or
-// hostile file from taking memory many times its size. A longer line is kept unread.
-inline constexpr size_t MaxLineBytes = 4 * 1024 * 1024;
+// The most values a line of ours may hold. A line is read whatever its length (a name may be as
+// long as the season's own part lets it be, and the save is bounded by MaxAdditionBytes), but its
+// values are few: the most a writer puts on one line is a closed season's names (17 races of at
+// most 999 cars, each naming a driver and a team, with the table's names: about 36,000) or a
+// race's stops (a car stops at most every 8 laps of 100: about 48,000 values). A line of more is
+// no line of ours and is kept unread, before its values can take memory many times its size.
 inline constexpr size_t MaxLineValues = 65536;
 
 // Lines of one section, each value appended in place.
