@@ -94,8 +94,10 @@ bool ImportCsv(Game& game, const Options& options) {
 // The files into the folder, made when missing; false with a message when one could not be written.
 bool ExportTo(const std::string& folder, const std::vector<ExchangeFile>& files) {
     std::string path, why;
-    if (WriteFolder(folder, files, true, path, why)) return true;
+    std::vector<std::string> written;
+    if (WriteFolder(folder, files, true, path, why, &written)) return true;
     std::cerr << TrF("エクスポートに失敗しました！\n{1}\n{2}\n", path, why);
+    if (std::string more = ForTerminal(WrittenAnyway(written)); !more.empty()) std::cerr << more.substr(1) << "\n";
     return false;
 }
 
