@@ -120,13 +120,21 @@ public:
     Import(const Season& before, ImportSummary& summary) : before_(before), next_(before), summary_(summary) {
         teamMap_.resize(HeldTeams(before) + 1);
         for (size_t t = 0; t < teamMap_.size(); ++t) teamMap_[t] = int(t);
+        for (std::vector<int>* from : {&driverFrom_, &teamFrom_}) {
+            from->resize(from == &driverFrom_ ? before.DrvTable.size() : before.TimTable.size());
+            for (size_t i = 0; i < from->size(); ++i) (*from)[i] = int(i);
+        }
     }
 
     void Teams(const Sheet& sheet);
     void Drivers(const Sheet& sheet);
     void SeatsFollowTeams();
     void Calendar(const Sheet& sheet);
-    Season& Result() { return next_; }
+    // The season imported, its world and principal following its tables.
+    Season& Result() {
+        FollowTableEdits(next_, before_.DrvTable, before_.TimTable, driverFrom_, teamFrom_);
+        return next_;
+    }
 
 private:
     // The team a driver had, 0 for none; a team beyond the count held is none, as the editors hold it.
@@ -144,6 +152,8 @@ private:
     Season next_;
     ImportSummary& summary_;
     std::vector<int> teamMap_; // [old team] = its place in the new table, 0 gone
+    // [new driver or team] = where it stood in the season before, 0 new
+    std::vector<int> driverFrom_, teamFrom_;
 };
 
 void Import::Teams(const Sheet& sheet) {
@@ -183,6 +193,8 @@ void Import::Teams(const Sheet& sheet) {
         if (old) teamMap_[match[r]] = n;
         else ++summary_.newTeams;
     }
+    teamFrom_.assign(match.begin(), match.end());
+    teamFrom_.insert(teamFrom_.begin(), 0);
     next_.TimTable = std::move(table);
     if (int(rows.size()) != held) next_.TimCount = FormatPlain(int(rows.size()));
     summary_.teams = int(rows.size());
@@ -254,6 +266,8 @@ void Import::Drivers(const Sheet& sheet) {
         }
         if (!old) ++summary_.newDrivers;
     }
+    driverFrom_.assign(match.begin(), match.end());
+    driverFrom_.insert(driverFrom_.begin(), 0);
     next_.DrvTable = std::move(table);
     if (int(rows.size()) != held) next_.DrvCount = FormatPlain(int(rows.size()));
     summary_.drivers = int(rows.size());

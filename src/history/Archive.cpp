@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "season/HistoryFile.h"
 #include "season/HistoryLines.h"
 #include "season/Numbers.h"
 #include "season/Points.h"
@@ -121,6 +122,7 @@ void ArchiveSeason(Season& season, ArchivedSeason closed) {
     closed.number = history_lines::CountOn(last);
     season.history.seasons.push_back(std::move(closed));
     season.history.ClearSeasonRaces();
+    TakeKeptWorld(season);
 }
 
 void CloseForNewSeason(Season& season, bool eraseCareers) {

@@ -39,7 +39,8 @@ std::vector<std::string> Row(const Season& season, const FrmKarvenOff& market, i
         for (const std::string* r : {&driver.Technique, &driver.Roughness, &driver.Block, &driver.Stability})
             row.push_back(*r);
         const WorldState& world = season.history.world;
-        row.push_back(world.enabled && d < int(world.drivers.size()) ? Num(world.drivers[size_t(d)].age) : "—");
+        const size_t known = world.enabled ? WorldDriverIndex(world, season)[size_t(d)] : 0;
+        row.push_back(known ? Num(world.drivers[known].age) : "—");
     } else {
         row.insert(row.end(), 5, "—");
     }

@@ -1,12 +1,15 @@
 #include "season/HistoryFile.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "season/Cp932.h"
 #include "season/HistoryLines.h"
 #include "season/HistorySections.h"
 #include "season/LapsFile.h"
+#include "season/Numbers.h"
 #include "season/PrincipalFile.h"
+#include "season/Season.h"
 #include "season/WorldFile.h"
 
 namespace karven {
@@ -224,9 +227,40 @@ bool ComposeHistory(const History& history, std::string& text) {
 
 bool EncodeHistory(const History& history, const HistorySink& sink) { return EncodeSections(history, sink); }
 
-bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGps) {
+namespace {
+// A piece of the tail kept as it came, by where it stood.
+struct Kept {
+    size_t at;
+    std::string_view bytes;
+};
+
+// Where a section read stood in the tail, its mark line included.
+struct Placed {
+    size_t at = 0, end = 0;
+};
+
+// The world's records that belong to no driver or team of the season are set apart, to be written
+// back as they came and to rejoin the world should their driver or team come back; true when
+// there were none.
+bool SetApartUnmatched(const Season& season, WorldState& world) {
+    std::vector<char> drivers(world.drivers.size()), teams(world.teams.size());
+    for (size_t k : WorldDriverIndex(world, season)) drivers[k] = 1;
+    for (size_t t : WorldTeamIndex(world, season)) teams[t] = 1;
+    auto apart = [](auto& records, const std::vector<char>& matched, auto& unmatched) {
+        std::decay_t<decltype(records)> kept(1);
+        for (size_t i = 1; i < records.size(); ++i) (matched[i] ? kept : unmatched).push_back(std::move(records[i]));
+        records = std::move(kept);
+    };
+    apart(world.drivers, drivers, world.unmatchedDrivers);
+    apart(world.teams, teams, world.unmatchedTeams);
+    return world.unmatchedDrivers.empty() && world.unmatchedTeams.empty();
+}
+
+bool ReadTail(std::string_view tail, History& history, bool cut, int playedGps, const Season* season) {
     history = {};
-    bool understood = !cut;
+    bool understood = true;
+    std::vector<Kept> kept;
+    Placed principal, world;
     size_t at = 0;
     while (at < tail.size()) {
         size_t next = LineEnd(tail, at);
@@ -239,8 +273,12 @@ bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGp
             // A section cut short is no section: its mark and lines are kept line by line below.
             if (end != std::string_view::npos && !(cut && end == tail.size())) {
                 if (!TakeSection(mark, tail.substr(next, end - next), history, playedGps)) {
-                    history.kept += tail.substr(at, end - at);
+                    kept.push_back({at, tail.substr(at, end - at)});
                     understood = false;
+                } else if (mark == WorldMark) {
+                    world = {at, end};
+                } else if (mark == PrincipalMark) {
+                    principal = {at, end};
                 }
                 at = end;
                 continue;
@@ -249,11 +287,71 @@ bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGp
         // A line that opens no section of ours: kept as it came, and told unless it is blank.
         size_t end = next == std::string_view::npos ? tail.size() : next;
         if (cut && end == tail.size()) break; // the bytes beyond the limit, and what they cut
-        history.kept += tail.substr(at, end - at);
+        kept.push_back({at, tail.substr(at, end - at)});
         understood = understood && Blank(line);
         at = end;
     }
+    // The world and the principal are read for this season and its history: one that does not
+    // fit them is kept, as what cannot be read is, its mode off until the player turns it on
+    // again; the world's records of drivers and teams the season lacks are set apart.
+    if (season) {
+        if (!history.principal.Empty() && !PrincipalFits(history.principal, *season)) {
+            kept.push_back({principal.at, tail.substr(principal.at, principal.end - principal.at)});
+            history.principal = {};
+            understood = false;
+        }
+        if (!history.world.Empty() && !WorldFitsHistory(history.world, history.seasons)) {
+            kept.push_back({world.at, tail.substr(world.at, world.end - world.at)});
+            history.world = {};
+            understood = false;
+        } else if (!history.world.Empty() && !SetApartUnmatched(*season, history.world)) {
+            understood = false;
+        }
+    }
+    // Written back in the order they came.
+    std::stable_sort(kept.begin(), kept.end(), [](const Kept& a, const Kept& b) { return a.at < b.at; });
+    for (const Kept& piece : kept) history.kept += piece.bytes;
     return understood;
+}
+} // namespace
+
+bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGps) {
+    return ReadTail(tail, history, cut, playedGps, nullptr);
+}
+
+void TakeKeptWorld(Season& season) {
+    History& h = season.history;
+    if (!h.world.Empty() || h.kept.empty()) return;
+    // The kept bytes follow what the game writes, so they are read here as the next opening reads
+    // them: the first world section whole enough to read is the one taken, if it fits.
+    const std::string_view tail = h.kept;
+    for (size_t at = 0; at < tail.size();) {
+        const size_t next = LineEnd(tail, at);
+        if (next == std::string_view::npos) return;
+        std::string_view mark;
+        int count = 0;
+        if (SectionHead(tail.substr(at, next - 2 - at), mark, count)) {
+            size_t end = next;
+            for (int i = 0; i < count && end != std::string_view::npos; ++i) end = LineEnd(tail, end);
+            if (end != std::string_view::npos) {
+                WorldState world;
+                if (mark == WorldMark && ReadTheWorld(tail.substr(next, end - next), world)) {
+                    if (!WorldFitsHistory(world, h.seasons)) return;
+                    SetApartUnmatched(season, world);
+                    h.world = std::move(world);
+                    h.kept.erase(at, end - at);
+                    return;
+                }
+                at = end;
+                continue;
+            }
+        }
+        at = next;
+    }
+}
+
+bool ReadHistory(std::string_view tail, Season& season, bool cut) {
+    return ReadTail(tail, season.history, cut, ReadCount(season.Sis.EndGp), &season);
 }
 
 } // namespace karven
