@@ -107,3 +107,25 @@ TEST(LongNames, TheImportRefusesWhatTheEditorsWouldNotTakeTyped) {
         << RefusalText(refusal);
     EXPECT_EQ(s.DrvTable[1].DrvNm, longest);
 }
+
+// A value longer than a season's own part can hold is no name the game wrote: its line is kept as
+// it came and told, not decoded; one as long as that part can hold is read.
+TEST(LongNames, AValueLongerThanAnySeasonHoldsIsKeptUnread) {
+    Season s = DefaultSeason();
+    s.Sis.EndGp = "1";
+    TempDir dir;
+    ASSERT_TRUE(WriteSeasonFile(s, dir / "s.krv"));
+    const std::string season = ReadBytes(dir / "s.krv");
+    for (size_t length : {MaxSeasonFileBytes, MaxSeasonFileBytes + 1}) {
+        SCOPED_TRACE(length);
+        const std::string section = "#KARVEN-RACES-1#,1\r\nR,1," + std::string(length, 'x') + ",\r\n";
+        WriteBytes(dir / "long.krv", season + section);
+        Season back;
+        ReadNotes notes;
+        ASSERT_TRUE(ReadSeasonFile(back, dir / "long.krv", &notes));
+        const bool read = length <= MaxSeasonFileBytes;
+        EXPECT_EQ(notes.historyUnreadable, !read);
+        EXPECT_EQ(back.history.races.size(), read ? 1u : 0u);
+        EXPECT_EQ(back.history.kept, read ? "" : section);
+    }
+}
