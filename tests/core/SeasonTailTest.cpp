@@ -256,7 +256,9 @@ TEST(SeasonTail, ALargeAdditionNeverCostsTheSeason) {
         Told told;
         ASSERT_EQ(LoadSeasonFile(s, path, told), LoadOk);
         ASSERT_EQ(told.notices.size(), unread.empty() ? 1u : 2u);
-        if (!unread.empty()) EXPECT_NE(told.notices[0].find("読み込めませんでした"), std::string::npos) << told.notices[0];
+        if (!unread.empty()) {
+            EXPECT_NE(told.notices[0].find("読み込めませんでした"), std::string::npos) << told.notices[0];
+        }
         const std::string& size = told.notices.back();
         EXPECT_NE(size.find("256 MB"), std::string::npos) << size;
         EXPECT_NE(size.find(" 5 MB"), std::string::npos) << size;

@@ -335,7 +335,9 @@ TEST_F(World, ItsRecordsAreTheDriversByNameNotByPlace) {
     game.season = r.season;
     for (size_t k = 1; k < game.season.DrvTable.size(); ++k) {
         const std::string& name = game.season.DrvTable[k].DrvNm;
-        if (!game.season.DrvTable[k].Result[1].empty()) EXPECT_EQ(AgeOnHisPage(game.shell, name), age[name]) << name;
+        if (!game.season.DrvTable[k].Result[1].empty()) {
+            EXPECT_EQ(AgeOnHisPage(game.shell, name), age[name]) << name;
+        }
     }
     // The next turn neither drops his line nor gives his record to anyone.
     PlaySeason();
@@ -355,7 +357,9 @@ TEST_F(World, ItsRecordsAreTheDriversByNameNotByPlace) {
         game.season = o.season;
         for (size_t k = 2; k < game.season.DrvTable.size(); ++k) {
             const std::string& name = game.season.DrvTable[k].DrvNm;
-            if (!game.season.DrvTable[k].Result[1].empty()) EXPECT_EQ(AgeOnHisPage(game.shell, name), age[name]) << name;
+            if (!game.season.DrvTable[k].Result[1].empty()) {
+            EXPECT_EQ(AgeOnHisPage(game.shell, name), age[name]) << name;
+        }
         }
     }
     // A line twice: the second names nobody the season has twice.
