@@ -12,6 +12,7 @@
 #include "season/SeasonFile.h"
 #include "shell/SeasonFiles.h"
 #include "support/LoadSeason.h"
+#include "support/Reopen.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
@@ -268,11 +269,7 @@ TEST(Records, ResultsOfNoPlaceCloseIntoAHistoryThatReadsBack) {
     s.DrvTable[2].Result[1] = "99999999999";
     s.DrvTable[3].Result[1] = "1";
     ArchiveSeason(s, SeasonSoFar(s));
-    test::TempDir dir;
-    ASSERT_TRUE(WriteSeasonFile(s, dir / "s.krv"));
-    Season back;
-    ReadNotes notes;
-    ASSERT_TRUE(ReadSeasonFile(back, dir / "s.krv", &notes));
-    EXPECT_FALSE(notes.historyUnreadable);
-    EXPECT_EQ(back.history.seasons, s.history.seasons);
+    const test::Reopened back = test::SavedAndReopened(s);
+    EXPECT_FALSE(back.notes.historyUnreadable);
+    EXPECT_EQ(back.season.history.seasons, s.history.seasons);
 }

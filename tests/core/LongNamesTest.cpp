@@ -12,6 +12,7 @@
 #include "season/SeasonFile.h"
 #include "shell/Random.h"
 #include "support/LoadSeason.h"
+#include "support/Reopen.h"
 #include "support/TempDir.h"
 
 using namespace karven;
@@ -47,12 +48,10 @@ TEST(LongNames, ASeasonWithNamesOfMillionsOfCharactersSavesAndReopensWhole) {
         ASSERT_EQ(s.history.seasons.size(), 1u);
         ASSERT_EQ(s.history.laps.size(), 2u);
 
-        TempDir dir;
-        ASSERT_TRUE(WriteSeasonFile(s, dir / "long.krv"));
-        Season back;
-        ReadNotes notes;
-        ASSERT_TRUE(ReadSeasonFile(back, dir / "long.krv", &notes));
-        EXPECT_FALSE(notes.historyUnreadable);
+        const Reopened r = SavedAndReopened(s);
+        const Season& back = r.season;
+        EXPECT_FALSE(r.notes.historyUnreadable);
+        EXPECT_TRUE(r.notices.empty());
         EXPECT_TRUE(back.history.kept.empty());
         EXPECT_EQ(back.history.seasons, s.history.seasons);
         EXPECT_EQ(back.history.races, s.history.races);

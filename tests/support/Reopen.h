@@ -36,4 +36,11 @@ inline Reopened Reopen(const std::string& bytes) {
     return r;
 }
 
+// The season saved, then opened again.
+inline Reopened SavedAndReopened(const Season& season) {
+    TempDir dir;
+    EXPECT_TRUE(WriteSeasonFile(season, dir / "saved.krv"));
+    return Reopen(ReadBytes(dir / "saved.krv"));
+}
+
 } // namespace karven::test
