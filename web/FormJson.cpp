@@ -136,6 +136,7 @@ void WriteControl(Writer& w, const Control& c) {
     if (!tip.empty()) w.Str("tip", tip);
     if (!c.items.empty()) Strings(w, "items", c.items);
     if (c.listIndex >= 0) w.Num("index", c.listIndex);
+    if (c.maxLength > 0) w.Num("maxLength", c.maxLength);
     // The page reports a focus only to a control that has a handler for it.
     if (c.onGotFocus) w.Bool("gotFocus", true);
     if (c.onLostFocus) w.Bool("lostFocus", true);

@@ -1,5 +1,7 @@
 #include "editors/DrvSet.h"
 
+#include <utility>
+
 #include <algorithm>
 
 #include "editors/EditorLayout.h"
@@ -210,9 +212,12 @@ void DrvSetDelete(FrmKarvenDrvSet& form, Shell& shell) {
 void DrvSetCommit(FrmKarvenDrvSet& form, Shell& shell) {
     Season& season = shell.season;
     season.DrvCount = FormatPlain(Drivers(form));
-    season.DrvTable = form.DrvEditTable;
+    std::vector<DrvRecord> before = std::exchange(season.DrvTable, form.DrvEditTable);
     // The file drops spaces at either end; dropping them here keeps the season as it will read back.
     for (DrvRecord& driver : season.DrvTable) driver.DrvNm = Trim(driver.DrvNm);
+    std::vector<int> teams(season.TimTable.size());
+    for (size_t t = 0; t < teams.size(); ++t) teams[t] = int(t);
+    FollowTableEdits(season, before, season.TimTable, form.StoredAt, teams);
     FitNinCount(season);
     form.Close();
 }

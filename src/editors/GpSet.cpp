@@ -24,7 +24,6 @@ constexpr int PaneLeft = Margin + ListWidth + 16;
 constexpr int PaneWidth = 208;
 constexpr int Width = PaneLeft + PaneWidth + Margin;
 constexpr int Height = Margin + ListHeight + Margin;
-constexpr int NameLength = 100;
 
 constexpr const char* CourseTexts[] = {"超速", "速", "普通", "難", "超難"};
 

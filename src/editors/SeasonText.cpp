@@ -41,6 +41,7 @@ std::string UnsavableCharacter(std::string_view text) {
 }
 
 void KeepFileSafe(Control& textBox) {
+    textBox.maxLength = NameLength;
     textBox.onChange = [&textBox] {
         std::string safe = FileSafeName(textBox.text);
         if (safe != textBox.text) textBox.text = std::move(safe);

@@ -10,6 +10,12 @@ namespace karven {
 
 struct Control;
 
+// The most characters of a name the player types or imports. The rules cut a Grand Prix name at
+// 100 characters and show an engine name to 100; every other name (a driver, a team, a closed
+// season) holds as many, so a team named "team・engine" comes to 201. Far above any real name,
+// it keeps every line the save writes of names to a size its reader takes in one go.
+inline constexpr int NameLength = 100;
+
 // A comma becomes "，", a double quote "＂", a line break a space (as when a season is read),
 // other control characters go, and a character code page 932 cannot hold becomes "？" (after its
 // code page twin has been tried).
@@ -17,7 +23,8 @@ std::string FileSafeName(std::string_view text);
 // The first character of the text that FileSafeName would have to turn into "？", "" for none.
 std::string UnsavableCharacter(std::string_view text);
 
-// Wires a text box so that what the player types passes through FileSafeName.
+// Wires a name's text box so that what the player types passes through FileSafeName and stops at
+// NameLength characters.
 void KeepFileSafe(Control& textBox);
 
 } // namespace karven

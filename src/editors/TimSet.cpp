@@ -1,6 +1,7 @@
 #include "editors/TimSet.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "editors/EditorLayout.h"
 #include "editors/Grades.h"
@@ -28,7 +29,6 @@ constexpr int FieldLeft = PaneLeft + CaptionWidth;
 constexpr int FieldWidth = PaneWidth - CaptionWidth;
 constexpr int RowStep = 34;
 constexpr int Width = PaneLeft + PaneWidth + Margin;
-constexpr int EngineLength = 100;
 constexpr int ColorTurn = 10000; // "0000".."9999"
 constexpr const char* Dot = "・";
 
@@ -190,7 +190,7 @@ TeamName SplitTimNm(std::string_view timNm) {
     size_t dot = timNm.find(Dot);
     if (dot == std::string_view::npos) return {std::string(timNm), std::string(timNm)};
     return {std::string(timNm.substr(0, dot)),
-            Utf8Mid(timNm.substr(dot + std::string_view(Dot).size()), 0, EngineLength)};
+            Utf8Mid(timNm.substr(dot + std::string_view(Dot).size()), 0, NameLength)};
 }
 
 std::string JoinTimNm(const std::string& team, const std::string& engine, bool leftEngine) {
@@ -228,6 +228,8 @@ void TimSetLoad(FrmKarvenTimSet& form, Shell& shell) {
     }
     form.TimIdx = -1;
     form.SeatDrv = {};
+    form.StoredAt.resize(size_t(teams) + 1);
+    for (int t = 0; t <= teams; ++t) form.StoredAt[size_t(t)] = t;
     EnableEditing(form, false);
 }
 
@@ -326,6 +328,8 @@ void TimSetAdd(FrmKarvenTimSet& form, Shell& shell) {
     }
     int n = teams + 1;
     form.TimEditTable[n] = NewTimRecord(n);
+    form.StoredAt.resize(size_t(n) + 1);
+    form.StoredAt[size_t(n)] = 0;
     // A seat stored with a number no team had was no seat; it stays none rather than filling the
     // new team behind the player's back.
     for (int d = 1; d <= Drivers(form); ++d) {
@@ -360,6 +364,7 @@ void TimSetDelete(FrmKarvenTimSet& form, Shell& shell) {
             if (Holds(form.TimEditTable[j], drivers[d])) drivers[d].TimNo = form.TimEditTable[j - 1].TimNo;
     }
     form.TimEditTable[teams] = TimRecord{};
+    if (size_t(s) + 1 < form.StoredAt.size()) form.StoredAt.erase(form.StoredAt.begin() + s + 1);
     list.items.erase(list.items.begin() + s);
     Select(form, shell, s < teams - 1 ? s : s - 1);
 }
@@ -372,8 +377,11 @@ void TimSetCommit(FrmKarvenTimSet& form, Shell& shell) {
     // The file drops spaces at either end; dropping them here keeps the season as it will read back.
     for (TimRecord& team : table) team.TimNm = Trim(team.TimNm);
     table[0] = TimRecord{};
-    season.TimTable = std::move(table);
+    std::vector<TimRecord> before = std::exchange(season.TimTable, std::move(table));
     season.DrvTable = form.DrvEditTable;
+    std::vector<int> drivers(season.DrvTable.size());
+    for (size_t d = 0; d < drivers.size(); ++d) drivers[d] = int(d);
+    FollowTableEdits(season, season.DrvTable, before, drivers, form.StoredAt);
     FitNinCount(season);
     form.Close();
 }

@@ -30,6 +30,8 @@ public:
     int SlotDrv = 0;
     // The drivers shown in cboDrv(1) and cboDrv(2), 0 for an empty seat.
     std::array<int, 3> SeatDrv{};
+    // Where each team edited stood in the season's table, 0 for one added here.
+    std::vector<int> StoredAt;
 
 private:
     Shell& shell_;

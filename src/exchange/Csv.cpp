@@ -25,13 +25,14 @@ bool PlainNegative(std::string_view v) {
     return v.back() != '.';
 }
 
-// Whether a value needs the apostrophe a spreadsheet shows as text, or carries one of ours: a value
-// that already opens with an apostrophe before such a character gets a second, so the reader can
-// take exactly one away.
+// Whether a value needs the apostrophe a spreadsheet shows as text: one that opens like a formula,
+// after any apostrophes of its own. A value that is apostrophes before a formula gets one more, so
+// the reader takes exactly one away; before anything else an apostrophe is the value's own ("''abc"
+// stays "''abc" both ways).
 bool NeedsTextMark(std::string_view v) {
-    if (v.empty()) return false;
-    if (Formula(v[0])) return !PlainNegative(v);
-    return v[0] == '\'' && v.size() > 1 && (Formula(v[1]) || v[1] == '\'');
+    size_t first = v.find_first_not_of('\'');
+    if (first == std::string_view::npos) return false;
+    return Formula(v[first]) && !PlainNegative(v.substr(first));
 }
 } // namespace
 
@@ -113,7 +114,7 @@ bool Parse(std::string_view text, std::vector<Record>& records, int& problemLine
                 // A quote inside a value that did not open with one is taken as it stands.
                 while (i < n && text[i] != ',' && !breakAt(i)) value += text[i++];
             }
-            if (NeedsTextMark(value) && value[0] == '\'') value.erase(0, 1);
+            if (value.starts_with('\'') && NeedsTextMark(std::string_view(value).substr(1))) value.erase(0, 1);
             record.values.push_back(std::move(value));
             if (i < n && text[i] == ',') {
                 ++i;

@@ -25,8 +25,9 @@ bool Write(Shell& shell, const std::string& folder, const std::vector<ExchangeFi
         if (AskOkCancel(shell) == 0) return false;
     }
     std::string path, why;
-    if (WriteFolder(folder, files, false, path, why)) return true;
-    shell.platform.ShowWarning(TrF("エクスポートに失敗しました！\r\n{1}\r\n{2}", path, why));
+    std::vector<std::string> written;
+    if (WriteFolder(folder, files, false, path, why, &written)) return true;
+    shell.platform.ShowWarning(TrF("エクスポートに失敗しました！\r\n{1}\r\n{2}", path, why) + WrittenAnyway(written));
     return false;
 }
 

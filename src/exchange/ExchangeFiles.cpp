@@ -81,7 +81,12 @@ bool WriteAll(int fd, const std::string& bytes) {
     return ::fsync(fd) == 0;
 }
 
-bool WriteFile(const std::string& folder, const std::string& path, const std::string& bytes, std::string& why) {
+// A file written in full beside its target, under a name of its own, not yet in its place.
+struct Staged {
+    std::string temp, path;
+};
+
+bool Stage(const std::string& folder, const std::string& path, const std::string& bytes, Staged& staged, std::string& why) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
         why = Tr("ファイルではありません");
@@ -98,18 +103,26 @@ bool WriteFile(const std::string& folder, const std::string& path, const std::st
     bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes);
     int error = errno;
     if (::close(fd) != 0 && ok) ok = false, error = errno;
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false, error = errno;
     if (!ok) {
         std::remove(temp.c_str());
         why = ErrorText(error, true);
+        return false;
     }
-    return ok;
+    staged = {temp, path};
+    return true;
 }
 } // namespace
 
 std::string PathInFolder(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     return folder.back() == PathSeparator ? folder + name : folder + PathSeparator + name;
+}
+
+std::string WrittenAnyway(const std::vector<std::string>& written) {
+    if (written.empty()) return "";
+    std::string text = std::string("\r\n") + Tr("次のファイルは書き込まれました：");
+    for (const std::string& path : written) text += "\r\n" + path;
+    return text;
 }
 
 FolderImport ImportSeasonFolder(Season& season, const std::string& folder) {
@@ -149,7 +162,8 @@ bool AnyInFolder(const std::string& folder, const std::vector<ExchangeFile>& fil
 }
 
 bool WriteFolder(const std::string& folder, const std::vector<ExchangeFile>& files, bool makeFolder,
-                 std::string& failedPath, std::string& why) {
+                 std::string& failedPath, std::string& why, std::vector<std::string>* written) {
+    if (written) written->clear();
     std::error_code error;
     if (makeFolder && !folder.empty() && !fs::is_directory(folder, error)) {
         fs::create_directories(folder, error);
@@ -159,9 +173,30 @@ bool WriteFolder(const std::string& folder, const std::vector<ExchangeFile>& fil
             return false;
         }
     }
+    // Every file is written in full before any takes its place: a disk that fills up half-way
+    // leaves the folder as it was, not a mix of new files and old.
+    std::vector<Staged> staged;
+    auto drop = [&](size_t from) {
+        for (size_t i = from; i < staged.size(); ++i) std::remove(staged[i].temp.c_str());
+    };
     for (const auto& [name, bytes] : files) {
         failedPath = PathInFolder(folder, name);
-        if (!WriteFile(folder.empty() ? "." : folder, failedPath, bytes, why)) return false;
+        if (!Stage(folder.empty() ? "." : folder, failedPath, bytes, staged.emplace_back(), why)) {
+            staged.pop_back();
+            drop(0);
+            return false;
+        }
+    }
+    // Renaming within a folder needs no space; should one fail all the same, the files already in
+    // their place are told.
+    for (size_t i = 0; i < staged.size(); ++i) {
+        if (std::rename(staged[i].temp.c_str(), staged[i].path.c_str()) != 0) {
+            failedPath = staged[i].path;
+            why = ErrorText(errno, true);
+            drop(i);
+            return false;
+        }
+        if (written) written->push_back(staged[i].path);
     }
     failedPath.clear();
     return true;

@@ -19,6 +19,9 @@ using ExchangeFile = std::pair<std::string, std::string>;
 inline constexpr size_t MaxExchangeFileBytes = 4 * 1024 * 1024;
 
 std::string PathInFolder(const std::string& folder, const std::string& name);
+// The files a failed export left in their place, a line each after CR LF, to follow its message;
+// "" when it left none.
+std::string WrittenAnyway(const std::vector<std::string>& written);
 
 struct FolderImport {
     enum class Outcome { Imported, Refused, NoFiles, ReadFailed } outcome = Outcome::NoFiles;
@@ -32,10 +35,12 @@ FolderImport ImportSeasonFolder(Season& season, const std::string& folder);
 std::vector<ExchangeFile> SeasonCsvExport(const Season& season);
 // Whether any of these files is already in the folder.
 bool AnyInFolder(const std::string& folder, const std::vector<ExchangeFile>& files);
-// Writes each file through a copy beside it that then takes its name, so a failure leaves what
-// was there before. False at the first failure, with the path and what went wrong. A folder that
-// does not exist is made when `makeFolder`.
+// Writes every file in full into a copy beside it, and only then lets each copy take its file's
+// name, so a failure while writing (a full disk) leaves the folder as it was. False at the first
+// failure, with the path and what went wrong; `written` gets the files that did take their place
+// (none, unless a rename failed after the writing). A folder that does not exist is made when
+// `makeFolder`.
 bool WriteFolder(const std::string& folder, const std::vector<ExchangeFile>& files, bool makeFolder,
-                 std::string& failedPath, std::string& why);
+                 std::string& failedPath, std::string& why, std::vector<std::string>* written = nullptr);
 
 } // namespace karven

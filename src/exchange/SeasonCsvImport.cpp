@@ -16,8 +16,6 @@ namespace karven {
 using namespace exchange;
 
 namespace {
-constexpr size_t NameLength = 100; // what the calendar editor and the engine box hold
-
 [[noreturn]] void Refuse(const Sheet& sheet, int line, std::string column, std::string what) {
     exchange::Refuse(sheet.file, line, std::move(column), std::move(what));
 }
@@ -122,13 +120,21 @@ public:
     Import(const Season& before, ImportSummary& summary) : before_(before), next_(before), summary_(summary) {
         teamMap_.resize(HeldTeams(before) + 1);
         for (size_t t = 0; t < teamMap_.size(); ++t) teamMap_[t] = int(t);
+        for (std::vector<int>* from : {&driverFrom_, &teamFrom_}) {
+            from->resize(from == &driverFrom_ ? before.DrvTable.size() : before.TimTable.size());
+            for (size_t i = 0; i < from->size(); ++i) (*from)[i] = int(i);
+        }
     }
 
     void Teams(const Sheet& sheet);
     void Drivers(const Sheet& sheet);
     void SeatsFollowTeams();
     void Calendar(const Sheet& sheet);
-    Season& Result() { return next_; }
+    // The season imported, its world and principal following its tables.
+    Season& Result() {
+        FollowTableEdits(next_, before_.DrvTable, before_.TimTable, driverFrom_, teamFrom_);
+        return next_;
+    }
 
 private:
     // The team a driver had, 0 for none; a team beyond the count held is none, as the editors hold it.
@@ -146,6 +152,8 @@ private:
     Season next_;
     ImportSummary& summary_;
     std::vector<int> teamMap_; // [old team] = its place in the new table, 0 gone
+    // [new driver or team] = where it stood in the season before, 0 new
+    std::vector<int> driverFrom_, teamFrom_;
 };
 
 void Import::Teams(const Sheet& sheet) {
@@ -155,10 +163,13 @@ void Import::Teams(const Sheet& sheet) {
               Tr("チームが 1 つもありません！"));
     std::vector<std::string> names = TakeNames(sheet, "TimNm", before_.TimTable, held, &TimRecord::TimNm);
     for (size_t r = 0; r < rows.size(); ++r) {
-        // The team editor's engine box holds so many characters; a name already stored keeps its own.
-        size_t dot = names[r].find("・");
-        if (dot != std::string::npos && !IsStoredName(names[r], before_.TimTable, held, &TimRecord::TimNm) &&
-            Utf8Length(std::string_view(names[r]).substr(dot + std::string_view("・").size())) > NameLength)
+        // The team editor's boxes hold so many characters each; a name already stored keeps its own.
+        if (IsStoredName(names[r], before_.TimTable, held, &TimRecord::TimNm)) continue;
+        const std::string_view name = names[r];
+        const size_t dot = name.find("・");
+        if (Utf8Length(name.substr(0, dot)) > size_t(NameLength))
+            Refuse(sheet, rows[r].line, "TimNm", TrF("チーム名は {1} 文字までです！", NameLength));
+        if (dot != std::string::npos && Utf8Length(name.substr(dot + std::string_view("・").size())) > size_t(NameLength))
             Refuse(sheet, rows[r].line, "TimNm", TrF("エンジン名は {1} 文字までです！", NameLength));
     }
     // A team renamed in its own row stays the same team: its points and its drivers stay with it.
@@ -182,6 +193,8 @@ void Import::Teams(const Sheet& sheet) {
         if (old) teamMap_[match[r]] = n;
         else ++summary_.newTeams;
     }
+    teamFrom_.assign(match.begin(), match.end());
+    teamFrom_.insert(teamFrom_.begin(), 0);
     next_.TimTable = std::move(table);
     if (int(rows.size()) != held) next_.TimCount = FormatPlain(int(rows.size()));
     summary_.teams = int(rows.size());
@@ -211,6 +224,13 @@ void Import::Drivers(const Sheet& sheet) {
               Tr("ドライバーが 1 人もいません！"));
     std::vector<std::string> names = TakeNames(sheet, "DrvNm", before_.DrvTable, held, &DrvRecord::DrvNm);
     std::vector<int> match = MatchByName(names, before_.DrvTable, held, &DrvRecord::DrvNm);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        // A new driver without a name could be told apart from nobody: not in the standings, not
+        // as a champion of the history. One the season holds so keeps his, as the editor left it.
+        if (names[r].empty() && !match[r]) Refuse(sheet, rows[r].line, "DrvNm", Tr("ドライバー名が入っていません！"));
+        if (Utf8Length(names[r]) > size_t(NameLength) && !match[r])
+            Refuse(sheet, rows[r].line, "DrvNm", TrF("ドライバー名は {1} 文字までです！", NameLength));
+    }
 
     // Two seats a team, as the team editor offers; a team the season already gave more keeps them.
     const size_t teams = next_.TimTable.size();
@@ -246,6 +266,8 @@ void Import::Drivers(const Sheet& sheet) {
         }
         if (!old) ++summary_.newDrivers;
     }
+    driverFrom_.assign(match.begin(), match.end());
+    driverFrom_.insert(driverFrom_.begin(), 0);
     next_.DrvTable = std::move(table);
     if (int(rows.size()) != held) next_.DrvCount = FormatPlain(int(rows.size()));
     summary_.drivers = int(rows.size());
@@ -266,7 +288,7 @@ void Import::Calendar(const Sheet& sheet) {
         gp.GpNo = Format00(n);
         bool stored = old && sheet.Value(row, "GpNm") == old->GpNm;
         gp.GpNm = TakeName(sheet, row, "GpNm", stored);
-        if (!stored && Utf8Length(gp.GpNm) > NameLength)
+        if (!stored && Utf8Length(gp.GpNm) > size_t(NameLength))
             Refuse(sheet, row.line, "GpNm", TrF("ＧＰ名は {1} 文字までです！", NameLength));
         const std::string& course = sheet.Value(row, "CourseType");
         const std::string code = CourseTypeText(course, CourseTypeWay::ToCode);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "season/HistoryFile.h"
 #include "season/HistoryLines.h"
 #include "season/Numbers.h"
 #include "season/Points.h"
@@ -35,8 +36,9 @@ std::vector<ClassifiedCar> FromResultSlots(const Season& season, int gp) {
         const std::string& slot = driver.Result[gp];
         if (slot.empty()) continue;
         const TimRecord* team = TeamOf(season, driver);
-        ClassifiedCar car{ReadCount(slot), driver.DrvNm, team ? team->TimNm : "", double(PointsForResult(slot)),
-                          ReadNumber(slot) == 0};
+        // A place as the history carries it: a slot a file left at "-1" is no place at all.
+        ClassifiedCar car{std::clamp(ReadCount(slot), 0, history_lines::MaxWhole), driver.DrvNm, team ? team->TimNm : "",
+                          double(PointsForResult(slot)), ReadNumber(slot) == 0};
         (car.retired ? retired : finishers).push_back(car);
     }
     std::stable_sort(finishers.begin(), finishers.end(),
@@ -120,6 +122,7 @@ void ArchiveSeason(Season& season, ArchivedSeason closed) {
     closed.number = history_lines::CountOn(last);
     season.history.seasons.push_back(std::move(closed));
     season.history.ClearSeasonRaces();
+    TakeKeptWorld(season);
 }
 
 void CloseForNewSeason(Season& season, bool eraseCareers) {

@@ -132,10 +132,12 @@ std::pair<std::string, std::string> FrmCareer::RatingsOf(const std::string& DrvN
     };
     const Season& s = shell_.season;
     if (now) {
+        const WorldState& world = s.history.world;
         for (size_t k = 1; k < s.DrvTable.size(); ++k) {
             const DrvRecord& d = s.DrvTable[k];
             if (d.DrvNm != DrvNm) continue;
-            std::string age = k < s.history.world.drivers.size() ? Num(s.history.world.drivers[k].age) : "";
+            const size_t known = WorldDriverIndex(world, s)[k];
+            std::string age = known ? Num(world.drivers[known].age) : "";
             return {age, letters({ReadCount(d.Technique), ReadCount(d.Roughness), ReadCount(d.Block), ReadCount(d.Stability)})};
         }
         return {};

@@ -10,8 +10,6 @@
 
 namespace karven::principal {
 
-// Three targets missed in a row end the job.
-inline constexpr int MissesToDismissal = 3;
 
 // The TimTable position of the team in charge; 0 for none (or a team the table no longer holds).
 int TeamInCharge(const Season& season);

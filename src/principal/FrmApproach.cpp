@@ -53,8 +53,9 @@ void AddRatings(std::vector<std::string>& cells, std::vector<double>& keys, cons
 } // namespace
 
 namespace {
+// `aged`: the world's record of each driver of the table, 0 for none (WorldDriverIndex).
 FrmApproach::Row MakeRow(const Season& season, const FrmKarvenOff& market, int team, int d, const RookieLookup& rookie,
-                         int R) {
+                         int R, const std::vector<size_t>& aged) {
     const OffDrvRecord& o = market.OffDrvTable[size_t(d)];
     FrmApproach::Row row;
     std::vector<std::string>& cells = row.cells;
@@ -71,10 +72,9 @@ FrmApproach::Row MakeRow(const Season& season, const FrmKarvenOff& market, int t
     } else if (inTable) {
         const DrvRecord& driver = season.DrvTable[size_t(d)];
         AddRatings(cells, keys, {driver.Technique, driver.Roughness, driver.Block, driver.Stability});
-        const WorldState& world = season.history.world;
-        const bool aged = world.enabled && d < int(world.drivers.size());
-        cells.push_back(aged ? Num(world.drivers[size_t(d)].age) : "—");
-        keys.push_back(aged ? world.drivers[size_t(d)].age : std::numeric_limits<double>::infinity());
+        const size_t known = size_t(d) < aged.size() ? aged[size_t(d)] : 0;
+        cells.push_back(known ? Num(season.history.world.drivers[known].age) : "—");
+        keys.push_back(known ? season.history.world.drivers[known].age : std::numeric_limits<double>::infinity());
     } else {
         cells.insert(cells.end(), 5, "—");
         keys.insert(keys.end(), 5, std::numeric_limits<double>::infinity());
@@ -121,7 +121,9 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
                                {"評価点", 56, Align::Right},
                                {"通算", 0},
                                {"見込み", 64, Align::Right}});
-    for (int d : available) rows_.push_back({d, MakeRow(shell.season, market, team, d, rookie, R)});
+    const WorldState& world = shell.season.history.world;
+    const std::vector<size_t> aged = world.enabled ? WorldDriverIndex(world, shell.season) : std::vector<size_t>{};
+    for (int d : available) rows_.push_back({d, MakeRow(shell.season, market, team, d, rookie, R, aged)});
     for (const auto& [d, row] : rows_) table.rows.push_back(row.cells);
     auto at = std::find(available.begin(), available.end(), rules);
     // The evaluation's pick is chosen, and Enter makes its offer; without one, Enter passes.

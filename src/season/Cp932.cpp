@@ -16,11 +16,12 @@ namespace karven {
 
 namespace {
 #if KARVEN_CP932_ICONV
-bool Convert(const char* to, const char* from, std::string_view input, std::string& output) {
+// `estimate`: the output's likely size; it grows when the text needs more.
+bool Convert(const char* to, const char* from, std::string_view input, std::string& output, size_t estimate) {
     iconv_t cd = iconv_open(to, from);
     if (cd == (iconv_t)-1) return false;
     std::string out;
-    out.resize(input.size() * 2 + 16);
+    out.resize(estimate + 16);
     char* in = const_cast<char*>(input.data());
     size_t inLeft = input.size();
     size_t done = 0;
@@ -41,6 +42,8 @@ bool Convert(const char* to, const char* from, std::string_view input, std::stri
     iconv_close(cd);
     if (!ok) return false;
     out.resize(done);
+    // A long text keeps no more memory than it needs.
+    if (out.capacity() > done + done / 4 + 4096) out.shrink_to_fit();
     output = std::move(out);
     return true;
 }
@@ -65,12 +68,18 @@ bool HoldsTag(std::string_view utf8) {
         if (utf8[i + 1] == '\xA0' && (utf8[i + 2] == '\x80' || utf8[i + 2] == '\x81')) return true;
     return false;
 }
+bool HoldsTwin(std::string_view utf8) {
+    for (const Twin& twin : Twins)
+        if (utf8.find(twin.from) != std::string_view::npos) return true;
+    return false;
+}
 } // namespace
 
 bool DecodeCp932(std::string_view bytes, std::string& utf8) {
     if (bytes.find('\0') != std::string_view::npos) return false;
 #if KARVEN_CP932_ICONV
-    return Convert("UTF-8", "CP932", bytes, utf8);
+    // A character of two bytes takes three in UTF-8; one of the single-byte katakana, three.
+    return Convert("UTF-8", "CP932", bytes, utf8, bytes.size() + bytes.size() / 2);
 #else
     return DecodeCp932Table(bytes, utf8);
 #endif
@@ -79,10 +88,14 @@ bool DecodeCp932(std::string_view bytes, std::string& utf8) {
 bool EncodeCp932(std::string_view utf8, std::string& bytes) {
     // A NUL would not read back: the reader refuses it.
     if (!Utf8IsValid(utf8) || utf8.find('\0') != std::string_view::npos || HoldsTag(utf8)) return false;
+    // Copied only when a twin is there to replace.
+    std::string forms;
+    if (HoldsTwin(utf8)) forms = ToCp932Forms(utf8);
+    const std::string_view text = forms.empty() ? utf8 : std::string_view(forms);
 #if KARVEN_CP932_ICONV
-    return Convert("CP932", "UTF-8", ToCp932Forms(utf8), bytes);
+    return Convert("CP932", "UTF-8", text, bytes, text.size()); // never more bytes than in UTF-8
 #else
-    return EncodeCp932Table(ToCp932Forms(utf8), bytes);
+    return EncodeCp932Table(text, bytes);
 #endif
 }
 

@@ -1,12 +1,16 @@
 #include "season/HistoryFile.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "season/Cp932.h"
 #include "season/HistoryLines.h"
 #include "season/HistorySections.h"
 #include "season/LapsFile.h"
+#include "season/Numbers.h"
 #include "season/PrincipalFile.h"
+#include "season/Season.h"
+#include "season/SeasonFile.h"
 #include "season/WorldFile.h"
 
 namespace karven {
@@ -15,47 +19,63 @@ namespace {
 
 using namespace history_lines;
 
+static_assert(MaxValueBytes == MaxSeasonFileBytes, "a name of ours is one a season's own part held");
+
 // ---- writing ----
 
-// Each section in code page 932, one after another, handed over a season or a section at a time.
-// The mark line counts the lines that follow, so the closed seasons are counted before they are
-// written.
-bool EncodeSections(const History& history, const HistorySink& sink) {
-    std::string text, encoded;
-    auto hand = [&] {
-        bool ok = EncodeCp932(text, encoded) && sink(encoded);
-        text.clear();
-        return ok;
-    };
-    Writer w;
-    if (!history.seasons.empty()) {
-        size_t lines = 0;
-        for (const ArchivedSeason& s : history.seasons) lines += SeasonLineCount(s);
-        if (!sink(MarkLine(HistoryMark, lines))) return false;
-        for (const ArchivedSeason& s : history.seasons) {
-            WriteSeason(w, s);
-            w.TakeLines(text);
-            if (!w.Ok() || !hand()) return false;
-        }
+// UTF-8 in code page 932, a piece of at most a megabyte at a time, handed to `hand`.
+bool EncodeInPieces(std::string_view utf8, std::string& bytes, const std::function<bool(std::string_view)>& hand) {
+    constexpr size_t Piece = 1024 * 1024;
+    while (!utf8.empty()) {
+        size_t n = std::min(utf8.size(), Piece);
+        while (n < utf8.size() && (uint8_t(utf8[n]) & 0xC0) == 0x80) --n; // between two characters
+        if (!EncodeCp932(utf8.substr(0, n), bytes) || !hand(bytes)) return false;
+        utf8.remove_prefix(n);
     }
-    for (const RaceRecord& r : history.races) WriteRace(w, r);
-    w.Flush(RacesMark, text);
-    if (!w.Ok() || !hand()) return false;
+    return true;
+}
+
+// The lines `write` writes, counted: a section's mark tells how many lines follow it.
+template <class Write> size_t LinesOf(Write write) {
+    Writer counted([](std::string_view) { return true; });
+    write(counted);
+    return counted.Lines();
+}
+
+// Each section in code page 932, one after another, handed over as it is written: its mark line
+// with the lines counted first, then its lines.
+bool EncodeSections(const History& history, const HistorySink& sink) {
+    std::string bytes;
+    Writer w([&](std::string_view utf8) { return EncodeInPieces(utf8, bytes, sink); });
+    auto section = [&](const char* mark, size_t lines, auto write) {
+        if (lines == 0) return true; // nothing to write: no section
+        const size_t before = w.Lines();
+        if (!sink(MarkLine(mark, lines))) return false;
+        write(w);
+        return w.Finish() && w.Lines() - before == lines;
+    };
+    size_t seasons = 0;
+    for (const ArchivedSeason& s : history.seasons) seasons += SeasonLineCount(s);
+    if (!section(HistoryMark, seasons, [&](Writer& out) {
+            for (const ArchivedSeason& s : history.seasons) WriteSeason(out, s);
+        }))
+        return false;
+    auto races = [&](Writer& out) {
+        for (const RaceRecord& r : history.races) WriteRace(out, r);
+    };
+    if (!section(RacesMark, history.races.size(), races)) return false;
     // A section per race: damage to one costs no other.
     for (const RaceLaps& laps : history.laps) {
-        WriteLaps(w, laps);
-        w.Flush(LapsMark, text);
-        if (!w.Ok() || !hand()) return false;
+        auto write = [&](Writer& out) { WriteLaps(out, laps); };
+        if (!section(LapsMark, LinesOf(write), write)) return false;
     }
     if (!history.world.Empty()) {
-        WriteWorld(w, history.world);
-        w.Flush(WorldMark, text);
-        if (!w.Ok() || !hand()) return false;
+        auto write = [&](Writer& out) { WriteWorld(out, history.world); };
+        if (!section(WorldMark, LinesOf(write), write)) return false;
     }
     if (!history.principal.Empty()) {
-        WritePrincipal(w, history.principal);
-        w.Flush(PrincipalMark, text);
-        if (!w.Ok() || !hand()) return false;
+        auto write = [&](Writer& out) { WritePrincipal(out, history.principal); };
+        if (!section(PrincipalMark, LinesOf(write), write)) return false;
     }
     return true;
 }
@@ -72,12 +92,14 @@ size_t LineEnd(std::string_view text, size_t from) {
 // or a line holds a lone CR or LF, which is no line of ours and could never be written back.
 bool DecodeLines(std::string_view body, std::string& text, std::vector<Line>& lines) {
     lines.clear();
-    // Sizes are told on the bytes, before anything is decoded; a comma of the file is never part
-    // of a code page 932 character.
+    // Values are counted and measured on the bytes, before anything is decoded: a comma, a quote
+    // or a space of the file is never part of a code page 932 character.
     for (size_t at = 0; at < body.size();) {
         size_t end = std::min(LineEnd(body, at), body.size());
-        if (end - at > MaxLineBytes || size_t(std::count(body.begin() + at, body.begin() + end, ',')) >= MaxLineValues)
-            return false;
+        std::string_view line = body.substr(at, end - at);
+        if (size_t(std::count(line.begin(), line.end(), ',')) >= MaxLineValues) return false;
+        for (std::string_view value : ValuesOf(line))
+            if (value.size() > MaxValueBytes) return false;
         at = end;
     }
     if (!DecodeCp932(body, text)) return false;
@@ -92,72 +114,71 @@ bool DecodeLines(std::string_view body, std::string& text, std::vector<Line>& li
     return true;
 }
 
-// Whether the lines written from what was read are the very bytes they were read from: a value
-// in any other form (spaces, quotes, a number written otherwise) would change on the next save.
-bool WritesBackAs(Writer& w, std::string_view original) {
-    std::string text, bytes;
-    w.TakeLines(text);
-    return w.Ok() && EncodeCp932(text, bytes) && bytes == original;
+// A section's body read by `read` from its lines, then checked: writing back what was read must
+// give its very bytes, or a value in another form (spaces, quotes, a number written otherwise)
+// would change on the next save. The decoded text goes before the writing, and what is written
+// back is compared as it comes: a section of long names is held once more at the most.
+template <class Read, class Write> bool ReadBack(std::string_view body, Read read, Write write) {
+    {
+        std::string text;
+        std::vector<Line> lines;
+        if (!DecodeLines(body, text, lines) || !read(lines)) return false;
+    }
+    std::string bytes;
+    std::string_view rest = body;
+    Writer w([&](std::string_view utf8) {
+        return EncodeInPieces(utf8, bytes, [&](std::string_view piece) {
+            if (!rest.starts_with(piece)) return false;
+            rest.remove_prefix(piece.size());
+            return true;
+        });
+    });
+    write(w);
+    return w.Finish() && rest.empty();
 }
 
 // The closed seasons, one at a time: each opens with its S line.
 bool ReadSeasons(std::string_view body, std::vector<ArchivedSeason>& seasons) {
-    std::string text;
-    std::vector<Line> lines;
-    Writer w;
     size_t at = 0;
     while (at < body.size()) {
         size_t end = LineEnd(body, at);
         while (end != std::string_view::npos && end < body.size() && !body.substr(end).starts_with("S,"))
             end = LineEnd(body, end);
         if (end == std::string_view::npos) return false;
-        std::string_view one = body.substr(at, end - at);
         ArchivedSeason& s = seasons.emplace_back();
-        if (!DecodeLines(one, text, lines) || !ReadSeason(lines, s)) return false;
-        WriteSeason(w, s);
-        if (!WritesBackAs(w, one)) return false;
+        if (!ReadBack(body.substr(at, end - at), [&](const std::vector<Line>& lines) { return ReadSeason(lines, s); },
+                      [&](Writer& w) { WriteSeason(w, s); }))
+            return false;
         at = end;
     }
     return !seasons.empty();
 }
 
 bool ReadRaces(std::string_view body, std::vector<RaceRecord>& races) {
-    std::string text;
-    std::vector<Line> lines;
-    if (!DecodeLines(body, text, lines) || lines.empty()) return false;
-    Writer w;
-    for (const Line& l : lines) {
-        if (!ReadRace(l, races.emplace_back())) return false;
-        WriteRace(w, races.back());
-    }
-    return WritesBackAs(w, body);
+    auto read = [&](const std::vector<Line>& lines) {
+        for (const Line& l : lines)
+            if (!ReadRace(l, races.emplace_back())) return false;
+        return !lines.empty();
+    };
+    return ReadBack(body, read, [&](Writer& w) {
+        for (const RaceRecord& r : races) WriteRace(w, r);
+    });
 }
 
 bool ReadTheWorld(std::string_view body, WorldState& world) {
-    std::string text;
-    std::vector<Line> lines;
-    if (!DecodeLines(body, text, lines) || !ReadWorld(lines, world) || world.Empty()) return false;
-    Writer w;
-    WriteWorld(w, world);
-    return WritesBackAs(w, body);
+    return ReadBack(body, [&](const std::vector<Line>& lines) { return ReadWorld(lines, world) && !world.Empty(); },
+                    [&](Writer& w) { WriteWorld(w, world); });
 }
 
 bool ReadThePrincipal(std::string_view body, PrincipalState& principal) {
-    std::string text;
-    std::vector<Line> lines;
-    if (!DecodeLines(body, text, lines) || !ReadPrincipal(lines, principal) || principal.Empty()) return false;
-    Writer w;
-    WritePrincipal(w, principal);
-    return WritesBackAs(w, body);
+    return ReadBack(body,
+                    [&](const std::vector<Line>& lines) { return ReadPrincipal(lines, principal) && !principal.Empty(); },
+                    [&](Writer& w) { WritePrincipal(w, principal); });
 }
 
 bool ReadOneRaceLaps(std::string_view body, RaceLaps& laps) {
-    std::string text;
-    std::vector<Line> lines;
-    if (!DecodeLines(body, text, lines) || !ReadLaps(lines, laps)) return false;
-    Writer w;
-    WriteLaps(w, laps);
-    return WritesBackAs(w, body);
+    return ReadBack(body, [&](const std::vector<Line>& lines) { return ReadLaps(lines, laps); },
+                    [&](Writer& w) { WriteLaps(w, laps); });
 }
 
 // A line "#KARVEN-<kind>-<version>#,<lines>" opening a section of ours.
@@ -225,9 +246,40 @@ bool ComposeHistory(const History& history, std::string& text) {
 
 bool EncodeHistory(const History& history, const HistorySink& sink) { return EncodeSections(history, sink); }
 
-bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGps) {
+namespace {
+// A piece of the tail kept as it came, by where it stood.
+struct Kept {
+    size_t at;
+    std::string_view bytes;
+};
+
+// Where a section read stood in the tail, its mark line included.
+struct Placed {
+    size_t at = 0, end = 0;
+};
+
+// The world's records that belong to no driver or team of the season are set apart, to be written
+// back as they came and to rejoin the world should their driver or team come back; true when
+// there were none.
+bool SetApartUnmatched(const Season& season, WorldState& world) {
+    std::vector<char> drivers(world.drivers.size()), teams(world.teams.size());
+    for (size_t k : WorldDriverIndex(world, season)) drivers[k] = 1;
+    for (size_t t : WorldTeamIndex(world, season)) teams[t] = 1;
+    auto apart = [](auto& records, const std::vector<char>& matched, auto& unmatched) {
+        std::decay_t<decltype(records)> kept(1);
+        for (size_t i = 1; i < records.size(); ++i) (matched[i] ? kept : unmatched).push_back(std::move(records[i]));
+        records = std::move(kept);
+    };
+    apart(world.drivers, drivers, world.unmatchedDrivers);
+    apart(world.teams, teams, world.unmatchedTeams);
+    return world.unmatchedDrivers.empty() && world.unmatchedTeams.empty();
+}
+
+bool ReadTail(std::string_view tail, History& history, bool cut, int playedGps, const Season* season) {
     history = {};
-    bool understood = !cut;
+    bool understood = true;
+    std::vector<Kept> kept;
+    Placed principal, world;
     size_t at = 0;
     while (at < tail.size()) {
         size_t next = LineEnd(tail, at);
@@ -240,8 +292,12 @@ bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGp
             // A section cut short is no section: its mark and lines are kept line by line below.
             if (end != std::string_view::npos && !(cut && end == tail.size())) {
                 if (!TakeSection(mark, tail.substr(next, end - next), history, playedGps)) {
-                    history.kept += tail.substr(at, end - at);
+                    kept.push_back({at, tail.substr(at, end - at)});
                     understood = false;
+                } else if (mark == WorldMark) {
+                    world = {at, end};
+                } else if (mark == PrincipalMark) {
+                    principal = {at, end};
                 }
                 at = end;
                 continue;
@@ -250,11 +306,71 @@ bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGp
         // A line that opens no section of ours: kept as it came, and told unless it is blank.
         size_t end = next == std::string_view::npos ? tail.size() : next;
         if (cut && end == tail.size()) break; // the bytes beyond the limit, and what they cut
-        history.kept += tail.substr(at, end - at);
+        kept.push_back({at, tail.substr(at, end - at)});
         understood = understood && Blank(line);
         at = end;
     }
+    // The world and the principal are read for this season and its history: one that does not
+    // fit them is kept, as what cannot be read is, its mode off until the player turns it on
+    // again; the world's records of drivers and teams the season lacks are set apart.
+    if (season) {
+        if (!history.principal.Empty() && !PrincipalFits(history.principal, *season)) {
+            kept.push_back({principal.at, tail.substr(principal.at, principal.end - principal.at)});
+            history.principal = {};
+            understood = false;
+        }
+        if (!history.world.Empty() && !WorldFitsHistory(history.world, history.seasons)) {
+            kept.push_back({world.at, tail.substr(world.at, world.end - world.at)});
+            history.world = {};
+            understood = false;
+        } else if (!history.world.Empty() && !SetApartUnmatched(*season, history.world)) {
+            understood = false;
+        }
+    }
+    // Written back in the order they came.
+    std::stable_sort(kept.begin(), kept.end(), [](const Kept& a, const Kept& b) { return a.at < b.at; });
+    for (const Kept& piece : kept) history.kept += piece.bytes;
     return understood;
+}
+} // namespace
+
+bool ReadHistory(std::string_view tail, History& history, bool cut, int playedGps) {
+    return ReadTail(tail, history, cut, playedGps, nullptr);
+}
+
+void TakeKeptWorld(Season& season) {
+    History& h = season.history;
+    if (!h.world.Empty() || h.kept.empty()) return;
+    // The kept bytes follow what the game writes, so they are read here as the next opening reads
+    // them: the first world section whole enough to read is the one taken, if it fits.
+    const std::string_view tail = h.kept;
+    for (size_t at = 0; at < tail.size();) {
+        const size_t next = LineEnd(tail, at);
+        if (next == std::string_view::npos) return;
+        std::string_view mark;
+        int count = 0;
+        if (SectionHead(tail.substr(at, next - 2 - at), mark, count)) {
+            size_t end = next;
+            for (int i = 0; i < count && end != std::string_view::npos; ++i) end = LineEnd(tail, end);
+            if (end != std::string_view::npos) {
+                WorldState world;
+                if (mark == WorldMark && ReadTheWorld(tail.substr(next, end - next), world)) {
+                    if (!WorldFitsHistory(world, h.seasons)) return;
+                    SetApartUnmatched(season, world);
+                    h.world = std::move(world);
+                    h.kept.erase(at, end - at);
+                    return;
+                }
+                at = end;
+                continue;
+            }
+        }
+        at = next;
+    }
+}
+
+bool ReadHistory(std::string_view tail, Season& season, bool cut) {
+    return ReadTail(tail, season.history, cut, ReadCount(season.Sis.EndGp), &season);
 }
 
 } // namespace karven

@@ -13,6 +13,8 @@
 
 namespace karven {
 
+struct Season;
+
 inline constexpr const char* HistoryMark = "#KARVEN-HISTORY-1#";
 inline constexpr const char* RacesMark = "#KARVEN-RACES-1#";
 // What every section's mark begins with.
@@ -35,5 +37,14 @@ bool EncodeHistory(const History& history, const HistorySink& sink);
 // false when anything but blank lines was kept or dropped, so the player can be told.
 bool ReadHistory(std::string_view tail, History& history, bool cut = false,
                  int playedGps = std::numeric_limits<int>::max());
+// The same into the season's history, for the season whose rules' part was read: its Grands Prix
+// run, and the world and the principal checked against it. A principal that does not fit the
+// season (PrincipalFits), or a world whose turns do not fit the history (WorldFitsHistory), is
+// kept as its section came; a world's record of a driver or team the season does not have is
+// kept as its line came. Either is told as what cannot be read is.
+bool ReadHistory(std::string_view tail, Season& season, bool cut = false);
+// After the history gained a season: a world section kept for naming seasons the history did not
+// hold is read now if the history holds them, as the next opening of the file would read it.
+void TakeKeptWorld(Season& season);
 
 } // namespace karven

@@ -9,8 +9,19 @@ namespace karven::history_lines {
 
 Writer& Writer::operator<<(const std::string& text) {
     body_ += ',';
-    ok_ = AppendValue(body_, text) && ok_;
+    if (text.size() < HandOn) {
+        ok_ = AppendValue(body_, text) && ok_;
+        return *this;
+    }
+    Drain();
+    ok_ = HandValue(text, [this](std::string_view piece) { return sink_(piece); }) && ok_;
     return *this;
+}
+
+void Writer::Drain() {
+    if (body_.empty()) return;
+    ok_ = sink_(body_) && ok_;
+    body_.clear();
 }
 
 Writer& Writer::operator<<(int64_t value) {
@@ -45,18 +56,6 @@ Writer& Writer::operator<<(double value) {
     body_ += ',';
     AppendNumber(body_, value);
     return *this;
-}
-
-void Writer::Flush(const char* mark, std::string& text) {
-    if (lines_ == 0) return;
-    text += MarkLine(mark, lines_);
-    TakeLines(text);
-}
-
-void Writer::TakeLines(std::string& text) {
-    text += body_;
-    body_.clear();
-    lines_ = 0;
 }
 
 std::string MarkLine(const char* mark, size_t lines) {

@@ -3,6 +3,7 @@
 // rules, and read back into trimmed values with the checks every section's reader shares.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,15 +12,27 @@ namespace karven::history_lines {
 
 using Line = std::vector<std::string_view>;
 
-// The largest line of ours that is read, and the most values it may hold: far beyond any season
-// the game can close (a few thousand names of a few hundred bytes), they keep a damaged or
-// hostile file from taking memory many times its size. A longer line is kept unread.
-inline constexpr size_t MaxLineBytes = 4 * 1024 * 1024;
+// The most values a line of ours may hold. A line is read whatever its length (a name may be as
+// long as the season's own part lets it be, and the save is bounded by MaxAdditionBytes), but its
+// values are few: the most a writer puts on one line is a closed season's names (17 races of at
+// most 999 cars, each naming a driver and a team, with the table's names: about 36,000) or a
+// race's stops (a car stops at most every 8 laps of 100: about 48,000 values). A line of more is
+// no line of ours and is kept unread, before its values can take memory many times its size.
 inline constexpr size_t MaxLineValues = 65536;
+// The longest value a line of ours may hold: every name the game writes there was a name of a
+// season's own part, which is at most MaxSeasonFileBytes. A longer value is no name of ours, and
+// its line is kept unread rather than decoded and copied.
+inline constexpr size_t MaxValueBytes = 32 * 1024 * 1024;
 
-// Lines of one section, each value appended in place.
+// Where a writer hands its lines on: UTF-8 pieces that end between characters; false stops it.
+using LineSink = std::function<bool(std::string_view)>;
+
+// Lines of one section, handed on as they are written: short values gathered in place, a long
+// one (a name of megabytes) straight from where it is held, so what is written is never held
+// whole a second time.
 class Writer {
 public:
+    explicit Writer(LineSink sink) : sink_(std::move(sink)) {}
     Writer& Begin(char kind) {
         body_ += kind;
         return *this;
@@ -35,14 +48,21 @@ public:
     void End() {
         body_ += "\r\n";
         ++lines_;
+        if (body_.size() >= HandOn) Drain();
     }
-    bool Ok() const { return ok_; }
-    // The section: its mark with the number of lines, then the lines; nothing without lines.
-    void Flush(const char* mark, std::string& text);
-    // The lines written so far, without a mark; the writer starts afresh.
-    void TakeLines(std::string& text);
+    // Hands on what is left; false when a value could not be carried or the sink refused a piece.
+    bool Finish() {
+        Drain();
+        return ok_;
+    }
+    // The lines written so far.
+    size_t Lines() const { return lines_; }
 
 private:
+    static constexpr size_t HandOn = 64 * 1024;
+    void Drain();
+
+    LineSink sink_;
     std::string body_;
     size_t lines_ = 0;
     bool ok_ = true;

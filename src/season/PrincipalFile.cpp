@@ -1,5 +1,9 @@
 #include "season/PrincipalFile.h"
 
+#include <algorithm>
+
+#include "season/Season.h"
+
 namespace karven {
 
 using namespace history_lines;
@@ -41,6 +45,34 @@ bool ReadPrincipal(const std::vector<Line>& lines, PrincipalState& p) {
             return false;
         s.TimNm = l[2];
         s.verdict = Verdict(verdict);
+    }
+    return true;
+}
+
+namespace {
+// The verdict a target and a place give, as the board judges.
+Verdict VerdictOf(int target, int place) {
+    if (place == 0 || place > target) return Verdict::Missed;
+    return place < target ? Verdict::Exceeded : Verdict::Met;
+}
+} // namespace
+
+bool PrincipalFits(const PrincipalState& p, const Season& season) {
+    const int teams = int(season.TimTable.size()) - 1;
+    if (p.InCharge()) {
+        auto mine = std::find_if(season.TimTable.begin() + 1, season.TimTable.end(),
+                                 [&](const TimRecord& t) { return t.TimNo == p.TimNo; });
+        if (mine == season.TimTable.end() || mine->TimNm != p.TimNm || p.target > teams || p.misses >= MissesToDismissal)
+            return false;
+    } else if (p.target != 0 || p.misses != 0) {
+        return false; // a target for nobody
+    }
+    // A judged season is held to the largest field there is: the history may not hold the season
+    // (erased with the careers), and what a record means must not change as the history grows.
+    for (const PrincipalSeason& s : p.seasons) {
+        if (s.target < 1 || s.target > MaxTimCount || s.place > MaxTimCount || s.verdict != VerdictOf(s.target, s.place) ||
+            (s.dismissed && s.verdict != Verdict::Missed))
+            return false;
     }
     return true;
 }

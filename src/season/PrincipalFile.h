@@ -12,10 +12,17 @@
 
 namespace karven {
 
+struct Season;
+
 inline constexpr const char* PrincipalMark = "#KARVEN-PRINCIPAL-1#";
 
 void WritePrincipal(history_lines::Writer& w, const PrincipalState& principal);
 // False unless the lines are a whole record: one P line first, then J lines, every value in range.
 bool ReadPrincipal(const std::vector<history_lines::Line>& lines, PrincipalState& principal);
+// Whether the record fits the season whose rules' part was read: the team in charge is one of its
+// teams, by its number exactly as stored and by its name; the target is a place of its field, and
+// none without a team; every judged season's target and place are places of a field (of at most
+// MaxTimCount teams) and its verdict is the one they give.
+bool PrincipalFits(const PrincipalState& principal, const Season& season);
 
 } // namespace karven

@@ -10,6 +10,9 @@ namespace karven {
 
 enum class Verdict { Missed = 0, Met = 1, Exceeded = 2 };
 
+// Three targets missed in a row end the job.
+inline constexpr int MissesToDismissal = 3;
+
 // One season in charge, judged at its close.
 struct PrincipalSeason {
     int season = 0;   // the history's number of the closed season

@@ -1,5 +1,7 @@
 #include "season/Season.h"
 
+#include <algorithm>
+
 #include "season/Numbers.h"
 #include "season/Translate.h"
 
@@ -27,6 +29,29 @@ void RestoreNumbers(Season& season) {
             driver.TimNo = Format00(int(team - &season.TimTable[0]));
     }
     for (size_t t = 1; t < season.TimTable.size(); ++t) season.TimTable[t].TimNo = Format00(int(t));
+}
+
+void FollowTableEdits(Season& season, const std::vector<DrvRecord>& drivers, const std::vector<TimRecord>& teams,
+                      const std::vector<int>& driverFrom, const std::vector<int>& teamFrom) {
+    WorldState& w = season.history.world;
+    if (!w.Empty()) FollowTables(w, drivers, teams, season, driverFrom, teamFrom);
+    PrincipalState& p = season.history.principal;
+    if (!p.InCharge()) return;
+    int was = 0;
+    for (size_t t = 1; t < teams.size() && !was; ++t)
+        if (teams[t].TimNo == p.TimNo) was = int(t);
+    const int field = int(season.TimTable.size()) - 1;
+    for (int t = 1; t <= field && was; ++t)
+        if (t < int(teamFrom.size()) && teamFrom[size_t(t)] == was) {
+            p.TimNo = season.TimTable[size_t(t)].TimNo;
+            p.TimNm = season.TimTable[size_t(t)].TimNm;
+            p.target = std::min(p.target, field);
+            return;
+        }
+    // His team is gone: he has given it up, as when he leaves it.
+    PrincipalState none;
+    none.seasons = std::move(p.seasons);
+    p = std::move(none);
 }
 
 TimRecord* TeamOf(Season& season, const DrvRecord& driver) {

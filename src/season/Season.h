@@ -89,6 +89,14 @@ DrvRecord NewDrvRecord(int n);
 // TimNo that names a team is written as that team's number. A TimNo naming no team stays as it is.
 void RestoreNumbers(Season& season);
 
+// The world's records and the principal's team follow the tables through an edit (an editor's OK,
+// an import) from the tables they were, `drivers` and `teams`, to the season's: `driverFrom[k]`
+// and `teamFrom[t]` tell where the new driver k and team t stood before (0: new). A principal
+// follows his team to its new number and name, gives it up when it was deleted, and keeps his
+// target within the field. Nothing changes without either mode.
+void FollowTableEdits(Season& season, const std::vector<DrvRecord>& drivers, const std::vector<TimRecord>& teams,
+                      const std::vector<int>& driverFrom, const std::vector<int>& teamFrom);
+
 // The team a driver's TimNo names, or nullptr when it names none (no seat, or a number out of range).
 const TimRecord* TeamOf(const Season& season, const DrvRecord& driver);
 TimRecord* TeamOf(Season& season, const DrvRecord& driver);

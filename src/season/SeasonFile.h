@@ -43,7 +43,7 @@ bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& w
 // What a reader changed so that the season saves again.
 struct ReadNotes {
     bool lineBreaksReplaced = false; // a quoted value held a line break, now a space
-    bool historyUnreadable = false;  // a part of the history was kept as bytes, unread
+    bool historyUnreadable = false;  // a part of the additions was kept unread, or apart from a season it did not fit
     size_t historyAt = 0;            // where the bytes after the last team line begin
     uint64_t droppedBytes = 0;       // how much of the file lay beyond MaxAdditionBytes, unread
 };

@@ -203,12 +203,12 @@ bool ParseBytes(const std::string& bytes, uint64_t fileSize, bool oldLayout, Sea
     // What follows the last team is read up to its limit; the rest stays on the disk, unread.
     const uint64_t after = fileSize - end;
     std::string_view tail = std::string_view(bytes).substr(end, MaxAdditionBytes);
-    bool historyRead = ReadHistory(tail, fresh.history, after > MaxAdditionBytes, ReadCount(fresh.Sis.EndGp));
+    bool historyRead = ReadHistory(tail, fresh, after > MaxAdditionBytes);
     season = std::move(fresh);
     if (notes) {
         notes->lineBreaksReplaced = lineBreaksReplaced;
         notes->droppedBytes = after > MaxAdditionBytes ? after - MaxAdditionBytes : 0;
-        notes->historyUnreadable = !historyRead && notes->droppedBytes == 0;
+        notes->historyUnreadable = !historyRead;
         notes->historyAt = end;
     }
     return true;

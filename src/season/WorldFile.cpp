@@ -79,20 +79,23 @@ void WriteWorld(Writer& w, const WorldState& world) {
         WriteRatings(w, *scales);
         w.End();
     }
-    for (size_t d = 1; d < world.drivers.size(); ++d) {
-        const WorldDriver& x = world.drivers[d];
+    auto driver = [&](const WorldDriver& x) {
         w.Begin('D') << x.DrvNm << x.age;
         WriteRatings(w, x.potential);
         WriteRatings(w, x.ratings);
         WriteRatings(w, x.whole);
         w.End();
-    }
-    for (size_t t = 1; t < world.teams.size(); ++t) {
-        w.Begin('T') << world.teams[t].TimNm;
-        WriteRatings(w, world.teams[t].ratings);
-        WriteRatings(w, world.teams[t].whole);
+    };
+    auto team = [&](const WorldTeam& t) {
+        w.Begin('T') << t.TimNm;
+        WriteRatings(w, t.ratings);
+        WriteRatings(w, t.whole);
         w.End();
-    }
+    };
+    for (size_t d = 1; d < world.drivers.size(); ++d) driver(world.drivers[d]);
+    for (const WorldDriver& x : world.unmatchedDrivers) driver(x);
+    for (size_t t = 1; t < world.teams.size(); ++t) team(world.teams[t]);
+    for (const WorldTeam& t : world.unmatchedTeams) team(t);
     for (const RetiredDriver& x : world.retired) {
         w.Begin('X') << x.DrvNm << x.age << x.season;
         WriteRatings(w, x.ratings);
@@ -198,6 +201,18 @@ bool ReadWorld(const std::vector<Line>& lines, WorldState& world) {
         }
     }
     return at == lines.size();
+}
+
+bool WorldFitsHistory(const WorldState& world, const std::vector<ArchivedSeason>& seasons) {
+    if (world.seasons.size() > size_t(world.turns) || world.lastRegulations > world.turns) return false;
+    // Both lists run in the order the seasons closed.
+    size_t closed = 0;
+    for (const WorldSeason& turned : world.seasons) {
+        while (closed < seasons.size() && seasons[closed].number != turned.season) ++closed;
+        if (closed == seasons.size()) return false;
+        ++closed;
+    }
+    return true;
 }
 
 } // namespace karven

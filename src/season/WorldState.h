@@ -11,6 +11,10 @@
 
 namespace karven {
 
+struct Season;
+struct DrvRecord;
+struct TimRecord;
+
 // The four ratings of a driver and the three of a machine, in the rules' order.
 namespace rating {
 inline constexpr int Technique = 0, Roughness = 1, Block = 2, DriverStability = 3, Drivers = 4;
@@ -99,11 +103,29 @@ struct WorldState {
     std::vector<WorldTeam> teams;     // in the team table's order, [0] unused
     std::vector<RetiredDriver> retired;
     std::vector<WorldSeason> seasons;
+    // Records a file held of drivers and teams the season does not have: kept as they came, and
+    // taken again by a driver or team of that name when the world next meets the tables.
+    std::vector<WorldDriver> unmatchedDrivers;
+    std::vector<WorldTeam> unmatchedTeams;
 
     bool Empty() const { return *this == WorldState{}; }
     // The facts of a closed season, nullptr when the world did not turn at its close.
     const WorldSeason* SeasonOf(int number) const;
     bool operator==(const WorldState&) const = default;
 };
+
+// A record of the world belongs to a driver (or a team) by name, not by its place: the n-th driver
+// of a name in the table has the n-th record of that name. For each of the table's drivers
+// (1-based, [0] unused) the index of his record in `drivers`, 0 where the world has not met him;
+// likewise for the teams.
+std::vector<size_t> WorldDriverIndex(const WorldState& world, const Season& season);
+std::vector<size_t> WorldTeamIndex(const WorldState& world, const Season& season);
+
+// The records follow the tables through an edit: `driverFrom[k]` and `teamFrom[t]` tell where
+// the new table's driver k and team t stood in the old one (0: new). A driver or team renamed
+// keeps his record under his new name, a deleted one's goes with him, and one added is met at
+// the world's next turn.
+void FollowTables(WorldState& world, const std::vector<DrvRecord>& drivers, const std::vector<TimRecord>& teams,
+                  const Season& after, const std::vector<int>& driverFrom, const std::vector<int>& teamFrom);
 
 } // namespace karven

@@ -59,6 +59,9 @@ struct Control {
 
     // State the logic reads and changes.
     std::string text; // caption of labels, buttons and menu items; text of text boxes and drop-downs
+    // Text boxes: the most characters the player may type, 0 for no limit. A longer text the logic
+    // puts there stays whole; the player can only shorten it.
+    int maxLength = 0;
     uint32_t textColor = DefaultColor;
     bool visible = true;
     bool enabled = true;

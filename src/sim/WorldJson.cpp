@@ -33,9 +33,10 @@ Json WithWorld(Json entry, const WorldState& world, int season) {
 Json WorldToJson(const Season& season) {
     const WorldState& w = season.history.world;
     Json drivers = Json::array(), teams = Json::array(), retired = Json::array();
+    const std::vector<size_t> known = WorldDriverIndex(w, season);
     for (size_t k = 1; k < season.DrvTable.size(); ++k) {
         const DrvRecord& d = season.DrvTable[k];
-        int age = k < w.drivers.size() ? w.drivers[k].age : 0;
+        int age = known[k] ? w.drivers[known[k]].age : 0;
         drivers.push_back(DriverRatings(d.DrvNm, age,
                                         {ReadCount(d.Technique), ReadCount(d.Roughness), ReadCount(d.Block), ReadCount(d.Stability)}));
     }

@@ -94,8 +94,10 @@ bool ImportCsv(Game& game, const Options& options) {
 // The files into the folder, made when missing; false with a message when one could not be written.
 bool ExportTo(const std::string& folder, const std::vector<ExchangeFile>& files) {
     std::string path, why;
-    if (WriteFolder(folder, files, true, path, why)) return true;
+    std::vector<std::string> written;
+    if (WriteFolder(folder, files, true, path, why, &written)) return true;
     std::cerr << TrF("エクスポートに失敗しました！\n{1}\n{2}\n", path, why);
+    if (std::string more = ForTerminal(WrittenAnyway(written)); !more.empty()) std::cerr << more.substr(1) << "\n";
     return false;
 }
 
@@ -164,15 +166,30 @@ int Play(const Options& options) {
     // The team principal: the team taken, its calls made by the policy; a dismissed principal takes
     // it again at once, so a career runs to its end.
     const bool sensible = options.managePolicy == "sensible";
+    std::string managed, managedName; // the team the option names
     auto takeCharge = [&] {
-        if (!game.season.history.principal.InCharge()) principal::TakeCharge(game.season, options.manage);
+        if (!game.season.history.principal.InCharge()) principal::TakeCharge(game.season, managed);
     };
     if (!options.manage.empty()) {
-        takeCharge();
-        if (!game.season.history.principal.InCharge()) {
+        // The number read as the game reads every number: "3" and "03" name the same team.
+        const int wanted = ReadCount(options.manage);
+        for (size_t t = 1; t < game.season.TimTable.size() && managed.empty(); ++t)
+            if (ReadCount(game.season.TimTable[t].TimNo) == wanted) {
+                managed = game.season.TimTable[t].TimNo;
+                managedName = game.season.TimTable[t].TimNm;
+            }
+        if (managed.empty()) {
             std::cerr << "--manage: the season has no team " << options.manage << "\n";
             return ExitUsage;
         }
+        // A season run by another team's principal is handed over, as the game's own window does.
+        const PrincipalState& before = game.season.history.principal;
+        if (before.InCharge() && before.TimNo != managed) {
+            std::cerr << "--manage: the principal leaves team " << before.TimNo << " (" << before.TimNm << ") for team "
+                      << managed << " (" << managedName << ")\n";
+            principal::TakeCharge(game.season, managed);
+        }
+        takeCharge();
         using principal::PolicyCalls;
         using principal::PolicyMarket;
         game.SetRaceCalls(std::make_unique<PolicyCalls>(
@@ -358,6 +375,10 @@ int main(int argc, char** argv) {
     }
     if (save->count() > 0 && options.save.empty()) {
         std::cerr << "--save: a file to write the season to\n";
+        return ExitUsage;
+    }
+    if (manage->count() > 0 && options.manage.empty()) {
+        std::cerr << "--manage: the number of a team\n";
         return ExitUsage;
     }
     for (auto [option, text] : {std::pair{importCsv, &options.importCsv}, std::pair{exportCsv, &options.exportCsv},

@@ -426,6 +426,10 @@ void FormView::RefreshControl(Bound& b) {
         }
     } else if (auto* t = qobject_cast<QLineEdit*>(w)) {
         QString text = ToQt(c.text);
+        // Typing stops at the limit; a longer text put there by the logic stays whole (Qt would
+        // cut it), and can only be shortened. Without one, Qt's own default.
+        const int limit = c.maxLength > 0 ? std::max(c.maxLength, int(text.size())) : 32767;
+        if (t->maxLength() != limit) t->setMaxLength(limit);
         if (t->text() != text) {
             // A handler that tidies the text as it is typed keeps the cursor where the player was.
             int fromEnd = t->text().size() - t->cursorPosition();

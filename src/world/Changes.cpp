@@ -52,25 +52,27 @@ std::vector<std::vector<std::string>> OffSeasonChanges(const Season& season, siz
     if (!facts) return rows;
     for (const RetiredDriver& x : w.retired)
         if (x.season == facts->season) rows.push_back({Tr("引退"), x.DrvNm, TrF("{1}歳", x.age)});
+    const std::vector<size_t> driverAt = WorldDriverIndex(w, season), teamAt = WorldTeamIndex(w, season);
     for (const std::string& name : facts->debuts)
-        for (size_t k = 1; k < season.DrvTable.size() && k < w.drivers.size(); ++k)
-            if (season.DrvTable[k].DrvNm == name) rows.push_back({Tr("デビュー"), name, TrF("{1}歳", w.drivers[k].age)});
+        for (size_t k = 1; k < season.DrvTable.size(); ++k)
+            if (season.DrvTable[k].DrvNm == name && driverAt[k])
+                rows.push_back({Tr("デビュー"), name, TrF("{1}歳", w.drivers[driverAt[k]].age)});
 
     std::map<std::string, const RatedDriver*> raced;
     for (const RatedDriver& d : facts->drivers) raced[d.DrvNm] = &d;
     std::vector<Change> drivers;
-    for (size_t k = 1; k < season.DrvTable.size() && k < w.drivers.size(); ++k) {
+    for (size_t k = 1; k < season.DrvTable.size(); ++k) {
         auto at = raced.find(season.DrvTable[k].DrvNm);
-        if (at == raced.end()) continue;
-        drivers.push_back(Compare(at->first, at->second->ratings, w.drivers[k].whole, DriverRatingNames, DriverQuality,
-                                  DriverLetter));
+        if (at == raced.end() || !driverAt[k]) continue;
+        drivers.push_back(Compare(at->first, at->second->ratings, w.drivers[driverAt[k]].whole, DriverRatingNames,
+                                  DriverQuality, DriverLetter));
     }
     AddMost(rows, drivers, most, "上昇", "下降");
     std::vector<Change> teams;
     for (const RatedTeam& t : facts->teams)
-        for (size_t i = 1; i < season.TimTable.size() && i < w.teams.size(); ++i)
-            if (season.TimTable[i].TimNm == t.TimNm)
-                teams.push_back(Compare(t.TimNm, t.ratings, w.teams[i].whole, TeamRatingNames, TeamQuality, TeamLetter));
+        for (size_t i = 1; i < season.TimTable.size(); ++i)
+            if (season.TimTable[i].TimNm == t.TimNm && teamAt[i])
+                teams.push_back(Compare(t.TimNm, t.ratings, w.teams[teamAt[i]].whole, TeamRatingNames, TeamQuality, TeamLetter));
     AddMost(rows, teams, most, "マシン上昇", "マシン下降");
     if (facts->regulations) rows.insert(rows.begin(), {Tr("新レギュレーション"), Tr("全チーム"), Tr("マシンの勢力図が大きく変わりました。")});
     return rows;

@@ -40,11 +40,12 @@ FrmNews::FrmNews(Shell& shell, const Season& season, const MarketNews& news)
     retired.columns = {{"ドライバー", 0}, {"年齢", 56, Align::Right}, {"出走", 56, Align::Right},
                        {"優勝", 56, Align::Right}, {"タイトル", 72, Align::Right}};
     const WorldState& w = season.history.world;
+    const std::vector<size_t> known = WorldDriverIndex(w, season);
     for (int k : news.retiring) {
-        if (k >= int(season.DrvTable.size()) || k >= int(w.drivers.size())) continue;
+        if (k >= int(season.DrvTable.size()) || !known[size_t(k)]) continue;
         const DrvRecord& d = season.DrvTable[k];
-        retired.rows.push_back({d.DrvNm, Num(w.drivers[k].age), Num(ReadCount(d.CareerGp)), Num(ReadCount(d.CareerWins)),
-                                Num(ReadCount(d.CareerWc))});
+        retired.rows.push_back({d.DrvNm, Num(w.drivers[known[size_t(k)]].age), Num(ReadCount(d.CareerGp)),
+                                Num(ReadCount(d.CareerWins)), Num(ReadCount(d.CareerWc))});
     }
     if (retired.rows.empty()) retired.rows.push_back({Tr("引退するドライバーはいません。"), "", "", "", ""});
 

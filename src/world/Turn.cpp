@@ -153,17 +153,22 @@ void RateByRank(Season& season) {
 
 void SyncWorld(Season& season) {
     WorldState& w = season.history.world;
+    // Each driver and team takes the record of his name, wherever it stood, one set apart as
+    // matching nobody included; what still matches nobody stays apart.
+    auto gather = [](auto& records, auto& unmatched) {
+        for (auto& r : unmatched) records.push_back(std::move(r));
+        unmatched.clear();
+    };
+    gather(w.drivers, w.unmatchedDrivers);
+    gather(w.teams, w.unmatchedTeams);
+    const std::vector<size_t> driverAt = WorldDriverIndex(w, season), teamAt = WorldTeamIndex(w, season);
+    std::vector<char> taken(w.drivers.size()), takenTeams(w.teams.size());
     std::vector<WorldDriver> old = std::move(w.drivers);
-    std::vector<char> used(old.size());
     w.drivers.assign(1, {});
     for (int k = 1; k <= Drivers(season); ++k) {
         const DrvRecord& record = season.DrvTable[k];
-        size_t found = 0;
-        if (size_t(k) < old.size() && !used[size_t(k)] && old[size_t(k)].DrvNm == record.DrvNm) found = size_t(k);
-        for (size_t j = 1; !found && j < old.size(); ++j)
-            if (!used[j] && old[j].DrvNm == record.DrvNm) found = j;
-        if (found) {
-            used[found] = 1;
+        if (size_t found = driverAt[size_t(k)]) {
+            taken[found] = 1;
             WorldDriver d = old[found];
             TakeEdits(d.ratings, d.whole, WholeRatings(record));
             w.drivers.push_back(d);
@@ -177,14 +182,17 @@ void SyncWorld(Season& season) {
     for (int t = 1; t <= Teams(season); ++t) {
         const TimRecord& record = season.TimTable[t];
         WorldTeam team = FirstLook(record);
-        for (size_t j = 1; j < oldTeams.size(); ++j) {
-            if (oldTeams[j].TimNm != record.TimNm) continue;
-            team = oldTeams[j];
+        if (size_t found = teamAt[size_t(t)]) {
+            takenTeams[found] = 1;
+            team = oldTeams[found];
             TakeEdits(team.ratings, team.whole, WholeRatings(record));
-            break;
         }
         w.teams.push_back(team);
     }
+    for (size_t i = 1; i < old.size(); ++i)
+        if (!taken[i]) w.unmatchedDrivers.push_back(std::move(old[i]));
+    for (size_t i = 1; i < oldTeams.size(); ++i)
+        if (!takenTeams[i]) w.unmatchedTeams.push_back(std::move(oldTeams[i]));
 }
 
 void EnableWorld(Season& season, uint64_t seed) {

@@ -105,3 +105,15 @@ TEST(Csv, FormulaLikeValuesAreMarkedAsTextAndComeBackAsThemselves) {
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].values, all);
 }
+
+// An apostrophe is taken away only where Field would have put one, before what a spreadsheet
+// would run: a name that opens with apostrophes of its own, typed in a file or written by the
+// game, comes back with every one of them.
+TEST(Csv, ApostrophesOfTheNamesOwnAreNeverTakenAway) {
+    auto records = Parsed("''abc,'x,''=y,'''=z,'-2\r\n");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].values, (Values{"''abc", "'x", "'=y", "''=z", "'-2"}));
+    const Values names{"''abc", "'''", "'a'", "''=y", "'-2", "''-2+1"};
+    EXPECT_EQ(csv::Field("''abc"), "''abc");
+    EXPECT_EQ(Parsed(csv::Line(names))[0].values, names);
+}

@@ -2,7 +2,10 @@
 // editor's action, a refused one changes nothing, nothing is overwritten without asking.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 
 #include "app/Game.h"
 #include "exchange/Results.h"
@@ -155,4 +158,37 @@ TEST_F(Exchange, ResultsGoOutAsCsvAndTheSeasonReport) {
     main.Click("File_results");
     ASSERT_EQ(platform.warnings.size(), 1u);
     EXPECT_TRUE(platform.warnings[0].starts_with("エクスポートに失敗しました！\r\n" + (dir / "no-such-folder")));
+}
+
+// A disk that fills up half-way through an export: every file is written before any takes its
+// place, so the folder keeps what it had, with nothing of the export left in it.
+TEST_F(Exchange, AnExportThatRunsOutOfSpaceLeavesTheFolderAsItWas) {
+    const std::vector<ExchangeFile> files = ResultFiles(game.season);
+    // The largest size some first files come to, and a file after them that is larger still.
+    size_t fits = 0, larger = 0;
+    for (size_t i = 0; i < files.size() && !larger; ++i) {
+        if (i > 0 && files[i].second.size() > fits) larger = i;
+        else fits = std::max(fits, files[i].second.size());
+    }
+    ASSERT_GT(larger, 0u) << "a file that fits, then one that does not";
+    for (const ExchangeFile& file : files) Put(file.first, "before\r\n");
+
+    struct rlimit was {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+    struct rlimit full = was;
+    full.rlim_cur = rlim_t(fits);
+    auto oldSignal = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
+    Choose(dir.path().string());
+    platform.Answer({true}); // replace them
+    main.Click("File_results");
+    ::setrlimit(RLIMIT_FSIZE, &was);
+    std::signal(SIGXFSZ, oldSignal);
+
+    ASSERT_EQ(platform.warnings.size(), 1u);
+    EXPECT_TRUE(platform.warnings[0].starts_with("エクスポートに失敗しました！\r\n" + (dir / files[larger].first)))
+        << platform.warnings[0];
+    for (const ExchangeFile& file : files) EXPECT_EQ(ReadBytes(dir / file.first), "before\r\n") << file.first;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), std::ptrdiff_t(files.size()))
+        << "no copy left behind";
 }

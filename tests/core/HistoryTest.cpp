@@ -11,6 +11,8 @@
 #include "season/HistoryFile.h"
 #include "season/SeasonFile.h"
 #include "shell/SeasonFiles.h"
+#include "support/LoadSeason.h"
+#include "support/Reopen.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
@@ -256,4 +258,18 @@ TEST_F(Career, TheSeasonEndsWithItsSummaryThenTheGridTurnsToTheNextSeason) {
     // The main window shows the new season, as a new season leaves it.
     EXPECT_EQ(main("lblTitle").text, "KARVEN");
     EXPECT_EQ(main.lbl(2, 1).text, "");
+}
+
+// Results a file holds as no place at all ("-1", a number of eleven digits) close into a history
+// the file carries: what the save writes, it reads back.
+TEST(Records, ResultsOfNoPlaceCloseIntoAHistoryThatReadsBack) {
+    Season s = test::DefaultSeason();
+    s.Sis.EndGp = "1";
+    s.DrvTable[1].Result[1] = "-1";
+    s.DrvTable[2].Result[1] = "99999999999";
+    s.DrvTable[3].Result[1] = "1";
+    ArchiveSeason(s, SeasonSoFar(s));
+    const test::Reopened back = test::SavedAndReopened(s);
+    EXPECT_FALSE(back.notes.historyUnreadable);
+    EXPECT_EQ(back.season.history.seasons, s.history.seasons);
 }

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "app/Game.h"
+#include "editors/TimSet.h"
 #include "offseason/FrmKarvenOff.h"
 #include "principal/Board.h"
 #include "principal/Calls.h"
@@ -15,6 +17,7 @@
 #include "season/Numbers.h"
 #include "season/PrincipalFile.h"
 #include "season/SeasonFile.h"
+#include "support/Reopen.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
@@ -133,6 +136,17 @@ struct Career {
     }
 };
 
+// A game started on the default season, every window answered with its default.
+struct Started {
+    explicit Started(uint64_t seed) : random(seed) {
+        platform.appPath = KARVEN_BIN_DIR;
+        EXPECT_TRUE(game.StartUp());
+    }
+    ScriptedPlatform platform;
+    GameRandom random;
+    Game game{platform, random};
+};
+
 Season WithoutThePrincipal(Season s) {
     s.history.principal = {};
     return s;
@@ -206,11 +220,8 @@ TEST(PrincipalMarket, KeepAndApproachAreThePlayersTheAnswersTheDrivers) {
 }
 
 TEST(PrincipalBoard, TargetsByStrengthVerdictsAndTheThirdMissInARow) {
-    ScriptedPlatform platform;
-    platform.appPath = KARVEN_BIN_DIR;
-    GameRandom random(2);
-    Game game(platform, random);
-    ASSERT_TRUE(game.StartUp());
+    Started started(2);
+    Game& game = started.game;
     Season& s = game.season;
     const int teams = int(s.TimTable.size()) - 1;
     std::vector<int> ranks;
@@ -276,11 +287,8 @@ TEST(PrincipalBoard, TargetsByStrengthVerdictsAndTheThirdMissInARow) {
 }
 
 TEST(PrincipalFile, TheRecordReadsBackAndADamagedOneIsKeptAsItCame) {
-    ScriptedPlatform platform;
-    platform.appPath = KARVEN_BIN_DIR;
-    GameRandom random(4);
-    Game game(platform, random);
-    ASSERT_TRUE(game.StartUp());
+    Started started(4);
+    Game& game = started.game;
     Season& s = game.season;
     principal::TakeCharge(s, s.TimTable[2].TimNo);
     s.history.principal.seasons.push_back({1, "紅蓮, 改", 4, 6, Verdict::Missed, false, false});
@@ -309,6 +317,112 @@ TEST(PrincipalFile, TheRecordReadsBackAndADamagedOneIsKeptAsItCame) {
     EXPECT_NE(damaged.history.kept.find(PrincipalMark), std::string::npos);
     ASSERT_TRUE(WriteSeasonFile(damaged, dir / "again.krv"));
     EXPECT_EQ(ReadBytes(dir / "again.krv"), bytes) << "written back as it came";
+}
+
+
+// The record is read for the season it was saved with: a number that names none of its teams (or
+// names one by another team's name), a target or a place beyond the field, a verdict its places
+// do not give, is no record of this season. Kept as it came and told, and nobody is in charge
+// until the player chooses a team again.
+TEST(PrincipalFile, ARecordThatDoesNotFitTheSeasonIsKeptAndNobodyIsInCharge) {
+    Started started(4);
+    Game& game = started.game;
+    Season& s = game.season;
+    ASSERT_EQ(s.TimTable.size(), 17u);
+    principal::TakeCharge(s, "05");
+    const std::string mine = s.TimTable[5].TimNm, other = s.TimTable[15].TimNm, target = std::to_string(s.history.principal.target);
+    s.history.principal.seasons.push_back({1, mine, 3, 2, Verdict::Exceeded, false, false});
+    TempDir dir;
+    ASSERT_TRUE(WriteSeasonFile(s, dir / "p.krv"));
+    const std::string good = ReadBytes(dir / "p.krv");
+    const size_t section = good.find(PrincipalMark);
+    ASSERT_NE(section, std::string::npos);
+    {
+        Reopened o = Reopen(good);
+        EXPECT_EQ(o.season, s);
+        EXPECT_TRUE(o.notices.empty());
+    }
+    // Each line of the record replaced in turn.
+    auto replaced = [&](const char* kind, const std::string& line) {
+        std::string bytes = good;
+        size_t at = bytes.find(std::string("\r\n") + kind + ",", section) + 2;
+        bytes.replace(at, bytes.find("\r\n", at) - at, line);
+        return bytes;
+    };
+    const std::string misfits[] = {
+        replaced("P", "P,17," + mine + "," + target + ",0"), // 17 of 16
+        replaced("P", "P,99," + mine + "," + target + ",0"),
+        replaced("P", "P,5," + mine + "," + target + ",0"), // the teams are "05"
+        replaced("P", "P,NaN," + mine + "," + target + ",0"),
+        replaced("P", "P," + std::string(300, 'x') + "," + mine + "," + target + ",0"),
+        replaced("P", "P,05," + other + "," + target + ",0"), // the races would run one team, the board judge another
+        replaced("P", "P,05," + mine + ",17,0"),               // a target beyond the field
+        replaced("P", "P,," + mine + ",3,0"),                  // a target for nobody
+        replaced("J", "J,1," + mine + ",3,17,0,0,0"),          // a place beyond the field
+        replaced("J", "J,1," + mine + ",17,2,2,0,0"),          // a target beyond it
+        replaced("J", "J,1," + mine + ",3,1,1,0,0"),           // place 1 against 3 is no target just met
+    };
+    for (const std::string& bytes : misfits) {
+        SCOPED_TRACE(bytes.substr(section));
+        Reopened o = Reopen(bytes);
+        EXPECT_TRUE(o.season.history.principal.Empty());
+        EXPECT_FALSE(o.season.history.principal.InCharge());
+        EXPECT_EQ(o.season.history.kept, bytes.substr(section)) << "kept as it came";
+        EXPECT_TRUE(o.notes.historyUnreadable);
+        EXPECT_EQ(o.notices.size(), 1u) << "told once";
+        EXPECT_EQ(o.resaved, bytes);
+        Season rest = WithoutThePrincipal(o.season);
+        rest.history.kept.clear();
+        EXPECT_EQ(rest, WithoutThePrincipal(s)) << "the season never pays";
+    }
+    // Chosen again, the new record is read, the old one still kept.
+    Reopened o = Reopen(misfits[0]);
+    principal::TakeCharge(o.season, "03");
+    ASSERT_TRUE(WriteSeasonFile(o.season, dir / "again.krv"));
+    Reopened again = Reopen(ReadBytes(dir / "again.krv"));
+    EXPECT_EQ(again.season.history.principal, o.season.history.principal);
+    EXPECT_EQ(again.season.history.kept, misfits[0].substr(section));
+}
+
+// The team editor takes the principal along with his team, renumbered or renamed; with his team
+// deleted he is in charge of nobody. Whatever the editor did, the game saves a record that fits.
+TEST(PrincipalFile, TheTeamEditorTakesThePrincipalAlongWithHisTeam) {
+    Started started(4);
+    Game& game = started.game;
+    Season& s = game.season;
+    principal::TakeCharge(s, "05");
+    s.history.principal.target = 16;
+    TempDir dir;
+    auto edit = [&](std::function<void(FrmKarvenTimSet&)> change) {
+        FrmKarvenTimSet teams(game.shell);
+        teams.Open();
+        change(teams);
+        teams.Click("cmdOK");
+        ASSERT_TRUE(WriteSeasonFile(s, dir / "edited.krv"));
+        Reopened o = Reopen(ReadBytes(dir / "edited.krv"));
+        EXPECT_TRUE(o.notices.empty());
+        EXPECT_EQ(o.season, s);
+    };
+    auto pick = [](FrmKarvenTimSet& teams, int line) {
+        teams("lstTim").listIndex = line;
+        teams.Click("lstTim");
+    };
+    edit([&](FrmKarvenTimSet& teams) {
+        pick(teams, 1);
+        teams.Click("cmdDel"); // team 02: his moves up to 04
+        pick(teams, 3);
+        teams("txtTimNm").text = "新生チーム";
+        teams("txtTimNm").onLostFocus();
+    });
+    EXPECT_EQ(s.history.principal.TimNo, "04");
+    EXPECT_EQ(s.history.principal.TimNm, s.TimTable[4].TimNm);
+    EXPECT_EQ(s.history.principal.TimNm.rfind("新生チーム", 0), 0u);
+    EXPECT_EQ(s.history.principal.target, 15) << "within the field";
+    edit([&](FrmKarvenTimSet& teams) {
+        pick(teams, 3);
+        teams.Click("cmdDel");
+    });
+    EXPECT_FALSE(s.history.principal.InCharge());
 }
 
 TEST(PrincipalWindows, AskedCallsShowTheSituationAndEscGivesTheRulesAnswer) {

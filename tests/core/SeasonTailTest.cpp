@@ -14,6 +14,7 @@
 #include "season/SeasonFile.h"
 #include "shell/Random.h"
 #include "support/LoadSeason.h"
+#include "support/Reopen.h"
 #include "support/TempDir.h"
 
 using namespace karven;
@@ -43,32 +44,22 @@ const Season& Career() {
     return season;
 }
 
+// The file made that long, the rest of it zeros the disk need not hold.
+bool Lengthen(const std::string& path, uint64_t size) {
+    int fd = ::open(path.c_str(), O_WRONLY);
+    bool done = fd >= 0 && ::ftruncate(fd, off_t(size)) == 0;
+    if (fd >= 0) ::close(fd);
+    return done;
+}
+
 std::string SavedBytes(const Season& s) {
     TempDir dir;
     EXPECT_TRUE(WriteSeasonFile(s, dir / "s.krv"));
     return ReadBytes(dir / "s.krv");
 }
 
-struct Opened {
-    Season season;
-    ReadNotes notes;
-    std::vector<std::string> notices;
-    std::string resaved; // the bytes a save writes straight after opening
-};
-
-Opened Open(const std::string& bytes) {
-    TempDir dir;
-    WriteBytes(dir / "in.krv", bytes);
-    Opened o;
-    EXPECT_TRUE(ReadSeasonFile(o.season, dir / "in.krv", &o.notes));
-    Told told;
-    Season loaded;
-    EXPECT_EQ(LoadSeasonFile(loaded, dir / "in.krv", told), LoadOk);
-    o.notices = told.notices;
-    EXPECT_TRUE(WriteSeasonFile(loaded, dir / "out.krv"));
-    o.resaved = ReadBytes(dir / "out.krv");
-    return o;
-}
+using Opened = Reopened;
+Opened Open(const std::string& bytes) { return Reopen(bytes); }
 
 // Every property a damaged tail must keep: the season whole, the player told once, every byte
 // back on a save, and a second round changing nothing.
@@ -232,7 +223,8 @@ TEST(SeasonTail, ARecordOfARaceNotYetRunIsKeptUnread) {
 }
 
 // The season's own part decides whether it opens: a large addition is kept, and one beyond the
-// limit is left unread with the player told exactly that, while the season opens.
+// limit is left unread with the player told exactly that (and of what he was not told before the
+// limit), while the season opens.
 TEST(SeasonTail, ALargeAdditionNeverCostsTheSeason) {
     const std::string good = SavedBytes(Career());
     const std::string newer = "#KARVEN-FUTURE-3#,1\r\n" + std::string(40 * 1024 * 1024, 'z') + "\r\n";
@@ -242,27 +234,34 @@ TEST(SeasonTail, ALargeAdditionNeverCostsTheSeason) {
     EXPECT_EQ(o.season.history.kept, newer);
     EXPECT_EQ(o.resaved, large);
 
-    // Beyond the limit: a sparse file, its last 5 MiB more than is read.
-    TempDir dir;
-    const std::string path = dir / "huge.krv";
-    WriteBytes(path, good);
-    const uint64_t beyond = 5 * 1024 * 1024;
-    {
-        int fd = ::open(path.c_str(), O_WRONLY);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, off_t(good.find(HistoryMark) + MaxAdditionBytes + beyond)), 0);
-        ::close(fd);
+    // Beyond the limit: a sparse file, its last 5 MiB more than is read; with lines before the
+    // limit that cannot be read either, the player is told of both.
+    std::string stray;
+    for (int i = 0; i < 20000; ++i) stray += "a line of another program\r\n";
+    for (const std::string& unread : {std::string(), stray}) {
+        SCOPED_TRACE(unread.size());
+        TempDir dir;
+        const std::string path = dir / "huge.krv";
+        WriteBytes(path, good + unread);
+        const uint64_t beyond = 5 * 1024 * 1024;
+        ASSERT_TRUE(Lengthen(path, good.find(HistoryMark) + MaxAdditionBytes + beyond));
+        Season s;
+        ReadNotes notes;
+        ASSERT_TRUE(ReadSeasonFile(s, path, &notes));
+        EXPECT_EQ(notes.droppedBytes, beyond);
+        EXPECT_EQ(notes.historyUnreadable, !unread.empty());
+        EXPECT_EQ(s.history.kept, unread);
+        EXPECT_EQ(s.history.seasons, Career().history.seasons) << "what lies within the limit is read";
+        EXPECT_EQ(s.history.laps, Career().history.laps);
+        Told told;
+        ASSERT_EQ(LoadSeasonFile(s, path, told), LoadOk);
+        ASSERT_EQ(told.notices.size(), unread.empty() ? 1u : 2u);
+        if (!unread.empty()) {
+            EXPECT_NE(told.notices[0].find("読み込めませんでした"), std::string::npos) << told.notices[0];
+        }
+        const std::string& size = told.notices.back();
+        EXPECT_NE(size.find("256 MB"), std::string::npos) << size;
+        EXPECT_NE(size.find(" 5 MB"), std::string::npos) << size;
+        EXPECT_TRUE(WriteSeasonFile(s, dir / "saved.krv"));
     }
-    Season s;
-    ReadNotes notes;
-    ASSERT_TRUE(ReadSeasonFile(s, path, &notes));
-    EXPECT_EQ(notes.droppedBytes, beyond);
-    EXPECT_EQ(s.history.seasons, Career().history.seasons) << "what lies within the limit is read";
-    EXPECT_EQ(s.history.laps, Career().history.laps);
-    Told told;
-    ASSERT_EQ(LoadSeasonFile(s, path, told), LoadOk);
-    ASSERT_EQ(told.notices.size(), 1u);
-    EXPECT_NE(told.notices[0].find("256 MB"), std::string::npos) << told.notices[0];
-    EXPECT_NE(told.notices[0].find(" 5 MB"), std::string::npos) << told.notices[0];
-    EXPECT_TRUE(WriteSeasonFile(s, dir / "saved.krv"));
 }

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "app/Game.h"
+#include "editors/DrvSet.h"
+#include "editors/TimSet.h"
+#include "history/Archive.h"
 #include "history/FrmCareer.h"
 #include "history/Records.h"
 #include "offseason/FrmKarvenOff.h"
@@ -14,6 +18,7 @@
 #include "season/Numbers.h"
 #include "season/SeasonFile.h"
 #include "season/WorldFile.h"
+#include "support/Reopen.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 #include "world/FrmNews.h"
@@ -229,6 +234,7 @@ TEST_F(World, CountsThatGrowByPlayingStopWhereTheFileCarriesThem) {
     PlaySeason();
     ASSERT_FALSE(game.season.history.seasons.empty());
     game.season.history.seasons.back().number = history_lines::MaxWhole;
+    game.season.history.world.seasons.back().season = history_lines::MaxWhole; // what the world did in it
     game.season.history.world.turns = history_lines::MaxWhole;
     PlaySeason();
     EXPECT_EQ(game.season.history.seasons.back().number, history_lines::MaxWhole);
@@ -258,4 +264,185 @@ TEST(WorldNames, RookiesAreNamedInTheSeasonsScriptAndNeverTwice) {
     }
     EXPECT_EQ(world::ScriptOf({"Alek Vandel", "Aoi Makabe", "真壁蒼"}), world::Script::Latin);
     EXPECT_EQ(world::ScriptOf({"アレク・ヴァンデル", "真壁蒼", "Alek Vandel"}), world::Script::Katakana);
+}
+
+namespace {
+// The age the driver's page gives him in the season under way ("" when it gives none).
+std::string AgeOnHisPage(Shell& shell, const std::string& name) {
+    FrmCareer page(shell, FrmCareer::Kind::Driver, name);
+    page.Open();
+    const Control& table = page("tblRec");
+    for (const std::vector<std::string>& row : table.rows)
+        if (row.front().find("（進行中）") != std::string::npos) return row[row.size() - 2];
+    return "";
+}
+
+// The byte ranges of the world section's D lines, each with its CR LF.
+std::vector<std::pair<size_t, size_t>> DriverLines(const std::string& bytes) {
+    std::vector<std::pair<size_t, size_t>> lines;
+    const size_t world = bytes.find(WorldMark);
+    for (size_t at = bytes.find("\r\nD,", world); at != std::string::npos && bytes.compare(at, 4, "\r\nD,") == 0;
+         at = bytes.find("\r\n", at + 2))
+        lines.emplace_back(at + 2, bytes.find("\r\n", at + 2) - at);
+    return lines;
+}
+
+// The world section's mark line counting `lines` lines more.
+void Recount(std::string& bytes, int lines) {
+    const size_t comma = bytes.find(',', bytes.find(WorldMark));
+    const size_t end = bytes.find("\r\n", comma);
+    bytes.replace(comma + 1, end - comma - 1, std::to_string(std::stoi(bytes.substr(comma + 1, end - comma - 1)) + lines));
+}
+
+// Opened and saved again, and the bytes saved read the same once more.
+Reopened ReopenTwice(const std::string& bytes) {
+    Reopened r = Reopen(bytes);
+    EXPECT_EQ(Reopen(r.resaved).season, r.season) << "a second round reads the same";
+    return r;
+}
+} // namespace
+
+// A record of the world is a driver's by his name, not by its place: a driver taken out of the
+// table ahead of the others shifts no one's age, lines in another order or one missing are read
+// for whom they name, and a record of a driver the season does not have is kept apart, as it
+// came, and told, not dropped at the next turn.
+TEST_F(World, ItsRecordsAreTheDriversByNameNotByPlace) {
+    main.Click("Set_World");
+    PlaySeason();
+    main.Click("cmdYosen");
+    main.Click("cmdKesyou"); // a race of this season: the page of everyone who raced it shows his age now
+    std::map<std::string, std::string> age;
+    for (size_t k = 1; k < game.season.DrvTable.size(); ++k) age[game.season.DrvTable[k].DrvNm] = std::to_string(State().drivers[k].age);
+    const Season played = game.season;
+    ASSERT_TRUE(WriteSeasonFile(played, dir / "played.krv"));
+    const std::string good = ReadBytes(dir / "played.krv");
+    const auto lines = DriverLines(good);
+    ASSERT_EQ(lines.size(), played.DrvTable.size() - 1);
+    auto line = [&](size_t i) { return good.substr(lines[i].first, lines[i].second); };
+
+    // The first driver gone from the rules' part of the file, his line of the world still there.
+    Season cut = played;
+    const std::string gone = cut.DrvTable[1].DrvNm;
+    cut.DrvTable.erase(cut.DrvTable.begin() + 1);
+    cut.DrvCount = FormatPlain(int(cut.DrvTable.size()) - 1);
+    RestoreNumbers(cut);
+    ASSERT_TRUE(WriteSeasonFile(cut, dir / "cut.krv"));
+    const std::string withoutHim = ReadBytes(dir / "cut.krv");
+    Reopened r = ReopenTwice(withoutHim);
+    EXPECT_TRUE(r.notes.historyUnreadable) << "told of the line that names nobody";
+    EXPECT_EQ(r.resaved.size(), withoutHim.size()) << "his line kept";
+    EXPECT_NE(r.resaved.find(line(0)), std::string::npos) << "as it came";
+    game.season = r.season;
+    for (size_t k = 1; k < game.season.DrvTable.size(); ++k) {
+        const std::string& name = game.season.DrvTable[k].DrvNm;
+        if (!game.season.DrvTable[k].Result[1].empty()) {
+            EXPECT_EQ(AgeOnHisPage(game.shell, name), age[name]) << name;
+        }
+    }
+    // The next turn neither drops his line nor gives his record to anyone.
+    PlaySeason();
+    ASSERT_TRUE(WriteSeasonFile(game.season, dir / "next.krv"));
+    EXPECT_NE(ReadBytes(dir / "next.krv").find(line(0)), std::string::npos);
+
+    // Two lines swapped, one missing: read for whom they name, with nothing to tell.
+    std::string swapped = good;
+    swapped.replace(lines[0].first, lines[1].first + lines[1].second - lines[0].first, line(1) + line(0));
+    std::string missing = good;
+    missing.erase(lines[0].first, lines[0].second);
+    Recount(missing, -1);
+    for (const std::string* bytes : {&swapped, &missing}) {
+        Reopened o = ReopenTwice(*bytes);
+        EXPECT_FALSE(o.notes.historyUnreadable);
+        EXPECT_EQ(o.resaved, *bytes);
+        game.season = o.season;
+        for (size_t k = 2; k < game.season.DrvTable.size(); ++k) {
+            const std::string& name = game.season.DrvTable[k].DrvNm;
+            if (!game.season.DrvTable[k].Result[1].empty()) {
+            EXPECT_EQ(AgeOnHisPage(game.shell, name), age[name]) << name;
+        }
+        }
+    }
+    // A line twice: the second names nobody the season has twice.
+    std::string doubled = good;
+    doubled.insert(lines[0].first, line(0));
+    Recount(doubled, 1);
+    Reopened d = ReopenTwice(doubled);
+    EXPECT_TRUE(d.notes.historyUnreadable);
+    EXPECT_EQ(d.resaved.size(), doubled.size());
+    Season rules = d.season, expected = played;
+    rules.history.world = expected.history.world = {};
+    EXPECT_EQ(rules, expected) << "the season and the rest of its history never pay";
+}
+
+// The world turns once at each season it closes, and keeps what it did there: a world whose turns
+// name seasons the history does not have, or fewer turns than seasons it kept, is another
+// career's; it is kept as it came, told, and off until chosen again. Seasons erased with the
+// careers leave the world more turns than the history has seasons, which is as the game writes it.
+TEST_F(World, AWorldWhoseTurnsTheHistoryDoesNotKnowIsKeptApart) {
+    main.Click("Set_World");
+    PlaySeason();
+    PlaySeason();
+    ASSERT_TRUE(WriteSeasonFile(game.season, dir / "w.krv"));
+    const std::string good = ReadBytes(dir / "w.krv");
+    const size_t world = good.find(WorldMark), principal = good.find("#KARVEN-", world + 1);
+    const std::string section = good.substr(world, principal == std::string::npos ? std::string::npos : principal - world);
+
+    std::string otherSeason = good;
+    otherSeason.replace(otherSeason.find("\r\nS,2,", world), 6, "\r\nS,9,");
+    std::string fewerTurns = good;
+    const size_t turns = fewerTurns.find(',', fewerTurns.find(',', fewerTurns.find("\r\nW,", world) + 4) + 1) + 1;
+    ASSERT_EQ(fewerTurns.substr(turns, 2), "2,");
+    fewerTurns.replace(turns, 1, "1");
+    for (const std::string* bytes : {&otherSeason, &fewerTurns}) {
+        Reopened o = ReopenTwice(*bytes);
+        EXPECT_TRUE(o.notes.historyUnreadable);
+        EXPECT_TRUE(o.season.history.world.Empty()) << "off until chosen again";
+        EXPECT_EQ(o.season.history.kept.size(), section.size());
+        EXPECT_EQ(o.season.history.seasons, game.season.history.seasons);
+        EXPECT_EQ(o.resaved.size(), bytes->size());
+    }
+
+    CloseForNewSeason(game.season, true);
+    ASSERT_TRUE(game.season.history.seasons.empty());
+    ASSERT_EQ(State().turns, 2);
+    ASSERT_TRUE(WriteSeasonFile(game.season, dir / "erased.krv"));
+    Reopened erased = ReopenTwice(ReadBytes(dir / "erased.krv"));
+    EXPECT_FALSE(erased.notes.historyUnreadable);
+    EXPECT_EQ(erased.season, game.season);
+}
+
+// The editors keep the world's records with their drivers and teams: a name changed keeps its
+// record, a driver or team deleted takes his along, so what the game saves reads back silently.
+TEST_F(World, TheEditorsTakeTheRecordsAlongSoTheSaveReadsBackWhole) {
+    main.Click("Set_World");
+    PlaySeason();
+    main.Click("cmdYosen");
+    main.Click("cmdKesyou");
+    const std::string renamed = game.season.DrvTable[3].DrvNm, age = std::to_string(State().drivers[3].age);
+    // In each editor: the third driver (second team) renamed, the first deleted, and OK.
+    auto edit = [&](auto& form, const char* list, const char* box, int renamed, const char* name) {
+        form.Open();
+        form(list).listIndex = renamed;
+        form.Click(list);
+        form(box).text = name;
+        form(box).onLostFocus();
+        form(list).listIndex = 0;
+        form.Click(list);
+        form.Click("cmdDel");
+        form.Click("cmdOK");
+    };
+    FrmKarvenDrvSet drivers(game.shell);
+    edit(drivers, "lstDrv", "txtDrvNm", 2, "改名した人");
+    FrmKarvenTimSet teams(game.shell);
+    edit(teams, "lstTim", "txtTimNm", 1, "改名チーム");
+    ASSERT_TRUE(WriteSeasonFile(game.season, dir / "edited.krv"));
+    Reopened r = ReopenTwice(ReadBytes(dir / "edited.krv"));
+    EXPECT_FALSE(r.notes.historyUnreadable);
+    EXPECT_EQ(r.season, game.season);
+    auto his = std::find_if(State().drivers.begin(), State().drivers.end(),
+                            [](const WorldDriver& d) { return d.DrvNm == "改名した人"; });
+    ASSERT_NE(his, State().drivers.end());
+    EXPECT_EQ(std::to_string(his->age), age) << renamed << " kept his record";
+    EXPECT_EQ(State().teams.size(), game.season.TimTable.size());
+    EXPECT_EQ(State().teams[1].TimNm.rfind("改名チーム", 0), 0u);
 }

@@ -1,10 +1,13 @@
 #include "FuzzSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <unistd.h>
 
 #include "season/Numbers.h"
+#include "season/PrincipalFile.h"
+#include "season/WorldFile.h"
 #include "season/SeasonFile.h"
 
 namespace karven::fuzz {
@@ -92,6 +95,18 @@ void CheckAccepted(const Season& s) {
     for (int t = 1; t <= teams; ++t) Require(s.TimTable[t].TimNo == Format00(t), "TimNo equals its position");
 
     Require(!AnyLineBreak(s), "a line break read is replaced");
+
+    // The modes beside the rules hold only what fits the season they came with.
+    const PrincipalState& p = s.history.principal;
+    if (!p.Empty()) Require(PrincipalFits(p, s), "a principal fits his season");
+    const WorldState& w = s.history.world;
+    if (!w.Empty()) {
+        Require(WorldFitsHistory(w, s.history.seasons), "the world has turned at the history's seasons");
+        const std::vector<size_t> met = WorldDriverIndex(w, s);
+        const size_t records = w.drivers.empty() ? 0 : w.drivers.size() - 1;
+        Require(size_t(std::count_if(met.begin(), met.end(), [](size_t k) { return k > 0; })) == records,
+                "every record of the world's drivers is a driver of the season");
+    }
 
     const std::string saved = ScratchFolder() + "/saved.krv";
     Require(WriteSeasonFile(s, saved), "an accepted season saves");

@@ -23,7 +23,7 @@ const Season& Sentinel();
 void Require(bool condition, const char* property);
 
 // The checks of a season a reader accepted: counts, tables and numbers in their bounds, no line
-// break in a value; then it saves and reads back equal.
+// break in a value, a principal and a world that fit the season; then it saves and reads back equal.
 void CheckAccepted(const Season& season);
 
 // The checks of what follows the last team line of an accepted input: the history, whatever the

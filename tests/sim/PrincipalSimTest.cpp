@@ -38,3 +38,25 @@ TEST(SimPrincipal, ThePoliciesAreReproducibleAndTheRulesPolicyPlaysTheRulesSeaso
     EXPECT_EQ(bad.code, 2);
     EXPECT_NE(bad.err.find("--manage"), std::string::npos);
 }
+
+// --manage reads its number as the game reads numbers ("3" is team "03"), and on a season that
+// already has a principal it hands the season to the team asked for and says so; a number that
+// names no team is refused, principal or not.
+TEST(SimPrincipal, ManageFindsItsTeamByNumberAndTakesOverASeasonRunByAnother) {
+    Json three = Sim("--gps 0 --manage 3 --quiet --json");
+    ASSERT_TRUE(three.contains("principal"));
+    EXPECT_EQ(three["principal"]["TimNo"], "03");
+
+    const std::string run = scratch / "run-by-02.krv";
+    Sim("--gps 1 --manage 02 --seed 3 --quiet --json --save " + run);
+    SimRun other = RunSim("--season " + run + " --gps 1 --manage 5 --seed 3 --quiet --json");
+    ASSERT_EQ(other.code, 0) << other.err;
+    EXPECT_EQ(Json::parse(other.out)["principal"]["TimNo"], "05");
+    EXPECT_NE(other.err.find("--manage: the principal leaves team 02"), std::string::npos) << other.err;
+
+    for (const char* number : {"99", "17", "0", "NaN"}) {
+        SimRun bad = RunSim(std::string("--season ") + run + " --gps 0 --manage " + number + " --quiet");
+        EXPECT_EQ(bad.code, 2) << number;
+        EXPECT_NE(bad.err.find("--manage: the season has no team"), std::string::npos) << number << bad.err;
+    }
+}

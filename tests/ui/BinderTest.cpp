@@ -101,6 +101,31 @@ TEST(Binder, TypedTextReachesTheFormBeforeTheHandler) {
     EXPECT_EQ(edit->text(), "整えた名"); // and the handler's change comes back
 }
 
+// A text box with a limit stops taking characters there; a longer text the logic put there stays
+// whole (a name read from a file), and the player can only shorten it.
+TEST(Binder, TypingStopsAtABoxsLimit) {
+    Bound t;
+    Control& box = t.form.Add(ControlKind::TextBox, "txtName", {10, 10, 120, 22}, "");
+    box.maxLength = 5;
+    std::vector<std::string> changes;
+    box.onChange = [&] { changes.push_back(box.text); };
+    t.Bind();
+    auto* edit = t.Widget<QLineEdit>("txtName");
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    QTest::keyClicks(edit, "abcdefgh");
+    EXPECT_EQ(edit->text(), "abcde");
+    EXPECT_EQ(box.text, "abcde");
+
+    box.text = "とても長い名前の人";
+    t.view->Refresh();
+    EXPECT_EQ(edit->text(), "とても長い名前の人");
+    edit->end(false);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, "xy");
+    EXPECT_EQ(box.text, "とても長い名前の");
+}
+
 TEST(Binder, PicturesLoadMissingFilesShowNothing) {
     Bound t;
     Control& pic = t.form.Add(ControlKind::Picture, "imgCo", 1, {0, 0, 32, 12});

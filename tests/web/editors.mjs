@@ -1,6 +1,7 @@
 // The editors in the browser: 設定's three windows open from the menu and Esc leaves the season as
 // it was; a driver renamed and a grade stepped in ﾄﾞﾗｲﾊﾞｰ are what the season then saves; between
-// qualifying and the race the editors are closed to the player, as on the desktop.
+// qualifying and the race the editors are closed to the player, as on the desktop; typing a name
+// stops at the editors' length.
 //   node editors.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { spawnSync } from "node:child_process";
 import { mkdirSync, readFileSync } from "node:fs";
@@ -47,6 +48,11 @@ try {
   if (chosen.txtDrvNm !== oldName) fail(`the chosen driver's name shows as ${chosen.txtDrvNm}, not ${oldName}`);
   const grade = Object.keys(chosen).find(k => k !== "txtDrvNm" && chosen[k] && !before[k] && /^[A-Z]$/.test(chosen[k]));
   if (!grade) fail("no grade shown for the chosen driver");
+  // Typing stops at the length the editors take of a name.
+  await page.click('dialog[open] [data-key="txtDrvNm"]', { clickCount: 3 });
+  await page.keyboard.type("x".repeat(150));
+  const typed = await page.$eval('dialog[open] [data-key="txtDrvNm"]', el => el.value.length);
+  if (typed !== 100) fail(`a driver's name takes ${typed} characters typed, not 100`);
   const newName = "試験走者";
   await page.click('dialog[open] [data-key="txtDrvNm"]', { clickCount: 3 });
   await page.keyboard.type(newName);

@@ -288,6 +288,8 @@
     switch (c.kind) {
     case "button": setText(el, caption(c)); break;
     case "textbox":
+      // Typing stops at the limit; a longer text put there by the game stays whole.
+      if (c.maxLength) el.maxLength = c.maxLength; else el.removeAttribute("maxlength");
       if (el.value !== c.text) el.value = c.text;
       break;
     case "combobox": {
