@@ -86,13 +86,16 @@ struct Staged {
     std::string temp, path;
 };
 
-bool Stage(const std::string& folder, const std::string& path, const std::string& bytes, Staged& staged, std::string& why) {
+bool Stage(const std::string& folder, const std::string& name, const std::string& path, const std::string& bytes,
+           Staged& staged, std::string& why) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
         why = Tr("ファイルではありません");
         return false;
     }
-    std::string temp = PathInFolder(folder, ".karven-XXXXXX");
+    // Named after its target too: where the clock is coarse (a browser's), every name mkstemp draws
+    // within one export is the same, and the second staged file would find the first in its way.
+    std::string temp = PathInFolder(folder, "." + name + ".karven-XXXXXX");
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         why = ErrorText(errno, true);
@@ -181,7 +184,7 @@ bool WriteFolder(const std::string& folder, const std::vector<ExchangeFile>& fil
     };
     for (const auto& [name, bytes] : files) {
         failedPath = PathInFolder(folder, name);
-        if (!Stage(folder.empty() ? "." : folder, failedPath, bytes, staged.emplace_back(), why)) {
+        if (!Stage(folder.empty() ? "." : folder, name, failedPath, bytes, staged.emplace_back(), why)) {
             staged.pop_back();
             drop(0);
             return false;
