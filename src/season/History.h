@@ -11,6 +11,7 @@
 
 #include "season/PrincipalState.h"
 #include "season/RaceLaps.h"
+#include "season/SharedText.h"
 #include "season/WorldState.h"
 
 namespace karven {
@@ -18,8 +19,8 @@ namespace karven {
 // One car of a race's classification. Names are kept as they were that day.
 struct ClassifiedCar {
     int place = 0;
-    std::string DrvNm;
-    std::string TimNm; // as stored, engine included
+    SharedText DrvNm;
+    SharedText TimNm; // as stored, engine included
     double points = 0;
     bool retired = false;
 
@@ -29,8 +30,8 @@ struct ClassifiedCar {
 // A race of the season in progress, recorded at its flag.
 struct RaceRecord {
     int gp = 0; // its place in the calendar, 1..17
-    std::string pole;       // DrvNm of the pole sitter, "" when unknown
-    std::string fastestLap; // DrvNm, "" when nobody set one
+    SharedText pole;       // DrvNm of the pole sitter, "" when unknown
+    SharedText fastestLap; // DrvNm, "" when nobody set one
     std::vector<ClassifiedCar> result;
 
     bool operator==(const RaceRecord&) const = default;

@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "season/SharedText.h"
+
 namespace karven {
 
 // A car of the grid, named as the race board names it.
 struct LapCar {
     std::string DrvNo;
-    std::string DrvNm;
-    std::string TimNm; // the team alone, without its engine
+    SharedText DrvNm;
+    SharedText TimNm; // the team alone, without its engine
     std::string ColorNo;
 
     bool operator==(const LapCar&) const = default;

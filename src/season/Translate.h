@@ -10,6 +10,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "season/SharedText.h"
+
 namespace karven {
 
 enum class Language { Japanese, English };
@@ -44,6 +46,7 @@ public:
     FillValue(const std::string& s) : view_(s) {}
     FillValue(std::string_view s) : view_(s) {}
     FillValue(const char* s) : view_(s) {}
+    FillValue(const SharedText& s) : view_(s.str()) {}
     template <class N, class = std::enable_if_t<std::is_integral_v<N>>> FillValue(N n) {
         view_ = std::string_view(digits_, size_t(std::to_chars(digits_, digits_ + sizeof digits_, n).ptr - digits_));
     }

@@ -25,6 +25,24 @@ std::string Repeated(const std::string& character, size_t times) {
     for (size_t i = 0; i < times; ++i) text += character;
     return text;
 }
+
+// Every long name the records of the races and their laps repeat is held once, however many
+// races name it.
+void ExpectLongNamesHeldOnce(const History& history) {
+    std::vector<const SharedText*> names;
+    for (const RaceRecord& race : history.races)
+        for (const ClassifiedCar& car : race.result) names.insert(names.end(), {&car.DrvNm, &car.TimNm});
+    for (const RaceLaps& laps : history.laps)
+        for (const LapCar& car : laps.grid) names.insert(names.end(), {&car.DrvNm, &car.TimNm});
+    int repeated = 0;
+    for (size_t i = 0; i < names.size(); ++i)
+        for (size_t j = i + 1; j < names.size(); ++j)
+            if (names[i]->size() >= SharedText::SharedFrom && *names[i] == *names[j]) {
+                ++repeated;
+                EXPECT_TRUE(names[i]->SameAs(*names[j])) << "a long name held twice";
+            }
+    EXPECT_GT(repeated, 0);
+}
 } // namespace
 
 // A driver of a million characters, a team of 2.2 million: a closed season, the races of the
@@ -57,6 +75,8 @@ TEST(LongNames, ASeasonWithNamesOfMillionsOfCharactersSavesAndReopensWhole) {
         EXPECT_EQ(back.history.races, s.history.races);
         EXPECT_EQ(back.history.laps, s.history.laps);
         EXPECT_TRUE(back == s);
+        ExpectLongNamesHeldOnce(s.history);
+        ExpectLongNamesHeldOnce(back.history);
     }
 }
 
