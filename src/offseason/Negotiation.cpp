@@ -120,7 +120,7 @@ bool OffStart(FrmKarvenOff& form, Shell& shell) {
     if (AskOkCancel(shell) == 0) return false;
     // The announcements offer スキップ and close by themselves under オート実況, as in a race.
     shell.SkipOffered = true;
-    shell.SkipRequested = false;
+    shell.SkipRequested = shell.PlayToDecision = false;
     int R = 0;
     for (int cycle = 0; cycle < MaxCycles; ++cycle) {
         OffRetainCycle(form, shell, R);
@@ -129,7 +129,7 @@ bool OffStart(FrmKarvenOff& form, Shell& shell) {
         if (Finished(form)) break;
         R = R < MaxCycleNumber ? R + 1 : MaxCycleNumber;
     }
-    shell.SkipOffered = shell.SkipRequested = false;
+    shell.SkipOffered = shell.SkipRequested = shell.PlayToDecision = false;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "principal/Board.h"
 #include "principal/FrmCall.h"
 #include "principal/Forecast.h"
+#include "principal/Unseen.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -74,22 +75,30 @@ bool TeamCalls::Runs(const RaceState& race, int k) const {
 AskedCalls::AskedCalls(Shell& shell) : TeamCalls(shell.season), shell_(shell) {}
 
 // Under スキップ or オート実況 nobody is there to answer; on the last lap coming in cannot help.
+// 次の判断まで asks him all the same.
 bool AskedCalls::Answers(const RaceState& race) const {
-    return !shell_.SkipRequested && shell_.AutoAdvanceMs <= 0 && race.lap < LastLap(race);
+    if (race.lap >= LastLap(race)) return false;
+    return shell_.PlayToDecision || (!shell_.SkipRequested && shell_.AutoAdvanceMs <= 0);
+}
+
+bool AskedCalls::AskAbout(const RaceState& race, Call call) {
+    // Played on to this call: what he did not see comes first.
+    if (shell_.PlayToDecision) call.summary = UnseenSince(race, TeamInCharge(shell_.season), shell_.raceSeen);
+    const bool answer = Ask(shell_, call);
+    shell_.raceSeen = SeenNow(race);
+    return answer;
 }
 
 bool AskedCalls::PitIn(RaceState& race, int k, bool rules) {
     if (!Answers(race)) return rules;
-    Call call{"ピットイン", Situation(shell_.season, race, k) + CrLf + Tr("ピットインしますか？"), "ピットイン",
-              "ステイアウト", rules};
-    return Ask(shell_, call);
+    return AskAbout(race, {"ピットイン", Situation(shell_.season, race, k) + CrLf + Tr("ピットインしますか？"),
+                           "ピットイン", "ステイアウト", rules, ""});
 }
 
 bool AskedCalls::RainTyres(RaceState& race, int k, bool rules) {
     if (!Answers(race)) return rules;
-    Call call{"タイヤ", Situation(shell_.season, race, k) + CrLf + Tr("どちらのタイヤを履きますか？"),
-              "レインタイヤ", "ドライタイヤ", rules};
-    return Ask(shell_, call);
+    return AskAbout(race, {"タイヤ", Situation(shell_.season, race, k) + CrLf + Tr("どちらのタイヤを履きますか？"),
+                           "レインタイヤ", "ドライタイヤ", rules, ""});
 }
 
 bool PolicyCalls::PitIn(RaceState& race, int k, bool rules) {

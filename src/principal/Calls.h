@@ -11,6 +11,8 @@ struct Season;
 
 namespace karven::principal {
 
+struct Call;
+
 // Runs the cars whose team is the one in charge.
 class TeamCalls : public RaceCalls {
 public:
@@ -22,7 +24,7 @@ private:
 };
 
 // Asks the player; under スキップ or オート実況, and on the last lap, the rules' roll answers, so a race
-// can always run on.
+// can always run on. Under 次の判断まで he is asked, told first what passed unseen.
 class AskedCalls final : public TeamCalls {
 public:
     explicit AskedCalls(Shell& shell);
@@ -31,6 +33,7 @@ public:
 
 private:
     bool Answers(const RaceState& race) const;
+    bool AskAbout(const RaceState& race, Call call);
     Shell& shell_;
 };
 

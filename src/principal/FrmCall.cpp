@@ -11,20 +11,28 @@ constexpr int TextTop = 44;
 constexpr int TextHeight = 230;
 constexpr int ButtonWidth = 150;
 constexpr int ButtonHeight = 32;
+constexpr int SummaryHeight = 110; // six lines
 } // namespace
 
 FrmCall::FrmCall(Shell& shell, const Call& call) : Form(FormName, "監督の判断"), shell_(shell), rules_(call.rules) {
-    geometry = {0, 0, Width, TextTop + TextHeight + ButtonHeight + 24};
+    const int summary = call.summary.empty() ? 0 : SummaryHeight;
+    geometry = {0, 0, Width, TextTop + summary + TextHeight + ButtonHeight + 24};
     resizable = false;
     Control& title = Add(ControlKind::Label, "lblTitle", {12, 8, Width - 24, 30}, call.title);
     title.style.fontSize = 14;
     title.style.bold = true;
     title.style.align = Align::Center;
-    Control& text = Add(ControlKind::Label, "lblMsg", {16, TextTop, Width - 32, TextHeight});
+    if (summary) {
+        Control& since = Add(ControlKind::Label, "lblSummary", {16, TextTop, Width - 32, SummaryHeight - 8});
+        since.text = call.summary;
+        since.style.fontSize = 10;
+        since.style.wrap = true;
+    }
+    Control& text = Add(ControlKind::Label, "lblMsg", {16, TextTop + summary, Width - 32, TextHeight});
     text.text = call.text;
     text.style.fontSize = 11;
     text.style.align = Align::Center;
-    const int top = TextTop + TextHeight + 8;
+    const int top = TextTop + summary + TextHeight + 8;
     const int gap = 16;
     const int left = (Width - 2 * ButtonWidth - gap) / 2;
     Control& yes = Add(ControlKind::Button, "cmdYes", {left, top, ButtonWidth, ButtonHeight}, call.yes);

@@ -17,6 +17,7 @@ struct Call {
     std::string text;     // the situation, lines ending with CR LF, and the question
     std::string yes, no;  // the two answers, in Japanese
     bool rules = false;   // the answer of the rules' roll: the window's default
+    std::string summary;  // what passed unseen before it, shown above; "" for none
 };
 
 class FrmCall : public Form {

@@ -28,7 +28,10 @@ bool TeamMarket::Runs(const FrmKarvenOff& form, int team) const {
 
 AskedMarket::AskedMarket(Shell& shell, RookieLookup rookie) : TeamMarket(shell.season), shell_(shell), rookie_(std::move(rookie)) {}
 
-bool AskedMarket::Answers() const { return !leftToRules_ && !shell_.SkipRequested && shell_.AutoAdvanceMs <= 0; }
+// 次の判断まで passes the announcements by, not his questions.
+bool AskedMarket::Answers() const {
+    return !leftToRules_ && (shell_.PlayToDecision || (!shell_.SkipRequested && shell_.AutoAdvanceMs <= 0));
+}
 
 bool AskedMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
     if (!Answers()) return rules;
@@ -42,7 +45,7 @@ bool AskedMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
                     GradeLetter(r.Stability, Scale::High)) + "\r\n";
     }
     text += "\r\n" + TrF("{1} に残留を提示しますか？", d.DrvNm);
-    Call call{"残留", text, "残留を提示する", "放出する", rules};
+    Call call{"残留", text, "残留を提示する", "放出する", rules, ""};
     return Ask(shell_, call);
 }
 

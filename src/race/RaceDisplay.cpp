@@ -146,7 +146,8 @@ void RaceDisplay::StartBoard(const RaceState& race) {
     }
     if (race.setup.eveTen) LoadWeatherPictures();
     shell_.SkipOffered = true;
-    shell_.SkipRequested = false;
+    shell_.SkipRequested = shell_.PlayToDecision = false;
+    shell_.raceSeen = {};
     shell_.MsgText = TrF("第{1}戦", N_) + CrLf + TrF("{1} ＧＰ", gp_.GpNm) + CrLf + CrLf + Tr("決勝スタート！！");
     ShowOk(shell_);
 }
@@ -158,6 +159,7 @@ void RaceDisplay::LoadWeatherPictures() {
 }
 
 void RaceDisplay::ShowLap(const RaceState& race) {
+    shell_.raceSeen = {race.lap - 1, race.laps ? race.laps->retirements.size() : 0};
     LapTitle(race.lap);
     if (race.setup.eveTen) {
         imgTenki_[0]->picture = imgTenki_[race.Tenkou]->picture;
@@ -208,7 +210,7 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
     FrmKarvenRace& main = shell_.main;
     if (event == RaceEvent::Finished) {
         if (shell_.SkipRequested) CatchUp(race);
-        shell_.SkipOffered = shell_.SkipRequested = false;
+        shell_.SkipOffered = shell_.SkipRequested = shell_.PlayToDecision = false;
     } else if (shell_.SkipRequested && event != RaceEvent::SeasonOver && event != RaceEvent::Booked) {
         Note(event, k, j);
         return;

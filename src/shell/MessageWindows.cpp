@@ -1,5 +1,7 @@
 #include "shell/MessageWindows.h"
 
+#include <algorithm>
+
 #include "season/Translate.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
@@ -9,6 +11,7 @@ namespace karven {
 namespace {
 // As narrow as the main window's message column: longer texts wrap.
 constexpr int DialogWidth = 334;
+constexpr int CommentWidth = 280;
 constexpr int DialogHeight = 210;
 
 void AddMessageLabel(Form& form, Rect rect) {
@@ -25,21 +28,49 @@ Control& AddSkip(Form& form, Shell& shell, Rect rect) {
     skip.visible = false;
     skip.onClick = [&form, &shell] {
         shell.SkipRequested = true;
+        shell.PlayToDecision = false;
         form.Close();
     };
     form.keyButtons.push_back({"S", "cmdSkip"});
+    Control& decide = form.Add(ControlKind::Button, "cmdDecide", rect, "次の判断まで");
+    decide.accessKey = 'D';
+    decide.visible = false;
+    decide.toolTip = "監督の次の判断まで一気に進めます。見ていない間の経過は、判断のときにまとめてお知らせします。";
+    decide.onClick = [&form, &shell] {
+        shell.SkipRequested = shell.PlayToDecision = true;
+        form.Close();
+    };
+    form.keyButtons.push_back({"D", "cmdDecide"});
     return skip;
 }
 
 // While a race or qualifying shows, the button stands aside for スキップ and the window may close
 // by itself.
-void OfferSkip(Form& form, Shell& shell, Control& button, Control& skip, int alone, int beside) {
+void OfferSkip(Form& form, Shell& shell, Control& button, Control& skip, int alone, int beside, int width) {
     skip.visible = skip.enabled = shell.SkipOffered;
-    // A team principal's calls are left to the rules' rolls once he skips.
-    skip.toolTip = shell.season.history.principal.InCharge()
+    // A team principal's calls are left to the rules' rolls once he skips; 次の判断まで keeps them his.
+    const bool principal = shell.season.history.principal.InCharge();
+    skip.toolTip = principal
                        ? Tr("残りを一気に進めます。監督の判断（ピットイン・タイヤ・残留・オファー）はルールどおりに決まります。")
                        : "";
+    Control& decide = form("cmdDecide");
+    decide.visible = decide.enabled = shell.SkipOffered && principal;
     button.rect.left = shell.SkipOffered ? beside : alone;
+    skip.rect.left = button.rect.left + button.rect.width + 8;
+    form.geometry.width = width;
+    if (decide.visible) {
+        // Three buttons share the row, the window widened for them.
+        constexpr int Margin = 12, Gap = 6, ButtonWidth = 112;
+        form.geometry.width = std::max(width, 2 * Margin + 3 * ButtonWidth + 2 * Gap);
+        int left = (form.geometry.width - 3 * ButtonWidth - 2 * Gap) / 2;
+        for (Control* c : {&button, &skip, &decide}) {
+            c->rect.left = left;
+            c->rect.width = ButtonWidth;
+            left += ButtonWidth + Gap;
+        }
+    } else {
+        button.rect.width = skip.rect.width = decide.rect.width;
+    }
     form.autoCloseMs = shell.SkipOffered ? shell.AutoAdvanceMs : 0;
 }
 } // namespace
@@ -55,7 +86,7 @@ FrmMsgOk::FrmMsgOk(Shell& shell) : Form("frmMsgOk", "ﾒｯｾｰｼﾞ"), shell
 
 void FrmMsgOk::Load() {
     (*this)("lblMsg").text = shell_.MsgText;
-    OfferSkip(*this, shell_, (*this)("cmdOk"), (*this)("cmdSkip"), 117, 63);
+    OfferSkip(*this, shell_, (*this)("cmdOk"), (*this)("cmdSkip"), 117, 63, DialogWidth);
     PlaceTopRight(*this, shell_.main.geometry);
 }
 
@@ -86,7 +117,7 @@ void FrmMsgOkCancel::Load() {
 }
 
 FrmKarvenMsg::FrmKarvenMsg(Shell& shell) : Form("frmkarvenmsg", ""), shell_(shell) {
-    geometry = {0, 0, 280, 200};
+    geometry = {0, 0, CommentWidth, 200};
     AddMessageLabel(*this, {16, 12, 248, 136});
     Add(ControlKind::Button, "cmdOK", {90, 156, 100, 30}, "▼").onClick = [this] { Close(); };
     AddSkip(*this, shell, {144, 156, 100, 30});
@@ -95,7 +126,7 @@ FrmKarvenMsg::FrmKarvenMsg(Shell& shell) : Form("frmkarvenmsg", ""), shell_(shel
 
 void FrmKarvenMsg::Load() {
     (*this)("lblMsg").text = shell_.MsgText;
-    OfferSkip(*this, shell_, (*this)("cmdOK"), (*this)("cmdSkip"), 90, 36);
+    OfferSkip(*this, shell_, (*this)("cmdOK"), (*this)("cmdSkip"), 90, 36, CommentWidth);
     const Rect& main = shell_.main.geometry;
     Place(main.left + main.width - geometry.width - CommentInsetRight,
           main.top + main.height - geometry.height - CommentInsetBottom);

@@ -40,6 +40,14 @@ public:
     // the rest is played without windows and the player lands on the final board.
     bool SkipOffered = false;
     bool SkipRequested = false;
+    // 次の判断まで, offered beside スキップ to a team principal: the rest plays without windows as
+    // under スキップ, but his own calls are still asked, each with what passed unseen since he last
+    // looked at the race.
+    bool PlayToDecision = false;
+    struct RaceSeen {
+        int laps = 0;           // laps complete when he last looked
+        size_t retirements = 0; // retirements the race had recorded by then
+    } raceSeen;
     // オート実況: commentary windows close by themselves after this many milliseconds; 0 off.
     int AutoAdvanceMs = 0;
 

@@ -182,14 +182,14 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     SetGridHeader(shell.main, 2);
     // スキップ fills the rest of the grid without its announcements.
     shell.SkipOffered = true;
-    shell.SkipRequested = false;
+    shell.SkipRequested = shell.PlayToDecision = false;
     for (int k = 1; k <= weekend.EntryCount; ++k) {
         const EntryRecord& e = weekend.YosenResultTable[k];
         if (k == 1) CreditPole(season, entrants[order[1]]);
         if (!shell.SkipRequested) Announce(shell, k, e);
         FillRow(shell, k, e);
     }
-    shell.SkipOffered = shell.SkipRequested = false;
+    shell.SkipOffered = shell.SkipRequested = shell.PlayToDecision = false;
     SetMainState(shell.main, 3);
     return true;
 }

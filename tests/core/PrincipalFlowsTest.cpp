@@ -182,3 +182,58 @@ TEST(PrincipalMarket, ARefusalAndADepartureAreToldInPlainWords) {
         EXPECT_EQ(w.Driver(3).TimNo, "01") << "the rules' answers stand";
     }
 }
+
+// 次の判断まで plays a race on without its windows as スキップ does, but stops at each of the
+// principal's calls with what passed unseen; answered as the rules would, the season ends as
+// under スキップ.
+TEST(PrincipalFlows, PlayingToTheNextDecisionAsksOnlyHisCallsAndTellsWhatPassed) {
+    struct Run {
+        Season season;
+        int comments = 0;       // commentary windows after the button
+        int calls = 0;
+        std::vector<std::string> summaries;
+    };
+    auto play = [](const char* button) {
+        Managed m;
+        Run run;
+        bool pressed = false;
+        m.platform.fallback = [&](Form& f) {
+            if (f.Name() == principal::FrmCall::FormName) {
+                ++run.calls;
+                Control* summary = f.Find("lblSummary");
+                run.summaries.push_back(summary ? summary->text : "");
+            } else if (f.Name() == "frmkarvenmsg") {
+                if (pressed) ++run.comments;
+                Control* b = f.Find(button);
+                if (b && b->visible && b->enabled && !pressed) {
+                    pressed = true;
+                    return f.Click(button);
+                }
+            }
+            f.Click(f.defaultButton);
+        };
+        for (int g = 0; g < 6; ++g) {
+            pressed = false;
+            m.game.shell.main.Click("cmdYosen");
+            pressed = false;
+            m.game.shell.main.Click("cmdKesyou");
+        }
+        EXPECT_EQ(m.game.season.Sis.EndGp, "6");
+        run.season = m.game.season;
+        return run;
+    };
+    const Run decided = play("cmdDecide");
+    const Run skipped = play("cmdSkip");
+    EXPECT_EQ(decided.comments, 0) << "no commentary once he plays on";
+    EXPECT_EQ(skipped.calls, 0) << "スキップ leaves his calls to the rules";
+    ASSERT_GT(decided.calls, 0);
+    int told = 0;
+    for (const std::string& s : decided.summaries) {
+        if (s.empty()) continue;
+        ++told;
+        EXPECT_TRUE(Has(s, "見ていない間（")) << s;
+        EXPECT_TRUE(Has(s, "位 → ") || Has(s, "リタイア")) << "his cars' places then and now: " << s;
+    }
+    EXPECT_GT(told, 0);
+    EXPECT_TRUE(decided.season == skipped.season) << "answered as the rules would, the same season";
+}

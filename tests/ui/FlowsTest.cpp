@@ -22,7 +22,7 @@ TEST(Flows, AQuestionsLettersAnswerWithoutAlt) {
     test::GameUnderTest g(5);
     g.Start();
     for (auto [key, answer] : {std::pair{Qt::Key_Y, true}, std::pair{Qt::Key_N, false}}) {
-        principal::Call call{"ピットイン", "ピットインしますか？", "ピットイン", "ステイアウト", !answer};
+        principal::Call call{"ピットイン", "ピットインしますか？", "ピットイン", "ステイアウト", !answer, ""};
         test::WhenModal([key](QWidget& window) {
             test::Activate(window);
             test::PressKey(window, key);

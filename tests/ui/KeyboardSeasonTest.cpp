@@ -8,8 +8,11 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 #include "GameUnderTest.h"
 #include "ModalDriver.h"
+#include "principal/Board.h"
 #include "season/Numbers.h"
 
 using namespace karven;
@@ -19,11 +22,12 @@ namespace {
 // the window close by itself), Enter everywhere else.
 class Player {
 public:
-    explicit Player(bool skip) : skip_(skip) {
+    explicit Player(bool skip, Qt::Key skipKey = Qt::Key_S) : skip_(skip), skipKey_(skipKey) {
         QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
         timer_.start(1);
     }
     int keys = 0;
+    int calls = 0; // the principal's calls among the windows answered
 
 private:
     void Look() {
@@ -38,11 +42,13 @@ private:
             bool offered = skip && skip->isVisible();
             if (offered && !skip_) return; // オート実況 closes it
             ++keys;
-            test::PressKey(*target, offered ? Qt::Key_S : Qt::Key_Return);
+            if (target->objectName() == "frmkarvencall") ++calls;
+            test::PressKey(*target, offered ? skipKey_ : Qt::Key_Return);
         });
     }
 
     bool skip_;
+    Qt::Key skipKey_;
     bool pending_ = false;
     QTimer timer_;
 };
@@ -51,14 +57,17 @@ struct SeasonByKeys {
     int keys = 0;
     bool focusBackOnMain = false;
     int gps = 0;
+    int calls = 0;
 };
 
-SeasonByKeys Play(bool skip) {
+// `manage`: a principal runs team 08 and plays on to his decisions (D) where the others skip.
+SeasonByKeys Play(bool skip, bool manage = false) {
     test::GameUnderTest g(17);
     SeasonByKeys result;
     g.Start([&](Season& s) {
-        s.Sis.SyuCount = "5"; // short races keep the test quick; the keys are the same
+        s.Sis.SyuCount = manage ? "20" : "5"; // short races keep the test quick; the keys are the same
         result.gps = ReadCount(s.Sis.GpCount);
+        if (manage) principal::TakeCharge(s, "08");
     });
     result.keys = 1; // the title window's Enter
     test::Activate(g.window);
@@ -73,7 +82,7 @@ SeasonByKeys Play(bool skip) {
         EXPECT_EQ(shell.AutoAdvanceMs, 1000);
         shell.AutoAdvanceMs = 1; // the pace the player picks changes no key, only the waiting
     }
-    Player player(skip);
+    Player player(skip, manage ? Qt::Key_D : Qt::Key_S);
     // N until the season is over, and once more for the market.
     for (int n = 0; n < 100 && shell.main.commandState != 4; ++n) {
         test::PressKey(g.window, Qt::Key_N);
@@ -83,6 +92,7 @@ SeasonByKeys Play(bool skip) {
     test::PressKey(g.window, Qt::Key_N);
     ++result.keys;
     result.keys += player.keys;
+    result.calls = player.calls;
     EXPECT_EQ(g.game.season.Sis.EndGp, "0") << "the market opened the next season";
     EXPECT_EQ(shell.main.commandState, 2);
     QApplication::processEvents();
@@ -106,4 +116,14 @@ TEST(KeyboardSeason, WithAutoCommentaryOnlyQuestionsAndResultsWait) {
     // Enter (START), Enter (question), Enter (OK), Enter (confirmation), Enter (the season's summary).
     EXPECT_EQ(s.keys, 3 + 5 * s.gps + 1 + 6);
     EXPECT_TRUE(s.focusBackOnMain);
+}
+
+TEST(KeyboardSeason, APrincipalPlaysOnToHisCallsAndRunsASeasonInFewKeys) {
+    SeasonByKeys s = Play(true, true);
+    // As with スキップ, but D for S, and a key for each of his calls and the market's questions.
+    EXPECT_GT(s.calls, 0);
+    EXPECT_LE(s.keys, 250);
+    EXPECT_GE(s.keys, 1 + 7 * s.gps + s.calls);
+    EXPECT_TRUE(s.focusBackOnMain);
+    std::cout << "a managed season and its market: " << s.keys << " keys, " << s.calls << " of them his calls\n";
 }

@@ -15,7 +15,9 @@
 #include "history/Archive.h"
 #include "history/FrmSeasonSummary.h"
 #include <QLabel>
+#include <QPushButton>
 #include "season/Numbers.h"
+#include "shell/MessageWindows.h"
 #include "support/Language.h"
 
 using namespace karven;
@@ -56,13 +58,46 @@ TEST(PrincipalWindows, TheChooserTheCallTheOfferAndTheRecordReadWhole) {
 
         // A call: Esc leaves the rules' answer.
         principal::Call call{"ピットイン", "12周目\r\n2位\r\n\r\n" + std::string(Tr("ピットインしますか？")), "ピットイン",
-                             "ステイアウト", true};
+                             "ステイアウト", true, ""};
         test::WhenModal([&](QWidget& window) {
             test::Activate(window);
             window.grab().save(test::ScreenPath(("principal_call" + suffix + ".png").c_str()));
             test::PressKey(window, Qt::Key_Escape);
         });
         EXPECT_TRUE(principal::Ask(shell, call));
+
+        // Played on to it: what passed unseen above the situation, the buttons still in the window.
+        call.summary = TrF("見ていない間（{1}周目から）", "3") + "\r\n" + TrF("{1}　{2}位 → {3}位", season.DrvTable[1].DrvNm, "5", "2") +
+                       "\r\n" + TrF("{1}　リタイア", season.DrvTable[2].DrvNm) + "\r\n" + TrF("リタイア {1}台", "4") +
+                       "\r\n" + TrF("天気 {1} → {2}", Tr("晴れ"), Tr("雨")) + "\r\n";
+        test::WhenModal([&](QWidget& window) {
+            test::Activate(window);
+            auto* since = window.findChild<QLabel*>("lblSummary");
+            ASSERT_NE(since, nullptr) << suffix;
+            EXPECT_LE(since->heightForWidth(since->width()), since->height()) << "the summary reads whole" << suffix;
+            window.grab().save(test::ScreenPath(("principal_call_summary" + suffix + ".png").c_str()));
+            test::PressKey(window, Qt::Key_Y);
+        });
+        EXPECT_TRUE(principal::Ask(shell, call));
+
+        // A commentary window offers 次の判断まで beside スキップ to a principal: D takes it.
+        shell.SkipOffered = true;
+        shell.MsgText = TrF("{1}周目", 12) + "\r\n\r\n" + TrF("天気は {1}", Tr("くもり"));
+        test::WhenModal([&](QWidget& window) {
+            test::Activate(window);
+            for (const char* name : {"cmdOK", "cmdSkip", "cmdDecide"}) {
+                auto* button = window.findChild<QPushButton*>(name);
+                ASSERT_NE(button, nullptr) << name;
+                EXPECT_TRUE(button->isVisible()) << name;
+                EXPECT_LE(button->sizeHint().width(), button->width()) << name << suffix;
+                EXPECT_LE(button->geometry().right(), window.width()) << name << suffix;
+            }
+            window.grab().save(test::ScreenPath(("principal_comment" + suffix + ".png").c_str()));
+            test::PressKey(window, Qt::Key_D);
+        });
+        ShowComment(shell);
+        EXPECT_TRUE(shell.SkipRequested && shell.PlayToDecision);
+        shell.SkipOffered = shell.SkipRequested = shell.PlayToDecision = false;
 
         // The offer: every driver on one line.
         FrmKarvenOff market(shell);
