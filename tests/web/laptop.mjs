@@ -88,6 +88,35 @@ try {
   laid = await layout();
   if (!laid.keys.includes("lblPrincipal")) fail("the principal's label is not shown");
   if (laid.cut.length) fail(`cut off with a principal: ${laid.cut.join(", ")}`);
+
+  // 次の判断まで beside スキップ: whole within its window, and D plays a race on to his calls alone.
+  const decide = () => page.evaluate(() => {
+    const b = document.querySelector("dialog[open] [data-key=cmdDecide]");
+    if (!b || b.offsetParent === null || b.disabled) return null;
+    const d = b.closest("dialog").getBoundingClientRect(), r = b.getBoundingClientRect();
+    return { inside: r.left >= d.left && r.right <= d.right + 0.5, whole: b.scrollWidth <= b.clientWidth + 1 };
+  });
+  let decided = 0, calls = 0;
+  for (const command of ["Y", "K"]) {
+    top = await g.press(command);
+    let playing = false;
+    for (let i = 0; top.modal && i < 2000; ++i) {
+      const offered = await decide();
+      if (offered && !playing) {
+        if (!offered.inside || !offered.whole) fail(`次の判断まで cut off: ${JSON.stringify(offered)}`);
+        if (!decided++) await shot("decide");
+        playing = true;
+        top = await g.press("d");
+        continue;
+      }
+      if (playing && top.form === "frmkarvenmsg") fail("a commentary window after 次の判断まで");
+      if (top.form === "frmkarvencall") ++calls;
+      top = await g.press("Enter");
+    }
+    if (top.modal) fail(`a window that does not end: ${top.form}`);
+  }
+  if (decided !== 2) fail(`次の判断まで offered in ${decided} of qualifying and the race`);
+  console.log(`played on to the principal's calls: ${calls} asked`);
 } finally {
   await browser.close();
   server.kill();
