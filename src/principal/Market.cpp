@@ -45,12 +45,14 @@ bool AskedMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
                     GradeLetter(r.Stability, Scale::High)) + "\r\n";
     }
     text += "\r\n" + TrF("{1} に残留を提示しますか？", d.DrvNm);
-    Call call{"残留", text, "残留を提示する", "放出する", rules, ""};
+    Call call{"残留", text, "残留を提示する", "放出する", rules, TakeUnseenMoves()};
     return Ask(shell_, call);
 }
 
 int AskedMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) {
     if (!Answers()) return rules;
+    const std::string unseen = TakeUnseenMoves();
+    if (!unseen.empty()) Tell(unseen);
     FrmApproach window(shell_, form, team, available, rules, rookie_, R);
     shell_.platform.ShowModal(window);
     switch (window.answer) {
@@ -76,7 +78,19 @@ void AskedMarket::Answered(FrmKarvenOff& form, int, int driver, bool accepted) {
     Tell(TrF("{1} は、あなたのチームのオファーを断りました。", form.OffDrvTable[size_t(driver)].DrvNm));
 }
 
+std::string AskedMarket::TakeUnseenMoves() {
+    constexpr size_t Shown = 5; // what the call's summary holds
+    if (unseenMoves_.empty()) return "";
+    std::string text = std::string(Tr("見ていない間の移籍")) + "\r\n";
+    for (size_t i = 0; i < std::min(Shown, unseenMoves_.size()); ++i) text += unseenMoves_[i] + "\r\n";
+    if (unseenMoves_.size() > Shown) text += TrF("ほか {1} 人", FormatPlain(int(unseenMoves_.size() - Shown))) + "\r\n";
+    unseenMoves_.clear();
+    return text;
+}
+
 void AskedMarket::Moved(FrmKarvenOff& form, int team, int driver, const std::string& fromTimNo) {
+    if (shell_.PlayToDecision)
+        unseenMoves_.push_back(TrF("{1} → {2}", form.OffDrvTable[size_t(driver)].DrvNm, form.OffTimTable[size_t(team)].TimNm));
     const PrincipalState& p = season_.history.principal;
     if (!p.InCharge() || fromTimNo != p.TimNo || form.OffTimTable[size_t(team)].TimNo == p.TimNo) return;
     Tell(TrF("あなたのチームを離れた {1} は、{2} と契約しました。", form.OffDrvTable[size_t(driver)].DrvNm,

@@ -3,6 +3,8 @@
 // for headless careers. Every other team, and every driver's answer, stays the rules'.
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "offseason/MarketCalls.h"
 #include "season/WorldState.h"
@@ -41,9 +43,12 @@ public:
 private:
     bool Answers() const;
     void Tell(const std::string& text);
+    // Under 次の判断まで: the signings he did not see, told before his next question, then forgotten.
+    std::string TakeUnseenMoves();
     Shell& shell_;
     RookieLookup rookie_;
     bool leftToRules_ = false;
+    std::vector<std::string> unseenMoves_;
 };
 
 // The fixed policy of karven-sim --manage: keep a driver the market ranks no lower than twice

@@ -149,8 +149,12 @@ TEST(LapRecords, EveryLapHoldsTheWholeGridAndTheLastOneIsTheClassification) {
                 EXPECT_EQ(slot, retired[size_t(last.order[k])] ? "0" : std::to_string(k + 1));
             }
             EXPECT_EQ(race.grid.front().DrvNm, record.pole);
-            if (race.fastestCar) EXPECT_EQ(race.grid[size_t(race.fastestCar - 1)].DrvNm, record.fastestLap);
-            if (laps == std::string("7")) EXPECT_TRUE(race.retirements.empty()) << "no retirements at this distance";
+            if (race.fastestCar) {
+                EXPECT_EQ(race.grid[size_t(race.fastestCar - 1)].DrvNm, record.fastestLap);
+            }
+            if (laps == std::string("7")) {
+                EXPECT_TRUE(race.retirements.empty()) << "no retirements at this distance";
+            }
         }
     }
 }

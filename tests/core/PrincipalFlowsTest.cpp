@@ -237,3 +237,34 @@ TEST(PrincipalFlows, PlayingToTheNextDecisionAsksOnlyHisCallsAndTellsWhatPassed)
     EXPECT_GT(told, 0);
     EXPECT_TRUE(decided.season == skipped.season) << "answered as the rules would, the same season";
 }
+
+// Played on to his next market question, the principal is told first who signed where unseen, once.
+TEST(PrincipalFlows, PlayingOnInTheMarketTellsTheSigningsHeDidNotSee) {
+    MarketWorld w(StandingsSeason(3, 4));
+    w.season.history.principal.TimNo = "02";
+    principal::AskedMarket calls(w.shell, nullptr);
+    w.form.calls = &calls;
+    w.Open();
+    w.shell.SkipRequested = w.shell.PlayToDecision = true;
+    calls.Moved(w.form, 0, 2, "03");
+    std::vector<std::string> summaries;
+    auto record = [&](Form& f) {
+        Control* since = f.Find("lblSummary");
+        summaries.push_back(since ? since->text : "");
+        f.Click(f.defaultButton);
+    };
+    w.platform.script = {record, record};
+    calls.Keep(w.form, 1, 3, true);
+    calls.Keep(w.form, 1, 3, true);
+    ASSERT_EQ(summaries.size(), 2u) << "asked although the rest plays on";
+    EXPECT_TRUE(Has(summaries[0], "見ていない間の移籍")) << summaries[0];
+    EXPECT_TRUE(Has(summaries[0], w.form.OffDrvTable[2].DrvNm + " → " + w.form.OffTimTable[0].TimNm)) << summaries[0];
+    EXPECT_EQ(summaries[1], "") << "told once";
+
+    // Under plain スキップ nothing is gathered and nothing asked.
+    w.shell.PlayToDecision = false;
+    calls.Moved(w.form, 0, 2, "03");
+    const size_t shown = w.platform.shown.size();
+    calls.Keep(w.form, 1, 3, true);
+    EXPECT_EQ(w.platform.shown.size(), shown);
+}

@@ -107,7 +107,9 @@ inline std::vector<WindowOpener> AllWindows() {
          }},
         {"frmkarvencall",
          [](auto& g) {
-             principal::Ask(g.game.shell, {"ピットイン", Tr("ピットインしますか？"), "ピットイン", "ステイアウト", true});
+             // As asked after 次の判断まで, with what passed unseen.
+             principal::Ask(g.game.shell, {"ピットイン", Tr("ピットインしますか？"), "ピットイン", "ステイアウト", true,
+                                           TrF("見ていない間（{1}周目から）", 3) + "\r\n" + TrF("リタイア {1}台", 2)});
          }},
         {"frmkarvenapproach",
          [](auto& g) {
