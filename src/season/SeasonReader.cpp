@@ -85,7 +85,8 @@ public:
     using Check = std::function<bool(const std::string&)>;
     explicit Parser(std::string_view bytes, const Check* check = nullptr) : values_(bytes), check_(check) {}
 
-    bool Take(std::string& field) {
+    // `used`: the reading goes on to use the value (a count), so it is kept whatever its length.
+    bool Take(std::string& field, bool used = false) {
         if (!values_.Next(raw_) || !DecodeValue(raw_, field)) return false;
         // Only a quoted value holds a line break; the file cannot carry it on a save.
         if (field.find_first_of("\r\n") != std::string::npos) {
@@ -94,14 +95,15 @@ public:
         }
         if (check_) {
             if (!(*check_)(field)) return false;
-            // A mark or a count stays short; a longer value is a name, which the reading never uses.
-            if (field.size() > Kept) std::string().swap(field); // its room given back, not kept
+            // A longer value than a mark is a name, which the reading never uses: its room is given
+            // back. A count is read as the game reads numbers, from however long a value.
+            if (!used && field.size() > Kept) std::string().swap(field);
         }
         return true;
     }
-    bool TakeAll(std::initializer_list<std::string*> fields) {
+    bool TakeAll(std::initializer_list<std::string*> fields, bool used = false) {
         for (std::string* f : fields)
-            if (!Take(*f)) return false;
+            if (!Take(*f, used)) return false;
         return true;
     }
     // One line of exactly these values: a value missing or extra would shift every later one.
@@ -117,7 +119,7 @@ public:
     }
     // Reads a count and checks that the program can hold it.
     bool TakeCount(std::string& field, int max, int& count) {
-        if (!Take(field)) return false;
+        if (!Take(field, true)) return false;
         count = ReadCount(field);
         return count >= 0 && count <= max;
     }
@@ -145,7 +147,7 @@ bool Parse(std::string_view text, bool oldLayout, Season& season, size_t& end, b
     SisSettings& sis = season.Sis;
     int gpCount = 0;
     if (!in.TakeCount(sis.GpCount, MaxGpCount, gpCount)) return false;
-    if (!in.TakeAll({&sis.SyuCount, &sis.NinCount, &sis.EndGp})) return false;
+    if (!in.TakeAll({&sis.SyuCount, &sis.NinCount, &sis.EndGp}, true)) return false;
     if (ReadCount(sis.SyuCount) > MaxSyuCount) return false; // a race that would never end
     int endGp = ReadCount(sis.EndGp);
     if (endGp < 0 || endGp > gpCount) return false;

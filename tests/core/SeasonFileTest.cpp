@@ -72,6 +72,22 @@ TEST(SeasonFile, RoundTripIsByteForByte) {
     EXPECT_EQ(FilesIn(dir), 1u); // no temporary file left behind
 }
 
+// A count is read from however long a value as the game reads numbers ("3ャャ…" is 3): the check
+// of a save reads it so too, and such a season saves and reads back.
+TEST(SeasonFile, LongCountsSaveAndReadBack) {
+    TempDir dir;
+    Season s = ReadGolden("current.krv");
+    std::string tail;
+    for (int i = 0; i < 60; ++i) tail += "ャ";
+    for (std::string* count : {&s.Sis.GpCount, &s.Sis.SyuCount, &s.Sis.EndGp, &s.DrvCount, &s.TimCount}) *count += tail;
+    ASSERT_TRUE(WriteSeasonFile(s, dir / "out.krv"));
+    Season again;
+    ASSERT_TRUE(ReadSeasonFile(again, dir / "out.krv"));
+    EXPECT_EQ(again.Sis.GpCount, s.Sis.GpCount);
+    EXPECT_EQ(again.DrvTable.size(), s.DrvTable.size());
+    EXPECT_EQ(again.TimTable.size(), s.TimTable.size());
+}
+
 TEST(SeasonFile, UntidyFileIsTrimmedUnquotedAndRenumberedOnSave) {
     TempDir dir;
     Season s = ReadGolden("messy.krv");
