@@ -79,7 +79,40 @@ void Game::SetRaceCalls(std::unique_ptr<RaceCalls> calls) {
 std::string Game::JudgeTheSeason() {
     std::optional<PrincipalSeason> judged = principal::Judge(season);
     principal::SetTarget(season);
-    return judged ? principal::VerdictMessage(*judged) : "";
+    if (!season.history.principal.InCharge()) management::Rest(season); // dismissed: the money rests with him
+    if (!judged) return "";
+    return principal::VerdictMessage(*judged, management::BooksOf(season, judged->season, judged->TimNm));
+}
+
+std::optional<RaceOutcome> Game::PlayRace() {
+    const std::vector<double> before = management::PointsBefore(season);
+    std::optional<RaceOutcome> outcome = RunKesyou(shell, weekend);
+    if (outcome) management::BookRace(season, before, managePolicy);
+    return outcome;
+}
+
+void Game::RunMarket() {
+    size_t closed = season.history.seasons.size();
+    world::WorldMarket world(shell);
+    if (management::Running(season)) world.beforeRanking = management::BeforeRanking;
+    std::unique_ptr<MarketCalls> calls = marketCalls([&world](int d) { return world.Rookie(d); });
+    ShowOff(shell, season.history.world.enabled ? &world : nullptr, calls.get());
+    // A confirmed market closed the season: its books, a word on it, then the grid turns to the next.
+    if (season.history.seasons.size() > closed) {
+        auto* team = dynamic_cast<principal::TeamMarket*>(calls.get());
+        management::CloseSeason(season, managePolicy, team ? team->signings : std::vector<Contract>{});
+        std::string verdict = JudgeTheSeason();
+        ShowSeasonSummary(shell, world::OffSeasonChanges(season), verdict);
+    }
+}
+
+void Game::FollowPrincipal() {
+    if (!season.history.principal.InCharge()) {
+        management::Rest(season);
+        return;
+    }
+    if (!season.history.world.enabled) world::EnableWorld(season, WorldSeed());
+    management::Start(season);
 }
 
 uint64_t Game::WorldSeed() {
@@ -136,6 +169,7 @@ std::function<void()> Game::Command(std::function<void()> run, bool keep) {
         std::optional<Before> before;
         if (keep) before = Snapshot(season);
         run();
+        management::Follow(season); // an editor may have renamed, added or deleted a team
         if (keep && Changed(*before, season)) Autosave(shell);
         ShowSeasonCaption(shell);
         FollowRaceRecords(shell);
@@ -156,7 +190,7 @@ void Game::WireMainWindow() {
     constexpr bool Keep = true;
 
     main("cmdYosen").onClick = Command([this] { RunQualifying(shell, weekend); }, !Keep);
-    main("cmdKesyou").onClick = Command([this] { RunKesyou(shell, weekend); }, Keep);
+    main("cmdKesyou").onClick = Command([this] { PlayRace(); }, Keep);
     main("File_open").onClick = Command([this] { OpenSeasonFile(shell); }, !Keep);
     main("File_autosave").onClick = Command([this] { OpenAutosave(shell); }, !Keep);
     main("File_update").onClick = Command([this] { SaveSeasonFile(shell); }, !Keep);
@@ -176,31 +210,25 @@ void Game::WireMainWindow() {
         [this] {
             NewSeason(shell);
             principal::SetTarget(season); // the board looks at the season afresh
+            management::NewSeason(season);
         },
         Keep);
     main("cmdDrvRank").onClick = [this] { ShowDrvRanking(shell); };
     main("cmdTimRank").onClick = [this] { ShowTimRanking(shell); };
     main("cmdSeiseki").onClick = [this] { ShowSeiseki(shell); };
     main("cmdDrvSei").onClick = [this] { ShowDrvSei(shell, "01"); };
-    main("cmdOffSis").onClick = Command(
-        [this] {
-            size_t closed = season.history.seasons.size();
-            world::WorldMarket world(shell);
-            std::unique_ptr<MarketCalls> calls = marketCalls([&world](int d) { return world.Rookie(d); });
-            ShowOff(shell, season.history.world.enabled ? &world : nullptr, calls.get());
-            // A confirmed market closed the season: a word on it, then the grid turns to the next.
-            if (season.history.seasons.size() > closed) {
-                std::string verdict = JudgeTheSeason();
-                ShowSeasonSummary(shell, world::OffSeasonChanges(season), verdict);
-            }
-        },
-        Keep);
+    main("cmdOffSis").onClick = Command([this] { RunMarket(); }, Keep);
     // After an editor the commands follow the season: a Grand Prix added to a finished season can be run.
     main("Set_Sis", 21).onClick = Command([this] { ShowSisSet(shell); FollowSeason(shell); }, Keep);
     main("Set_Tim", 22).onClick = Command([this] { ShowTimSet(shell); FollowSeason(shell); }, Keep);
     main("Set_Drv", 23).onClick = Command([this] { ShowDrvSet(shell); FollowSeason(shell); }, Keep);
     main("Set_World").onClick = Command([this] { world::ToggleWorld(shell, WorldSeed()); }, Keep);
-    main("Set_Principal").onClick = Command([this] { principal::ChoosePrincipal(shell); }, Keep);
+    main("Set_Principal").onClick = Command(
+        [this] {
+            principal::ChoosePrincipal(shell);
+            FollowPrincipal();
+        },
+        Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
     main("Ana_Race").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };

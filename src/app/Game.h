@@ -6,8 +6,10 @@
 #include <memory>
 #include <optional>
 
+#include "management/Management.h"
 #include "offseason/MarketCalls.h"
 #include "principal/Market.h"
+#include "race/Race.h"
 #include "race/RaceCalls.h"
 #include "season/Season.h"
 #include "shell/Shell.h"
@@ -43,6 +45,18 @@ public:
     // unless a headless run hands them to a policy. Nobody is asked while no team is in charge.
     void SetRaceCalls(std::unique_ptr<RaceCalls> calls);
     std::function<std::unique_ptr<MarketCalls>(principal::RookieLookup)> marketCalls;
+    // Who runs the money, the programmes and the sponsor of the team in charge: the player in
+    // windows, a policy in a headless career.
+    management::Policy managePolicy = management::Policy::Player;
+
+    // The race of the next Grand Prix, its money booked; nullopt when it could not be run.
+    std::optional<RaceOutcome> PlayRace();
+    // The market, and after a confirmed one the season's books, the board's verdict and the season
+    // summary.
+    void RunMarket();
+    // A principal took a team or left: the living world turned on with the management, or the
+    // management at rest.
+    void FollowPrincipal();
 
 private:
     std::unique_ptr<RaceCalls> raceCalls_;

@@ -22,6 +22,9 @@ public:
     virtual int Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) = 0;
     // The negotiation's cycle number R while Approach is asked: who would listen depends on it.
     int R = 0;
+    // The driver's answer to the offer of a team this caller runs, `rules` the rules' own draw
+    // (drawn all the same, so the draws keep their order).
+    virtual bool Answer(FrmKarvenOff& /*form*/, int /*team*/, int /*driver*/, bool rules) { return rules; }
     // The driver's answer to the offer of a team this caller runs, once the rules announced it.
     virtual void Answered(FrmKarvenOff& /*form*/, int /*team*/, int /*driver*/, bool /*accepted*/) {}
     // Any driver who signed for another team, once announced; `fromTimNo` the seat he left.

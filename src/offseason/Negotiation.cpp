@@ -172,7 +172,8 @@ void MakeOffer(FrmKarvenOff& form, Shell& shell, int i, size_t j, int R) {
     OffDrvRecord& driver = form.OffDrvTable[j];
     int scoreRank = Rank(driver.ScoreRank), timRank = Rank(team.TimRank);
     Announce(shell, TrF("{1} が\r\n{2}\r\nにオファーを提示しました！", team.TimNm, driver.DrvNm));
-    const bool accepted = DriverAccepts(shell.random, scoreRank, timRank, R);
+    bool accepted = DriverAccepts(shell.random, scoreRank, timRank, R);
+    if (form.calls && form.calls->Runs(form, i)) accepted = form.calls->Answer(form, i, int(j), accepted);
     if (accepted) {
         Announce(shell, TrF("{1} に\r\n{2}\r\nが移籍決定！！", team.TimNm, driver.DrvNm));
         driver.Decided = "1";

@@ -2,52 +2,20 @@
 
 #include <algorithm>
 
+#include "management/Field.h"
+#include "management/Management.h"
 #include "season/Numbers.h"
 #include "season/Translate.h"
 
 namespace karven::principal {
 
 namespace {
-// A damaged file may hold any number; bounded, the sums below cannot overflow.
-int Rating(const std::string& text) { return std::clamp(ReadCount(text), -99, 99); }
-
-// Higher is better; every rating counts one step the same.
-int MachineStrength(const TimRecord& t) { return (6 - Rating(t.Speed)) + (6 - Rating(t.Aero)) + Rating(t.Stability); }
-int DriverStrength(const DrvRecord& d) {
-    return (5 - Rating(d.Technique)) + Rating(d.Roughness) + Rating(d.Block) + Rating(d.Stability);
-}
-
-int Strength(const Season& season, int team) {
-    const TimRecord& t = season.TimTable[size_t(team)];
-    std::vector<int> drivers;
-    for (size_t d = 1; d < season.DrvTable.size(); ++d)
-        if (!t.TimNo.empty() && season.DrvTable[d].TimNo == t.TimNo) drivers.push_back(DriverStrength(season.DrvTable[d]));
-    std::sort(drivers.rbegin(), drivers.rend());
-    int sum = 2 * MachineStrength(t);
-    for (size_t i = 0; i < drivers.size() && i < 2; ++i) sum += drivers[i];
-    return sum;
-}
-
 int Teams(const Season& season) { return int(season.TimTable.size()) - 1; }
 } // namespace
 
-int TeamInCharge(const Season& season) {
-    const std::string& no = season.history.principal.TimNo;
-    if (no.empty()) return 0;
-    for (int t = 1; t <= Teams(season); ++t)
-        if (season.TimTable[size_t(t)].TimNo == no) return t;
-    return 0;
-}
+int TeamInCharge(const Season& season) { return management::TeamInCharge(season); }
 
-int StrengthRank(const Season& season, int team) {
-    const int mine = Strength(season, team);
-    int rank = 1;
-    for (int t = 1; t <= Teams(season); ++t) {
-        int other = Strength(season, t);
-        if (other > mine || (other == mine && t < team)) ++rank;
-    }
-    return rank;
-}
+int StrengthRank(const Season& season, int team) { return management::PaperPlace(season, team); }
 
 int BoardTarget(const Season& season, int team) {
     int rank = StrengthRank(season, team);
@@ -92,13 +60,16 @@ std::optional<PrincipalSeason> Judge(Season& season) {
         for (const ArchivedEntrant& e : closed.teams)
             if (closed.Name(e.team) == p.TimNm) judged.place = int(closed.teams.size());
     judged.driversTitle = closed.crowned && closed.championTeam != 0 && closed.Name(closed.championTeam) == p.TimNm;
-    if (judged.place == 0 || judged.place > judged.target)
+    // A team in debt has missed whatever its place; one bankrupt loses its principal at once.
+    const ManagedSeason* books = management::BooksOf(season, closed.number, p.TimNm);
+    const bool inDebt = books && books->end < 0, bankrupt = books && books->bankrupt;
+    if (judged.place == 0 || judged.place > judged.target || inDebt)
         judged.verdict = Verdict::Missed;
     else
         judged.verdict = judged.place < judged.target ? Verdict::Exceeded : Verdict::Met;
     p.misses = judged.verdict == Verdict::Missed ? p.misses + 1 : 0;
     p.target = 0;
-    if (p.misses >= MissesToDismissal) {
+    if (p.misses >= MissesToDismissal || bankrupt) {
         judged.dismissed = true;
         p.TimNo.clear();
         p.misses = 0;
@@ -122,10 +93,17 @@ std::string VerdictText(Verdict verdict) {
     return Tr("目標未達成");
 }
 
-std::string VerdictMessage(const PrincipalSeason& j) {
+std::string VerdictMessage(const PrincipalSeason& j, const ManagedSeason* books) {
     std::string place = j.place > 0 ? TrF("コンストラクターズ{1}位", FormatPlain(j.place)) : Tr("ランキング外");
     std::string text = TrF("監督 {1}：目標 {2} に対して {3}、{4}。", j.TimNm, TargetText(j.target), place, VerdictText(j.verdict));
-    if (j.dismissed) text += std::string("\r\n") + Tr("3シーズン続けて目標に届かず、監督を解任されました。設定 → 監督モードで別のチームを選べます。");
+    if (books) {
+        text += std::string("\r\n") + TrF("資金 {1} → {2}", management::MoneyText(books->start), management::MoneyText(books->end));
+        if (books->end < 0) text += std::string("\r\n") + Tr("シーズンを赤字で終えたため、目標は未達成とされました。");
+    }
+    if (j.dismissed)
+        text += std::string("\r\n") + (books && books->bankrupt
+                                            ? Tr("チームの負債が限度を超え、監督を解任されました。設定 → 監督モードで別のチームを選べます。")
+                                            : Tr("3シーズン続けて目標に届かず、監督を解任されました。設定 → 監督モードで別のチームを選べます。"));
     return text;
 }
 

@@ -31,7 +31,7 @@ std::optional<PrincipalSeason> Judge(Season& season);
 std::string TargetText(int target);
 // "達成", "目標を上回る", "未達成".
 std::string VerdictText(Verdict verdict);
-// The board's word on a judged season, for the season summary.
-std::string VerdictMessage(const PrincipalSeason& judged);
+// The board's word on a judged season, for the season summary; with the team's books, its money.
+std::string VerdictMessage(const PrincipalSeason& judged, const ManagedSeason* books = nullptr);
 
 } // namespace karven::principal

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "management/Management.h"
 #include "principal/Board.h"
 #include "principal/FrmCall.h"
 #include "principal/Forecast.h"
@@ -89,13 +90,19 @@ bool AskedCalls::AskAbout(const RaceState& race, Call call) {
     return answer;
 }
 
+// The principal's standing orders answer for him; "ask me" leaves the call to him.
 bool AskedCalls::PitIn(RaceState& race, int k, bool rules) {
+    const ManagementState& m = shell_.season.history.management;
+    if (management::Running(shell_.season) && m.tyres != TyreOrder::Ask)
+        return m.tyres == TyreOrder::Rules ? rules : OnWrongTyres(race, race.car[size_t(k)]);
     if (!Answers(race)) return rules;
     return AskAbout(race, {"ピットイン", Situation(shell_.season, race, k) + CrLf + Tr("ピットインしますか？"),
                            "ピットイン", "ステイアウト", rules, ""});
 }
 
 bool AskedCalls::RainTyres(RaceState& race, int k, bool rules) {
+    const ManagementState& m = shell_.season.history.management;
+    if (management::Running(shell_.season) && m.rain != RainOrder::Ask) return m.rain == RainOrder::Rules ? rules : race.Tenkou == 3;
     if (!Answers(race)) return rules;
     return AskAbout(race, {"タイヤ", Situation(shell_.season, race, k) + CrLf + Tr("どちらのタイヤを履きますか？"),
                            "レインタイヤ", "ドライタイヤ", rules, ""});

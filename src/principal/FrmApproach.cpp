@@ -7,7 +7,9 @@
 
 #include "editors/Grades.h"
 #include "history/HistoryLayout.h"
+#include "management/Management.h"
 #include "offseason/FrmKarvenOff.h"
+#include "principal/Market.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
@@ -41,6 +43,9 @@ int AcceptChance(int scoreRank, int timRank, int R) {
 }
 
 constexpr double ByText = std::numeric_limits<double>::quiet_NaN();
+
+// The salary offered, as shares of what the driver asks, in the order the button steps through.
+constexpr double OfferShares[] = {0.8, 0.9, 1.0, 1.2, 1.5};
 
 // The ratings as letters, and as keys best first: a lower technique is better, a higher anything else.
 void AddRatings(std::vector<std::string>& cells, std::vector<double>& keys, const std::array<std::string, 4>& ratings) {
@@ -121,15 +126,50 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
                                {"評価点", 56, Align::Right},
                                {"通算", 0},
                                {"見込み", 64, Align::Right}});
+    const bool money = management::Running(shell.season);
+    if (money) {
+        table.columns.push_back({"年俸要求", 88, Align::Right});
+        table.columns.push_back({"移籍金", 80, Align::Right});
+    }
     const WorldState& world = shell.season.history.world;
     const std::vector<size_t> aged = world.enabled ? WorldDriverIndex(world, shell.season) : std::vector<size_t>{};
-    for (int d : available) rows_.push_back({d, MakeRow(shell.season, market, team, d, rookie, R, aged)});
+    for (int d : available) {
+        Row row = MakeRow(shell.season, market, team, d, rookie, R, aged);
+        if (money) {
+            // What he asks of this team, and what his team asks to let him go.
+            SigningCost cost = CostOf(shell.season, market, team, d, rookie);
+            Money asking = management::Asking(cost.salary, ReadCount(t.TimRank), int(market.OffTimTable.size()) - 1);
+            row.cells.push_back(management::MoneyText(asking));
+            row.keys.push_back(double(asking));
+            row.cells.push_back(cost.buyOut > 0 ? management::MoneyText(cost.buyOut) : "—");
+            row.keys.push_back(double(cost.buyOut));
+        }
+        rows_.push_back({d, row});
+    }
     for (const auto& [d, row] : rows_) table.rows.push_back(row.cells);
     auto at = std::find(available.begin(), available.end(), rules);
     // The evaluation's pick is chosen, and Enter makes its offer; without one, Enter passes.
     table.listIndex = at == available.end() ? -1 : int(at - available.begin());
 
+    if (money) geometry.height += ButtonHeight + 8;
     const int top = geometry.height - Margin - ButtonHeight;
+    if (money) {
+        // The offer's terms: each press steps to the next.
+        const int row = top - ButtonHeight - 8;
+        int at = AddButton(*this, "cmdShare", "", Margin, row, 'M', 220);
+        AddButton(*this, "cmdYears", "", at, row, 'Y', 150);
+        (*this)("cmdShare").onClick = [this] {
+            share_ = (share_ + 1) % int(std::size(OfferShares));
+            ShowOffer();
+        };
+        (*this)("cmdYears").onClick = [this] {
+            seasons_ = seasons_ % 3 + 1;
+            ShowOffer();
+        };
+        (*this)("cmdShare").toolTip = "押すたびに、提示する年俸を変えます。要求より少ないと、増額を求められるか断られます。";
+        (*this)("cmdYears").toolTip = "押すたびに、契約年数を変えます。";
+        ShowOffer();
+    }
     int left = AddButton(*this, "cmdOffer", "オファーを出す", Margin, top, 'O', 150);
     left = AddButton(*this, "cmdPass", "今回は見送る", left, top, 'P', 150);
     left = AddButton(*this, "cmdRules", "ルールに任せる", left, top, 'R', 160);
@@ -185,6 +225,14 @@ void FrmApproach::QueryClose() {
     answer = Answer::RulesOnce;
     Close();
 }
+
+void FrmApproach::ShowOffer() {
+    (*this)("cmdShare").text = TrF("年俸：要求の{1}%", FormatPlain(int(std::lround(OfferShares[share_] * 100))));
+    (*this)("cmdYears").text = TrF("契約：{1}年", FormatPlain(seasons_));
+}
+
+double FrmApproach::OfferShare() const { return OfferShares[share_]; }
+int FrmApproach::OfferSeasons() const { return seasons_; }
 
 int FrmApproach::Chosen() const {
     int row = (*this)("tblRec").listIndex;

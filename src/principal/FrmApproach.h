@@ -29,6 +29,9 @@ public:
     Answer answer = Answer::RulesOnce;
     // The driver chosen, an OffDrvTable position; 0 for none.
     int Chosen() const;
+    // While the management runs: the salary offered, as a share of what he asks, and the seasons.
+    double OfferShare() const;
+    int OfferSeasons() const;
 
     // A driver's cells, and the keys they sort by.
     struct Row {
@@ -44,6 +47,9 @@ private:
     std::vector<int> available_; // in the order of the rows
     std::vector<std::pair<int, Row>> rows_; // by OffDrvTable position, in the order shown
     int sortColumn_ = -1;
+    int share_ = 2;   // of OfferShares
+    int seasons_ = 2; // 1..3
+    void ShowOffer();
 };
 
 } // namespace karven::principal

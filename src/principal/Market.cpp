@@ -1,10 +1,13 @@
 #include "principal/Market.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "editors/Grades.h"
 #include "offseason/FrmKarvenOff.h"
 #include "offseason/Negotiation.h"
+#include "management/Management.h"
 #include "principal/Board.h"
 #include "principal/FrmApproach.h"
 #include "principal/FrmCall.h"
@@ -21,12 +24,51 @@ namespace {
 int Rank(const std::string& text) { return ReadCount(text); }
 } // namespace
 
+SigningCost CostOf(const Season& season, const FrmKarvenOff& form, int team, int driver, const RookieLookup& rookie) {
+    if (!management::Running(season) || driver <= 0 || driver >= int(form.OffDrvTable.size())) return {};
+    const OffDrvRecord& o = form.OffDrvTable[size_t(driver)];
+    const std::string& TimNm = form.OffTimTable[size_t(team)].TimNm;
+    if (const WorldDriver* newcomer = rookie ? rookie(driver) : nullptr) return {management::Demand(newcomer->whole), 0};
+    if (driver < int(season.DrvTable.size()) && season.DrvTable[size_t(driver)].DrvNm == o.DrvNm)
+        return {management::DemandOf(season, driver), management::BuyOut(season, o.DrvNm, TimNm)};
+    return {};
+}
+
+std::vector<int> Affordable(const Season& season, const FrmKarvenOff& form, int team, const std::vector<int>& available,
+                            const RookieLookup& rookie) {
+    (void)form, (void)team, (void)rookie;
+    if (management::CanSign(season, management::TeamInCharge(season))) return available;
+    return {};
+}
+
 bool TeamMarket::Runs(const FrmKarvenOff& form, int team) const {
     const PrincipalState& p = season_.history.principal;
     return p.InCharge() && form.OffTimTable[size_t(team)].TimNo == p.TimNo;
 }
 
-AskedMarket::AskedMarket(Shell& shell, RookieLookup rookie) : TeamMarket(shell.season), shell_(shell), rookie_(std::move(rookie)) {}
+Money TeamMarket::AskingOf(const FrmKarvenOff& form, int team, int driver) const {
+    return management::Asking(CostOf(season_, form, team, driver, rookie_).salary, Rank(form.OffTimTable[size_t(team)].TimRank),
+                              int(form.OffTimTable.size()) - 1);
+}
+
+bool TeamMarket::Answer(FrmKarvenOff& form, int team, int driver, bool rules) {
+    const Money offered = std::exchange(offered_, 0);
+    if (!management::Running(season_) || offered <= 0) return rules;
+    const Money asking = AskingOf(form, team, driver);
+    const management::Reply reply = management::ReplyTo(offered, asking);
+    const bool accepted = reply == management::Reply::Accepts ||
+                          (reply == management::Reply::AsksMore && PaysMore(form, team, driver, asking));
+    if (accepted)
+        signings.push_back({form.OffDrvTable[size_t(driver)].DrvNm, form.OffTimTable[size_t(team)].TimNm,
+                            reply == management::Reply::Accepts ? offered : asking, seasons_});
+    return accepted;
+}
+
+bool TeamMarket::PaysMore(FrmKarvenOff&, int, int, Money) {
+    return management::CanSign(season_, management::TeamInCharge(season_));
+}
+
+AskedMarket::AskedMarket(Shell& shell, RookieLookup rookie) : TeamMarket(shell.season, std::move(rookie)), shell_(shell) {}
 
 // 次の判断まで passes the announcements by, not his questions.
 bool AskedMarket::Answers() const {
@@ -49,19 +91,39 @@ bool AskedMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
     return Ask(shell_, call);
 }
 
-int AskedMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) {
+int AskedMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>& all, int rules) {
+    // Whom the money reaches; the evaluation's pick beyond it is no pick.
+    const std::vector<int> available = Affordable(shell_.season, form, team, all, rookie_);
+    if (std::find(available.begin(), available.end(), rules) == available.end()) rules = 0;
+    // Unasked, the evaluation's pick is offered what he asks.
+    offered_ = rules ? AskingOf(form, team, rules) : 0;
+    seasons_ = 2;
     if (!Answers()) return rules;
     const std::string unseen = TakeUnseenMoves();
     if (!unseen.empty()) Tell(unseen);
     FrmApproach window(shell_, form, team, available, rules, rookie_, R);
     shell_.platform.ShowModal(window);
     switch (window.answer) {
-    case FrmApproach::Answer::Offer: return window.Chosen();
-    case FrmApproach::Answer::Pass: return 0;
+    case FrmApproach::Answer::Offer:
+        offered_ = Money(std::llround(double(AskingOf(form, team, window.Chosen())) * window.OfferShare()));
+        seasons_ = window.OfferSeasons();
+        return window.Chosen();
+    case FrmApproach::Answer::Pass: offered_ = 0; return 0;
     case FrmApproach::Answer::RulesFromNow: leftToRules_ = true; break;
     case FrmApproach::Answer::RulesOnce: break;
     }
     return rules;
+}
+
+bool AskedMarket::PaysMore(FrmKarvenOff& form, int team, int driver, Money asking) {
+    const bool affordable = TeamMarket::PaysMore(form, team, driver, asking);
+    if (!Answers()) return affordable;
+    const std::string& name = form.OffDrvTable[size_t(driver)].DrvNm;
+    (void)team;
+    Call call{"契約", TrF("{1} は、年俸 {2} なら契約すると言っています。", name, management::MoneyText(asking)) + "\r\n\r\n" +
+                          Tr("この年俸で契約しますか？"),
+              "契約する", "見送る", affordable, ""};
+    return Ask(shell_, call);
 }
 
 void AskedMarket::Tell(const std::string& text) {
@@ -99,21 +161,62 @@ void AskedMarket::Moved(FrmKarvenOff& form, int team, int driver, const std::str
 
 bool PolicyMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
     if (policy_ == Policy::Rules) return rules;
+    if (policy_ == Policy::Reckless) return false; // both seats for the dearest he can find
+    // With money to spend, a driver who asks far less than it allows makes room for a better one.
+    if (management::Running(season_)) {
+        const ManagedTeam& books = season_.history.management.teams[size_t(management::TeamInCharge(season_))];
+        if (AskingOf(form, team, driver) * 2 < management::SalaryRoom(books)) return false;
+    }
     return Rank(form.OffDrvTable[size_t(driver)].ScoreRank) <= 2 * Rank(form.OffTimTable[size_t(team)].TimRank) + 2;
 }
 
-int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) {
+int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>& all, int rules) {
     const int R = std::min(cycle++, MaxCycleNumber);
+    const std::vector<int> available = Affordable(season_, form, team, all, rookie_);
+    if (std::find(available.begin(), available.end(), rules) == available.end()) rules = 0;
+    offered_ = 0;
     if (policy_ == Policy::Rules) return rules;
+    if (policy_ == Policy::Reckless) {
+        int dearest = 0;
+        Money most = -1;
+        for (int d : available)
+            if (Money cost = CostOf(season_, form, team, d, rookie_).Total(); cost > most) {
+                most = cost;
+                dearest = d;
+            }
+        if (dearest) offered_ = Money(double(AskingOf(form, team, dearest)) * management::RecklessPay());
+        seasons_ = 3;
+        return dearest;
+    }
     const int timRank = Rank(form.OffTimTable[size_t(team)].TimRank);
     auto better = [&](int a, int b) { return Rank(form.OffDrvTable[size_t(a)].ScoreRank) < Rank(form.OffDrvTable[size_t(b)].ScoreRank); };
+    // A sensible principal pays a buy-out from the money he has, and a salary he can keep paying:
+    // a share of what the season brought.
+    const int table = management::TeamInCharge(season_);
+    const bool money = management::Running(season_);
+    const ManagedTeam* books = money ? &season_.history.management.teams[size_t(table)] : nullptr;
     int best = 0, listening = 0;
     for (int d : available) {
+        if (books && (CostOf(season_, form, team, d, rookie_).buyOut > books->cash ||
+                      AskingOf(form, team, d) > management::SalaryRoom(*books)))
+            continue;
         if (best == 0 || better(d, best)) best = d;
         bool listens = Rank(form.OffDrvTable[size_t(d)].ScoreRank) + R >= 2 * timRank;
         if (listens && (listening == 0 || better(d, listening))) listening = d;
     }
+    // With money, he pays the best he can afford what he asks; without, the ranks decide.
+    if (money) {
+        offered_ = best ? AskingOf(form, team, best) : 0;
+        seasons_ = 2;
+        return best;
+    }
     return listening != 0 ? listening : best;
+}
+
+bool PolicyMarket::PaysMore(FrmKarvenOff&, int, int, Money asking) {
+    if (policy_ == Policy::Reckless) return true;
+    const int table = management::TeamInCharge(season_);
+    return season_.history.management.teams[size_t(table)].cash >= asking;
 }
 
 } // namespace karven::principal

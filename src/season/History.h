@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "season/ManagementState.h"
 #include "season/PrincipalState.h"
 #include "season/RaceLaps.h"
 #include "season/SharedText.h"
@@ -145,11 +146,14 @@ struct History {
     WorldState world;
     // The team the player runs and his record, when he has ever taken one.
     PrincipalState principal;
+    // His team's money, machine, sponsor and contracts, and every other team's, once he took one.
+    ManagementState management;
     // What followed the last team but could not be read (damaged, cut short, a newer version):
     // kept as it was, and written back unchanged after what this version writes.
     std::string kept;
 
     bool Empty() const { return seasons.empty() && races.empty() && laps.empty() && world.Empty() && principal.Empty() &&
+                                management.Empty() &&
                                 kept.empty(); }
     // A season closed or started afresh: its races belong to it alone.
     void ClearSeasonRaces() {

@@ -8,6 +8,7 @@
 #include "season/HistorySections.h"
 #include "season/LapsFile.h"
 #include "season/Numbers.h"
+#include "season/ManagementFile.h"
 #include "season/PrincipalFile.h"
 #include "season/Season.h"
 #include "season/SeasonFile.h"
@@ -76,6 +77,10 @@ bool EncodeSections(const History& history, const HistorySink& sink) {
     if (!history.principal.Empty()) {
         auto write = [&](Writer& out) { WritePrincipal(out, history.principal); };
         if (!section(PrincipalMark, LinesOf(write), write)) return false;
+    }
+    if (!history.management.Empty()) {
+        auto write = [&](Writer& out) { WriteManagement(out, history.management); };
+        if (!section(ManagementMark, LinesOf(write), write)) return false;
     }
     return true;
 }
@@ -176,6 +181,12 @@ bool ReadThePrincipal(std::string_view body, PrincipalState& principal) {
                     [&](Writer& w) { WritePrincipal(w, principal); });
 }
 
+bool ReadTheManagement(std::string_view body, ManagementState& management) {
+    return ReadBack(body,
+                    [&](const std::vector<Line>& lines) { return ReadManagement(lines, management) && !management.Empty(); },
+                    [&](Writer& w) { WriteManagement(w, management); });
+}
+
 bool ReadOneRaceLaps(std::string_view body, RaceLaps& laps) {
     return ReadBack(body, [&](const std::vector<Line>& lines) { return ReadLaps(lines, laps); },
                     [&](Writer& w) { WriteLaps(w, laps); });
@@ -226,6 +237,12 @@ bool TakeSection(std::string_view mark, std::string_view body, History& history,
         PrincipalState principal;
         if (!history.principal.Empty() || !ReadThePrincipal(body, principal)) return false;
         history.principal = std::move(principal);
+        return true;
+    }
+    if (mark == ManagementMark) {
+        ManagementState management;
+        if (!history.management.Empty() || !ReadTheManagement(body, management)) return false;
+        history.management = std::move(management);
         return true;
     }
     return false; // a kind or version this program does not know
@@ -279,7 +296,7 @@ bool ReadTail(std::string_view tail, History& history, bool cut, int playedGps, 
     history = {};
     bool understood = true;
     std::vector<Kept> kept;
-    Placed principal, world;
+    Placed principal, world, management;
     size_t at = 0;
     while (at < tail.size()) {
         size_t next = LineEnd(tail, at);
@@ -298,6 +315,8 @@ bool ReadTail(std::string_view tail, History& history, bool cut, int playedGps, 
                     world = {at, end};
                 } else if (mark == PrincipalMark) {
                     principal = {at, end};
+                } else if (mark == ManagementMark) {
+                    management = {at, end};
                 }
                 at = end;
                 continue;
@@ -317,6 +336,11 @@ bool ReadTail(std::string_view tail, History& history, bool cut, int playedGps, 
         if (!history.principal.Empty() && !PrincipalFits(history.principal, *season)) {
             kept.push_back({principal.at, tail.substr(principal.at, principal.end - principal.at)});
             history.principal = {};
+            understood = false;
+        }
+        if (!history.management.Empty() && !ManagementFits(history.management, *season)) {
+            kept.push_back({management.at, tail.substr(management.at, management.end - management.at)});
+            history.management = {};
             understood = false;
         }
         if (!history.world.Empty() && !WorldFitsHistory(history.world, history.seasons)) {

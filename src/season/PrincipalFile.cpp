@@ -70,7 +70,7 @@ bool PrincipalFits(const PrincipalState& p, const Season& season) {
     // A judged season is held to the largest field there is: the history may not hold the season
     // (erased with the careers), and what a record means must not change as the history grows.
     for (const PrincipalSeason& s : p.seasons) {
-        if (s.target < 1 || s.target > MaxTimCount || s.place > MaxTimCount || s.verdict != VerdictOf(s.target, s.place) ||
+        if (s.target < 1 || s.target > MaxTimCount || s.place > MaxTimCount || (s.verdict != VerdictOf(s.target, s.place) && s.verdict != Verdict::Missed) ||
             (s.dismissed && s.verdict != Verdict::Missed))
             return false;
     }

@@ -22,7 +22,7 @@ bool ReadPrincipal(const std::vector<history_lines::Line>& lines, PrincipalState
 // Whether the record fits the season whose rules' part was read: the team in charge is one of its
 // teams, by its number exactly as stored and by its name; the target is a place of its field, and
 // none without a team; every judged season's target and place are places of a field (of at most
-// MaxTimCount teams) and its verdict is the one they give.
+// MaxTimCount teams) and its verdict is the one they give, or missed (a team in debt misses).
 bool PrincipalFits(const PrincipalState& principal, const Season& season);
 
 } // namespace karven

@@ -36,6 +36,7 @@
 #include "principal/Board.h"
 #include "principal/Calls.h"
 #include "principal/Market.h"
+#include "sim/ManagementJson.h"
 #include "sim/PrincipalJson.h"
 #include "world/Turn.h"
 
@@ -128,8 +129,8 @@ bool SeasonOver(const Season& season) {
 
 // What --json prints beyond the season at the end: these grow with every race and season.
 struct JsonLog {
-    sim::SpooledArray races, markets, seasons;
-    bool Good() const { return races.Good() && markets.Good() && seasons.Good(); }
+    sim::SpooledArray races, markets, seasons, books;
+    bool Good() const { return races.Good() && markets.Good() && seasons.Good() && books.Good(); }
 };
 
 int Play(const Options& options) {
@@ -165,10 +166,13 @@ int Play(const Options& options) {
         world::EnableWorld(game.season, options.seed ? sim::WorldSeedOf(*options.seed) : game.WorldSeed());
     // The team principal: the team taken, its calls made by the policy; a dismissed principal takes
     // it again at once, so a career runs to its end.
-    const bool sensible = options.managePolicy == "sensible";
+    // The management runs with the principal, and the living world with it.
+    const bool sensible = options.managePolicy == "sensible", reckless = options.managePolicy == "reckless";
+    if (options.seed) game.worldSeed = sim::WorldSeedOf(*options.seed);
     std::string managed, managedName; // the team the option names
     auto takeCharge = [&] {
         if (!game.season.history.principal.InCharge()) principal::TakeCharge(game.season, managed);
+        game.FollowPrincipal();
     };
     if (!options.manage.empty()) {
         // The number read as the game reads every number: "3" and "03" name the same team.
@@ -194,10 +198,15 @@ int Play(const Options& options) {
         using principal::PolicyMarket;
         game.SetRaceCalls(std::make_unique<PolicyCalls>(
             game.season, sensible ? PolicyCalls::Policy::Sensible : PolicyCalls::Policy::Rules));
-        game.marketCalls = [&game, sensible](principal::RookieLookup) -> std::unique_ptr<MarketCalls> {
-            return std::make_unique<PolicyMarket>(game.season,
-                                                  sensible ? PolicyMarket::Policy::Sensible : PolicyMarket::Policy::Rules);
+        const PolicyMarket::Policy market = sensible ? PolicyMarket::Policy::Sensible
+                                            : reckless ? PolicyMarket::Policy::Reckless
+                                                       : PolicyMarket::Policy::Rules;
+        game.marketCalls = [&game, market](principal::RookieLookup rookie) -> std::unique_ptr<MarketCalls> {
+            return std::make_unique<PolicyMarket>(game.season, market, std::move(rookie));
         };
+        game.managePolicy = sensible ? management::Policy::Sensible
+                          : reckless ? management::Policy::Reckless
+                                     : management::Policy::Game;
     }
     if (options.noPit) shell.EvePit = "0";
     if (options.noPen) shell.EvePen = "0";
@@ -212,7 +221,7 @@ int Play(const Options& options) {
     auto playGrandsPrix = [&](int count, int seasonNo) {
         for (int i = 0; i < count && !SeasonOver(game.season); ++i) {
             if (!RunQualifying(shell, game.weekend)) return false;
-            std::optional<RaceOutcome> outcome = RunKesyou(shell, game.weekend);
+            std::optional<RaceOutcome> outcome = game.PlayRace();
             if (!outcome) return false;
             if (!log) continue;
             sim::Json race = sim::RaceToJson(game.season, game.weekend, *outcome);
@@ -230,6 +239,9 @@ int Play(const Options& options) {
             standings = sim::StandingsToJson(game.season);
             closed = sim::SeasonToJson(game.season); // what the market judged, for checking it
         }
+        const bool managed = management::Running(game.season);
+        ManagementState before;
+        if (log && managed) before = game.season.history.management;
         sim::Json market = sim::RunMarket(game, platform);
         if (market.is_null()) {
             std::cerr << Tr("ストーブリーグを開催できません。\n");
@@ -240,6 +252,9 @@ int Play(const Options& options) {
             return true;
         }
         log->seasons.Push(standings);
+        if (managed && !game.season.history.seasons.empty())
+            log->books.Push({{"season", game.season.history.seasons.back().number},
+                             {"teams", sim::ClosedBooksToJson(before, game.season.history.management)}});
         market["season"] = std::move(closed);
         log->markets.Push(market);
         return true;
@@ -296,6 +311,10 @@ int Play(const Options& options) {
         out.Member("history", history);
         if (game.season.history.world.enabled) out.Member("world", sim::WorldToJson(game.season));
         if (!game.season.history.principal.Empty()) out.Member("principal", sim::PrincipalToJson(game.season));
+        if (!game.season.history.management.Empty()) {
+            out.Member("management", sim::ManagementToJson(game.season));
+            out.Member("books", log->books);
+        }
         out.Member("records", sim::RecordsToJson(SeasonsOnRecord(game.season)));
         // How each race of the season in progress unfolded, those read from its file included.
         sim::Json raceRecords = sim::Json::array();
@@ -353,9 +372,10 @@ int main(int argc, char** argv) {
     CLI::Option* manage = app.add_option("--manage", options.manage,
         "team principal mode: run the team of this TimNo, its race calls and market choices made by --manage-policy");
     app.add_option("--manage-policy", options.managePolicy,
-                   "sensible (default: pit only on the wrong tyres, the weather's tyres, keep and approach by rank) "
-                   "or rules (every call as the rules' own roll)")
-        ->check(CLI::IsMember({"sensible", "rules"}))
+                   "sensible (default: pit only on the wrong tyres, the weather's tyres, keep and approach by rank, "
+                   "spend what can be spared on the machine, the sponsor worth most), rules (every call as the rules' own "
+                   "roll, the money as the game runs every other team) or reckless (spend everything, sign the dearest)")
+        ->check(CLI::IsMember({"sensible", "rules", "reckless"}))
         ->needs(manage);
     app.add_flag("--no-pit", options.noPit, "no pit stops");
     app.add_flag("--no-pen", options.noPen, "no penalties");

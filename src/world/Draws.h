@@ -9,7 +9,11 @@
 
 namespace karven::world {
 
-enum class Purpose : uint64_t { Start = 1, Market = 2, Development = 3, Machines = 4, Newcomer = 5, Form = 6 };
+// The team management's draws come from the world's seed as well, by purposes of their own.
+enum class Purpose : uint64_t {
+    Start = 1, Market = 2, Development = 3, Machines = 4, Newcomer = 5, Form = 6,
+    Programmes = 7, Sponsors = 8, Contracts = 9
+};
 
 class Draws {
 public:

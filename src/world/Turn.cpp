@@ -316,7 +316,8 @@ void EnterTheMarket(const MarketNews& news, FrmKarvenOff& form) {
     }
 }
 
-void TurnTheWorld(Season& season, const MarketNews& news, const FrmKarvenOff& form) {
+void TurnTheWorld(Season& season, const MarketNews& news, const FrmKarvenOff& form,
+                  const std::function<void(Season&, bool)>& beforeRanking) {
     WorldState& w = season.history.world;
     if (season.history.seasons.empty()) return;
     ArchivedSeason& closed = season.history.seasons.back();
@@ -380,6 +381,7 @@ void TurnTheWorld(Season& season, const MarketNews& news, const FrmKarvenOff& fo
     std::reverse(w.retired.begin() + std::ptrdiff_t(before), w.retired.end());
     season.DrvCount = FormatPlain(Drivers(season));
     RestoreNumbers(season);
+    if (beforeRanking) beforeRanking(season, facts.regulations);
     RateByRank(season);
 
     if (facts.regulations) w.lastRegulations = w.turns;

@@ -6,6 +6,7 @@
 // keeps what the world did.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "season/Season.h"
@@ -41,7 +42,9 @@ MarketNews NewsOf(const Season& season);
 // the whole field.
 void EnterTheMarket(const MarketNews& news, FrmKarvenOff& form);
 
-// After the market's confirmation.
-void TurnTheWorld(Season& season, const MarketNews& news, const FrmKarvenOff& form);
+// After the market's confirmation. `beforeRanking` (when given) sees the machines developed, and
+// whether new regulations came, before the field's whole ratings are given again.
+void TurnTheWorld(Season& season, const MarketNews& news, const FrmKarvenOff& form,
+                  const std::function<void(Season&, bool regulations)>& beforeRanking = {});
 
 } // namespace karven::world

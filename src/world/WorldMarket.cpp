@@ -13,7 +13,7 @@ void WorldMarket::Opened(FrmKarvenOff& form) {
     ShowNews(shell_, news_);
 }
 
-void WorldMarket::Confirmed(FrmKarvenOff& form) { TurnTheWorld(shell_.season, news_, form); }
+void WorldMarket::Confirmed(FrmKarvenOff& form) { TurnTheWorld(shell_.season, news_, form, beforeRanking); }
 
 const WorldDriver* WorldMarket::Rookie(int driver) const {
     // Rookies join the market's table after every driver of the season's.

@@ -15,6 +15,8 @@ public:
     void Confirmed(FrmKarvenOff& form) override;
     // The rookie at this OffDrvTable position, once the news is out; nullptr for anyone else.
     const WorldDriver* Rookie(int driver) const;
+    // Called in the world's turn before the machines are rated again; nothing when empty.
+    std::function<void(Season&, bool regulations)> beforeRanking;
 
 private:
     Shell& shell_;

@@ -10,38 +10,22 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fcntl.h>
 #include <iomanip>
 #include <iostream>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "season/SeasonFile.h"
+#include "SimRun.h"
 
 using namespace karven;
+using balance::Run;
+using balance::Seeds;
 
 namespace {
-
-bool Run(const std::vector<std::string>& command) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 struct Stats {
     double mean = 0, spread = 0;
@@ -186,13 +170,6 @@ Report Measure(const Season& s, int window) {
            r.drift.empty() && r.ageFirst >= 25 && r.ageFirst <= 31 && r.ageLast >= 25 && r.ageLast <= 31 &&
            std::fabs(r.fieldLast - r.fieldFirst) <= 0.1 * r.fieldFirst;
     return r;
-}
-
-std::vector<int> Seeds(const std::string& text) {
-    std::vector<int> seeds;
-    std::stringstream in(text);
-    for (std::string item; std::getline(in, item, ',');) seeds.push_back(std::stoi(item));
-    return seeds;
 }
 
 } // namespace
