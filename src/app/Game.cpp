@@ -8,6 +8,7 @@
 #include "exchange/ExchangeCommands.h"
 #include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
+#include "management/FrmHeadquarters.h"
 #include "offseason/Market.h"
 #include "principal/Board.h"
 #include "principal/Calls.h"
@@ -229,6 +230,7 @@ void Game::WireMainWindow() {
             FollowPrincipal();
         },
         Keep);
+    main("Set_HQ").onClick = Command([this] { management::ShowHeadquarters(shell); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
     main("Ana_Race").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };

@@ -36,6 +36,8 @@ void Start(Season& season) {
     if (!first) return;
     SettleContracts(season, Policy::Game);
     Offer(season);
+    // The principal finds the programmes as the team ran them; he changes them at 本部.
+    for (int t = 1; t <= Teams(season); ++t) PlanSpending(season, t, m.teams[size_t(t)], Policy::Game);
     // The game's teams take their sponsors at once; the principal chooses before the next race.
     const int mine = TeamInCharge(season);
     for (int t = 1; t <= Teams(season); ++t)
@@ -47,6 +49,10 @@ void Rest(Season& season) { season.history.management.enabled = false; }
 void Follow(Season& season) {
     ManagementState& m = season.history.management;
     if (m.Empty()) return;
+    m.race = std::min(m.race, ReadCount(season.Sis.EndGp));
+    bool same = m.teams.size() == season.TimTable.size();
+    for (size_t t = 1; same && t < m.teams.size(); ++t) same = m.teams[t].TimNm == season.TimTable[t].TimNm;
+    if (same) return;
     // A team keeps its books by its name; a new one is met, a deleted one's go with it.
     std::vector<ManagedTeam> old = std::move(m.teams);
     m.teams.assign(1, {});

@@ -79,6 +79,9 @@ Money SalaryRoom(const ManagedTeam& books);
 // How much over what they ask a reckless principal pays his drivers.
 double RecklessPay();
 
+// A sponsor's target, as the windows show it: "12レースで入賞", "○○ より上位".
+std::string DealText(const SponsorDeal& deal);
+
 // Takes a sponsor's offer for the team in charge; false when there is no such offer.
 bool TakeOffer(Season& season, int offer);
 // Sets what the team in charge spends on a programme each race.

@@ -23,8 +23,6 @@ void PayTheSeason(Season& season);
 // Sponsors: the offers of a season to a team, and whether a deal's target was met.
 std::vector<SponsorDeal> OffersFor(const Season& season, int team, int standing);
 bool DealMet(const Season& season, const ManagedTeam& books, int team, const std::vector<int>& places);
-// The sponsor's word for a deal, as the windows show it.
-std::string DealText(const SponsorDeal& deal);
 
 // A team takes one of its sponsors' offers (its position among them).
 void TakeOfferOf(Season& season, int team, int offer);

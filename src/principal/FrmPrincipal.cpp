@@ -2,6 +2,7 @@
 
 #include "editors/Grades.h"
 #include "history/HistoryLayout.h"
+#include "management/Management.h"
 #include "principal/Board.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -106,15 +107,20 @@ FrmPrincipalPage::FrmPrincipalPage(Shell& shell) : Form(FormName, "監督の記�
                                {"目標", 190},
                                {"結果", 64, Align::Right},
                                {"評価", 110},
+                               {"資金", 150, Align::Right},
                                {"備考", 0}});
     for (const PrincipalSeason& s : p.seasons) {
         std::string note;
         if (s.driversTitle) note = Tr("ドライバーズタイトル");
         if (s.dismissed) note += (note.empty() ? "" : Tr("、")) + std::string(Tr("解任"));
+        // The money the season began and ended with, when the team was run with it.
+        const ManagedSeason* books = management::BooksOf(shell.season, s.season, s.TimNm);
+        std::string money = books ? management::MoneyText(books->start) + " → " + management::MoneyText(books->end) : "—";
+        if (books && books->bankrupt) note += (note.empty() ? "" : Tr("、")) + std::string(Tr("破産"));
         table.rows.push_back({FormatPlain(s.season), s.TimNm, TargetText(s.target),
-                              s.place > 0 ? TrF("{1}位", FormatPlain(s.place)) : "—", VerdictText(s.verdict), note});
+                              s.place > 0 ? TrF("{1}位", FormatPlain(s.place)) : "—", VerdictText(s.verdict), money, note});
     }
-    if (table.rows.empty()) table.rows.push_back({"", Tr("まだ評価されたシーズンはありません。"), "", "", "", ""});
+    if (table.rows.empty()) table.rows.push_back({"", Tr("まだ評価されたシーズンはありません。"), "", "", "", "", ""});
     AddClose(*this, geometry.height - Margin - ButtonHeight);
     defaultButton = "cmdClose";
 }
@@ -142,10 +148,13 @@ void ShowPrincipal(Shell& shell) {
     Control& swatch = shell.main("imgPrincipal");
     label.visible = swatch.visible = team != 0;
     shell.main("Set_Principal").checked = team != 0;
+    shell.main("Set_HQ").enabled = management::Running(season);
     if (team == 0) return;
     const TimRecord& t = season.TimTable[size_t(team)];
     const PrincipalState& p = season.history.principal;
     label.text = TrF("監督：{1}", t.TimNm) + "\r\n" + (p.target > 0 ? TrF("目標：{1}", TargetText(p.target)) : "");
+    if (management::Running(season))
+        label.text += "\r\n" + TrF("資金：{1}", management::MoneyText(season.history.management.teams[size_t(team)].cash));
     swatch.picture = ColorFilePath(shell, t.ColorNo, 1);
 }
 

@@ -93,6 +93,9 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     // Beside the rules: one team run by the player.
     AddMenuItem(*this, "Set", "Set_Principal", -1, "監督モード", 'M',
                 "チームをひとつ選んで監督になり、決勝のピットインとタイヤ、ストーブリーグの残留とオファーを自分で決めます。");
+    AddMenuItem(*this, "Set", "Set_HQ", -1, "本部", 'H',
+                "監督のチームの資金・開発・スポンサー・契約・レースの指示を見て決めます。")
+        .enabled = false;
     Add(ControlKind::Menu, "Eve", {}, "ｲﾍﾞﾝﾄ").accessKey = 'E';
     AddMenuItem(*this, "Eve", "Eve_Pit", 31, "ﾋﾟｯﾄｲﾝ", 'P', "決勝でピットインが起こります。");
     AddMenuItem(*this, "Eve", "Eve_Pen", 32, "ﾍﾟﾅﾙﾃｨ", 'N', "決勝でペナルティが出ます。");
@@ -190,7 +193,7 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     next.textColor = 0x606878;
     // The team the player runs, with its colour and the board's target.
     Add(ControlKind::Picture, "imgPrincipal", {PanelLeft + 24, top + 40, 28, 16}).visible = false;
-    Control& principal = Add(ControlKind::Label, "lblPrincipal", {PanelLeft + 58, top + 34, PanelWidth - 82, 44});
+    Control& principal = Add(ControlKind::Label, "lblPrincipal", {PanelLeft + 58, top + 34, PanelWidth - 82, 66});
     principal.visible = false;
     principal.style.bold = true;
 

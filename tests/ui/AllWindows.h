@@ -13,6 +13,7 @@
 #include "history/Archive.h"
 #include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
+#include "management/FrmHeadquarters.h"
 #include "offseason/FrmKarvenOff.h"
 #include "offseason/Market.h"
 #include "principal/Board.h"
@@ -113,6 +114,29 @@ inline std::vector<WindowOpener> AllWindows() {
          }},
         {"frmkarvenapproach",
          [](auto& g) {
+             FrmKarvenOff market(g.game.shell);
+             market.OffTimTable.push_back({"01", g.game.season.TimTable[1].TimNm, "0001", "3", "0", "0"});
+             for (int d = 1; d <= 3; ++d)
+                 market.OffDrvTable.push_back({"", Format00(d), g.game.season.DrvTable[size_t(d)].DrvNm, FormatPlain(d),
+                                               "12", FormatPlain(d), "30", "0"});
+             principal::FrmApproach approach(g.game.shell, market, 1, {1, 2, 3}, 2, nullptr);
+             g.platform.ShowModal(approach);
+         }},
+        {"frmkarvenheadquarters",
+         [](auto& g) {
+             // A team run with money, two races into the season.
+             principal::TakeCharge(g.game.season, "08");
+             g.game.FollowPrincipal();
+             for (int gp = 0; gp < 2; ++gp) {
+                 g.game.shell.main.Click("cmdYosen");
+                 g.game.PlayRace();
+             }
+             management::ShowHeadquarters(g.game.shell);
+         }},
+        {"frmkarvenapproach+money",
+         [](auto& g) {
+             principal::TakeCharge(g.game.season, "01");
+             g.game.FollowPrincipal();
              FrmKarvenOff market(g.game.shell);
              market.OffTimTable.push_back({"01", g.game.season.TimTable[1].TimNm, "0001", "3", "0", "0"});
              for (int d = 1; d <= 3; ++d)
