@@ -14,6 +14,7 @@
 #include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
 #include "management/FrmHeadquarters.h"
+#include "management/Management.h"
 #include "offseason/FrmKarvenOff.h"
 #include "offseason/Market.h"
 #include "principal/Board.h"
@@ -124,13 +125,12 @@ inline std::vector<WindowOpener> AllWindows() {
          }},
         {"frmkarvenheadquarters",
          [](auto& g) {
-             // A team run with money, two races into the season.
+             // A team run with money, its books holding two races (booked without running them:
+             // the window is what is looked at).
              principal::TakeCharge(g.game.season, "08");
              g.game.FollowPrincipal();
-             for (int gp = 0; gp < 2; ++gp) {
-                 g.game.shell.main.Click("cmdYosen");
-                 g.game.PlayRace();
-             }
+             for (int gp = 0; gp < 2; ++gp)
+                 management::BookRace(g.game.season, management::PointsBefore(g.game.season), management::Policy::Player);
              management::ShowHeadquarters(g.game.shell);
          }},
         {"frmkarvenapproach+money",

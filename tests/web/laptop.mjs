@@ -1,6 +1,7 @@
 // A laptop's screen (1366×768) and keyboard: the main window whole above the status line, its
 // bottom grid row and the principal's label too; nothing drawn over the command buttons, behind the
-// title window at start-up either; and the principal's team chooser walked with the arrow keys.
+// title window at start-up either; the principal's team chooser walked with the arrow keys, and his
+// headquarters opened by keys after a race.
 //   node laptop.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { mkdirSync } from "node:fs";
 import { fail, launch, open, problems, serve } from "./page.mjs";
@@ -117,6 +118,34 @@ try {
   }
   if (decided !== 2) fail(`次の判断まで offered in ${decided} of qualifying and the race`);
   console.log(`played on to the principal's calls: ${calls} asked`);
+
+  // 設定 → 本部 by keys: whole on the laptop's screen, the books holding the race, + spending more
+  // on speed, Esc leaving.
+  await page.keyboard.down("Alt");
+  await page.keyboard.press("S");
+  await page.keyboard.up("Alt");
+  top = await g.press("H");
+  const hq = 'dialog[data-form="frmkarvenheadquarters"]';
+  if (top.form !== "frmkarvenheadquarters") fail(`Alt+S, H opens ${top.form}`);
+  else {
+    await shot("headquarters");
+    const cut = await page.$eval(hq, d => {
+      const r = d.getBoundingClientRect();
+      return [...d.querySelectorAll("[data-key]")].filter(el => el.getClientRects().length > 0).filter(el => {
+        const b = el.getBoundingClientRect();
+        return b.right > r.right + 0.5 || b.bottom > r.bottom + 0.5 || b.right > innerWidth + 0.5 || b.bottom > innerHeight + 0.5;
+      }).map(el => el.dataset.key);
+    });
+    if (cut.length) fail(`本部 cut off on a laptop's screen: ${cut.join(", ")}`);
+    const races = await page.$$eval(`${hq} [data-key=tblBooks] tbody tr`, rs => rs.length);
+    if (races !== 1) fail(`本部's books hold ${races} races after one`);
+    const spend = async () => (await g.texts("frmkarvenheadquarters"))["lblSpend(0)"];
+    const before = await spend();
+    await g.click(`${hq} [data-key="cmdMore(0)"]`);
+    if ((await spend()) === before) fail(`+ leaves the speed programme at ${before}`);
+    top = await g.press("Escape");
+    if (top.modal) fail(`Esc leaves ${top.form} open`);
+  }
 } finally {
   await browser.close();
   server.kill();
