@@ -36,8 +36,11 @@ void Start(Season& season) {
     if (!first) return;
     SettleContracts(season, Policy::Game);
     Offer(season);
-    // The principal finds the programmes as the team ran them; he changes them at 本部.
+    // The principal finds the programmes as the team ran them, and at least a little going on in
+    // each; he changes them at 本部.
     for (int t = 1; t <= Teams(season); ++t) PlanSpending(season, t, m.teams[size_t(t)], Policy::Game);
+    if (const int mine = TeamInCharge(season))
+        for (Money& spend : m.teams[size_t(mine)].spend) spend = std::max(spend, MoneyUnit / 2);
     // The game's teams take their sponsors at once; the principal chooses before the next race.
     const int mine = TeamInCharge(season);
     for (int t = 1; t <= Teams(season); ++t)

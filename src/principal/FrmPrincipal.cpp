@@ -153,8 +153,10 @@ void ShowPrincipal(Shell& shell) {
     const TimRecord& t = season.TimTable[size_t(team)];
     const PrincipalState& p = season.history.principal;
     label.text = TrF("監督：{1}", t.TimNm) + "\r\n" + (p.target > 0 ? TrF("目標：{1}", TargetText(p.target)) : "");
-    if (management::Running(season))
-        label.text += "\r\n" + TrF("資金：{1}", management::MoneyText(season.history.management.teams[size_t(team)].cash));
+    // The money is the tool tip's: the panel has room for two lines on a laptop's screen.
+    label.toolTip = management::Running(season)
+                        ? TrF("資金：{1}", management::MoneyText(season.history.management.teams[size_t(team)].cash))
+                        : "";
     swatch.picture = ColorFilePath(shell, t.ColorNo, 1);
 }
 

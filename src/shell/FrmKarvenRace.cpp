@@ -193,7 +193,7 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     next.textColor = 0x606878;
     // The team the player runs, with its colour and the board's target.
     Add(ControlKind::Picture, "imgPrincipal", {PanelLeft + 24, top + 40, 28, 16}).visible = false;
-    Control& principal = Add(ControlKind::Label, "lblPrincipal", {PanelLeft + 58, top + 34, PanelWidth - 82, 66});
+    Control& principal = Add(ControlKind::Label, "lblPrincipal", {PanelLeft + 58, top + 34, PanelWidth - 82, 44});
     principal.visible = false;
     principal.style.bold = true;
 

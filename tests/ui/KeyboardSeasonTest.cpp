@@ -69,6 +69,7 @@ SeasonByKeys Play(bool skip, bool manage = false) {
         result.gps = ReadCount(s.Sis.GpCount);
         if (manage) principal::TakeCharge(s, "08");
     });
+    if (manage) g.game.FollowPrincipal(); // his team's money runs as when chosen in the window
     result.keys = 1; // the title window's Enter
     test::Activate(g.window);
     Shell& shell = g.game.shell;
