@@ -38,6 +38,8 @@ inline constexpr double Bankruptcy = 30;
 inline constexpr double MaxSpend = 6; // per programme and race
 inline constexpr double Gain = 0.035; // quality per race for the square root of the spending
 inline constexpr double Success = 0.6;
+// What a programme finds, by the team's place on paper: the front has less left to find.
+inline constexpr double FrontFinds = 0.6, BackFinds = 1.2;
 inline constexpr int ShortestDelay = 1, LongestDelay = 3;
 // During a season the machine takes a whole step for this much progress beyond the field's.
 inline constexpr double Step = 0.08;
@@ -51,10 +53,14 @@ inline constexpr double SensibleShare = 0.8;
 // How a sensible principal shares it out: speed decides the lap time on most circuits, the
 // aerodynamics less, reliability only now and then.
 inline constexpr double SensibleSplit[] = {0.7, 0.2, 0.1};
+// ... each the more by this share for every step its rating stands from the best.
+inline constexpr double SensibleCatchUp = 1.0;
 // What a team keeps aside beyond the season's costs still to pay.
 inline constexpr double Cushion = 10;
 // A sensible principal pays one driver at most this share of a season's income.
 inline constexpr double SalaryShare = 0.25;
+// A sensible principal keeps a driver whose ratings only this many of the market's better.
+inline constexpr int SensibleKeepBest = 8;
 // A reckless principal pays his drivers this much over what they ask.
 inline constexpr double RecklessPay = 1.5;
 
