@@ -61,6 +61,9 @@ inline constexpr double Cushion = 10;
 inline constexpr double SalaryShare = 0.25;
 // A sensible principal keeps a driver whose ratings only this many of the market's better.
 inline constexpr int SensibleKeepBest = 8;
+// A sensible principal pays buy-outs in a market up to this share of his money, the rest kept
+// for the machine.
+inline constexpr double SensibleBuyOuts = 0.5;
 // A reckless principal pays his drivers this much over what they ask.
 inline constexpr double RecklessPay = 1.5;
 

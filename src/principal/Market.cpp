@@ -208,7 +208,10 @@ int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>&
     const ManagedTeam* books = money ? &season_.history.management.teams[size_t(table)] : nullptr;
     int best = 0, listening = 0;
     for (int d : available) {
-        if (books && (CostOf(season_, form, team, d, rookie_).buyOut > books->cash ||
+        // The buy-outs he agreed already are paid from the same money, and the machine needs the
+        // rest; a driver free of contract costs none, even to a team in debt.
+        const Money buyOut = CostOf(season_, form, team, d, rookie_).buyOut;
+        if (books && ((buyOut > 0 && double(buyOut + buyOuts_) > management::tuning::SensibleBuyOuts * double(books->cash)) ||
                       AskingOf(form, team, d) > management::SalaryRoom(*books)))
             continue;
         if (best == 0 || (books ? worthier(d, best) : better(d, best))) best = d;
@@ -222,6 +225,13 @@ int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>&
         return best;
     }
     return listening != 0 ? listening : best;
+}
+
+bool PolicyMarket::Answer(FrmKarvenOff& form, int team, int driver, bool rules) {
+    const Money buyOut = CostOf(season_, form, team, driver, rookie_).buyOut;
+    const bool accepted = TeamMarket::Answer(form, team, driver, rules);
+    if (accepted) buyOuts_ += buyOut;
+    return accepted;
 }
 
 bool PolicyMarket::PaysMore(FrmKarvenOff&, int, int, Money asking) {

@@ -90,10 +90,13 @@ public:
     bool PaysMore(FrmKarvenOff& form, int team, int driver, Money asking) override;
     bool Keep(FrmKarvenOff& form, int team, int driver, bool rules) override;
     int Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) override;
+    bool Answer(FrmKarvenOff& form, int team, int driver, bool rules) override;
     int cycle = 0; // the negotiation's R, counted by the offers asked
 
 private:
     Policy policy_;
+    Money buyOuts_ = 0; // agreed in this market, paid at its close
+
 };
 
 } // namespace karven::principal
