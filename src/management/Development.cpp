@@ -29,11 +29,11 @@ WorldTeam* MachineOf(Season& season, int team) {
 }
 } // namespace
 
-void RunProgrammes(Season& season, int team, int gp) {
+void RunProgrammes(Season& season, int team, int gp, int place) {
     ManagedTeam& books = season.history.management.teams[size_t(team)];
     world::Draws draws(season.history.world, world::Purpose::Programmes, uint64_t(gp) * 1000 + uint64_t(team));
     // The front of the field has less left to find than the back: no lead lasts for ever.
-    const double finds = ByPlace(FrontFinds, BackFinds, PaperPlace(season, team), Teams(season));
+    const double finds = ByPlace(FrontFinds, BackFinds, place, Teams(season));
     for (int r = 0; r < Programmes; ++r) {
         // Drawn whatever is spent, so that one team's choice moves no other's chance.
         const bool found = draws.Chance(Success);
