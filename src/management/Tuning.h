@@ -48,7 +48,7 @@ inline constexpr int MostSteps = 2;
 inline constexpr double RegulationsUndo = 0.4;
 
 // The game's own teams spend this share of what they can spare; a sensible principal nearly all.
-inline constexpr double GameShare = 0.2;
+inline constexpr double GameShare = 0.12;
 inline constexpr double SensibleShare = 0.8;
 // How a sensible principal shares it out: speed decides the lap time on most circuits, the
 // aerodynamics less, reliability only now and then.
