@@ -1,9 +1,12 @@
 // The team management's policies and programmes on a small field made here: where a sensible
-// principal puts his money, and what a programme finds at the front and at the back.
+// principal puts his money, what a programme finds at the front and at the back, and whom he
+// approaches in the market.
 #include <gtest/gtest.h>
 
+#include "MarketFixture.h"
 #include "management/Parts.h"
 #include "management/Tuning.h"
+#include "principal/Market.h"
 
 using namespace karven;
 using namespace karven::management;
@@ -104,4 +107,40 @@ TEST(ManagementPolicy, TheFrontIsTheLastSeasonsStandingsOrBeforeTheFirstThePlace
     places = LastPlaces(s);
     EXPECT_EQ(places[1], 1);
     EXPECT_EQ(places[2], 2);
+}
+
+namespace {
+// Team 1 run by a sensible principal against team 2: drivers 3 and 4 of team 2, the better ones,
+// under contracts that cost a buy-out of 10 each; drivers 5 and 6 free.
+struct SensibleMarket : test::MarketWorld {
+    explicit SensibleMarket(double cash) : MarketWorld(test::StandingsSeason(2, 6)) {
+        season.DrvTable[3].Technique = season.DrvTable[4].Technique = "1";
+        season.history.principal.TimNo = "01";
+        Start(season);
+        ManagementState& m = season.history.management;
+        m.teams[1].cash = ToMoney(cash);
+        m.teams[1].account.income[income::Share] = ToMoney(100);
+        for (Contract& c : m.contracts)
+            if (c.DrvNm == "Driver03" || c.DrvNm == "Driver04") c = {c.DrvNm, "Team02", ToMoney(5), 3};
+        Open();
+    }
+    principal::PolicyMarket calls{season, principal::PolicyMarket::Policy::Sensible};
+};
+} // namespace
+
+TEST(ManagementPolicy, ASensiblePrincipalCountsTheBuyOutsHeAgreedAndSignsAFreeDriverInDebt) {
+    {
+        SensibleMarket w(30);
+        const int first = w.calls.Approach(w.form, 1, {3, 4, 5, 6}, 0);
+        ASSERT_EQ(first, 3) << "the best by his ratings, his buy-out within the money";
+        ASSERT_TRUE(w.calls.Answer(w.form, 1, first, false));
+        // Driver 4's buy-out would be paid from the money the first already took.
+        const int second = w.calls.Approach(w.form, 1, {4, 5, 6}, 0);
+        EXPECT_TRUE(second == 5 || second == 6) << second;
+    }
+    {
+        SensibleMarket w(-5);
+        const int chosen = w.calls.Approach(w.form, 1, {3, 4, 5, 6}, 0);
+        EXPECT_TRUE(chosen == 5 || chosen == 6) << "a driver free of contract costs no buy-out: " << chosen;
+    }
 }
