@@ -38,7 +38,8 @@ inline constexpr double Bankruptcy = 30;
 inline constexpr double MaxSpend = 6; // per programme and race
 inline constexpr double Gain = 0.035; // quality per race for the square root of the spending
 inline constexpr double Success = 0.6;
-// What a programme finds, by the team's place on paper: the front has less left to find.
+// What a programme finds, by the team's place in the last constructors' standings: the front has
+// less left to find, so no team's lead, a principal's or the game's, lasts for ever.
 inline constexpr double FrontFinds = 0.6, BackFinds = 1.2;
 inline constexpr int ShortestDelay = 1, LongestDelay = 3;
 // During a season the machine takes a whole step for this much progress beyond the field's.
@@ -47,7 +48,8 @@ inline constexpr int MostSteps = 2;
 // New regulations undo this share of what each team found since the last.
 inline constexpr double RegulationsUndo = 0.4;
 
-// The game's own teams spend this share of what they can spare; a sensible principal nearly all.
+// The game's own teams spend this share of what they can spare, conservatively, so that a
+// well-run team can rise; a sensible principal nearly all.
 inline constexpr double GameShare = 0.12;
 inline constexpr double SensibleShare = 0.8;
 // How a sensible principal shares it out: speed decides the lap time on most circuits, the

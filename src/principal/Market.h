@@ -80,7 +80,9 @@ private:
 
 // The fixed policy of karven-sim --manage: keep a driver the market ranks no lower than twice
 // the team's place and two more; make the offer to the best driver who would listen to it (one
-// whose rank and the cycle reach twice the team's place), else to the best available.
+// whose rank and the cycle reach twice the team's place), else to the best available. While the
+// team has money, a sensible principal judges by the ratings instead: he keeps one of the field's
+// best and pays the best he can afford what he asks, his buy-outs within half his money.
 // A reckless principal lets his drivers go, to make his offers to the dearest he may sign.
 class PolicyMarket final : public TeamMarket {
 public:
