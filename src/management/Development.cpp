@@ -29,9 +29,11 @@ WorldTeam* MachineOf(Season& season, int team) {
 }
 } // namespace
 
-void RunProgrammes(Season& season, int team, int gp) {
+void RunProgrammes(Season& season, int team, int gp, int place) {
     ManagedTeam& books = season.history.management.teams[size_t(team)];
     world::Draws draws(season.history.world, world::Purpose::Programmes, uint64_t(gp) * 1000 + uint64_t(team));
+    // The front of the field has less left to find than the back: no lead lasts for ever.
+    const double finds = ByPlace(FrontFinds, BackFinds, place, Teams(season));
     for (int r = 0; r < Programmes; ++r) {
         // Drawn whatever is spent, so that one team's choice moves no other's chance.
         const bool found = draws.Chance(Success);
@@ -40,7 +42,7 @@ void RunProgrammes(Season& season, int team, int gp) {
         const Money spend = books.spend[size_t(r)];
         if (spend <= 0 || books.cash - spend < -ToMoney(Credit)) continue; // the money has run out: no development
         books.cash -= spend;
-        if (found) books.pending.push_back({r, Gain * std::sqrt(Units(spend)) * size, gp + delay});
+        if (found) books.pending.push_back({r, Gain * finds * std::sqrt(Units(spend)) * size, gp + delay});
     }
     // What is due shows in the machine.
     WorldTeam* machine = MachineOf(season, team);

@@ -13,8 +13,13 @@ Policy PolicyOf(const Season& season, int team, Policy principal);
 
 // Development: what each programme found in this race, what shows from it, and the whole steps
 // the machines take during the season.
-void RunProgrammes(Season& season, int team, int gp);
+// `place`: the team's place at the front of the field (LastPlaces).
+void RunProgrammes(Season& season, int team, int gp, int place);
 void ShowProgress(Season& season, int gp);
+
+// Each team's place in the last closed season's constructors' standings, [0] unused; before
+// the first, its place on paper.
+std::vector<int> LastPlaces(const Season& season);
 
 // After the season's last race: the prize money by the constructors' place, and the sponsors'
 // bonuses of the targets met.

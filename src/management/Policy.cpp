@@ -1,5 +1,6 @@
 #include "management/Parts.h"
 #include "management/Tuning.h"
+#include "world/Ratings.h"
 
 namespace karven::management {
 
@@ -20,10 +21,22 @@ void PlanSpending(const Season& season, int team, ManagedTeam& books, Policy pol
     const double share = policy == Policy::Sensible ? SensibleShare : GameShare;
     const double spare = Units(books.cash - CostsAhead(season, team, gp)) - Cushion;
     const double perRace = std::max(0.0, share * spare / left);
-    // The game spreads its money evenly; a sensible principal puts it where the lap times are made.
+    // The game spreads its money evenly; a sensible principal puts it where the lap times are made,
+    // the more the further the machine's rating is from the best: a rating at the top of the
+    // scale gains little from more.
+    std::array<double, Programmes> part{};
+    double parts = 0;
     for (int r = 0; r < Programmes; ++r) {
-        const double part = policy == Policy::Sensible ? SensibleSplit[r] : 1.0 / Programmes;
-        books.spend[size_t(r)] = std::min(ToMoney(MaxSpend), ToMoney(perRace * part));
+        const TimRecord& machine = season.TimTable[size_t(team)];
+        const std::string& field = r == rating::Speed ? machine.Speed : r == rating::Aero ? machine.Aero : machine.Stability;
+        const double behind = std::clamp(r == rating::TeamStability ? 5 - world::TeamRatingOf(r, field)
+                                                                     : world::TeamRatingOf(r, field) - 1, 0.0, 4.0);
+        part[size_t(r)] = SensibleSplit[r] * (1 + SensibleCatchUp * behind);
+        parts += part[size_t(r)];
+    }
+    for (int r = 0; r < Programmes; ++r) {
+        const double money = policy == Policy::Sensible ? perRace * part[size_t(r)] / parts : perRace * (1.0 / Programmes);
+        books.spend[size_t(r)] = std::min(ToMoney(MaxSpend), ToMoney(money));
     }
 }
 

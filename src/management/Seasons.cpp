@@ -22,6 +22,16 @@ std::vector<int> ClosedPlaces(const Season& season) {
     return places;
 }
 
+} // namespace
+
+std::vector<int> LastPlaces(const Season& season) {
+    if (!season.history.seasons.empty()) return ClosedPlaces(season);
+    std::vector<int> places(size_t(Teams(season)) + 1, 0);
+    for (int t = 1; t <= Teams(season); ++t) places[size_t(t)] = PaperPlace(season, t);
+    return places;
+}
+
+namespace {
 // What belongs to one season only, cleared for the next; progress still to show is carried over.
 void Clear(ManagedTeam& books, int races) {
     books.season = {};

@@ -38,6 +38,9 @@ inline constexpr double Bankruptcy = 30;
 inline constexpr double MaxSpend = 6; // per programme and race
 inline constexpr double Gain = 0.035; // quality per race for the square root of the spending
 inline constexpr double Success = 0.6;
+// What a programme finds, by the team's place in the last constructors' standings: the front has
+// less left to find, so no team's lead, a principal's or the game's, lasts for ever.
+inline constexpr double FrontFinds = 0.6, BackFinds = 1.2;
 inline constexpr int ShortestDelay = 1, LongestDelay = 3;
 // During a season the machine takes a whole step for this much progress beyond the field's.
 inline constexpr double Step = 0.08;
@@ -45,16 +48,24 @@ inline constexpr int MostSteps = 2;
 // New regulations undo this share of what each team found since the last.
 inline constexpr double RegulationsUndo = 0.4;
 
-// The game's own teams spend this share of what they can spare; a sensible principal nearly all.
-inline constexpr double GameShare = 0.2;
+// The game's own teams spend this share of what they can spare, conservatively, so that a
+// well-run team can rise; a sensible principal nearly all.
+inline constexpr double GameShare = 0.12;
 inline constexpr double SensibleShare = 0.8;
 // How a sensible principal shares it out: speed decides the lap time on most circuits, the
 // aerodynamics less, reliability only now and then.
 inline constexpr double SensibleSplit[] = {0.7, 0.2, 0.1};
+// ... each the more by this share for every step its rating stands from the best.
+inline constexpr double SensibleCatchUp = 1.0;
 // What a team keeps aside beyond the season's costs still to pay.
 inline constexpr double Cushion = 10;
 // A sensible principal pays one driver at most this share of a season's income.
 inline constexpr double SalaryShare = 0.25;
+// A sensible principal keeps a driver whose ratings only this many of the market's better.
+inline constexpr int SensibleKeepBest = 8;
+// A sensible principal pays buy-outs in a market up to this share of his money, the rest kept
+// for the machine.
+inline constexpr double SensibleBuyOuts = 0.5;
 // A reckless principal pays his drivers this much over what they ask.
 inline constexpr double RecklessPay = 1.5;
 

@@ -8,6 +8,7 @@
 #include "offseason/FrmKarvenOff.h"
 #include "offseason/Negotiation.h"
 #include "management/Management.h"
+#include "management/Tuning.h"
 #include "principal/Board.h"
 #include "principal/FrmApproach.h"
 #include "principal/FrmCall.h"
@@ -162,10 +163,15 @@ void AskedMarket::Moved(FrmKarvenOff& form, int team, int driver, const std::str
 bool PolicyMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
     if (policy_ == Policy::Rules) return rules;
     if (policy_ == Policy::Reckless) return false; // both seats for the dearest he can find
-    // With money to spend, a driver who asks far less than it allows makes room for a better one.
+    // With money to spend, he judges a driver by his ratings (what he asks follows them), as the
+    // window shows them: one among the field's best stays, the rest make room for a better one.
+    // The market's evaluation ranks a rookie by a score drawn at random, no guide to his driving.
     if (management::Running(season_)) {
-        const ManagedTeam& books = season_.history.management.teams[size_t(management::TeamInCharge(season_))];
-        if (AskingOf(form, team, driver) * 2 < management::SalaryRoom(books)) return false;
+        const Money worth = CostOf(season_, form, team, driver, rookie_).salary;
+        int better = 0;
+        for (int d = 1; d < int(form.OffDrvTable.size()); ++d)
+            if (d != driver && CostOf(season_, form, team, d, rookie_).salary > worth) ++better;
+        return better < management::tuning::SensibleKeepBest;
     }
     return Rank(form.OffDrvTable[size_t(driver)].ScoreRank) <= 2 * Rank(form.OffTimTable[size_t(team)].TimRank) + 2;
 }
@@ -190,6 +196,11 @@ int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>&
     }
     const int timRank = Rank(form.OffTimTable[size_t(team)].TimRank);
     auto better = [&](int a, int b) { return Rank(form.OffDrvTable[size_t(a)].ScoreRank) < Rank(form.OffDrvTable[size_t(b)].ScoreRank); };
+    // With money, the best by his ratings, as Keep judges them.
+    auto worthier = [&](int a, int b) {
+        const Money wa = CostOf(season_, form, team, a, rookie_).salary, wb = CostOf(season_, form, team, b, rookie_).salary;
+        return wa != wb ? wa > wb : better(a, b);
+    };
     // A sensible principal pays a buy-out from the money he has, and a salary he can keep paying:
     // a share of what the season brought.
     const int table = management::TeamInCharge(season_);
@@ -197,10 +208,13 @@ int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>&
     const ManagedTeam* books = money ? &season_.history.management.teams[size_t(table)] : nullptr;
     int best = 0, listening = 0;
     for (int d : available) {
-        if (books && (CostOf(season_, form, team, d, rookie_).buyOut > books->cash ||
+        // The buy-outs he agreed already are paid from the same money, and the machine needs the
+        // rest; a driver free of contract costs none, even to a team in debt.
+        const Money buyOut = CostOf(season_, form, team, d, rookie_).buyOut;
+        if (books && ((buyOut > 0 && double(buyOut + buyOuts_) > management::tuning::SensibleBuyOuts * double(books->cash)) ||
                       AskingOf(form, team, d) > management::SalaryRoom(*books)))
             continue;
-        if (best == 0 || better(d, best)) best = d;
+        if (best == 0 || (books ? worthier(d, best) : better(d, best))) best = d;
         bool listens = Rank(form.OffDrvTable[size_t(d)].ScoreRank) + R >= 2 * timRank;
         if (listens && (listening == 0 || better(d, listening))) listening = d;
     }
@@ -211,6 +225,13 @@ int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>&
         return best;
     }
     return listening != 0 ? listening : best;
+}
+
+bool PolicyMarket::Answer(FrmKarvenOff& form, int team, int driver, bool rules) {
+    const Money buyOut = CostOf(season_, form, team, driver, rookie_).buyOut;
+    const bool accepted = TeamMarket::Answer(form, team, driver, rules);
+    if (accepted) buyOuts_ += buyOut;
+    return accepted;
 }
 
 bool PolicyMarket::PaysMore(FrmKarvenOff&, int, int, Money asking) {

@@ -80,7 +80,9 @@ private:
 
 // The fixed policy of karven-sim --manage: keep a driver the market ranks no lower than twice
 // the team's place and two more; make the offer to the best driver who would listen to it (one
-// whose rank and the cycle reach twice the team's place), else to the best available.
+// whose rank and the cycle reach twice the team's place), else to the best available. While the
+// team has money, a sensible principal judges by the ratings instead: he keeps one of the field's
+// best and pays the best he can afford what he asks, his buy-outs within half his money.
 // A reckless principal lets his drivers go, to make his offers to the dearest he may sign.
 class PolicyMarket final : public TeamMarket {
 public:
@@ -90,10 +92,13 @@ public:
     bool PaysMore(FrmKarvenOff& form, int team, int driver, Money asking) override;
     bool Keep(FrmKarvenOff& form, int team, int driver, bool rules) override;
     int Approach(FrmKarvenOff& form, int team, const std::vector<int>& available, int rules) override;
+    bool Answer(FrmKarvenOff& form, int team, int driver, bool rules) override;
     int cycle = 0; // the negotiation's R, counted by the offers asked
 
 private:
     Policy policy_;
+    Money buyOuts_ = 0; // agreed in this market, paid at its close
+
 };
 
 } // namespace karven::principal
