@@ -71,22 +71,15 @@ Json ManagementToJson(const Season& season) {
             {"seasons", seasons}};
 }
 
-Json ClosedBooksToJson(const ManagementState& b, const ManagementState& a) {
+Json ClosedBooksToJson(const ManagementState& m, int season) {
     Json teams = Json::array();
-    for (size_t t = 1; t < b.teams.size(); ++t) {
-        const ManagedTeam& was = b.teams[t];
-        const ManagedTeam* now = nullptr;
-        for (size_t u = 1; u < a.teams.size() && !now; ++u)
-            if (a.teams[u].TimNm == was.TimNm) now = &a.teams[u];
-        if (!now) continue;
-        // What came at the close: the cash it gained beyond the new season's transfers.
-        const Money closing = now->cash - was.cash - (now->account.In() - now->account.Out());
-        teams.push_back({{"TimNm", was.TimNm},
-                         {"income", Units(was.account.In() + closing)},
-                         {"spending", Units(was.account.Out())},
-                         {"development", Units(was.account.spending[spending::Development])},
-                         {"cash", Units(now->cash)}});
-    }
+    for (const ManagedSeason& s : m.seasons)
+        if (s.season == season)
+            teams.push_back({{"TimNm", s.TimNm},
+                             {"income", Units(s.account.In())},
+                             {"spending", Units(s.account.Out())},
+                             {"development", Units(s.account.spending[spending::Development])},
+                             {"cash", Units(s.end)}});
     return teams;
 }
 

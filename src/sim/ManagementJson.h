@@ -12,8 +12,8 @@ namespace karven::sim {
 //  "seasons": [the team in charge's closed seasons]}.
 Json ManagementToJson(const Season& season);
 
-// A season's close, from every team's books before the market and after: {TimNm, income,
-// spending, cash} each, income counting the prize and the sponsor's bonus.
-Json ClosedBooksToJson(const ManagementState& before, const ManagementState& after);
+// Every team's books of a closed season: {TimNm, income, spending, development, cash}, the
+// market's buy-outs counted as it closed the season.
+Json ClosedBooksToJson(const ManagementState& management, int season);
 
 } // namespace karven::sim

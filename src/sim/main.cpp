@@ -240,8 +240,6 @@ int Play(const Options& options) {
             closed = sim::SeasonToJson(game.season); // what the market judged, for checking it
         }
         const bool managed = management::Running(game.season);
-        ManagementState before;
-        if (log && managed) before = game.season.history.management;
         sim::Json market = sim::RunMarket(game, platform);
         if (market.is_null()) {
             std::cerr << Tr("ストーブリーグを開催できません。\n");
@@ -254,7 +252,8 @@ int Play(const Options& options) {
         log->seasons.Push(standings);
         if (managed && !game.season.history.seasons.empty())
             log->books.Push({{"season", game.season.history.seasons.back().number},
-                             {"teams", sim::ClosedBooksToJson(before, game.season.history.management)}});
+                             {"teams", sim::ClosedBooksToJson(game.season.history.management,
+                                                              game.season.history.seasons.back().number)}});
         market["season"] = std::move(closed);
         log->markets.Push(market);
         return true;

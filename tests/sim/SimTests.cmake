@@ -102,7 +102,11 @@ add_dependencies(karven_world_balance karven-sim)
 add_test(NAME world.Balance
   COMMAND karven_world_balance --sim $<TARGET_FILE:karven-sim> --work ${sim_tmp} --seasons 60 --seeds 1)
 
-# Running a team: the policies' careers and the economy, measured in full by scripts/manage-balance.
+# Running a team: the policies' careers and the economy, measured in full (half a minute), as
+# scripts/manage-balance does.
 add_executable(karven_manage_balance ${PROJECT_SOURCE_DIR}/tests/world/ManageBalance.cpp)
 target_link_libraries(karven_manage_balance PRIVATE karven_core)
 add_dependencies(karven_manage_balance karven-sim)
+add_test(NAME manage.Balance
+  COMMAND karven_manage_balance --sim $<TARGET_FILE:karven-sim> --work ${sim_tmp} --careers 1-40 --economy 1,2,3,4,5
+          --economy-seasons 300)
