@@ -20,16 +20,19 @@ void Move(WorldTeam& machine, int r, double gain) {
     machine.ratings[size_t(r)] = world::TeamValue(r, std::clamp(world::Nudge(q, gain), 0.01, 0.99));
 }
 
-WorldTeam* MachineOf(Season& season, int team) {
-    WorldState& w = season.history.world;
-    if (!w.enabled) return nullptr;
-    std::vector<size_t> at = WorldTeamIndex(w, season);
-    size_t i = size_t(team) < at.size() ? at[size_t(team)] : 0;
-    return i ? &w.teams[i] : nullptr;
-}
 } // namespace
 
-void RunProgrammes(Season& season, int team, int gp, int place) {
+std::vector<WorldTeam*> Machines(Season& season) {
+    WorldState& w = season.history.world;
+    std::vector<WorldTeam*> machines(season.TimTable.size(), nullptr);
+    if (!w.enabled) return machines;
+    const std::vector<size_t> at = WorldTeamIndex(w, season);
+    for (size_t t = 1; t < machines.size() && t < at.size(); ++t)
+        if (at[t]) machines[t] = &w.teams[at[t]];
+    return machines;
+}
+
+void RunProgrammes(Season& season, int team, int gp, int place, WorldTeam* machine) {
     ManagedTeam& books = season.history.management.teams[size_t(team)];
     world::Draws draws(season.history.world, world::Purpose::Programmes, uint64_t(gp) * 1000 + uint64_t(team));
     // The front of the field has less left to find than the back: no lead lasts for ever.
@@ -45,7 +48,6 @@ void RunProgrammes(Season& season, int team, int gp, int place) {
         if (found) books.pending.push_back({r, Gain * finds * std::sqrt(Units(spend)) * size, gp + delay});
     }
     // What is due shows in the machine.
-    WorldTeam* machine = MachineOf(season, team);
     std::erase_if(books.pending, [&](const Pending& p) {
         if (p.due > gp) return false;
         if (machine) Move(*machine, p.rating, p.gain);
@@ -56,6 +58,7 @@ void RunProgrammes(Season& season, int team, int gp, int place) {
 
 void ShowProgress(Season& season, int) {
     ManagementState& m = season.history.management;
+    const std::vector<WorldTeam*> machines = Machines(season);
     const int teams = Teams(season);
     if (teams == 0) return;
     for (int r = 0; r < Programmes; ++r) {
@@ -74,7 +77,7 @@ void ShowProgress(Season& season, int) {
             if (next == now) continue;
             field = FormatPlain(next);
             // The world keeps the whole rating it last gave: this one is its own, not an editor's.
-            if (WorldTeam* machine = MachineOf(season, t)) machine->whole[size_t(r)] = next;
+            if (WorldTeam* machine = machines[size_t(t)]) machine->whole[size_t(r)] = next;
         }
     }
 }
@@ -83,6 +86,7 @@ void BeforeRanking(Season& season, bool regulations) {
     if (!Running(season)) return;
     Follow(season);
     ManagementState& m = season.history.management;
+    const std::vector<WorldTeam*> machines = Machines(season);
     const int teams = Teams(season);
     if (teams == 0) return;
     for (int r = 0; r < Programmes; ++r) {
@@ -99,7 +103,7 @@ void BeforeRanking(Season& season, bool regulations) {
                 undo -= RegulationsUndo * books.progress[size_t(r)];
                 books.progress[size_t(r)] *= 1 - RegulationsUndo;
             }
-            if (WorldTeam* machine = MachineOf(season, t)) {
+            if (WorldTeam* machine = machines[size_t(t)]) {
                 double q = world::TeamQuality(r, machine->ratings[size_t(r)]) + undo;
                 machine->ratings[size_t(r)] = world::TeamValue(r, std::clamp(q, 0.01, 0.99));
             }

@@ -104,6 +104,7 @@ void BookRace(Season& season, const std::vector<double>& pointsBefore, Policy pr
         scored += gained[size_t(t)];
     }
     const std::vector<int> places = LastPlaces(season);
+    const std::vector<WorldTeam*> machines = Machines(season);
     for (int t = 1; t <= Teams(season); ++t) {
         ManagedTeam& books = m.teams[size_t(t)];
         const Policy policy = PolicyOf(season, t, principal);
@@ -122,7 +123,7 @@ void BookRace(Season& season, const std::vector<double>& pointsBefore, Policy pr
         // Then the programmes, as far as the money goes.
         if (policy != Policy::Player) PlanSpending(season, t, books, policy);
         Money before = books.cash;
-        RunProgrammes(season, t, gp, places[size_t(t)]);
+        RunProgrammes(season, t, gp, places[size_t(t)], machines[size_t(t)]);
         race.spending[spending::Development] = before - books.cash;
         books.account.Add(race);
         books.races.push_back(race);

@@ -14,7 +14,9 @@ Policy PolicyOf(const Season& season, int team, Policy principal);
 // Development: what each programme found in this race, what shows from it, and the whole steps
 // the machines take during the season.
 // `place`: the team's place at the front of the field (LastPlaces).
-void RunProgrammes(Season& season, int team, int gp, int place);
+void RunProgrammes(Season& season, int team, int gp, int place, WorldTeam* machine);
+// Each team's machine as the world keeps it, by table position; nullptr where it keeps none.
+std::vector<WorldTeam*> Machines(Season& season);
 void ShowProgress(Season& season, int gp);
 
 // Each team's place in the last closed season's constructors' standings, [0] unused; before

@@ -73,8 +73,8 @@ TEST(ManagementPolicy, TheFrontOfTheFieldFindsLessThanTheBackForTheSameMoney) {
         Season front = Field({"3", "3", "3"}, {"3", "3", "3"});
         front.history.management.teams[1].spend.fill(ToMoney(4));
         Season back = front;
-        RunProgrammes(front, 1, gp, 1);
-        RunProgrammes(back, 1, gp, 2);
+        RunProgrammes(front, 1, gp, 1, Machines(front)[1]);
+        RunProgrammes(back, 1, gp, 2, Machines(back)[1]);
         const std::vector<Pending>& a = front.history.management.teams[1].pending;
         const std::vector<Pending>& b = back.history.management.teams[1].pending;
         ASSERT_EQ(a.size(), b.size());
