@@ -128,6 +128,7 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
                                {"見込み", 64, Align::Right}});
     const bool money = management::Running(shell.season);
     if (money) {
+        hint.text = Tr("年俸要求は、ドライバーがこのチームに求める年俸です。要求どおりなら契約し、8割以上なら増額を求め、それより少ないと断ります。移籍金は、契約の残っているドライバーを引き抜くときに前のチームへ払います。");
         table.columns.push_back({"年俸要求", 88, Align::Right});
         table.columns.push_back({"移籍金", 80, Align::Right});
     }
@@ -136,6 +137,9 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
     for (int d : available) {
         Row row = MakeRow(shell.season, market, team, d, rookie, R, aged);
         if (money) {
+            // The money answers, not the ranks: no chance to show.
+            row.cells.back() = "—";
+            row.keys.back() = 0;
             // What he asks of this team, and what his team asks to let him go.
             SigningCost cost = CostOf(shell.season, market, team, d, rookie);
             Money asking = management::Asking(cost.salary, ReadCount(t.TimRank), int(market.OffTimTable.size()) - 1);

@@ -17,7 +17,7 @@ using namespace history;
 
 namespace {
 constexpr int Width = 1040;
-constexpr int TableTop = 76;
+constexpr int TableTop = 86;
 constexpr int TableHeight = 340;
 
 std::string Drivers(const Season& season, const TimRecord& t) {
@@ -39,8 +39,10 @@ FrmPrincipal::FrmPrincipal(Shell& shell) : Form(FormName, "監督モード"), sh
     Control& title = Add(ControlKind::Label, "lblTitle", {Margin, 10, Width - 2 * Margin, 28}, "監督になるチームを選んでください");
     title.style.fontSize = 14;
     title.style.bold = true;
-    Add(ControlKind::Label, "lblHint", {Margin, 42, Width - 2 * Margin, 28},
-        "決勝のピットインとタイヤ、ストーブリーグの残留とオファーを決め、シーズンごとにチームの目標で評価されます。");
+    Add(ControlKind::Label, "lblHint", {Margin, 42, Width - 2 * Margin, 40},
+        "決勝のピットインとタイヤ、ストーブリーグの残留とオファーを決め、シーズンごとにチームの目標で評価されます。"
+        "チームの資金・開発・スポンサー・契約も任され、ワールドの変化がオンになります（設定 → 本部）。")
+        .style.wrap = true;
     Control& table = AddTable(*this, {Margin, TableTop, Width - 2 * Margin, TableHeight},
                               {{"チーム", 0},
                                {"ｽﾋﾟｰﾄﾞ", 60, Align::Center},

@@ -12,7 +12,10 @@
 #include "Screens.h"
 #include "management/FrmHeadquarters.h"
 #include "management/Management.h"
+#include "offseason/FrmKarvenOff.h"
 #include "principal/Board.h"
+#include "principal/FrmApproach.h"
+#include "season/Numbers.h"
 #include "principal/FrmPrincipal.h"
 #include "support/Language.h"
 
@@ -63,5 +66,39 @@ TEST(ManagementWindows, TheHeadquartersReadsWholeAndItsButtonsDecide) {
         EXPECT_EQ(books().sponsor, second) << "the offer chosen in the table is the one signed" << suffix;
         EXPECT_GT(books().spend[0], speed) << "+ spends more on speed" << suffix;
         EXPECT_EQ(season.history.management.tyres, TyreOrder::Rules) << suffix;
+    }
+}
+
+TEST(ManagementWindows, TheOfferShowsWhatEachDriverAsksAndSetsTheTerms) {
+    for (Language language : {Language::Japanese, Language::English}) {
+        LanguageScope scope(language);
+        const std::string suffix = language == Language::English ? "_en" : "";
+        test::GameUnderTest g(22);
+        g.Start();
+        Season& season = g.game.season;
+        principal::TakeCharge(season, "01");
+        g.game.FollowPrincipal();
+        FrmKarvenOff market(g.game.shell);
+        market.OffTimTable.push_back({"01", season.TimTable[1].TimNm, "0001", "3", "0", "0"});
+        for (int d = 1; d <= 6; ++d)
+            market.OffDrvTable.push_back({"", Format00(d), season.DrvTable[size_t(d)].DrvNm, FormatPlain(d), "12",
+                                          FormatPlain(d), "30", "0"});
+        principal::FrmApproach approach(g.game.shell, market, 1, {1, 2, 3, 4, 5, 6}, 2, nullptr);
+        test::WhenModal([&](QWidget& window) {
+            test::Activate(window);
+            auto* t = window.findChild<QTableWidget*>("tblRec");
+            ASSERT_NE(t, nullptr);
+            test::Legible seen = test::Read(*t);
+            EXPECT_TRUE(seen.faults.empty()) << suffix << ": " << (seen.faults.empty() ? "" : seen.faults.front());
+            EXPECT_EQ(seen.cut, 0) << suffix << ": every entry whole, the asking and the buy-out too";
+            window.findChild<QPushButton*>("cmdShare")->click();
+            window.findChild<QPushButton*>("cmdYears")->click();
+            window.grab().save(test::ScreenPath(("approach_money" + suffix + ".png").c_str()));
+            test::PressKey(window, Qt::Key_Return);
+        });
+        g.platform.ShowModal(approach);
+        EXPECT_EQ(approach.answer, principal::FrmApproach::Answer::Offer) << suffix;
+        EXPECT_DOUBLE_EQ(approach.OfferShare(), 1.2) << "one press past what he asks" << suffix;
+        EXPECT_EQ(approach.OfferSeasons(), 3) << suffix;
     }
 }
