@@ -20,6 +20,12 @@ void Move(WorldTeam& machine, int r, double gain) {
     machine.ratings[size_t(r)] = world::TeamValue(r, std::clamp(world::Nudge(q, gain), 0.01, 0.99));
 }
 
+// The field's mean progress of a programme this season.
+double FieldMean(const ManagementState& m, int r, int teams) {
+    double sum = 0;
+    for (int t = 1; t <= teams; ++t) sum += m.teams[size_t(t)].season[size_t(r)];
+    return sum / teams;
+}
 } // namespace
 
 std::vector<WorldTeam*> Machines(Season& season) {
@@ -62,9 +68,7 @@ void ShowProgress(Season& season, int) {
     const int teams = Teams(season);
     if (teams == 0) return;
     for (int r = 0; r < Programmes; ++r) {
-        double mean = 0;
-        for (int t = 1; t <= teams; ++t) mean += m.teams[size_t(t)].season[size_t(r)];
-        mean /= teams;
+        const double mean = FieldMean(m, r, teams);
         for (int t = 1; t <= teams; ++t) {
             ManagedTeam& books = m.teams[size_t(t)];
             const int wanted = std::clamp(int(std::floor((books.season[size_t(r)] - mean) / Step)), -MostSteps, MostSteps);
@@ -90,9 +94,7 @@ void BeforeRanking(Season& season, bool regulations) {
     const int teams = Teams(season);
     if (teams == 0) return;
     for (int r = 0; r < Programmes; ++r) {
-        double mean = 0;
-        for (int t = 1; t <= teams; ++t) mean += m.teams[size_t(t)].season[size_t(r)];
-        mean /= teams;
+        const double mean = FieldMean(m, r, teams);
         for (int t = 1; t <= teams; ++t) {
             ManagedTeam& books = m.teams[size_t(t)];
             // The field moved on by its mean: a team's progress counts beyond it.

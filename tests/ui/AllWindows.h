@@ -44,6 +44,17 @@ inline void FinishSeason(GameUnderTest& g) {
     SetMainState(g.game.shell.main, 4);
 }
 
+// The offer window of team 01 over the season's first three drivers.
+inline void ShowApproach(GameUnderTest& g) {
+    FrmKarvenOff market(g.game.shell);
+    market.OffTimTable.push_back({"01", g.game.season.TimTable[1].TimNm, "0001", "3", "0", "0"});
+    for (int d = 1; d <= 3; ++d)
+        market.OffDrvTable.push_back({"", Format00(d), g.game.season.DrvTable[size_t(d)].DrvNm, FormatPlain(d), "12",
+                                      FormatPlain(d), "30", "0"});
+    principal::FrmApproach approach(g.game.shell, market, 1, {1, 2, 3}, 2, nullptr);
+    g.platform.ShowModal(approach);
+}
+
 inline std::vector<WindowOpener> AllWindows() {
     return {
         {"frmmain", [](auto& g) { g.game.shell.main.Click("Help_Ver"); }},
@@ -115,13 +126,7 @@ inline std::vector<WindowOpener> AllWindows() {
          }},
         {"frmkarvenapproach",
          [](auto& g) {
-             FrmKarvenOff market(g.game.shell);
-             market.OffTimTable.push_back({"01", g.game.season.TimTable[1].TimNm, "0001", "3", "0", "0"});
-             for (int d = 1; d <= 3; ++d)
-                 market.OffDrvTable.push_back({"", Format00(d), g.game.season.DrvTable[size_t(d)].DrvNm, FormatPlain(d),
-                                               "12", FormatPlain(d), "30", "0"});
-             principal::FrmApproach approach(g.game.shell, market, 1, {1, 2, 3}, 2, nullptr);
-             g.platform.ShowModal(approach);
+             ShowApproach(g);
          }},
         {"frmkarvenheadquarters",
          [](auto& g) {
@@ -137,13 +142,7 @@ inline std::vector<WindowOpener> AllWindows() {
          [](auto& g) {
              principal::TakeCharge(g.game.season, "01");
              g.game.FollowPrincipal();
-             FrmKarvenOff market(g.game.shell);
-             market.OffTimTable.push_back({"01", g.game.season.TimTable[1].TimNm, "0001", "3", "0", "0"});
-             for (int d = 1; d <= 3; ++d)
-                 market.OffDrvTable.push_back({"", Format00(d), g.game.season.DrvTable[size_t(d)].DrvNm, FormatPlain(d),
-                                               "12", FormatPlain(d), "30", "0"});
-             principal::FrmApproach approach(g.game.shell, market, 1, {1, 2, 3}, 2, nullptr);
-             g.platform.ShowModal(approach);
+             ShowApproach(g);
          }},
         {"frmkarvencontinue",
          [](auto& g) {
