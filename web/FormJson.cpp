@@ -141,6 +141,9 @@ void WriteControl(Writer& w, const Control& c) {
     if (c.onGotFocus) w.Bool("gotFocus", true);
     if (c.onLostFocus) w.Bool("lostFocus", true);
     if (!c.picture.empty()) w.Str("picture", c.picture);
+    if (!c.spoken.empty()) w.Str("spoken", c.spoken);
+    if (!c.labelledBy.empty()) w.Str("labelledBy", c.labelledBy);
+    if (!c.mark.empty()) w.Str("mark", c.mark);
     if (c.kind == ControlKind::Table) {
         w.Key("columns");
         w.Open('[');
@@ -181,6 +184,8 @@ std::string FormJson(const Form& form, bool modal) {
     w.Str("cancelButton", form.cancelButton);
     w.Str("focus", form.focusRequest);
     w.Num("autoCloseMs", form.autoCloseMs);
+    if (!form.spokenCaption.empty()) w.Str("spokenCaption", form.spokenCaption);
+    if (!form.announcements.empty()) Strings(w, "announce", form.announcements);
     w.Key("columnStarts");
     w.Open('[');
     for (int x : form.columnStarts) w.Item(x);

@@ -94,8 +94,9 @@ namespace karven::web {
 void WebPlatform::RefreshAll() {
     if (main_ && mainShown_) PageRender(FormJson(*main_, false).c_str());
     for (Form* form : running_) PageRender(FormJson(*form, true).c_str());
-    if (main_ && mainShown_) main_->focusRequest.clear();
-    for (Form* form : running_) form->focusRequest.clear();
+    // A focus request and an announcement are told once.
+    if (main_ && mainShown_) main_->focusRequest.clear(), main_->announcements.clear();
+    for (Form* form : running_) form->focusRequest.clear(), form->announcements.clear();
     PageUnsaved(unsavedWork && unsavedWork());
 }
 

@@ -14,6 +14,7 @@
 #include "principal/Calls.h"
 #include "principal/FrmPrincipal.h"
 #include "race/Race.h"
+#include "season/Numbers.h"
 #include "session/Autosave.h"
 #include "session/Continue.h"
 #include "session/FrmAutosaves.h"
@@ -27,6 +28,7 @@
 #include "standings/DrvSei.h"
 #include "standings/RankingGrid.h"
 #include "standings/Seiseki.h"
+#include "standings/Summaries.h"
 #include "weekend/NewSeason.h"
 #include "weekend/Qualifying.h"
 #include "world/Changes.h"
@@ -44,6 +46,7 @@ Game::Game(Platform& platform, Random& random) : shell(season, platform, random)
     // The main window lives as long as the game: its captions in the language of the day.
     shell.main.Localize();
     ShowLanguageChoice(shell);
+    ShowTextSizeChoice(shell);
 }
 
 bool Game::StartUp() {
@@ -88,12 +91,18 @@ std::string Game::JudgeTheSeason() {
 std::optional<RaceOutcome> Game::PlayRace() {
     const std::vector<double> before = management::PointsBefore(season);
     std::optional<RaceOutcome> outcome = RunKesyou(shell, weekend);
-    if (outcome) management::BookRace(season, before, managePolicy);
+    if (outcome) {
+        management::BookRace(season, before, managePolicy);
+        shell.main.Announce(RaceSummary(season, int(ReadNumber(season.Sis.EndGp))));
+    }
     return outcome;
 }
 
 void Game::RunMarket() {
     size_t closed = season.history.seasons.size();
+    Season was;
+    was.DrvTable = season.DrvTable;
+    was.TimTable = season.TimTable;
     world::WorldMarket world(shell);
     if (management::Running(season)) world.beforeRanking = management::BeforeRanking;
     std::unique_ptr<MarketCalls> calls = marketCalls([&world](int d) { return world.Rookie(d); });
@@ -104,6 +113,7 @@ void Game::RunMarket() {
         management::CloseSeason(season, managePolicy, team ? team->signings : std::vector<Contract>{});
         std::string verdict = JudgeTheSeason();
         ShowSeasonSummary(shell, world::OffSeasonChanges(season), verdict);
+        shell.main.Announce(MovesSummary(was, season));
     }
 }
 
@@ -206,6 +216,7 @@ void Game::WireMainWindow() {
         main(EventItemName(i), i).onClick = [this, i] { ToggleEvent(shell, i); };
     }
     main("Eve_Auto").onClick = [this] { ToggleAutoAdvance(shell); };
+    main("Eve_Repeat").onClick = [this] { RepeatLastComment(shell); };
     for (int i = 1; i <= 3; ++i) main("Eve_Delay", i).onClick = [this, i] { ChooseAutoPace(shell, i); };
     main("cmdStart").onClick = Command(
         [this] {
@@ -246,6 +257,8 @@ void Game::WireMainWindow() {
     main("Help_Howto").onClick = [this] { ShowGuide(shell); };
     main("Help_Language", 1).onClick = [this] { ChooseLanguage(shell, Language::Japanese); };
     main("Help_Language", 2).onClick = [this] { ChooseLanguage(shell, Language::English); };
+    for (int i = 1; i <= int(std::size(TextSizes)); ++i)
+        main("Help_TextSize", i).onClick = [this, i] { ChooseTextSize(shell, TextSizes[i - 1]); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

@@ -62,6 +62,7 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
     list.style.fontSize = FontSize;
     list.onClick = [this] { DrvSetSelect(*this); };
     list.toolTip = "ドライバーの一覧です。選んだドライバーを右側で編集します。";
+    list.spoken = "ドライバー一覧";
 
     int top = Margin;
     AddText(*this, "lblCaption", 1, {PaneLeft, top, CaptionWidth, ArrowSize}, "名前");
@@ -70,6 +71,7 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
     name.style.fontSize = FontSize;
     name.enabled = false; // until a driver is chosen, so that nothing typed is lost
     name.toolTip = "ドライバー名。";
+    name.labelledBy = "lblCaption(1)";
     KeepFileSafe(name);
     name.onGotFocus = [this] { DrvSetFocus(*this); };
     name.onLostFocus = [this] { DrvSetNameLeft(*this); };
@@ -79,8 +81,7 @@ FrmKarvenDrvSet::FrmKarvenDrvSet(Shell& shell) : Form("frmkarvendrvset", "ドラ
         StepRow row = AddStepRow(*this, i + 1, Grades[i - 1].caption, Grades[i - 1].label, i,
                                  {PaneLeft, top, PaneWidth, ArrowSize}, CaptionWidth);
         row.Explain(Grades[i - 1].toolTip);
-        row.up.onClick = [this, i] { DrvSetGradeStep(*this, i, -1); };
-        row.down.onClick = [this, i] { DrvSetGradeStep(*this, i, +1); };
+        row.OnStep(*this, [this, i](int by) { DrvSetGradeStep(*this, i, by); });
         top += RowStep;
     }
     top += 10;

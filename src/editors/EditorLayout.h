@@ -3,7 +3,11 @@
 
 #include "shell/Form.h"
 
+#include <functional>
 #include <string>
+#include <utility>
+
+#include "season/Translate.h"
 
 namespace karven::editors {
 
@@ -59,6 +63,14 @@ inline Control& AddOkCancel(Form& form, int left, int top, int width) {
     return pair.left;
 }
 
+// After the button's own work, its row's caption and new value are told to a player who listens.
+inline void AnnounceAfter(Form& form, Control& button, const Control& caption, const Control& value) {
+    button.onClick = [&form, press = button.onClick, caption = &caption, value = &value] {
+        if (press) press();
+        form.Announce(caption->text + " " + value->text);
+    };
+}
+
 // One row of a grade: its caption, the letter in a box, and the arrows cmdUp(index) and
 // cmdDn(index) beside it. The caller wires the arrows.
 struct StepRow {
@@ -70,6 +82,12 @@ struct StepRow {
     void Explain(const std::string& toolTip) {
         for (Control* c : {&caption, &value, &up, &down}) c->toolTip = toolTip;
     }
+    // ▲ steps by -1 and ▼ by +1; the new value is then told to a player who listens.
+    void OnStep(Form& form, std::function<void(int)> step) {
+        up.onClick = [step] { step(-1); };
+        down.onClick = [step] { step(+1); };
+        for (Control* arrow : {&up, &down}) AnnounceAfter(form, *arrow, caption, value);
+    }
 };
 inline StepRow AddStepRow(Form& form, int captionIndex, const std::string& caption, const std::string& value,
                           int index, Rect rect, int captionWidth) {
@@ -80,6 +98,8 @@ inline StepRow AddStepRow(Form& form, int captionIndex, const std::string& capti
     int arrowLeft = boxLeft + boxWidth + 8;
     Control& up = AddArrow(form, "cmdUp", arrowLeft, rect.top, UpArrow, index);
     Control& down = AddArrow(form, "cmdDn", arrowLeft + ArrowSize + 4, rect.top, DownArrow, index);
+    up.spoken = TrF("{1}を上へ", Tr(caption.c_str()));
+    down.spoken = TrF("{1}を下へ", Tr(caption.c_str()));
     return {text, box, up, down};
 }
 

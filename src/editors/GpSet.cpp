@@ -45,12 +45,14 @@ FrmKarvenGpSet::FrmKarvenGpSet(Shell& shell, FrmKarvenSisSet* settings)
     list.style.fontSize = FontSize;
     list.onClick = [this] { GpSetSelect(*this); };
     list.toolTip = "日程です。選んだグランプリを右側で編集します。";
+    list.spoken = "日程";
 
     AddText(*this, "lblCaption", 1, {PaneLeft, Margin, PaneWidth, 22}, "ＧＰ名");
     Control& name = Add(ControlKind::TextBox, "txtGp", {PaneLeft, Margin + 24, PaneWidth, ArrowSize});
     name.style.fontSize = FontSize;
     name.enabled = false; // until a Grand Prix is chosen, so nothing typed is lost
     name.toolTip = "グランプリの名前。";
+    name.labelledBy = "lblCaption(1)";
     KeepFileSafe(name);
     name.onLostFocus = [this] { GpSetNameLeft(*this); };
 
@@ -65,6 +67,9 @@ FrmKarvenGpSet::FrmKarvenGpSet(Shell& shell, FrmKarvenSisSet* settings)
     course.toolTip = "コースの性格（超速・速・普通・難・超難）。速いコースほどマシンのスピードの差が大きく出ます。";
     harder.toolTip = "コースを一段難しくします。";
     easier.toolTip = "コースを一段速くします。";
+    harder.spoken = "コースを難しく";
+    easier.spoken = "コースを速く";
+    for (Control* arrow : {&harder, &easier}) AnnounceAfter(*this, *arrow, (*this)("lblCaption", 2), course);
 
     const int editTop = courseTop + 24 + ArrowSize + 24;
     ButtonPair edit =

@@ -76,6 +76,13 @@ FrmKarvenSisSet::FrmKarvenSisSet(Shell& shell) : Form("frmkarvensisset", "シー
     const std::pair<const char*, int> arrows[] = {
         {"cmdNinUp", 0}, {"cmdNinDn", 0}, {"cmdSyuUp", 1}, {"cmdSyuDn", 1}, {"cmdGp", 2}};
     for (auto [name, row] : arrows) (*this)(name).toolTip = Rows[row].toolTip;
+    (*this)("cmdNinUp").spoken = TrF("{1}を上へ", Tr(Rows[0].caption));
+    (*this)("cmdNinDn").spoken = TrF("{1}を下へ", Tr(Rows[0].caption));
+    (*this)("cmdSyuUp").spoken = TrF("{1}を上へ", Tr(Rows[1].caption));
+    (*this)("cmdSyuDn").spoken = TrF("{1}を下へ", Tr(Rows[1].caption));
+    (*this)("cmdGp").spoken = TrF("{1}を編集", Tr(Rows[2].caption));
+    for (auto [name, row] : arrows)
+        if (row < 2) AnnounceAfter(*this, (*this)(name), (*this)("lblCaption", row + 1), (*this)(Rows[row].value));
     (*this)("cmdOK").toolTip = "設定を確定して閉じます。";
     (*this)("cmdCancel").toolTip = "変更を捨てて閉じます。";
     defaultButton = "cmdOK";

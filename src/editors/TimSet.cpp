@@ -108,14 +108,16 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
     list.style.fontSize = FontSize;
     list.onClick = [this] { TimSetSelect(*this, shell_); };
     list.toolTip = "チームの一覧です。選んだチームを右側で編集します。";
+    list.spoken = "チーム一覧";
 
     int top = Margin;
     int caption = 1;
     for (bool engine : {false, true}) {
-        AddText(*this, "lblCaption", caption++, {PaneLeft, top, CaptionWidth, ArrowSize},
-                engine ? "エンジン" : "チーム");
+        Control& label = AddText(*this, "lblCaption", caption++, {PaneLeft, top, CaptionWidth, ArrowSize},
+                                 engine ? "エンジン" : "チーム");
         Control& box = Add(ControlKind::TextBox, engine ? "txtEngNm" : "txtTimNm",
                            {FieldLeft, top, FieldWidth, ArrowSize});
+        box.labelledBy = label.Key();
         box.style.fontSize = FontSize;
         KeepFileSafe(box);
         box.toolTip = engine ? "エンジン名。「チーム・エンジン」の形で保存されます。" : "チーム名。";
@@ -129,8 +131,7 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
         StepRow row = AddStepRow(*this, caption++, Grades[i].caption, Grades[i].label, i,
                                  {PaneLeft, top, PaneWidth, ArrowSize}, CaptionWidth);
         row.Explain(Grades[i].toolTip);
-        row.up.onClick = [this, i] { TimSetGradeStep(*this, i, -1); };
-        row.down.onClick = [this, i] { TimSetGradeStep(*this, i, +1); };
+        row.OnStep(*this, [this, i](int by) { TimSetGradeStep(*this, i, by); });
         top += RowStep;
     }
 
@@ -144,8 +145,8 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
     swatch.style.border = true;
     color.Explain("マシンカラー（番号 0000〜9999）。▲▼ で画像のある番号を探します。");
     swatch.toolTip = color.value.toolTip;
-    color.up.onClick = [this] { TimSetColorStep(*this, shell_, -1); };
-    color.down.onClick = [this] { TimSetColorStep(*this, shell_, +1); };
+    color.OnStep(*this, [this](int by) { TimSetColorStep(*this, shell_, by); });
+    swatch.spoken = "マシンカラー";
     top += RowStep + 10;
 
     for (int seat = 1; seat <= 2; ++seat) {
@@ -153,6 +154,7 @@ FrmKarvenTimSet::FrmKarvenTimSet(Shell& shell) : Form("frmkarventimset", "チー
                 seat == 1 ? "ドライバー" : "");
         Control& slot = Add(ControlKind::ComboBox, "cboDrv", seat, {FieldLeft, top, FieldWidth, ArrowSize});
         slot.style.fontSize = FontSize;
+        slot.spoken = seat == 1 ? "ドライバー1" : "ドライバー2"; // the second seat's caption is blank
         slot.toolTip = "このチームのドライバー。一覧から選ぶか名前を入力します。空欄でシートを空けます。";
         slot.onGotFocus = [this, seat] { TimSetSeatGot(*this, seat); };
         slot.onLostFocus = [this, seat] { TimSetSeatLeft(*this, seat); };

@@ -121,6 +121,8 @@ void OffShow(FrmKarvenOff& form, Shell& shell) {
             Control& label = form("lbl2", FrmKarvenOff::SeatIndex(i, s));
             label.text = seats[s - 1] ? seats[s - 1]->DrvNm : "";
             label.textColor = DefaultColor;
+            label.mark.clear();
+            label.spoken.clear();
         }
     }
 }

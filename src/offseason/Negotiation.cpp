@@ -62,6 +62,8 @@ void Settle(FrmKarvenOff& form, int team, int seat, const std::string& name) {
     Control& label = SeatLabel(form, team, seat);
     label.text = name;
     label.textColor = SettledColor;
+    label.mark = "✓"; // not the colour alone
+    label.spoken = TrF("{1}（契約済み）", name);
     SeatFlag(form, team, seat) = "1";
 }
 

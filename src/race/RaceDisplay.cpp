@@ -158,14 +158,17 @@ void RaceDisplay::LoadWeatherPictures() {
     for (int i = 1; i <= 3; ++i) imgTenki_[i]->picture = folder + Files[i - 1];
 }
 
+void RaceDisplay::ShowWeather(const RaceState& race) {
+    imgTenki_[0]->picture = imgTenki_[race.Tenkou]->picture;
+    lblKousui_->text.clear();
+    AppendInt(lblKousui_->text, race.Kousui);
+    imgTenki_[0]->spoken = TrF("{1}、降水確率 {2}%", WeatherText(race.Tenkou), race.Kousui);
+}
+
 void RaceDisplay::ShowLap(const RaceState& race) {
     shell_.raceSeen = {race.lap - 1, race.laps ? race.laps->retirements.size() : 0};
     LapTitle(race.lap);
-    if (race.setup.eveTen) {
-        imgTenki_[0]->picture = imgTenki_[race.Tenkou]->picture;
-        lblKousui_->text.clear();
-        AppendInt(lblKousui_->text, race.Kousui);
-    }
+    if (race.setup.eveTen) ShowWeather(race);
     std::string& text = shell_.MsgText;
     TrFInto(text, "{1}周目", race.lap);
     text += CrLf;
@@ -198,11 +201,7 @@ void RaceDisplay::CatchUp(const RaceState& race) {
         ShowPicture(pictureOwed_.first, pictureOwed_.second);
         pictureOwed_ = {};
     }
-    if (weatherOwed_ && race.setup.eveTen) {
-        imgTenki_[0]->picture = imgTenki_[race.Tenkou]->picture;
-        lblKousui_->text.clear();
-        AppendInt(lblKousui_->text, race.Kousui);
-    }
+    if (weatherOwed_ && race.setup.eveTen) ShowWeather(race);
 }
 
 void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {

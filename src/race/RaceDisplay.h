@@ -28,6 +28,7 @@ public:
     // The entry of the car in position k, with its numbers as text: KesyouTable's record.
     EntryRecord Record(const RaceState& race, int k) const;
     // imgTenki(1..3): fine, cloudy, rain.
+    void ShowWeather(const RaceState& race); // the picture, the chance of rain, and their spoken name
     void LoadWeatherPictures();
 
 private:

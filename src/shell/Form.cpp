@@ -75,6 +75,7 @@ void Form::Localize() {
     LocalizeText(caption, captionSource_, captionLocalized_);
     for (Control& c : controls_) {
         LocalizeText(c.text, c.source, c.localized);
+        LocalizeText(c.spoken, c.spokenSource, c.spokenLocalized);
         if (c.toolTipSource.empty()) c.toolTipSource = c.toolTip;
         if (!c.toolTipSource.empty()) c.toolTip = ToolTipText(c);
         if (c.columnSources.size() != c.columns.size()) { // new columns: their headings are the source

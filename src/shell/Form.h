@@ -56,6 +56,13 @@ struct Control {
     // the day: Localize() translates it again unless the logic has put a text of its own there since.
     std::string source, localized, toolTipSource;
     std::string shortcut; // a key that presses the control, told at the end of its tool tip
+    // What a screen reader calls the control where its caption does not say it: a picture's subject,
+    // what an arrow button changes. Translated like the captions unless the logic wrote its own.
+    std::string spoken, spokenSource, spokenLocalized;
+    std::string labelledBy; // text boxes, drop-downs, lists and tables: the label (its Key) naming them
+    // Labels: a mark told beside the colour that also says it (a signed seat), so that the colour is
+    // never the only sign; "" none.
+    std::string mark;
 
     // State the logic reads and changes.
     std::string text; // caption of labels, buttons and menu items; text of text boxes and drop-downs
@@ -128,6 +135,14 @@ public:
     // Where the window's columns begin, left to right after the first: a screen too narrow for
     // the window may show them one below the other. None: the window is one piece.
     std::vector<int> columnStarts;
+    // What a screen reader calls the window where its caption is blank or does not say enough.
+    std::string spokenCaption;
+    // Short texts the front end speaks or shows as a status as soon as it next draws the window
+    // (the result of a race, who signed where); it empties the queue.
+    std::vector<std::string> announcements;
+    void Announce(std::string text) {
+        if (!text.empty()) announcements.push_back(std::move(text));
+    }
 
     Control& Add(ControlKind kind, std::string name, int index, Rect rect, std::string text = "");
     Control& Add(ControlKind kind, std::string name, Rect rect, std::string text = "") {

@@ -105,6 +105,9 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     AddMenuItem(*this, "Eve", "Eve_Auto", -1, "オート実況", 'A',
                 "実況とお知らせが、選んだ間隔でひとりでに進みます。質問は答えを待ちます。"
                 "監督モードの判断は、オート実況のあいだはルールどおりに決まります。");
+    // Beside the rules: the last commentary told again, for a player who listens.
+    AddMenuItem(*this, "Eve", "Eve_Repeat", -1, "直前の実況", 'L', "最後の実況をもう一度読み上げ、ステータス行に表示します。")
+        .shortcut = "Ctrl+R";
     Control& pace = Add(ControlKind::Menu, "Eve_Pace", {}, "実況の間隔");
     pace.parent = "Eve";
     pace.accessKey = 'I';
@@ -136,6 +139,16 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     language.accessKey = 'L';
     AddMenuItem(*this, "Help_Lang", "Help_Language", 1, "日本語", 'J').group = "Help_Lang";
     AddMenuItem(*this, "Help_Lang", "Help_Language", 2, "English", 'E').group = "Help_Lang";
+    // Beside the rules: every window larger, for a player who needs larger text.
+    Control& size = Add(ControlKind::Menu, "Help_Size", {}, "文字の大きさ");
+    size.parent = "Help";
+    size.accessKey = 'T';
+    static constexpr const char* SizeCaptions[] = {"100%", "125%", "150%", "175%", "200%"};
+    static_assert(std::size(SizeCaptions) == std::size(TextSizes));
+    for (int i = 1; i <= int(std::size(TextSizes)); ++i)
+        AddMenuItem(*this, "Help_Size", "Help_TextSize", i, SizeCaptions[i - 1], char('0' + i),
+                    "すべてのウィンドウの文字と部品を大きくします。画面に収まらないウィンドウはスクロールします。")
+            .group = "Help_Size";
     AddSeparator(*this, "Help", "Help_Sen1");
     AddMenuItem(*this, "Help", "Help_Ver", -1, "ﾊﾞｰｼﾞｮﾝ", 'V', "タイトルとバージョンを表示します。");
 
@@ -160,6 +173,7 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
             grid_[c][k] = &cell;
         }
         swatch_[k] = &Add(ControlKind::Picture, "imgCo", k, {SwatchLeft, top + 3, SwatchWidth, GridRowHeight - 7});
+        swatch_[k]->spoken = "マシンカラー";
     }
 
     // Where the notices and the commentary appear.
@@ -192,19 +206,26 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     next.style.align = Align::Center;
     next.textColor = 0x606878;
     // The team the player runs, with its colour and the board's target.
-    Add(ControlKind::Picture, "imgPrincipal", {PanelLeft + 24, top + 40, 28, 16}).visible = false;
+    Control& colour = Add(ControlKind::Picture, "imgPrincipal", {PanelLeft + 24, top + 40, 28, 16});
+    colour.visible = false;
+    colour.spoken = "監督のチームのマシンカラー";
     Control& principal = Add(ControlKind::Label, "lblPrincipal", {PanelLeft + 58, top + 34, PanelWidth - 82, 44});
     principal.visible = false;
     principal.style.bold = true;
 
     // Race panel (race view): weather, rain probability and the animation.
     int panel = PanelLeft;
-    Add(ControlKind::Picture, "imgTitle", {panel + 8, 12, PanelWidth - 16, 40}).picture = "";
+    Add(ControlKind::Picture, "imgTitle", {panel + 8, 12, PanelWidth - 16, 40}).spoken = "KARVEN";
     Control& tenkiBox = Add(ControlKind::Label, "lblTenkiBox", {panel, 60, PanelWidth, 168});
     tenkiBox.style.border = true;
     Add(ControlKind::Label, "lblTenki", {panel + 12, 68, 120, 22}, "天気").style.bold = true;
-    Add(ControlKind::Picture, "imgTenki", 0, {panel + 12, 94, 120, 90});
-    for (int i = 1; i <= 3; ++i) Add(ControlKind::Picture, "imgTenki", i, {panel + 12, 94, 120, 90}).visible = false;
+    Add(ControlKind::Picture, "imgTenki", 0, {panel + 12, 94, 120, 90}).spoken = "天気";
+    static constexpr const char* Weathers[] = {"晴れ", "くもり", "雨"};
+    for (int i = 1; i <= 3; ++i) {
+        Control& weather = Add(ControlKind::Picture, "imgTenki", i, {panel + 12, 94, 120, 90});
+        weather.visible = false;
+        weather.spoken = Weathers[i - 1];
+    }
     Add(ControlKind::Label, "lblKakuritulbl", {panel + 148, 68, 136, 22}, "降水確率").style.bold = true;
     Control& kousui = Add(ControlKind::Label, "lblKousui", {panel + 148, 100, 136, 52});
     kousui.style.fontSize = 28;
@@ -214,7 +235,7 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     scale.style.align = Align::Center;
     Control& box = Add(ControlKind::Label, "lblBox", {panel, 240, PanelWidth, 236});
     box.style.border = true;
-    Add(ControlKind::Picture, "imgAnime", {panel + 8, 248, PanelWidth - 16, 220});
+    Add(ControlKind::Picture, "imgAnime", {panel + 8, 248, PanelWidth - 16, 220}).spoken = "レースの様子";
 
     defaultButton.clear();
     cancelButton.clear();

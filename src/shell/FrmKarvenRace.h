@@ -56,6 +56,8 @@ private:
 };
 
 // The key that presses the command the season expects next (次へ).
+// The text sizes the player may choose, in percent.
+constexpr int TextSizes[] = {100, 125, 150, 175, 200};
 constexpr const char* NextKey = "N";
 
 // Grid geometry, shared with whoever lays out something beside it.

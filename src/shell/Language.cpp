@@ -13,6 +13,16 @@ void ShowLanguageChoice(Shell& shell) {
     shell.main("Help_Language", 2).checked = CurrentLanguage() == Language::English;
 }
 
+void ShowTextSizeChoice(Shell& shell) {
+    const int size = shell.platform.TextSize();
+    for (int i = 1; i <= int(std::size(TextSizes)); ++i) shell.main("Help_TextSize", i).checked = TextSizes[i - 1] == size;
+}
+
+void ChooseTextSize(Shell& shell, int percent) {
+    shell.platform.SetTextSize(percent);
+    ShowTextSizeChoice(shell);
+}
+
 void ChooseLanguage(Shell& shell, Language language) {
     SetLanguage(language);
     ShowLanguageChoice(shell);

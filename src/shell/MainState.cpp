@@ -4,6 +4,7 @@
 #include "season/Season.h"
 #include "season/Translate.h"
 #include "shell/FrmKarvenRace.h"
+#include "shell/Platform.h"
 #include "shell/Shell.h"
 
 namespace karven {
@@ -90,6 +91,14 @@ void ToggleAutoAdvance(Shell& shell) {
     Control& item = shell.main("Eve_Auto");
     item.checked = !item.checked;
     shell.AutoAdvanceMs = item.checked ? ChosenPace(shell.main) : 0;
+}
+
+void RepeatLastComment(Shell& shell) {
+    std::string text = shell.LastComment.empty() ? Tr("まだ実況はありません。") : shell.LastComment;
+    // One line: its breaks become spaces.
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.replace(at, 2, " ");
+    shell.main.Announce(text);
+    shell.platform.ShowStatus(text);
 }
 
 void ChooseAutoPace(Shell& shell, int index) {

@@ -25,5 +25,7 @@ void ToggleEvent(Shell& shell, int index);
 // オート実況 on or off, and its pace: Eve_Delay 1..3 for 0.3, 1 and 2 seconds.
 void ToggleAutoAdvance(Shell& shell);
 void ChooseAutoPace(Shell& shell, int index);
+// The last commentary again: announced, and in the status line.
+void RepeatLastComment(Shell& shell);
 
 } // namespace karven

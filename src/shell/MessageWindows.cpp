@@ -77,7 +77,9 @@ void OfferSkip(Form& form, Shell& shell, Control& button, Control& skip, int alo
 
 FrmMsgOk::FrmMsgOk(Shell& shell) : Form("frmMsgOk", "ﾒｯｾｰｼﾞ"), shell_(shell) {
     geometry = {0, 0, DialogWidth, DialogHeight};
-    Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":information";
+    Control& icon = Add(ControlKind::Picture, "Image1", {16, 20, 32, 32});
+    icon.picture = ":information";
+    icon.spoken = "お知らせ";
     AddMessageLabel(*this, {56, 14, 266, 144});
     Add(ControlKind::Button, "cmdOk", {117, 168, 100, 30}, "OK").onClick = [this] { Close(); };
     AddSkip(*this, shell, {171, 168, 100, 30});
@@ -92,7 +94,9 @@ void FrmMsgOk::Load() {
 
 FrmMsgOkCancel::FrmMsgOkCancel(Shell& shell) : Form("frmmsgokcancel", "ﾒｯｾｰｼﾞ"), shell_(shell) {
     geometry = {0, 0, DialogWidth, DialogHeight};
-    Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":question";
+    Control& icon = Add(ControlKind::Picture, "Image1", {16, 20, 32, 32});
+    icon.picture = ":question";
+    icon.spoken = "質問";
     AddMessageLabel(*this, {56, 14, 266, 144});
     Add(ControlKind::Button, "cmdOk", {63, 168, 100, 30}, "OK").onClick = [this] {
         shell_.MsgResult = -1;
@@ -119,13 +123,17 @@ void FrmMsgOkCancel::Load() {
 FrmKarvenMsg::FrmKarvenMsg(Shell& shell) : Form("frmkarvenmsg", ""), shell_(shell) {
     geometry = {0, 0, CommentWidth, 200};
     AddMessageLabel(*this, {16, 12, 248, 136});
-    Add(ControlKind::Button, "cmdOK", {90, 156, 100, 30}, "▼").onClick = [this] { Close(); };
+    Control& next = Add(ControlKind::Button, "cmdOK", {90, 156, 100, 30}, "▼");
+    next.onClick = [this] { Close(); };
+    next.spoken = "次へ";
     AddSkip(*this, shell, {144, 156, 100, 30});
     defaultButton = cancelButton = "cmdOK";
 }
 
 void FrmKarvenMsg::Load() {
-    (*this)("lblMsg").text = shell_.MsgText;
+    (*this)("lblMsg").text = shell_.LastComment = shell_.MsgText;
+    // The window has no caption of its own: a screen reader names it by the race it tells.
+    spokenCaption = shell_.main.caption.empty() ? Tr("実況") : TrF("実況：{1}", shell_.main.caption);
     OfferSkip(*this, shell_, (*this)("cmdOK"), (*this)("cmdSkip"), 90, 36, CommentWidth);
     const Rect& main = shell_.main.geometry;
     Place(main.left + main.width - geometry.width - CommentInsetRight,
@@ -134,7 +142,9 @@ void FrmKarvenMsg::Load() {
 
 FrmAskSave::FrmAskSave(Shell& shell) : Form("frmasksave", "ﾒｯｾｰｼﾞ"), shell_(shell) {
     geometry = {0, 0, DialogWidth, DialogHeight};
-    Add(ControlKind::Picture, "Image1", {16, 20, 32, 32}).picture = ":question";
+    Control& icon = Add(ControlKind::Picture, "Image1", {16, 20, 32, 32});
+    icon.picture = ":question";
+    icon.spoken = "質問";
     AddMessageLabel(*this, {56, 14, 266, 144});
     (*this)("lblMsg").text = Tr("シーズンデータが保存されていません。\r\n保存しますか？");
     struct Choice {

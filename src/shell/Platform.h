@@ -54,6 +54,10 @@ public:
     // Where 上書き保存 writes the season that came from or was saved to `seasonFile`: the file
     // itself, or where the platform hands a saved file over to the player.
     virtual std::string SaveInPlacePath(const std::string& seasonFile) { return seasonFile; }
+    // How large every window's text and controls are drawn, in percent (100 to 200); remembered
+    // for the next start. A platform that cannot enlarge keeps 100.
+    virtual int TextSize() { return 100; }
+    virtual void SetTextSize(int /*percent*/) {}
 
 protected:
     virtual void RunModal(Form& form) = 0;

@@ -29,6 +29,7 @@ public:
     Random& random;
 
     std::string MsgText;     // what the next message window shows; lines end with CR LF
+    std::string LastComment; // what the last commentary window told, for a player who asks again
     int16_t MsgResult = -1;  // answer of the question window: -1 OK, 0 Cancel
 
     // Event switches, "1" on and "0" off; never saved.

@@ -50,8 +50,18 @@ FrmKarvenDrvSei::FrmKarvenDrvSei(Shell& shell) : Form("frmkarvenDrvSei", "ドラ
     name.style.fontSize = 14;
     name.style.bold = true;
     name.style.border = true;
-    Add(ControlKind::Button, "cmdUp", {300, 12, 30, 30}, "▲").onClick = [this] { DrvSeiPrev(*this, shell_); };
-    Add(ControlKind::Button, "cmdDn", {334, 12, 30, 30}, "▼").onClick = [this] { DrvSeiNext(*this, shell_); };
+    Control& up = Add(ControlKind::Button, "cmdUp", {300, 12, 30, 30}, "▲");
+    up.onClick = [this] {
+        DrvSeiPrev(*this, shell_);
+        Announce((*this)("lblNm").text);
+    };
+    up.spoken = "前のドライバー";
+    Control& down = Add(ControlKind::Button, "cmdDn", {334, 12, 30, 30}, "▼");
+    down.onClick = [this] {
+        DrvSeiNext(*this, shell_);
+        Announce((*this)("lblNm").text);
+    };
+    down.spoken = "次のドライバー";
     // Beside the arrows: where in the table this driver stands, and paging by the keyboard.
     Control& page = AddLabel(*this, "lblPage", -1, {Left, geometry.height - 40, 120, 22}, "", Align::Left);
     page.style.fontSize = 10;

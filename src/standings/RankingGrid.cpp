@@ -9,6 +9,7 @@
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 #include "standings/Rankings.h"
+#include "standings/Summaries.h"
 #include "standings/TitleColumn.h"
 
 namespace karven {
@@ -61,6 +62,7 @@ void ShowDrvRanking(Shell& shell) {
         std::string path = ColorFilePath(shell, s.ColorNo, 1);
         if (Utf8FromEnd(path, 5) != std::string(1, PathSeparator)) main.imgCo(p).picture = path;
     }
+    main.Announce(DriverStandingsSummary(shell.season));
 }
 
 void ShowTimRanking(Shell& shell) {
@@ -80,6 +82,7 @@ void ShowTimRanking(Shell& shell) {
         MarkRow(main, p, shell.season.history.principal.Runs(s.TimNo));
         main.imgCo(p).picture = ColorFilePath(shell, s.ColorNo, 1);
     }
+    main.Announce(TeamStandingsSummary(shell.season));
 }
 
 } // namespace karven

@@ -1,6 +1,8 @@
 #include "ui/Binder.h"
+#include "ui/FocusStyle.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
@@ -50,6 +52,7 @@ protected:
 };
 
 const char* const SizeKey = "window/size";
+const char* const TextSizeKey = "view/textSize";
 const char* const MaximizedKey = "window/maximized";
 
 // The area a form's controls are drawn in: whatever its size, the form is fitted into it.
@@ -129,7 +132,61 @@ private:
 };
 } // namespace
 
-Binder::Binder() = default;
+Binder::Binder() {
+    UseFocusStyle();
+    textScale_ = std::clamp(QSettings().value(TextSizeKey, 100).toInt(), 100, 200) / 100.0;
+}
+
+void Binder::SetTextScale(double scale) {
+    scale = std::clamp(scale, 1.0, 2.0);
+    QSettings().setValue(TextSizeKey, int(std::lround(scale * 100)));
+    if (scale == textScale_) return;
+    textScale_ = scale;
+    ApplyTextScale();
+}
+
+void Binder::ApplyTextScale() {
+    // The menus grow with the windows (their own font, so that the forms' fonts are not scaled twice).
+    QFont menus = QApplication::font();
+    menus.setPointSizeF(menus.pointSizeF() * textScale_);
+    QApplication::setFont(menus, "QMenuBar");
+    QApplication::setFont(menus, "QMenu");
+    auto* window = static_cast<FormMainWindow*>(main_.get());
+    if (!window) return;
+    auto* content = window->findChild<FormContent*>("content");
+    auto* scroll = qobject_cast<QScrollArea*>(window->centralWidget());
+    if (textScale_ > 1 && !scroll) {
+        window->takeCentralWidget();
+        scroll = new QScrollArea;
+        scroll->setObjectName("scrollMain");
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(content);
+        window->setCentralWidget(scroll);
+    } else if (textScale_ == 1 && scroll) {
+        scroll->takeWidget();
+        window->takeCentralWidget();
+        delete scroll;
+        window->setCentralWidget(content);
+    }
+    const QSize natural = window->view->NaturalSize();
+    content->setMinimumSize((QSizeF(natural) * (textScale_ > 1 ? textScale_ : SmallestScale)).toSize());
+    if (!window->isVisible() || window->windowState() != Qt::WindowNoState) return;
+    // The new fonts and the area around the form laid out first, so that the window may take any size.
+    QApplication::sendPostedEvents(nullptr, QEvent::ApplicationFontChange);
+    window->layout()->activate();
+    // Larger where the screen has room for it; what it has not, scrolls.
+    const QRect free = FreeArea(*window);
+    const QMargins frame = frame_.isNull() ? AssumedFrame : frame_;
+    const QSize chrome(0, window->menuBar()->sizeHint().height() + window->statusBar()->sizeHint().height());
+    const QSize wanted = (QSizeF(natural) * textScale_).toSize() + chrome;
+    const QSize size = wanted.expandedTo(window->size()).boundedTo(free.size().shrunkBy(frame));
+    if (size != window->size()) {
+        window->asked = size;
+        window->resize(size);
+    }
+    KeepOnScreen(*window, free, frame);
+}
 
 void Binder::CentreOverMain(QWidget& window) {
     QRect over = main_ && main_->isVisible() ? main_->frameGeometry() : QRect();
@@ -158,6 +215,7 @@ QMainWindow& Binder::BindMain(Form& form) {
     window->move(form.geometry.left, form.geometry.top);
     window->KeepGeometry();
     main_ = std::move(window);
+    if (textScale_ != 1) ApplyTextScale();
     return *main_;
 }
 
@@ -190,8 +248,10 @@ void Binder::ShowMain(QRect given) {
     const QSize natural = window->view->NaturalSize();
     const QSize chrome(0, window->menuBar()->sizeHint().height() + window->statusBar()->sizeHint().height());
     QSettings settings;
+    // At a larger text size the window starts as large as the screen allows for it.
+    const QSize shown = (QSizeF(natural) * textScale_).toSize();
     auto place = [=](QMargins frame, QSize remembered) {
-        QRect at = StartGeometry(natural, chrome, frame, available(), remembered);
+        QRect at = StartGeometry(shown, chrome, frame, available(), remembered);
         // A screen smaller than the smallest readable size still shows the whole window.
         double scale = std::min(SmallestScale, double(at.height() - chrome.height()) / natural.height());
         window->centralWidget()->setMinimumSize((QSizeF(natural) * std::max(0.1, scale)).toSize());
@@ -220,7 +280,7 @@ void Binder::ShowMain(QRect given) {
         if (real.isNull() || window->windowState() != Qt::WindowNoState) return;
         frame_ = real;
         const QSize remembered = QSettings().value(SizeKey).toSize();
-        const QSize off = StartGeometry(natural, chrome, real, available(), remembered).size() - window->size();
+        const QSize off = StartGeometry(shown, chrome, real, available(), remembered).size() - window->size();
         const bool outside = !available().contains(window->frameGeometry());
         if (outside || (!window->sizedByPlayer && (std::abs(off.width()) > 4 || std::abs(off.height()) > 4)))
             place(real, window->sizedByPlayer ? window->size() : remembered);

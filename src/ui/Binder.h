@@ -58,6 +58,11 @@ public:
     static void KeepOnScreen(QWidget& window, const QRect& free, const QMargins& frame);
     // The factor the main window is drawn at; secondary windows open at it too.
     double MainScale();
+    // The player's text size as a factor, 1 to 2, remembered for the next start: the main window
+    // draws its form at least this large (scrolling where the screen is smaller), and so every
+    // window opened over it; the menus grow with it.
+    double TextScale() const { return textScale_; }
+    void SetTextScale(double scale);
 
     PixmapCache& Pixmaps() { return pixmaps_; }
 
@@ -68,6 +73,8 @@ public:
 
 private:
     void CloseFinishedDialogs();
+    // The main window's form at the text scale: within a scrolling area when larger than 1.
+    void ApplyTextScale();
     // A form's placement in screen pixels: its offset from the main window scaled like the window.
     QPoint OnScreen(const Rect& geometry);
 
@@ -76,6 +83,7 @@ private:
     std::vector<const QWidget*> running_; // dialogs in exec(), innermost last
     std::unique_ptr<QMainWindow> main_;
     bool shutdown_ = false;
+    double textScale_ = 1;
     QMargins frame_; // the window manager's frame, once a window has shown it
 };
 

@@ -22,6 +22,7 @@
 #include <cmath>
 #include <map>
 
+#include "ui/Announcer.h"
 #include "ui/Binder.h"
 #include "ui/FormWidgets.h"
 #include "ui/KeyHint.h"
@@ -127,10 +128,21 @@ FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content
     // Boxes drawn first must stay behind what lies on them.
     for (const Bound& b : bound_)
         if (b.control->style.border) b.widget->lower();
+    // A field is named by its label, as a screen reader reads it and as the label's letter reaches it.
+    for (const Bound& b : bound_) {
+        if (!b.widget || b.control->labelledBy.empty()) continue;
+        for (const Bound& label : bound_)
+            if (auto* l = qobject_cast<QLabel*>(label.widget); l && label.control->Key() == b.control->labelledBy)
+                l->setBuddy(b.widget);
+    }
+    InstallAnnouncerAccessibility();
+    announcer_ = new Announcer(window_);
     binder_.Register(this);
 }
 
 FormView::~FormView() { binder_.Unregister(this); }
+
+QString FormView::LastAnnouncement() const { return announcer_->Last(); }
 
 QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
     switch (c.kind) {
@@ -360,7 +372,14 @@ void FormView::Refresh() {
     // A window without a caption shows an empty title bar, not the program's file name.
     QString title = form_.caption.empty() ? QStringLiteral(" ") : ToQt(form_.caption);
     if (window_->windowTitle() != title) window_->setWindowTitle(title);
+    if (QString spoken = ToQt(form_.spokenCaption); window_->accessibleName() != spoken) window_->setAccessibleName(spoken);
     for (Bound& b : bound_) RefreshControl(b);
+    if (!form_.announcements.empty()) {
+        QStringList said;
+        for (const std::string& text : form_.announcements) said << ToQt(text);
+        form_.announcements.clear();
+        announcer_->Say(said.join('\n'));
+    }
     if (!form_.focusRequest.empty()) {
         lastFocusRequest_ = form_.focusRequest;
         for (const Bound& b : bound_) {
@@ -387,6 +406,7 @@ void FormView::RefreshControl(Bound& b) {
     }
     QWidget* w = b.widget;
     QSignalBlocker quiet(w); // programmatic changes are not the player's events
+    if (QString spoken = ToQt(c.spoken); w->accessibleName() != spoken) w->setAccessibleName(spoken);
     QRect rect = Place(c.rect);
     if (w->geometry() != rect) w->setGeometry(rect); // a column that widens for what it shows
     if (w->isHidden() == c.visible) w->setVisible(c.visible);
@@ -475,7 +495,7 @@ void FormView::RefreshControl(Bound& b) {
 
 void FormView::ShowLabel(Bound& b, QLabel& label) {
     const Control& c = *b.control;
-    QString text = ToQt(c.text);
+    QString text = c.mark.empty() ? ToQt(c.text) : ToQt(c.mark + " " + c.text);
     QSize box = label.contentsRect().size();
     qreal points = label.font().pointSizeF();
     if (text == b.fittedText && box == b.fittedSize && points == b.fittedPoints) return;

@@ -21,6 +21,7 @@ class QWidget;
 
 namespace karven::ui {
 
+class Announcer;
 class Binder;
 
 QString ToQt(const std::string& text); // UTF-8, CR LF shown as a line break
@@ -37,6 +38,8 @@ public:
     Form& form() { return form_; }
     QWidget* window() { return window_; }
     bool IsDialog() const { return menuBar_ == nullptr; }
+    // What the window last announced, "" none yet.
+    QString LastAnnouncement() const;
 
     // Lays the controls out for a content area of this size: one factor for rectangles, fonts
     // and pictures keeps the form's proportions, and the spare space is shared evenly.
@@ -94,6 +97,7 @@ private:
     QWidget* window_;
     QMenuBar* menuBar_;
     std::vector<Bound> bound_;
+    Announcer* announcer_ = nullptr; // what the form announces, for screen readers
     // The text box, list or drop-down that holds the focus within this window, as the form sees it:
     // switching to another window or opening a popup does not leave it.
     QWidget* focused_ = nullptr;

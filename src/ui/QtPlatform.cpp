@@ -2,6 +2,7 @@
 
 #include <QAbstractFileIconProvider>
 #include <QApplication>
+#include <cmath>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -200,6 +201,10 @@ Language StartLanguage() {
     if (!chosen.isEmpty()) return LanguageOfCode(chosen.toStdString());
     return QLocale::system().language() == QLocale::Japanese ? Language::Japanese : Language::English;
 }
+
+int QtPlatform::TextSize() { return int(std::lround(binder_.TextScale() * 100)); }
+
+void QtPlatform::SetTextSize(int percent) { binder_.SetTextScale(percent / 100.0); }
 
 void QtPlatform::LanguageChosen(Language language) {
     QSettings().setValue(LanguageKey, LanguageCode(language));

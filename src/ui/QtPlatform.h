@@ -26,6 +26,8 @@ public:
     void RememberSeasonFile(const std::string& path) override;
     std::string LastSeasonFile() override;
     void LanguageChosen(Language language) override;
+    int TextSize() override;
+    void SetTextSize(int percent) override;
 
     // True once EndProgram was called, also before the event loop ran.
     bool Ended() const { return ended_; }

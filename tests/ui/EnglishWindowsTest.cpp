@@ -37,8 +37,10 @@ std::vector<std::pair<std::string, QString>> Texts(QWidget& window) {
         if (!text.isEmpty()) texts.emplace_back(where->objectName().toStdString() + " " + what.toStdString(), text);
     };
     add(&window, "title", window.windowTitle());
+    add(&window, "spoken title", window.accessibleName());
     for (QWidget* w : window.findChildren<QWidget*>()) {
         add(w, "tool tip", w->toolTip());
+        add(w, "spoken name", w->accessibleName());
         if (auto* label = qobject_cast<QLabel*>(w)) add(w, "label", label->text());
         if (auto* button = qobject_cast<QAbstractButton*>(w)) add(w, "button", button->text());
         if (auto* box = qobject_cast<QGroupBox*>(w)) add(w, "group", box->title());

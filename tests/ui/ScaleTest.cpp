@@ -268,3 +268,59 @@ TEST(Scale, PicturesAreDrawnAtTheSizeAndPixelRatioTheyAreShownAt) {
     auto* anime = s.window.findChild<QLabel*>("imgAnime");
     EXPECT_EQ(anime->pixmap().deviceIndependentSize(), QSizeF(anime->contentsRect().size()));
 }
+
+TEST(Scale, AtTwiceTheTextSizeALaptopScrollsToEveryControlAndEveryWindowFollows) {
+    QSettings().remove("window");
+    test::GameUnderTest g(5);
+    g.Start();
+    const QRect screen = g.binder.FreeArea(g.window);
+    ASSERT_LT(screen.width(), 2 * g.binder.MainView()->NaturalSize().width()) << "a screen too small for 200 %";
+    test::AutoAnswer answer;
+    g.game.shell.main.Click("Help_TextSize", 5); // 200 %
+    QApplication::processEvents();
+    ASSERT_EQ(g.binder.TextScale(), 2.0);
+    EXPECT_TRUE(g.game.shell.main("Help_TextSize", 5).checked);
+    EXPECT_FALSE(g.game.shell.main("Help_TextSize", 1).checked);
+    EXPECT_EQ(QSettings().value("view/textSize").toInt(), 200) << "remembered for the next start";
+
+    // The main window holds its form at twice its size at least, inside the screen, and scrolls.
+    auto* scroll = g.window.findChild<QScrollArea*>("scrollMain");
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_GE(g.binder.MainScale(), 1.999);
+    EXPECT_TRUE(screen.contains(Framed(g.window)));
+    QWidget* content = g.window.findChild<QWidget*>("content");
+    EXPECT_GT(content->width(), scroll->viewport()->width());
+    EXPECT_TRUE(Untidy(g.window).empty()) << testing::PrintToString(Untidy(g.window));
+    // The last command and the last grid row come into sight.
+    for (const char* name : {"cmdEnd", "lbl6(32)"}) {
+        QWidget* w = g.window.findChild<QWidget*>(name);
+        scroll->ensureWidgetVisible(w, 0, 0);
+        QApplication::processEvents();
+        const QRect seen(w->mapTo(scroll->viewport(), QPoint(0, 0)), w->size());
+        EXPECT_TRUE(scroll->viewport()->rect().contains(seen)) << name;
+    }
+    g.window.grab().save(test::ScreenPath("text200_main.png"));
+
+    // A window over it opens at the text size, within the screen, scrolling where it must.
+    bool looked = false;
+    test::WhenModal([&](QWidget& dialog) {
+        looked = true;
+        ui::FormView* view = ViewOf(g.binder, dialog);
+        ASSERT_NE(view, nullptr);
+        EXPECT_GE(view->Scale(), 1.999);
+        EXPECT_TRUE(g.binder.FreeArea(dialog).contains(Framed(dialog)));
+        dialog.grab().save(test::ScreenPath("text200_team.png"));
+        view->form().Close();
+        g.binder.Fire({});
+    });
+    g.game.shell.main.Click("Set_Tim", 22);
+    EXPECT_TRUE(looked);
+
+    // Back to 100 %: the window draws its form as before, without scrolling.
+    g.game.shell.main.Click("Help_TextSize", 1);
+    QApplication::processEvents();
+    EXPECT_EQ(g.window.findChild<QScrollArea*>("scrollMain"), nullptr);
+    EXPECT_EQ(g.window.centralWidget(), content);
+    EXPECT_EQ(QSettings().value("view/textSize").toInt(), 100);
+    QSettings().remove("window");
+}

@@ -1,0 +1,217 @@
+// What a screen reader finds in the game's windows, read through Qt's accessibility interfaces (what
+// its AT-SPI bridge hands on; the offscreen platform sends no events, so the notification itself is read): names for every picture and arrow, fields named by their labels, a
+// named commentary window, and the result of a race, the standings and an editor's step announced.
+#include <QAccessible>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QStatusBar>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "GameUnderTest.h"
+#include "ModalDriver.h"
+#include "principal/Board.h"
+#include "season/Numbers.h"
+#include "support/Japanese.h"
+#include "support/Language.h"
+#include "ui/FocusStyle.h"
+#include "ui/FormView.h"
+
+using namespace karven;
+
+namespace {
+QString NameOf(QObject* object) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(object);
+    return a ? a->text(QAccessible::Name) : QString();
+}
+
+// The notification the window last announced, as the screen reader sees it: role and name.
+struct Heard {
+    bool notification = false;
+    bool showing = false;
+    std::string text;
+};
+Heard Announced(QWidget& window) {
+    Heard heard;
+    auto* announcer = window.findChild<QLabel*>("karvenAnnouncement");
+    if (!announcer) return heard;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(announcer);
+    heard.notification = a && a->role() == QAccessible::Notification;
+    heard.showing = announcer->isVisible();
+    heard.text = a ? a->text(QAccessible::Name).toStdString() : "";
+    return heard;
+}
+
+std::string WinnerOf(const Season& season, int gp) {
+    for (const DrvRecord& d : season.DrvTable)
+        if (d.Result[gp] == "1") return d.DrvNm;
+    return "?";
+}
+} // namespace
+
+TEST(Accessibility, ARaceAndTheStandingsAreToldNotOnlyShown) {
+    for (Language language : {Language::Japanese, Language::English}) {
+        LanguageScope scope(language);
+        const bool english = language == Language::English;
+        test::GameUnderTest g(5);
+        g.Start();
+        principal::TakeCharge(g.game.season, "03");
+        const std::string team = g.game.season.TimTable[3].TimNm;
+
+        QString commentaryName, nextName;
+        {
+            test::AutoAnswer answer;
+            answer.look = [&](QWidget& w) {
+                if (w.objectName() == "frmkarvenmsg" && commentaryName.isEmpty()) {
+                    commentaryName = NameOf(&w);
+                    nextName = NameOf(w.findChild<QPushButton*>("cmdOK"));
+                }
+            };
+            g.game.shell.main.Click("cmdYosen");
+            g.game.shell.main.Click("cmdKesyou");
+        }
+        g.binder.RefreshAll();
+        EXPECT_FALSE(commentaryName.trimmed().isEmpty()) << "the commentary window has a name";
+        EXPECT_EQ(nextName, english ? "Next" : "次へ") << "▼ is named for what it does";
+
+        Heard race = Announced(g.window);
+        EXPECT_TRUE(race.notification && race.showing);
+        const std::string winner = WinnerOf(g.game.season, 1);
+        EXPECT_NE(race.text.find(winner), std::string::npos) << race.text;
+        EXPECT_NE(race.text.find(team), std::string::npos) << "his team's result: " << race.text;
+        EXPECT_EQ(HasJapanese(race.text), !english) << race.text;
+
+        g.game.shell.main.Click("cmdDrvRank");
+        g.binder.RefreshAll();
+        Heard standings = Announced(g.window);
+        const std::string leader = g.game.shell.main.lbl(2, 1).text;
+        EXPECT_NE(standings.text.find(leader), std::string::npos) << standings.text;
+        EXPECT_NE(standings.text, race.text);
+
+        // Every picture of the main window is named; the weather tells the chance of rain.
+        for (QLabel* label : g.window.findChildren<QLabel*>())
+            if (label->objectName().startsWith("img"))
+                EXPECT_FALSE(NameOf(label).isEmpty()) << label->objectName().toStdString();
+        EXPECT_TRUE(NameOf(g.window.findChild<QLabel*>("imgTenki(0)")).contains("%"));
+    }
+}
+
+TEST(Accessibility, AnEditorsFieldsAreNamedByTheirLabelsAndAStepIsTold) {
+    for (Language language : {Language::Japanese, Language::English}) {
+        LanguageScope scope(language);
+        const bool english = language == Language::English;
+        test::GameUnderTest g(2);
+        g.Start();
+        QString teamField, upArrow;
+        std::string told;
+        test::WhenModal([&](QWidget& window) {
+            test::Activate(window);
+            auto* list = window.findChild<QWidget*>("lstTim");
+            ASSERT_NE(list, nullptr);
+            list->setFocus();
+            test::PressKey(window, Qt::Key_Down); // the first team
+            teamField = NameOf(window.findChild<QLineEdit*>("txtTimNm"));
+            auto* up = window.findChild<QPushButton*>("cmdUp(0)");
+            upArrow = NameOf(up);
+            window.findChild<QPushButton*>("cmdDn(0)")->click();
+            told = Announced(window).text;
+            test::PressKey(window, Qt::Key_Escape);
+        });
+        g.game.shell.main.Click("Set_Tim", 22);
+        EXPECT_EQ(teamField, english ? "Team" : "チーム") << "the label names the field";
+        EXPECT_FALSE(upArrow.isEmpty());
+        EXPECT_NE(upArrow, "▲") << "the arrow says what it changes";
+        EXPECT_FALSE(told.empty()) << "the new value is told";
+        EXPECT_EQ(HasJapanese(told), !english) << told;
+    }
+}
+
+namespace {
+// Pixels of the focus ring's colour in a rectangle of the window's picture.
+int RingPixels(const QImage& image, QRect rect) {
+    int n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            n += image.pixelColor(x, y) == ui::FocusRingColor;
+    return n;
+}
+
+double Luminance(QColor c) {
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+} // namespace
+
+TEST(Accessibility, TheFocusIsARingOfTwoPixelsThatNoOtherButtonShows) {
+    test::GameUnderTest g(1);
+    Form form("frmfocus", "Focus");
+    form.geometry = {0, 0, 320, 120};
+    form.Add(ControlKind::Button, "cmdA", {20, 40, 120, 40}, "A");
+    form.Add(ControlKind::Button, "cmdB", {170, 40, 120, 40}, "B").onClick = [&form] { form.Close(); };
+    form.Add(ControlKind::TextBox, "txtC", {20, 88, 270, 24});
+    form.defaultButton = "cmdA";
+    form.cancelButton = "cmdB";
+    QImage onButton, onField;
+    QRect a, b, c;
+    test::WhenModal([&](QWidget& window) {
+        test::Activate(window);
+        auto rectOf = [&](const char* name) {
+            QWidget* w = window.findChild<QWidget*>(name);
+            return QRect(w->mapTo(&window, QPoint(0, 0)), w->size());
+        };
+        a = rectOf("cmdA"), b = rectOf("cmdB"), c = rectOf("txtC");
+        window.findChild<QWidget*>("cmdB")->setFocus(Qt::TabFocusReason);
+        onButton = window.grab().toImage();
+        window.findChild<QWidget*>("txtC")->setFocus(Qt::TabFocusReason);
+        onField = window.grab().toImage();
+        test::PressKey(window, Qt::Key_Escape);
+    });
+    g.platform.ShowModal(form);
+    ASSERT_FALSE(onButton.isNull());
+    const qreal ratio = onButton.devicePixelRatio();
+    auto px = [ratio](QRect r) { return QRect((QRectF(r).topLeft() * ratio).toPoint(), (QSizeF(r.size()) * ratio).toSize()); };
+    // Both columns at the focused button's left edge are the ring, halfway down.
+    const QRect focused = px(b);
+    const int mid = focused.center().y();
+    EXPECT_EQ(onButton.pixelColor(focused.left(), mid), ui::FocusRingColor);
+    EXPECT_EQ(onButton.pixelColor(focused.left() + 1, mid), ui::FocusRingColor);
+    EXPECT_GT(RingPixels(onButton, focused), 2 * (focused.width() + focused.height()));
+    EXPECT_EQ(RingPixels(onButton, px(a)), 0) << "the default button is not drawn as the focus";
+    EXPECT_EQ(RingPixels(onField, px(a)) + RingPixels(onField, px(b)), 0);
+    EXPECT_GT(RingPixels(onField, px(c)), 2 * px(c).width()) << "a text box shows it too";
+    // 3:1 at least against the window's own colour.
+    const double ring = Luminance(ui::FocusRingColor), back = Luminance(QApplication::palette().color(QPalette::Window));
+    EXPECT_GE((std::max(ring, back) + 0.05) / (std::min(ring, back) + 0.05), 3.0);
+}
+
+TEST(Accessibility, TheLastCommentaryIsToldAgainOnAsking) {
+    test::GameUnderTest g(4);
+    g.Start();
+    g.game.shell.main.Click("Eve_Repeat");
+    g.binder.RefreshAll();
+    EXPECT_EQ(Announced(g.window).text, "まだ実況はありません。");
+    std::string last;
+    {
+        test::AutoAnswer answer;
+        answer.look = [&](QWidget& w) {
+            for (ui::FormView* v : g.binder.Views())
+                if (v->window() == &w && w.objectName() == "frmkarvenmsg") last = v->form()("lblMsg").text;
+        };
+        g.game.shell.main.Click("cmdYosen");
+        g.game.shell.main.Click("cmdKesyou");
+    }
+    ASSERT_FALSE(last.empty());
+    g.binder.RefreshAll(); // the race's result told first
+    g.game.shell.main.Click("Eve_Repeat");
+    g.binder.RefreshAll();
+    std::string heard = Announced(g.window).text;
+    std::string expected = last;
+    for (size_t at = expected.find("\r\n"); at != std::string::npos; at = expected.find("\r\n", at))
+        expected.replace(at, 2, " ");
+    EXPECT_EQ(heard, expected) << "the last commentary, as one line";
+    EXPECT_EQ(g.window.statusBar()->currentMessage().toStdString(), expected);
+}
