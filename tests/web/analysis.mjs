@@ -310,6 +310,8 @@ try {
   const blocked = await browser.newPage();
   watch(blocked, origin, m => { if (!/odds-worker\.js|Failed to load resource/.test(m)) fail(m); });
   await blocked.evaluateOnNewDocument(() => localStorage.setItem("karven.language", "ja"));
+  // Past the service worker, which would answer from the files it keeps for offline play.
+  await blocked.setBypassServiceWorker(true);
   await blocked.setRequestInterception(true);
   blocked.on("request", r => (r.url().endsWith("/odds-worker.js") ? r.respond({ status: 404, body: "" }) : r.continue()));
   await blocked.goto(`${origin}/?seed=${seed}&oddsSeed=${seed}&oddsRuns=${oddsRuns}`, { waitUntil: "load" });

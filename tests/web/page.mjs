@@ -8,14 +8,15 @@ import puppeteer from "puppeteer-core";
 export const problems = [];
 export const fail = message => { problems.push(message); console.error("FAIL: " + message); };
 
-export async function serve(site) {
-  const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", site],
+// On a port of its own, or on the one given (the same origin again after the server was stopped).
+export async function serve(site, port = 0) {
+  const server = spawn("python3", ["-u", "-m", "http.server", String(port), "--bind", "127.0.0.1", "--directory", site],
                        { stdio: ["ignore", "pipe", "pipe"] });
-  const port = await new Promise((resolve, reject) => {
+  const bound = await new Promise((resolve, reject) => {
     server.stdout.on("data", d => { const m = /port (\d+)/.exec(String(d)); if (m) resolve(m[1]); });
     server.on("exit", () => reject(new Error("http.server ended")));
   });
-  return { server, origin: `http://127.0.0.1:${port}` };
+  return { server, origin: `http://127.0.0.1:${bound}` };
 }
 
 // Every page of the browser speaks Japanese, as a Japanese player's does, unless told otherwise by
