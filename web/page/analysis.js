@@ -112,10 +112,11 @@
 
   function open(data, module) {
     if (win) close();
-    const dialog = el("dialog", { class: "window analysis", "data-form": data.form });
+    const dialog = el("dialog", { class: "window analysis", "data-form": data.form, role: "dialog", "aria-modal": "true",
+                                  "aria-labelledby": "analysis-title" });
     const body = el("div", { class: "ana-body" });
-    const x = el("button", { type: "button", text: "×", tabindex: "-1", onclick: () => send("close") });
-    dialog.append(el("div", { class: "titlebar" }, el("span", { text: data.title }), x), body);
+    const x = el("button", { type: "button", text: "×", tabindex: "-1", "aria-label": data.close, onclick: () => send("close") });
+    dialog.append(el("div", { class: "titlebar" }, el("span", { id: "analysis-title", text: data.title }), x), body);
     win = { data, dialog, body, module, accels: new Map(), tabs: null };
     dialog.addEventListener("cancel", ev => { ev.preventDefault(); send("close"); });
     document.body.append(dialog);

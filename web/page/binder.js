@@ -61,20 +61,63 @@
 
   function textOf(text) { return (text || "").replace(/\r\n/g, "\n"); }
 
+  // A label's text colour as the form gives it, made just as much darker (or lighter) as reading it
+  // against its background needs: WCAG's 4.5 to 1, 3 to 1 for large text.
+  let windowBack = null;
+  function readable(c) {
+    if (windowBack === null) windowBack = rgbOf(getComputedStyle(document.body).backgroundColor);
+    const back = c.back !== undefined ? c.back & 0xFFFFFF : windowBack;
+    const points = c.font || 9.75; // the page's 13 px
+    const need = (points >= 18 || (points >= 14 && (c.bold || c.highlight)) ? 3 : 4.5) + 0.1;
+    const toward = luminance(back) > 0.18 ? 0x000000 : 0xFFFFFF;
+    let colour = c.color & 0xFFFFFF;
+    for (let t = 0.1; contrast(colour, back) < need && t <= 1.001; t += 0.1) colour = mix(c.color & 0xFFFFFF, toward, t);
+    return colour;
+  }
+  function rgbOf(css) {
+    const m = /rgba?\((\d+), (\d+), (\d+)/.exec(css);
+    return m ? (+m[1] << 16) | (+m[2] << 8) | +m[3] : 0xFFFFFF;
+  }
+  function luminance(rgb) {
+    const [r, g, b] = [16, 8, 0].map(shift => {
+      const v = ((rgb >> shift) & 255) / 255;
+      return v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+    });
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  }
+  function contrast(a, b) {
+    const x = luminance(a), y = luminance(b);
+    return (Math.max(x, y) + 0.05) / (Math.min(x, y) + 0.05);
+  }
+  function mix(a, b, t) {
+    return [16, 8, 0].reduce((out, shift) => out | (Math.round(((a >> shift) & 255) * (1 - t) + ((b >> shift) & 255) * t) << shift), 0);
+  }
+
+  // An element id made from a form's name and a control's key ("lbl1(5)"), unique in the page.
+  function uniqueId(f, key) {
+    return ("k-" + f.data.name + "-" + key).replace(/[^\w-]/g, "_");
+  }
+
   // Menus: a bar of the form's top-level menus, their items (and submenus) as buttons.
   function buildMenus(f, controls) {
     const menus = controls.filter(c => c.kind === "menu");
     if (!menus.length) return null;
     const bar = document.createElement("div");
     bar.className = "menubar";
+    bar.setAttribute("role", "menubar");
     const boxes = new Map();
     for (const m of menus) {
       const box = document.createElement("div");
       box.className = "menu";
+      box.setAttribute("role", "none");
       const head = document.createElement("button");
       head.type = "button";
+      head.setAttribute("role", "menuitem");
+      head.setAttribute("aria-haspopup", "menu");
+      head.setAttribute("aria-expanded", "false");
       const items = document.createElement("div");
       items.className = "items";
+      items.setAttribute("role", "menu");
       head.dataset.key = m.key;
       box.append(head, items);
       boxes.set(m.key, { box, head, items });
@@ -82,7 +125,7 @@
         ev.stopPropagation();
         const open = !box.classList.contains("open");
         if (!m.parent) closeMenus(f);
-        box.classList.toggle("open", open);
+        showMenu(box, open);
       });
     }
     for (const m of menus) {
@@ -99,6 +142,7 @@
       } else {
         el = document.createElement("button");
         el.type = "button";
+        el.setAttribute("role", c.group ? "menuitemradio" : "menuitem");
         el.addEventListener("click", ev => {
           ev.stopPropagation();
           closeMenus(f);
@@ -114,14 +158,18 @@
   }
 
   function closeMenus(f) {
-    for (const box of f.menuBoxes.values()) box.classList.remove("open");
+    for (const box of f.menuBoxes.values()) showMenu(box, false);
+  }
+  function showMenu(box, open) {
+    box.classList.toggle("open", open);
+    box.firstChild.setAttribute("aria-expanded", String(open));
   }
 
   // The menus by keyboard, as on the desktop: Alt and a menu's letter opens it, then a letter or
   // the arrows and Enter choose an item; Esc closes.
   function openMenu(f, box) {
     closeMenus(f);
-    for (let b = box; b && b.classList.contains("menu"); b = b.parentElement.closest(".menu")) b.classList.add("open");
+    for (let b = box; b && b.classList.contains("menu"); b = b.parentElement.closest(".menu")) showMenu(b, true);
     const first = menuItems(box)[0];
     if (first) first.focus();
   }
@@ -161,7 +209,7 @@
       return true;
     }
     case "ArrowLeft": case "Escape":
-      if (parentBox) { box.classList.remove("open"); parentBox.querySelector(":scope > button").focus(); }
+      if (parentBox) { showMenu(box, false); parentBox.querySelector(":scope > button").focus(); }
       else { closeMenus(f); document.activeElement.blur(); }
       return true;
     case "Enter": case " ":
@@ -224,11 +272,16 @@
     case "document":
       el = document.createElement("div");
       el.className = "document";
+      el.tabIndex = 0; // scrolled by keys too
       break;
     case "table":
+      // A grid whose rows are chosen by keys while the box keeps the focus: the chosen row is its
+      // active descendant.
       el = document.createElement("div");
       el.className = "tablebox";
       el.tabIndex = 0;
+      el.setAttribute("role", "grid");
+      el.setAttribute("aria-readonly", "true");
       el.addEventListener("click", ev => {
         const tr = ev.target.closest("tbody tr");
         if (tr) push("select", form, c.key, tr.rowIndex - 1);
@@ -267,6 +320,9 @@
         setText(el, caption(c));
         el.disabled = !c.enabled;
         el.classList.toggle("checked", !!c.checked);
+        // The form does not say which items can be checked: one that has been is told as such.
+        if (c.checked && !c.group) el.setAttribute("role", "menuitemcheckbox");
+        if (el.getAttribute("role") !== "menuitem") el.setAttribute("aria-checked", String(!!c.checked));
         if (c.tip) el.title = c.tip;
       }
       return;
@@ -274,7 +330,7 @@
     const s = el.style;
     s.left = c.x + "px"; s.top = c.y + "px"; s.width = c.w + "px"; s.height = c.h + "px";
     s.display = c.visible ? "" : "none";
-    s.color = c.color !== undefined ? cssColor(c.color) : "";
+    s.color = c.color !== undefined ? cssColor(c.kind === "label" ? readable(c) : c.color) : "";
     s.backgroundColor = c.back !== undefined ? cssColor(c.back) : "";
     s.fontSize = c.font ? c.font + "pt" : "";
     s.fontWeight = c.bold || c.highlight ? "bold" : "";
@@ -320,6 +376,8 @@
       } else {
         const url = c.picture ? pictureUrl(c.picture) : "";
         if (url) { if (el.src !== url) el.src = url; } else el.removeAttribute("src");
+        // Told by its tool tip; without one, what it shows is told in words elsewhere.
+        el.alt = c.tip || "";
       }
       break;
     }
@@ -330,6 +388,7 @@
         for (const img of el.querySelectorAll("img")) {
           const url = pictureUrl(img.getAttribute("src"));
           if (url) img.src = url; else img.removeAttribute("src");
+          if (!img.hasAttribute("alt")) img.alt = ""; // the text around it tells what it shows
         }
       }
       break;
@@ -337,27 +396,42 @@
       const json = JSON.stringify([c.columns, c.rows]);
       if (el.dataset.json !== json) {
         el.dataset.json = json;
+        // The grid's own roles, the table's as laid out for the eye taken off.
         const table = document.createElement("table");
-        const head = table.createTHead().insertRow();
+        table.setAttribute("role", "presentation");
+        const thead = table.createTHead(), head = thead.insertRow();
+        thead.setAttribute("role", "rowgroup");
+        head.setAttribute("role", "row");
         for (const col of c.columns || []) {
           const th = document.createElement("th");
+          th.setAttribute("role", "columnheader");
           th.textContent = col.heading;
           if (col.width) th.style.width = col.width + "px";
           head.append(th);
         }
         const body = table.createTBody();
-        for (const row of c.rows || []) {
+        body.setAttribute("role", "rowgroup");
+        const id = uniqueId(f, c.key);
+        (c.rows || []).forEach((row, r) => {
           const tr = body.insertRow();
+          tr.setAttribute("role", "row");
           row.forEach((cell, k) => {
             const td = tr.insertCell();
+            td.setAttribute("role", "gridcell");
+            if (k === 0) td.id = id + "-" + r;
             td.textContent = cell;
             td.style.textAlign = (c.columns[k] || {}).align || "left";
           });
-        }
+        });
         el.replaceChildren(table);
       }
       const rows = el.querySelectorAll("tbody tr");
-      rows.forEach((tr, k) => tr.classList.toggle("selected", k === c.index));
+      rows.forEach((tr, k) => {
+        tr.classList.toggle("selected", k === c.index);
+        if (k === c.index) tr.setAttribute("aria-selected", "true"); else tr.removeAttribute("aria-selected");
+      });
+      const active = rows[c.index] && rows[c.index].cells[0];
+      if (active) el.setAttribute("aria-activedescendant", active.id); else el.removeAttribute("aria-activedescendant");
       // A row chosen by keyboard (or by the form) is scrolled to.
       const index = String(c.index === undefined ? -1 : c.index);
       if (el.dataset.index !== index) {
@@ -380,13 +454,17 @@
       const dialog = document.createElement("dialog");
       dialog.className = "window";
       dialog.dataset.form = data.name;
+      dialog.setAttribute("role", "dialog");
+      dialog.setAttribute("aria-modal", "true");
       const bar = document.createElement("div");
       bar.className = "titlebar";
       f.title = document.createElement("span");
+      f.title.id = uniqueId(f, "caption");
       const close = document.createElement("button");
       close.type = "button";
       close.textContent = "×";
       close.tabIndex = -1;
+      close.setAttribute("aria-label", closeText());
       close.addEventListener("click", () => push("close", data.name));
       bar.append(f.title, close);
       dialog.append(bar, f.content);
@@ -425,22 +503,78 @@
     else document.title = data.caption || "KARVEN";
     f.content.style.width = data.w + "px";
     f.content.style.height = data.h + "px";
+    let created = false;
     for (const c of data.controls) {
-      const el = f.elements.get(c.key) || createControl(f, c);
+      let el = f.elements.get(c.key);
+      if (!el) { el = createControl(f, c); created = true; }
       updateControl(f, c, el);
     }
+    if (created) nameControls(f);
     // The main window is laid out before focus is given: laying it out may move its elements.
     if (!data.modal) fitMain(f);
     document.getElementById("loading").hidden = true;
     if (data.focus) {
       const el = f.elements.get(data.focus);
       if (el) el.focus();
-    } else if (data.modal && !f.dialog.contains(document.activeElement)) {
-      const def = f.elements.get(data.defaultButton);
-      if (def) def.focus();
+    } else if (data.modal && !f.content.contains(document.activeElement)) {
+      // A window opens with the focus on its default button, else on its first control.
+      const def = data.defaultButton && visibleButton(f, data.defaultButton) && f.elements.get(data.defaultButton);
+      (def || firstControl(f) || f.dialog).focus();
     }
     if (data.modal) placeDialog(f);
   }
+
+  // What a screen reader tells of the window and its controls. A window is named by its title; one
+  // without (the commentary) by its message, which it is otherwise described by and which is told
+  // again when it changes. A field is named by the label just before it on its line, else by its
+  // tool tip (its title), else by the window's title; a table by such a label or the window's title.
+  function nameControls(f) {
+    const d = f.dialog;
+    const message = f.elements.get("lblMsg");
+    if (message) {
+      message.id = uniqueId(f, "lblMsg");
+      message.setAttribute("aria-live", "polite");
+    }
+    if (d) {
+      if (f.data.caption) {
+        d.setAttribute("aria-labelledby", f.title.id);
+        if (message) d.setAttribute("aria-describedby", message.id);
+      } else if (message) {
+        d.setAttribute("aria-labelledby", message.id);
+      } else {
+        d.setAttribute("aria-label", "KARVEN");
+      }
+    }
+    const labels = f.data.controls.filter(c => c.kind === "label" && c.visible && textOf(c.text).trim());
+    for (const c of f.data.controls) {
+      if (!["textbox", "combobox", "listbox", "table"].includes(c.kind)) continue;
+      const el = f.elements.get(c.key);
+      let before = null;
+      for (const l of labels) {
+        const gap = c.x - (l.x + l.w), overlap = Math.min(c.y + c.h, l.y + l.h) - Math.max(c.y, l.y);
+        if (gap >= 0 && gap <= 16 && overlap >= Math.min(c.h, l.h) / 2 && (!before || gap < before.gap)) before = { l, gap };
+      }
+      if (before) {
+        const label = f.elements.get(before.l.key);
+        label.id = uniqueId(f, before.l.key);
+        el.setAttribute("aria-labelledby", label.id);
+      } else if (f.title && f.data.caption && (c.kind === "table" || !c.tip)) {
+        el.setAttribute("aria-labelledby", f.title.id);
+      }
+    }
+  }
+
+  // The first control of a window that takes the focus, in the order of its controls.
+  function firstControl(f) {
+    for (const c of f.data.controls) {
+      const el = f.elements.get(c.key);
+      if (c.visible && c.enabled && el && el.tabIndex >= 0 && !el.closest(".menubar") && el.matches("button, input, select, [tabindex]")) return el;
+    }
+    return null;
+  }
+
+  // The close box's name in the page's language.
+  function closeText() { return document.documentElement.lang === "en" ? "Close" : "閉じる"; }
 
   // A window the game placed (the commentary against the main window's right edge) opens there, at
   // the main window's scale, as far as the screen allows; the others open centred.
@@ -663,7 +797,11 @@
     return new Promise(resolve => {
       const dialog = document.createElement("dialog");
       dialog.className = "window warning";
-      dialog.innerHTML = '<div class="titlebar"><span>KARVEN</span></div><div class="text"></div><div class="buttons"><button type="button">OK</button></div>';
+      dialog.setAttribute("role", "alertdialog");
+      dialog.setAttribute("aria-modal", "true");
+      dialog.setAttribute("aria-labelledby", "warning-title");
+      dialog.setAttribute("aria-describedby", "warning-text");
+      dialog.innerHTML = '<div class="titlebar"><span id="warning-title">KARVEN</span></div><div class="text" id="warning-text"></div><div class="buttons"><button type="button">OK</button></div>';
       dialog.querySelector(".text").textContent = "⚠ " + textOf(text);
       const ok = dialog.querySelector("button");
       const done = () => { dialog.close(); dialog.remove(); resolve(); };
