@@ -512,7 +512,11 @@
     if (created) nameControls(f);
     // The main window is laid out before focus is given: laying it out may move its elements.
     if (!data.modal) fitMain(f);
-    document.getElementById("loading").hidden = true;
+    const loading = document.getElementById("loading");
+    if (!loading.hidden) {
+      loading.hidden = true;
+      document.dispatchEvent(new Event("karvenshown")); // the first screen is up
+    }
     if (data.focus) {
       const el = f.elements.get(data.focus);
       if (el) el.focus();
@@ -521,7 +525,10 @@
       const def = data.defaultButton && visibleButton(f, data.defaultButton) && f.elements.get(data.defaultButton);
       (def || firstControl(f) || f.dialog).focus();
     }
-    if (data.modal) placeDialog(f);
+    if (data.modal) {
+      flowDialog(f);
+      placeDialog(f);
+    }
   }
 
   // What a screen reader tells of the window and its controls. A window is named by its title; one
@@ -576,27 +583,68 @@
   // The close box's name in the page's language.
   function closeText() { return document.documentElement.lang === "en" ? "Close" : "閉じる"; }
 
+  // The layout's width and height: on a phone, the screen's, whatever the zoom (the visual
+  // viewport, innerWidth, grows with the page and would keep a page once laid out wide that wide).
+  const screenWidth = () => document.documentElement.clientWidth;
+  const screenHeight = () => document.documentElement.clientHeight;
+
   // A window the game placed (the commentary against the main window's right edge) opens there, at
   // the main window's scale, as far as the screen allows; the others open centred.
   function placeDialog(f) {
     const main = [...forms.values()].find(m => !m.data.modal);
     const d = f.dialog, s = d.style;
-    if (!f.data.placed || !main) { s.margin = ""; s.left = s.top = ""; return; }
+    // Over a main window in columns (a phone held upright), at the bottom of the screen.
+    d.classList.toggle("docked", !!(f.data.placed && main && main.columns));
+    if (!f.data.placed || !main || main.columns) { s.margin = ""; s.left = s.top = ""; return; }
     const board = main.root.getBoundingClientRect();
     const scale = main.scale || 1;
     const w = d.offsetWidth, h = d.offsetHeight;
     const left = board.left + (f.data.x - main.data.x) * scale;
     const top = board.top + (f.data.y - main.data.y) * scale;
     s.margin = "0";
-    s.left = Math.max(0, Math.min(left, window.innerWidth - w)) + "px";
-    s.top = Math.max(0, Math.min(top, window.innerHeight - h)) + "px";
+    s.left = Math.max(0, Math.min(left, screenWidth() - w)) + "px";
+    s.top = Math.max(0, Math.min(top, screenHeight() - h)) + "px";
+  }
+
+  // A window too wide for the screen, or any window on a touch screen, is laid out again: its
+  // controls in rows as the form has them, top to bottom, each row left to right and wrapped where
+  // the width ends, a list, table or text as wide as the window; empty labels and frames left out.
+  const touch = window.matchMedia("(pointer: coarse)");
+  function flowDialog(f) {
+    const flow = touch.matches || f.data.w > screenWidth() - 8;
+    f.dialog.classList.toggle("flow", flow);
+    if (!flow) return;
+    const shown = f.data.controls.filter(c => !MenuKinds.has(c.kind) && c.visible && c.w > 0 && c.h > 0)
+      .sort((a, b) => a.y - b.y || a.x - b.x);
+    // A control begins a row below the middle of the row's lowest control (a tall list beside
+    // several rows of fields holds none of them).
+    const rows = [];
+    for (const c of shown) {
+      const row = rows[rows.length - 1];
+      if (!row || c.y >= row.top + Math.min(row.height, c.h) / 2) rows.push({ top: c.y, height: c.h, controls: [c] });
+      else { row.controls.push(c); row.height = Math.min(row.height, c.h); }
+    }
+    f.breaks = f.breaks || [];
+    rows.forEach((row, i) => {
+      row.controls.sort((a, b) => a.x - b.x).forEach((c, k) => {
+        const el = f.elements.get(c.key);
+        el.style.order = String(i * 1000 + k);
+        if (c.kind === "label") el.classList.toggle("empty", !textOf(c.text).trim());
+      });
+      if (!f.breaks[i]) {
+        f.breaks[i] = document.createElement("div");
+        f.breaks[i].className = "rowbreak";
+        f.content.append(f.breaks[i]);
+      }
+      f.breaks[i].style.order = String(i * 1000 + 999);
+    });
   }
 
   // The main window scales down to the browser's width and height, never up. On a narrow screen
   // in portrait (a phone) the columns it names are stacked, each as wide as the screen allows, and
   // the page scrolls down; a window with no columns takes the whole width.
   function fitMain(f) {
-    const portrait = window.innerHeight > window.innerWidth;
+    const portrait = screenHeight() > screenWidth();
     const columns = portrait ? formColumns(f.data) : [];
     // Moving an element takes the keyboard focus from it: it is given back.
     const focused = document.activeElement;
@@ -608,8 +656,8 @@
     // The form's height is its client area's: the menu bar comes on top, the status line below.
     const bar = f.root.querySelector(":scope > .menubar");
     const w = f.data.w, h = f.data.h + (bar ? bar.offsetHeight : 0);
-    const across = window.innerWidth / w;
-    const room = window.innerHeight - document.getElementById("status").offsetHeight - 2;
+    const across = screenWidth() / w;
+    const room = screenHeight() - document.getElementById("status").offsetHeight - 2;
     const scale = Math.min(1, portrait ? across : Math.min(across, room / h));
     f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
     f.scale = scale;
@@ -619,11 +667,12 @@
   }
 
   // The form's columns, where the form says they begin: the controls whose left edge is in each,
-  // and each control's column by its key.
+  // and each control's column by its key. A column of nothing but frames (where the commentary
+  // windows appear) is left out: held upright, those windows come at the bottom of the screen.
   function formColumns(data) {
     const starts = data.columnStarts || [];
     if (!starts.length) return [];
-    const columns = [0, ...starts].map(() => ({ left: Infinity, right: -Infinity, top: Infinity, bottom: -Infinity, used: false }));
+    const columns = [0, ...starts].map(() => ({ left: Infinity, right: -Infinity, top: Infinity, bottom: -Infinity, used: false, frames: true }));
     const of = new Map();
     for (const c of data.controls) {
       if (MenuKinds.has(c.kind) || c.w <= 0 || c.h <= 0) continue;
@@ -635,16 +684,17 @@
       col.top = Math.min(col.top, c.y);
       col.bottom = Math.max(col.bottom, c.y + c.h);
       col.used = true;
+      if (!(c.kind === "label" && c.border)) col.frames = false;
       of.set(c.key, col);
     }
-    const used = columns.filter(col => col.used);
+    const used = columns.filter(col => col.used && !col.frames);
     used.forEach((col, i) => { col.index = i; });
     used.of = of;
     return used;
   }
 
   function stackColumns(f, columns) {
-    const across = window.innerWidth - 8;
+    const across = screenWidth() - 8;
     f.root.style.transform = "";
     f.scale = Math.min(1, across / Math.max(...columns.map(c => c.right - c.left)));
     if (!f.columns || f.columns.length !== columns.length) {
@@ -667,23 +717,25 @@
       inner.style.width = w + "px";
       inner.style.height = h + "px";
       inner.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
-      Object.assign(outer.style, { left: Math.floor((window.innerWidth - w * scale) / 2) + "px", top: top + "px",
+      Object.assign(outer.style, { left: Math.floor((screenWidth() - w * scale) / 2) + "px", top: top + "px",
                                    width: Math.ceil(w * scale) + "px", height: Math.ceil(h * scale) + "px" });
       top += Math.ceil(h * scale) + 8;
     });
     for (const c of f.data.controls) {
       const col = columns.of.get(c.key), el = f.elements.get(c.key);
       if (!col || !el) continue;
+      el.classList.toggle("left-out", col.index === undefined);
+      if (col.index === undefined) continue;
       const { inner } = f.columns[col.index];
       if (el.parentElement !== inner) inner.append(el);
       if (el.list_ && el.list_.parentElement !== inner) inner.append(el.list_);
       el.style.left = c.x - col.left + "px";
       el.style.top = c.y - col.top + "px";
     }
-    f.content.style.width = window.innerWidth + "px";
+    f.content.style.width = screenWidth() + "px";
     f.content.style.height = top + "px";
     const board = document.getElementById("board");
-    board.style.width = window.innerWidth + "px";
+    board.style.width = screenWidth() + "px";
     board.style.height = top + 22 + "px";
   }
 
@@ -695,6 +747,7 @@
       if (!el || MenuKinds.has(c.kind)) continue;
       if (el.parentElement !== f.content) f.content.append(el);
       if (el.list_ && el.list_.parentElement !== f.content) f.content.append(el.list_);
+      el.classList.remove("left-out");
       el.style.left = c.x + "px";
       el.style.top = c.y + "px";
     }
@@ -705,7 +758,7 @@
   }
   window.addEventListener("resize", () => {
     for (const f of forms.values()) if (!f.data.modal) fitMain(f);
-    for (const f of forms.values()) if (f.data.modal) placeDialog(f);
+    for (const f of forms.values()) if (f.data.modal) { flowDialog(f); placeDialog(f); }
   });
 
   function closeForm(name) {

@@ -12,8 +12,9 @@ const Cache = Prefix + Version;
 self.addEventListener("install", ev => {
   ev.waitUntil((async () => {
     const cache = await caches.open(Cache);
-    // Past the browser's own HTTP cache, which may still hold the older build's files.
-    await cache.addAll(Files.map(f => new Request(f, { cache: "reload" })));
+    // Each file checked with the server past the browser's own HTTP cache, which may still hold
+    // an older build's: what the page has just loaded comes back as "not modified".
+    await cache.addAll(Files.map(f => new Request(f, { cache: "no-cache" })));
     await self.skipWaiting();
   })());
 });
