@@ -1,5 +1,5 @@
 // The page as assistive technology reads it: axe-core's WCAG 2.1 A and AA rules find nothing in
-// the game's windows (the main window before and during a race, the start-up windows, a
+// the game's windows (the main window before and after a race, the start-up windows, a
 // commentary window, qualifying, the standings, the records, the guide, the editors, the team
 // chooser and the headquarters, the analysis windows, the warning and the questions, the market,
 // the ended page); every window the binder opens is a named modal dialog with the keyboard focus on
@@ -81,7 +81,13 @@ try {
   await look("the guide", "Help", "Help_Howto");
   await look("the drivers' editor", "Set", "Set_Drv(23)");
   await look("the teams' editor", "Set", "Set_Tim(22)");
-  await look("the team chooser", "Set", "Set_Principal");
+  await look("the season's settings", "Set", "Set_Sis(21)");
+  await look("the past seasons", "Rec", "Rec_Past");
+  // A team taken in the chooser, and its headquarters.
+  top = await g.menu("Set", "Set_Principal");
+  await audit("the team chooser");
+  for (let i = 0; top.modal && i < 5; ++i) top = await g.press("Enter");
+  await look("the headquarters", "Set", "Set_HQ");
 
   // Qualifying and the race: the first window of each kind, the commentary among them, which is
   // named by its message and tells it as it changes; the rest of the race skipped after two.
