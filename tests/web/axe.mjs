@@ -78,11 +78,10 @@ try {
     await audit(what);
     for (let i = 0; top.modal && i < 5; ++i) top = await g.press("Escape");
   };
-  await look("the guide", "Help", "Help_Howto");
-  await look("the drivers' editor", "Set", "Set_Drv(23)");
-  await look("the teams' editor", "Set", "Set_Tim(22)");
-  await look("the season's settings", "Set", "Set_Sis(21)");
-  await look("the past seasons", "Rec", "Rec_Past");
+  const lookAll = async windows => { for (const [what, ...keys] of windows) await look(what, ...keys); };
+  await lookAll([["the guide", "Help", "Help_Howto"], ["the drivers' editor", "Set", "Set_Drv(23)"],
+                 ["the teams' editor", "Set", "Set_Tim(22)"], ["the season's settings", "Set", "Set_Sis(21)"],
+                 ["the past seasons", "Rec", "Rec_Past"]]);
   // A team taken in the chooser, and its headquarters.
   top = await g.menu("Set", "Set_Principal");
   await audit("the team chooser");
@@ -112,12 +111,9 @@ try {
   if (!comments) fail("no commentary in the race");
   top = await g.press("D");
   await audit("the standings");
-  await look("the champions", "Rec", "Rec_Champions");
-  await look("the all-time records", "Rec", "Rec_AllTime");
-  await look("a driver's record", "Rec", "Rec_Driver");
-  await look("the version", "Help", "Help_Ver");
-  await look("the race analysis", "Ana", "Ana_Race");
-  await look("the points", "Ana", "Ana_Points");
+  await lookAll([["the champions", "Rec", "Rec_Champions"], ["the all-time records", "Rec", "Rec_AllTime"],
+                 ["a driver's record", "Rec", "Rec_Driver"], ["the version", "Help", "Help_Ver"],
+                 ["the race analysis", "Ana", "Ana_Race"], ["the points", "Ana", "Ana_Points"]]);
   top = await g.menu("Ana", "Ana_Odds");
   await page.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running; }, { timeout: 30000 });
   await audit("the odds");
