@@ -59,10 +59,12 @@ export function watch(page, origin, report) {
   page.on("console", m => report(`console ${m.type()}: ${m.text()}`));
   page.on("pageerror", e => report(`page error: ${e.message}`));
   page.on("request", r => { if (!r.url().startsWith(origin + "/") && !r.url().startsWith("blob:")) report(`fetched ${r.url()}`); });
-  // A picture of the page's own given another before it was shown is cancelled, not failed.
+  // A picture of the page's own given another before it was shown is cancelled, not failed; so are
+  // the files of an odds worker the page ends (to cancel) while it still loads.
   page.on("requestfailed", r => {
     const why = r.failure()?.errorText ?? "";
-    if (!(r.url().startsWith("blob:") && why === "net::ERR_ABORTED")) report(`request failed: ${r.url()} ${why}`);
+    if (!((r.url().startsWith("blob:") || /\/karven-odds\.(js|wasm)$/.test(r.url())) && why === "net::ERR_ABORTED"))
+      report(`request failed: ${r.url()} ${why}`);
   });
   // A worker's own errors and console reach the page's target too.
   page.on("workercreated", w => w.on("console", m => report(`worker console ${m.type()}: ${m.text()}`)));
