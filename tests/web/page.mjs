@@ -8,14 +8,15 @@ import puppeteer from "puppeteer-core";
 export const problems = [];
 export const fail = message => { problems.push(message); console.error("FAIL: " + message); };
 
-export async function serve(site) {
-  const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", site],
+// On a port of its own, or on the one given (the same origin again after the server was stopped).
+export async function serve(site, port = 0) {
+  const server = spawn("python3", ["-u", "-m", "http.server", String(port), "--bind", "127.0.0.1", "--directory", site],
                        { stdio: ["ignore", "pipe", "pipe"] });
-  const port = await new Promise((resolve, reject) => {
+  const bound = await new Promise((resolve, reject) => {
     server.stdout.on("data", d => { const m = /port (\d+)/.exec(String(d)); if (m) resolve(m[1]); });
     server.on("exit", () => reject(new Error("http.server ended")));
   });
-  return { server, origin: `http://127.0.0.1:${port}` };
+  return { server, origin: `http://127.0.0.1:${bound}` };
 }
 
 // Every page of the browser speaks Japanese, as a Japanese player's does, unless told otherwise by
@@ -58,10 +59,12 @@ export function watch(page, origin, report) {
   page.on("console", m => report(`console ${m.type()}: ${m.text()}`));
   page.on("pageerror", e => report(`page error: ${e.message}`));
   page.on("request", r => { if (!r.url().startsWith(origin + "/") && !r.url().startsWith("blob:")) report(`fetched ${r.url()}`); });
-  // A picture of the page's own given another before it was shown is cancelled, not failed.
+  // A picture of the page's own given another before it was shown is cancelled, not failed; so are
+  // the files of an odds worker the page ends (to cancel) while it still loads.
   page.on("requestfailed", r => {
     const why = r.failure()?.errorText ?? "";
-    if (!(r.url().startsWith("blob:") && why === "net::ERR_ABORTED")) report(`request failed: ${r.url()} ${why}`);
+    if (!((r.url().startsWith("blob:") || /\/karven-odds\.(js|wasm)$/.test(r.url())) && why === "net::ERR_ABORTED"))
+      report(`request failed: ${r.url()} ${why}`);
   });
   // A worker's own errors and console reach the page's target too.
   page.on("workercreated", w => w.on("console", m => report(`worker console ${m.type()}: ${m.text()}`)));

@@ -112,10 +112,11 @@
 
   function open(data, module) {
     if (win) close();
-    const dialog = el("dialog", { class: "window analysis", "data-form": data.form });
+    const dialog = el("dialog", { class: "window analysis", "data-form": data.form, role: "dialog", "aria-modal": "true",
+                                  "aria-labelledby": "analysis-title" });
     const body = el("div", { class: "ana-body" });
-    const x = el("button", { type: "button", text: "×", tabindex: "-1", onclick: () => send("close") });
-    dialog.append(el("div", { class: "titlebar" }, el("span", { text: data.title }), x), body);
+    const x = el("button", { type: "button", text: "×", tabindex: "-1", "aria-label": data.close, onclick: () => send("close") });
+    dialog.append(el("div", { class: "titlebar" }, el("span", { id: "analysis-title", text: data.title }), x), body);
     win = { data, dialog, body, module, accels: new Map(), tabs: null };
     dialog.addEventListener("cancel", ev => { ev.preventDefault(); send("close"); });
     document.body.append(dialog);
@@ -750,7 +751,7 @@ svg .name { font-size: 12px; fill: #222; }
 svg .value { font-size: 11px; fill: #282828; }
 svg .value.inside { fill: #fff; }
 .ana-legend { flex: 0 1 220px; min-width: 160px; max-height: 380px; overflow: auto; border: 1px solid #aaa; background: #fff; }
-.ana-legend .entry { display: flex; align-items: center; gap: 4px; width: 100%; font: inherit; background: none; border: none; padding: 1px 4px; text-align: left; white-space: pre; cursor: pointer; }
+.ana-legend .entry { display: flex; align-items: center; gap: 4px; width: 100%; box-sizing: border-box; font: inherit; background: none; border: none; padding: 1px 4px; text-align: left; white-space: pre; cursor: pointer; }
 .ana-legend .entry[aria-selected="true"] { background: #316ac5; color: #fff; }
 .ana-key { gap: 4px; }
 .ana-key span { margin-right: 12px; }
@@ -763,7 +764,13 @@ svg .value.inside { fill: #fff; }
 .ana-table tr.bold td { font-weight: bold; }
 .ana-table td.up { color: #00823c; } .ana-table td.down { color: #be1e1e; }
 .ana-table tr.grey td.up { color: #00823c; } .ana-table tr.grey td.down { color: #be1e1e; }
-@media (max-width: 640px) { .ana-legend { flex: 1 1 100%; max-height: 200px; } }
+@media (max-width: 640px) { .ana-legend { flex: 1 1 100%; max-height: 200px; } .ana-legend .entry { white-space: pre-wrap; } }
+/* Touch: every target at least 44 px either way. */
+@media (pointer: coarse) {
+  .ana-tabs button, .ana-buttons button, .ana-row button, .ana-row select, .ana-row input { min-height: 44px; min-width: 44px; }
+  .ana-legend .entry { min-height: 44px; }
+  .ana-legend { max-height: 264px; }
+}
 .ana-empty { padding: 3em 1em; text-align: center; white-space: pre-wrap; }
 .ana-buttons { text-align: right; }
 .ana-buttons button.default { outline: 2px solid #316ac5; }

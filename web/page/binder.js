@@ -61,20 +61,63 @@
 
   function textOf(text) { return (text || "").replace(/\r\n/g, "\n"); }
 
+  // A label's text colour as the form gives it, made just as much darker (or lighter) as reading it
+  // against its background needs: WCAG's 4.5 to 1, 3 to 1 for large text.
+  let windowBack = null;
+  function readable(c) {
+    if (windowBack === null) windowBack = rgbOf(getComputedStyle(document.body).backgroundColor);
+    const back = c.back !== undefined ? c.back & 0xFFFFFF : windowBack;
+    const points = c.font || 9.75; // the page's 13 px
+    const need = (points >= 18 || (points >= 14 && (c.bold || c.highlight)) ? 3 : 4.5) + 0.1;
+    const toward = luminance(back) > 0.18 ? 0x000000 : 0xFFFFFF;
+    let colour = c.color & 0xFFFFFF;
+    for (let t = 0.1; contrast(colour, back) < need && t <= 1.001; t += 0.1) colour = mix(c.color & 0xFFFFFF, toward, t);
+    return colour;
+  }
+  function rgbOf(css) {
+    const m = /rgba?\((\d+), (\d+), (\d+)/.exec(css);
+    return m ? (+m[1] << 16) | (+m[2] << 8) | +m[3] : 0xFFFFFF;
+  }
+  function luminance(rgb) {
+    const [r, g, b] = [16, 8, 0].map(shift => {
+      const v = ((rgb >> shift) & 255) / 255;
+      return v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+    });
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  }
+  function contrast(a, b) {
+    const x = luminance(a), y = luminance(b);
+    return (Math.max(x, y) + 0.05) / (Math.min(x, y) + 0.05);
+  }
+  function mix(a, b, t) {
+    return [16, 8, 0].reduce((out, shift) => out | (Math.round(((a >> shift) & 255) * (1 - t) + ((b >> shift) & 255) * t) << shift), 0);
+  }
+
+  // An element id made from a form's name and a control's key ("lbl1(5)"), unique in the page.
+  function uniqueId(f, key) {
+    return ("k-" + f.data.name + "-" + key).replace(/[^\w-]/g, "_");
+  }
+
   // Menus: a bar of the form's top-level menus, their items (and submenus) as buttons.
   function buildMenus(f, controls) {
     const menus = controls.filter(c => c.kind === "menu");
     if (!menus.length) return null;
     const bar = document.createElement("div");
     bar.className = "menubar";
+    bar.setAttribute("role", "menubar");
     const boxes = new Map();
     for (const m of menus) {
       const box = document.createElement("div");
       box.className = "menu";
+      box.setAttribute("role", "none");
       const head = document.createElement("button");
       head.type = "button";
+      head.setAttribute("role", "menuitem");
+      head.setAttribute("aria-haspopup", "menu");
+      head.setAttribute("aria-expanded", "false");
       const items = document.createElement("div");
       items.className = "items";
+      items.setAttribute("role", "menu");
       head.dataset.key = m.key;
       box.append(head, items);
       boxes.set(m.key, { box, head, items });
@@ -82,7 +125,7 @@
         ev.stopPropagation();
         const open = !box.classList.contains("open");
         if (!m.parent) closeMenus(f);
-        box.classList.toggle("open", open);
+        showMenu(box, open);
       });
     }
     for (const m of menus) {
@@ -99,6 +142,7 @@
       } else {
         el = document.createElement("button");
         el.type = "button";
+        el.setAttribute("role", c.group ? "menuitemradio" : "menuitem");
         el.addEventListener("click", ev => {
           ev.stopPropagation();
           closeMenus(f);
@@ -114,14 +158,18 @@
   }
 
   function closeMenus(f) {
-    for (const box of f.menuBoxes.values()) box.classList.remove("open");
+    for (const box of f.menuBoxes.values()) showMenu(box, false);
+  }
+  function showMenu(box, open) {
+    box.classList.toggle("open", open);
+    box.firstChild.setAttribute("aria-expanded", String(open));
   }
 
   // The menus by keyboard, as on the desktop: Alt and a menu's letter opens it, then a letter or
   // the arrows and Enter choose an item; Esc closes.
   function openMenu(f, box) {
     closeMenus(f);
-    for (let b = box; b && b.classList.contains("menu"); b = b.parentElement.closest(".menu")) b.classList.add("open");
+    for (let b = box; b && b.classList.contains("menu"); b = b.parentElement.closest(".menu")) showMenu(b, true);
     const first = menuItems(box)[0];
     if (first) first.focus();
   }
@@ -161,7 +209,7 @@
       return true;
     }
     case "ArrowLeft": case "Escape":
-      if (parentBox) { box.classList.remove("open"); parentBox.querySelector(":scope > button").focus(); }
+      if (parentBox) { showMenu(box, false); parentBox.querySelector(":scope > button").focus(); }
       else { closeMenus(f); document.activeElement.blur(); }
       return true;
     case "Enter": case " ":
@@ -224,11 +272,16 @@
     case "document":
       el = document.createElement("div");
       el.className = "document";
+      el.tabIndex = 0; // scrolled by keys too
       break;
     case "table":
+      // A grid whose rows are chosen by keys while the box keeps the focus: the chosen row is its
+      // active descendant.
       el = document.createElement("div");
       el.className = "tablebox";
       el.tabIndex = 0;
+      el.setAttribute("role", "grid");
+      el.setAttribute("aria-readonly", "true");
       el.addEventListener("click", ev => {
         const tr = ev.target.closest("tbody tr");
         if (tr) push("select", form, c.key, tr.rowIndex - 1);
@@ -267,6 +320,9 @@
         setText(el, caption(c));
         el.disabled = !c.enabled;
         el.classList.toggle("checked", !!c.checked);
+        // The form does not say which items can be checked: one that has been is told as such.
+        if (c.checked && !c.group) el.setAttribute("role", "menuitemcheckbox");
+        if (el.getAttribute("role") !== "menuitem") el.setAttribute("aria-checked", String(!!c.checked));
         if (c.tip) el.title = c.tip;
       }
       return;
@@ -274,7 +330,7 @@
     const s = el.style;
     s.left = c.x + "px"; s.top = c.y + "px"; s.width = c.w + "px"; s.height = c.h + "px";
     s.display = c.visible ? "" : "none";
-    s.color = c.color !== undefined ? cssColor(c.color) : "";
+    s.color = c.color !== undefined ? cssColor(c.kind === "label" ? readable(c) : c.color) : "";
     s.backgroundColor = c.back !== undefined ? cssColor(c.back) : "";
     s.fontSize = c.font ? c.font + "pt" : "";
     s.fontWeight = c.bold || c.highlight ? "bold" : "";
@@ -320,6 +376,8 @@
       } else {
         const url = c.picture ? pictureUrl(c.picture) : "";
         if (url) { if (el.src !== url) el.src = url; } else el.removeAttribute("src");
+        // Told by its tool tip; without one, what it shows is told in words elsewhere.
+        el.alt = c.tip || "";
       }
       break;
     }
@@ -330,6 +388,7 @@
         for (const img of el.querySelectorAll("img")) {
           const url = pictureUrl(img.getAttribute("src"));
           if (url) img.src = url; else img.removeAttribute("src");
+          if (!img.hasAttribute("alt")) img.alt = ""; // the text around it tells what it shows
         }
       }
       break;
@@ -337,27 +396,42 @@
       const json = JSON.stringify([c.columns, c.rows]);
       if (el.dataset.json !== json) {
         el.dataset.json = json;
+        // The grid's own roles, the table's as laid out for the eye taken off.
         const table = document.createElement("table");
-        const head = table.createTHead().insertRow();
+        table.setAttribute("role", "presentation");
+        const thead = table.createTHead(), head = thead.insertRow();
+        thead.setAttribute("role", "rowgroup");
+        head.setAttribute("role", "row");
         for (const col of c.columns || []) {
           const th = document.createElement("th");
+          th.setAttribute("role", "columnheader");
           th.textContent = col.heading;
           if (col.width) th.style.width = col.width + "px";
           head.append(th);
         }
         const body = table.createTBody();
-        for (const row of c.rows || []) {
+        body.setAttribute("role", "rowgroup");
+        const id = uniqueId(f, c.key);
+        (c.rows || []).forEach((row, r) => {
           const tr = body.insertRow();
+          tr.setAttribute("role", "row");
           row.forEach((cell, k) => {
             const td = tr.insertCell();
+            td.setAttribute("role", "gridcell");
+            if (k === 0) td.id = id + "-" + r;
             td.textContent = cell;
             td.style.textAlign = (c.columns[k] || {}).align || "left";
           });
-        }
+        });
         el.replaceChildren(table);
       }
       const rows = el.querySelectorAll("tbody tr");
-      rows.forEach((tr, k) => tr.classList.toggle("selected", k === c.index));
+      rows.forEach((tr, k) => {
+        tr.classList.toggle("selected", k === c.index);
+        if (k === c.index) tr.setAttribute("aria-selected", "true"); else tr.removeAttribute("aria-selected");
+      });
+      const active = rows[c.index] && rows[c.index].cells[0];
+      if (active) el.setAttribute("aria-activedescendant", active.id); else el.removeAttribute("aria-activedescendant");
       // A row chosen by keyboard (or by the form) is scrolled to.
       const index = String(c.index === undefined ? -1 : c.index);
       if (el.dataset.index !== index) {
@@ -380,13 +454,17 @@
       const dialog = document.createElement("dialog");
       dialog.className = "window";
       dialog.dataset.form = data.name;
+      dialog.setAttribute("role", "dialog");
+      dialog.setAttribute("aria-modal", "true");
       const bar = document.createElement("div");
       bar.className = "titlebar";
       f.title = document.createElement("span");
+      f.title.id = uniqueId(f, "caption");
       const close = document.createElement("button");
       close.type = "button";
       close.textContent = "×";
       close.tabIndex = -1;
+      close.setAttribute("aria-label", closeText());
       close.addEventListener("click", () => push("close", data.name));
       bar.append(f.title, close);
       dialog.append(bar, f.content);
@@ -425,44 +503,148 @@
     else document.title = data.caption || "KARVEN";
     f.content.style.width = data.w + "px";
     f.content.style.height = data.h + "px";
+    let created = false;
     for (const c of data.controls) {
-      const el = f.elements.get(c.key) || createControl(f, c);
+      let el = f.elements.get(c.key);
+      if (!el) { el = createControl(f, c); created = true; }
       updateControl(f, c, el);
     }
+    if (created) nameControls(f);
     // The main window is laid out before focus is given: laying it out may move its elements.
     if (!data.modal) fitMain(f);
-    document.getElementById("loading").hidden = true;
+    const loading = document.getElementById("loading");
+    if (!loading.hidden) {
+      loading.hidden = true;
+      document.dispatchEvent(new Event("karvenshown")); // the first screen is up
+    }
     if (data.focus) {
       const el = f.elements.get(data.focus);
       if (el) el.focus();
-    } else if (data.modal && !f.dialog.contains(document.activeElement)) {
-      const def = f.elements.get(data.defaultButton);
-      if (def) def.focus();
+    } else if (data.modal && !f.content.contains(document.activeElement)) {
+      // A window opens with the focus on its default button, else on its first control.
+      const def = data.defaultButton && visibleButton(f, data.defaultButton) && f.elements.get(data.defaultButton);
+      (def || firstControl(f) || f.dialog).focus();
     }
-    if (data.modal) placeDialog(f);
+    if (data.modal) {
+      flowDialog(f);
+      placeDialog(f);
+    }
   }
+
+  // What a screen reader tells of the window and its controls. A window is named by its title; one
+  // without (the commentary) by its message, which it is otherwise described by and which is told
+  // again when it changes. A field is named by the label just before it on its line, else by its
+  // tool tip (its title), else by the window's title; a table by such a label or the window's title.
+  function nameControls(f) {
+    const d = f.dialog;
+    const message = f.elements.get("lblMsg");
+    if (message) {
+      message.id = uniqueId(f, "lblMsg");
+      message.setAttribute("aria-live", "polite");
+    }
+    if (d) {
+      if (f.data.caption) {
+        d.setAttribute("aria-labelledby", f.title.id);
+        if (message) d.setAttribute("aria-describedby", message.id);
+      } else if (message) {
+        d.setAttribute("aria-labelledby", message.id);
+      } else {
+        d.setAttribute("aria-label", "KARVEN");
+      }
+    }
+    const labels = f.data.controls.filter(c => c.kind === "label" && c.visible && textOf(c.text).trim());
+    for (const c of f.data.controls) {
+      if (!["textbox", "combobox", "listbox", "table"].includes(c.kind)) continue;
+      const el = f.elements.get(c.key);
+      let before = null;
+      for (const l of labels) {
+        const gap = c.x - (l.x + l.w), overlap = Math.min(c.y + c.h, l.y + l.h) - Math.max(c.y, l.y);
+        if (gap >= 0 && gap <= 16 && overlap >= Math.min(c.h, l.h) / 2 && (!before || gap < before.gap)) before = { l, gap };
+      }
+      if (before) {
+        const label = f.elements.get(before.l.key);
+        label.id = uniqueId(f, before.l.key);
+        el.setAttribute("aria-labelledby", label.id);
+      } else if (f.title && f.data.caption && (c.kind === "table" || !c.tip)) {
+        el.setAttribute("aria-labelledby", f.title.id);
+      }
+    }
+  }
+
+  // The first control of a window that takes the focus, in the order of its controls.
+  function firstControl(f) {
+    for (const c of f.data.controls) {
+      const el = f.elements.get(c.key);
+      if (c.visible && c.enabled && el && el.tabIndex >= 0 && !el.closest(".menubar") && el.matches("button, input, select, [tabindex]")) return el;
+    }
+    return null;
+  }
+
+  // The close box's name in the page's language.
+  function closeText() { return document.documentElement.lang === "en" ? "Close" : "閉じる"; }
+
+  // The layout's width and height: on a phone, the screen's, whatever the zoom (the visual
+  // viewport, innerWidth, grows with the page and would keep a page once laid out wide that wide).
+  const screenWidth = () => document.documentElement.clientWidth;
+  const screenHeight = () => document.documentElement.clientHeight;
 
   // A window the game placed (the commentary against the main window's right edge) opens there, at
   // the main window's scale, as far as the screen allows; the others open centred.
   function placeDialog(f) {
     const main = [...forms.values()].find(m => !m.data.modal);
     const d = f.dialog, s = d.style;
-    if (!f.data.placed || !main) { s.margin = ""; s.left = s.top = ""; return; }
+    // Over a main window in columns (a phone held upright), at the bottom of the screen.
+    d.classList.toggle("docked", !!(f.data.placed && main && main.columns));
+    if (!f.data.placed || !main || main.columns) { s.margin = ""; s.left = s.top = ""; return; }
     const board = main.root.getBoundingClientRect();
     const scale = main.scale || 1;
     const w = d.offsetWidth, h = d.offsetHeight;
     const left = board.left + (f.data.x - main.data.x) * scale;
     const top = board.top + (f.data.y - main.data.y) * scale;
     s.margin = "0";
-    s.left = Math.max(0, Math.min(left, window.innerWidth - w)) + "px";
-    s.top = Math.max(0, Math.min(top, window.innerHeight - h)) + "px";
+    s.left = Math.max(0, Math.min(left, screenWidth() - w)) + "px";
+    s.top = Math.max(0, Math.min(top, screenHeight() - h)) + "px";
+  }
+
+  // A window too wide for the screen, or any window on a touch screen, is laid out again: its
+  // controls in rows as the form has them, top to bottom, each row left to right and wrapped where
+  // the width ends, a list, table or text as wide as the window; empty labels and frames left out.
+  const touch = window.matchMedia("(pointer: coarse)");
+  function flowDialog(f) {
+    const flow = touch.matches || f.data.w > screenWidth() - 8;
+    f.dialog.classList.toggle("flow", flow);
+    if (!flow) return;
+    const shown = f.data.controls.filter(c => !MenuKinds.has(c.kind) && c.visible && c.w > 0 && c.h > 0)
+      .sort((a, b) => a.y - b.y || a.x - b.x);
+    // A control begins a row below the middle of the row's lowest control (a tall list beside
+    // several rows of fields holds none of them).
+    const rows = [];
+    for (const c of shown) {
+      const row = rows[rows.length - 1];
+      if (!row || c.y >= row.top + Math.min(row.height, c.h) / 2) rows.push({ top: c.y, height: c.h, controls: [c] });
+      else { row.controls.push(c); row.height = Math.min(row.height, c.h); }
+    }
+    f.breaks = f.breaks || [];
+    rows.forEach((row, i) => {
+      row.controls.sort((a, b) => a.x - b.x).forEach((c, k) => {
+        const el = f.elements.get(c.key);
+        el.style.order = String(i * 1000 + k);
+        if (c.kind === "label") el.classList.toggle("empty", !textOf(c.text).trim());
+      });
+      if (!f.breaks[i]) {
+        f.breaks[i] = document.createElement("div");
+        f.breaks[i].className = "rowbreak";
+        f.content.append(f.breaks[i]);
+      }
+      f.breaks[i].style.order = String(i * 1000 + 999);
+    });
   }
 
   // The main window scales down to the browser's width and height, never up. On a narrow screen
   // in portrait (a phone) the columns it names are stacked, each as wide as the screen allows, and
   // the page scrolls down; a window with no columns takes the whole width.
   function fitMain(f) {
-    const portrait = window.innerHeight > window.innerWidth;
+    const portrait = screenHeight() > screenWidth();
     const columns = portrait ? formColumns(f.data) : [];
     // Moving an element takes the keyboard focus from it: it is given back.
     const focused = document.activeElement;
@@ -474,8 +656,8 @@
     // The form's height is its client area's: the menu bar comes on top, the status line below.
     const bar = f.root.querySelector(":scope > .menubar");
     const w = f.data.w, h = f.data.h + (bar ? bar.offsetHeight : 0);
-    const across = window.innerWidth / w;
-    const room = window.innerHeight - document.getElementById("status").offsetHeight - 2;
+    const across = screenWidth() / w;
+    const room = screenHeight() - document.getElementById("status").offsetHeight - 2;
     const scale = Math.min(1, portrait ? across : Math.min(across, room / h));
     f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
     f.scale = scale;
@@ -485,11 +667,12 @@
   }
 
   // The form's columns, where the form says they begin: the controls whose left edge is in each,
-  // and each control's column by its key.
+  // and each control's column by its key. A column of nothing but frames (where the commentary
+  // windows appear) is left out: held upright, those windows come at the bottom of the screen.
   function formColumns(data) {
     const starts = data.columnStarts || [];
     if (!starts.length) return [];
-    const columns = [0, ...starts].map(() => ({ left: Infinity, right: -Infinity, top: Infinity, bottom: -Infinity, used: false }));
+    const columns = [0, ...starts].map(() => ({ left: Infinity, right: -Infinity, top: Infinity, bottom: -Infinity, used: false, frames: true }));
     const of = new Map();
     for (const c of data.controls) {
       if (MenuKinds.has(c.kind) || c.w <= 0 || c.h <= 0) continue;
@@ -501,16 +684,17 @@
       col.top = Math.min(col.top, c.y);
       col.bottom = Math.max(col.bottom, c.y + c.h);
       col.used = true;
+      if (!(c.kind === "label" && c.border)) col.frames = false;
       of.set(c.key, col);
     }
-    const used = columns.filter(col => col.used);
+    const used = columns.filter(col => col.used && !col.frames);
     used.forEach((col, i) => { col.index = i; });
     used.of = of;
     return used;
   }
 
   function stackColumns(f, columns) {
-    const across = window.innerWidth - 8;
+    const across = screenWidth() - 8;
     f.root.style.transform = "";
     f.scale = Math.min(1, across / Math.max(...columns.map(c => c.right - c.left)));
     if (!f.columns || f.columns.length !== columns.length) {
@@ -533,23 +717,25 @@
       inner.style.width = w + "px";
       inner.style.height = h + "px";
       inner.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
-      Object.assign(outer.style, { left: Math.floor((window.innerWidth - w * scale) / 2) + "px", top: top + "px",
+      Object.assign(outer.style, { left: Math.floor((screenWidth() - w * scale) / 2) + "px", top: top + "px",
                                    width: Math.ceil(w * scale) + "px", height: Math.ceil(h * scale) + "px" });
       top += Math.ceil(h * scale) + 8;
     });
     for (const c of f.data.controls) {
       const col = columns.of.get(c.key), el = f.elements.get(c.key);
       if (!col || !el) continue;
+      el.classList.toggle("left-out", col.index === undefined);
+      if (col.index === undefined) continue;
       const { inner } = f.columns[col.index];
       if (el.parentElement !== inner) inner.append(el);
       if (el.list_ && el.list_.parentElement !== inner) inner.append(el.list_);
       el.style.left = c.x - col.left + "px";
       el.style.top = c.y - col.top + "px";
     }
-    f.content.style.width = window.innerWidth + "px";
+    f.content.style.width = screenWidth() + "px";
     f.content.style.height = top + "px";
     const board = document.getElementById("board");
-    board.style.width = window.innerWidth + "px";
+    board.style.width = screenWidth() + "px";
     board.style.height = top + 22 + "px";
   }
 
@@ -561,6 +747,7 @@
       if (!el || MenuKinds.has(c.kind)) continue;
       if (el.parentElement !== f.content) f.content.append(el);
       if (el.list_ && el.list_.parentElement !== f.content) f.content.append(el.list_);
+      el.classList.remove("left-out");
       el.style.left = c.x + "px";
       el.style.top = c.y + "px";
     }
@@ -571,7 +758,7 @@
   }
   window.addEventListener("resize", () => {
     for (const f of forms.values()) if (!f.data.modal) fitMain(f);
-    for (const f of forms.values()) if (f.data.modal) placeDialog(f);
+    for (const f of forms.values()) if (f.data.modal) { flowDialog(f); placeDialog(f); }
   });
 
   function closeForm(name) {
@@ -663,7 +850,11 @@
     return new Promise(resolve => {
       const dialog = document.createElement("dialog");
       dialog.className = "window warning";
-      dialog.innerHTML = '<div class="titlebar"><span>KARVEN</span></div><div class="text"></div><div class="buttons"><button type="button">OK</button></div>';
+      dialog.setAttribute("role", "alertdialog");
+      dialog.setAttribute("aria-modal", "true");
+      dialog.setAttribute("aria-labelledby", "warning-title");
+      dialog.setAttribute("aria-describedby", "warning-text");
+      dialog.innerHTML = '<div class="titlebar"><span id="warning-title">KARVEN</span></div><div class="text" id="warning-text"></div><div class="buttons"><button type="button">OK</button></div>';
       dialog.querySelector(".text").textContent = "⚠ " + textOf(text);
       const ok = dialog.querySelector("button");
       const done = () => { dialog.close(); dialog.remove(); resolve(); };

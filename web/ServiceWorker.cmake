@@ -1,0 +1,20 @@
+# Writes the site's service worker from its template: the list of every file of the site and a
+# version hashed from their contents, so that each build that changes a file gets a new cache.
+#   cmake -DSITE=DIR -DTEMPLATE=service-worker.js -P ServiceWorker.cmake
+get_filename_component(SITE "${SITE}" ABSOLUTE)
+file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${SITE}" "${SITE}/*")
+list(REMOVE_ITEM files service-worker.js)
+list(SORT files)
+if(NOT files MATCHES "index\\.html")
+  message(FATAL_ERROR "ServiceWorker.cmake: no site in ${SITE}")
+endif()
+set(hashes "")
+set(KARVEN_SITE_FILES "")
+foreach(f IN LISTS files)
+  file(SHA256 "${SITE}/${f}" hash)
+  string(APPEND hashes "${f} ${hash}\n")
+  string(APPEND KARVEN_SITE_FILES "  \"${f}\",\n")
+endforeach()
+string(SHA256 KARVEN_SITE_VERSION "${hashes}")
+string(SUBSTRING "${KARVEN_SITE_VERSION}" 0 16 KARVEN_SITE_VERSION)
+configure_file("${TEMPLATE}" "${SITE}/service-worker.js" @ONLY)
