@@ -118,7 +118,7 @@ Rgb ChartPalette::Of(const std::string& colorNo) {
     const std::vector<Rgb> shades{machine, Darker(machine, 150), Lighter(machine, 150), Darker(machine, 220), Lighter(machine, 190)};
     std::vector<ChartRgb> rgb;
     for (const Rgb& shade : shades) rgb.push_back({shade.r, shade.g, shade.b});
-    const Rgb chosen = shades[size_t(chooser_.Choose(rgb))];
+    const Rgb chosen = shades[size_t(chooser_.Choose(rgb, colorNo))];
     given_.emplace_back(colorNo, chosen);
     return chosen;
 }

@@ -26,6 +26,8 @@ class ChartPalette {
 public:
     explicit ChartPalette(Shell& shell) : shell_(shell) {}
     Rgb Of(const std::string& colorNo);
+    // Whose looks the colour's lines follow (after Of): its own, or a look-alike's.
+    std::string LookKey(const std::string& colorNo) const { return chooser_.LookKey(colorNo); }
 
 private:
     Shell& shell_;

@@ -187,7 +187,7 @@ std::string AnalysisSession::PointsWindow() {
             items.push_back(JsonObject()
                                 .Str("name", line.name)
                                 .Str("colour", palette.Of(line.colorNo).Css())
-                                .Num("look", looks.Next(line.colorNo))
+                                .Num("look", looks.Next(palette.LookKey(line.colorNo)))
                                 .Raw("points", JsonNumbers(points))
                                 .Text());
         }
@@ -257,7 +257,7 @@ std::string AnalysisSession::RaceData(int index) {
                            .Str("label", std::string(label) + "  " + s.names.DrvNm)
                            .Str("summary", CarSummary(s))
                            .Str("colour", palette.Of(s.names.ColorNo).Css())
-                           .Num("look", looks.Next(s.names.ColorNo))
+                           .Num("look", looks.Next(palette.LookKey(s.names.ColorNo)))
                            .Raw("place", JsonNumbers(places))
                            .Raw("gap", JsonNumbers(gaps))
                            .Num("retiredLap", s.retiredLap)

@@ -80,7 +80,7 @@ FrmKarvenSisSet::FrmKarvenSisSet(Shell& shell) : Form("frmkarvensisset", "シー
     (*this)("cmdNinDn").spoken = TrF("{1}を下へ", Tr(Rows[0].caption));
     (*this)("cmdSyuUp").spoken = TrF("{1}を上へ", Tr(Rows[1].caption));
     (*this)("cmdSyuDn").spoken = TrF("{1}を下へ", Tr(Rows[1].caption));
-    (*this)("cmdGp").spoken = TrF("{1}を編集", Tr(Rows[2].caption));
+    (*this)("cmdGp").spoken = TrF("EDIT（{1}）", Tr(Rows[2].caption)); // its caption first, as it is seen
     for (auto [name, row] : arrows)
         if (row < 2) AnnounceAfter(*this, (*this)(name), (*this)("lblCaption", row + 1), (*this)(Rows[row].value));
     (*this)("cmdOK").toolTip = "設定を確定して閉じます。";

@@ -2,11 +2,18 @@
 
 #include <algorithm>
 
+#include "odds/ColourVision.h"
+
 namespace karven {
 
 bool LookAlike(ChartRgb a, ChartRgb b) {
     const int dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
     return dr * dr + dg * dg + db * db < 45 * 45;
+}
+
+bool ApartForEveryEye(ChartRgb a, ChartRgb b) {
+    constexpr double Apart = 10;
+    return !LookAlike(a, b) && LeastDifference(a, b) >= Apart;
 }
 
 MachinePick PickMachineColour(const std::vector<std::pair<uint32_t, int64_t>>& counts, int64_t pixels,
@@ -22,23 +29,39 @@ MachinePick PickMachineColour(const std::vector<std::pair<uint32_t, int64_t>>& c
     return {most, false};
 }
 
-int ShadeChooser::Choose(const std::vector<ChartRgb>& shades) {
+int ShadeChooser::Choose(const std::vector<ChartRgb>& shades, const std::string& key) {
+    if (shades.empty()) return 0;
+    auto twin = [this](ChartRgb shade, bool everyEye) -> const Given* {
+        for (const Given& given : given_)
+            if (everyEye ? !ApartForEveryEye(given.rgb, shade) : LookAlike(given.rgb, shade)) return &given;
+        return nullptr;
+    };
+    for (int i = 0; i < int(shades.size()); ++i)
+        if (!twin(shades[size_t(i)], true)) {
+            given_.push_back({shades[size_t(i)], key, key});
+            return i;
+        }
+    // No shade every eye tells apart: one the eye that sees colours does, else its own; either way
+    // its lines' looks follow those of the colour it is taken for.
     int chosen = 0;
-    for (int i = 0; i < int(shades.size()); ++i) {
-        bool taken = false;
-        for (const ChartRgb& given : given_) taken = taken || LookAlike(given, shades[size_t(i)]);
-        if (!taken) {
+    for (int i = 0; i < int(shades.size()); ++i)
+        if (!twin(shades[size_t(i)], false)) {
             chosen = i;
             break;
         }
-    }
-    if (!shades.empty()) given_.push_back(shades[size_t(chosen)]);
+    given_.push_back({shades[size_t(chosen)], key, twin(shades[size_t(chosen)], true)->lookKey});
     return chosen;
+}
+
+std::string ShadeChooser::LookKey(const std::string& key) const {
+    for (const Given& given : given_)
+        if (given.key == key) return given.lookKey;
+    return key;
 }
 
 int LookCounter::Next(const std::string& colorNo) {
     for (auto& [colour, count] : used_)
-        if (colour == colorNo) return std::min(count++, 2);
+        if (colour == colorNo) return std::min(count++, LastLook);
     used_.emplace_back(colorNo, 1);
     return 0;
 }

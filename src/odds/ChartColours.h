@@ -17,6 +17,9 @@ struct ChartRgb {
 
 // Close enough to be taken for one another on a chart.
 bool LookAlike(ChartRgb a, ChartRgb b);
+// Apart for every eye: not alike, and CIEDE2000 10 or more apart as normal, protan, deutan and
+// tritan eyes see them.
+bool ApartForEveryEye(ChartRgb a, ChartRgb b);
 
 // A machine's colour from its picture: `counts` of each pixel value, `pixels` in all, `light` the
 // values that do not show on a white chart. The commonest that shows, where it covers a tenth of
@@ -30,19 +33,32 @@ MachinePick PickMachineColour(const std::vector<std::pair<uint32_t, int64_t>>& c
                               const std::function<bool(uint32_t)>& light);
 
 // Only team-mates share a colour on one chart: a machine colour takes the first of its shades that
-// looks like none handed out so far, or its own where all of them do.
+// every eye tells from those handed out so far; where none is, the first that at least looks like
+// none (or its own where all do), and its lines are told apart from the look-alike's by their look
+// (dashes and markers) as well.
 class ShadeChooser {
 public:
-    // `shades`: the machine's colour, then the shades to try; the index of the one taken.
-    int Choose(const std::vector<ChartRgb>& shades);
+    // `shades`: the machine's colour, then the shades to try; the index of the one taken. `key`
+    // names the machine (its colour number).
+    int Choose(const std::vector<ChartRgb>& shades, const std::string& key = "");
+    // Whose lines the machine's lines take their looks after: the first machine its colour looks
+    // like where no shade of it was free, else its own key.
+    std::string LookKey(const std::string& key) const;
 
 private:
-    std::vector<ChartRgb> given_;
+    struct Given {
+        ChartRgb rgb;
+        std::string key, lookKey;
+    };
+    std::vector<Given> given_;
 };
 
-// The n-th line of one colour, 0 first and 2 at most: solid, dashed, dotted.
+// The n-th line of one look key (a colour, and the colours that look like it), 0 first and 14 at
+// most: five kinds of line (solid, dashed, dotted, dash-dotted, dash-dot-dotted) with three kinds
+// of marker (round, square, diamond), no two of the fifteen alike.
 class LookCounter {
 public:
+    static constexpr int LastLook = 14;
     int Next(const std::string& colorNo);
 
 private:

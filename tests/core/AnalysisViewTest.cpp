@@ -194,5 +194,6 @@ TEST(AnalysisView, OnlyTeamMatesShareAColourOnAChart) {
     EXPECT_EQ(looks.Next("5"), 0);
     EXPECT_EQ(looks.Next("3"), 1);
     EXPECT_EQ(looks.Next("3"), 2);
-    EXPECT_EQ(looks.Next("3"), 2) << "a fourth car of one colour keeps the last look";
+    for (int n = 3; n <= LookCounter::LastLook; ++n) EXPECT_EQ(looks.Next("3"), n);
+    EXPECT_EQ(looks.Next("3"), LookCounter::LastLook) << "beyond the last look, the last look";
 }

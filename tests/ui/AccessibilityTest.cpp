@@ -14,12 +14,15 @@
 
 #include "GameUnderTest.h"
 #include "ModalDriver.h"
+#include "odds/ChartColours.h"
+#include "odds/ColourVision.h"
 #include "principal/Board.h"
 #include "season/Numbers.h"
 #include "support/Japanese.h"
 #include "support/Language.h"
 #include "ui/FocusStyle.h"
 #include "ui/FormView.h"
+#include "ui/analysis/ChartLines.h"
 
 using namespace karven;
 
@@ -214,4 +217,33 @@ TEST(Accessibility, TheLastCommentaryIsToldAgainOnAsking) {
         expected.replace(at, 2, " ");
     EXPECT_EQ(heard, expected) << "the last commentary, as one line";
     EXPECT_EQ(g.window.statusBar()->currentMessage().toStdString(), expected);
+}
+
+TEST(Accessibility, EveryTwoTeamsLinesStayApartForEveryEye) {
+    test::GameUnderTest g(1);
+    g.Start();
+    const Season& season = g.game.season;
+    ui::TeamPalette palette(g.game.shell);
+    LookCounter looks;
+    struct Line {
+        ChartRgb rgb;
+        int look;
+        int team;
+    };
+    std::vector<Line> lines;
+    for (size_t t = 1; t < season.TimTable.size(); ++t) {
+        const std::string& colorNo = season.TimTable[t].ColorNo;
+        const QColor c = palette.Of(colorNo);
+        for (int car = 0; car < 2; ++car)
+            lines.push_back({{c.red(), c.green(), c.blue()}, looks.Next(palette.LookKey(colorNo)), int(t)});
+    }
+    ASSERT_EQ(lines.size(), 2 * (season.TimTable.size() - 1));
+    for (size_t i = 0; i < lines.size(); ++i)
+        for (size_t j = i + 1; j < lines.size(); ++j) {
+            const Line &a = lines[i], &b = lines[j];
+            const bool byColour = a.team != b.team && LeastDifference(a.rgb, b.rgb) >= 10;
+            EXPECT_TRUE(byColour || a.look != b.look || a.team == b.team)
+                << "teams " << a.team << " and " << b.team << " look alike and are drawn alike";
+            if (a.team == b.team) EXPECT_NE(a.look, b.look) << "team-mates of team " << a.team;
+        }
 }

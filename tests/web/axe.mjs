@@ -89,7 +89,8 @@ try {
   await look("the headquarters", "Set", "Set_HQ");
 
   // Qualifying and the race: the first window of each kind, the commentary among them, which is
-  // named by its message and tells it as it changes; the rest of the race skipped after two.
+  // named by its race and lap, described by its message and tells it as it changes; the rest of
+  // the race skipped after two.
   let comments = 0;
   for (const key of ["Y", "K"]) {
     top = await g.press(key);
@@ -99,9 +100,12 @@ try {
         const told = await page.evaluate(() => {
           const d = document.querySelector('dialog[open][data-form="frmkarvenmsg"]');
           const live = d.querySelector('[aria-live="polite"]');
-          return { live: live ? live.textContent : null, name: document.getElementById(d.getAttribute("aria-labelledby")) === live };
+          const name = document.getElementById(d.getAttribute("aria-labelledby"));
+          return { live: live ? live.textContent : null, name: name ? name.textContent : "",
+                   described: !!live && d.getAttribute("aria-describedby") === live.id };
         });
-        if (told.live !== top.message.replace(/\r\n/g, "\n") || !told.name) fail(`the commentary is not told: ${JSON.stringify(told)}`);
+        if (told.live !== top.message.replace(/\r\n/g, "\n") || !told.described || !told.name.includes("実況"))
+          fail(`the commentary is not told: ${JSON.stringify(told)}`);
         ++comments;
       }
       const skip = await page.$('dialog[open] [data-key="cmdSkip"]:not([disabled])');
@@ -109,8 +113,16 @@ try {
     }
   }
   if (!comments) fail("no commentary in the race");
+  // What the windows show is also told: the race's result, then the standings.
+  const announced = () => page.waitForFunction(() => (document.getElementById("announcer") || {}).textContent, { timeout: 5000 })
+    .then(() => page.evaluate(() => document.getElementById("announcer").textContent)).catch(() => "");
+  const result = await announced();
+  if (!result.includes("優勝")) fail(`the race's result is not announced: ${JSON.stringify(result)}`);
   top = await g.press("D");
   await audit("the standings");
+  await page.waitForFunction(r => document.getElementById("announcer").textContent !== r, { timeout: 5000 }, result).catch(() => {});
+  const standings = await announced();
+  if (!standings.includes("ドライバーズランキング")) fail(`the standings are not announced: ${JSON.stringify(standings)}`);
   await lookAll([["the champions", "Rec", "Rec_Champions"], ["the all-time records", "Rec", "Rec_AllTime"],
                  ["a driver's record", "Rec", "Rec_Driver"], ["the version", "Help", "Help_Ver"],
                  ["the race analysis", "Ana", "Ana_Race"], ["the points", "Ana", "Ana_Points"]]);

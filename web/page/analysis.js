@@ -8,7 +8,10 @@
   const SVG = "http://www.w3.org/2000/svg";
   const MaxRuns = 20000;
   const AnswerWithinMs = 2000; // the player waits about this long; fewer runs if need be
-  const Dashes = ["", "7 4", "2 3"]; // solid, dashed, dotted: the n-th line of one colour
+  // Solid, dashed, dotted, dash-dotted, dash-dot-dotted in turn, and the markers in turn: the n-th
+  // line of one colour (or of colours alike).
+  const DashKinds = ["", "7 4", "2 3", "7 3 2 3", "7 3 2 3 2 3"];
+  const Dashes = Array.from({ length: 15 }, (_, n) => DashKinds[n % 5]);
 
   let win = null; // { data, dialog, body, ... } of the open window
 
@@ -422,6 +425,7 @@
 
   function marker(shape, x, y, colour, r) {
     const a = { fill: colour, stroke: "#fff", "stroke-width": 1 };
+    shape %= 3; // the looks after the third take the markers again
     if (shape === 0) return svg("circle", { cx: x, cy: y, r, ...a });
     if (shape === 1) return svg("rect", { x: x - r, y: y - r, width: 2 * r, height: 2 * r, ...a });
     return svg("polygon", { points: `${x},${y - r - 1} ${x + r + 1},${y} ${x},${y + r + 1} ${x - r - 1},${y}`, ...a });

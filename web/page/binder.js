@@ -341,6 +341,12 @@
     el.classList.toggle("wrap", !!c.wrap);
     el.classList.toggle("default", f.data.modal && c.key === f.data.defaultButton);
     if ("disabled" in el) el.disabled = !c.enabled;
+    // A name the form gives where the caption does not say it (▲, ▼, a picture).
+    if (c.kind !== "picture") {
+      if (c.spoken) el.setAttribute("aria-label", c.spoken);
+      else if (el.hasAttribute("aria-label") && el.dataset.spoken) el.removeAttribute("aria-label");
+      el.dataset.spoken = c.spoken ? "1" : "";
+    }
     switch (c.kind) {
     case "button": setText(el, caption(c)); break;
     case "textbox":
@@ -376,8 +382,8 @@
       } else {
         const url = c.picture ? pictureUrl(c.picture) : "";
         if (url) { if (el.src !== url) el.src = url; } else el.removeAttribute("src");
-        // Told by its tool tip; without one, what it shows is told in words elsewhere.
-        el.alt = c.tip || "";
+        // Told by its own name or its tool tip; without either, what it shows is told in words elsewhere.
+        el.alt = c.spoken || c.tip || "";
       }
       break;
     }
@@ -441,7 +447,8 @@
       break;
     }
     default:
-      setText(el.firstChild, textOf(c.text));
+      // A mark told beside the colour (a signed seat), never the colour alone.
+      setText(el.firstChild, c.mark ? c.mark + " " + textOf(c.text) : textOf(c.text));
       el.firstChild.style.textAlign = c.align || "";
     }
   }
@@ -466,7 +473,11 @@
       close.tabIndex = -1;
       close.setAttribute("aria-label", closeText());
       close.addEventListener("click", () => push("close", data.name));
-      bar.append(f.title, close);
+      // The window's name for a screen reader where its caption is blank (the commentary's race and lap).
+      f.spoken = document.createElement("span");
+      f.spoken.className = "visually-hidden";
+      f.spoken.id = uniqueId(f, "spoken");
+      bar.append(f.title, f.spoken, close);
       dialog.append(bar, f.content);
       // Esc is the form's: its cancel button or its close box, never the browser's own closing.
       dialog.addEventListener("cancel", ev => ev.preventDefault());
@@ -489,6 +500,23 @@
     return f;
   }
 
+  // What the game announces (a race's result, the standings) goes to a polite live region that
+  // shows nothing: the windows show it already.
+  function announce(text) {
+    let region = document.getElementById("announcer");
+    if (!region) {
+      region = document.createElement("div");
+      region.id = "announcer";
+      region.className = "visually-hidden";
+      region.setAttribute("role", "status");
+      region.setAttribute("aria-live", "polite");
+      document.body.append(region);
+    }
+    // Emptied first, so that the same words again are told again.
+    region.textContent = "";
+    setTimeout(() => { region.textContent = text; }, 50);
+  }
+
   function render(json) {
     const data = JSON.parse(json);
     let f = forms.get(data.name);
@@ -500,6 +528,7 @@
     if (!f) f = createForm(data);
     f.data = data;
     if (f.title) setText(f.title, data.caption);
+    if (f.spoken) setText(f.spoken, data.spokenCaption || "");
     else document.title = data.caption || "KARVEN";
     f.content.style.width = data.w + "px";
     f.content.style.height = data.h + "px";
@@ -510,6 +539,7 @@
       updateControl(f, c, el);
     }
     if (created) nameControls(f);
+    if (data.announce) announce(data.announce.join("\n"));
     // The main window is laid out before focus is given: laying it out may move its elements.
     if (!data.modal) fitMain(f);
     const loading = document.getElementById("loading");
@@ -546,6 +576,9 @@
       if (f.data.caption) {
         d.setAttribute("aria-labelledby", f.title.id);
         if (message) d.setAttribute("aria-describedby", message.id);
+      } else if (f.data.spokenCaption) {
+        d.setAttribute("aria-labelledby", f.spoken.id);
+        if (message) d.setAttribute("aria-describedby", message.id);
       } else if (message) {
         d.setAttribute("aria-labelledby", message.id);
       } else {
@@ -556,6 +589,14 @@
     for (const c of f.data.controls) {
       if (!["textbox", "combobox", "listbox", "table"].includes(c.kind)) continue;
       const el = f.elements.get(c.key);
+      // The form's own word first: the label it names, or a name of its own (set with the control).
+      const own = c.labelledBy && f.elements.get(c.labelledBy);
+      if (own) {
+        own.id = uniqueId(f, c.labelledBy);
+        el.setAttribute("aria-labelledby", own.id);
+        continue;
+      }
+      if (c.spoken) continue;
       let before = null;
       for (const l of labels) {
         const gap = c.x - (l.x + l.w), overlap = Math.min(c.y + c.h, l.y + l.h) - Math.max(c.y, l.y);

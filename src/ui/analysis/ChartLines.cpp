@@ -28,14 +28,15 @@ QColor TeamPalette::Of(const std::string& colorNo) {
     const QColor shades[] = {machine, machine.darker(150), machine.lighter(150), machine.darker(220), machine.lighter(190)};
     std::vector<ChartRgb> rgb;
     for (const QColor& shade : shades) rgb.push_back({shade.red(), shade.green(), shade.blue()});
-    const QColor chosen = shades[chooser_.Choose(rgb)];
+    const QColor chosen = shades[chooser_.Choose(rgb, colorNo)];
     given_.emplace_back(colorNo, chosen);
     return chosen;
 }
 
 LineLook LookOf(int nth) {
-    static constexpr LineLook Looks[] = {{Qt::SolidLine, 0}, {Qt::DashLine, 1}, {Qt::DotLine, 2}};
-    return Looks[std::clamp(nth, 0, 2)];
+    static constexpr Qt::PenStyle Pens[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
+    nth = std::clamp(nth, 0, LookCounter::LastLook);
+    return {Pens[nth % 5], nth % 3};
 }
 
 LineLook LookChooser::Next(const std::string& colorNo) { return LookOf(counter_.Next(colorNo)); }

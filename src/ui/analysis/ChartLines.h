@@ -32,6 +32,8 @@ class TeamPalette {
 public:
     explicit TeamPalette(Shell& shell) : shell_(shell) {}
     QColor Of(const std::string& colorNo);
+    // Whose looks the colour's lines follow (after Of): its own, or a look-alike's.
+    std::string LookKey(const std::string& colorNo) const { return chooser_.LookKey(colorNo); }
 
 private:
     Shell& shell_;
@@ -40,7 +42,8 @@ private:
 };
 
 // The n-th line of one colour (0 first): solid with round markers, then dashed with squares, then
-// dotted with diamonds.
+// dotted with diamonds, dash-dotted with round ones, dash-dot-dotted with squares, solid with
+// diamonds and so on: the kinds of line in turn, the markers in turn.
 struct LineLook {
     Qt::PenStyle pen;
     int marker; // 0 round, 1 square, 2 diamond

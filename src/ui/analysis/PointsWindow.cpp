@@ -44,7 +44,8 @@ QChartView* PointsChart(Shell& shell, const std::vector<PointsLine>& lines, int 
         series->setName(ToQt(line.name));
         for (int g = 0; g <= gps; ++g) series->append(g, line.points[g]);
         most = std::max(most, line.points[gps]);
-        Paint(*series, palette.Of(line.colorNo), looks.Next(line.colorNo));
+        const QColor colour = palette.Of(line.colorNo);
+        Paint(*series, colour, looks.Next(palette.LookKey(line.colorNo)));
         chart->addSeries(series);
         QObject::connect(series, &QLineSeries::hovered, series, [series](const QPointF& at, bool on) {
             if (!on) return QToolTip::hideText();

@@ -92,7 +92,7 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
     for (int row = 0; row < int(stories_.size()); ++row) {
         const CarStory& s = stories_[size_t(row)];
         const QColor colour = palette.Of(s.names.ColorNo);
-        const LineLook look = looks.Next(s.names.ColorNo);
+        const LineLook look = looks.Next(palette.LookKey(s.names.ColorNo));
         auto* series = new QLineSeries;
         series->setName(ToQt(s.names.DrvNm));
         Paint(*series, colour, look, false);
