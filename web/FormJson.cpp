@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "shell/Form.h"
+#include "shell/LabelTable.h"
 
 namespace karven::web {
 
@@ -166,6 +167,35 @@ void WriteControl(Writer& w, const Control& c) {
     }
     w.Close('}');
 }
+
+// As the table reads now: its name, the headings and the rows that say something, each cell as its
+// label's key and what it says.
+void WriteLabelTable(Writer& w, const LabelTable& t) {
+    const TableReading reading = ReadTable(t);
+    w.Open('{');
+    w.Str("name", t.name);
+    w.Str("label", TableName(t));
+    w.Str("shortcut", t.shortcut);
+    w.Key("headings");
+    w.Open('[');
+    for (int k : reading.columns) w.Item(HeadingText(t, k));
+    w.Close(']');
+    w.Key("rows");
+    w.Open('[');
+    for (int r : reading.rows) {
+        w.Open('[');
+        for (int k : reading.columns) {
+            const Control* c = t.cells[size_t(r)][size_t(k)];
+            w.Open('[');
+            w.Item(c ? c->Key() : std::string());
+            w.Item(CellText(t, r, k));
+            w.Close(']');
+        }
+        w.Close(']');
+    }
+    w.Close(']');
+    w.Close('}');
+}
 } // namespace
 
 std::string FormJson(const Form& form, bool modal) {
@@ -198,6 +228,12 @@ std::string FormJson(const Form& form, bool modal) {
     w.Open('[');
     for (const Control& c : form.Controls()) WriteControl(w, c);
     w.Close(']');
+    if (!form.labelTables.empty()) {
+        w.Key("tables");
+        w.Open('[');
+        for (const LabelTable& t : form.labelTables) WriteLabelTable(w, t);
+        w.Close(']');
+    }
     w.Close('}');
     return std::move(w.out);
 }

@@ -223,7 +223,8 @@ std::string AnalysisSession::RaceWindow() {
     texts.Str("info", Tr("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。"));
     texts.Str("atPlace", Tr("{1}周目 {2}位")).Str("atGap", Tr("{1}周目 トップとの差 {2} 秒")).Str("atMark", Tr("{1}\n{2}周目 {3}"));
     texts.Raw("marks", JsonTexts({Tr("ピットイン"), Tr("ペナルティ"), Tr("リタイア")}));
-    texts.Str("weather", Tr("天気")).Str("weatherTip", Tr("スタート（S）と周回ごとの天気：黄 晴れ、灰 くもり、青 雨。"));
+    texts.Str("weather", Tr("天気")).Str("weatherTip", Tr("スタート（S）と周回ごとの天気：晴（黄）晴れ、曇（灰）くもり、雨（青）雨。"));
+    texts.Str("fine", WeatherLetter(1)).Str("cloudy", WeatherLetter(2)).Str("rain", WeatherLetter(3));
     texts.Str("reportTip", Tr("ゴール時の順位です。増減はグリッドからの順位の上下、ピットとペナルティは入った周回です。"));
     w.Raw("texts", texts.Text());
     const int last = int(season.history.laps.size()) - 1;
@@ -289,6 +290,7 @@ std::string AnalysisSession::RaceData(int index) {
         .Num("gapCarsAtFirst", GapCarsAtFirst)
         .Raw("gapScale", JsonNumbers(std::vector<double>{scale.top, scale.step, double(scale.steps)}))
         .Raw("weather", JsonNumbers(weather))
+        .Str("weatherStory", WeatherStory(race))
         .Str("summary", summary)
         .Raw("report", TableJson(headings, rows, {0, 3, 4, 9}))
         .Text();

@@ -17,6 +17,8 @@ namespace {
 EM_JS(void, PageRender, (const char* json), { Module.karvenPage.render(UTF8ToString(json)); });
 EM_JS(void, PageCloseForm, (const char* name), { Module.karvenPage.closeForm(UTF8ToString(name)); });
 EM_JS(void, PageStatus, (const char* text), { Module.karvenPage.status(UTF8ToString(text)); });
+EM_JS(bool, PageLettersNeedAlt, (), { return Module.karvenPage.lettersNeedAlt(); });
+EM_JS(void, PageSetLettersNeedAlt, (bool on), { Module.karvenPage.setLettersNeedAlt(!!on); });
 EM_JS(void, PageLanguage, (const char* code), { Module.karvenPage.language(UTF8ToString(code)); });
 EM_JS(void, PageUnsaved, (bool unsaved), { Module.karvenPage.unsaved = !!unsaved; });
 EM_JS(void, PageDownload, (const char* path, const char* name), {
@@ -213,6 +215,10 @@ void WebPlatform::ShowWarning(const std::string& text) { PageWarning(text.c_str(
 void WebPlatform::ShowStatus(const std::string& text) { PageStatus(text.c_str()); }
 
 void WebPlatform::LanguageChosen(Language language) { PageLanguage(LanguageCode(language)); }
+
+bool WebPlatform::LetterKeysNeedAlt() { return PageLettersNeedAlt(); }
+
+void WebPlatform::SetLetterKeysNeedAlt(bool on) { PageSetLettersNeedAlt(on); }
 
 std::string WebPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {
     if (mode == FileDialogMode::Open) return Take(PageOpenFile(AcceptOf(filter).c_str()));

@@ -47,6 +47,7 @@ Game::Game(Platform& platform, Random& random) : shell(season, platform, random)
     shell.main.Localize();
     ShowLanguageChoice(shell);
     ShowTextSizeChoice(shell);
+    ShowLetterKeysChoice(shell);
 }
 
 bool Game::StartUp() {
@@ -259,6 +260,7 @@ void Game::WireMainWindow() {
     main("Help_Language", 2).onClick = [this] { ChooseLanguage(shell, Language::English); };
     for (int i = 1; i <= int(std::size(TextSizes)); ++i)
         main("Help_TextSize", i).onClick = [this, i] { ChooseTextSize(shell, TextSizes[i - 1]); };
+    main("Help_AltKeys").onClick = [this] { ChooseLetterKeysNeedAlt(shell, !shell.platform.LetterKeysNeedAlt()); };
     main("Help_Ver").onClick = [&platform] {
         FrmMain title;
         platform.ShowModal(title);

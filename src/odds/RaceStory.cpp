@@ -1,5 +1,6 @@
 #include "odds/RaceStory.h"
 
+#include "race/RaceState.h"
 #include "season/Points.h"
 #include "season/Season.h"
 #include "season/Translate.h"
@@ -41,6 +42,28 @@ std::vector<CarStory> CarStories(const RaceLaps& race) {
         stories[size_t(s.finish - 1)] = std::move(s);
     }
     return stories;
+}
+
+const char* WeatherLetter(int weather) {
+    switch (weather) {
+    case 1: return Tr(C_("weather letter", "晴"));
+    case 2: return Tr(C_("weather letter", "曇"));
+    default: return Tr(C_("weather letter", "雨"));
+    }
+}
+
+std::string WeatherStory(const RaceLaps& race) {
+    std::string story = TrF("スタート {1}", WeatherText(race.startWeather));
+    const int laps = int(race.laps.size());
+    for (int from = 1; from <= laps;) {
+        const int weather = race.laps[size_t(from - 1)].weather;
+        int to = from;
+        while (to < laps && race.laps[size_t(to)].weather == weather) ++to;
+        story += from == to ? TrF("、{1}周 {2}", from, WeatherText(weather))
+                            : TrF("、{1}〜{2}周 {3}", from, to, WeatherText(weather));
+        from = to + 1;
+    }
+    return story;
 }
 
 std::string RaceTitle(const Season& season, const RaceLaps& race) {

@@ -31,6 +31,10 @@ struct CarStory {
 
 // Every car of the race in finishing order.
 std::vector<CarStory> CarStories(const RaceLaps& race);
+// The weather told in words, stretch by stretch: "スタート 晴れ、1〜12周 晴れ、13〜20周 雨".
+std::string WeatherStory(const RaceLaps& race);
+// One letter for a weather, written in its cell of the strip so that the colour is not alone.
+const char* WeatherLetter(int weather);
 // The race just run and the earlier ones with lap records, named for a list: "第3戦 モナコ ＧＰ".
 std::string RaceTitle(const Season& season, const RaceLaps& race);
 

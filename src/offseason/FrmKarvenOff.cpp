@@ -45,6 +45,14 @@ FrmKarvenOff::FrmKarvenOff(Shell& shell) : Form(FormName, "ストーブリーグ
         }
     }
 
+    // The teams and their seats, read as one table.
+    LabelTable& table = labelTables.emplace_back();
+    table.name = "seats";
+    table.spoken = "ストーブリーグ";
+    table.columns = {{.heading = &team}, {.heading = &seats}, {.heading = &seats}};
+    for (int i = 1; i <= Teams; ++i)
+        table.cells.push_back({&(*this)("lbl3", i), &(*this)("lbl2", SeatIndex(i, 1)), &(*this)("lbl2", SeatIndex(i, 2))});
+
     Add(ControlKind::Button, "cmdStart", {Margin, ButtonsTop, ButtonWidth, ButtonHeight}, "START").onClick =
         [this] {
             if (!OffStart(*this, shell_)) return;

@@ -84,6 +84,11 @@ void Form::Localize() {
         }
         for (size_t i = 0; i < c.columns.size(); ++i) c.columns[i].heading = Tr(c.columnSources[i].c_str());
     }
+    for (LabelTable& t : labelTables) {
+        LocalizeText(t.spoken, t.spokenSource, t.spokenLocalized);
+        for (LabelTable::Column& column : t.columns)
+            LocalizeText(column.spoken, column.spokenSource, column.spokenLocalized);
+    }
 }
 
 void Form::Click(std::string_view name, int index) {

@@ -100,6 +100,21 @@ struct Control {
 // The control's tool tip in the language of the day, its shortcut told at the end.
 std::string ToolTipText(const Control& c);
 
+// Labels laid out as a table (the results grid): they keep their places and the logic writes them
+// as ever; a screen reader and the arrow keys read them by rows and columns.
+struct LabelTable {
+    std::string name;
+    const Control* title = nullptr; // the label naming the table, when one does
+    std::string spoken, spokenSource, spokenLocalized; // else its name, translated like captions
+    std::string shortcut = "Ctrl+G"; // the key that puts the keyboard in the table
+    struct Column {
+        const Control* heading = nullptr; // the label over the column, if any
+        std::string spoken, spokenSource, spokenLocalized; // else what the column holds
+    };
+    std::vector<Column> columns;
+    std::vector<std::vector<Control*>> cells; // [row][column]; one label may fill two rows
+};
+
 class Form {
 public:
     explicit Form(std::string name, std::string caption = "");
@@ -143,6 +158,7 @@ public:
     void Announce(std::string text) {
         if (!text.empty()) announcements.push_back(std::move(text));
     }
+    std::vector<LabelTable> labelTables;
 
     Control& Add(ControlKind kind, std::string name, int index, Rect rect, std::string text = "");
     Control& Add(ControlKind kind, std::string name, Rect rect, std::string text = "") {

@@ -149,6 +149,9 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
         AddMenuItem(*this, "Help_Size", "Help_TextSize", i, SizeCaptions[i - 1], char('0' + i),
                     "すべてのウィンドウの文字と部品を大きくします。画面に収まらないウィンドウはスクロールします。")
             .group = "Help_Size";
+    // Beside the rules: letters typed where the player meant to write never start a command.
+    AddMenuItem(*this, "Help", "Help_AltKeys", -1, "文字キーにAltを使う", 'K',
+                "コマンドを1文字のキーで押すときに Alt を添えます。文字を打つつもりのキーで何かが始まることがなくなります。");
     AddSeparator(*this, "Help", "Help_Sen1");
     AddMenuItem(*this, "Help", "Help_Ver", -1, "ﾊﾞｰｼﾞｮﾝ", 'V', "タイトルとバージョンを表示します。");
 
@@ -174,6 +177,15 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
         }
         swatch_[k] = &Add(ControlKind::Picture, "imgCo", k, {SwatchLeft, top + 3, SwatchWidth, GridRowHeight - 7});
         swatch_[k]->spoken = "マシンカラー";
+    }
+    LabelTable& table = labelTables.emplace_back();
+    table.name = "grid";
+    table.title = &title;
+    table.spoken = "順位表";
+    for (int c = 1; c <= 6; ++c) table.columns.push_back({.heading = heading_[c]});
+    for (int k = 1; k <= GridRows; ++k) {
+        auto& row = table.cells.emplace_back();
+        for (int c = 1; c <= 6; ++c) row.push_back(grid_[c][k]);
     }
 
     // Where the notices and the commentary appear.

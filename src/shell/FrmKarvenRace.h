@@ -24,6 +24,8 @@ public:
 
     // The command state SetMainState set last (1..4); 0 before the first.
     int commandState = 0;
+    // "Alt+" where the player chose that the commands' letters need Alt, else "".
+    std::string letterKeyPrefix;
     // The grid's headings (SetGridHeader's mode) and how its title was made, so that both can be
     // told again in another language.
     int gridMode = 1;

@@ -23,6 +23,36 @@ void ChooseTextSize(Shell& shell, int percent) {
     ShowTextSizeChoice(shell);
 }
 
+namespace {
+// The state's own texts again, the keyboard's focus where it was.
+void RetellState(FrmKarvenRace& main) {
+    if (main.commandState < 1) return;
+    std::string focus = main.focusRequest;
+    SetMainState(main, main.commandState);
+    main.focusRequest = focus;
+}
+} // namespace
+
+void ShowLetterKeysChoice(Shell& shell) {
+    FrmKarvenRace& main = shell.main;
+    const bool alt = shell.platform.LetterKeysNeedAlt();
+    main("Help_AltKeys").checked = alt;
+    main.letterKeyPrefix = alt ? "Alt+" : "";
+    for (const auto& [key, name] : main.keyButtons) {
+        // N presses whichever command is next: its own hint is lblNext's.
+        Control* button = key.size() == 1 && key != NextKey ? main.Find(name) : nullptr;
+        if (!button || button->shortcut.empty()) continue;
+        button->shortcut = main.letterKeyPrefix + key;
+        button->toolTip = ToolTipText(*button);
+    }
+    RetellState(main);
+}
+
+void ChooseLetterKeysNeedAlt(Shell& shell, bool on) {
+    shell.platform.SetLetterKeysNeedAlt(on);
+    ShowLetterKeysChoice(shell);
+}
+
 void ChooseLanguage(Shell& shell, Language language) {
     SetLanguage(language);
     ShowLanguageChoice(shell);
@@ -30,12 +60,7 @@ void ChooseLanguage(Shell& shell, Language language) {
     main.Localize();
     SetGridHeader(main, main.gridMode);
     if (main.retitle) main("lblTitle").text = main.retitle();
-    if (main.commandState >= 1) {
-        // The state's own texts again, the keyboard's focus where it was.
-        std::string focus = main.focusRequest;
-        SetMainState(main, main.commandState);
-        main.focusRequest = focus;
-    }
+    RetellState(main);
     ShowSeasonCaption(shell);
     shell.platform.LanguageChosen(language);
 }

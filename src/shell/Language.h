@@ -15,5 +15,9 @@ void ChooseLanguage(Shell& shell, Language language);
 // The text size menu shows the platform's size; choosing one enlarges every window from now on.
 void ShowTextSizeChoice(Shell& shell);
 void ChooseTextSize(Shell& shell, int percent);
+// ﾍﾙﾌﾟ → 文字キーにAltを使う: the menu, the commands' tool tips and the next key's hint show the
+// platform's choice; choosing sets it from now on.
+void ShowLetterKeysChoice(Shell& shell);
+void ChooseLetterKeysNeedAlt(Shell& shell, bool on);
 
 } // namespace karven

@@ -27,7 +27,7 @@ void SetMainState(FrmKarvenRace& main, int state) {
     main.focusRequest = Expected[state - 1];
     for (auto& [key, button] : main.keyButtons)
         if (key == NextKey) button = Expected[state - 1];
-    main("lblNext").text = TrF("{1}：次へ（{2}）", NextKey, main(Expected[state - 1]).text);
+    main("lblNext").text = TrF("{1}：次へ（{2}）", main.letterKeyPrefix + NextKey, main(Expected[state - 1]).text);
     main("Set_Sis", 21).enabled = row.settings;
     main("Set_Tim", 22).enabled = row.settings;
     main("Set_Drv", 23).enabled = row.settings;

@@ -58,6 +58,10 @@ public:
     // for the next start. A platform that cannot enlarge keeps 100.
     virtual int TextSize() { return 100; }
     virtual void SetTextSize(int /*percent*/) {}
+    // The keys that press a command with one letter need Alt with them, so that a letter typed
+    // where the player meant to write never starts anything; remembered for the next start.
+    virtual bool LetterKeysNeedAlt() { return false; }
+    virtual void SetLetterKeysNeedAlt(bool /*on*/) {}
 
 protected:
     virtual void RunModal(Form& form) = 0;

@@ -73,6 +73,22 @@ FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell) : Form("frmkarvenseiseki", "成
                 back);
     }
 
+    // Read as one table: team, driver, a column per Grand Prix, the points.
+    LabelTable& table = labelTables.emplace_back();
+    table.name = "results";
+    table.spoken = "成績表";
+    table.columns.push_back({.spoken = "チーム"});
+    table.columns.push_back({.spoken = "ドライバー"});
+    for (int g = 1; g <= Gps; ++g) table.columns.push_back({.heading = &(*this)("lblT6", g - 1)});
+    table.columns.push_back({.heading = &pin});
+    for (int r = 1; r <= Rows; ++r) {
+        auto& row = table.cells.emplace_back();
+        row.push_back(&(*this)("lbl3", (r + 1) / 2));
+        row.push_back(&(*this)("lbl2", r));
+        for (int g = 1; g <= Gps; ++g) row.push_back(&(*this)("lbl6", CellIndex(g, r)));
+        row.push_back(&(*this)("lbl6", PointsBase + r));
+    }
+
     Rect ok{geometry.width - Margin - 100, gridBottom + 12, 100, 30};
     Add(ControlKind::Button, "cmdOK", ok, "OK").onClick = [this] { Close(); };
     defaultButton = cancelButton = "cmdOK";

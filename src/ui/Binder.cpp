@@ -19,12 +19,29 @@
 
 #include "shell/Form.h"
 #include "ui/FormView.h"
+#include "ui/LetterKeys.h"
 #include "ui/WindowSize.h"
 
 namespace karven::ui {
 
 namespace {
 bool IsEnter(const QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
+
+// Alt and a command's letter, where letters need Alt, is the command's before it is a menu's
+// mnemonic (Alt+A is レース分析, not the 分析 menu: Alt alone and the arrows still reach it).
+bool TakesLetterFromShortcut(FormView* view, QEvent* e) {
+    if (!view || e->type() != QEvent::ShortcutOverride) return false;
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (!LettersNeedAlt() || !(key->modifiers() & Qt::AltModifier)) return false;
+    const QString name = KeyName(key);
+    if (name.size() != 1) return false;
+    for (const auto& [bound, button] : view->form().keyButtons)
+        if (QString::fromStdString(bound) == name) {
+            e->accept();
+            return true;
+        }
+    return false;
+}
 
 class FormDialog : public QDialog {
 public:
@@ -35,10 +52,14 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override {
         touched = true;
-        if (e->modifiers() & ~(Qt::KeypadModifier)) return QDialog::keyPressEvent(e);
-        if (IsEnter(e)) view->PressDefault();
-        else if (e->key() == Qt::Key_Escape) view->PressCancel();
+        const bool plain = !(e->modifiers() & ~Qt::KeypadModifier);
+        if (plain && IsEnter(e)) view->PressDefault();
+        else if (plain && e->key() == Qt::Key_Escape) view->PressCancel();
         else if (!view->PressKey(KeyName(e))) QDialog::keyPressEvent(e);
+    }
+    bool event(QEvent* e) override {
+        if (TakesLetterFromShortcut(view, e)) return true;
+        return QDialog::event(e);
     }
     void mousePressEvent(QMouseEvent* e) override {
         touched = true;
@@ -118,8 +139,11 @@ protected:
     }
     void keyPressEvent(QKeyEvent* e) override {
         // The commands' letters and N, wherever the focus is in the window.
-        bool plain = !(e->modifiers() & ~Qt::KeypadModifier);
-        if (!plain || !view->PressKey(KeyName(e))) QMainWindow::keyPressEvent(e);
+        if (!view->PressKey(KeyName(e))) QMainWindow::keyPressEvent(e);
+    }
+    bool event(QEvent* e) override {
+        if (TakesLetterFromShortcut(view, e)) return true;
+        return QMainWindow::event(e);
     }
     void closeEvent(QCloseEvent* e) override {
         view->QueryClose();

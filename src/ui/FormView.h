@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "shell/Form.h"
@@ -23,10 +24,12 @@ namespace karven::ui {
 
 class Announcer;
 class Binder;
+class LabelTableView;
 
 QString ToQt(const std::string& text); // UTF-8, CR LF shown as a line break
 std::string FromQt(const QString& text);
-// The form's own name of a key a form may bind to a button: "Up", "PageDown", "S"; "" for others.
+// The form's own name of a key a form may bind to a button: "Up", "PageDown", "S"; "" for others,
+// and for a letter without Alt where the player chose that letters need it (or with it where not).
 QString KeyName(const QKeyEvent* e);
 
 class FormView : public QObject {
@@ -98,6 +101,8 @@ private:
     QMenuBar* menuBar_;
     std::vector<Bound> bound_;
     Announcer* announcer_ = nullptr; // what the form announces, for screen readers
+    std::unordered_map<const Control*, QWidget*> widgets_;
+    std::vector<LabelTableView*> tables_; // the form's label tables, read by rows and columns
     // The text box, list or drop-down that holds the focus within this window, as the form sees it:
     // switching to another window or opening a popup does not leave it.
     QWidget* focused_ = nullptr;

@@ -3,14 +3,21 @@
 #include <QEvent>
 #include <QPushButton>
 
+#include "ui/LetterKeys.h"
+
 namespace karven::ui {
 
-KeyHint::KeyHint(const QString& key, QPushButton* button) : QLabel(key, button), button_(button) {
+KeyHint::KeyHint(const QString& key, QPushButton* button) : QLabel(button), button_(button), key_(key) {
     setObjectName(button->objectName() + "_key");
     setAttribute(Qt::WA_TransparentForMouseEvents); // a click on the letter is a click on the button
     setAlignment(Qt::AlignCenter);
     setStyleSheet("color: #6b7385; border: 1px solid #b8bfcc; border-radius: 3px; background: transparent;");
     button->installEventFilter(this);
+    Retell();
+}
+
+void KeyHint::Retell() {
+    setText(LettersNeedAlt() ? "Alt+" + key_ : key_);
     Follow();
 }
 

@@ -11,6 +11,8 @@ namespace karven::ui {
 class KeyHint : public QLabel {
 public:
     KeyHint(const QString& key, QPushButton* button);
+    // Draws the key again as the player now presses it (with Alt or without).
+    void Retell();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -18,6 +20,7 @@ protected:
 private:
     void Follow(); // the button's size and font
     QPushButton* button_;
+    QString key_;
 };
 
 } // namespace karven::ui

@@ -19,6 +19,7 @@
 #include <QTreeView>
 
 #include "ui/FormView.h"
+#include "ui/LetterKeys.h"
 #include "ui/analysis/Analysis.h"
 
 namespace karven::ui {
@@ -121,7 +122,18 @@ void PrepareFolderDialog(QFileDialog& dialog, const std::string& caption) {
 
 void RememberExchangeFolder(const QString& folder) { QSettings().setValue(ExchangeFolderKey, folder); }
 
+namespace {
+// A file dialog gone (chosen or cancelled), the keyboard is back on a control of the window under it.
+struct FocusBack {
+    Binder& binder;
+    ~FocusBack() {
+        if (binder.MainView() && binder.TakesInput(binder.MainWindow())) binder.MainView()->ReturnFocus();
+    }
+};
+} // namespace
+
 std::string QtPlatform::ChooseFolder(const std::string& caption, FolderUse /*use*/) {
+    FocusBack back{binder_};
     QFileDialog dialog(binder_.MainWindow());
     PrepareFolderDialog(dialog, caption);
     ShowWhole(dialog);
@@ -133,6 +145,7 @@ std::string QtPlatform::ChooseFolder(const std::string& caption, FolderUse /*use
 }
 
 std::string QtPlatform::ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) {
+    FocusBack back{binder_};
     QFileDialog dialog(binder_.MainWindow());
     dialog.setNameFilter(ToQtFilter(filter));
     PrepareFileDialog(dialog, mode, fileName);
@@ -205,6 +218,10 @@ Language StartLanguage() {
 int QtPlatform::TextSize() { return int(std::lround(binder_.TextScale() * 100)); }
 
 void QtPlatform::SetTextSize(int percent) { binder_.SetTextScale(percent / 100.0); }
+
+bool QtPlatform::LetterKeysNeedAlt() { return LettersNeedAlt(); }
+
+void QtPlatform::SetLetterKeysNeedAlt(bool on) { SetLettersNeedAlt(on); }
 
 void QtPlatform::LanguageChosen(Language language) {
     QSettings().setValue(LanguageKey, LanguageCode(language));

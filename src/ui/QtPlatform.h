@@ -28,6 +28,8 @@ public:
     void LanguageChosen(Language language) override;
     int TextSize() override;
     void SetTextSize(int percent) override;
+    bool LetterKeysNeedAlt() override;
+    void SetLetterKeysNeedAlt(bool on) override;
 
     // True once EndProgram was called, also before the event loop ran.
     bool Ended() const { return ended_; }

@@ -324,6 +324,13 @@ TEST(LapRecords, StoriesTellPlacesGapsStopsAndTheReport) {
     EXPECT_EQ(stories[2].points, PointsForPlace(3)) << "points go by the final place, retired or not";
     Season season = MakeSeason(1, 1, 2);
     EXPECT_EQ(RaceTitle(season, race), "第2戦 GP2 ＧＰ");
+
+    // The weather in words, stretch by stretch, for whoever cannot tell the strip's colours.
+    race.startWeather = 2;
+    EXPECT_EQ(WeatherStory(race), "スタート くもり、1周 晴れ、2周 雨");
+    race.laps.insert(race.laps.begin(), race.laps[0]);
+    race.laps.push_back(race.laps.back());
+    EXPECT_EQ(WeatherStory(race), "スタート くもり、1〜2周 晴れ、3〜4周 雨");
 }
 
 // レース分析 waits for a race with lap records, and a new season takes it away again.

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -246,4 +247,90 @@ TEST(Accessibility, EveryTwoTeamsLinesStayApartForEveryEye) {
                 << "teams " << a.team << " and " << b.team << " look alike and are drawn alike";
             if (a.team == b.team) EXPECT_NE(a.look, b.look) << "team-mates of team " << a.team;
         }
+}
+
+namespace {
+// The table a screen reader finds over a window's labels.
+QAccessibleInterface* TableIn(QWidget& window, const char* name) {
+    auto* pane = window.findChild<QWidget*>(name);
+    QAccessibleInterface* a = pane ? QAccessible::queryAccessibleInterface(pane) : nullptr;
+    return a && a->role() == QAccessible::Table && a->tableInterface() ? a : nullptr;
+}
+QString Cell(QAccessibleTableInterface* table, int row, int column) {
+    QAccessibleInterface* cell = table->cellAt(row, column);
+    return cell ? cell->text(QAccessible::Name) : QString("(none)");
+}
+QString Heading(QAccessibleTableInterface* table, int column) {
+    QAccessibleInterface* cell = table->cellAt(0, column);
+    QAccessibleTableCellInterface* c = cell ? cell->tableCellInterface() : nullptr;
+    if (!c || c->columnHeaderCells().isEmpty()) return "(none)";
+    return c->columnHeaderCells().first()->text(QAccessible::Name);
+}
+} // namespace
+
+TEST(Accessibility, TheStandingsAndTheSeasonResultsReadAsTablesTheKeyboardWalks) {
+    for (Language language : {Language::Japanese, Language::English}) {
+        LanguageScope scope(language);
+        const bool english = language == Language::English;
+        test::GameUnderTest g(3);
+        g.Start();
+        {
+            test::AutoAnswer answer;
+            g.game.shell.main.Click("cmdYosen");
+            g.game.shell.main.Click("cmdKesyou");
+        }
+        g.game.shell.main.Click("cmdDrvRank");
+        g.binder.RefreshAll();
+        test::Activate(g.window);
+        QAccessibleInterface* table = TableIn(g.window, "grid");
+        ASSERT_NE(table, nullptr);
+        QAccessibleTableInterface* grid = table->tableInterface();
+        FrmKarvenRace& main = g.game.shell.main;
+        int listed = 0;
+        while (listed < GridRows && !main.lbl(2, listed + 1).text.empty()) ++listed;
+        EXPECT_GT(listed, 5);
+        EXPECT_EQ(grid->rowCount(), listed) << "the rows that say something";
+        EXPECT_EQ(table->text(QAccessible::Name), ui::ToQt(main("lblTitle").text));
+        EXPECT_EQ(Heading(grid, 1), english ? "Driver" : "ドライバー");
+        EXPECT_EQ(Cell(grid, 0, 0), "1");
+        EXPECT_EQ(Cell(grid, 0, 1), ui::ToQt(main.lbl(2, 1).text));
+        EXPECT_EQ(Cell(grid, listed - 1, 1), ui::ToQt(main.lbl(2, listed).text));
+
+        // Ctrl+G puts the keyboard in the table; the arrows walk it and the reader hears the cell.
+        QTest::keyClick(&g.window, Qt::Key_G, Qt::ControlModifier);
+        QWidget* pane = g.window.findChild<QWidget*>("grid");
+        ASSERT_EQ(QApplication::focusWidget(), pane);
+        QTest::keyClick(pane, Qt::Key_Down);
+        QTest::keyClick(pane, Qt::Key_Right);
+        QAccessibleInterface* focused = table->focusChild();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_EQ(focused->text(QAccessible::Name), ui::ToQt(main.lbl(2, 2).text));
+        EXPECT_TRUE(focused->state().focused);
+        QTest::keyClick(pane, Qt::Key_End, Qt::ControlModifier);
+        EXPECT_EQ(table->focusChild()->tableCellInterface()->rowIndex(), listed - 1);
+        QTest::keyClick(pane, Qt::Key_PageDown); // stays on the last row
+        EXPECT_EQ(table->focusChild()->tableCellInterface()->rowIndex(), listed - 1);
+
+        // The season results: two rows a team, the team told on both, a column per race run.
+        struct {
+            int rows = 0, columns = 0;
+            QString team1, team2, driver, race1, points;
+        } results;
+        test::WhenModal([&](QWidget& window) {
+            if (QAccessibleInterface* found = TableIn(window, "results")) {
+                QAccessibleTableInterface* t = found->tableInterface();
+                results = {t->rowCount(), t->columnCount(), Cell(t, 0, 0), Cell(t, 1, 0), Heading(t, 1),
+                           Heading(t, 2), Heading(t, t->columnCount() - 1)};
+            }
+            test::PressKey(window, Qt::Key_Escape);
+        });
+        main.Click("cmdSeiseki");
+        EXPECT_EQ(results.rows, 2 * 16);
+        EXPECT_EQ(results.columns, 4) << "team, driver, the first race, the points";
+        EXPECT_FALSE(results.team1.isEmpty());
+        EXPECT_EQ(results.team1, results.team2);
+        EXPECT_EQ(results.driver, english ? "Driver" : "ドライバー");
+        EXPECT_EQ(results.race1, "1");
+        EXPECT_EQ(results.points, "PIN");
+    }
 }

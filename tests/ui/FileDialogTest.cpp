@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "GameUnderTest.h"
+#include "ModalDriver.h"
 #include "ui/Binder.h"
 #include "ui/QtPlatform.h"
 
@@ -64,4 +66,18 @@ TEST(FileDialog, TheExchangeFolderDialogChoosesFoldersAndStartsWhereTheLastOneWa
     QFileDialog again;
     ui::PrepareFolderDialog(again, "x");
     EXPECT_NE(again.directory().absolutePath(), dir.path() + "/csv");
+}
+
+TEST(FileDialog, AfterTheDialogTheKeyboardIsOnAControlOfTheMainWindow) {
+    test::GameUnderTest g(2);
+    g.Start();
+    test::Activate(g.window);
+    g.window.setFocus(); // as after a menu: the window itself, no control
+    test::WhenModal([](QWidget& dialog) { test::PressKey(dialog, Qt::Key_Escape); });
+    g.game.shell.main.Click("File_open");
+    QApplication::processEvents();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->window(), &g.window);
+    EXPECT_NE(focus, &g.window) << "a control has it, not the bare window";
 }

@@ -74,6 +74,22 @@ std::vector<std::string> WalkWithEnter(ui::Binder& binder, QWidget& window) {
     return faults;
 }
 
+
+// The main window's commands record that they ran instead of running, for as long as it lives.
+struct CommandsRecorded {
+    explicit CommandsRecorded(FrmKarvenRace& main) {
+        for (const char* name : FrmKarvenRace::CommandButtons) {
+            Control& c = main(name);
+            saved.emplace_back(&c, c.onClick);
+            c.onClick = [this, name] { ran.push_back(name); };
+        }
+    }
+    ~CommandsRecorded() {
+        for (auto& [control, handler] : saved) control->onClick = handler;
+    }
+    std::vector<std::string> ran;
+    std::vector<std::pair<Control*, std::function<void()>>> saved;
+};
 } // namespace
 
 TEST(Keys, EnterPressesTheFocusedButtonInEveryWindow) {
@@ -173,13 +189,8 @@ TEST(Keys, TheCommandsLettersAndNPressTheirButtons) {
     g.Start();
     test::Activate(g.window);
     FrmKarvenRace& main = g.game.shell.main;
-    std::vector<std::string> ran;
-    std::vector<std::pair<Control*, std::function<void()>>> saved;
-    for (const char* name : FrmKarvenRace::CommandButtons) {
-        Control& c = main(name);
-        saved.emplace_back(&c, c.onClick);
-        c.onClick = [&ran, name] { ran.push_back(name); };
-    }
+    CommandsRecorded commands(main);
+    std::vector<std::string>& ran = commands.ran;
     // On the focused command, or on the window itself, as when the focus is nowhere in particular.
     auto press = [&](int key, bool onWindow) {
         ran.clear();
@@ -217,5 +228,40 @@ TEST(Keys, TheCommandsLettersAndNPressTheirButtons) {
     EXPECT_TRUE(press(Qt::Key_N, true).empty());
     EXPECT_TRUE(g.window.findChild<QLabel*>("lblNext")->isHidden());
     SetRaceView(main, 1);
-    for (auto& [control, handler] : saved) control->onClick = handler;
+}
+
+TEST(Keys, WhereLettersNeedAltAPlainLetterStartsNothingAndAltWithItComesBeforeTheMenus) {
+    test::GameUnderTest g(3);
+    g.Start();
+    test::Activate(g.window);
+    FrmKarvenRace& main = g.game.shell.main;
+    CommandsRecorded commands(main);
+    std::vector<std::string>& ran = commands.ran;
+    auto press = [&](int key, Qt::KeyboardModifiers held) {
+        ran.clear();
+        QTest::keyClick(&g.window, Qt::Key(key), held);
+        return ran;
+    };
+    const auto hint = [&] { return g.window.findChild<QLabel*>("cmdYosen_key")->text().toStdString(); };
+
+    main.Click("Help_AltKeys");
+    SetMainState(main, 2); // 予選 and シーズン成績表 both there
+    g.binder.RefreshAll();
+    EXPECT_TRUE(main("Help_AltKeys").checked);
+    EXPECT_TRUE(press(Qt::Key_Y, Qt::NoModifier).empty()) << "a letter typed alone starts nothing";
+    EXPECT_EQ(press(Qt::Key_Y, Qt::AltModifier), std::vector<std::string>{"cmdYosen"});
+    // R is also the 記録 menu's letter: the command comes first, and no menu opens.
+    EXPECT_EQ(press(Qt::Key_R, Qt::AltModifier), std::vector<std::string>{"cmdSeiseki"});
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(hint(), "Alt+Y");
+    EXPECT_NE(main("cmdYosen").toolTip.find("Alt+Y"), std::string::npos) << main("cmdYosen").toolTip;
+    EXPECT_EQ(main("lblNext").text.rfind("Alt+N", 0), 0u) << main("lblNext").text;
+
+    main.Click("Help_AltKeys");
+    g.binder.RefreshAll();
+    EXPECT_FALSE(main("Help_AltKeys").checked);
+    EXPECT_EQ(press(Qt::Key_Y, Qt::NoModifier), std::vector<std::string>{"cmdYosen"});
+    EXPECT_TRUE(press(Qt::Key_Y, Qt::AltModifier).empty());
+    EXPECT_EQ(hint(), "Y");
+    EXPECT_EQ(main("lblNext").text.rfind("N", 0), 0u);
 }

@@ -48,7 +48,7 @@ TEST(RaceAnalysis, ShowsTheLastRaceAndAnyOtherWithItsChartsAndReport) {
     ASSERT_EQ(races.size(), 8u);
     const std::vector<CarStory> last = CarStories(races.back()), first = CarStories(races.front());
     int choices = -1, chosen = -1, lapLines = 0, legendRows = 0, gapShown = 0, gapAfterUncheck = 0, reportRows = 0;
-    QString title, winner, firstWinner, info;
+    QString title, winner, firstWinner, info, weatherName;
     std::vector<int> tabsSeen;
     std::vector<std::pair<QColor, Qt::PenStyle>> looks;
     std::vector<double> opacity;
@@ -85,6 +85,7 @@ TEST(RaceAnalysis, ShowsTheLastRaceAndAnyOtherWithItsChartsAndReport) {
                 auto* table = dialog.findChild<QTableWidget*>("raceReport");
                 reportRows = table->rowCount();
                 winner = table->item(0, 1)->text();
+                weatherName = dialog.findChild<QWidget*>("raceWeather")->accessibleName();
                 dialog.grab().save(test::ScreenPath("race_report.png"));
             }
         }
@@ -94,6 +95,7 @@ TEST(RaceAnalysis, ShowsTheLastRaceAndAnyOtherWithItsChartsAndReport) {
     s.game.shell.main.Click("Ana_Race");
 
     EXPECT_EQ(title, "レース分析");
+    EXPECT_TRUE(weatherName.startsWith("スタート ")) << "the weather strip told in words: " << weatherName.toStdString();
     EXPECT_EQ(choices, 8);
     EXPECT_EQ(chosen, 7) << "the race just run";
     EXPECT_EQ(lapLines, races.back().Cars());

@@ -141,6 +141,11 @@ try {
   check(reportRows === record.grid.length, `race report: ${reportRows} rows for ${record.grid.length} cars`);
   const weatherCells = await page.$$eval('[data-key="raceWeather"] rect', rs => rs.length);
   check(weatherCells === record.laps.length + 1, `weather strip: ${weatherCells} cells for ${record.laps.length} laps and the start`);
+  // Each cell says its weather in a letter too, and the strip is told in words.
+  const strip = await page.$eval('[data-key="raceWeather"]', s => ({
+    letters: [...s.querySelectorAll("text")].filter(t => ["晴", "曇", "雨"].includes(t.textContent)).length,
+    name: s.getAttribute("aria-label") || "" }));
+  check(strip.letters === weatherCells && strip.name.startsWith("スタート"), `weather strip told by colour alone: ${JSON.stringify(strip)}`);
   await shot("race-report");
   // Enter on the focused 閉じる.
   await page.focus('dialog.analysis [data-key="analysisClose"]');

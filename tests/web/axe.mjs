@@ -123,6 +123,29 @@ try {
   await page.waitForFunction(r => document.getElementById("announcer").textContent !== r, { timeout: 5000 }, result).catch(() => {});
   const standings = await announced();
   if (!standings.includes("ドライバーズランキング")) fail(`the standings are not announced: ${JSON.stringify(standings)}`);
+  // The standings read as a table: Ctrl+G puts the keyboard in it, the arrows walk its cells and
+  // the label of the current one is ringed.
+  await page.keyboard.down("Control");
+  await page.keyboard.press("g");
+  await page.keyboard.up("Control");
+  for (const key of ["ArrowDown", "ArrowRight"]) await page.keyboard.press(key);
+  const grid = await page.evaluate(() => {
+    const g = document.querySelector("#main [role=grid]");
+    if (!g) return null;
+    const active = document.getElementById(g.getAttribute("aria-activedescendant") || "");
+    const rows = [...g.querySelectorAll("[role=row]:not([hidden])")];
+    const shown = window.karvenPage.texts("frmkarvenrace");
+    let listed = 0;
+    while (listed < 32 && shown[`lbl2(${listed + 1})`]) ++listed;
+    return { name: g.getAttribute("aria-label"), focused: document.activeElement === g, rows: rows.length, listed,
+             headers: [...rows[0].querySelectorAll("[role=columnheader]:not([hidden])")].map(h => h.textContent),
+             active: active ? active.textContent : null, second: shown["lbl2(2)"],
+             ringed: (document.querySelector("#main .cell-current") || {}).textContent || null };
+  });
+  if (!grid || !grid.focused || !grid.name.includes("ドライバーズランキング") || grid.rows !== grid.listed + 1 ||
+      grid.headers[1] !== "ドライバー" || grid.active !== grid.second || grid.ringed !== grid.second)
+    fail(`the standings do not read as a table: ${JSON.stringify(grid)}`);
+  await audit("the standings read as a table");
   await lookAll([["the champions", "Rec", "Rec_Champions"], ["the all-time records", "Rec", "Rec_AllTime"],
                  ["a driver's record", "Rec", "Rec_Driver"], ["the version", "Help", "Help_Ver"],
                  ["the race analysis", "Ana", "Ana_Race"], ["the points", "Ana", "Ana_Points"]]);

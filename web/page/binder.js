@@ -178,6 +178,12 @@
       .map(el => el.classList.contains("menu") ? el.querySelector(":scope > button") : el)
       .filter(el => el.tagName === "BUTTON" && !el.hidden && !el.disabled && !(el.closest(".menu") || {}).hidden);
   }
+  // The menu bar's menu beside this one, round at the ends, as the desktop's arrows move.
+  function nextTopMenu(f, box, step) {
+    const tops = f.data.controls.filter(c => c.kind === "menu" && !c.parent && c.visible).map(c => f.menuBoxes.get(c.key));
+    const at = tops.indexOf(box);
+    return tops[(at + step + tops.length) % tops.length];
+  }
   function innermostOpenMenu(f) {
     let open = null;
     for (const box of f.menuBoxes.values()) if (box.classList.contains("open") && (!open || open.contains(box))) open = box;
@@ -206,10 +212,12 @@
     case "ArrowRight": {
       const sub = document.activeElement && document.activeElement.parentElement;
       if (sub && sub.classList.contains("menu") && box.contains(sub) && sub !== box) openMenu(f, sub);
+      else if (!parentBox) openMenu(f, nextTopMenu(f, box, 1));
       return true;
     }
     case "ArrowLeft": case "Escape":
       if (parentBox) { showMenu(box, false); parentBox.querySelector(":scope > button").focus(); }
+      else if (ev.key === "ArrowLeft") openMenu(f, nextTopMenu(f, box, -1));
       else { closeMenus(f); document.activeElement.blur(); }
       return true;
     case "Enter": case " ":
@@ -539,6 +547,7 @@
       updateControl(f, c, el);
     }
     if (created) nameControls(f);
+    karvenLabelTables.update(f);
     if (data.announce) announce(data.announce.join("\n"));
     // The main window is laid out before focus is given: laying it out may move its elements.
     if (!data.modal) fitMain(f);
@@ -835,6 +844,19 @@
     return true;
   }
 
+  // Alt pressed and let go alone opens the first menu, as on the desktop: the way to a menu whose
+  // letter a command takes where letters need Alt.
+  let altAlone = false;
+  document.addEventListener("keydown", ev => { altAlone = ev.key === "Alt"; }, true);
+  document.addEventListener("keyup", ev => {
+    if (ev.key !== "Alt" || !altAlone) return;
+    altAlone = false;
+    const f = topForm();
+    if (!f || f.data.modal || !f.menuBoxes.size || innermostOpenMenu(f)) return;
+    ev.preventDefault();
+    openMenu(f, nextTopMenu(f, null, 1));
+  });
+
   function visibleButton(f, key) {
     const c = f.data.controls.find(x => x.key === key);
     return c && c.visible && c.enabled;
@@ -846,6 +868,17 @@
     if (warn) return; // the warning's and the analysis windows' own keys
     const f = topForm();
     if (!f) return;
+    if (karvenLabelTables.jump(f, ev)) { ev.preventDefault(); return; }
+    // Where letters need Alt, Alt and a command's letter is the command's before it is a menu's.
+    if (lettersAlt && ev.altKey && !ev.ctrlKey && !ev.metaKey && /^[a-z]$/i.test(ev.key)) {
+      const button = f.data.keys[ev.key.toUpperCase()];
+      if (button) {
+        ev.preventDefault();
+        f.touched = true;
+        if (visibleButton(f, button)) push("click", f.data.name, button);
+        return;
+      }
+    }
     if (!f.data.modal && f.menuBoxes.size && menuKey(f, ev)) { ev.preventDefault(); return; }
     // A menu item's own key ("Ctrl+S"), from anywhere in the main window: the browser's own use
     // of the key gives way.
@@ -877,9 +910,11 @@
       return;
     }
     if (inForm && focused.classList.contains("tablebox") && tableKey(f, focused, ev)) { ev.preventDefault(); return; }
-    // Letters and arrows press the form's key buttons, except while typing in a text box.
+    // Letters and arrows press the form's key buttons, except while typing in a text box (and
+    // letters not at all without Alt where the player chose so).
     if (inForm && focused.tagName === "INPUT") return;
     const name = keyName(ev);
+    if (lettersAlt && name.length === 1) return;
     const button = name && f.data.keys[name];
     if (button && visibleButton(f, button)) {
       ev.preventDefault();
@@ -1013,6 +1048,17 @@
   // private window, a file: page): the game then starts as on a first visit, in the browser's own
   // language as the desktop starts in the system's: Japanese for Japanese, English otherwise.
   const LanguageKey = "karven.language";
+  // ﾍﾙﾌﾟ → 文字キーにAltを使う, remembered as the language is.
+  const LettersKey = "karven.lettersNeedAlt";
+  function lettersNeedAlt() {
+    try { return localStorage.getItem(LettersKey) === "1"; } catch (e) { return false; }
+  }
+  function setLettersNeedAlt(on) {
+    try { localStorage.setItem(LettersKey, on ? "1" : "0"); } catch (e) { /* kept for this visit only */ }
+    lettersAlt = !!on;
+  }
+  let lettersAlt = lettersNeedAlt();
+
   function storedLanguage() {
     try {
       const code = localStorage.getItem(LanguageKey);
@@ -1100,6 +1146,8 @@
     render,
     closeForm,
     ended: showEnded,
+    lettersNeedAlt: () => lettersAlt,
+    setLettersNeedAlt,
     status: text => { document.getElementById("status").textContent = textOf(text); },
     language,
     download,

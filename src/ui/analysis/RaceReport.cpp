@@ -22,7 +22,7 @@ QColor WeatherColour(int weather) {
     switch (weather) {
     case 1: return QColor(255, 196, 70);  // fine
     case 2: return QColor(170, 176, 188); // cloudy
-    default: return QColor(70, 120, 215); // rain
+    default: return QColor(47, 95, 196); // rain, dark enough for its white letter
     }
 }
 
@@ -75,7 +75,8 @@ WeatherStrip::WeatherStrip(const RaceLaps& race) {
     setObjectName("raceWeather");
     weather_.push_back(race.startWeather);
     for (const RaceLap& lap : race.laps) weather_.push_back(lap.weather);
-    setToolTip(Text("スタート（S）と周回ごとの天気：黄 晴れ、灰 くもり、青 雨。"));
+    setToolTip(Text("スタート（S）と周回ごとの天気：晴（黄）晴れ、曇（灰）くもり、雨（青）雨。"));
+    setAccessibleName(ToQt(WeatherStory(race)));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -98,6 +99,22 @@ void WeatherStrip::paintEvent(QPaintEvent*) {
             QString text = i == 0 ? "S" : QString::number(i);
             p.drawText(QRectF(box.center().x() - 20, 19, 40, StripHeight - 19), Qt::AlignHCenter | Qt::AlignTop, text);
         }
+    }
+    // The weather's letter in its cells, so that the colour is not the only sign: in each cell
+    // where it fits, else once over a stretch of the same weather wide enough for it.
+    const double letterWidth = p.fontMetrics().horizontalAdvance(QString::fromUtf8(WeatherLetter(3))) + 2;
+    for (int from = 0; from < n;) {
+        const int weather = weather_[size_t(from)];
+        int to = from;
+        while (to + 1 < n && weather_[size_t(to + 1)] == weather) ++to;
+        p.setPen(weather == 3 ? Qt::white : QColor(0x20, 0x20, 0x20));
+        const QString letter = QString::fromUtf8(WeatherLetter(weather));
+        if (cell >= letterWidth) {
+            for (int i = from; i <= to; ++i) p.drawText(QRectF(label + i * cell, 0, cell - 1, 18), Qt::AlignCenter, letter);
+        } else if ((to - from + 1) * cell >= letterWidth) {
+            p.drawText(QRectF(label + from * cell, 0, (to - from + 1) * cell - 1, 18), Qt::AlignCenter, letter);
+        }
+        from = to + 1;
     }
 }
 
