@@ -137,12 +137,12 @@ try {
     const shown = window.karvenPage.texts("frmkarvenrace");
     let listed = 0;
     while (listed < 32 && shown[`lbl2(${listed + 1})`]) ++listed;
-    return { name: g.getAttribute("aria-label"), focused: document.activeElement === g, rows: rows.length, listed,
+    return { name: g.getAttribute("aria-label"), title: shown.lblTitle, focused: document.activeElement === g, rows: rows.length, listed,
              headers: [...rows[0].querySelectorAll("[role=columnheader]:not([hidden])")].map(h => h.textContent),
              active: active ? active.textContent : null, second: shown["lbl2(2)"],
              ringed: (document.querySelector("#main .cell-current") || {}).textContent || null };
   });
-  if (!grid || !grid.focused || !grid.name.includes("ドライバーズランキング") || grid.rows !== grid.listed + 1 ||
+  if (!grid || !grid.focused || !grid.name || grid.name !== grid.title || grid.rows !== grid.listed + 1 ||
       grid.headers[1] !== "ドライバー" || grid.active !== grid.second || grid.ringed !== grid.second)
     fail(`the standings do not read as a table: ${JSON.stringify(grid)}`);
   await audit("the standings read as a table");

@@ -37,7 +37,9 @@ try {
             found.push(`${name(el)} in ${d.dataset.form} scrolls sideways (${el.scrollWidth} px in ${el.clientWidth})`);
       if (!upright) return found;
       const front = [...document.querySelectorAll("dialog[open]")].pop() || document.getElementById("main");
-      const targets = [...front.querySelectorAll("button, input, select, [tabindex], [role=option]")].filter(shown);
+      // A target is what a finger touches: a table read by keyboard alone (its labels are touched) is none.
+      const targets = [...front.querySelectorAll("button, input, select, [tabindex], [role=option]")]
+        .filter(el => shown(el) && getComputedStyle(el).pointerEvents !== "none");
       for (const el of targets) {
         const r = el.getBoundingClientRect();
         if (r.width < 43.5 || r.height < 43.5) found.push(`the target ${name(el)} is ${Math.round(r.width)}×${Math.round(r.height)} px`);
