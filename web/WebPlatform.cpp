@@ -19,6 +19,8 @@ EM_JS(void, PageCloseForm, (const char* name), { Module.karvenPage.closeForm(UTF
 EM_JS(void, PageStatus, (const char* text), { Module.karvenPage.status(UTF8ToString(text)); });
 EM_JS(bool, PageLettersNeedAlt, (), { return Module.karvenPage.lettersNeedAlt(); });
 EM_JS(void, PageSetLettersNeedAlt, (bool on), { Module.karvenPage.setLettersNeedAlt(!!on); });
+EM_JS(int, PageTextSize, (), { return Module.karvenPage.textSize(); });
+EM_JS(void, PageSetTextSize, (int percent), { Module.karvenPage.setTextSize(percent); });
 EM_JS(void, PageLanguage, (const char* code), { Module.karvenPage.language(UTF8ToString(code)); });
 EM_JS(void, PageUnsaved, (bool unsaved), { Module.karvenPage.unsaved = !!unsaved; });
 EM_JS(void, PageDownload, (const char* path, const char* name), {
@@ -215,6 +217,10 @@ void WebPlatform::ShowWarning(const std::string& text) { PageWarning(text.c_str(
 void WebPlatform::ShowStatus(const std::string& text) { PageStatus(text.c_str()); }
 
 void WebPlatform::LanguageChosen(Language language) { PageLanguage(LanguageCode(language)); }
+
+int WebPlatform::TextSize() { return PageTextSize(); }
+
+void WebPlatform::SetTextSize(int percent) { PageSetTextSize(percent); }
 
 bool WebPlatform::LetterKeysNeedAlt() { return PageLettersNeedAlt(); }
 

@@ -42,6 +42,8 @@ public:
     void ShowStatus(const std::string& text) override;
     // Remembered by the page for the next visit; the page's own texts follow it.
     void LanguageChosen(Language language) override;
+    int TextSize() override;
+    void SetTextSize(int percent) override;
     bool LetterKeysNeedAlt() override;
     void SetLetterKeysNeedAlt(bool on) override;
     // Kept in the browser's IndexedDB, shared by the game's tabs: the page loads the folder before

@@ -146,6 +146,48 @@ try {
     top = await g.press("Escape");
     if (top.modal) fail(`Esc leaves ${top.form} open`);
   }
+
+  // ﾍﾙﾌﾟ → 文字の大きさ 200 %: the page zoomed twice, the main window kept at its size with the page
+  // scrolling to each of its controls, a window within the screen with its button in reach, the
+  // size kept for the next visit.
+  const reach = selector => page.evaluate(selector => {
+    const el = document.querySelector(selector);
+    if (!el) return `${selector} missing`;
+    // Whole where it fits the screen, else from its top left corner.
+    el.scrollIntoView({ block: "start", inline: "start" });
+    const r = el.getBoundingClientRect();
+    const fits = r.height <= innerHeight && r.width <= innerWidth;
+    const seen = fits ? r.left >= -0.5 && r.top >= -0.5 && r.right <= innerWidth + 0.5 && r.bottom <= innerHeight + 0.5
+                      : r.left >= -0.5 && r.top >= -0.5 && r.left < innerWidth && r.top < innerHeight;
+    return seen && r.width > 0 ? "" : `${selector} at ${Math.round(r.left)},${Math.round(r.top)} (${Math.round(r.width)}×${Math.round(r.height)})`;
+  }, selector);
+  const zoom = () => page.evaluate(() => getComputedStyle(document.documentElement).zoom);
+  const endHeight = () => page.$eval('#main [data-key="cmdEnd"]', b => b.getBoundingClientRect().height);
+  const atFirst = await endHeight();
+  top = await g.menu("Help", "Help_Size", "Help_TextSize(5)");
+  if ((await zoom()) !== "2") fail(`200 % zooms the page to ${await zoom()}`);
+  if (!((await endHeight()) > 1.5 * atFirst)) fail(`at 200 % the End button is ${await endHeight()} px high, at 100 % ${atFirst}`);
+  for (const key of ["cmdEnd", "lbl1(32)", "lblMsgBox", "cmdStart"]) {
+    const out = await reach(`#main [data-key="${key}"]`);
+    if (out) fail(`at 200 %: ${out}`);
+  }
+  await shot("text-200");
+  top = await g.menu("Help", "Help_Howto");
+  if (top.form !== "frmguide") fail(`ﾍﾙﾌﾟ → 遊び方 opens ${top.form}`);
+  const guide = await page.$eval('dialog[open][data-form="frmguide"]', d => {
+    const r = d.getBoundingClientRect();
+    return r.left >= -0.5 && r.top >= -0.5 && r.right <= innerWidth + 0.5 && r.bottom <= innerHeight + 0.5;
+  });
+  if (!guide) fail("at 200 % the guide reaches out of the screen");
+  const close = await reach('dialog[open][data-form="frmguide"] [data-key="cmdOK"]');
+  if (close) fail(`at 200 % the guide's button is out of reach: ${close}`);
+  await shot("text-200-guide");
+  top = await g.press("Escape");
+  top = await g.goto(origin, "?seed=2");
+  for (let i = 0; top.modal && i < 20; ++i) top = await g.press("Enter");
+  if ((await zoom()) !== "2") fail(`the text size is not kept for the next visit: ${await zoom()}`);
+  top = await g.menu("Help", "Help_Size", "Help_TextSize(1)");
+  if ((await zoom()) !== "1") fail(`100 % leaves the page zoomed ${await zoom()}`);
 } finally {
   await browser.close();
   server.kill();

@@ -40,7 +40,7 @@
   // A chart's drawing width: its natural one where the screen has room, narrower on a phone so
   // that its texts keep their size; beside a legend where the window is wide.
   function chartWidth(natural, legend) {
-    const room = Math.min(980, window.innerWidth - 12) - 44;
+    const room = Math.min(980, document.documentElement.clientWidth - 12) - 44; // the page's width at its zoom
     return Math.round(Math.max(320, Math.min(natural, legend && room > 600 ? room - 240 : room)));
   }
   let clips = 0;
@@ -733,8 +733,8 @@
 
   const style = document.createElement("style");
   style.textContent = `
-dialog.analysis { width: min(980px, calc(100vw - 12px)); max-height: calc(100vh - 12px); box-sizing: border-box; }
-dialog.analysis .ana-body { display: flex; flex-direction: column; gap: 6px; padding: 8px; max-height: calc(100vh - 48px); overflow: auto; box-sizing: border-box; }
+dialog.analysis { width: min(980px, calc(100vw / var(--zoom, 1) - 12px)); max-height: calc(100vh / var(--zoom, 1) - 12px); box-sizing: border-box; }
+dialog.analysis .ana-body { display: flex; flex-direction: column; gap: 6px; padding: 8px; max-height: calc(100vh / var(--zoom, 1) - 48px); overflow: auto; box-sizing: border-box; }
 .ana-heading { font-size: 15px; font-weight: bold; }
 .ana-row { display: flex; align-items: center; gap: 6px; }
 .ana-row.wrap { flex-wrap: wrap; }
@@ -748,7 +748,7 @@ dialog.analysis .ana-body { display: flex; flex-direction: column; gap: 6px; pad
 .ana-tabs button { font: inherit; border: 1px solid #888; border-bottom: none; background: #e4e1d8; padding: 3px 10px; }
 .ana-tabs button[aria-selected="true"] { background: #fff; font-weight: bold; }
 .ana-panel { background: #fff; border: 1px solid #888; border-top: none; padding: 6px; min-height: 120px; }
-dialog.analysis[data-form="frmOdds"] .ana-panel { min-height: min(440px, calc(100vh - 330px)); }
+dialog.analysis[data-form="frmOdds"] .ana-panel { min-height: min(440px, calc(100vh / var(--zoom, 1) - 330px)); }
 .ana-chartrow { display: flex; gap: 6px; flex-wrap: wrap; }
 .ana-chartbox { flex: 1 1 380px; min-width: 0; }
 svg.ana-chart { width: 100%; height: auto; display: block; background: #fff; font-family: inherit; }

@@ -646,7 +646,9 @@
     // Over a main window in columns (a phone held upright), at the bottom of the screen.
     d.classList.toggle("docked", !!(f.data.placed && main && main.columns));
     if (!f.data.placed || !main || main.columns) { s.margin = ""; s.left = s.top = ""; return; }
-    const board = main.root.getBoundingClientRect();
+    // The board's place on the screen, in the page's own (zoomed) pixels as the rest here.
+    const seen = main.root.getBoundingClientRect(), zoom = textSize / 100;
+    const board = { left: seen.left / zoom, top: seen.top / zoom };
     const scale = main.scale || 1;
     const w = d.offsetWidth, h = d.offsetHeight;
     const left = board.left + (f.data.x - main.data.x) * scale;
@@ -708,7 +710,9 @@
     const w = f.data.w, h = f.data.h + (bar ? bar.offsetHeight : 0);
     const across = screenWidth() / w;
     const room = screenHeight() - document.getElementById("status").offsetHeight - 2;
-    const scale = Math.min(1, portrait ? across : Math.min(across, room / h));
+    // Where the player enlarged the text, the window keeps its size and the page scrolls: shrunk
+    // to fit, it would take the enlargement back.
+    const scale = textSize > 100 ? 1 : Math.min(1, portrait ? across : Math.min(across, room / h));
     f.root.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
     f.scale = scale;
     const board = document.getElementById("board");
@@ -1048,6 +1052,34 @@
   // private window, a file: page): the game then starts as on a first visit, in the browser's own
   // language as the desktop starts in the system's: Japanese for Japanese, English otherwise.
   const LanguageKey = "karven.language";
+  // ﾍﾙﾌﾟ → 文字の大きさ: the whole page zoomed, 100 to 200 %, remembered as the language is. The
+  // layout works in the zoomed page's pixels (its width the screen's divided by the zoom).
+  const TextSizeKey = "karven.textSize";
+  function storedTextSize() {
+    try {
+      const size = Number(localStorage.getItem(TextSizeKey));
+      return size >= 100 && size <= 200 ? size : 100;
+    } catch (e) { return 100; }
+  }
+  let textSize = storedTextSize();
+  // Viewport units grow with the zoom: the page's CSS divides them by --zoom.
+  function applyTextSize() {
+    const root = document.documentElement.style;
+    root.zoom = textSize > 100 ? String(textSize / 100) : "";
+    if (textSize > 100) root.setProperty("--zoom", String(textSize / 100));
+    else root.removeProperty("--zoom");
+  }
+  function setTextSize(size) {
+    textSize = Math.max(100, Math.min(200, Math.round(Number(size) || 100)));
+    try { localStorage.setItem(TextSizeKey, String(textSize)); } catch (e) { /* for this visit only */ }
+    applyTextSize();
+    for (const f of forms.values()) {
+      if (!f.data.modal) fitMain(f);
+      else if (f.dialog && f.dialog.open) { flowDialog(f); placeDialog(f); }
+    }
+  }
+  applyTextSize();
+
   // ﾍﾙﾌﾟ → 文字キーにAltを使う, remembered as the language is.
   const LettersKey = "karven.lettersNeedAlt";
   function lettersNeedAlt() {
@@ -1147,6 +1179,8 @@
     closeForm,
     ended: showEnded,
     lettersNeedAlt: () => lettersAlt,
+    textSize: () => textSize,
+    setTextSize,
     setLettersNeedAlt,
     status: text => { document.getElementById("status").textContent = textOf(text); },
     language,
