@@ -228,6 +228,7 @@ std::string FormJson(const Form& form, bool modal) {
     w.Open('[');
     for (const Control& c : form.Controls()) WriteControl(w, c);
     w.Close(']');
+    w.Str("tableKey", LabelTable().shortcut); // the key into the window's first table, of either kind
     if (!form.labelTables.empty()) {
         w.Key("tables");
         w.Open('[');

@@ -159,6 +159,20 @@ FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content
             if (view->focusPolicy() != Qt::NoFocus) view->setFocus(Qt::ShortcutFocusReason);
         });
     }
+    // A window whose tables are lists of their own (the records, the headquarters): the same key
+    // puts the keyboard in the first one shown.
+    if (form.labelTables.empty()) {
+        std::vector<QWidget*> lists;
+        for (const Bound& b : bound_)
+            if (b.widget && b.control->kind == ControlKind::Table) lists.push_back(b.widget);
+        if (!lists.empty()) {
+            auto* jump = new QShortcut(QKeySequence(QString::fromStdString(LabelTable().shortcut)), window_);
+            connect(jump, &QShortcut::activated, this, [this, lists] {
+                for (QWidget* list : lists)
+                    if (list->isVisibleTo(window_) && list->isEnabled()) return list->setFocus(Qt::ShortcutFocusReason);
+            });
+        }
+    }
     InstallAnnouncerAccessibility();
     announcer_ = new Announcer(window_);
     binder_.Register(this);

@@ -334,3 +334,27 @@ TEST(Accessibility, TheStandingsAndTheSeasonResultsReadAsTablesTheKeyboardWalks)
         EXPECT_EQ(results.points, "PIN");
     }
 }
+
+TEST(Accessibility, TheTableKeyReachesAWindowsOwnListToo) {
+    test::GameUnderTest g(1);
+    Form form("frmlist", "List");
+    form.geometry = {0, 0, 320, 200};
+    Control& list = form.Add(ControlKind::Table, "tblList", {10, 10, 300, 120});
+    list.columns = {{"No", 40}, {"Name", 0}};
+    list.rows = {{"1", "A"}, {"2", "B"}};
+    form.Add(ControlKind::Button, "cmdOK", {210, 150, 100, 30}, "OK").onClick = [&form] { form.Close(); };
+    form.defaultButton = form.cancelButton = "cmdOK";
+    form.focusRequest = "cmdOK";
+    QString before, after;
+    test::WhenModal([&](QWidget& window) {
+        test::Activate(window);
+        QApplication::processEvents();
+        before = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+        QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier);
+        after = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+        test::PressKey(window, Qt::Key_Escape);
+    });
+    g.platform.ShowModal(form);
+    EXPECT_EQ(before, "cmdOK");
+    EXPECT_EQ(after, "tblList");
+}

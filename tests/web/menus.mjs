@@ -67,6 +67,14 @@ try {
   const second = await opened();
   if (first !== "File" || second !== "Set") fail(`Alt alone and → open ${JSON.stringify([first, second])}`);
   await page.keyboard.press("Escape");
+  // Ctrl+G puts the keyboard in a window's own list (the past seasons).
+  top = await g.menu("Rec", "Rec_Past");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("g");
+  await page.keyboard.up("Control");
+  const inList = await page.evaluate(() => !!document.activeElement && document.activeElement.classList.contains("tablebox"));
+  if (top.form !== "frmkarvenpast" || !inList) fail(`Ctrl+G in ${top.form} does not reach its list`);
+  for (let i = 0; top.modal && i < 5; ++i) top = await g.press("Escape");
   // ﾍﾙﾌﾟ → 文字キーにAltを使う: a letter alone starts nothing, Alt with it the command, before the
   // menu of the same letter (R: シーズン成績表, not 記録); remembered for the next visit.
   top = await g.menu("Help", "Help_AltKeys");

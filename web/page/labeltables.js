@@ -116,16 +116,21 @@ const karvenLabelTables = (function () {
         fill(f, g);
       }
     },
-    // The key that puts the keyboard in the window's first table; true when it did.
+    // The key that puts the keyboard in the window's first table (a table of labels, else a list
+    // of its own); true when it did.
     jump(f, ev) {
-      if (!f.labelTables || !ev.ctrlKey || ev.altKey || ev.metaKey || ev.key.length !== 1) return false;
+      if (!ev.ctrlKey || ev.altKey || ev.metaKey || ev.key.length !== 1) return false;
       const key = "Ctrl+" + ev.key.toUpperCase();
-      for (const g of f.labelTables.values()) {
+      for (const g of (f.labelTables || new Map()).values()) {
         if (g.data.shortcut !== key || !g.data.rows.length) continue;
         g.el.focus();
         return true;
       }
-      return false;
+      if (f.labelTables && f.labelTables.size || f.data.tableKey !== key) return false;
+      const list = [...f.content.querySelectorAll(".tablebox")].find(el => el.getClientRects().length > 0);
+      if (!list) return false;
+      list.focus();
+      return true;
     },
   };
 })();
