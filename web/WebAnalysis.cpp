@@ -1,6 +1,7 @@
 #include "WebAnalysis.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "JsonText.h"
@@ -225,6 +226,13 @@ std::string AnalysisSession::RaceWindow() {
     texts.Raw("marks", JsonTexts({Tr("ピットイン"), Tr("ペナルティ"), Tr("リタイア")}));
     texts.Str("weather", Tr("天気")).Str("weatherTip", Tr("スタート（S）と周回ごとの天気：晴（黄）晴れ、曇（灰）くもり、雨（青）雨。"));
     texts.Str("fine", WeatherLetter(1)).Str("cloudy", WeatherLetter(2)).Str("rain", WeatherLetter(3));
+    std::vector<std::string> colours;
+    for (int weather = 1; weather <= 3; ++weather) {
+        char css[8];
+        std::snprintf(css, sizeof css, "#%06x", unsigned(WeatherColour(weather)));
+        colours.push_back(css);
+    }
+    texts.Raw("weatherColours", JsonTexts(colours)); // fine, cloudy, rain
     texts.Str("reportTip", Tr("ゴール時の順位です。増減はグリッドからの順位の上下、ピットとペナルティは入った周回です。"));
     w.Raw("texts", texts.Text());
     const int last = int(season.history.laps.size()) - 1;
@@ -266,21 +274,10 @@ std::string AnalysisSession::RaceData(int index) {
                            .Raw("pit", JsonNumbers(s.pitLaps))
                            .Raw("penalty", JsonNumbers(s.penaltyLaps))
                            .Text());
-        rows.push_back(Row({std::to_string(s.finish), s.names.DrvNm, s.names.TimNm, std::to_string(s.car), GainedText(s.Gained()),
-                            LapList(s.pitLaps), LapList(s.penaltyLaps),
-                            s.fastestLap ? TrF("{1}秒（{2}周目）", TimeText(race.fastestTime), race.fastestLap) : std::string(),
-                            s.retiredLap ? TrF("{1}周目", s.retiredLap) : std::string(), std::to_string(s.points)},
-                           s.retiredLap != 0));
+        rows.push_back(Row(RaceReportRow(race, s), s.retiredLap != 0));
     }
-    std::vector<std::string> headings;
-    for (const char* h : {"順位", "ドライバー", "チーム", "グリッド", "増減", "ピット（周）", "ペナルティ（周）", "ＦＬ", "リタイア", "ポイント"})
-        headings.push_back(Tr(h));
     std::vector<int> weather{race.startWeather};
     for (const RaceLap& lap : race.laps) weather.push_back(lap.weather);
-    std::string summary = TrF("決勝 {1}周　スタート時の天気 {2}", race.laps.size(), WeatherText(race.startWeather));
-    if (race.fastestCar >= 1 && race.fastestCar <= race.Cars())
-        summary += TrF("　ファステストラップ {1} {2}秒（{3}周目）", race.grid[size_t(race.fastestCar - 1)].DrvNm,
-                       TimeText(race.fastestTime), race.fastestLap);
     const GapScale scale = GapAxisScale(most);
     return JsonObject()
         .Num("index", index)
@@ -291,8 +288,9 @@ std::string AnalysisSession::RaceData(int index) {
         .Raw("gapScale", JsonNumbers(std::vector<double>{scale.top, scale.step, double(scale.steps)}))
         .Raw("weather", JsonNumbers(weather))
         .Str("weatherStory", WeatherStory(race))
-        .Str("summary", summary)
-        .Raw("report", TableJson(headings, rows, {0, 3, 4, 9}))
+        .Str("summary", RaceReportSummary(race))
+        .Raw("report", TableJson(RaceReportHeadings(), rows,
+                                 std::vector<int>(std::begin(RaceReportNumberColumns), std::end(RaceReportNumberColumns))))
         .Text();
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "odds/FixedFinish.h"
+#include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
@@ -99,6 +100,43 @@ std::string CarSummary(const CarStory& s) {
     if (!s.penaltyLaps.empty()) text += TrF("　ペナルティ {1}周目", LapList(s.penaltyLaps));
     if (s.fastestLap) text += Tr("　ファステストラップ");
     return text;
+}
+
+std::vector<std::string> RaceReportHeadings() {
+    std::vector<std::string> headings;
+    for (const char* h : {"順位", "ドライバー", "チーム", "グリッド", "増減", "ピット（周）", "ペナルティ（周）", "ＦＬ",
+                          "リタイア", "ポイント"})
+        headings.push_back(Tr(h));
+    return headings;
+}
+
+std::vector<std::string> RaceReportRow(const RaceLaps& race, const CarStory& s) {
+    return {std::to_string(s.finish),
+            s.names.DrvNm,
+            s.names.TimNm,
+            std::to_string(s.car),
+            GainedText(s.Gained()),
+            LapList(s.pitLaps),
+            LapList(s.penaltyLaps),
+            s.fastestLap ? TrF("{1}秒（{2}周目）", TimeText(race.fastestTime), race.fastestLap) : std::string(),
+            s.retiredLap ? TrF("{1}周目", s.retiredLap) : std::string(),
+            std::to_string(s.points)};
+}
+
+std::string RaceReportSummary(const RaceLaps& race) {
+    std::string summary = TrF("決勝 {1}周　スタート時の天気 {2}", race.laps.size(), WeatherText(race.startWeather));
+    if (race.fastestCar >= 1 && race.fastestCar <= race.Cars())
+        summary += TrF("　ファステストラップ {1} {2}秒（{3}周目）", race.grid[size_t(race.fastestCar - 1)].DrvNm,
+                       TimeText(race.fastestTime), race.fastestLap);
+    return summary;
+}
+
+uint32_t WeatherColour(int weather) {
+    switch (weather) {
+    case 1: return 0xFFC446; // fine
+    case 2: return 0xAAB0BC; // cloudy
+    default: return 0x2F5FC4; // rain, dark enough for its white letter
+    }
 }
 
 std::string GainedText(int gained) {

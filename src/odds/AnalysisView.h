@@ -2,6 +2,7 @@
 // What the analysis windows show beside their charts, the same in every front end: which odds
 // a chart lists, the title race in its order, the what-if choices and the words about a car's race.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,13 @@ std::string CarName(const CarStory& story);
 std::string CarSummary(const CarStory& story);
 std::string LapList(const std::vector<int>& laps);
 std::string GainedText(int gained); // ↑2, ↓1 or ―
+// The race report: its headings, a car's row as shown (in finishing order), the columns of numbers
+// (aligned right), the line over it, and the colour of a weather's cell in its strip.
+std::vector<std::string> RaceReportHeadings();
+std::vector<std::string> RaceReportRow(const RaceLaps& race, const CarStory& story);
+inline constexpr int RaceReportNumberColumns[] = {0, 3, 4, 9};
+std::string RaceReportSummary(const RaceLaps& race);
+uint32_t WeatherColour(int weather); // 0xRRGGBB
 // Laps between the ticks of a lap axis.
 int LapTickInterval(int laps);
 // A gap axis: five to ten steps of 1, 2 or 5 times a power of ten, the last just past `most`.

@@ -7,6 +7,7 @@
 
 #include "RaceFixture.h"
 #include "app/Game.h"
+#include "odds/AnalysisView.h"
 #include "odds/RaceStory.h"
 #include "race/LapLoop.h"
 #include "race/LapRecorder.h"
@@ -324,6 +325,22 @@ TEST(LapRecords, StoriesTellPlacesGapsStopsAndTheReport) {
     EXPECT_EQ(stories[2].points, PointsForPlace(3)) << "points go by the final place, retired or not";
     Season season = MakeSeason(1, 1, 2);
     EXPECT_EQ(RaceTitle(season, race), "第2戦 GP2 ＧＰ");
+
+    // The report's row and line over it, the same in both front ends.
+    const std::vector<std::string> row = RaceReportRow(race, stories[1]);
+    ASSERT_EQ(row.size(), RaceReportHeadings().size());
+    EXPECT_EQ(row[0], "2");
+    EXPECT_EQ(row[1], "三");
+    EXPECT_EQ(row[3], "3") << "its grid place";
+    EXPECT_EQ(row[4], "↑1");
+    EXPECT_EQ(row[5], "2") << "the lap it pitted";
+    EXPECT_EQ(row[6], "1") << "the lap of its penalty";
+    EXPECT_NE(row[7].find("2周目"), std::string::npos) << row[7];
+    EXPECT_EQ(row[8], "") << "it ran to the flag";
+    EXPECT_EQ(RaceReportRow(race, stories[2])[8], "2周目") << "the lap it retired in";
+    const std::string line = RaceReportSummary(race);
+    EXPECT_EQ(line.rfind("決勝 2周", 0), 0u) << line;
+    EXPECT_NE(line.find("ファステストラップ 三"), std::string::npos) << line;
 
     // The weather in words, stretch by stretch, for whoever cannot tell the strip's colours.
     race.startWeather = 2;

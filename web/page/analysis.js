@@ -700,7 +700,6 @@
     return page;
   }
 
-  const WeatherColours = { 1: "#ffc446", 2: "#aab0bc", 3: "#2f5fc4" }; // the rain dark enough for its white letter
 
   function raceReport(w, race) {
     const t = w.data.texts, n = race.weather.length, cell = 20, label = 56;
@@ -709,8 +708,9 @@
     tip(s, t.weatherTip);
     s.append(svg("text", { x: 0, y: 13, class: "axis" }, t.weather));
     const letters = { 1: t.fine, 2: t.cloudy, 3: t.rain };
+    const colours = { 1: t.weatherColours[0], 2: t.weatherColours[1], 3: t.weatherColours[2] };
     race.weather.forEach((wx, i) => {
-      s.append(svg("rect", { x: label + i * cell, y: 0, width: cell - 1, height: 18, fill: WeatherColours[wx] || WeatherColours[3] }));
+      s.append(svg("rect", { x: label + i * cell, y: 0, width: cell - 1, height: 18, fill: colours[wx] || colours[3] }));
       // The weather's letter in its cell: the colour is not the only sign.
       s.append(svg("text", { x: label + i * cell + cell / 2, y: 13.5, "text-anchor": "middle", "font-size": 11,
                              fill: wx === 1 || wx === 2 ? "#202020" : "#ffffff" }, letters[wx] || letters[3]));

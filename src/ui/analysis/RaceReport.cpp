@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "odds/AnalysisView.h"
 #include "odds/RaceStory.h"
 #include "race/RaceState.h"
 #include "ui/FormView.h"
@@ -18,20 +19,14 @@ namespace {
 constexpr int CellWidth = 20;
 constexpr int StripHeight = 34;
 
-QColor WeatherColour(int weather) {
-    switch (weather) {
-    case 1: return QColor(255, 196, 70);  // fine
-    case 2: return QColor(170, 176, 188); // cloudy
-    default: return QColor(47, 95, 196); // rain, dark enough for its white letter
-    }
+QColor ColourOf(int weather) {
+    const uint32_t rgb = WeatherColour(weather);
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
-
 
 QTableWidget* ReportTable(const RaceLaps& race) {
     QStringList headings;
-    for (const char* h : {"順位", "ドライバー", "チーム", "グリッド", "増減", "ピット（周）", "ペナルティ（周）", "ＦＬ",
-                          "リタイア", "ポイント"})
-        headings << Text(h);
+    for (const std::string& h : RaceReportHeadings()) headings << ToQt(h);
     const std::vector<CarStory> stories = CarStories(race);
     auto* table = new QTableWidget(int(stories.size()), int(headings.size()));
     table->setObjectName("raceReport");
@@ -43,20 +38,11 @@ QTableWidget* ReportTable(const RaceLaps& race) {
     table->setToolTip(Text("ゴール時の順位です。増減はグリッドからの順位の上下、ピットとペナルティは入った周回です。"));
     for (int r = 0; r < int(stories.size()); ++r) {
         const CarStory& s = stories[size_t(r)];
-        const QString cells[] = {QString::number(s.finish),
-                                 ToQt(s.names.DrvNm),
-                                 ToQt(s.names.TimNm),
-                                 QString::number(s.car),
-                                 ToQt(GainedText(s.Gained())),
-                                 ToQt(LapList(s.pitLaps)),
-                                 ToQt(LapList(s.penaltyLaps)),
-                                 s.fastestLap ? TextF("{1}秒（{2}周目）", TimeText(race.fastestTime), race.fastestLap)
-                                              : QString(),
-                                 s.retiredLap ? TextF("{1}周目", s.retiredLap) : QString(),
-                                 QString::number(s.points)};
+        const std::vector<std::string> cells = RaceReportRow(race, s);
         for (int c = 0; c < int(headings.size()); ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
-            bool number = c == 0 || c == 3 || c == 4 || c == 9;
+            auto* item = new QTableWidgetItem(ToQt(cells[size_t(c)]));
+            const bool number = std::find(std::begin(RaceReportNumberColumns), std::end(RaceReportNumberColumns), c) !=
+                                std::end(RaceReportNumberColumns);
             item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             if (c == 4 && s.Gained() != 0) item->setForeground(s.Gained() > 0 ? QColor(0, 130, 60) : QColor(190, 30, 30));
             if (s.retiredLap) item->setForeground(c == 4 ? item->foreground() : QBrush(QColor(130, 130, 130)));
@@ -93,7 +79,7 @@ void WeatherStrip::paintEvent(QPaintEvent*) {
     const double cell = std::min<double>(CellWidth, double(width() - label - 2) / std::max(n, 1));
     for (int i = 0; i < n; ++i) {
         QRectF box(label + i * cell, 0, cell - 1, 18);
-        p.fillRect(box, WeatherColour(weather_[size_t(i)]));
+        p.fillRect(box, ColourOf(weather_[size_t(i)]));
         bool marked = i == 0 || i % 5 == 0 || i == n - 1;
         if (marked) {
             QString text = i == 0 ? "S" : QString::number(i);
@@ -124,11 +110,7 @@ QWidget* RaceReportPage(const RaceLaps& race) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(new WeatherStrip(race));
-    QString summary = TextF("決勝 {1}周　スタート時の天気 {2}", race.laps.size(), WeatherText(race.startWeather));
-    if (race.fastestCar >= 1 && race.fastestCar <= race.Cars())
-        summary += TextF("　ファステストラップ {1} {2}秒（{3}周目）", race.grid[size_t(race.fastestCar - 1)].DrvNm,
-                         TimeText(race.fastestTime), race.fastestLap);
-    auto* line = new QLabel(summary);
+    auto* line = new QLabel(ToQt(RaceReportSummary(race)));
     line->setObjectName("raceSummary");
     layout->addWidget(line);
     layout->addWidget(ReportTable(race), 1);
