@@ -170,16 +170,15 @@ std::string AnalysisSession::PointsWindow() {
     const Season& season = shell_.season;
     const int gps = std::clamp(ReadCount(season.Sis.EndGp), 0, ResultSlots);
     JsonObject w;
-    w.Str("kind", "points").Str("form", "frmPoints").Str("title", Tr("ポイント推移")).Num("gps", gps);
+    w.Str("kind", "points").Str("form", "frmPoints").Str("title", Tr(PointsWords::Title)).Num("gps", gps);
     w.Str("close", Tr("閉じる")).Str("closeTip", Tr("ウィンドウを閉じます（Esc）。"));
-    w.Str("note", Tr("各ＧＰの成績（リタイアは0ポイント）から。チームは現在の所属ドライバーの合計です。"
-                     "同じチームの二人は同じ色で、線の種類と印で見分けます。"));
+    w.Str("note", Tr(PointsWords::Note));
     w.Str("highlight", Tr("強調表示(&H)：")).Str("highlightTip", Tr("選んだ線を太く表示し、ほかの線を薄くします。")).Str("none", Tr("なし"));
     w.Str("axisX", Tr("グランプリ")).Str("axisY", Tr("ポイント")).Str("empty", Tr("まだポイントを獲得したドライバーがいません。"));
     w.Str("chartTip", Tr("線の上にマウスを置くと、その時点のポイントを表示します。凡例をクリックすると、その線を強調します。"));
     w.Str("pointTip", Tr("{1}\n第{2}戦まで {3} ポイント"));
     std::vector<std::string> pages;
-    auto page = [&](const char* key, const char* title, const char* tip, const std::vector<PointsLine>& lines) {
+    auto page = [&](const AnalysisPage& shown, const std::vector<PointsLine>& lines) {
         ChartPalette palette(shell_);
         LookCounter looks;
         std::vector<std::string> items;
@@ -192,10 +191,10 @@ std::string AnalysisSession::PointsWindow() {
                                 .Raw("points", JsonNumbers(points))
                                 .Text());
         }
-        pages.push_back(JsonObject().Str("key", key).Str("title", Tr(title)).Str("tip", Tr(tip)).Raw("lines", JsonArray(items)).Text());
+        pages.push_back(JsonObject().Str("key", shown.key).Str("title", Tr(shown.title)).Str("tip", Tr(shown.tip)).Raw("lines", JsonArray(items)).Text());
     };
-    page("pointsDrivers", "ドライバー（上位10人）", "ポイント上位10人のドライバーの推移（Ctrl+Tab で切替）。", DriverPointsLines(season, TopDrivers));
-    page("pointsTeams", "チーム", "チームのポイントの推移（Ctrl+Tab で切替）。", TeamPointsLines(season));
+    page(PointsWords::Pages[0], DriverPointsLines(season, TopDrivers));
+    page(PointsWords::Pages[1], TeamPointsLines(season));
     w.Raw("pages", JsonArray(pages));
     return w.Text();
 }
@@ -203,18 +202,17 @@ std::string AnalysisSession::PointsWindow() {
 std::string AnalysisSession::RaceWindow() {
     const Season& season = shell_.season;
     JsonObject w;
-    w.Str("kind", "race").Str("form", "frmRaceAna").Str("title", Tr("レース分析"));
+    w.Str("kind", "race").Str("form", "frmRaceAna").Str("title", Tr(RaceAnalysisWords::Title));
     w.Str("close", Tr("閉じる")).Str("closeTip", Tr("ウィンドウを閉じます（Esc）。"));
-    w.Str("note", Tr("線の色はマシンのカラーで、同じチームの二人は線の種類（実線・破線）で見分けます。"
-                     "ギャップはトップとの Time の差です。"));
-    w.Str("picker", Tr("グランプリ(&G)：")).Str("pickerTip", Tr("振り返るグランプリを選びます。"));
-    w.Str("none", Tr("まだ振り返れるレースがありません。\n決勝を走ると、ここでレースの流れを見られます。"));
+    w.Str("note", Tr(RaceAnalysisWords::Note));
+    w.Str("picker", Tr(RaceAnalysisWords::Picker)).Str("pickerTip", Tr(RaceAnalysisWords::PickerTip));
+    w.Str("none", Tr(RaceAnalysisWords::None));
     std::vector<std::string> titles;
     for (const RaceLaps& race : season.history.laps) titles.push_back(RaceTitle(season, race));
     w.Raw("races", JsonTexts(titles));
-    w.Raw("tabs", JsonArray({Tab("raceLapPage", "ラップチャート", Tr("周回ごとの順位の移り変わり（Ctrl+Tab で切替）。")),
-                             Tab("raceGapPage", "ギャップ", Tr("周回ごとのトップとのタイム差（Ctrl+Tab で切替）。")),
-                             Tab("raceReportPage", "レースレポート", Tr("決勝の結果とグリッド・ピット・天気のまとめ（Ctrl+Tab で切替）。"))}));
+    std::vector<std::string> tabs;
+    for (const AnalysisPage& page : RaceAnalysisWords::Pages) tabs.push_back(Tab(page.key, page.title, Tr(page.tip)));
+    w.Raw("tabs", JsonArray(tabs));
     JsonObject texts;
     texts.Str("lapAxis", Tr("周回（0 はスタート）")).Str("gapLapAxis", Tr("周回")).Str("placeAxis", Tr("順位")).Str("gapAxis", Tr("トップとの差（秒）"));
     texts.Str("lapChartTip", Tr("周回ごとの順位。線にマウスを置くとドライバーを表示します。クリックでその線を強調します。"));

@@ -49,6 +49,35 @@ std::vector<std::string> RaceReportRow(const RaceLaps& race, const CarStory& sto
 inline constexpr int RaceReportNumberColumns[] = {0, 3, 4, 9};
 std::string RaceReportSummary(const RaceLaps& race);
 uint32_t WeatherColour(int weather); // 0xRRGGBB
+// The race analysis and the points windows' own words and pages, the same in both front ends
+// (Japanese, translated where shown).
+struct AnalysisPage {
+    const char* key; // the page's name, as tests and the page's code find it
+    const char* title;
+    const char* tip;
+};
+struct RaceAnalysisWords {
+    static constexpr const char* Title = "レース分析";
+    static constexpr const char* Picker = "グランプリ(&G)：";
+    static constexpr const char* PickerTip = "振り返るグランプリを選びます。";
+    static constexpr const char* None = "まだ振り返れるレースがありません。\n決勝を走ると、ここでレースの流れを見られます。";
+    static constexpr const char* Note = "線の色はマシンのカラーで、同じチームの二人は線の種類（実線・破線）で見分けます。"
+                                        "ギャップはトップとの Time の差です。";
+    static constexpr AnalysisPage Pages[] = {
+        {"raceLapPage", "ラップチャート", "周回ごとの順位の移り変わり（Ctrl+Tab で切替）。"},
+        {"raceGapPage", "ギャップ", "周回ごとのトップとのタイム差（Ctrl+Tab で切替）。"},
+        {"raceReportPage", "レースレポート", "決勝の結果とグリッド・ピット・天気のまとめ（Ctrl+Tab で切替）。"},
+    };
+};
+struct PointsWords {
+    static constexpr const char* Title = "ポイント推移";
+    static constexpr const char* Note = "各ＧＰの成績（リタイアは0ポイント）から。チームは現在の所属ドライバーの合計です。"
+                                        "同じチームの二人は同じ色で、線の種類と印で見分けます。";
+    static constexpr AnalysisPage Pages[] = {
+        {"pointsDrivers", "ドライバー（上位10人）", "ポイント上位10人のドライバーの推移（Ctrl+Tab で切替）。"},
+        {"pointsTeams", "チーム", "チームのポイントの推移（Ctrl+Tab で切替）。"},
+    };
+};
 // Laps between the ticks of a lap axis.
 int LapTickInterval(int laps);
 // A gap axis: five to ten steps of 1, 2 or 5 times a power of ten, the last just past `most`.

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "odds/AnalysisView.h"
 #include "odds/PointsHistory.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -120,16 +121,18 @@ QWidget* PointsPage(Shell& shell, const std::vector<PointsLine>& lines, int gps,
 
 class PointsWindow : public AnalysisWindow {
 public:
-    PointsWindow(Shell& shell, QWidget* parent) : AnalysisWindow("frmPoints", "ポイント推移", QSize(820, 580), parent) {
+    PointsWindow(Shell& shell, QWidget* parent)
+        : AnalysisWindow("frmPoints", PointsWords::Title, QSize(820, 580), parent) {
         int gps = std::clamp(ReadCount(shell.season.Sis.EndGp), 0, ResultSlots);
         QTabWidget* tabs = AddTabs("pointsTabs");
-        tabs->addTab(PointsPage(shell, DriverPointsLines(shell.season, TopDrivers), gps, "pointsDrivers"),
-                     Text("ドライバー（上位10人）"));
-        tabs->addTab(PointsPage(shell, TeamPointsLines(shell.season), gps, "pointsTeams"), Text("チーム"));
-        tabs->setTabToolTip(0, Text("ポイント上位10人のドライバーの推移（Ctrl+Tab で切替）。"));
-        tabs->setTabToolTip(1, Text("チームのポイントの推移（Ctrl+Tab で切替）。"));
-        AddNoteAndClose(Text("各ＧＰの成績（リタイアは0ポイント）から。チームは現在の所属ドライバーの合計です。"
-                             "同じチームの二人は同じ色で、線の種類と印で見分けます。"));
+        const std::vector<PointsLine> lines[] = {DriverPointsLines(shell.season, TopDrivers), TeamPointsLines(shell.season)};
+        static_assert(std::size(PointsWords::Pages) == std::size(lines));
+        for (size_t i = 0; i < std::size(lines); ++i) {
+            const AnalysisPage& page = PointsWords::Pages[i];
+            const int at = tabs->addTab(PointsPage(shell, lines[i], gps, page.key), Text(page.title));
+            tabs->setTabToolTip(at, Text(page.tip));
+        }
+        AddNoteAndClose(Text(PointsWords::Note));
     }
 };
 } // namespace

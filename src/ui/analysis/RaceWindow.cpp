@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "odds/AnalysisView.h"
 #include "odds/RaceStory.h"
 #include "season/Season.h"
 #include "shell/Shell.h"
@@ -18,21 +19,18 @@
 namespace karven::ui {
 
 namespace {
-constexpr const char* TabTitles[] = {"ラップチャート", "ギャップ", "レースレポート"};
-constexpr const char* TabTips[] = {"周回ごとの順位の移り変わり（Ctrl+Tab で切替）。",
-                                   "周回ごとのトップとのタイム差（Ctrl+Tab で切替）。",
-                                   "決勝の結果とグリッド・ピット・天気のまとめ（Ctrl+Tab で切替）。"};
+using Words = RaceAnalysisWords;
 
 class RaceWindow : public AnalysisWindow {
 public:
     RaceWindow(Shell& shell, QWidget* parent)
-        : AnalysisWindow("frmRaceAna", "レース分析", QSize(980, 700), parent), shell_(shell),
+        : AnalysisWindow("frmRaceAna", Words::Title, QSize(980, 700), parent), shell_(shell),
           races_(shell.season.history.laps) {
         auto* row = new QHBoxLayout;
-        auto* caption = new QLabel(Text("グランプリ(&G)："));
+        auto* caption = new QLabel(Text(Words::Picker));
         picker_ = new QComboBox;
         picker_->setObjectName("raceGp");
-        picker_->setToolTip(Text("振り返るグランプリを選びます。"));
+        picker_->setToolTip(Text(Words::PickerTip));
         caption->setBuddy(picker_);
         for (const RaceLaps& race : races_) picker_->addItem(ToQt(RaceTitle(shell.season, race)));
         row->addWidget(caption);
@@ -42,25 +40,24 @@ public:
 
         if (races_.empty()) {
             picker_->setEnabled(false);
-            auto* none = new QLabel(Text("まだ振り返れるレースがありません。\n決勝を走ると、ここでレースの流れを見られます。"));
+            auto* none = new QLabel(Text(Words::None));
             none->setObjectName("raceNone");
             none->setAlignment(Qt::AlignCenter);
             layout_->addWidget(none, 1);
         } else {
             tabs_ = AddTabs("raceTabs");
-            for (int i = 0; i < 3; ++i) {
+            for (const AnalysisPage& page : Words::Pages) {
                 auto* holder = new QWidget;
                 new QVBoxLayout(holder);
                 holder->layout()->setContentsMargins(0, 0, 0, 0);
-                tabs_->addTab(holder, Text(TabTitles[i]));
-                tabs_->setTabToolTip(i, Text(TabTips[i]));
+                const int at = tabs_->addTab(holder, Text(page.title));
+                tabs_->setTabToolTip(at, Text(page.tip));
             }
             connect(picker_, &QComboBox::currentIndexChanged, this, [this](int i) { ShowRace(i); });
             picker_->setCurrentIndex(int(races_.size()) - 1); // the race just run
             ShowRace(picker_->currentIndex());
         }
-        AddNoteAndClose(Text("線の色はマシンのカラーで、同じチームの二人は線の種類（実線・破線）で見分けます。"
-                             "ギャップはトップとの Time の差です。"));
+        AddNoteAndClose(Text(Words::Note));
         picker_->setFocus();
     }
 
