@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "season/Translate.h"
+
+#include "shell/Chart.h"
 #include "shell/Form.h"
 #include "shell/LabelTable.h"
 
@@ -50,6 +53,16 @@ public:
         out += std::to_string(value);
         fresh_ = false;
     }
+    void Real(const char* name, double value) {
+        Key(name);
+        Number(value);
+        fresh_ = false;
+    }
+    void Number(double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.10g", value);
+        out += text;
+    }
     void Bool(const char* name, bool value) {
         Key(name);
         out += value ? "true" : "false";
@@ -74,6 +87,11 @@ public:
         out += std::to_string(value);
         fresh_ = false;
     }
+    void RealItem(double value) {
+        Comma();
+        Number(value);
+        fresh_ = false;
+    }
 
 private:
     bool fresh_ = true;
@@ -96,6 +114,8 @@ const char* KindName(ControlKind kind) {
     case ControlKind::Picture: return "picture";
     case ControlKind::Document: return "document";
     case ControlKind::Table: return "table";
+    case ControlKind::Chart: return "chart";
+    case ControlKind::Tabs: return "tabs";
     }
     return "label";
 }
@@ -107,6 +127,40 @@ void Strings(Writer& w, const char* name, const std::vector<std::string>& items)
     w.Open('[');
     for (const std::string& item : items) w.Item(item);
     w.Close(']');
+}
+
+void WriteAxis(Writer& w, const char* name, const ChartAxis& axis) {
+    w.Key(name);
+    w.Open('{');
+    w.Str("title", axis.title);
+    w.Real("top", axis.top);
+    w.Real("step", axis.step);
+    w.Num("labelEvery", (long long)axis.labelEvery);
+    w.Close('}');
+}
+
+void WriteChart(Writer& w, const Chart& chart) {
+    w.Key("chart");
+    w.Open('{');
+    w.Key("lines");
+    w.Open('[');
+    for (const ChartLine& line : chart.lines) {
+        w.Open('{');
+        w.Str("name", line.name);
+        w.Num("colour", (long long)line.colour);
+        w.Num("look", (long long)line.look);
+        w.Key("values");
+        w.Open('[');
+        for (double v : line.values) w.RealItem(v);
+        w.Close(']');
+        w.Close('}');
+    }
+    w.Close(']');
+    WriteAxis(w, "x", chart.x);
+    WriteAxis(w, "y", chart.y);
+    w.Str("pointTip", Tr(chart.pointTip.c_str()));
+    w.Str("legendTip", chart.legendTip);
+    w.Close('}');
 }
 
 void WriteControl(Writer& w, const Control& c) {
@@ -136,6 +190,9 @@ void WriteControl(Writer& w, const Control& c) {
     const std::string tip = ToolTipText(c);
     if (!tip.empty()) w.Str("tip", tip);
     if (!c.items.empty()) Strings(w, "items", c.items);
+    if (!c.itemTips.empty()) Strings(w, "itemTips", c.itemTips);
+    if (!c.style.typed) w.Bool("picked", true);
+    if (c.chart) WriteChart(w, *c.chart);
     if (c.listIndex >= 0) w.Num("index", c.listIndex);
     if (c.maxLength > 0) w.Num("maxLength", c.maxLength);
     // The page reports a focus only to a control that has a handler for it.

@@ -5,9 +5,8 @@
 #include <cstdlib>
 
 #include "JsonText.h"
-#include "MachineColours.h"
 #include "odds/AnalysisView.h"
-#include "odds/PointsHistory.h"
+#include "odds/MachinePalette.h"
 #include "odds/RaceStory.h"
 #include "odds/TitleRace.h"
 #include "race/RaceState.h"
@@ -24,6 +23,12 @@ namespace {
 constexpr int TopDrivers = 10;
 constexpr int GapCarsAtFirst = 10;
 constexpr int WhatIfPlaces = 3;
+
+std::string Css(uint32_t rgb) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", unsigned(rgb & 0xFFFFFF));
+    return text;
+}
 
 std::string Tab(const char* key, const char* title, const std::string& tip) {
     return JsonObject().Str("key", key).Str("title", Tr(title)).Str("tip", tip).Text();
@@ -68,13 +73,13 @@ std::string FixedJson(const std::vector<FixedResult>& fixed) {
 
 // The colour of every machine colour the charts may name, by ColorNo.
 std::string ColoursJson(Shell& shell, const std::vector<std::string>& colorNos) {
-    ChartPalette palette(shell);
+    MachinePalette palette(shell);
     JsonObject colours;
     std::vector<std::string> seen;
     for (const std::string& no : colorNos) {
         if (std::find(seen.begin(), seen.end(), no) != seen.end()) continue;
         seen.push_back(no);
-        colours.Str(no, palette.Of(no).Css());
+        colours.Str(no, Css(palette.Of(no)));
     }
     return colours.Text();
 }
@@ -83,7 +88,6 @@ std::string ColoursJson(Shell& shell, const std::vector<std::string>& colorNos) 
 std::string AnalysisSession::Open() {
     switch (kind_) {
     case Analysis::Odds: return OddsWindow();
-    case Analysis::Points: return PointsWindow();
     case Analysis::Race: return RaceWindow();
     }
     return {};
@@ -166,39 +170,6 @@ std::string AnalysisSession::OddsUpdate(const std::string& problem) {
         .Text();
 }
 
-std::string AnalysisSession::PointsWindow() {
-    const Season& season = shell_.season;
-    const int gps = std::clamp(ReadCount(season.Sis.EndGp), 0, ResultSlots);
-    JsonObject w;
-    w.Str("kind", "points").Str("form", "frmPoints").Str("title", Tr(PointsWords::Title)).Num("gps", gps);
-    w.Str("close", Tr("閉じる")).Str("closeTip", Tr("ウィンドウを閉じます（Esc）。"));
-    w.Str("note", Tr(PointsWords::Note));
-    w.Str("highlight", Tr("強調表示(&H)：")).Str("highlightTip", Tr("選んだ線を太く表示し、ほかの線を薄くします。")).Str("none", Tr("なし"));
-    w.Str("axisX", Tr("グランプリ")).Str("axisY", Tr("ポイント")).Str("empty", Tr("まだポイントを獲得したドライバーがいません。"));
-    w.Str("chartTip", Tr("線の上にマウスを置くと、その時点のポイントを表示します。凡例をクリックすると、その線を強調します。"));
-    w.Str("pointTip", Tr("{1}\n第{2}戦まで {3} ポイント"));
-    std::vector<std::string> pages;
-    auto page = [&](const AnalysisPage& shown, const std::vector<PointsLine>& lines) {
-        ChartPalette palette(shell_);
-        LookCounter looks;
-        std::vector<std::string> items;
-        for (const PointsLine& line : lines) {
-            std::vector<int> points(line.points.begin(), line.points.begin() + std::min<size_t>(line.points.size(), size_t(gps) + 1));
-            items.push_back(JsonObject()
-                                .Str("name", line.name)
-                                .Str("colour", palette.Of(line.colorNo).Css())
-                                .Num("look", looks.Next(palette.LookKey(line.colorNo)))
-                                .Raw("points", JsonNumbers(points))
-                                .Text());
-        }
-        pages.push_back(JsonObject().Str("key", shown.key).Str("title", Tr(shown.title)).Str("tip", Tr(shown.tip)).Raw("lines", JsonArray(items)).Text());
-    };
-    page(PointsWords::Pages[0], DriverPointsLines(season, TopDrivers));
-    page(PointsWords::Pages[1], TeamPointsLines(season));
-    w.Raw("pages", JsonArray(pages));
-    return w.Text();
-}
-
 std::string AnalysisSession::RaceWindow() {
     const Season& season = shell_.season;
     JsonObject w;
@@ -244,7 +215,7 @@ std::string AnalysisSession::RaceData(int index) {
     const RaceLaps& race = shell_.season.history.laps[size_t(index)];
     const std::vector<CarStory> stories = CarStories(race);
     const int laps = int(race.laps.size());
-    ChartPalette palette(shell_);
+    MachinePalette palette(shell_);
     LookCounter looks;
     std::vector<std::string> cars, rows;
     double most = 0;
@@ -263,7 +234,7 @@ std::string AnalysisSession::RaceData(int index) {
                            .Str("carName", CarName(s))
                            .Str("label", std::string(label) + "  " + s.names.DrvNm)
                            .Str("summary", CarSummary(s))
-                           .Str("colour", palette.Of(s.names.ColorNo).Css())
+                           .Str("colour", Css(palette.Of(s.names.ColorNo)))
                            .Num("look", looks.Next(palette.LookKey(s.names.ColorNo)))
                            .Raw("place", JsonNumbers(places))
                            .Raw("gap", JsonNumbers(gaps))

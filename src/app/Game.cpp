@@ -9,6 +9,7 @@
 #include "history/FrmSeasonSummary.h"
 #include "history/HistoryWindows.h"
 #include "management/FrmHeadquarters.h"
+#include "odds/FrmPoints.h"
 #include "offseason/Market.h"
 #include "principal/Board.h"
 #include "principal/Calls.h"
@@ -244,7 +245,7 @@ void Game::WireMainWindow() {
         Keep);
     main("Set_HQ").onClick = Command([this] { management::ShowHeadquarters(shell); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
-    main("Ana_Points").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Points, shell); };
+    main("Ana_Points").onClick = [this] { ShowPoints(shell); };
     main("Ana_Race").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };
     main("cmdRaceAna").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };
     // 記録: every state. Only a season's name changes there, which the title then shows as unsaved.

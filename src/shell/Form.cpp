@@ -96,6 +96,16 @@ void Form::Click(std::string_view name, int index) {
     if (c.enabled && c.onClick) c.onClick();
 }
 
+std::pair<std::string, char> SplitAccessKey(std::string_view caption) {
+    const size_t at = caption.find('&');
+    if (at == std::string_view::npos || at + 1 >= caption.size()) return {std::string(caption), 0};
+    const char key = caption[at + 1];
+    std::string shown(caption.substr(0, at));
+    shown += caption.substr(at + 1);
+    // "(H)" stays where the caption names its key apart; "&Highlight" shows its word alone.
+    return {shown, char(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key)};
+}
+
 void PlaceTopRight(Form& form, const Rect& main) {
     form.Place(main.left + main.width - form.geometry.width, main.top);
 }

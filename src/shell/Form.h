@@ -5,12 +5,16 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace karven {
+
+struct Chart;
 
 struct Rect {
     int left = 0;
@@ -26,8 +30,9 @@ constexpr uint32_t DefaultColor = 0xFFFFFFFFu; // "use the window's own colour"
 constexpr uint32_t HighlightColor = 0x9A3B00;
 
 // Document: a read-only text that scrolls, in simple HTML (headings, paragraphs, tables, and
-// pictures named by their file's path).
-enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture, Document, Table };
+// pictures named by their file's path). Chart: lines on axes (its `chart`). Tabs: the names of pages
+// (`items`, their tips `itemTips`), the page shown its listIndex; the logic shows each page's controls.
+enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture, Document, Table, Chart, Tabs };
 enum class Align { Left, Center, Right };
 
 // How a control looks; never changed by the logic once the form is built.
@@ -39,6 +44,7 @@ struct Style {
     bool wrap = false;     // labels: break long lines
     std::string breakAfter; // labels: a text too long for one line breaks after this first, not mid-word
     bool stretch = true;   // pictures: scale to the control's rectangle
+    bool typed = true;     // drop-downs: the player may also type a text of their own
     uint32_t backColor = DefaultColor;
 };
 
@@ -75,7 +81,8 @@ struct Control {
     bool checked = false;
     bool highlight = false; // labels: a row of the team the player runs, drawn apart
     uint32_t ShownColor() const { return highlight && textColor == DefaultColor ? HighlightColor : textColor; }
-    std::vector<std::string> items; // list boxes and drop-downs
+    std::vector<std::string> items; // list boxes, drop-downs and tabs
+    std::vector<std::string> itemTips; // tabs: what each page shows
     int listIndex = -1;             // selected item (a table's row), -1 none
     // Tables: the column headings, their widths (0 shares what is left) and alignment, and the rows.
     struct Column {
@@ -87,6 +94,7 @@ struct Control {
     std::vector<std::string> columnSources; // the columns' headings in Japanese, once localized
     std::vector<std::vector<std::string>> rows;
     std::string picture; // the file a picture control shows; "" none; ":information" or ":question" a standard icon
+    std::shared_ptr<const Chart> chart; // a chart control's lines; a new one when they change
 
     // Events.
     std::function<void()> onClick;
@@ -202,6 +210,10 @@ private:
     std::unordered_map<std::string_view, std::vector<Control*>> byName_;
     size_t indexed_ = 0;
 };
+
+// A caption with its key marked ("強調表示(&H)：", "&Highlight:") as a label shows it, and the key:
+// "強調表示(H)：" and 'H', "Highlight:" and 'H'; 0 where none is marked.
+std::pair<std::string, char> SplitAccessKey(std::string_view caption);
 
 // Against the main window's right edge, at its top.
 void PlaceTopRight(Form& form, const Rect& main);

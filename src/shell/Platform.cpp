@@ -1,5 +1,6 @@
 #include "shell/Platform.h"
 
+#include "shell/Bitmap.h"
 #include "shell/Form.h"
 
 namespace karven {
@@ -9,5 +10,7 @@ void Platform::ShowModal(Form& form) {
     form.Open();
     if (!form.IsClosed()) RunModal(form);
 }
+
+std::vector<uint32_t> Platform::PicturePixels(const std::string& path) { return ReadBitmapPixels(path); }
 
 } // namespace karven

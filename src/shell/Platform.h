@@ -2,7 +2,9 @@
 // What the game logic needs of a window platform. The Qt front end, the scripted test platform
 // and karven-sim's automatic platform implement it.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "season/Translate.h"
 
@@ -12,8 +14,8 @@ class Form;
 class Shell;
 
 enum class PictureState { Loaded, Missing, Unreadable };
-// The analysis windows: title odds, points Grand Prix by Grand Prix, how a race unfolded.
-enum class Analysis { Odds, Points, Race };
+// The analysis windows a front end draws itself: title odds, how a race unfolded.
+enum class Analysis { Odds, Race };
 enum class FileDialogMode { Open, Save };
 enum class FolderUse { Read, Write };
 
@@ -34,6 +36,9 @@ public:
     // and where the platform has no folders to offer.
     virtual std::string ChooseFolder(const std::string& /*caption*/, FolderUse /*use*/) { return {}; }
     virtual PictureState CheckPicture(const std::string& path) = 0;
+    // The pixels of a picture, 0xRRGGBB row by row (the charts take a machine's colour from them);
+    // none where it cannot be read. Every platform reads the game's own bitmaps.
+    virtual std::vector<uint32_t> PicturePixels(const std::string& path);
     // The program's folder, ending with the path separator.
     virtual std::string AppPath() = 0;
     // Ends the program after the current handler returns.

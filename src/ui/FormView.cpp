@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTableWidget>
 #include <algorithm>
 #include <cmath>
@@ -25,6 +26,7 @@
 
 #include "ui/Announcer.h"
 #include "ui/Binder.h"
+#include "ui/FormChart.h"
 #include "ui/FormViewParts.h"
 #include "ui/FormWidgets.h"
 #include "ui/KeyHint.h"
@@ -140,12 +142,26 @@ FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content
     for (const Bound& b : bound_)
         if (b.control->style.border) b.widget->lower();
     // A field is named by its label, as a screen reader reads it and as the label's letter reaches it.
+    std::map<char, std::vector<QWidget*>> fieldsByKey;
     for (const Bound& b : bound_) {
         if (!b.widget || b.control->labelledBy.empty()) continue;
-        for (const Bound& label : bound_)
-            if (auto* l = qobject_cast<QLabel*>(label.widget); l && label.control->Key() == b.control->labelledBy)
-                l->setBuddy(b.widget);
+        for (const Bound& label : bound_) {
+            auto* l = qobject_cast<QLabel*>(label.widget);
+            if (!l || label.control->Key() != b.control->labelledBy) continue;
+            l->setBuddy(b.widget);
+            if (char key = label.control->accessKey; key >= 'A' && key <= 'Z') fieldsByKey[key].push_back(b.widget);
+        }
     }
+    // Alt and a label's letter: the field it names, the one in sight where pages share the letter.
+    for (const auto& [key, fields] : fieldsByKey) {
+        auto* reach = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_A + (key - 'A'))), window_);
+        connect(reach, &QShortcut::activated, this, [fields] {
+            for (QWidget* field : fields)
+                if (field->isVisible() && field->isEnabled()) return field->setFocus(Qt::ShortcutFocusReason);
+        });
+    }
+    for (const Bound& b : bound_)
+        if (b.control->kind == ControlKind::Tabs) AddTabKeys(*static_cast<QTabBar*>(b.widget));
     for (const Bound& b : bound_)
         if (b.widget) widgets_[b.control] = b.widget;
     for (const LabelTable& table : form.labelTables) {
@@ -178,6 +194,21 @@ FormView::FormView(Binder& binder, Form& form, QWidget* window, QWidget* content
     binder_.Register(this);
 }
 
+void FormView::AddTabKeys(QTabBar& tabs) {
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is in the window.
+    auto step = [&tabs](int by) {
+        if (tabs.count() > 0 && tabs.isVisible() && tabs.isEnabled())
+            tabs.setCurrentIndex((tabs.currentIndex() + by + tabs.count()) % tabs.count());
+    };
+    for (auto [keys, by] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                            std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                            std::pair{QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1}}) {
+        auto* shortcut = new QShortcut(keys, window_);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, &tabs, [step, by] { step(by); });
+    }
+}
+
 FormView::~FormView() { binder_.Unregister(this); }
 
 QString FormView::LastAnnouncement() const { return announcer_->Last(); }
@@ -206,6 +237,11 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
     }
     case ControlKind::ComboBox: {
         auto* box = new QComboBox(content);
+        if (!c.style.typed) { // the form's own changes come with the signals blocked
+            connect(box, &QComboBox::currentIndexChanged, this, [this, &c] { Fire(c, &Control::onClick); });
+            box->installEventFilter(this);
+            return box;
+        }
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         // Names are compared exactly, so the completion offers only what matches exactly.
@@ -230,6 +266,15 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
         connect(t, &QTableWidget::cellDoubleClicked, this, [this] { PressDefault(); });
         t->installEventFilter(this);
         return t;
+    }
+    case ControlKind::Chart:
+        return new FormChart(content, [this, &c](int) { Fire(c, &Control::onClick); });
+    case ControlKind::Tabs: {
+        auto* tabs = new QTabBar(content);
+        tabs->setExpanding(false);
+        tabs->installEventFilter(this);
+        connect(tabs, &QTabBar::currentChanged, this, [this, &c] { Fire(c, &Control::onClick); });
+        return tabs;
     }
     case ControlKind::Picture: {
         auto* p = new QLabel(content);
@@ -402,6 +447,10 @@ void FormView::Pull() {
             c.listIndex = l->currentRow();
         } else if (auto* t = qobject_cast<QTableWidget*>(b.widget)) {
             c.listIndex = t->currentRow();
+        } else if (auto* tabs = qobject_cast<QTabBar*>(b.widget)) {
+            c.listIndex = tabs->currentIndex();
+        } else if (auto* chart = dynamic_cast<FormChart*>(b.widget)) {
+            c.listIndex = chart->Picked();
         }
     }
 }

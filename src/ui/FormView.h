@@ -17,6 +17,7 @@ class QAction;
 class QKeyEvent;
 class QLabel;
 class QMenuBar;
+class QTabBar;
 class QTableWidget;
 class QWidget;
 
@@ -85,6 +86,8 @@ private:
     void RefreshControl(Bound& b);
     void RefreshPicture(const Control& c, QWidget* widget);
     void RefreshTable(const Control& c, QTableWidget& table);
+    void RefreshTabs(const Control& c, QTabBar& tabs);
+    void AddTabKeys(QTabBar& tabs);
     // What a label shows of its text: wrapped between phrases, ended with "…" what does not fit,
     // the whole text then in its tooltip.
     void ShowLabel(Bound& b, QLabel& label);

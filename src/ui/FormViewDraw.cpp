@@ -6,12 +6,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableWidget>
 #include <algorithm>
 #include <cmath>
 
 #include "ui/Announcer.h"
 #include "ui/Binder.h"
+#include "ui/FormChart.h"
 #include "ui/FormView.h"
 #include "ui/FormViewParts.h"
 #include "ui/FormWidgets.h"
@@ -127,7 +129,7 @@ void FormView::RefreshControl(Bound& b) {
             box->addItems(items);
         }
         if (box->currentIndex() != c.listIndex) box->setCurrentIndex(c.listIndex);
-        if (box->currentText() != ToQt(c.text)) box->setEditText(ToQt(c.text));
+        if (box->isEditable() && box->currentText() != ToQt(c.text)) box->setEditText(ToQt(c.text));
         ShowLongEntries(*box, ToQt(c.toolTip));
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         QStringList items = ToQt(c.items);
@@ -146,6 +148,10 @@ void FormView::RefreshControl(Bound& b) {
         ShowLongEntries(*list);
     } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
         RefreshTable(c, *table);
+    } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
+        RefreshTabs(c, *tabs);
+    } else if (auto* chart = dynamic_cast<FormChart*>(w)) {
+        chart->Show(c.chart, c.listIndex);
     } else if (auto* document = dynamic_cast<FormDocument*>(w)) {
         document->Show(ToQt(c.text), scale_);
     } else if (c.kind == ControlKind::Picture) {
@@ -172,6 +178,17 @@ void FormView::ShowLabel(Bound& b, QLabel& label) {
     QString tip = fitted.elided ? text : QString();
     if (!c.toolTip.empty()) tip = tip.isEmpty() ? ToQt(c.toolTip) : tip + "\n" + ToQt(c.toolTip);
     if (label.toolTip() != tip) label.setToolTip(tip);
+}
+
+void FormView::RefreshTabs(const Control& c, QTabBar& tabs) {
+    for (int i = 0; i < int(c.items.size()); ++i) {
+        if (i >= tabs.count()) tabs.addTab(QString());
+        if (tabs.tabText(i) != ToQt(c.items[size_t(i)])) tabs.setTabText(i, ToQt(c.items[size_t(i)]));
+        QString tip = i < int(c.itemTips.size()) ? ToQt(c.itemTips[size_t(i)]) : QString();
+        if (tabs.tabToolTip(i) != tip) tabs.setTabToolTip(i, tip);
+    }
+    while (tabs.count() > int(c.items.size())) tabs.removeTab(tabs.count() - 1);
+    if (c.listIndex >= 0 && c.listIndex < tabs.count() && tabs.currentIndex() != c.listIndex) tabs.setCurrentIndex(c.listIndex);
 }
 
 void FormView::RefreshTable(const Control& c, QTableWidget& shown) {

@@ -175,6 +175,18 @@ PictureState QtPlatform::CheckPicture(const std::string& path) {
     return reader.read().isNull() ? PictureState::Unreadable : PictureState::Loaded;
 }
 
+std::vector<uint32_t> QtPlatform::PicturePixels(const std::string& path) {
+    // Any picture the toolkit reads, not only the game's own bitmaps.
+    QImageReader reader(QString::fromStdString(path));
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    std::vector<uint32_t> pixels;
+    pixels.reserve(size_t(image.width()) * size_t(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) pixels.push_back(image.pixel(x, y) & 0xFFFFFF);
+    return pixels;
+}
+
 std::string QtPlatform::AppPath() {
     return (QCoreApplication::applicationDirPath() + "/").toStdString();
 }
@@ -184,7 +196,6 @@ void QtPlatform::ShowAnalysis(Analysis analysis, Shell& shell) {
     binder_.RefreshAll();
     switch (analysis) {
     case Analysis::Odds: ShowOddsWindow(shell, binder_.MainWindow()); break;
-    case Analysis::Points: ShowPointsWindow(shell, binder_.MainWindow()); break;
     case Analysis::Race: ShowRaceWindow(shell, binder_.MainWindow()); break;
     }
 }

@@ -18,6 +18,7 @@ public:
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
     std::string ChooseFolder(const std::string& caption, FolderUse use) override;
     PictureState CheckPicture(const std::string& path) override;
+    std::vector<uint32_t> PicturePixels(const std::string& path) override;
     std::string AppPath() override;
     void EndProgram() override;
     void ShowAnalysis(Analysis analysis, Shell& shell) override;

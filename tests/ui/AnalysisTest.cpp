@@ -1,4 +1,5 @@
 // The analysis windows on a season half run: title odds computed in the background, points by race.
+#include <QApplication>
 #include <QBarSet>
 #include <QChartView>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLineSeries>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -26,6 +28,7 @@
 #include "shell/Random.h"
 #include "standings/Rankings.h"
 #include "ui/QtPlatform.h"
+#include "ui/FormChart.h"
 #include "ui/analysis/OddsChart.h"
 
 using namespace karven;
@@ -84,7 +87,7 @@ TEST(Analysis, PointsChartHasALineForEachOfTheBestScorers) {
     WhenReady([](QWidget&) { return true; },
               [&](QWidget& dialog) {
                   dialog.grab().save(test::ScreenPath("points.png"));
-                  auto* view = dialog.findChild<QTabWidget*>("pointsTabs")->widget(0)->findChild<QChartView*>();
+                  auto* view = dialog.findChild<QChartView*>("pointsDriversChart");
                   ASSERT_NE(view, nullptr);
                   lines = int(view->chart()->series().size());
                   points = static_cast<QLineSeries*>(view->chart()->series().at(0))->count();
@@ -170,15 +173,14 @@ TEST(Analysis, TeamMatesDifferInLineAndMarkerAsTheLegendShowsAndALineCanBePicked
     int pickedByLegend = -1;
     WhenReady([](QWidget&) { return true; },
               [&](QWidget& dialog) {
-                  QWidget* page = dialog.findChild<QWidget*>("pointsDrivers");
-                  QChart* chart = page->findChild<QChartView*>()->chart();
+                  QChart* chart = dialog.findChild<QChartView*>("pointsDriversChart")->chart();
                   legendShape = chart->legend()->markerShape();
                   for (QAbstractSeries* series : chart->series()) {
                       auto* line = static_cast<QLineSeries*>(series);
                       looks.emplace_back(line->pen().color(), line->pen().style());
                       EXPECT_FALSE(line->lightMarker().isNull());
                   }
-                  auto* picker = page->findChild<QComboBox*>("pointsHighlight");
+                  auto* picker = dialog.findChild<QComboBox*>("pointsHighlight(0)");
                   picker->setCurrentIndex(2);
                   for (QAbstractSeries* series : chart->series()) opacity.push_back(series->opacity());
                   pickedWidth = static_cast<QLineSeries*>(chart->series().at(1))->pen().widthF();
@@ -200,4 +202,33 @@ TEST(Analysis, TeamMatesDifferInLineAndMarkerAsTheLegendShowsAndALineCanBePicked
     for (size_t i = 0; i < opacity.size(); ++i) EXPECT_EQ(opacity[i], i == 1 ? 1.0 : 0.25) << i;
     EXPECT_GT(pickedWidth, 3);
     EXPECT_EQ(pickedByLegend, 4);
+}
+
+TEST(Analysis, PointsPagesTurnByCtrlTabAndAltHReachesTheListOfThePageShown) {
+    HalfSeason s;
+    std::vector<int> pages;
+    QString focused;
+    int picked = -2;
+    bool teamsShown = false;
+    WhenReady([](QWidget&) { return true; },
+              [&](QWidget& dialog) {
+                  auto* tabs = dialog.findChild<QTabBar*>("pointsTabs");
+                  ASSERT_NE(tabs, nullptr);
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+                  pages.push_back(tabs->currentIndex());
+                  teamsShown = dialog.findChild<QWidget*>("pointsTeamsChart")->isVisible() &&
+                               !dialog.findChild<QWidget*>("pointsDriversChart")->isVisible();
+                  // Both pages' labels have H: the list in sight takes the keyboard.
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::AltModifier);
+                  focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                  picked = static_cast<ui::FormChart*>(dialog.findChild<QWidget*>("pointsTeamsChart"))->Picked();
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+                  pages.push_back(tabs->currentIndex());
+              });
+    s.game.shell.main.Click("Ana_Points");
+    EXPECT_EQ(pages, (std::vector<int>{1, 0}));
+    EXPECT_TRUE(teamsShown);
+    EXPECT_EQ(focused, "pointsHighlight(1)");
+    EXPECT_EQ(picked, 0) << "the list's first team picked out in the chart";
 }

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -108,7 +109,9 @@ TEST(Help, EveryCommandEditorControlAndAnalysisWindowExplainsItself) {
     for (const char* analysis : {"Ana_Points", "Ana_Odds"}) {
         QStringList bare;
         test::WhenModal([&](QWidget& dialog) {
-            auto* tabs = dialog.findChild<QTabWidget*>();
+            // A tab widget of its own, or a form's tabs.
+            auto* widget = dialog.findChild<QTabWidget*>();
+            QTabBar* tabs = widget ? widget->tabBar() : dialog.findChild<QTabBar*>();
             ASSERT_NE(tabs, nullptr);
             QTest::qWaitFor([&] { return tabs->count() == 2; }, 5000);
             for (int i = 0; i < tabs->count(); ++i)

@@ -59,7 +59,7 @@ try {
     await page.screenshot({ path: `${out}/${name}-phone.png` });
     // Nothing of the window lies outside the phone's screen but what its body scrolls to.
     const cut = await page.evaluate(() => {
-      const d = document.querySelector("dialog.analysis[open]");
+      const d = document.querySelector("dialog.analysis[open], dialog.window[open]");
       const box = d.getBoundingClientRect();
       return box.left < 0 || box.top < 0 || box.right > innerWidth + 0.5 || box.bottom > innerHeight + 0.5 ? JSON.stringify(box) : "";
     });
@@ -157,7 +157,7 @@ try {
   const scorers = season.standings.drivers.filter(d => Number(d.Points) > 0);
   const driverLines = await page.$$eval('[data-key="pointsDriversChart"] g.line', gs => gs.map(g => g.getAttribute("data-colour")));
   check(driverLines.length === Math.min(10, scorers.length), `points chart: ${driverLines.length} lines for ${scorers.length} drivers with points`);
-  const legendNames = await page.$$eval('[data-key="pointsDriversLegend"] .entry span', s => s.map(e => e.textContent));
+  const legendNames = await page.$$eval('[data-key="pointsDriversChart"] .legend .entry span', s => s.map(e => e.textContent));
   for (let i = 0; i < legendNames.length; ++i)
     for (let k = 0; k < i; ++k) {
       const mates = teamOf.get(legendNames[i]) === teamOf.get(legendNames[k]);
@@ -165,6 +165,23 @@ try {
         fail(`points chart: ${legendNames[i]} and ${legendNames[k]} ${mates ? "differ in colour as team-mates" : "share a colour from two teams"}`);
     }
   await shot("points");
+  // The list picks a line out, the legend the same; Ctrl+Tab turns to the teams' page.
+  await page.select('[data-key="pointsHighlight(0)"]', legendNames[1]);
+  top = await settle();
+  const faded = await attrs('[data-key="pointsDriversChart"] g.line', "opacity");
+  check(faded.filter(o => o === "1").length === 1 && faded.filter(o => o === "0.25").length === faded.length - 1,
+        `points chart: picking a line fades the others: ${faded}`);
+  await page.click('[data-key="pointsDriversChart"] .legend .entry:nth-child(1)');
+  top = await settle();
+  check(await page.$eval('[data-key="pointsHighlight(0)"]', s => s.selectedIndex) === 1, "points chart: the legend does not pick in the list");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("Tab");
+  await page.keyboard.up("Control");
+  top = await settle();
+  const tabs = await page.$$eval('[data-key="pointsTabs"] [role="tab"]', ts => ts.map(t => t.getAttribute("aria-selected")));
+  check(tabs.join() === "false,true", `Ctrl+Tab does not turn the points window's page: ${tabs}`);
+  check(await page.$eval('[data-key="pointsTeamsChart"]', e => getComputedStyle(e).display !== "none") &&
+        await page.$eval('[data-key="pointsDriversChart"]', e => getComputedStyle(e).display === "none"), "the teams' page is not the one shown");
   await closeWith("Escape", "ポイント推移");
 
   // チャンピオン予想: played in the worker while the page's own timer keeps ticking.

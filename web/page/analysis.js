@@ -1,22 +1,15 @@
-// The analysis windows in the page: title odds (played in a Web Worker), points by Grand Prix and
-// how each race unfolded. The game puts together what they show (WebAnalysis.cpp) and waits while
+// The analysis windows in the page: title odds (played in a Web Worker) and how each race unfolded. The game puts together what they show (WebAnalysis.cpp) and waits while
 // one is open; this module draws it in a <dialog>, its charts as SVG in the machine colours, and
 // hands the player's choices back as "analysis" events.
 "use strict";
 
 (function () {
-  const SVG = "http://www.w3.org/2000/svg";
+  const { svg, tip, fill, Dashes, lineIcon, highlight } = window.karvenCharts;
   const MaxRuns = 20000;
   const AnswerWithinMs = 2000; // the player waits about this long; fewer runs if need be
-  // Solid, dashed, dotted, dash-dotted, dash-dot-dotted in turn, and the markers in turn: the n-th
-  // line of one colour (or of colours alike).
-  const DashKinds = ["", "7 4", "2 3", "7 3 2 3", "7 3 2 3 2 3"];
-  const Dashes = Array.from({ length: 15 }, (_, n) => DashKinds[n % 5]);
-
   let win = null; // { data, dialog, body, ... } of the open window
 
   const send = (...fields) => window.karvenPage.send(["analysis", ...fields].join("\t"));
-  const fill = (template, ...values) => values.reduce((t, v, i) => t.split("{" + (i + 1) + "}").join(String(v)), template);
 
   function el(tag, attrs, ...children) {
     const e = document.createElement(tag);
@@ -29,14 +22,6 @@
     e.append(...children);
     return e;
   }
-  function svg(tag, attrs, ...children) {
-    const e = document.createElementNS(SVG, tag);
-    for (const [k, v] of Object.entries(attrs || {})) e.setAttribute(k, v);
-    e.append(...children);
-    return e;
-  }
-  function tip(node, text) { node.append(svg("title", {}, text)); return node; }
-
   // A chart's drawing width: its natural one where the screen has room, narrower on a phone so
   // that its texts keep their size; beside a legend where the window is wide.
   function chartWidth(natural, legend) {
@@ -124,7 +109,6 @@
     dialog.addEventListener("cancel", ev => { ev.preventDefault(); send("close"); });
     document.body.append(dialog);
     if (data.kind === "odds") openOdds(win);
-    else if (data.kind === "points") openPoints(win);
     else openRace(win);
     const closeButton = el("button", { type: "button", class: "cmd default", "data-key": "analysisClose", title: data.closeTip,
                                        text: data.close, onclick: () => send("close") });
@@ -177,8 +161,6 @@
       if (w.data.kind === "odds" && !w.data.decided) {
         w.shownRuns = undefined;
         drawOdds(w, w.result || w.partial || null);
-      } else if (w.data.kind === "points") {
-        w.data.pages.forEach((p, i) => w.tabs.panels[i].replaceChildren(pointsPage(w, p)));
       } else if (w.data.kind === "race" && w.race) {
         raceShown(w, w.race);
       }
@@ -412,87 +394,6 @@
       });
     }
     return s;
-  }
-
-  // ---- ポイント推移 ---------------------------------------------------------------------------------
-
-  // Round numbers up to a nice top with four to eight ticks.
-  function niceTop(most) {
-    const rough = most / 5, unit = Math.pow(10, Math.floor(Math.log10(rough)));
-    const step = [1, 2, 2.5, 5, 10].map(m => m * unit).find(s => most / s <= 6) || 10 * unit;
-    return { top: Math.ceil(most / step) * step, step };
-  }
-
-  function marker(shape, x, y, colour, r) {
-    const a = { fill: colour, stroke: "#fff", "stroke-width": 1 };
-    shape %= 3; // the looks after the third take the markers again
-    if (shape === 0) return svg("circle", { cx: x, cy: y, r, ...a });
-    if (shape === 1) return svg("rect", { x: x - r, y: y - r, width: 2 * r, height: 2 * r, ...a });
-    return svg("polygon", { points: `${x},${y - r - 1} ${x + r + 1},${y} ${x},${y + r + 1} ${x - r - 1},${y}`, ...a });
-  }
-
-  function lineIcon(colour, look, withMarker) {
-    const s = svg("svg", { viewBox: "0 0 36 14", width: 36, height: 14, class: "icon" });
-    s.append(svg("line", { x1: 1, x2: 35, y1: 7, y2: 7, stroke: colour, "stroke-width": 2.5, "stroke-dasharray": Dashes[look] }));
-    if (withMarker) s.append(marker(look, 18, 7, colour, 4));
-    return s;
-  }
-
-  // Every line as drawn, or one picked out thick with the others faded.
-  function highlight(lines, picked) {
-    lines.forEach((g, i) => {
-      g.setAttribute("opacity", picked < 0 || picked === i ? "1" : "0.25");
-      g.querySelector("polyline").setAttribute("stroke-width", picked === i ? 5 : 2.5);
-      if (picked === i) g.parentNode.append(g); // on top
-    });
-  }
-
-  function openPoints(w) {
-    const d = w.data;
-    w.tabs = tabs(d.pages, "pointsTabs");
-    w.body.append(w.tabs.box);
-    d.pages.forEach((p, i) => w.tabs.panels[i].append(pointsPage(w, p)));
-  }
-
-  function pointsPage(w, p) {
-    const d = w.data, gps = d.gps;
-    if (gps < 1 || !p.lines.length) return el("div", { class: "ana-empty", "data-key": p.key, text: d.empty });
-    const a = accel(d.highlight);
-    const picker = el("select", { "data-key": "pointsHighlight", title: d.highlightTip },
-                      el("option", { text: d.none }), ...p.lines.map(l => el("option", { text: l.name })));
-    w.accels.set(a.key, () => { const panel = picker.closest(".ana-panel"); if (!panel.hidden) picker.focus(); });
-    const W = chartWidth(560, true), H = Math.round(340 * Math.max(0.8, W / 560)), L = 48, R = 12, T = 12, B = 44;
-    const most = Math.max(...p.lines.map(l => l.points[gps]));
-    const scale = niceTop(Math.max(10, most + Math.floor(most / 10)));
-    const X = g => L + (W - L - R) * g / gps, Y = v => T + (H - T - B) * (1 - v / scale.top);
-    const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "ana-chart", "data-key": p.key + "Chart", role: "img" });
-    tip(s, d.chartTip);
-    for (let v = 0; v <= scale.top + 1e-9; v += scale.step)
-      s.append(svg("line", { x1: L, x2: W - R, y1: Y(v), y2: Y(v), class: "grid" }),
-               svg("text", { x: L - 4, y: Y(v) + 4, "text-anchor": "end", class: "axis" }, String(Math.round(v))));
-    const every = gps <= 20 ? 1 : 2;
-    for (let g = 0; g <= gps; g += every)
-      s.append(svg("line", { x1: X(g), x2: X(g), y1: T, y2: H - B, class: "grid" }),
-               svg("text", { x: X(g), y: H - B + 14, "text-anchor": "middle", class: "axis" }, String(g)));
-    s.append(svg("text", { x: (L + W - R) / 2, y: H - 8, "text-anchor": "middle", class: "title" }, d.axisX),
-             svg("text", { x: 12, y: (T + H - B) / 2, "text-anchor": "middle", class: "title", transform: `rotate(-90 12 ${(T + H - B) / 2})` }, d.axisY));
-    const lines = p.lines.map(l => {
-      const g = svg("g", { class: "line", "data-colour": l.colour });
-      g.append(svg("polyline", { points: l.points.slice(0, gps + 1).map((v, k) => `${X(k)},${Y(v)}`).join(" "), fill: "none",
-                                 stroke: l.colour, "stroke-width": 2.5, "stroke-dasharray": Dashes[l.look] }));
-      l.points.slice(0, gps + 1).forEach((v, k) => g.append(tip(marker(l.look, X(k), Y(v), l.colour, 4), fill(d.pointTip, l.name, k, v))));
-      s.append(g);
-      return g;
-    });
-    const legend = el("div", { class: "ana-legend", "data-key": p.key + "Legend" });
-    p.lines.forEach((l, i) => legend.append(el("button", { type: "button", class: "entry", onclick: () => {
-      picker.selectedIndex = picker.selectedIndex === i + 1 ? 0 : i + 1;
-      picker.dispatchEvent(new Event("change"));
-    } }, lineIcon(l.colour, l.look, true), el("span", { text: l.name }))));
-    picker.addEventListener("change", () => highlight(lines, picker.selectedIndex - 1));
-    return el("div", { class: "ana-page", "data-key": p.key },
-              el("div", { class: "ana-row" }, el("label", {}, a.node, picker)),
-              el("div", { class: "ana-chartrow" }, el("div", { class: "ana-chartbox" }, s), legend));
   }
 
   // ---- レース分析 ----------------------------------------------------------------------------------

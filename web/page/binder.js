@@ -260,12 +260,38 @@
       el.addEventListener("input", () => push("edit", form, c.key, el.value));
       break;
     case "combobox":
+      if (c.picked) { // a choice among its entries alone
+        el = document.createElement("select");
+        el.className = "picker";
+        el.addEventListener("change", () => push("select", form, c.key, el.selectedIndex));
+        break;
+      }
       el = document.createElement("input");
       el.type = "text";
       el.setAttribute("list", "list-" + form + "-" + c.key);
       el.list_ = document.createElement("datalist");
       el.list_.id = "list-" + form + "-" + c.key;
       el.addEventListener("input", () => push("edit", form, c.key, el.value));
+      break;
+    case "tabs":
+      el = document.createElement("div");
+      el.className = "tabs";
+      el.setAttribute("role", "tablist");
+      el.addEventListener("click", ev => {
+        const tab = ev.target.closest("button");
+        if (tab) push("select", form, c.key, Number(tab.dataset.page));
+      });
+      el.addEventListener("keydown", ev => {
+        if (ev.key !== "ArrowRight" && ev.key !== "ArrowLeft") return;
+        ev.preventDefault();
+        ev.stopPropagation();
+        stepTabs(f, ev.key === "ArrowRight" ? 1 : -1, c.key);
+      });
+      break;
+    case "chart":
+      el = document.createElement("div");
+      el.className = "chart";
+      el.setAttribute("role", "group");
       break;
     case "listbox":
       el = document.createElement("select");
@@ -320,6 +346,17 @@
 
   function setText(el, text) { if (el.textContent !== text) el.textContent = text; }
 
+  // A <select>'s entries and the one chosen, as the form has them.
+  function showChoices(el, c) {
+    const items = (c.items || []).join("\n");
+    if (el.dataset.items !== items) {
+      el.dataset.items = items;
+      el.replaceChildren(...(c.items || []).map(t => { const o = document.createElement("option"); o.textContent = t; return o; }));
+    }
+    const index = c.index === undefined ? -1 : c.index;
+    if (el.selectedIndex !== index) el.selectedIndex = index;
+  }
+
   const MenuKinds = new Set(["menu", "menuitem", "separator"]);
   function updateControl(f, c, el) {
     if (MenuKinds.has(c.kind)) {
@@ -363,6 +400,7 @@
       if (el.value !== c.text) el.value = c.text;
       break;
     case "combobox": {
+      if (c.picked) { showChoices(el, c); break; }
       if (el.value !== c.text) el.value = c.text;
       const items = (c.items || []).join("\n");
       if (el.list_.dataset.items !== items) {
@@ -371,14 +409,41 @@
       }
       break;
     }
-    case "listbox": {
+    case "listbox": showChoices(el, c); break;
+    case "tabs": {
       const items = (c.items || []).join("\n");
       if (el.dataset.items !== items) {
         el.dataset.items = items;
-        el.replaceChildren(...(c.items || []).map(t => { const o = document.createElement("option"); o.textContent = t; return o; }));
+        el.replaceChildren(...(c.items || []).map((t, i) => {
+          const b = document.createElement("button");
+          b.type = "button";
+          b.setAttribute("role", "tab");
+          b.dataset.page = String(i);
+          b.textContent = t;
+          b.title = (c.itemTips || [])[i] || "";
+          return b;
+        }));
       }
-      const index = c.index === undefined ? -1 : c.index;
-      if (el.selectedIndex !== index) el.selectedIndex = index;
+      const had = el.contains(document.activeElement);
+      [...el.children].forEach((b, i) => {
+        b.setAttribute("aria-selected", String(i === c.index));
+        b.tabIndex = i === c.index ? 0 : -1;
+        if (had && i === c.index) b.focus();
+      });
+      el.title = "";
+      break;
+    }
+    case "chart": {
+      const json = JSON.stringify(c.chart || null);
+      // Drawn for the room it has: a phone's width where the window is laid out again.
+      const width = Math.min(c.w, screenWidth() - 24);
+      if (el.dataset.json !== json || el.dataset.width !== String(width)) {
+        el.dataset.json = json;
+        el.dataset.width = String(width);
+        if (c.chart) karvenCharts.lineChart(el, c.chart, width, c.h, i => push("select", f.data.name, c.key, i));
+        else el.replaceChildren();
+      }
+      karvenCharts.pick(el, c.index === undefined ? -1 : c.index);
       break;
     }
     case "picture": {
@@ -812,7 +877,12 @@
   }
   window.addEventListener("resize", () => {
     for (const f of forms.values()) if (!f.data.modal) fitMain(f);
-    for (const f of forms.values()) if (f.data.modal) { flowDialog(f); placeDialog(f); }
+    for (const f of forms.values()) if (f.data.modal) {
+      // Charts drawn again for the width they now have.
+      for (const c of f.data.controls) if (c.kind === "chart") updateControl(f, c, f.elements.get(c.key));
+      flowDialog(f);
+      placeDialog(f);
+    }
   });
 
   function closeForm(name) {
@@ -861,6 +931,27 @@
     openMenu(f, nextTopMenu(f, null, 1));
   });
 
+  // The window's tabs a page on (Ctrl+Tab, Ctrl+Page keys, the arrows on a tab); false without tabs.
+  function stepTabs(f, by, key) {
+    const t = f.data.controls.find(x => x.kind === "tabs" && x.visible && x.enabled && (!key || x.key === key));
+    const count = t ? (t.items || []).length : 0;
+    if (!count) return false;
+    push("select", f.data.name, t.key, ((t.index || 0) + by + count) % count);
+    return true;
+  }
+
+  // Alt and a letter in a window: the button of that letter pressed, or the field named by the
+  // label of that letter given the keyboard.
+  function accessKey(f, letter) {
+    const c = f.data.controls.find(x => x.access === letter && x.visible && x.enabled && (x.kind === "button" || x.kind === "label"));
+    if (!c) return false;
+    if (c.kind === "button") { push("click", f.data.name, c.key); return true; }
+    const field = f.data.controls.find(x => x.labelledBy === c.key && x.visible && x.enabled);
+    const el = field && f.elements.get(field.key);
+    if (el) el.focus();
+    return !!el;
+  }
+
   function visibleButton(f, key) {
     const c = f.data.controls.find(x => x.key === key);
     return c && c.visible && c.enabled;
@@ -882,6 +973,13 @@
         if (visibleButton(f, button)) push("click", f.data.name, button);
         return;
       }
+    }
+    if (f.data.modal && ev.ctrlKey && !ev.altKey && (ev.key === "Tab" || ev.key === "PageDown" || ev.key === "PageUp")) {
+      if (stepTabs(f, ev.key === "PageUp" || (ev.key === "Tab" && ev.shiftKey) ? -1 : 1)) { ev.preventDefault(); return; }
+    }
+    if (f.data.modal && ev.altKey && !ev.ctrlKey && !ev.metaKey && /^[a-z]$/i.test(ev.key) && accessKey(f, ev.key.toUpperCase())) {
+      ev.preventDefault();
+      return;
     }
     if (!f.data.modal && f.menuBoxes.size && menuKey(f, ev)) { ev.preventDefault(); return; }
     // A menu item's own key ("Ctrl+S"), from anywhere in the main window: the browser's own use

@@ -12,7 +12,6 @@ namespace karven::ui {
 
 // Both modal over `parent`; they read the season and never change it.
 void ShowOddsWindow(Shell& shell, QWidget* parent);
-void ShowPointsWindow(Shell& shell, QWidget* parent);
 // On the race run last, with the others of the season a choice away.
 void ShowRaceWindow(Shell& shell, QWidget* parent);
 

@@ -5,33 +5,11 @@
 #include <QPixmap>
 #include <algorithm>
 
-#include "shell/Grid.h"
-#include "ui/FormView.h"
-#include "ui/analysis/MachineColor.h"
-
 namespace karven::ui {
 
 namespace {
 const char* const PenProperty = "karvenPen";
-const QColor NoColour(120, 120, 120);
 } // namespace
-
-QColor TeamColour(Shell& shell, const std::string& colorNo) {
-    if (colorNo.empty()) return NoColour;
-    return MachineColor(ToQt(ColorFilePath(shell, colorNo, 1)), NoColour);
-}
-
-QColor TeamPalette::Of(const std::string& colorNo) {
-    for (const auto& [no, colour] : given_)
-        if (no == colorNo) return colour;
-    const QColor machine = TeamColour(shell_, colorNo);
-    const QColor shades[] = {machine, machine.darker(150), machine.lighter(150), machine.darker(220), machine.lighter(190)};
-    std::vector<ChartRgb> rgb;
-    for (const QColor& shade : shades) rgb.push_back({shade.red(), shade.green(), shade.blue()});
-    const QColor chosen = shades[chooser_.Choose(rgb, colorNo)];
-    given_.emplace_back(colorNo, chosen);
-    return chosen;
-}
 
 LineLook LookOf(int nth) {
     static constexpr Qt::PenStyle Pens[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "odds/ChartColours.h"
+#include "odds/MachinePalette.h"
 
 class QChart;
 class QLineSeries;
@@ -23,22 +24,17 @@ namespace karven::ui {
 constexpr qreal LineWidth = 2.5;
 constexpr int MarkerSize = 9;
 
-// The colour of a team's machine on a white chart; grey without a colour.
-QColor TeamColour(Shell& shell, const std::string& colorNo);
-
 // Each team's machine colour, a shade darker or lighter where it would look like another team's:
 // only team-mates share a colour on one chart.
 class TeamPalette {
 public:
-    explicit TeamPalette(Shell& shell) : shell_(shell) {}
-    QColor Of(const std::string& colorNo);
+    explicit TeamPalette(Shell& shell) : palette_(shell) {}
+    QColor Of(const std::string& colorNo) { return QColor::fromRgb(palette_.Of(colorNo)); }
     // Whose looks the colour's lines follow (after Of): its own, or a look-alike's.
-    std::string LookKey(const std::string& colorNo) const { return chooser_.LookKey(colorNo); }
+    std::string LookKey(const std::string& colorNo) const { return palette_.LookKey(colorNo); }
 
 private:
-    Shell& shell_;
-    ShadeChooser chooser_;
-    std::vector<std::pair<std::string, QColor>> given_;
+    MachinePalette palette_;
 };
 
 // The n-th line of one colour (0 first): solid with round markers, then dashed with squares, then
