@@ -2,7 +2,7 @@
 // scrolling down, the commentary's empty column left out, every window fits across without
 // scrolling sideways (wide ones laid out again), every target at least 44 px, the menus and their
 // submenus inside the screen, the commentary at the bottom of the screen, no empty panel, and
-// nothing makes the page wider than the screen; turned sideways the window is whole; a Grand Prix's
+// nothing makes the page wider than the screen; turned sideways its columns lie side by side; a Grand Prix's
 // qualifying played by taps.
 //   node phone.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { mkdirSync } from "node:fs";
@@ -132,9 +132,13 @@ try {
     return columns();
   };
   await page.focus('[data-key="cmdKesyou"]');
-  laid = await turn(844, 390, 0);
-  if (laid.rects.length !== 0) fail("turned sideways, the main window stays in columns");
-  if (!(await page.$eval('#main [data-key="lblMsgBox"]', el => el.getClientRects().length > 0))) fail("turned sideways, the commentary's column is not shown");
+  // Sideways the grid and the commands lie side by side, nearly at their own size (the whole
+  // window would shrink to half of it for the low screen), the commentary's empty frame left out.
+  laid = await turn(844, 390, 2);
+  if (laid.rects.length !== 2) fail(`turned sideways, the main window shows ${laid.rects.length} columns, not the grid's and the commands' side by side`);
+  else if (!(laid.rects[1][0] >= laid.rects[0][2] && laid.rects[1][1] === laid.rects[0][1])) fail(`turned sideways, the columns are not side by side: ${JSON.stringify(laid.rects)}`);
+  if (!(laid.grid > 0.85 && laid.commands > 0.85)) fail(`turned sideways, the grid is drawn at ${laid.grid.toFixed(2)} and the commands at ${laid.commands.toFixed(2)}`);
+  if (await page.$eval('#main [data-key="lblMsgBox"]', el => el.getClientRects().length > 0)) fail("turned sideways, the commentary's empty frame still takes room");
   await check("sideways", false);
   laid = await turn(390, 844, 2);
   if (laid.rects.length !== 2) fail("upright again, the columns do not come back");

@@ -762,11 +762,14 @@
   // the page scrolls down; a window with no columns takes the whole width.
   function fitMain(f) {
     const portrait = screenHeight() > screenWidth();
-    const columns = portrait ? formColumns(f.data) : [];
+    // A phone held sideways: the columns side by side without the commentary's frame, as wide as
+    // the screen, the page scrolling down; the whole window would shrink to the low screen's height.
+    const sideways = !portrait && touch.matches && screenHeight() < 600;
+    const columns = portrait || sideways ? formColumns(f.data) : [];
     // Moving an element takes the keyboard focus from it: it is given back.
     const focused = document.activeElement;
     const stacked = columns.length > 1;
-    if (stacked) stackColumns(f, columns);
+    if (stacked) stackColumns(f, columns, sideways);
     else unstackColumns(f);
     if (focused && focused !== document.activeElement && f.content.contains(focused)) focused.focus({ preventScroll: true });
     if (stacked) return;
@@ -812,10 +815,12 @@
     return used;
   }
 
-  function stackColumns(f, columns) {
+  function stackColumns(f, columns, sideBySide) {
     const across = screenWidth() - 8;
+    const gap = 8, widths = columns.map(c => c.right - c.left);
+    const together = sideBySide ? Math.min(1, (across - gap * (columns.length - 1)) / widths.reduce((a, b) => a + b, 0)) : 0;
     f.root.style.transform = "";
-    f.scale = Math.min(1, across / Math.max(...columns.map(c => c.right - c.left)));
+    f.scale = sideBySide ? together : Math.min(1, across / Math.max(...widths));
     if (!f.columns || f.columns.length !== columns.length) {
       unstackColumns(f);
       f.columns = columns.map(() => {
@@ -828,17 +833,23 @@
         return { outer, inner };
       });
     }
-    let top = 0;
+    // One below the other, each as wide as the screen allows; or side by side at one scale.
+    let top = 0, left = Math.floor((screenWidth() - (widths.reduce((a, b) => a + b, 0) * together + gap * (columns.length - 1))) / 2);
     columns.forEach((col, i) => {
       const { outer, inner } = f.columns[i];
       const w = col.right - col.left, h = col.bottom - col.top;
-      const scale = Math.min(1, across / w);
+      const scale = sideBySide ? together : Math.min(1, across / w);
       inner.style.width = w + "px";
       inner.style.height = h + "px";
       inner.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
-      Object.assign(outer.style, { left: Math.floor((screenWidth() - w * scale) / 2) + "px", top: top + "px",
-                                   width: Math.ceil(w * scale) + "px", height: Math.ceil(h * scale) + "px" });
-      top += Math.ceil(h * scale) + 8;
+      const x = sideBySide ? left : Math.floor((screenWidth() - w * scale) / 2), y = sideBySide ? 0 : top;
+      Object.assign(outer.style, { left: x + "px", top: y + "px", width: Math.ceil(w * scale) + "px", height: Math.ceil(h * scale) + "px" });
+      if (sideBySide) {
+        left += Math.ceil(w * scale) + gap;
+        top = Math.max(top, Math.ceil(h * scale) + gap);
+      } else {
+        top += Math.ceil(h * scale) + gap;
+      }
     });
     for (const c of f.data.controls) {
       const col = columns.of.get(c.key), el = f.elements.get(c.key);
