@@ -7,11 +7,11 @@
 #include <string>
 
 #include "history/Archive.h"
+#include "offseason/NewSeason.h"
 #include "race/RaceState.h"
 #include "race/SilentWeekend.h"
 #include "season/SeasonFile.h"
 #include "shell/Random.h"
-#include "weekend/NewSeason.h"
 
 namespace karven::bench {
 

@@ -6,8 +6,8 @@
 
 #include "BenchSeason.h"
 #include "LargestSeason.h"
-#include "odds/TitleRace.h"
 #include "race/SilentWeekend.h"
+#include "standings/TitleRace.h"
 
 using namespace karven;
 using namespace karven::bench;

@@ -8,7 +8,6 @@
 #include "odds/AnalysisView.h"
 #include "odds/MachinePalette.h"
 #include "odds/RaceStory.h"
-#include "odds/TitleRace.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
@@ -16,6 +15,7 @@
 #include "season/Translate.h"
 #include "shell/Shell.h"
 #include "standings/Rankings.h"
+#include "standings/TitleRace.h"
 
 namespace karven::web {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "odds/TitleField.h"
 #include "shell/Platform.h"
+#include "standings/TitleField.h"
 
 namespace karven {
 class Shell;

@@ -5,14 +5,14 @@
 #include <algorithm>
 
 #include "editors/EditorLayout.h"
-#include "editors/Grades.h"
-#include "editors/SeasonText.h"
 #include "editors/SisSet.h"
 #include "season/Numbers.h"
 #include "season/Translate.h"
 #include "season/Utf8.h"
+#include "shell/Grades.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
+#include "shell/SeasonText.h"
 #include "shell/Shell.h"
 #include "standings/DrvSei.h"
 

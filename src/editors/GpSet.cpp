@@ -1,13 +1,13 @@
 #include "editors/GpSet.h"
 
 #include "editors/EditorLayout.h"
-#include "editors/SeasonText.h"
 #include "editors/SisSet.h"
 #include "season/Numbers.h"
 #include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
+#include "shell/SeasonText.h"
 #include "shell/Shell.h"
 
 #include <algorithm>

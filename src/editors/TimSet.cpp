@@ -4,15 +4,15 @@
 #include <utility>
 
 #include "editors/EditorLayout.h"
-#include "editors/Grades.h"
-#include "editors/SeasonText.h"
 #include "editors/SisSet.h"
 #include "season/Numbers.h"
 #include "season/Translate.h"
 #include "season/Utf8.h"
+#include "shell/Grades.h"
 #include "shell/Grid.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
+#include "shell/SeasonText.h"
 #include "shell/Shell.h"
 
 namespace karven {

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "editors/Grades.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "shell/Grades.h"
 
 namespace karven::exchange {
 

@@ -1,7 +1,6 @@
 #include <map>
 
 #include "editors/GpSet.h"
-#include "editors/SeasonText.h"
 #include "editors/SisSet.h"
 #include "exchange/Csv.h"
 #include "exchange/CsvSheet.h"
@@ -9,6 +8,7 @@
 #include "exchange/SeasonCsv.h"
 #include "season/Translate.h"
 #include "season/Utf8.h"
+#include "shell/SeasonText.h"
 #include "shell/Shell.h"
 
 namespace karven {

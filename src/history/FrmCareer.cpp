@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "editors/Grades.h"
 #include "history/Archive.h"
 #include "history/HistoryLayout.h"
 #include "history/HistoryWindows.h"
@@ -10,6 +9,7 @@
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
+#include "shell/Grades.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 

@@ -1,6 +1,5 @@
 #include "history/FrmChampions.h"
 
-#include "editors/SeasonText.h"
 #include "history/Archive.h"
 #include "history/HistoryLayout.h"
 #include "history/HistoryWindows.h"
@@ -9,6 +8,7 @@
 #include "season/Translate.h"
 #include "season/Utf8.h"
 #include "shell/Platform.h"
+#include "shell/SeasonText.h"
 #include "shell/Shell.h"
 
 namespace karven {

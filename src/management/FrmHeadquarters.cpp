@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "editors/Grades.h"
 #include "history/HistoryLayout.h"
 #include "management/Field.h"
 #include "management/Management.h"
 #include "season/Translate.h"
+#include "shell/Grades.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 #include "weekend/CourseFactor.h"

@@ -8,7 +8,7 @@
 
 #include "odds/ChampionshipOdds.h"
 #include "odds/RaceStory.h"
-#include "odds/TitleRace.h"
+#include "standings/TitleRace.h"
 
 namespace karven {
 

@@ -5,12 +5,11 @@
 #include <thread>
 
 #include "odds/FixedFinish.h"
-#include "offseason/OffTables.h"
 #include "race/LapLoop.h"
 #include "race/RaceStart.h"
 #include "race/SilentWeekend.h"
-#include "season/Points.h"
 #include "season/Numbers.h"
+#include "season/Points.h"
 #include "season/Season.h"
 #include "shell/Random.h"
 #include "standings/Rankings.h"

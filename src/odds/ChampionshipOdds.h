@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "odds/TitleField.h"
 #include "race/RaceState.h"
+#include "standings/TitleField.h"
 
 namespace karven {
 

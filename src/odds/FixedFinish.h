@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "odds/TitleField.h"
+#include "standings/TitleField.h"
 
 namespace karven {
 

@@ -5,6 +5,7 @@
 
 #include "history/Archive.h"
 #include "offseason/FrmKarvenOff.h"
+#include "offseason/NewSeason.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
@@ -14,7 +15,6 @@
 #include "shell/Platform.h"
 #include "shell/Random.h"
 #include "shell/Shell.h"
-#include "weekend/NewSeason.h"
 
 namespace karven {
 

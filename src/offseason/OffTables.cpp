@@ -3,19 +3,13 @@
 #include <algorithm>
 
 #include "season/Numbers.h"
+#include "season/Points.h"
 #include "season/Season.h"
 
 namespace karven {
 
 bool OffTimRecord::Full() const {
     return ReadNumber(Seat1) + ReadNumber(Seat2) >= 2;
-}
-
-int EvalPointsForPlace(double place) {
-    static constexpr int Scale[] = {0, 10, 6, 4, 3, 2, 1};
-    for (int p = 1; p <= 6; ++p)
-        if (place == p) return Scale[p];
-    return 0;
 }
 
 int EvalPointsOf(const DrvRecord& driver) {

@@ -35,8 +35,6 @@ struct OffDrvRecord {
     bool Settled() const { return Decided == "1"; }
 };
 
-// The market's own scale for a finishing place: 10, 6, 4, 3, 2, 1 for the first six.
-int EvalPointsForPlace(double place);
 // A driver's evaluation points over this season's results.
 int EvalPointsOf(const DrvRecord& driver);
 // The champion: the first driver whose EvalPoints beat every earlier one, starting from 0;

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "editors/Grades.h"
 #include "history/HistoryLayout.h"
 #include "management/Management.h"
 #include "offseason/FrmKarvenOff.h"
@@ -13,6 +12,7 @@
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
+#include "shell/Grades.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
 

@@ -1,12 +1,12 @@
 #include "principal/FrmPrincipal.h"
 
-#include "editors/Grades.h"
 #include "history/HistoryLayout.h"
 #include "management/Management.h"
 #include "principal/Board.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
+#include "shell/Grades.h"
 #include "shell/Grid.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"

@@ -4,17 +4,17 @@
 #include <cmath>
 #include <utility>
 
-#include "editors/Grades.h"
-#include "offseason/FrmKarvenOff.h"
-#include "offseason/Negotiation.h"
 #include "management/Management.h"
 #include "management/Tuning.h"
+#include "offseason/FrmKarvenOff.h"
+#include "offseason/Negotiation.h"
 #include "principal/Board.h"
 #include "principal/FrmApproach.h"
 #include "principal/FrmCall.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"
+#include "shell/Grades.h"
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"

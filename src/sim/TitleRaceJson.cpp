@@ -2,9 +2,9 @@
 
 #include <charconv>
 
-#include "odds/TitleRace.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
+#include "standings/TitleRace.h"
 
 namespace karven::sim {
 

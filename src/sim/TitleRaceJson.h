@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "odds/TitleField.h"
 #include "sim/SeasonJson.h"
+#include "standings/TitleField.h"
 
 namespace karven {
 struct Season;

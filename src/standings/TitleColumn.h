@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "odds/TitleRace.h"
+#include "standings/TitleRace.h"
 
 namespace karven {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editors/Grades.h"
 #include "season/Numbers.h"
+#include "shell/Grades.h"
 
 namespace karven::world {
 

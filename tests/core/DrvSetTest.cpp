@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorTestSeason.h"
-#include "editors/Grades.h"
+#include "shell/Grades.h"
 
 using namespace karven;
 using namespace karven::test;

@@ -4,13 +4,13 @@
 
 #include <functional>
 
-#include "editors/SeasonText.h"
 #include "exchange/SeasonCsv.h"
 #include "history/Archive.h"
 #include "race/RaceState.h"
 #include "race/SilentWeekend.h"
 #include "season/SeasonFile.h"
 #include "shell/Random.h"
+#include "shell/SeasonText.h"
 #include "support/LoadSeason.h"
 #include "support/Reopen.h"
 #include "support/TempDir.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "StandingsTestSeason.h"
+#include "offseason/NewSeason.h"
 #include "shell/FrmKarvenRace.h"
 #include "shell/MainState.h"
-#include "weekend/NewSeason.h"
 
 using namespace karven;
 using namespace karven::test;

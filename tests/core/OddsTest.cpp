@@ -7,14 +7,14 @@
 #include "RaceFixture.h"
 #include "odds/ChampionshipOdds.h"
 #include "odds/FixedFinish.h"
-#include "offseason/OffTables.h"
 #include "odds/PointsHistory.h"
-#include "odds/TitleRace.h"
+#include "offseason/OffTables.h"
 #include "race/RaceState.h"
 #include "race/SilentWeekend.h"
 #include "season/Numbers.h"
 #include "shell/Random.h"
 #include "standings/Rankings.h"
+#include "standings/TitleRace.h"
 
 using namespace karven;
 using namespace karven::test;

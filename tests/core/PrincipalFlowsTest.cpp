@@ -7,7 +7,6 @@
 
 #include "MarketFixture.h"
 #include "app/Game.h"
-#include "editors/Grades.h"
 #include "offseason/FrmKarvenOff.h"
 #include "offseason/Negotiation.h"
 #include "principal/Board.h"
@@ -19,6 +18,7 @@
 #include "principal/Market.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
+#include "shell/Grades.h"
 #include "support/Language.h"
 #include "support/ScriptedPlatform.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "EditorTestSeason.h"
-#include "editors/SeasonText.h"
 #include "season/SeasonFile.h"
+#include "shell/SeasonText.h"
 #include "support/TempDir.h"
 
 using namespace karven;

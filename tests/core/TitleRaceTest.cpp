@@ -5,13 +5,13 @@
 #include <random>
 #include <set>
 
-#include "odds/TitleRace.h"
 #include "offseason/OffTables.h"
 #include "season/Numbers.h"
 #include "season/Points.h"
 #include "season/Season.h"
-#include "weekend/CourseFactor.h"
 #include "standings/Rankings.h"
+#include "standings/TitleRace.h"
+#include "weekend/CourseFactor.h"
 
 namespace karven {
 namespace {

@@ -7,18 +7,18 @@
 #include <gtest/gtest.h>
 
 #include "GameUnderTest.h"
-#include "ModalDriver.h"
 #include "Legible.h"
+#include "ModalDriver.h"
 #include "Screens.h"
 #include "history/Archive.h"
 #include "history/FrmChampions.h"
 #include "history/FrmSeasonSummary.h"
 #include "history/Records.h"
+#include "offseason/NewSeason.h"
 #include "race/RaceState.h"
-#include "standings/Rankings.h"
 #include "race/SilentWeekend.h"
+#include "standings/Rankings.h"
 #include "support/Language.h"
-#include "weekend/NewSeason.h"
 
 using namespace karven;
 using karven::test::Legible;

@@ -4,7 +4,7 @@
 
 #include <QTableWidget>
 
-#include "odds/TitleRace.h"
+#include "standings/TitleRace.h"
 
 namespace karven::ui {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "odds/TitleField.h"
+#include "standings/TitleField.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "odds/RaceColouring.h"
+#include "standings/RaceColouring.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "odds/TitlePacking.h"
+#include "standings/TitlePacking.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,11 +1,11 @@
-#include "odds/TitleText.h"
+#include "standings/TitleText.h"
 
 #include <algorithm>
 
-#include "odds/TitleField.h"
-#include "odds/TitleRace.h"
 #include "season/Numbers.h"
 #include "season/Translate.h"
+#include "standings/TitleField.h"
+#include "standings/TitleRace.h"
 
 namespace karven {
 

@@ -1,4 +1,4 @@
-#include "editors/Grades.h"
+#include "shell/Grades.h"
 
 #include "season/Numbers.h"
 

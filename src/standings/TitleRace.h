@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/TitleField.h"
+#include "standings/TitleField.h"
 
 namespace karven {
 

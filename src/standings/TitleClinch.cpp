@@ -1,9 +1,9 @@
-#include "odds/TitleClinch.h"
+#include "standings/TitleClinch.h"
 
 #include <algorithm>
 #include <map>
 
-#include "odds/TitleField.h"
+#include "standings/TitleField.h"
 
 namespace karven {
 

@@ -1,4 +1,4 @@
-#include "weekend/NewSeason.h"
+#include "offseason/NewSeason.h"
 
 #include <algorithm>
 

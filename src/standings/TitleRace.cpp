@@ -1,4 +1,4 @@
-#include "odds/TitleRace.h"
+#include "standings/TitleRace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,11 +6,11 @@
 #include <map>
 #include <optional>
 
-#include "odds/RaceColouring.h"
-#include "odds/TitleClinch.h"
-#include "odds/TitlePacking.h"
-#include "odds/TitleText.h"
 #include "season/Season.h"
+#include "standings/RaceColouring.h"
+#include "standings/TitleClinch.h"
+#include "standings/TitlePacking.h"
+#include "standings/TitleText.h"
 
 namespace karven {
 

@@ -1,4 +1,4 @@
-#include "editors/SeasonText.h"
+#include "shell/SeasonText.h"
 
 #include "season/Cp932.h"
 #include "season/Utf8.h"

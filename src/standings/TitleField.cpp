@@ -1,8 +1,7 @@
-#include "odds/TitleField.h"
+#include "standings/TitleField.h"
 
 #include <algorithm>
 
-#include "offseason/OffTables.h"
 #include "season/Numbers.h"
 #include "season/Points.h"
 #include "season/Season.h"
