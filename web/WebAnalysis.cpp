@@ -21,7 +21,6 @@ namespace karven::web {
 
 namespace {
 constexpr int TopDrivers = 10;
-constexpr int GapCarsAtFirst = 10;
 constexpr int WhatIfPlaces = 3;
 
 std::string Css(uint32_t rgb) {
@@ -32,6 +31,12 @@ std::string Css(uint32_t rgb) {
 
 std::string Tab(const char* key, const char* title, const std::string& tip) {
     return JsonObject().Str("key", key).Str("title", Tr(title)).Str("tip", tip).Text();
+}
+
+template <size_t N> std::vector<std::string> Texts(const char* const (&japanese)[N]) {
+    std::vector<std::string> shown;
+    for (const char* text : japanese) shown.push_back(Tr(text));
+    return shown;
 }
 
 std::string TableJson(const std::vector<std::string>& headings, const std::vector<std::string>& rows,
@@ -45,10 +50,8 @@ std::string Row(const std::vector<std::string>& cells, bool grey = false, bool b
 }
 
 std::string TitleRaceJson(const Season& season, const std::vector<FixedResult>& fixed) {
-    const std::pair<Title, const char*> titles[] = {
-        {Title::Drivers, "ドライバー"}, {Title::Crowned, "王座"}, {Title::Teams, "コンストラクター"}};
     std::vector<std::string> tables;
-    for (const auto& [title, name] : titles) {
+    for (Title title : {Title::Drivers, Title::Crowned, Title::Teams}) {
         const TitleRace race = JudgeTitle(season, title, fixed);
         std::vector<std::string> rows;
         for (const TitleChance* c : TitleRaceRows(race))
@@ -56,9 +59,9 @@ std::string TitleRaceJson(const Season& season, const std::vector<FixedResult>& 
                                 c->magicNumber > 0 ? std::to_string(c->magicNumber) : std::string(), c->text},
                                c->status == TitleStatus::Eliminated));
         tables.push_back(JsonObject()
-                             .Str("title", Tr(name))
+                             .Str("title", Tr(OddsWords::TitleRaceNames[int(title)]))
                              .Str("key", "titleRace" + std::to_string(int(title)))
-                             .Raw("table", TableJson({Tr("名前"), Tr("ポイント"), Tr("状況"), Tr("マジック"), Tr("条件・理由")}, rows, {1, 3}))
+                             .Raw("table", TableJson(Texts(OddsWords::TitleRaceHeadings), rows, {std::begin(OddsWords::TitleRaceNumberColumns), std::end(OddsWords::TitleRaceNumberColumns)}))
                              .Text());
     }
     return JsonArray(tables);
@@ -98,23 +101,21 @@ std::string AnalysisSession::OddsWindow() {
     const int endGp = ReadCount(season.Sis.EndGp), gps = ReadCount(season.Sis.GpCount);
     const bool decided = endGp >= gps;
     JsonObject w;
-    w.Str("kind", "odds").Str("form", "frmOdds").Str("title", Tr("チャンピオン予想")).Bool("decided", decided);
-    w.Str("heading", decided ? TrF("第{1}戦終了　全日程終了", endGp) : TrF("第{1}戦終了時点　残り {2} 戦", endGp, gps - endGp));
-    w.Str("status", Tr(decided ? "タイトルは決定しました。最終のランキングです。" : "残りのレースを試算しています…"));
-    w.Str("note", Tr(decided ? "ストーブリーグを確定すると、ドライバーズランキング首位がチャンピオンになります。"
-                             : "ゲームと同じルールで残りの全ＧＰ（予選・決勝）を繰り返し走らせた結果です。"
-                               "王座はストーブリーグの評価ポイントによるものです。"));
+    w.Str("kind", "odds").Str("form", "frmOdds").Str("title", Tr(OddsWords::Title)).Bool("decided", decided);
+    w.Str("heading", decided ? TrF(OddsWords::HeadingDecided, endGp) : TrF(OddsWords::HeadingOpen, endGp, gps - endGp));
+    w.Str("status", Tr(decided ? OddsWords::StatusDecided : OddsWords::StatusCounting));
+    w.Str("note", Tr(decided ? OddsWords::NoteDecided : OddsWords::NoteOpen));
     w.Str("close", Tr("閉じる")).Str("closeTip", Tr("ウィンドウを閉じます（Esc）。"));
-    w.Str("barTip", Tr("試算は約2秒で終わります。")).Str("stop", Tr("中止")).Str("stopTip", Tr("試算を打ち切り、ここまでの結果で予想します。"));
-    w.Str("counting", Tr("試算中… {1} 回")).Str("counted", Tr("{1} 回の試算による予想"));
+    w.Str("barTip", Tr(OddsWords::BarTip)).Str("stop", Tr(OddsWords::Stop)).Str("stopTip", Tr(OddsWords::StopTip));
+    w.Str("counting", Tr(OddsWords::Counting)).Str("counted", Tr(OddsWords::Counted));
     w.Str("failed", Tr("予想を計算できませんでした：{1}。")).Str("stopped", Tr("試算が途中で止まりました：{1}。{2} 回の試算による予想"));
     w.Str("noWorker", Tr("試算用のプログラムを読み込めません")).Str("noSeason", Tr("シーズンを試算用に書き出せません"));
-    w.Str("titleSet", Tr("タイトル")).Str("crownSet", Tr("ストーブリーグ王座"));
-    w.Str("driversTip", Tr("タイトル：最終戦のあとポイント首位になる確率。\nストーブリーグ王座：ストーブリーグの評価で王座に就く確率。"));
-    w.Str("teamsTip", Tr("最終戦のあとコンストラクターズポイント首位になる確率。"));
-    auto tip = [](const char* t) { return TrF("{1}（Ctrl+Tab で切替）", Tr(t)); };
-    w.Raw("tabs", JsonArray({Tab("oddsDrivers", "ドライバー", tip("ドライバー")), Tab("oddsTeams", "コンストラクター", tip("コンストラクター")),
-                             Tab("oddsTitleRace", "チャンピオン争い", tip("チャンピオン争い"))}));
+    w.Str("titleSet", Tr(OddsWords::TitleSet)).Str("crownSet", Tr(OddsWords::CrownSet));
+    w.Str("driversTip", Tr(OddsWords::DriversTip));
+    w.Str("teamsTip", Tr(OddsWords::TeamsTip));
+    std::vector<std::string> tabs;
+    for (const AnalysisPage& page : OddsWords::Pages) tabs.push_back(Tab(page.key, page.title, TrF(OddsWords::PageTip, Tr(page.title))));
+    w.Raw("tabs", JsonArray(tabs));
     std::vector<std::string> colorNos;
     for (const DrvRecord& d : season.DrvTable) {
         const TimRecord* team = TeamOf(season, d);
@@ -128,8 +129,8 @@ std::string AnalysisSession::OddsWindow() {
             drivers.push_back(Row({std::to_string(d.rank), d.DrvNm, d.TimNm, d.Points}, false, d.rank == 1));
         for (const TeamStanding& t : TeamStandings(season))
             teams.push_back(Row({std::to_string(t.rank), t.TimNm, t.Points}, false, t.rank == 1));
-        w.Raw("standings", JsonArray({TableJson({Tr("順位"), Tr("ドライバー"), Tr("チーム"), Tr("ポイント")}, drivers, {0, 3}),
-                                      TableJson({Tr("順位"), Tr("チーム"), Tr("ポイント")}, teams, {0, 2})}));
+        w.Raw("standings", JsonArray({TableJson(Texts(OddsWords::DriverHeadings), drivers, {0, 3}),
+                                      TableJson(Texts(OddsWords::TeamHeadings), teams, {0, 2})}));
         return w.Text();
     }
     // The worker's season: the bytes the game saves, read back there as a file opened.
@@ -144,17 +145,17 @@ std::string AnalysisSession::OddsWindow() {
     for (const TimRecord& t : season.TimTable) teamColours.push_back(t.ColorNo);
     w.Raw("driverColorNo", JsonTexts(driverColours)).Raw("teamColorNo", JsonTexts(teamColours));
     JsonObject whatIf;
-    whatIf.Str("caption", Tr("もしも:")).Str("gpTip", Tr("結果を決めるＧＰ（これから行われるもの）"));
+    whatIf.Str("caption", Tr(OddsWords::WhatIf)).Str("gpTip", Tr(OddsWords::WhatIfGpTip));
     std::vector<std::string> gpItems, places, driverItems;
     for (int g : WhatIfGps(season))
-        gpItems.push_back(JsonObject().Num("value", g).Str("text", TrF("第{1}戦 {2}", g, season.GpTable[g].GpNm)).Text());
+        gpItems.push_back(JsonObject().Num("value", g).Str("text", TrF(OddsWords::WhatIfGp, g, season.GpTable[g].GpNm)).Text());
     for (int p = 1; p <= WhatIfPlaces; ++p)
-        places.push_back(JsonObject().Str("none", TrF("{1}位 —", p)).Str("tip", TrF("{1}位のドライバー（シートのあるドライバーだけ）", p)).Text());
+        places.push_back(JsonObject().Str("none", TrF(OddsWords::WhatIfPlaceNone, p)).Str("tip", TrF(OddsWords::WhatIfPlaceTip, p)).Text());
     for (int d : WhatIfDrivers(season))
         driverItems.push_back(JsonObject().Num("value", d).Str("text", season.DrvTable[d].DrvNm).Text());
     whatIf.Raw("gps", JsonArray(gpItems)).Raw("places", JsonArray(places)).Raw("drivers", JsonArray(driverItems));
-    whatIf.Str("fix", Tr("固定(&F)")).Str("fixTip", Tr("このＧＰの結果を決めて、予想を計算し直します。"));
-    whatIf.Str("clear", Tr("解除(&C)")).Str("clearTip", Tr("決めた結果をすべて消して、今日の予想に戻ります。"));
+    whatIf.Str("fix", Tr(OddsWords::Fix)).Str("fixTip", Tr(OddsWords::FixTip));
+    whatIf.Str("clear", Tr(OddsWords::Clear)).Str("clearTip", Tr(OddsWords::ClearTip));
     w.Raw("whatIf", whatIf.Text());
     w.Raw("update", OddsUpdate(""));
     return w.Text();
@@ -185,14 +186,14 @@ std::string AnalysisSession::RaceWindow() {
     for (const AnalysisPage& page : RaceAnalysisWords::Pages) tabs.push_back(Tab(page.key, page.title, Tr(page.tip)));
     w.Raw("tabs", JsonArray(tabs));
     JsonObject texts;
-    texts.Str("lapAxis", Tr("周回（0 はスタート）")).Str("gapLapAxis", Tr("周回")).Str("placeAxis", Tr("順位")).Str("gapAxis", Tr("トップとの差（秒）"));
-    texts.Str("lapChartTip", Tr("周回ごとの順位。線にマウスを置くとドライバーを表示します。クリックでその線を強調します。"));
-    texts.Str("gapChartTip", Tr("周回ごとのトップとのタイム差。右の一覧のチェックで表示するドライバーを選びます。"));
-    texts.Str("lapLegendTip", Tr("順位はゴール時。選んだドライバーの線を強調します（↑↓ で移動）。"));
-    texts.Str("gapLegendTip", Tr("チェックしたドライバーを表示します（Space で切替、↑↓ で移動）。最初は上位10人です。"));
-    texts.Str("info", Tr("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。"));
-    texts.Str("atPlace", Tr("{1}周目 {2}位")).Str("atGap", Tr("{1}周目 トップとの差 {2} 秒")).Str("atMark", Tr("{1}\n{2}周目 {3}"));
-    texts.Raw("marks", JsonTexts({Tr("ピットイン"), Tr("ペナルティ"), Tr("リタイア")}));
+    texts.Str("lapAxis", Tr(RaceAnalysisWords::LapAxis)).Str("gapLapAxis", Tr(RaceAnalysisWords::GapLapAxis)).Str("placeAxis", Tr(RaceAnalysisWords::PlaceAxis)).Str("gapAxis", Tr(RaceAnalysisWords::GapAxis));
+    texts.Str("lapChartTip", Tr(RaceAnalysisWords::LapChartTip));
+    texts.Str("gapChartTip", Tr(RaceAnalysisWords::GapChartTip));
+    texts.Str("lapLegendTip", Tr(RaceAnalysisWords::LapLegendTip));
+    texts.Str("gapLegendTip", Tr(RaceAnalysisWords::GapLegendTip));
+    texts.Str("info", Tr(RaceAnalysisWords::Info));
+    texts.Str("atPlace", Tr(RaceAnalysisWords::AtPlace)).Str("atGap", Tr(RaceAnalysisWords::AtGap)).Str("atMark", Tr(RaceAnalysisWords::AtMark));
+    texts.Raw("marks", JsonTexts(Texts(RaceAnalysisWords::Marks)));
     texts.Str("weather", Tr("天気")).Str("weatherTip", Tr("スタート（S）と周回ごとの天気：晴（黄）晴れ、曇（灰）くもり、雨（青）雨。"));
     texts.Str("fine", WeatherLetter(1)).Str("cloudy", WeatherLetter(2)).Str("rain", WeatherLetter(3));
     std::vector<std::string> colours;
@@ -225,7 +226,7 @@ std::string AnalysisSession::RaceData(int index) {
         for (int lap = 0; lap <= laps && s.Ran(lap); ++lap) places.push_back(s.place[size_t(lap)]);
         std::vector<double> gaps;
         for (int lap = 1; lap <= laps && s.Ran(lap); ++lap) gaps.push_back(s.gap[size_t(lap)]);
-        if (row < GapCarsAtFirst)
+        if (row < RaceAnalysisWords::GapCarsAtFirst)
             for (double g : gaps) most = std::max(most, g);
         char label[16];
         std::snprintf(label, sizeof label, "%2d", s.finish);
@@ -253,7 +254,7 @@ std::string AnalysisSession::RaceData(int index) {
         .Num("laps", laps)
         .Num("lapTick", LapTickInterval(laps))
         .Raw("cars", JsonArray(cars))
-        .Num("gapCarsAtFirst", GapCarsAtFirst)
+        .Num("gapCarsAtFirst", RaceAnalysisWords::GapCarsAtFirst)
         .Raw("gapScale", JsonNumbers(std::vector<double>{scale.top, scale.step, double(scale.steps)}))
         .Raw("weather", JsonNumbers(weather))
         .Str("weatherStory", WeatherStory(race))

@@ -68,6 +68,21 @@ struct RaceAnalysisWords {
         {"raceGapPage", "ギャップ", "周回ごとのトップとのタイム差（Ctrl+Tab で切替）。"},
         {"raceReportPage", "レースレポート", "決勝の結果とグリッド・ピット・天気のまとめ（Ctrl+Tab で切替）。"},
     };
+    // The lap chart (places) and the gap chart: their axes, tips, the words under them and of a point.
+    static constexpr const char* LapAxis = "周回（0 はスタート）";
+    static constexpr const char* GapLapAxis = "周回";
+    static constexpr const char* PlaceAxis = "順位";
+    static constexpr const char* GapAxis = "トップとの差（秒）";
+    static constexpr const char* LapChartTip = "周回ごとの順位。線にマウスを置くとドライバーを表示します。クリックでその線を強調します。";
+    static constexpr const char* GapChartTip = "周回ごとのトップとのタイム差。右の一覧のチェックで表示するドライバーを選びます。";
+    static constexpr const char* LapLegendTip = "順位はゴール時。選んだドライバーの線を強調します（↑↓ で移動）。";
+    static constexpr const char* GapLegendTip = "チェックしたドライバーを表示します（Space で切替、↑↓ で移動）。最初は上位10人です。";
+    static constexpr const char* Info = "線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。";
+    static constexpr const char* AtPlace = "{1}周目 {2}位";
+    static constexpr const char* AtGap = "{1}周目 トップとの差 {2} 秒";
+    static constexpr const char* AtMark = "{1}\n{2}周目 {3}";
+    static constexpr const char* Marks[] = {"ピットイン", "ペナルティ", "リタイア"}; // ○ ▲ ✕
+    static constexpr int GapCarsAtFirst = 10; // the gap chart draws the best ten until the player chooses
 };
 struct PointsWords {
     static constexpr const char* Title = "ポイント推移";
@@ -77,6 +92,49 @@ struct PointsWords {
         {"pointsDrivers", "ドライバー（上位10人）", "ポイント上位10人のドライバーの推移（Ctrl+Tab で切替）。"},
         {"pointsTeams", "チーム", "チームのポイントの推移（Ctrl+Tab で切替）。"},
     };
+};
+// チャンピオン予想's own words, the same in both front ends (Japanese, translated where shown).
+struct OddsWords {
+    static constexpr const char* Title = "チャンピオン予想";
+    static constexpr const char* HeadingDecided = "第{1}戦終了　全日程終了";
+    static constexpr const char* HeadingOpen = "第{1}戦終了時点　残り {2} 戦";
+    static constexpr const char* StatusDecided = "タイトルは決定しました。最終のランキングです。";
+    static constexpr const char* StatusCounting = "残りのレースを試算しています…";
+    static constexpr const char* Counting = "試算中… {1} 回";
+    static constexpr const char* Counted = "{1} 回の試算による予想";
+    static constexpr const char* NoteDecided = "ストーブリーグを確定すると、ドライバーズランキング首位がチャンピオンになります。";
+    static constexpr const char* NoteOpen = "ゲームと同じルールで残りの全ＧＰ（予選・決勝）を繰り返し走らせた結果です。"
+                                            "王座はストーブリーグの評価ポイントによるものです。";
+    static constexpr const char* BarTip = "試算は約2秒で終わります。";
+    static constexpr const char* Stop = "中止";
+    static constexpr const char* StopTip = "試算を打ち切り、ここまでの結果で予想します。";
+    static constexpr const char* TitleSet = "タイトル";
+    static constexpr const char* CrownSet = "ストーブリーグ王座";
+    static constexpr const char* DriversTip = "タイトル：最終戦のあとポイント首位になる確率。\nストーブリーグ王座：ストーブリーグの評価で王座に就く確率。";
+    static constexpr const char* TeamsTip = "最終戦のあとコンストラクターズポイント首位になる確率。";
+    static constexpr const char* PageTip = "{1}（Ctrl+Tab で切替）";
+    static constexpr AnalysisPage Pages[] = {
+        {"oddsDrivers", "ドライバー", nullptr},
+        {"oddsTeams", "コンストラクター", nullptr},
+        {"oddsTitleRace", "チャンピオン争い", nullptr},
+    };
+    // The title race's three tables, by Title, and their columns.
+    static constexpr const char* TitleRaceNames[] = {"ドライバー", "王座", "コンストラクター"};
+    static constexpr const char* TitleRaceHeadings[] = {"名前", "ポイント", "状況", "マジック", "条件・理由"};
+    static constexpr int TitleRaceNumberColumns[] = {1, 3};
+    // The final standings once the title is decided.
+    static constexpr const char* DriverHeadings[] = {"順位", "ドライバー", "チーム", "ポイント"};
+    static constexpr const char* TeamHeadings[] = {"順位", "チーム", "ポイント"};
+    // もしも: the row that fixes the first places of a coming Grand Prix.
+    static constexpr const char* WhatIf = "もしも:";
+    static constexpr const char* WhatIfGp = "第{1}戦 {2}";
+    static constexpr const char* WhatIfGpTip = "結果を決めるＧＰ（これから行われるもの）";
+    static constexpr const char* WhatIfPlaceNone = "{1}位 —";
+    static constexpr const char* WhatIfPlaceTip = "{1}位のドライバー（シートのあるドライバーだけ）";
+    static constexpr const char* Fix = "固定(&F)";
+    static constexpr const char* FixTip = "このＧＰの結果を決めて、予想を計算し直します。";
+    static constexpr const char* Clear = "解除(&C)";
+    static constexpr const char* ClearTip = "決めた結果をすべて消して、今日の予想に戻ります。";
 };
 // Laps between the ticks of a lap axis.
 int LapTickInterval(int laps);

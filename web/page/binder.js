@@ -440,7 +440,7 @@
       if (el.dataset.json !== json || el.dataset.width !== String(width)) {
         el.dataset.json = json;
         el.dataset.width = String(width);
-        if (c.chart) karvenCharts.lineChart(el, c.chart, width, c.h, i => push("select", f.data.name, c.key, i));
+        if (c.chart) karvenCharts.lineChart(el, c.chart, width, c.h, i => push("select", f.data.name, c.key, i), c.spoken || c.tip);
         else el.replaceChildren();
       }
       karvenCharts.pick(el, c.index === undefined ? -1 : c.index);

@@ -47,14 +47,14 @@ window.karvenCharts = (function () {
     });
   }
 
-  // A form's chart into `box` (its control's element, `width` × `height` as laid out): the plot
-  // and its legend beside it, a legend entry picking its line out (`onPick`, -1 for none).
-  function lineChart(box, chart, width, height, onPick) {
+  // A form's chart into `box` (its control's element, `width` × `height` as laid out): the plot,
+  // named `name`, and its legend beside it, a legend entry picking its line out (`onPick`, -1 for none).
+  function lineChart(box, chart, width, height, onPick, name) {
     const legendWidth = width >= 520 ? LegendWidth : 0;
     const W = Math.max(200, width - legendWidth - 6), H = Math.max(160, height), L = 48, R = 12, T = 12, B = 44;
     const steps = Math.max(1, chart.x.top), top = chart.y.top || 1;
     const X = k => L + (W - L - R) * k / steps, Y = v => T + (H - T - B) * (1 - v / top);
-    const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "chart-plot", role: "img" });
+    const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "chart-plot", role: "img", "aria-label": name || chart.y.title });
     for (let v = 0, n = 0; v <= top + 1e-9; v += chart.y.step, ++n) {
       s.append(svg("line", { x1: L, x2: W - R, y1: Y(v), y2: Y(v), class: "grid" }));
       if (n % chart.y.labelEvery === 0) s.append(svg("text", { x: L - 4, y: Y(v) + 4, "text-anchor": "end", class: "axis" }, number(v)));

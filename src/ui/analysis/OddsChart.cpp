@@ -25,8 +25,8 @@ OddsChart::OddsChart(std::vector<OddsEntry> entries, bool drivers) : QChartView(
     entries = OddsShown(std::move(entries), drivers);
     const size_t shown = entries.size();
 
-    sets_.push_back(new QBarSet(Text("タイトル")));
-    if (drivers) sets_.push_back(new QBarSet(Text("ストーブリーグ王座")));
+    sets_.push_back(new QBarSet(Text(OddsWords::TitleSet)));
+    if (drivers) sets_.push_back(new QBarSet(Text(OddsWords::CrownSet)));
     QStringList names;
     for (size_t i = shown; i-- > 0;) { // a horizontal chart draws its first category at the bottom
         names << ToQt(entries[i].Nm);
@@ -52,8 +52,7 @@ OddsChart::OddsChart(std::vector<OddsEntry> entries, bool drivers) : QChartView(
     c->legend()->setVisible(drivers);
     c->legend()->setAlignment(Qt::AlignBottom);
     setRenderHint(QPainter::Antialiasing);
-    setToolTip(Text(drivers ? "タイトル：最終戦のあとポイント首位になる確率。\nストーブリーグ王座：ストーブリーグの評価で王座に就く確率。"
-                            : "最終戦のあとコンストラクターズポイント首位になる確率。"));
+    setToolTip(Text(drivers ? OddsWords::DriversTip : OddsWords::TeamsTip));
     for (QBarSet* set : sets_)
         for (int i = 0; i < set->count(); ++i) {
             auto* label = new QGraphicsSimpleTextItem(c);

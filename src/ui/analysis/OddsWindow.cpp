@@ -58,14 +58,20 @@ QTableWidget* StandingsTable(const QStringList& headings, const std::vector<QStr
     return table;
 }
 
+template <size_t N> QStringList Texts(const char* const (&japanese)[N]) {
+    QStringList shown;
+    for (const char* text : japanese) shown << Text(text);
+    return shown;
+}
+
 class OddsWindow : public AnalysisWindow {
 public:
     OddsWindow(const Season& season, EventSwitches switches, QWidget* parent)
-        : AnalysisWindow("frmOdds", "チャンピオン予想", QSize(680, 580), parent), season_(season), switches_(switches) {
+        : AnalysisWindow("frmOdds", OddsWords::Title, QSize(680, 580), parent), season_(season), switches_(switches) {
         int endGp = ReadCount(season.Sis.EndGp), gps = ReadCount(season.Sis.GpCount);
         decided_ = endGp >= gps;
-        auto* heading = new QLabel(decided_ ? TextF("第{1}戦終了　全日程終了", endGp)
-                                            : TextF("第{1}戦終了時点　残り {2} 戦", endGp, gps - endGp));
+        auto* heading = new QLabel(decided_ ? TextF(OddsWords::HeadingDecided, endGp)
+                                            : TextF(OddsWords::HeadingOpen, endGp, gps - endGp));
         QFont big = heading->font();
         big.setPointSize(big.pointSize() + 2);
         big.setBold(true);
@@ -73,17 +79,17 @@ public:
         layout_->addWidget(heading);
 
         auto* row = new QHBoxLayout;
-        status_ = new QLabel(Text(decided_ ? "タイトルは決定しました。最終のランキングです。" : "残りのレースを試算しています…"));
+        status_ = new QLabel(Text(decided_ ? OddsWords::StatusDecided : OddsWords::StatusCounting));
         status_->setObjectName("oddsStatus");
         row->addWidget(status_, 1);
         bar_ = new QProgressBar;
         bar_->setRange(0, AnswerWithinMs);
         bar_->setTextVisible(false);
-        bar_->setToolTip(Text("試算は約2秒で終わります。"));
+        bar_->setToolTip(Text(OddsWords::BarTip));
         row->addWidget(bar_, 1);
-        stop_ = new QPushButton(Text("中止"));
+        stop_ = new QPushButton(Text(OddsWords::Stop));
         stop_->setObjectName("oddsStop");
-        stop_->setToolTip(Text("試算を打ち切り、ここまでの結果で予想します。"));
+        stop_->setToolTip(Text(OddsWords::StopTip));
         connect(stop_, &QPushButton::clicked, this, [this] {
             if (progress_) progress_->cancel = true;
         });
@@ -95,9 +101,7 @@ public:
             layout_->addWidget(whatIf_);
         }
         tabs_ = AddTabs("oddsTabs");
-        AddNoteAndClose(Text(decided_ ? "ストーブリーグを確定すると、ドライバーズランキング首位がチャンピオンになります。"
-                                      : "ゲームと同じルールで残りの全ＧＰ（予選・決勝）を繰り返し走らせた結果です。"
-                                        "王座はストーブリーグの評価ポイントによるものです。"));
+        AddNoteAndClose(Text(decided_ ? OddsWords::NoteDecided : OddsWords::NoteOpen));
         if (decided_) {
             ShowFinal();
             return;
@@ -134,7 +138,7 @@ private:
         };
         stop_->setEnabled(true);
         bar_->setValue(0);
-        status_->setText(Text("残りのレースを試算しています…"));
+        status_->setText(Text(OddsWords::StatusCounting));
         int current = tabs_->currentIndex();
         ShowOdds(nullptr);
         if (current >= 0 && current < tabs_->count()) tabs_->setCurrentIndex(current);
@@ -152,7 +156,7 @@ private:
         qint64 elapsed = clock_.elapsed();
         if (elapsed >= AnswerWithinMs) progress_->cancel = true;
         bar_->setValue(int(std::min<qint64>(elapsed, AnswerWithinMs)));
-        status_->setText(TextF("試算中… {1} 回", progress_->done.load()));
+        status_->setText(TextF(OddsWords::Counting, progress_->done.load()));
         if (!finished_) {
             // The figures so far, refined block by block.
             std::optional<OddsResult> partial;
@@ -168,7 +172,7 @@ private:
         worker_.join();
         bar_->setValue(AnswerWithinMs);
         stop_->setEnabled(false);
-        status_->setText(TextF("{1} 回の試算による予想", result_->runs));
+        status_->setText(TextF(OddsWords::Counted, result_->runs));
         ShowOdds(&*result_);
     }
 
@@ -184,21 +188,19 @@ private:
         }
         static const OddsResult none;
         const OddsResult& shown = odds ? *odds : none;
-        AddTab(new OddsChart(shown.drivers, true), "oddsDrivers", "ドライバー");
-        AddTab(new OddsChart(shown.teams, false), "oddsTeams", "コンストラクター");
-        AddTab(TitleRacePage(), "oddsTitleRace", "チャンピオン争い");
+        AddTab(new OddsChart(shown.drivers, true), OddsWords::Pages[0]);
+        AddTab(new OddsChart(shown.teams, false), OddsWords::Pages[1]);
+        AddTab(TitleRacePage(), OddsWords::Pages[2]);
         if (current >= 0) tabs_->setCurrentIndex(current);
     }
 
     // The three titles, exactly, from the fixed future: drivers, the market's crown, constructors.
     QWidget* TitleRacePage() {
         auto* inner = new QTabWidget;
-        const std::pair<Title, const char*> titles[] = {
-            {Title::Drivers, "ドライバー"}, {Title::Crowned, "王座"}, {Title::Teams, "コンストラクター"}};
-        for (const auto& [title, name] : titles) {
+        for (Title title : {Title::Drivers, Title::Crowned, Title::Teams}) {
             QTableWidget* table = TitleRaceTable(judged_[int(title)]);
             table->setObjectName(QString("titleRace%1").arg(int(title)));
-            inner->addTab(table, Text(name));
+            inner->addTab(table, Text(OddsWords::TitleRaceNames[int(title)]));
         }
         return inner;
     }
@@ -211,15 +213,14 @@ private:
             drivers.push_back({QString::number(d.rank), ToQt(d.DrvNm), ToQt(d.TimNm), ToQt(d.Points)});
         for (const TeamStanding& t : TeamStandings(season_))
             teams.push_back({QString::number(t.rank), ToQt(t.TimNm), ToQt(t.Points)});
-        AddTab(StandingsTable({Text("順位"), Text("ドライバー"), Text("チーム"), Text("ポイント")}, drivers), "oddsDrivers",
-               "ドライバー");
-        AddTab(StandingsTable({Text("順位"), Text("チーム"), Text("ポイント")}, teams), "oddsTeams", "コンストラクター");
+        AddTab(StandingsTable(Texts(OddsWords::DriverHeadings), drivers), OddsWords::Pages[0]);
+        AddTab(StandingsTable(Texts(OddsWords::TeamHeadings), teams), OddsWords::Pages[1]);
     }
 
-    void AddTab(QWidget* page, const char* name, const char* title) {
-        page->setObjectName(name);
-        int at = tabs_->addTab(page, Text(title));
-        tabs_->setTabToolTip(at, TextF("{1}（Ctrl+Tab で切替）", Tr(title)));
+    void AddTab(QWidget* page, const AnalysisPage& shown) {
+        page->setObjectName(shown.key);
+        int at = tabs_->addTab(page, Text(shown.title));
+        tabs_->setTabToolTip(at, TextF(OddsWords::PageTip, Tr(shown.title)));
     }
 
     Season season_; // the workers' own copy: the game's season is never touched from a thread

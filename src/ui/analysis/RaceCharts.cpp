@@ -24,11 +24,11 @@
 namespace karven::ui {
 
 namespace {
-constexpr int GapCarsAtFirst = 10;
 constexpr int MarkSize = 13;
 
 enum Mark { PitMark, PenaltyMark, RetiredMark };
-constexpr const char* MarkNames[] = {"ピットイン", "ペナルティ", "リタイア"};
+using Words = RaceAnalysisWords;
+constexpr const auto& MarkNames = Words::Marks;
 
 // ○ a tyre stop, ▲ a penalty, ✕ a retirement: dark outlines that show on every machine colour.
 QImage MarkImage(Mark mark) {
@@ -109,15 +109,15 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
         item->setToolTip(Summary(s));
         if (!places) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(row < GapCarsAtFirst ? Qt::Checked : Qt::Unchecked);
-            series->setVisible(row < GapCarsAtFirst);
+            item->setCheckState(row < Words::GapCarsAtFirst ? Qt::Checked : Qt::Unchecked);
+            series->setVisible(row < Words::GapCarsAtFirst);
         }
         legend_->addItem(item);
     }
     if (places) AddPlaceMarks();
 
     chart_->legend()->setVisible(false); // the list beside the chart is the legend
-    QValueAxis* axisX = LapAxis(laps_, places ? Text("周回（0 はスタート）") : Text("周回"));
+    QValueAxis* axisX = LapAxis(laps_, places ? Text(Words::LapAxis) : Text(Words::GapLapAxis));
     QAbstractAxis* axisY;
     if (places) {
         placesAxis_ = new QCategoryAxis;
@@ -125,11 +125,11 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
         placesAxis_->setStartValue(0.5);
         placesAxis_->setRange(0.5, std::max(int(stories_.size()), 1) + 0.5);
         axisY = placesAxis_;
-        axisY->setTitleText(Text("順位"));
+        axisY->setTitleText(Text(Words::PlaceAxis));
         connect(chart_, &QChart::plotAreaChanged, this, [this] { FitPlaceLabels(); });
     } else {
         axisY = new QValueAxis;
-        axisY->setTitleText(Text("トップとの差（秒）"));
+        axisY->setTitleText(Text(Words::GapAxis));
     }
     axisY->setReverse(true); // first place, and the leader, at the top
     chart_->addAxis(axisX, Qt::AlignBottom);
@@ -145,14 +145,12 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
     view_->viewport()->setMouseTracking(true);
     view_->viewport()->installEventFilter(this);
     view_->setMinimumSize(420, 300);
-    view_->setToolTip(places ? Text("周回ごとの順位。線にマウスを置くとドライバーを表示します。クリックでその線を強調します。")
-                             : Text("周回ごとのトップとのタイム差。右の一覧のチェックで表示するドライバーを選びます。"));
+    view_->setToolTip(Text(places ? Words::LapChartTip : Words::GapChartTip));
 
     legend_->setIconSize(QSize(36, 14));
     legend_->setMinimumWidth(190);
     legend_->setMaximumWidth(240);
-    legend_->setToolTip(places ? Text("順位はゴール時。選んだドライバーの線を強調します（↑↓ で移動）。")
-                               : Text("チェックしたドライバーを表示します（Space で切替、↑↓ で移動）。最初は上位10人です。"));
+    legend_->setToolTip(Text(places ? Words::LapLegendTip : Words::GapLegendTip));
     connect(legend_, &QListWidget::currentRowChanged, this, [this](int row) { Pick(row); });
     if (!places)
         connect(legend_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
@@ -162,7 +160,7 @@ RaceChartPage::RaceChartPage(Shell& shell, const RaceLaps& race, Kind kind)
             FitGapAxis();
         });
 
-    info_->setText(Text("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。"));
+    info_->setText(Text(Words::Info));
     info_->setWordWrap(true);
     info_->setMinimumHeight(info_->fontMetrics().height() * 2 + 4);
 
@@ -242,7 +240,7 @@ void RaceChartPage::PointerAt(QPoint atViewport) {
         const QPointF at = chart_->mapToPosition(m.value, lines_[size_t(m.row)]) - inChart;
         if (std::abs(at.x()) > MarkSize / 2.0 || std::abs(at.y()) > MarkSize / 2.0) continue;
         const CarStory& s = stories_[size_t(m.row)];
-        hoverTip_ = TextF("{1}\n{2}周目 {3}", CarName(s), int(m.value.x()), Tr(MarkNames[m.kind]));
+        hoverTip_ = TextF(Words::AtMark, CarName(s), int(m.value.x()), Tr(MarkNames[m.kind]));
         QToolTip::showText(view_->viewport()->mapToGlobal(atViewport), hoverTip_, view_->viewport());
         Highlight(lines_, lines_[size_t(m.row)]);
         Show(m.row);
@@ -312,14 +310,14 @@ void RaceChartPage::Pick(int row) {
 
 void RaceChartPage::Show(int row, int lap) {
     if (row < 0) {
-        info_->setText(Text("線にマウスを置くか、右の一覧でドライバーを選ぶと、その線を強調して表示します。"));
+        info_->setText(Text(Words::Info));
         return;
     }
     const CarStory& s = stories_[size_t(row)];
     QString text = Summary(s);
     if (lap >= 0 && lap <= laps_) {
-        if (kind_ == Kind::Places) text += "\n" + TextF("{1}周目 {2}位", lap, s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace);
-        else if (lap >= 1) text += "\n" + TextF("{1}周目 トップとの差 {2} 秒", lap, Gap(s.gap[size_t(lap)]));
+        if (kind_ == Kind::Places) text += "\n" + TextF(Words::AtPlace, lap, s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace);
+        else if (lap >= 1) text += "\n" + TextF(Words::AtGap, lap, Gap(s.gap[size_t(lap)]));
     }
     info_->setText(text);
 }
@@ -337,8 +335,8 @@ void RaceChartPage::Hovered(int row, QPointF at, bool on) {
     Show(row, lap);
     const CarStory& s = stories_[size_t(row)];
     QString detail = kind_ == Kind::Places
-                         ? TextF("{1}周目 {2}位", lap, s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace)
-                         : TextF("{1}周目 トップとの差 {2} 秒", lap, Gap(s.gap[size_t(std::max(lap, 1))]));
+                         ? TextF(Words::AtPlace, lap, s.Ran(lap) ? s.place[size_t(lap)] : s.retiredPlace)
+                         : TextF(Words::AtGap, lap, Gap(s.gap[size_t(std::max(lap, 1))]));
     hoverTip_ = ToQt(CarName(s)) + "\n" + detail;
     QToolTip::showText(QCursor::pos(), hoverTip_, view_->viewport());
 }

@@ -10,7 +10,8 @@ namespace karven::ui {
 
 QTableWidget* TitleRaceTable(const TitleRace& race) {
     const std::vector<const TitleChance*> rows = TitleRaceRows(race);
-    QStringList headings{Text("名前"), Text("ポイント"), Text("状況"), Text("マジック"), Text("条件・理由")};
+    QStringList headings;
+    for (const char* heading : OddsWords::TitleRaceHeadings) headings << Text(heading);
     auto* table = new QTableWidget(int(rows.size()), int(headings.size()));
     table->setHorizontalHeaderLabels(headings);
     table->verticalHeader()->setVisible(false);
@@ -23,7 +24,7 @@ QTableWidget* TitleRaceTable(const TitleRace& race) {
                           c.magicNumber > 0 ? QString::number(c.magicNumber) : QString(), ToQt(c.text)};
         for (int col = 0; col < cells.size(); ++col) {
             auto* item = new QTableWidgetItem(cells[col]);
-            if (col == 1 || col == 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (std::ranges::find(OddsWords::TitleRaceNumberColumns, col) != std::end(OddsWords::TitleRaceNumberColumns)) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (col == 4) item->setToolTip(cells[col]);
             if (c.status == TitleStatus::Eliminated) item->setForeground(Qt::gray);
             table->setItem(r, col, item);
