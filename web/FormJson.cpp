@@ -5,6 +5,7 @@
 #include "season/Translate.h"
 
 #include "shell/Chart.h"
+#include "shell/Strip.h"
 #include "shell/Form.h"
 #include "shell/LabelTable.h"
 
@@ -116,6 +117,7 @@ const char* KindName(ControlKind kind) {
     case ControlKind::Table: return "table";
     case ControlKind::Chart: return "chart";
     case ControlKind::Tabs: return "tabs";
+    case ControlKind::Strip: return "strip";
     }
     return "label";
 }
@@ -133,9 +135,13 @@ void WriteAxis(Writer& w, const char* name, const ChartAxis& axis) {
     w.Key(name);
     w.Open('{');
     w.Str("title", axis.title);
+    if (axis.from != 0) w.Real("from", axis.from);
     w.Real("top", axis.top);
     w.Real("step", axis.step);
     w.Num("labelEvery", (long long)axis.labelEvery);
+    if (axis.fitLabels) w.Bool("fitLabels", true);
+    if (axis.reversed) w.Bool("reversed", true);
+    if (axis.decimals >= 0) w.Num("decimals", (long long)axis.decimals);
     w.Close('}');
 }
 
@@ -147,8 +153,11 @@ void WriteChart(Writer& w, const Chart& chart) {
     for (const ChartLine& line : chart.lines) {
         w.Open('{');
         w.Str("name", line.name);
+        if (!line.who.empty()) w.Str("who", line.who);
+        if (!line.summary.empty()) w.Str("summary", line.summary);
         w.Num("colour", (long long)line.colour);
         w.Num("look", (long long)line.look);
+        if (line.first) w.Num("first", (long long)line.first);
         w.Key("values");
         w.Open('[');
         for (double v : line.values) w.RealItem(v);
@@ -159,7 +168,44 @@ void WriteChart(Writer& w, const Chart& chart) {
     WriteAxis(w, "x", chart.x);
     WriteAxis(w, "y", chart.y);
     w.Str("pointTip", Tr(chart.pointTip.c_str()));
+    if (!chart.stepWords.empty()) w.Str("stepWords", Tr(chart.stepWords.c_str()));
     w.Str("legendTip", chart.legendTip);
+    if (chart.legendList) w.Bool("legendList", true);
+    if (!chart.markers) w.Bool("markers", false);
+    if (!chart.info.empty()) w.Str("info", chart.info);
+    if (!chart.markNames.empty()) {
+        Strings(w, "markNames", chart.markNames);
+        w.Str("markTip", Tr(chart.markTip.c_str()));
+        w.Key("marks");
+        w.Open('[');
+        for (const ChartMark& m : chart.marks) { // [line, step, value, kind]
+            w.Open('[');
+            w.Item((long long)m.line);
+            w.Item((long long)m.step);
+            w.RealItem(m.value);
+            w.Item((long long)m.kind);
+            w.Close(']');
+        }
+        w.Close(']');
+    }
+    w.Close('}');
+}
+
+void WriteStrip(Writer& w, const Strip& strip) {
+    w.Key("strip");
+    w.Open('{');
+    w.Str("caption", strip.caption);
+    w.Key("cells");
+    w.Open('[');
+    for (const StripCell& cell : strip.cells) {
+        w.Open('{');
+        w.Str("letter", cell.letter);
+        w.Num("colour", (long long)cell.colour);
+        w.Num("letterColour", (long long)cell.letterColour);
+        if (!cell.below.empty()) w.Str("below", cell.below);
+        w.Close('}');
+    }
+    w.Close(']');
     w.Close('}');
 }
 
@@ -193,6 +239,13 @@ void WriteControl(Writer& w, const Control& c) {
     if (!c.itemTips.empty()) Strings(w, "itemTips", c.itemTips);
     if (!c.style.typed) w.Bool("picked", true);
     if (c.chart) WriteChart(w, *c.chart);
+    if (!c.checks.empty()) {
+        w.Key("checks");
+        w.Open('[');
+        for (bool on : c.checks) w.Item((long long)on);
+        w.Close(']');
+    }
+    if (c.strip) WriteStrip(w, *c.strip);
     if (c.listIndex >= 0) w.Num("index", c.listIndex);
     if (c.maxLength > 0) w.Num("maxLength", c.maxLength);
     // The page reports a focus only to a control that has a handler for it.

@@ -7,8 +7,6 @@
 #include "JsonText.h"
 #include "odds/AnalysisView.h"
 #include "odds/MachinePalette.h"
-#include "odds/RaceStory.h"
-#include "race/RaceState.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/SeasonFile.h"
@@ -20,7 +18,6 @@
 namespace karven::web {
 
 namespace {
-constexpr int TopDrivers = 10;
 constexpr int WhatIfPlaces = 3;
 
 std::string Css(uint32_t rgb) {
@@ -91,7 +88,6 @@ std::string ColoursJson(Shell& shell, const std::vector<std::string>& colorNos) 
 std::string AnalysisSession::Open() {
     switch (kind_) {
     case Analysis::Odds: return OddsWindow();
-    case Analysis::Race: return RaceWindow();
     }
     return {};
 }
@@ -171,111 +167,8 @@ std::string AnalysisSession::OddsUpdate(const std::string& problem) {
         .Text();
 }
 
-std::string AnalysisSession::RaceWindow() {
-    const Season& season = shell_.season;
-    JsonObject w;
-    w.Str("kind", "race").Str("form", "frmRaceAna").Str("title", Tr(RaceAnalysisWords::Title));
-    w.Str("close", Tr("閉じる")).Str("closeTip", Tr("ウィンドウを閉じます（Esc）。"));
-    w.Str("note", Tr(RaceAnalysisWords::Note));
-    w.Str("picker", Tr(RaceAnalysisWords::Picker)).Str("pickerTip", Tr(RaceAnalysisWords::PickerTip));
-    w.Str("none", Tr(RaceAnalysisWords::None));
-    std::vector<std::string> titles;
-    for (const RaceLaps& race : season.history.laps) titles.push_back(RaceTitle(season, race));
-    w.Raw("races", JsonTexts(titles));
-    std::vector<std::string> tabs;
-    for (const AnalysisPage& page : RaceAnalysisWords::Pages) tabs.push_back(Tab(page.key, page.title, Tr(page.tip)));
-    w.Raw("tabs", JsonArray(tabs));
-    JsonObject texts;
-    texts.Str("lapAxis", Tr(RaceAnalysisWords::LapAxis)).Str("gapLapAxis", Tr(RaceAnalysisWords::GapLapAxis)).Str("placeAxis", Tr(RaceAnalysisWords::PlaceAxis)).Str("gapAxis", Tr(RaceAnalysisWords::GapAxis));
-    texts.Str("lapChartTip", Tr(RaceAnalysisWords::LapChartTip));
-    texts.Str("gapChartTip", Tr(RaceAnalysisWords::GapChartTip));
-    texts.Str("lapLegendTip", Tr(RaceAnalysisWords::LapLegendTip));
-    texts.Str("gapLegendTip", Tr(RaceAnalysisWords::GapLegendTip));
-    texts.Str("info", Tr(RaceAnalysisWords::Info));
-    texts.Str("atPlace", Tr(RaceAnalysisWords::AtPlace)).Str("atGap", Tr(RaceAnalysisWords::AtGap)).Str("atMark", Tr(RaceAnalysisWords::AtMark));
-    texts.Raw("marks", JsonTexts(Texts(RaceAnalysisWords::Marks)));
-    texts.Str("weather", Tr("天気")).Str("weatherTip", Tr("スタート（S）と周回ごとの天気：晴（黄）晴れ、曇（灰）くもり、雨（青）雨。"));
-    texts.Str("fine", WeatherLetter(1)).Str("cloudy", WeatherLetter(2)).Str("rain", WeatherLetter(3));
-    std::vector<std::string> colours;
-    for (int weather = 1; weather <= 3; ++weather) {
-        char css[8];
-        std::snprintf(css, sizeof css, "#%06x", unsigned(WeatherColour(weather)));
-        colours.push_back(css);
-    }
-    texts.Raw("weatherColours", JsonTexts(colours)); // fine, cloudy, rain
-    texts.Str("reportTip", Tr("ゴール時の順位です。増減はグリッドからの順位の上下、ピットとペナルティは入った周回です。"));
-    w.Raw("texts", texts.Text());
-    const int last = int(season.history.laps.size()) - 1;
-    w.Num("selected", last);
-    if (last >= 0) w.Raw("race", RaceData(last));
-    return w.Text();
-}
-
-// One race: a line per car in finishing order, its marks, and the report.
-std::string AnalysisSession::RaceData(int index) {
-    const RaceLaps& race = shell_.season.history.laps[size_t(index)];
-    const std::vector<CarStory> stories = CarStories(race);
-    const int laps = int(race.laps.size());
-    MachinePalette palette(shell_);
-    LookCounter looks;
-    std::vector<std::string> cars, rows;
-    double most = 0;
-    for (int row = 0; row < int(stories.size()); ++row) {
-        const CarStory& s = stories[size_t(row)];
-        std::vector<int> places;
-        for (int lap = 0; lap <= laps && s.Ran(lap); ++lap) places.push_back(s.place[size_t(lap)]);
-        std::vector<double> gaps;
-        for (int lap = 1; lap <= laps && s.Ran(lap); ++lap) gaps.push_back(s.gap[size_t(lap)]);
-        if (row < RaceAnalysisWords::GapCarsAtFirst)
-            for (double g : gaps) most = std::max(most, g);
-        char label[16];
-        std::snprintf(label, sizeof label, "%2d", s.finish);
-        cars.push_back(JsonObject()
-                           .Str("name", s.names.DrvNm)
-                           .Str("carName", CarName(s))
-                           .Str("label", std::string(label) + "  " + s.names.DrvNm)
-                           .Str("summary", CarSummary(s))
-                           .Str("colour", Css(palette.Of(s.names.ColorNo)))
-                           .Num("look", looks.Next(palette.LookKey(s.names.ColorNo)))
-                           .Raw("place", JsonNumbers(places))
-                           .Raw("gap", JsonNumbers(gaps))
-                           .Num("retiredLap", s.retiredLap)
-                           .Num("retiredPlace", s.retiredPlace)
-                           .Raw("pit", JsonNumbers(s.pitLaps))
-                           .Raw("penalty", JsonNumbers(s.penaltyLaps))
-                           .Text());
-        rows.push_back(Row(RaceReportRow(race, s), s.retiredLap != 0));
-    }
-    std::vector<int> weather{race.startWeather};
-    for (const RaceLap& lap : race.laps) weather.push_back(lap.weather);
-    const GapScale scale = GapAxisScale(most);
-    return JsonObject()
-        .Num("index", index)
-        .Num("laps", laps)
-        .Num("lapTick", LapTickInterval(laps))
-        .Raw("cars", JsonArray(cars))
-        .Num("gapCarsAtFirst", RaceAnalysisWords::GapCarsAtFirst)
-        .Raw("gapScale", JsonNumbers(std::vector<double>{scale.top, scale.step, double(scale.steps)}))
-        .Raw("weather", JsonNumbers(weather))
-        .Str("weatherStory", WeatherStory(race))
-        .Str("summary", RaceReportSummary(race))
-        .Raw("report", TableJson(RaceReportHeadings(), rows,
-                                 std::vector<int>(std::begin(RaceReportNumberColumns), std::end(RaceReportNumberColumns))))
-        .Text();
-}
-
 std::string AnalysisSession::Handle(const std::vector<std::string>& f) {
     const std::string what = f.empty() ? "" : f[0];
-    if (kind_ == Analysis::Race && what == "race" && f.size() > 1) {
-        const int index = std::atoi(f[1].c_str());
-        if (index < 0 || index >= int(shell_.season.history.laps.size())) return {};
-        return JsonObject().Raw("race", RaceData(index)).Text();
-    }
-    if (kind_ == Analysis::Race && what == "gapscale" && f.size() > 1) {
-        const GapScale scale = GapAxisScale(std::strtod(f[1].c_str(), nullptr));
-        return JsonObject().Raw("gapScale", JsonNumbers(std::vector<double>{scale.top, scale.step, double(scale.steps)})).Text();
-    }
-    if (kind_ != Analysis::Odds) return {};
     if (what == "fix" && f.size() > 2) {
         FixedResult fix;
         fix.gp = std::atoi(f[1].c_str());

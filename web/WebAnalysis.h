@@ -28,8 +28,6 @@ public:
 
 private:
     std::string OddsWindow();
-    std::string RaceWindow();
-    std::string RaceData(int index);
     std::string OddsUpdate(const std::string& problem);
 
     Analysis kind_;

@@ -1,6 +1,7 @@
 #include "WebPlatform.h"
 
 #include <emscripten.h>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
@@ -188,6 +189,11 @@ void WebPlatform::Dispatch(const std::string& event) {
         if (c->kind == ControlKind::ComboBox && c->listIndex >= 0 && size_t(c->listIndex) < c->items.size())
             c->text = c->items[size_t(c->listIndex)];
         handler = c->onClick;
+    } else if (f[0] == "check") { // a chart's legend entry checked or not: "entry on"
+        const size_t space = f[4].find(' ');
+        const size_t entry = size_t(std::atoi(f[4].c_str()));
+        if (space != std::string::npos && entry < c->checks.size()) c->checks[entry] = f[4].substr(space + 1) == "1";
+        handler = c->onChange;
     } else if (f[0] == "edit") {
         c->text = f[4];
         handler = c->onChange;

@@ -10,6 +10,7 @@
 #include "history/HistoryWindows.h"
 #include "management/FrmHeadquarters.h"
 #include "odds/FrmPoints.h"
+#include "odds/FrmRaceAnalysis.h"
 #include "offseason/Market.h"
 #include "offseason/NewSeason.h"
 #include "principal/Board.h"
@@ -246,8 +247,8 @@ void Game::WireMainWindow() {
     main("Set_HQ").onClick = Command([this] { management::ShowHeadquarters(shell); }, Keep);
     main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
     main("Ana_Points").onClick = [this] { ShowPoints(shell); };
-    main("Ana_Race").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };
-    main("cmdRaceAna").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Race, shell); };
+    main("Ana_Race").onClick = [this] { ShowRaceAnalysis(shell); };
+    main("cmdRaceAna").onClick = [this] { ShowRaceAnalysis(shell); };
     // 記録: every state. Only a season's name changes there, which the title then shows as unsaved.
     main("Rec_Champions").onClick = Command([this] { ShowChampions(shell); }, !Keep);
     main("Rec_Past").onClick = [this] { ShowPastSeason(shell); };

@@ -54,7 +54,9 @@ void FrmPoints::AddPage(Shell& shell, int p) {
         for (int g = 0; g <= gps && g < int(line.points.size()); ++g) shown.values.push_back(line.points[size_t(g)]);
         most = std::max<double>(most, shown.values.back());
     }
-    chart->x = {Tr("グランプリ"), double(gps), 1, StepLabelEvery(gps)};
+    chart->x.title = Tr("グランプリ");
+    chart->x.top = gps;
+    chart->x.labelEvery = StepLabelEvery(gps);
     chart->y = NiceAxis(Tr("ポイント"), std::max(10.0, most + double(int(most) / 10)));
     chart->pointTip = "{1}\n第{2}戦まで {3} ポイント";
     chart->legendTip = Tr("クリックすると、その線を強調します。");

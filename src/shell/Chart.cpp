@@ -1,5 +1,6 @@
 #include "shell/Chart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -7,9 +8,38 @@
 
 namespace karven {
 
-std::string Chart::PointTip(size_t line, size_t step) const {
-    if (line >= lines.size() || step >= lines[line].values.size()) return {};
-    return TrF(pointTip.c_str(), lines[line].name, step, ChartNumber(lines[line].values[step]));
+double ChartLine::At(int step) const {
+    if (values.empty()) return 0;
+    return values[size_t(std::clamp(step - first, 0, int(values.size()) - 1))];
+}
+
+std::string Chart::Value(double value) const {
+    if (y.decimals < 0) return ChartNumber(value);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*f", std::min(y.decimals, 6), value);
+    return text;
+}
+
+std::string Chart::PointTip(size_t line, int step) const {
+    if (line >= lines.size() || lines[line].values.empty()) return {};
+    const ChartLine& l = lines[line];
+    if (!stepWords.empty()) return l.Who() + "\n" + TrF(stepWords.c_str(), step, Value(l.At(step)));
+    return TrF(pointTip.c_str(), l.Who(), step, Value(l.At(step)));
+}
+
+std::string Chart::Words(int line, int step) const {
+    if (line < 0 || line >= int(lines.size())) return info;
+    const ChartLine& l = lines[size_t(line)];
+    std::string words = l.summary.empty() ? l.Who() : l.summary;
+    if (step >= 0 && !stepWords.empty() && !l.values.empty())
+        words += "\n" + TrF(stepWords.c_str(), step, Value(l.At(step)));
+    return words;
+}
+
+std::string Chart::MarkTip(const ChartMark& mark) const {
+    if (mark.line < 0 || mark.line >= int(lines.size())) return {};
+    const std::string name = mark.kind >= 0 && mark.kind < int(markNames.size()) ? markNames[size_t(mark.kind)] : "";
+    return TrF(markTip.c_str(), lines[size_t(mark.line)].Who(), mark.step, name);
 }
 
 ChartAxis NiceAxis(std::string title, double most) {
@@ -34,6 +64,13 @@ std::string ChartNumber(double value) {
     if (std::fabs(value - std::round(value)) < 1e-9) std::snprintf(text, sizeof text, "%.0f", value);
     else std::snprintf(text, sizeof text, "%.1f", value);
     return text;
+}
+
+int FittedLabelEvery(double room, double needed) {
+    int every = 1;
+    for (int step : {2, 5, 10, 20, 50, 100, 200, 500, 1000})
+        if (room * every < needed) every = step;
+    return every;
 }
 
 } // namespace karven

@@ -14,8 +14,8 @@ class Form;
 class Shell;
 
 enum class PictureState { Loaded, Missing, Unreadable };
-// The analysis windows a front end draws itself: title odds, how a race unfolded.
-enum class Analysis { Odds, Race };
+// The analysis window a front end draws itself: the title odds, counted in the background.
+enum class Analysis { Odds };
 enum class FileDialogMode { Open, Save };
 enum class FolderUse { Read, Write };
 

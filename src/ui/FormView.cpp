@@ -27,6 +27,7 @@
 #include "ui/Announcer.h"
 #include "ui/Binder.h"
 #include "ui/FormChart.h"
+#include "ui/FormStrip.h"
 #include "ui/FormViewParts.h"
 #include "ui/FormWidgets.h"
 #include "ui/KeyHint.h"
@@ -268,7 +269,9 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
         return t;
     }
     case ControlKind::Chart:
-        return new FormChart(content, [this, &c](int) { Fire(c, &Control::onClick); });
+        return new FormChart(content, [this, &c](int) { Fire(c, &Control::onClick); },
+                             [this, &c] { Fire(c, &Control::onChange); });
+    case ControlKind::Strip: return new FormStrip(content);
     case ControlKind::Tabs: {
         auto* tabs = new QTabBar(content);
         tabs->setExpanding(false);
@@ -451,6 +454,7 @@ void FormView::Pull() {
             c.listIndex = tabs->currentIndex();
         } else if (auto* chart = dynamic_cast<FormChart*>(b.widget)) {
             c.listIndex = chart->Picked();
+            c.checks = chart->Checks();
         }
     }
 }

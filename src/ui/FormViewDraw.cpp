@@ -14,6 +14,7 @@
 #include "ui/Announcer.h"
 #include "ui/Binder.h"
 #include "ui/FormChart.h"
+#include "ui/FormStrip.h"
 #include "ui/FormView.h"
 #include "ui/FormViewParts.h"
 #include "ui/FormWidgets.h"
@@ -151,7 +152,9 @@ void FormView::RefreshControl(Bound& b) {
     } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
         RefreshTabs(c, *tabs);
     } else if (auto* chart = dynamic_cast<FormChart*>(w)) {
-        chart->Show(c.chart, c.listIndex);
+        chart->Show(c.chart, c.listIndex, c.checks);
+    } else if (auto* strip = dynamic_cast<FormStrip*>(w)) {
+        strip->Show(c.strip);
     } else if (auto* document = dynamic_cast<FormDocument*>(w)) {
         document->Show(ToQt(c.text), scale_);
     } else if (c.kind == ControlKind::Picture) {

@@ -196,7 +196,6 @@ void QtPlatform::ShowAnalysis(Analysis analysis, Shell& shell) {
     binder_.RefreshAll();
     switch (analysis) {
     case Analysis::Odds: ShowOddsWindow(shell, binder_.MainWindow()); break;
-    case Analysis::Race: ShowRaceWindow(shell, binder_.MainWindow()); break;
     }
 }
 

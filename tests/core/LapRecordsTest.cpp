@@ -364,9 +364,12 @@ TEST(LapRecords, TheMainWindowsButtonFollowsTheRacesRun) {
     ASSERT_EQ(game.season.history.laps.size(), 1u);
     EXPECT_TRUE(main("cmdRaceAna").enabled);
     EXPECT_TRUE(main("cmdRaceAna").visible) << "back in the button view";
+    const size_t before = platform.shown.size();
     main.Click("cmdRaceAna");
     main.Click("Ana_Race");
-    EXPECT_EQ(platform.analyses, (std::vector<Analysis>{Analysis::Race, Analysis::Race}));
+    ASSERT_EQ(platform.shown.size(), before + 2);
+    EXPECT_EQ(platform.shown[before].form, "frmRaceAna");
+    EXPECT_EQ(platform.shown[before + 1].form, "frmRaceAna");
     platform.Answer({true, false}); // a new season, the careers kept
     main.Click("cmdStart");
     EXPECT_TRUE(game.season.history.laps.empty());

@@ -87,8 +87,9 @@ TEST(Analysis, PointsChartHasALineForEachOfTheBestScorers) {
     WhenReady([](QWidget&) { return true; },
               [&](QWidget& dialog) {
                   dialog.grab().save(test::ScreenPath("points.png"));
-                  auto* view = dialog.findChild<QChartView*>("pointsDriversChart");
-                  ASSERT_NE(view, nullptr);
+                  auto* chart = static_cast<ui::FormChart*>(dialog.findChild<QWidget*>("pointsDriversChart"));
+                  ASSERT_NE(chart, nullptr);
+                  QChartView* view = chart->View();
                   lines = int(view->chart()->series().size());
                   points = static_cast<QLineSeries*>(view->chart()->series().at(0))->count();
               });
@@ -173,7 +174,7 @@ TEST(Analysis, TeamMatesDifferInLineAndMarkerAsTheLegendShowsAndALineCanBePicked
     int pickedByLegend = -1;
     WhenReady([](QWidget&) { return true; },
               [&](QWidget& dialog) {
-                  QChart* chart = dialog.findChild<QChartView*>("pointsDriversChart")->chart();
+                  QChart* chart = static_cast<ui::FormChart*>(dialog.findChild<QWidget*>("pointsDriversChart"))->View()->chart();
                   legendShape = chart->legend()->markerShape();
                   for (QAbstractSeries* series : chart->series()) {
                       auto* line = static_cast<QLineSeries*>(series);

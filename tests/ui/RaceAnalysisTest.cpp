@@ -6,7 +6,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTabWidget>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QWindow>
@@ -19,18 +19,20 @@
 #include "race/RaceState.h"
 #include "race/SilentWeekend.h"
 #include "shell/MainState.h"
+#include "ui/FormChart.h"
 
 using namespace karven;
 
 namespace {
 using test::HalfSeason;
 
-std::vector<QLineSeries*> Lines(QWidget& page) {
-    std::vector<QLineSeries*> lines;
-    for (QAbstractSeries* s : page.findChild<QChartView*>()->chart()->series())
-        if (auto* line = qobject_cast<QLineSeries*>(s); line && s->type() == QAbstractSeries::SeriesTypeLine) lines.push_back(line);
-    return lines;
+ui::FormChart& ChartOf(QWidget& dialog, const char* key) {
+    auto* chart = dialog.findChild<QWidget*>(key);
+    EXPECT_NE(chart, nullptr) << key;
+    return *static_cast<ui::FormChart*>(chart);
 }
+std::vector<QLineSeries*> Lines(QWidget& dialog, const char* key) { return ChartOf(dialog, key).Lines(); }
+QString Words(QWidget& dialog, const char* key) { return ChartOf(dialog, key).findChild<QLabel*>("chartWords")->text(); }
 
 // Looks at the window as it opens, then closes it with Esc.
 void WhenOpen(std::function<void(QWidget&)> look) {
@@ -57,17 +59,16 @@ TEST(RaceAnalysis, ShowsTheLastRaceAndAnyOtherWithItsChartsAndReport) {
         auto* picker = dialog.findChild<QComboBox*>("raceGp");
         choices = picker->count();
         chosen = picker->currentIndex();
-        auto* tabs = dialog.findChild<QTabWidget*>("raceTabs");
-        QWidget* lapPage = dialog.findChild<QWidget*>("raceLapPage");
-        std::vector<QLineSeries*> lines = Lines(*lapPage);
+        auto* tabs = dialog.findChild<QTabBar*>("raceTabs");
+        std::vector<QLineSeries*> lines = Lines(dialog, "raceLapChart");
         lapLines = int(lines.size());
         for (QLineSeries* line : lines) looks.emplace_back(line->pen().color(), line->pen().style());
-        auto* legend = lapPage->findChild<QListWidget*>("raceLegend");
+        QListWidget* legend = ChartOf(dialog, "raceLapChart").Legend();
         legendRows = legend->count();
         dialog.grab().save(test::ScreenPath("race_lapchart.png"));
         legend->setCurrentRow(1); // the keyboard's way of picking a driver out
         for (QLineSeries* line : lines) opacity.push_back(line->opacity());
-        info = lapPage->findChild<QLabel*>("raceLapInfo")->text();
+        info = Words(dialog, "raceLapChart");
         dialog.grab().save(test::ScreenPath("race_lapchart_picked.png"));
 
         picker->setFocus();
@@ -75,10 +76,9 @@ TEST(RaceAnalysis, ShowsTheLastRaceAndAnyOtherWithItsChartsAndReport) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
             tabsSeen.push_back(tabs->currentIndex());
             if (tabs->currentIndex() == 1) {
-                QWidget* gapPage = dialog.findChild<QWidget*>("raceGapPage");
-                for (QLineSeries* line : Lines(*gapPage)) gapShown += line->isVisible();
-                gapPage->findChild<QListWidget*>("raceGapLegend")->item(0)->setCheckState(Qt::Unchecked);
-                for (QLineSeries* line : Lines(*gapPage)) gapAfterUncheck += line->isVisible();
+                for (QLineSeries* line : Lines(dialog, "raceGapChart")) gapShown += line->isVisible();
+                ChartOf(dialog, "raceGapChart").Legend()->item(0)->setCheckState(Qt::Unchecked);
+                for (QLineSeries* line : Lines(dialog, "raceGapChart")) gapAfterUncheck += line->isVisible();
                 dialog.grab().save(test::ScreenPath("race_gaps.png"));
             }
             if (tabs->currentIndex() == 2) {
@@ -156,9 +156,9 @@ TEST(RaceAnalysis, ThePointerOverALinePicksItOutAndLeavingLetsItGo) {
     QString info;
     int clicked = -1;
     WhenOpen([&](QWidget& dialog) {
-        QWidget* page = dialog.findChild<QWidget*>("raceLapPage");
-        auto* view = page->findChild<QChartView*>("raceLapChart");
-        std::vector<QLineSeries*> lines = Lines(*page);
+        ui::FormChart& chart = ChartOf(dialog, "raceLapChart");
+        QChartView* view = chart.View();
+        std::vector<QLineSeries*> lines = chart.Lines();
         QTest::qWait(50); // the chart lays itself out
         const QPointF value(lap + 0.4, cars[size_t(row)].place[size_t(lap)]); // nearer this lap than the next
         const QPoint at = view->mapFromScene(view->chart()->mapToScene(view->chart()->mapToPosition(value, lines[size_t(row)])));
@@ -169,13 +169,13 @@ TEST(RaceAnalysis, ThePointerOverALinePicksItOutAndLeavingLetsItGo) {
         QTest::mouseMove(window, inWindow(at));
         for (QLineSeries* line : lines) over.push_back(line->opacity());
         overWidth = lines[size_t(row)]->pen().widthF();
-        info = page->findChild<QLabel*>("raceLapInfo")->text();
+        info = Words(dialog, "raceLapChart");
         dialog.grab().save(test::ScreenPath("race_lapchart_hover.png"));
         QTest::mouseMove(window, inWindow(QPoint(2, 2))); // off the plot, over the chart's margin
         for (QLineSeries* line : lines) away.push_back(line->opacity());
         awayWidth = lines[size_t(row)]->pen().widthF();
         QTest::mouseClick(window, Qt::LeftButton, {}, inWindow(at));
-        clicked = page->findChild<QListWidget*>("raceLegend")->currentRow();
+        clicked = chart.Legend()->currentRow();
     });
     s.game.shell.main.Click("Ana_Race");
     ASSERT_EQ(over.size(), cars.size());

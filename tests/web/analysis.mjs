@@ -79,7 +79,7 @@ try {
   // Before any race: nothing to look back on.
   top = await menu("Ana_Race");
   check(top.form === "frmRaceAna", `レース分析 by the menu opens ${top.form}`);
-  check(!!(await page.$('dialog.analysis [data-key="raceNone"]')), "レース分析 before a race: no word that nothing has been run");
+  check(!!(await page.$('dialog[open] [data-key="raceNone"]')), "レース分析 before a race: no word that nothing has been run");
   await closeWith("Escape", "レース分析 before a race");
 
   // Two Grands Prix played by keys, every window answered with Enter.
@@ -119,8 +119,9 @@ try {
   await page.select('[data-key="raceGp"]', await page.$eval('[data-key="raceGp"]', e => e.options[e.options.length - 1].textContent));
   top = await settle();
   // The legend picks a line out; Ctrl+Tab goes on to the gaps, ten cars drawn at first.
-  await page.click('[data-key="raceLegend"] .entry[data-row="0"]');
-  const info = await page.$eval('[data-key="raceLapInfo"]', e => e.textContent);
+  await page.click('[data-key="raceLapChart"] .legend .entry[data-row="0"]');
+  top = await settle();
+  const info = await page.$eval('[data-key="raceLapChart"] .chart-words', e => e.textContent);
   const winner = season.drivers.find(d => d.DrvNo === record.laps[record.laps.length - 1].order[0]);
   check(info.startsWith(winner.DrvNm) && info.includes("→"), `the line picked out: ${info}, the winner ${winner.DrvNm}`);
   const widths = await page.$$eval('[data-key="raceLapChart"] g.line polyline', ps => ps.map(p => p.getAttribute("stroke-width")));
@@ -129,14 +130,21 @@ try {
   await page.keyboard.down("Control");
   await page.keyboard.press("Tab");
   await page.keyboard.up("Control");
-  const gapShown = await page.$$eval('[data-key="raceGapChart"] g.line', gs => gs.filter(g => g.style.display !== "none").length);
+  top = await settle();
+  const gapsDrawn = () => page.$$eval('[data-key="raceGapChart"] g.line', gs => gs.filter(g => g.style.display !== "none").length);
+  const gapShown = await gapsDrawn();
   check(gapShown === Math.min(10, record.grid.length), `gap chart: ${gapShown} lines drawn at first`);
-  check(await page.$eval('.ana-panel[data-key="raceGapPage"]', e => !e.hidden), "Ctrl+Tab does not show the gaps");
+  check(await page.$eval('[data-key="raceGapChart"]', e => getComputedStyle(e).display !== "none"), "Ctrl+Tab does not show the gaps");
+  // A check box of the legend takes its car off the chart, drawn again to the scale of the rest.
+  await page.click('[data-key="raceGapChart"] .legend .entry[data-row="0"] input');
+  top = await settle();
+  check(await gapsDrawn() === gapShown - 1, `gap chart: ${await gapsDrawn()} lines drawn after the winner's box was cleared`);
   await shot("race-gaps");
   await page.keyboard.down("Control");
   await page.keyboard.press("Tab");
   await page.keyboard.up("Control");
-  check(await page.$eval('.ana-panel[data-key="raceReportPage"]', e => !e.hidden), "Ctrl+Tab does not go on to the report");
+  top = await settle();
+  check(await page.$eval('[data-key="raceReport"]', e => getComputedStyle(e).display !== "none"), "Ctrl+Tab does not go on to the report");
   const reportRows = await page.$$eval('[data-key="raceReport"] tbody tr', rs => rs.length);
   check(reportRows === record.grid.length, `race report: ${reportRows} rows for ${record.grid.length} cars`);
   const weatherCells = await page.$$eval('[data-key="raceWeather"] rect', rs => rs.length);
@@ -148,7 +156,7 @@ try {
   check(strip.letters === weatherCells && strip.name.startsWith("スタート"), `weather strip told by colour alone: ${JSON.stringify(strip)}`);
   await shot("race-report");
   // Enter on the focused 閉じる.
-  await page.focus('dialog.analysis [data-key="analysisClose"]');
+  await page.focus('dialog[open] [data-key="analysisClose"]');
   await closeWith("Enter", "レース分析");
 
   // ポイント推移 by the menu: the ten best drivers with points, team-mates alone sharing a colour.

@@ -128,6 +128,10 @@ try {
   // Turned sideways the window is whole again, and upright once more its columns come back.
   const turn = async (width, height, count) => {
     await page.setViewport({ width, height, isMobile: true, hasTouch: true });
+    // The page's own resize handler runs before the next frames are drawn: both columns' counts
+    // are two, so the count alone does not tell that the page has laid itself out again.
+    await page.waitForFunction(w => innerWidth === w, { timeout: 5000 }, width).catch(() => {});
+    await page.evaluate(() => new Promise(r => requestAnimationFrame(() => requestAnimationFrame(r))));
     await page.waitForFunction(n => document.querySelectorAll("#main .column").length === n, { timeout: 5000 }, count).catch(() => {});
     return columns();
   };

@@ -1,10 +1,10 @@
-// The analysis windows in the page: title odds (played in a Web Worker) and how each race unfolded. The game puts together what they show (WebAnalysis.cpp) and waits while
-// one is open; this module draws it in a <dialog>, its charts as SVG in the machine colours, and
+// The odds window in the page: title odds played in a Web Worker. The game puts together what it
+// shows (WebAnalysis.cpp) and waits while it is open; this module draws it in a <dialog>, its charts as SVG in the machine colours, and
 // hands the player's choices back as "analysis" events.
 "use strict";
 
 (function () {
-  const { svg, tip, fill, Dashes, lineIcon, highlight } = window.karvenCharts;
+  const { svg, tip, fill } = window.karvenCharts;
   const MaxRuns = 20000;
   const AnswerWithinMs = 2000; // the player waits about this long; fewer runs if need be
   let win = null; // { data, dialog, body, ... } of the open window
@@ -27,13 +27,6 @@
   function chartWidth(natural, legend) {
     const room = Math.min(980, document.documentElement.clientWidth - 12) - 44; // the page's width at its zoom
     return Math.round(Math.max(320, Math.min(natural, legend && room > 600 ? room - 240 : room)));
-  }
-  let clips = 0;
-  // Lines stay inside the plot, as the desktop's charts clip them.
-  function clipTo(s, x, y, width, height) {
-    const id = "ana-clip-" + ++clips;
-    s.append(svg("clipPath", { id }, svg("rect", { x, y, width, height })));
-    return `url(#${id})`;
   }
 
   // "グランプリ(&G)：" or "&Grand Prix:" as its text with the letter underlined; the letter, for Alt.
@@ -108,8 +101,7 @@
     win = { data, dialog, body, module, accels: new Map(), tabs: null };
     dialog.addEventListener("cancel", ev => { ev.preventDefault(); send("close"); });
     document.body.append(dialog);
-    if (data.kind === "odds") openOdds(win);
-    else openRace(win);
+    openOdds(win);
     const closeButton = el("button", { type: "button", class: "cmd default", "data-key": "analysisClose", title: data.closeTip,
                                        text: data.close, onclick: () => send("close") });
     body.append(el("div", { class: "ana-note", "data-key": "analysisNote", text: data.note }),
@@ -161,8 +153,6 @@
       if (w.data.kind === "odds" && !w.data.decided) {
         w.shownRuns = undefined;
         drawOdds(w, w.result || w.partial || null);
-      } else if (w.data.kind === "race" && w.race) {
-        raceShown(w, w.race);
       }
     }, 100);
   });
@@ -172,8 +162,6 @@
     if (data.kind) return open(data, module);
     if (!win) return;
     if (data.update) oddsUpdate(win, data.update);
-    if (data.race) raceShown(win, data.race);
-    if (data.gapScale && win.gapPage) win.gapPage.scale(data.gapScale);
   }
 
   // ---- チャンピオン予想 -----------------------------------------------------------------------------
@@ -396,240 +384,6 @@
     return s;
   }
 
-  // ---- レース分析 ----------------------------------------------------------------------------------
-
-  function openRace(w) {
-    const d = w.data;
-    const a = accel(d.picker);
-    const picker = el("select", { "data-key": "raceGp", title: d.pickerTip }, ...d.races.map(t => el("option", { text: t })));
-    w.accels.set(a.key, () => picker.focus());
-    w.body.append(el("div", { class: "ana-row" }, el("label", {}, a.node, picker)));
-    w.firstFocus = picker;
-    if (!d.races.length) {
-      picker.disabled = true;
-      w.firstFocus = null;
-      w.body.append(el("div", { class: "ana-empty", "data-key": "raceNone", text: d.none }));
-      return;
-    }
-    w.tabs = tabs(d.tabs, "raceTabs");
-    w.body.append(w.tabs.box);
-    picker.selectedIndex = d.selected;
-    picker.addEventListener("change", () => send("race", picker.selectedIndex));
-    w.racePicker = picker;
-    raceShown(w, d.race);
-  }
-
-  function raceShown(w, race) {
-    w.race = race;
-    w.racePicker.selectedIndex = race.index;
-    w.tabs.panels[0].replaceChildren(raceChart(w, race, true));
-    w.gapPage = null;
-    w.tabs.panels[1].replaceChildren(raceChart(w, race, false));
-    w.tabs.panels[2].replaceChildren(raceReport(w, race));
-  }
-
-  // ○ a tyre stop, ▲ a penalty, ✕ a retirement: dark outlines that show on every machine colour.
-  function mark(kind, x, y) {
-    const r = 4.5;
-    if (kind === 0) return svg("circle", { cx: x, cy: y, r, fill: "#fff", stroke: "#1e1e1e", "stroke-width": 1.6, class: "mark pit" });
-    if (kind === 1) return svg("polygon", { points: `${x},${y - r} ${x + r},${y + r} ${x - r},${y + r}`, fill: "#dc1e1e",
-                                            stroke: "#780000", "stroke-width": 1.2, class: "mark penalty" });
-    const g = svg("g", { class: "mark retired" });
-    for (const [c, wd] of [["#fff", 4.2], ["#000", 2.2]])
-      g.append(svg("path", { d: `M${x - r},${y - r}L${x + r},${y + r}M${x + r},${y - r}L${x - r},${y + r}`, stroke: c,
-                             "stroke-width": wd, "stroke-linecap": "round" }));
-    return g;
-  }
-
-  function raceChart(w, race, places) {
-    const t = w.data.texts, cars = race.cars, laps = Math.max(race.laps, 1);
-    const W = chartWidth(600, true), H = Math.round(380 * Math.max(0.8, W / 600)), L = 44, R = 12, T = 12, B = 40;
-    let gapTop = race.gapScale[0], gapStep = race.gapScale[1];
-    const X = lap => L + (W - L - R) * lap / laps;
-    const Yp = p => T + (H - T - B) * (p - 0.5) / Math.max(cars.length, 1);
-    const Yg = g => T + (H - T - B) * g / gapTop;
-    const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "ana-chart", "data-key": places ? "raceLapChart" : "raceGapChart", role: "img" });
-    tip(s, places ? t.lapChartTip : t.gapChartTip);
-    const axes = svg("g", {});
-    s.append(axes);
-    const drawAxes = () => {
-      axes.replaceChildren();
-      for (let lap = 0; lap <= laps; lap += race.lapTick)
-        axes.append(svg("line", { x1: X(lap), x2: X(lap), y1: T, y2: H - B, class: "grid" }),
-                    svg("text", { x: X(lap), y: H - B + 14, "text-anchor": "middle", class: "axis" }, String(lap)));
-      if (places) {
-        const every = [1, 2, 5, 10, 20, 50].find(e => (H - T - B) / cars.length * e >= 14) || 100;
-        for (let k = 1; k <= cars.length; ++k)
-          if (every === 1 || k === 1 || k % every === 0)
-            axes.append(svg("text", { x: L - 4, y: Yp(k) + 4, "text-anchor": "end", class: "axis" }, String(k)));
-      } else {
-        for (let k = 0; k * gapStep <= gapTop + 1e-9; ++k)
-          axes.append(svg("line", { x1: L, x2: W - R, y1: Yg(k * gapStep), y2: Yg(k * gapStep), class: "grid" }),
-                      svg("text", { x: L - 4, y: Yg(k * gapStep) + 4, "text-anchor": "end", class: "axis" },
-                          (k * gapStep).toFixed(gapStep >= 1 ? 0 : 1)));
-      }
-      axes.append(svg("text", { x: (L + W - R) / 2, y: H - 6, "text-anchor": "middle", class: "title" }, places ? t.lapAxis : t.gapLapAxis),
-                  svg("text", { x: 12, y: (T + H - B) / 2, "text-anchor": "middle", class: "title",
-                                transform: `rotate(-90 12 ${(T + H - B) / 2})` }, places ? t.placeAxis : t.gapAxis));
-    };
-    drawAxes();
-    const points = c => places
-      ? [...c.place.map((p, lap) => [lap, p]), ...(c.retiredLap ? [[c.retiredLap, c.retiredPlace]] : [])]
-      : c.gap.map((g, k) => [k + 1, g]);
-    const Y = places ? Yp : Yg;
-    const plotArea = svg("g", { "clip-path": clipTo(s, L, T - 6, W - L - R + 6, H - T - B + 12) });
-    s.append(plotArea);
-    const lines = cars.map((c, row) => {
-      const g = svg("g", { class: "line", "data-colour": c.colour, "data-row": row });
-      g.append(svg("polyline", { fill: "none", stroke: c.colour, "stroke-width": 2.5, "stroke-dasharray": Dashes[c.look],
-                                 "stroke-linejoin": "round" }));
-      plotArea.append(g);
-      return g;
-    });
-    const place = () => lines.forEach((g, row) =>
-      g.firstChild.setAttribute("points", points(cars[row]).map(([x, y]) => `${X(x)},${Y(y)}`).join(" ")));
-    place();
-    const marks = svg("g", { class: "marks" });
-    if (places) {
-      cars.forEach((c, row) => {
-        const at = lap => (c.retiredLap === 0 || lap < c.retiredLap) ? c.place[lap] : c.retiredPlace;
-        c.pit.forEach(lap => { if (lap >= 0 && lap <= race.laps) marks.append(tip(mark(0, X(lap), Yp(at(lap))), fill(t.atMark, c.carName, lap, t.marks[0]))); });
-        c.penalty.forEach(lap => { if (lap >= 0 && lap <= race.laps) marks.append(tip(mark(1, X(lap), Yp(at(lap))), fill(t.atMark, c.carName, lap, t.marks[1]))); });
-        if (c.retiredLap) marks.append(tip(mark(2, X(c.retiredLap), Yp(c.retiredPlace)), fill(t.atMark, c.carName, c.retiredLap, t.marks[2])));
-      });
-      s.append(marks);
-    }
-    const info = el("div", { class: "ana-info", "data-key": places ? "raceLapInfo" : "raceGapInfo", text: t.info });
-    let picked = -1;
-    const showInfo = (row, lap) => {
-      if (row < 0) { info.textContent = t.info; return; }
-      const c = cars[row];
-      let text = c.summary;
-      if (lap !== undefined) {
-        if (places) text += "\n" + fill(t.atPlace, lap, (c.retiredLap === 0 || lap < c.retiredLap) ? c.place[lap] : c.retiredPlace);
-        else if (lap >= 1 && c.gap[lap - 1] !== undefined) text += "\n" + fill(t.atGap, lap, c.gap[lap - 1].toFixed(2));
-      }
-      info.textContent = text;
-    };
-    const pick = row => { picked = row; highlight(lines, row); showInfo(row); };
-    // The pointer over the chart: the nearest line within reach picks out.
-    const toChart = ev => {
-      const box = s.getBoundingClientRect();
-      return [(ev.clientX - box.left) * W / box.width, (ev.clientY - box.top) * H / box.height];
-    };
-    const lineAt = ([px, py]) => {
-      let best = 6, nearest = -1;
-      lines.forEach((g, row) => {
-        if (g.style.display === "none") return;
-        const pts = points(cars[row]).map(([x, y]) => [X(x), Y(y)]);
-        pts.forEach((b, i) => {
-          const a = i ? pts[i - 1] : b, dx = b[0] - a[0], dy = b[1] - a[1], len = dx * dx + dy * dy;
-          const u = len > 0 ? Math.max(0, Math.min(1, ((px - a[0]) * dx + (py - a[1]) * dy) / len)) : 0;
-          const dist = Math.hypot(px - a[0] - u * dx, py - a[1] - u * dy);
-          if (dist < best) { best = dist; nearest = row; }
-        });
-      });
-      return nearest;
-    };
-    s.addEventListener("pointermove", ev => {
-      const at = toChart(ev), row = lineAt(at);
-      if (row < 0) { highlight(lines, picked); showInfo(picked); return; }
-      highlight(lines, row);
-      showInfo(row, Math.max(0, Math.min(race.laps, Math.round((at[0] - L) / (W - L - R) * laps))));
-    });
-    s.addEventListener("pointerleave", () => { highlight(lines, picked); showInfo(picked); });
-    s.addEventListener("click", ev => { const row = lineAt(toChart(ev)); if (row >= 0) legend.select(row); });
-
-    // The legend: a list in finishing order; in the gap chart its check boxes choose the cars drawn.
-    const list = el("div", { class: "ana-legend race", role: "listbox", tabindex: "0", title: places ? t.lapLegendTip : t.gapLegendTip,
-                             "data-key": places ? "raceLegend" : "raceGapLegend" });
-    const items = cars.map((c, row) => {
-      const item = el("div", { class: "entry", role: "option", "data-row": row, title: c.summary },
-                      lineIcon(c.colour, c.look, false), el("span", { text: c.label }));
-      if (!places) {
-        const box = el("input", { type: "checkbox", tabindex: "-1" });
-        box.checked = row < race.gapCarsAtFirst;
-        lines[row].style.display = box.checked ? "" : "none";
-        box.addEventListener("click", ev => ev.stopPropagation());
-        box.addEventListener("change", () => toggled(row, box.checked));
-        item.prepend(box);
-      }
-      item.addEventListener("click", () => legend.select(row));
-      list.append(item);
-      return item;
-    });
-    const toggled = (row, on) => {
-      lines[row].style.display = on ? "" : "none";
-      let most = 0;
-      cars.forEach((c, k) => { if (lines[k].style.display !== "none") for (const g of c.gap) most = Math.max(most, g); });
-      send("gapscale", most);
-    };
-    const legend = {
-      select: row => {
-        items.forEach((it, k) => it.setAttribute("aria-selected", String(k === row)));
-        if (items[row]) items[row].scrollIntoView({ block: "nearest" });
-        pick(row);
-      },
-    };
-    list.addEventListener("keydown", ev => {
-      if (ev.key === "ArrowDown" || ev.key === "ArrowUp") {
-        ev.preventDefault();
-        legend.select(Math.max(0, Math.min(cars.length - 1, picked + (ev.key === "ArrowDown" ? 1 : -1))));
-      } else if (ev.key === " " && !places && picked >= 0) {
-        ev.preventDefault();
-        const box = items[picked].querySelector("input");
-        box.checked = !box.checked;
-        toggled(picked, box.checked);
-      }
-    });
-    if (!places)
-      w.gapPage = {
-        scale: ([top, step]) => { gapTop = top; gapStep = step; drawAxes(); place(); },
-      };
-    const page = el("div", { class: "ana-page", "data-key": places ? "raceLapPage" : "raceGapPage" },
-                    el("div", { class: "ana-chartrow" }, el("div", { class: "ana-chartbox" }, s), list));
-    if (places) {
-      const key = el("div", { class: "ana-row ana-key" });
-      t.marks.forEach((name, k) => {
-        const m = svg("svg", { viewBox: "0 0 14 14", width: 14, height: 14 });
-        m.append(mark(k, 7, 7));
-        key.append(m, el("span", { text: name }));
-      });
-      page.append(key);
-    }
-    page.append(info);
-    return page;
-  }
-
-
-  function raceReport(w, race) {
-    const t = w.data.texts, n = race.weather.length, cell = 20, label = 56;
-    const s = svg("svg", { viewBox: `0 0 ${label + n * cell + 4} 34`, class: "ana-weather", "data-key": "raceWeather",
-                           role: "img", "aria-label": race.weatherStory });
-    tip(s, t.weatherTip);
-    s.append(svg("text", { x: 0, y: 13, class: "axis" }, t.weather));
-    const letters = { 1: t.fine, 2: t.cloudy, 3: t.rain };
-    const colours = { 1: t.weatherColours[0], 2: t.weatherColours[1], 3: t.weatherColours[2] };
-    race.weather.forEach((wx, i) => {
-      s.append(svg("rect", { x: label + i * cell, y: 0, width: cell - 1, height: 18, fill: colours[wx] || colours[3] }));
-      // The weather's letter in its cell: the colour is not the only sign.
-      s.append(svg("text", { x: label + i * cell + cell / 2, y: 13.5, "text-anchor": "middle", "font-size": 11,
-                             fill: wx === 1 || wx === 2 ? "#202020" : "#ffffff" }, letters[wx] || letters[3]));
-      if (i === 0 || i % 5 === 0 || i === n - 1)
-        s.append(svg("text", { x: label + i * cell + cell / 2, y: 30, "text-anchor": "middle", class: "axis" }, i === 0 ? "S" : String(i)));
-    });
-    const report = table(race.report, "raceReport");
-    report.title = t.reportTip;
-    report.querySelectorAll("tbody tr").forEach((tr, r) => {
-      const gained = tr.cells[4];
-      if (gained.textContent.startsWith("↑")) gained.classList.add("up");
-      else if (gained.textContent.startsWith("↓")) gained.classList.add("down");
-      void r;
-    });
-    return el("div", { class: "ana-page", "data-key": "raceReportPage" }, s,
-              el("div", { class: "ana-summary", "data-key": "raceSummary", text: race.summary }), report);
-  }
-
   // ---- style ------------------------------------------------------------------------------------
 
   const style = document.createElement("style");
@@ -643,28 +397,19 @@ dialog.analysis .ana-body { display: flex; flex-direction: column; gap: 6px; pad
 .ana-status.failed { color: #b00000; }
 .ana-row > progress { flex: 1; min-width: 6em; }
 .ana-row select, .ana-row button, .ana-buttons button { font: inherit; }
-.ana-list, .ana-note, .ana-info, .ana-summary { white-space: pre-wrap; }
-.ana-info { min-height: 2.6em; }
+.ana-list, .ana-note { white-space: pre-wrap; }
 .ana-tabs { display: flex; flex-wrap: wrap; gap: 2px; border-bottom: 1px solid #888; }
 .ana-tabs button { font: inherit; border: 1px solid #888; border-bottom: none; background: #e4e1d8; padding: 3px 10px; }
 .ana-tabs button[aria-selected="true"] { background: #fff; font-weight: bold; }
 .ana-panel { background: #fff; border: 1px solid #888; border-top: none; padding: 6px; min-height: 120px; }
 dialog.analysis[data-form="frmOdds"] .ana-panel { min-height: min(440px, calc(100vh / var(--zoom, 1) - 330px)); }
-.ana-chartrow { display: flex; gap: 6px; flex-wrap: wrap; }
-.ana-chartbox { flex: 1 1 380px; min-width: 0; }
 svg.ana-chart { width: 100%; height: auto; display: block; background: #fff; font-family: inherit; }
-svg.ana-weather { width: 100%; max-width: 100%; height: 34px; display: block; }
 svg .grid { stroke: #ddd; stroke-width: 1; }
 svg .axis { font-size: 11px; fill: #333; }
 svg .title { font-size: 12px; fill: #222; }
 svg .name { font-size: 12px; fill: #222; }
 svg .value { font-size: 11px; fill: #282828; }
 svg .value.inside { fill: #fff; }
-.ana-legend { flex: 0 1 220px; min-width: 160px; max-height: 380px; overflow: auto; border: 1px solid #aaa; background: #fff; }
-.ana-legend .entry { display: flex; align-items: center; gap: 4px; width: 100%; box-sizing: border-box; font: inherit; background: none; border: none; padding: 1px 4px; text-align: left; white-space: pre; cursor: pointer; }
-.ana-legend .entry[aria-selected="true"] { background: #316ac5; color: #fff; }
-.ana-key { gap: 4px; }
-.ana-key span { margin-right: 12px; }
 .ana-table { overflow: auto; max-height: 420px; }
 .ana-table table { border-collapse: collapse; width: 100%; }
 .ana-table th { position: sticky; top: 0; background: #ece9d8; border: 1px solid #aaa; font-weight: normal; padding: 1px 4px; white-space: nowrap; }
@@ -672,14 +417,9 @@ svg .value.inside { fill: #fff; }
 .ana-table td.num, .ana-table th.num { text-align: right; }
 .ana-table tr.grey td { color: #828282; }
 .ana-table tr.bold td { font-weight: bold; }
-.ana-table td.up { color: #00823c; } .ana-table td.down { color: #be1e1e; }
-.ana-table tr.grey td.up { color: #00823c; } .ana-table tr.grey td.down { color: #be1e1e; }
-@media (max-width: 640px) { .ana-legend { flex: 1 1 100%; max-height: 200px; } .ana-legend .entry { white-space: pre-wrap; } }
 /* Touch: every target at least 44 px either way. */
 @media (pointer: coarse) {
   .ana-tabs button, .ana-buttons button, .ana-row button, .ana-row select, .ana-row input { min-height: 44px; min-width: 44px; }
-  .ana-legend .entry { min-height: 44px; }
-  .ana-legend { max-height: 264px; }
 }
 .ana-empty { padding: 3em 1em; text-align: center; white-space: pre-wrap; }
 .ana-buttons { text-align: right; }

@@ -292,6 +292,12 @@
       el = document.createElement("div");
       el.className = "chart";
       el.setAttribute("role", "group");
+      el.dataset.key = c.key;
+      break;
+    case "strip":
+      el = document.createElementNS("http://www.w3.org/2000/svg", "svg");
+      el.setAttribute("class", "strip");
+      el.setAttribute("role", "img");
       break;
     case "listbox":
       el = document.createElement("select");
@@ -440,10 +446,22 @@
       if (el.dataset.json !== json || el.dataset.width !== String(width)) {
         el.dataset.json = json;
         el.dataset.width = String(width);
-        if (c.chart) karvenCharts.lineChart(el, c.chart, width, c.h, i => push("select", f.data.name, c.key, i), c.spoken || c.tip);
+        if (c.chart)
+          karvenCharts.lineChart(el, c.chart, width, c.h, i => push("select", f.data.name, c.key, i), c.spoken || c.tip,
+                                 c.checks ? (i, on) => push("check", f.data.name, c.key, i + " " + (on ? 1 : 0)) : null);
         else el.replaceChildren();
       }
+      karvenCharts.show(el, c.checks);
       karvenCharts.pick(el, c.index === undefined ? -1 : c.index);
+      break;
+    }
+    case "strip": {
+      const json = JSON.stringify(c.strip || null);
+      if (el.dataset.json !== json) {
+        el.dataset.json = json;
+        karvenCharts.strip(el, c.strip);
+      }
+      el.setAttribute("aria-label", c.spoken || "");
       break;
     }
     case "picture": {

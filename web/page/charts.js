@@ -47,58 +47,235 @@ window.karvenCharts = (function () {
     });
   }
 
+  // ○ a stop, ▲ a penalty, ✕ a retirement: dark outlines that show on every machine colour.
+  function mark(kind, x, y) {
+    const r = 4.5;
+    if (kind === 0) return svg("circle", { cx: x, cy: y, r, fill: "#fff", stroke: "#1e1e1e", "stroke-width": 1.6, class: "mark pit" });
+    if (kind === 1) return svg("polygon", { points: `${x},${y - r} ${x + r},${y + r} ${x - r},${y + r}`, fill: "#dc1e1e",
+                                            stroke: "#780000", "stroke-width": 1.2, class: "mark penalty" });
+    const g = svg("g", { class: "mark retired" });
+    for (const [c, wd] of [["#fff", 4.2], ["#000", 2.2]])
+      g.append(svg("path", { d: `M${x - r},${y - r}L${x + r},${y + r}M${x + r},${y - r}L${x - r},${y + r}`, stroke: c,
+                             "stroke-width": wd, "stroke-linecap": "round" }));
+    return g;
+  }
+
+  // The value at a step, the nearest one drawn where the line does not reach it.
+  const valueAt = (l, step) => l.values[Math.max(0, Math.min(l.values.length - 1, step - (l.first || 0)))];
+  const written = (chart, v) => chart.y.decimals === undefined ? number(v) : v.toFixed(chart.y.decimals);
+  const whoOf = l => l.who || l.name;
+  function pointTip(chart, i, step) {
+    const l = chart.lines[i], v = written(chart, valueAt(l, step));
+    return chart.stepWords ? whoOf(l) + "\n" + fill(chart.stepWords, step, v) : fill(chart.pointTip, whoOf(l), step, v);
+  }
+  function words(chart, i, step) {
+    if (i < 0 || !chart.lines[i]) return chart.info || "";
+    const l = chart.lines[i];
+    let text = l.summary || whoOf(l);
+    if (step !== undefined && chart.stepWords) text += "\n" + fill(chart.stepWords, step, written(chart, valueAt(l, step)));
+    return text;
+  }
+
+  // The grid lines on the multiples of the step between the axis's ends; which carry a number.
+  function ticks(axis, room) {
+    const first = Math.ceil((axis.from || 0) / axis.step - 1e-9), out = [];
+    let every = axis.labelEvery || 1;
+    if (axis.fitLabels) {
+      const per = room * axis.step / Math.max(1e-9, axis.top - (axis.from || 0));
+      every = [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000].find(e => per * e >= 14) || 1000;
+    }
+    for (let k = first; k * axis.step <= axis.top + 1e-9; ++k)
+      out.push({ v: k * axis.step, label: axis.fitLabels ? (every === 1 || k === first || k % every === 0) : k % every === 0 });
+    return out;
+  }
+
   // A form's chart into `box` (its control's element, `width` × `height` as laid out): the plot,
-  // named `name`, and its legend beside it, a legend entry picking its line out (`onPick`, -1 for none).
-  function lineChart(box, chart, width, height, onPick, name) {
+  // named `name`, its legend beside it (a list the keyboard moves in where the chart asks, with check
+  // boxes where `checks` are given), the marks' key and the words under it. A legend entry picks its
+  // line out (`onPick`, -1 for none); a check box tells `onCheck(entry, on)`.
+  function lineChart(box, chart, width, height, onPick, name, onCheck) {
+    const hadFocus = box.contains(document.activeElement), oldList = box.querySelector(".legend");
+    const scrolled = oldList ? oldList.scrollTop : 0;
+    const listed = !!chart.legendList, under = (chart.markNames ? 22 : 0) + (chart.info ? 40 : 0);
     const legendWidth = width >= 520 ? LegendWidth : 0;
-    const W = Math.max(200, width - legendWidth - 6), H = Math.max(160, height), L = 48, R = 12, T = 12, B = 44;
-    const steps = Math.max(1, chart.x.top), top = chart.y.top || 1;
-    const X = k => L + (W - L - R) * k / steps, Y = v => T + (H - T - B) * (1 - v / top);
-    const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "chart-plot", role: "img", "aria-label": name || chart.y.title });
-    for (let v = 0, n = 0; v <= top + 1e-9; v += chart.y.step, ++n) {
-      s.append(svg("line", { x1: L, x2: W - R, y1: Y(v), y2: Y(v), class: "grid" }));
-      if (n % chart.y.labelEvery === 0) s.append(svg("text", { x: L - 4, y: Y(v) + 4, "text-anchor": "end", class: "axis" }, number(v)));
+    const W = Math.max(200, width - legendWidth - 6), H = Math.max(160, height - under), L = 48, R = 12, T = 12, B = 44;
+    const x = chart.x, y = chart.y, x0 = x.from || 0, y0 = y.from || 0;
+    const xSpan = Math.max(1e-9, x.top - x0), ySpan = Math.max(1e-9, (y.top || 1) - y0);
+    const X = k => L + (W - L - R) * (k - x0) / xSpan;
+    const Y = v => T + (H - T - B) * (y.reversed ? (v - y0) / ySpan : 1 - (v - y0) / ySpan);
+    const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "chart-plot", role: "img", "aria-label": name || y.title });
+    for (const t of ticks(y, H - T - B)) {
+      if (!y.fitLabels) s.append(svg("line", { x1: L, x2: W - R, y1: Y(t.v), y2: Y(t.v), class: "grid" }));
+      if (t.label) s.append(svg("text", { x: L - 4, y: Y(t.v) + 4, "text-anchor": "end", class: "axis" }, number(t.v)));
     }
-    for (let k = 0, n = 0; k <= steps + 1e-9; k += chart.x.step, ++n) {
-      s.append(svg("line", { x1: X(k), x2: X(k), y1: T, y2: H - B, class: "grid" }));
-      if (n % chart.x.labelEvery === 0) s.append(svg("text", { x: X(k), y: H - B + 14, "text-anchor": "middle", class: "axis" }, number(k)));
+    for (const t of ticks(x, W - L - R)) {
+      s.append(svg("line", { x1: X(t.v), x2: X(t.v), y1: T, y2: H - B, class: "grid" }));
+      if (t.label) s.append(svg("text", { x: X(t.v), y: H - B + 14, "text-anchor": "middle", class: "axis" }, number(t.v)));
     }
-    s.append(svg("text", { x: (L + W - R) / 2, y: H - 8, "text-anchor": "middle", class: "title" }, chart.x.title),
-             svg("text", { x: 12, y: (T + H - B) / 2, "text-anchor": "middle", class: "title", transform: `rotate(-90 12 ${(T + H - B) / 2})` }, chart.y.title));
-    const lines = chart.lines.map(l => {
+    s.append(svg("text", { x: (L + W - R) / 2, y: H - 8, "text-anchor": "middle", class: "title" }, x.title),
+             svg("text", { x: 12, y: (T + H - B) / 2, "text-anchor": "middle", class: "title", transform: `rotate(-90 12 ${(T + H - B) / 2})` }, y.title));
+    const withMarkers = chart.markers !== false;
+    const pointsOf = l => l.values.map((v, k) => [X(k + (l.first || 0)), Y(v)]);
+    const lines = chart.lines.map((l, i) => {
       const colour = css(l.colour);
-      const g = svg("g", { class: "line", "data-colour": colour });
-      g.append(svg("polyline", { points: l.values.map((v, k) => `${X(k)},${Y(v)}`).join(" "), fill: "none",
+      const g = svg("g", { class: "line", "data-colour": colour, "data-row": i });
+      g.append(svg("polyline", { points: pointsOf(l).map(p => p.join(",")).join(" "), fill: "none", "stroke-linejoin": "round",
                                  stroke: colour, "stroke-width": 2.5, "stroke-dasharray": Dashes[l.look] || "" }));
-      l.values.forEach((v, k) => g.append(tip(marker(l.look, X(k), Y(v), colour, 4), fill(chart.pointTip, l.name, k, number(v)))));
+      if (withMarkers) l.values.forEach((v, k) => g.append(tip(marker(l.look, X(k + (l.first || 0)), Y(v), colour, 4), pointTip(chart, i, k + (l.first || 0)))));
       s.append(g);
       return g;
     });
+    if (chart.marks && chart.marks.length) {
+      const marks = svg("g", { class: "marks" });
+      for (const [line, step, value, kind] of chart.marks)
+        marks.append(tip(mark(kind, X(step), Y(value)), fill(chart.markTip, whoOf(chart.lines[line]), step, chart.markNames[kind])));
+      s.append(marks);
+    }
+
     const legend = document.createElement("div");
     legend.className = "legend";
     legend.title = chart.legendTip || "";
+    if (listed) {
+      legend.setAttribute("role", "listbox");
+      legend.setAttribute("aria-label", chart.legendTip || "");
+      legend.tabIndex = 0;
+    }
     chart.lines.forEach((l, i) => {
-      const entry = document.createElement("button");
-      entry.type = "button";
+      const entry = document.createElement(listed ? "div" : "button");
+      if (listed) { entry.setAttribute("role", "option"); entry.title = l.summary || whoOf(l); entry.id = `${box.dataset.key || "chart"}-entry-${i}`; }
+      else { entry.type = "button"; entry.tabIndex = -1; } // the list above the chart picks by keyboard
       entry.className = "entry";
-      entry.tabIndex = -1; // the list above the chart picks by keyboard
-      const name = document.createElement("span");
-      name.textContent = l.name;
-      entry.append(lineIcon(css(l.colour), l.look, true), name);
-      entry.addEventListener("click", () => onPick(box.picked === i ? -1 : i));
+      entry.dataset.row = i;
+      const label = document.createElement("span");
+      label.textContent = l.name;
+      entry.append(lineIcon(css(l.colour), l.look, withMarkers), label);
+      if (listed && onCheck) {
+        const check = document.createElement("input");
+        check.type = "checkbox";
+        check.tabIndex = -1; // Space in the list checks it; the entry tells a screen reader
+        check.setAttribute("aria-hidden", "true");
+        check.addEventListener("click", ev => ev.stopPropagation());
+        check.addEventListener("change", () => onCheck(i, check.checked));
+        entry.prepend(check);
+      }
+      entry.addEventListener("click", () => onPick(listed ? i : box.picked === i ? -1 : i));
       legend.append(entry);
     });
-    box.replaceChildren(s, legend);
+    if (listed)
+      legend.addEventListener("keydown", ev => {
+        const n = chart.lines.length, at = box.picked;
+        if (ev.key === "ArrowDown" || ev.key === "ArrowUp") {
+          ev.preventDefault();
+          ev.stopPropagation();
+          onPick(Math.max(0, Math.min(n - 1, at + (ev.key === "ArrowDown" ? 1 : -1))));
+        } else if (ev.key === " " && onCheck && at >= 0) {
+          ev.preventDefault();
+          ev.stopPropagation();
+          const check = legend.children[at].querySelector("input");
+          if (check) onCheck(at, !check.checked);
+        }
+      });
+
+    // The pointer over the plot: the nearest line within reach picks out while it rests there.
+    const wordsLine = document.createElement("div");
+    wordsLine.className = "chart-words";
+    wordsLine.setAttribute("aria-live", "polite");
+    const toPlot = ev => {
+      const r = s.getBoundingClientRect();
+      return [(ev.clientX - r.left) * W / r.width, (ev.clientY - r.top) * H / r.height];
+    };
+    const lineAt = ([px, py]) => {
+      let best = 6, nearest = -1;
+      lines.forEach((g, row) => {
+        if (g.style.display === "none") return;
+        const pts = pointsOf(chart.lines[row]);
+        pts.forEach((b, i) => {
+          const a = i ? pts[i - 1] : b, dx = b[0] - a[0], dy = b[1] - a[1], len = dx * dx + dy * dy;
+          const u = len > 0 ? Math.max(0, Math.min(1, ((px - a[0]) * dx + (py - a[1]) * dy) / len)) : 0;
+          if (Math.hypot(px - a[0] - u * dx, py - a[1] - u * dy) < best) { best = Math.hypot(px - a[0] - u * dx, py - a[1] - u * dy); nearest = row; }
+        });
+      });
+      return nearest;
+    };
+    s.addEventListener("pointermove", ev => {
+      const at = toPlot(ev), row = lineAt(at);
+      if (row < 0) { highlight(lines, box.picked); wordsLine.textContent = words(chart, box.picked); return; }
+      highlight(lines, row);
+      const step = Math.max(Math.ceil(x0), Math.min(Math.floor(x.top), Math.round(x0 + (at[0] - L) / (W - L - R) * xSpan)));
+      wordsLine.textContent = words(chart, row, step);
+    });
+    s.addEventListener("pointerleave", () => { highlight(lines, box.picked); wordsLine.textContent = words(chart, box.picked); });
+    s.addEventListener("click", ev => { const row = lineAt(toPlot(ev)); if (row >= 0) onPick(row); });
+
+    const row = document.createElement("div");
+    row.className = "chart-row";
+    row.append(s, legend);
+    const parts = [row];
+    if (chart.markNames) {
+      const key = document.createElement("div");
+      key.className = "chart-key";
+      chart.markNames.forEach((markName, k) => {
+        const m = svg("svg", { viewBox: "0 0 14 14", width: 14, height: 14, role: "img", "aria-label": markName });
+        m.append(mark(k, 7, 7));
+        const label = document.createElement("span");
+        label.textContent = markName;
+        key.append(m, label);
+      });
+      parts.push(key);
+    }
+    if (chart.info) parts.push(wordsLine);
+    box.replaceChildren(...parts);
+    box.chart = chart;
     box.lines = lines;
-    box.picked = -1;
+    box.words = wordsLine;
+    box.picked = undefined;
+    pick(box, -1);
+    legend.scrollTop = scrolled;
+    if (hadFocus && listed) legend.focus();
+  }
+
+  // The lines drawn: those checked, where the legend has check boxes.
+  function show(box, checks) {
+    if (!box.lines) return;
+    const entries = box.querySelectorAll(".legend .entry");
+    box.lines.forEach((g, i) => {
+      const on = !checks || !checks.length || !!checks[i];
+      g.style.display = on ? "" : "none";
+      const check = entries[i] && entries[i].querySelector("input");
+      if (check) { check.checked = on; entries[i].setAttribute("aria-checked", String(on)); }
+    });
+  }
+
+  // A strip: a row of coloured cells, each with its letter (the colour is never the only sign), a
+  // few numbers under them.
+  function strip(el, data) {
+    const cell = 20, label = 56, n = data ? data.cells.length : 0;
+    el.setAttribute("viewBox", `0 0 ${label + n * cell + 4} 34`);
+    el.setAttribute("preserveAspectRatio", "xMinYMin meet"); // from the left, as the desktop draws it
+    el.replaceChildren();
+    if (!data) return;
+    el.append(svg("text", { x: 0, y: 13, class: "axis" }, data.caption));
+    data.cells.forEach((c, i) => {
+      el.append(svg("rect", { x: label + i * cell, y: 0, width: cell - 1, height: 18, fill: css(c.colour) }),
+                svg("text", { x: label + i * cell + cell / 2, y: 13.5, "text-anchor": "middle", "font-size": 11, fill: css(c.letterColour) }, c.letter));
+      if (c.below) el.append(svg("text", { x: label + i * cell + cell / 2, y: 30, "text-anchor": "middle", class: "axis" }, c.below));
+    });
   }
 
   function pick(box, picked) {
     if (!box.lines || box.picked === picked) return;
     box.picked = picked;
     highlight(box.lines, picked);
-    box.querySelectorAll(".legend .entry").forEach((e, i) => e.setAttribute("aria-pressed", String(i === picked)));
+    const legend = box.querySelector(".legend");
+    const listed = legend && legend.getAttribute("role") === "listbox";
+    box.querySelectorAll(".legend .entry").forEach((e, i) => e.setAttribute(listed ? "aria-selected" : "aria-pressed", String(i === picked)));
+    if (listed) {
+      const entry = legend.children[picked];
+      if (entry) { legend.setAttribute("aria-activedescendant", entry.id); entry.scrollIntoView({ block: "nearest" }); }
+      else legend.removeAttribute("aria-activedescendant");
+    }
+    if (box.words) box.words.textContent = words(box.chart, picked);
   }
 
-  return { svg, tip, fill, Dashes, marker, lineIcon, highlight, lineChart, pick };
+  return { svg, tip, fill, Dashes, marker, lineIcon, highlight, lineChart, pick, show, mark, strip };
 })();

@@ -1,6 +1,5 @@
 #pragma once
-// The analysis windows: title odds computed in the background, points by Grand Prix, and how each
-// race of the season unfolded.
+// The analysis window the desktop draws itself: title odds computed in the background.
 
 class QWidget;
 
@@ -10,9 +9,7 @@ class Shell;
 
 namespace karven::ui {
 
-// Both modal over `parent`; they read the season and never change it.
+// Modal over `parent`; it reads the season and never changes it.
 void ShowOddsWindow(Shell& shell, QWidget* parent);
-// On the race run last, with the others of the season a choice away.
-void ShowRaceWindow(Shell& shell, QWidget* parent);
 
 } // namespace karven::ui
