@@ -2,6 +2,7 @@
 
 #include "offseason/Market.h"
 #include "offseason/Negotiation.h"
+#include "season/Translate.h"
 
 namespace karven {
 
@@ -78,6 +79,23 @@ void FrmKarvenOff::Load() {
     negotiated = false;
     OffLoad(*this, shell_);
     if (watch) watch->Opened(*this);
+}
+
+void FrmKarvenOff::ShowSeat(int team, int seat) {
+    const int at = SeatIndex(team, seat);
+    if (team < 1 || team > Teams || seat < 1 || seat > 2) return;
+    Control& label = (*this)("lbl2", at);
+    const std::string& name = SeatNames[size_t(at)];
+    const bool settled = team < int(OffTimTable.size()) && (seat == 1 ? OffTimTable[size_t(team)].Seat1 : OffTimTable[size_t(team)].Seat2) == "1";
+    label.text = name;
+    label.textColor = settled ? SettledColor : DefaultColor;
+    label.mark = settled ? "✓" : ""; // not the colour alone
+    label.spoken = settled ? TrF("{1}（契約済み）", name) : "";
+}
+
+void FrmKarvenOff::ShowSeats() {
+    for (int team = 1; team <= Teams; ++team)
+        for (int seat = 1; seat <= 2; ++seat) ShowSeat(team, seat);
 }
 
 } // namespace karven

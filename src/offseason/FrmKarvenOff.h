@@ -33,11 +33,18 @@ public:
     // The working tables; index 0 exists and is not used.
     std::vector<OffTimRecord> OffTimTable{1};
     std::vector<OffDrvRecord> OffDrvTable{1};
+    // Who each seat shows, by SeatIndex ([0] unused): the market reads and writes these, and the
+    // seat labels show them (ShowSeat).
+    std::vector<std::string> SeatNames = std::vector<std::string>(2 * Teams + 1);
     // Whether a negotiation ran since the window opened: without one, confirming empties every seat.
     bool negotiated = false;
     MarketWatch* watch = nullptr;
     // Who makes the choices of the team the player runs; none when the rules make every one.
     MarketCalls* calls = nullptr;
+
+    // The seat's label as the tables have it: its name, and a settled seat in its colour and mark.
+    void ShowSeat(int team, int seat);
+    void ShowSeats();
 
 private:
     Shell& shell_;

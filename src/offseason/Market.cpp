@@ -118,11 +118,8 @@ void OffShow(FrmKarvenOff& form, Shell& shell) {
                 seats[1] = &driver;
         }
         for (int s = 1; s <= 2; ++s) {
-            Control& label = form("lbl2", FrmKarvenOff::SeatIndex(i, s));
-            label.text = seats[s - 1] ? seats[s - 1]->DrvNm : "";
-            label.textColor = DefaultColor;
-            label.mark.clear();
-            label.spoken.clear();
+            form.SeatNames[size_t(FrmKarvenOff::SeatIndex(i, s))] = seats[s - 1] ? seats[s - 1]->DrvNm : "";
+            form.ShowSeat(i, s);
         }
     }
 }
@@ -159,7 +156,7 @@ void OffConfirm(FrmKarvenOff& form, Shell& shell) {
             closed.moves.push_back({closed.Ref(season.DrvTable[k].DrvNm), closed.Ref(before[k]), closed.Ref(after[k])});
     ArchiveSeason(season, std::move(closed));
     ResetSeason(season, 0);
-    SetMainState(shell.main, 2);
+    SetMainState(shell.main, CommandState::BetweenGps);
     form.Close();
 }
 

@@ -49,8 +49,8 @@ bool Finished(const FrmKarvenOff& form) {
     return AllTeamsFull(form) || AllDriversSettled(form);
 }
 
-Control& SeatLabel(FrmKarvenOff& form, int team, int seat) {
-    return form("lbl2", FrmKarvenOff::SeatIndex(team, seat));
+std::string& SeatName(FrmKarvenOff& form, int team, int seat) {
+    return form.SeatNames[size_t(FrmKarvenOff::SeatIndex(team, seat))];
 }
 
 std::string& SeatFlag(FrmKarvenOff& form, int team, int seat) {
@@ -59,19 +59,16 @@ std::string& SeatFlag(FrmKarvenOff& form, int team, int seat) {
 }
 
 void Settle(FrmKarvenOff& form, int team, int seat, const std::string& name) {
-    Control& label = SeatLabel(form, team, seat);
-    label.text = name;
-    label.textColor = SettledColor;
-    label.mark = "✓"; // not the colour alone
-    label.spoken = TrF("{1}（契約済み）", name);
+    SeatName(form, team, seat) = name;
     SeatFlag(form, team, seat) = "1";
+    form.ShowSeat(team, seat);
 }
 
 // A retained driver keeps the seat label that shows him; a settled seat is never his, even
 // when a namesake sits in it.
 void TakeOwnSeat(FrmKarvenOff& form, int team, const std::string& name) {
     for (int seat = 1; seat <= 2; ++seat) {
-        if (SeatFlag(form, team, seat) == "0" && SeatLabel(form, team, seat).text == name) {
+        if (SeatFlag(form, team, seat) == "0" && SeatName(form, team, seat) == name) {
             Settle(form, team, seat, name);
             return;
         }
@@ -83,8 +80,10 @@ void TakeOwnSeat(FrmKarvenOff& form, int team, const std::string& name) {
 void LeaveOldSeat(FrmKarvenOff& form, const std::string& name) {
     for (int team = 1; team < int(form.OffTimTable.size()); ++team)
         for (int seat = 1; seat <= 2; ++seat)
-            if (SeatFlag(form, team, seat) == "0" && SeatLabel(form, team, seat).text == name)
-                SeatLabel(form, team, seat).text.clear();
+            if (SeatFlag(form, team, seat) == "0" && SeatName(form, team, seat) == name) {
+                SeatName(form, team, seat).clear();
+                form.ShowSeat(team, seat);
+            }
 }
 } // namespace
 

@@ -289,11 +289,12 @@ void EnterTheMarket(const MarketNews& news, FrmKarvenOff& form) {
     for (int k : news.retiring) {
         if (k >= int(table.size())) continue;
         OffDrvRecord& o = table[size_t(k)];
-        for (int seat = 1; seat <= 2 * FrmKarvenOff::Teams; ++seat)
-            if (form("lbl2", seat).text == o.DrvNm) form("lbl2", seat).text.clear();
+        for (std::string& seat : form.SeatNames)
+            if (seat == o.DrvNm) seat.clear();
         o.Decided = "1";
         o.TimNo.clear();
     }
+    form.ShowSeats();
     for (size_t i = 0; i < news.rookies.size(); ++i) {
         OffDrvRecord o;
         o.DrvNo = Format00(int(table.size()));
