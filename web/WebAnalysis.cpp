@@ -131,7 +131,7 @@ std::string AnalysisSession::OddsWindow() {
     }
     // The worker's season: the bytes the game saves, read back there as a file opened.
     w.Bool("seasonWritten", WriteSeasonFile(season, SeasonPath)).Str("seasonPath", SeasonPath);
-    w.Raw("switches", JsonNumbers(std::vector<int>{shell_.EvePit == "1", shell_.EvePen == "1", shell_.EveTen == "1"}));
+    w.Raw("switches", JsonNumbers(std::vector<int>{shell_.events.pit, shell_.events.pen, shell_.events.weather}));
     // The drivers' machines by DrvTable position and the teams' by TimTable position, for the bars.
     std::vector<std::string> driverColours, teamColours;
     for (const DrvRecord& d : season.DrvTable) {

@@ -34,7 +34,7 @@ bool Write(Shell& shell, const std::string& folder, const std::vector<ExchangeFi
 } // namespace
 
 void RunCsvImport(Shell& shell) {
-    if (shell.main.commandState == 3) return;
+    if (shell.main.commandState == CommandState::QualifyingDone) return;
     std::string folder = shell.platform.ChooseFolder(Tr("インポートするフォルダー"), FolderUse::Read);
     if (folder.empty()) return;
     FolderImport result = ImportSeasonFolder(shell.season, folder);

@@ -31,7 +31,7 @@ void NewSeason(Shell& shell) {
     ResetSeason(shell.season, clearHistory);
     SetGridHeader(shell.main, 1);
     ClearGrid(shell);
-    SetMainState(shell.main, 1);
+    SetMainState(shell.main, CommandState::SeasonStart);
 }
 
 void ResetSeason(Season& season, int clearHistory) {

@@ -217,7 +217,7 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
     switch (event) {
     case RaceEvent::SetUp:
         SetTitle(main, [n = N_, name = gp_.GpNm] { return TrF("第{1}戦 {2} ＧＰ 決勝", n, name); });
-        SetRaceView(main, 2);
+        SetRaceView(main, RaceView::RacePanel);
         SetGridHeader(main, 3);
         break;
     case RaceEvent::Started: StartBoard(race); break;
@@ -255,14 +255,14 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
     case RaceEvent::Finished:
         text = Tr("レースが終了しました。");
         ShowOk(shell_);
-        SetRaceView(main, 1);
-        SetMainState(main, 2);
+        SetRaceView(main, RaceView::Commands);
+        SetMainState(main, CommandState::BetweenGps);
         break;
     case RaceEvent::SeasonOver:
         text = Tr("すべての日程が終了しました。");
         ShowOk(shell_);
-        SetRaceView(main, 1);
-        SetMainState(main, 4);
+        SetRaceView(main, RaceView::Commands);
+        SetMainState(main, CommandState::SeasonOver);
         break;
     case RaceEvent::Booked:
         SetTitle(main, [n = shell_.season.Sis.EndGp, name = gp_.GpNm] { return TrF("第{1}戦 {2} ＧＰ 決勝結果", n, name); });
@@ -311,7 +311,7 @@ std::vector<RaceCar> GridOf(const std::vector<EntryRecord>& entries, const std::
 }
 
 RaceSetup SetupOf(const Shell& shell, int n, int entryCount) {
-    return SetupOf(shell.season, n, entryCount, {shell.EvePit == "1", shell.EvePen == "1", shell.EveTen == "1"});
+    return SetupOf(shell.season, n, entryCount, shell.events);
 }
 
 } // namespace karven

@@ -9,6 +9,7 @@
 
 #include "season/Numbers.h"
 #include "season/RaceLaps.h"
+#include "shell/EventSwitches.h"
 
 namespace karven {
 
@@ -32,11 +33,6 @@ struct RaceCar {
 };
 
 struct Season;
-
-// Pit stops, penalties and weather changes, each on or off.
-struct EventSwitches {
-    bool pit = true, pen = true, weather = true;
-};
 
 // What a race needs to know of the season and the switches.
 struct RaceSetup {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "season/Season.h"
+#include "shell/CommandState.h"
 #include "shell/Form.h"
 
 namespace karven {
@@ -22,8 +23,8 @@ public:
     // team column beside it, so long names show whole.
     void SpanTeamColumn(bool span);
 
-    // The command state SetMainState set last (1..4); 0 before the first.
-    int commandState = 0;
+    // The command state SetMainState set last.
+    CommandState commandState = CommandState::None;
     // "Alt+" where the player chose that the commands' letters need Alt, else "".
     std::string letterKeyPrefix;
     // The grid's headings (SetGridHeader's mode) and how its title was made, so that both can be

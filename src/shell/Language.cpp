@@ -26,7 +26,7 @@ void ChooseTextSize(Shell& shell, int percent) {
 namespace {
 // The state's own texts again, the keyboard's focus where it was.
 void RetellState(FrmKarvenRace& main) {
-    if (main.commandState < 1) return;
+    if (main.commandState == CommandState::None) return;
     std::string focus = main.focusRequest;
     SetMainState(main, main.commandState);
     main.focusRequest = focus;

@@ -9,25 +9,26 @@
 
 namespace karven {
 
-void SetMainState(FrmKarvenRace& main, int state) {
+void SetMainState(FrmKarvenRace& main, CommandState state) {
     struct Row {
         bool settings, start, yosen, kesyou, rank, seiseki, drvSei, offSis;
     };
     static constexpr Row Table[] = {
-        {true, true, true, false, false, false, false, false},  // 1
-        {true, true, true, false, true, true, true, false},     // 2
-        {false, true, false, true, false, true, true, false},   // 3
-        {true, true, false, false, true, true, true, true},     // 4
+        {true, true, true, false, false, false, false, false},  // season start
+        {true, true, true, false, true, true, true, false},     // between Grands Prix
+        {false, true, false, true, false, true, true, false},   // qualifying done
+        {true, true, false, false, true, true, true, true},     // season over
     };
-    if (state < 1 || state > 4) return;
-    const Row& row = Table[state - 1];
+    const int at = int(state) - 1;
+    if (at < 0 || at > 3) return;
+    const Row& row = Table[at];
     main.commandState = state;
     // The keyboard waits on the command the season now expects, and N (次へ) presses it.
     static constexpr const char* Expected[] = {"cmdYosen", "cmdYosen", "cmdKesyou", "cmdOffSis"};
-    main.focusRequest = Expected[state - 1];
+    main.focusRequest = Expected[at];
     for (auto& [key, button] : main.keyButtons)
-        if (key == NextKey) button = Expected[state - 1];
-    main("lblNext").text = TrF("{1}：次へ（{2}）", main.letterKeyPrefix + NextKey, main(Expected[state - 1]).text);
+        if (key == NextKey) button = Expected[at];
+    main("lblNext").text = TrF("{1}：次へ（{2}）", main.letterKeyPrefix + NextKey, main(Expected[at]).text);
     main("Set_Sis", 21).enabled = row.settings;
     main("Set_Tim", 22).enabled = row.settings;
     main("Set_Drv", 23).enabled = row.settings;
@@ -44,20 +45,20 @@ void SetMainState(FrmKarvenRace& main, int state) {
     main("cmdOffSis").enabled = row.offSis;
 }
 
-int SeasonState(const Season& season) {
+CommandState SeasonState(const Season& season) {
     // Whole counts, as the tables were sized: a stored "2.5" Grands Prix are two.
-    return ReadCount(season.Sis.GpCount) > ReadCount(season.Sis.EndGp) ? 2 : 4;
+    return ReadCount(season.Sis.GpCount) > ReadCount(season.Sis.EndGp) ? CommandState::BetweenGps : CommandState::SeasonOver;
 }
 
 void FollowSeason(Shell& shell) {
-    if (shell.main.commandState != 1) SetMainState(shell.main, SeasonState(shell.season));
+    if (shell.main.commandState != CommandState::SeasonStart) SetMainState(shell.main, SeasonState(shell.season));
 }
 
 void FollowRaceRecords(Shell& shell) { shell.main("cmdRaceAna").enabled = !shell.season.history.laps.empty(); }
 
-void SetRaceView(FrmKarvenRace& main, int mode) {
-    if (mode != 1 && mode != 2) return;
-    bool buttons = mode == 1;
+void SetRaceView(FrmKarvenRace& main, RaceView view) {
+    if (view != RaceView::Commands && view != RaceView::RacePanel) return;
+    bool buttons = view == RaceView::Commands;
     for (const char* name : FrmKarvenRace::CommandButtons) main(name).visible = buttons;
     main("lblNext").visible = buttons;
     for (const char* name : FrmKarvenRace::RacePanel)
@@ -71,10 +72,10 @@ const char* EventItemName(int index) {
 
 void ToggleEvent(Shell& shell, int index) {
     if (index < 31 || index > 33) return;
-    std::string* switches[] = {&shell.EvePit, &shell.EvePen, &shell.EveTen};
+    bool* switches[] = {&shell.events.pit, &shell.events.pen, &shell.events.weather};
     Control& item = shell.main(EventItemName(index), index);
     item.checked = !item.checked;
-    switches[index - 31]->assign(1, item.checked ? '1' : '0');
+    *switches[index - 31] = item.checked;
 }
 
 namespace {

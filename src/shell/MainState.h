@@ -1,23 +1,23 @@
 #pragma once
 // Which commands the main window offers as the season goes on, and its two views.
 
+#include "shell/CommandState.h"
+
 namespace karven {
 
 class FrmKarvenRace;
 class Shell;
 struct Season;
 
-// 1 season start, 2 between Grands Prix, 3 qualifying done, 4 season over.
-void SetMainState(FrmKarvenRace& main, int state);
-// The state a season loaded from a file continues in: 2 while a Grand Prix is left, else 4.
-int SeasonState(const Season& season);
+void SetMainState(FrmKarvenRace& main, CommandState state);
+// The state a season loaded from a file continues in: between Grands Prix while one is left.
+CommandState SeasonState(const Season& season);
 // After the season changed outside a weekend (an editor, a file): the commands follow it. A
 // season not yet started stays in state 1.
 void FollowSeason(Shell& shell);
 // レース分析 opens on the race just run: it waits for a race with lap records.
 void FollowRaceRecords(Shell& shell);
-// 1 command buttons, 2 race panel.
-void SetRaceView(FrmKarvenRace& main, int mode);
+void SetRaceView(FrmKarvenRace& main, RaceView view);
 // "Eve_Pit", "Eve_Pen", "Eve_Ten" for the array indexes 31..33.
 const char* EventItemName(int index);
 // Eve_Pit, Eve_Pen, Eve_Ten: flip the check mark and the switch together.

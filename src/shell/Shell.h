@@ -8,6 +8,7 @@
 #include <string>
 
 #include "season/Season.h"
+#include "shell/EventSwitches.h"
 #include "shell/FrmKarvenRace.h"
 
 namespace karven {
@@ -32,10 +33,7 @@ public:
     std::string LastComment; // what the last commentary window told, for a player who asks again
     int16_t MsgResult = -1;  // answer of the question window: -1 OK, 0 Cancel
 
-    // Event switches, "1" on and "0" off; never saved.
-    std::string EvePit = "1";
-    std::string EvePen = "1";
-    std::string EveTen = "1";
+    EventSwitches events; // never saved
 
     // Comforts beside the rules. While a qualifying or a race shows, its windows offer スキップ:
     // the rest is played without windows and the player lands on the final board.

@@ -15,7 +15,7 @@ bool StartUp(Shell& shell) {
     shell.platform.ShowModal(title);
 
     shell.season.Sis.EndGp = "0";
-    shell.EvePit = shell.EveTen = shell.EvePen = "1";
+    shell.events = {};
     for (int i = 31; i <= 33; ++i) {
         Control& item = shell.main(EventItemName(i), i);
         item.visible = true;
@@ -32,8 +32,8 @@ bool StartUp(Shell& shell) {
     shell.main.caption = "KARVEN";
     SetTitle(shell.main, [] { return std::string("KARVEN"); });
     SetGridHeader(shell.main, 1);
-    SetRaceView(shell.main, 1);
-    SetMainState(shell.main, 1);
+    SetRaceView(shell.main, RaceView::Commands);
+    SetMainState(shell.main, CommandState::SeasonStart);
     return true;
 }
 

@@ -150,7 +150,7 @@ int Play(const Options& options) {
         return ExitFailed;
     }
     if (code == LoadDeclined) return ExitNotLoaded;
-    SetMainState(shell.main, SeasonOver(game.season) ? 4 : 2); // as File/Open leaves it
+    SetMainState(shell.main, SeasonOver(game.season) ? CommandState::SeasonOver : CommandState::BetweenGps); // as File/Open leaves it
 
     int gps = ParseGpCount(options.gps);
     if (gps < 0) {
@@ -159,7 +159,7 @@ int Play(const Options& options) {
     }
     if (!options.importCsv.empty()) {
         if (!ImportCsv(game, options)) return ExitFailed;
-        SetMainState(shell.main, SeasonOver(game.season) ? 4 : 2);
+        SetMainState(shell.main, SeasonOver(game.season) ? CommandState::SeasonOver : CommandState::BetweenGps);
     }
     // The living world: on for this run, or on already in the season file.
     if (options.world && !game.season.history.world.enabled)
@@ -208,9 +208,9 @@ int Play(const Options& options) {
                           : reckless ? management::Policy::Reckless
                                      : management::Policy::Game;
     }
-    if (options.noPit) shell.EvePit = "0";
-    if (options.noPen) shell.EvePen = "0";
-    if (options.noWeather) shell.EveTen = "0";
+    if (options.noPit) shell.events.pit = false;
+    if (options.noPen) shell.events.pen = false;
+    if (options.noWeather) shell.events.weather = false;
 
     std::unique_ptr<JsonLog> log = options.json ? std::make_unique<JsonLog>() : nullptr;
     if (log && !log->Good()) {
@@ -283,7 +283,7 @@ int Play(const Options& options) {
     if (options.odds > 0) {
         int threads = options.threads > 0 ? options.threads : int(std::max(1u, std::thread::hardware_concurrency()));
         uint64_t seed = options.seed ? *options.seed : uint64_t(random.Next() * 0x1.0p53);
-        EventSwitches switches{shell.EvePit == "1", shell.EvePen == "1", shell.EveTen == "1"};
+        EventSwitches switches = shell.events;
         OddsResult result = ChampionshipOdds(game.season, options.odds, threads, seed, switches, nullptr, options.fixes);
         if (log) odds = sim::OddsToJson(result);
         else sim::PrintOdds(std::cout, result);

@@ -190,7 +190,7 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
         FillRow(shell, k, e);
     }
     shell.SkipOffered = shell.SkipRequested = shell.PlayToDecision = false;
-    SetMainState(shell.main, 3);
+    SetMainState(shell.main, CommandState::QualifyingDone);
     return true;
 }
 

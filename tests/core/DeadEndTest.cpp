@@ -23,7 +23,7 @@ struct DefaultGame : ::testing::Test {
     }
     void FinishSeason() {
         game.season.Sis.EndGp = game.season.Sis.GpCount;
-        SetMainState(main, 4);
+        SetMainState(main, CommandState::SeasonOver);
     }
     int Seated() const {
         int seated = 0;
@@ -47,7 +47,7 @@ TEST_F(DefaultGame, AMarketConfirmedWithoutANegotiationAsksOnceMoreAndCancelRetu
     main.Click("cmdOffSis");
     EXPECT_TRUE(backInMarket);
     EXPECT_EQ(game.season, before);
-    EXPECT_EQ(main.commandState, 4);
+    EXPECT_EQ(main.commandState, CommandState::SeasonOver);
 
     // Agreed to both: every seat is empty, as the rules have it; then qualifying explains itself
     // and the editors stay open to seat drivers again.
@@ -57,12 +57,12 @@ TEST_F(DefaultGame, AMarketConfirmedWithoutANegotiationAsksOnceMoreAndCancelRetu
     });
     main.Click("cmdOffSis");
     EXPECT_EQ(Seated(), 0);
-    EXPECT_EQ(main.commandState, 2);
+    EXPECT_EQ(main.commandState, CommandState::BetweenGps);
     platform.shown.clear();
     main.Click("cmdYosen");
     EXPECT_EQ(platform.Texts(), std::vector<std::string>{"予選に出走できるドライバーがいません。\r\n"
                                                          "チーム設定でドライバーを登録してください。"});
-    EXPECT_EQ(main.commandState, 2);
+    EXPECT_EQ(main.commandState, CommandState::BetweenGps);
     EXPECT_TRUE(main("Set_Tim", 22).enabled);
     EXPECT_FALSE(main("cmdKesyou").enabled);
 }
@@ -72,18 +72,18 @@ TEST_F(DefaultGame, AGrandPrixAddedToAFinishedSeasonCanBeRun) {
     platform.script.push_back([](Form& settings) { settings.Click("cmdGp"); settings.Click("cmdOK"); });
     platform.script.push_back([](Form& calendar) { calendar.Click("cmdAdd"); calendar.Click("cmdOK"); });
     main.Click("Set_Sis", 21);
-    EXPECT_EQ(main.commandState, 2);
+    EXPECT_EQ(main.commandState, CommandState::BetweenGps);
     const int added = std::stoi(game.season.Sis.GpCount);
     main.Click("cmdYosen");
     main.Click("cmdKesyou");
     EXPECT_EQ(game.season.Sis.EndGp, std::to_string(added));
-    EXPECT_EQ(main.commandState, 4);
+    EXPECT_EQ(main.commandState, CommandState::SeasonOver);
 }
 
 TEST_F(DefaultGame, EditorsLeaveASeasonNotYetStartedInStateOne) {
     platform.script.push_back([](Form& settings) { settings.Click("cmdNinDn"); settings.Click("cmdOK"); });
     main.Click("Set_Sis", 21);
-    EXPECT_EQ(main.commandState, 1);
+    EXPECT_EQ(main.commandState, CommandState::SeasonStart);
 }
 
 TEST_F(DefaultGame, AQuestionClosedByItsFrameNeverAgrees) {

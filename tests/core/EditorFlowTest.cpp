@@ -22,7 +22,7 @@ bool AnyStartsWith(const std::vector<std::string>& texts, const std::string& sta
 TEST(EditorFlow, EditedSeasonSavesReopensAndRaces) {
     EditorWorld w(EditorSeason(3, 3, 8)); // six seated drivers, grid "20", ten laps
     FrmKarvenRace& main = w.shell.main;
-    SetMainState(main, 1);
+    SetMainState(main, CommandState::SeasonStart);
     w.platform.script.push_back([](Form& f) {
         while (f("lblNin").text != "4") f.Click("cmdNinDn");
         f.Click("cmdSyuDn");
@@ -75,7 +75,7 @@ TEST(EditorFlow, EditedSeasonSavesReopensAndRaces) {
 TEST(EditorFlow, EditedTeamsAndDriversSaveReopenAndRace) {
     EditorWorld w(EditorSeason(3, 3, 8)); // Driver07 and Driver08 without a seat
     FrmKarvenRace& main = w.shell.main;
-    SetMainState(main, 2);
+    SetMainState(main, CommandState::BetweenGps);
     w.platform.script.push_back([](Form& f) {
         auto pick = [&](int line) {
             f("lstTim").listIndex = line;

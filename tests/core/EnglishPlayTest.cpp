@@ -99,7 +99,7 @@ TEST_F(EnglishGame, QualifyingAndRacesAreToldInEnglish) {
 
 TEST_F(EnglishGame, TheMarketAnnouncesInEnglish) {
     game.season.Sis.EndGp = game.season.Sis.GpCount;
-    SetMainState(main, 4);
+    SetMainState(main, CommandState::SeasonOver);
     platform.script.push_back([&](Form& market) {
         EXPECT_FALSE(HasJapanese(market.caption)) << market.caption;
         market.Click("cmdStart");
@@ -107,7 +107,7 @@ TEST_F(EnglishGame, TheMarketAnnouncesInEnglish) {
         market.Click("cmdOK");
     });
     main.Click("cmdOffSis");
-    EXPECT_EQ(main.commandState, 2) << "the market was confirmed";
+    EXPECT_EQ(main.commandState, CommandState::BetweenGps) << "the market was confirmed";
     ExpectAllShownInEnglish();
     EXPECT_TRUE(AnyTextHas("Open the\r\ntransfer market?"));
     EXPECT_TRUE(AnyTextHas("signs for") || AnyTextHas("stays with"));

@@ -40,13 +40,13 @@ struct Exchange : ::testing::Test {
 
 TEST_F(Exchange, ImportIsOfferedWhereTheEditorsAreAndNeverBetweenQualifyingAndRace) {
     for (int state : {1, 2, 4}) {
-        SetMainState(main, state);
+        SetMainState(main, CommandState(state));
         EXPECT_TRUE(main("File_import").enabled) << state;
         EXPECT_TRUE(main("File_export").enabled && main("File_results").enabled) << state;
     }
-    SetMainState(main, 2);
+    SetMainState(main, CommandState::BetweenGps);
     main.Click("cmdYosen");
-    ASSERT_EQ(main.commandState, 3);
+    ASSERT_EQ(main.commandState, CommandState::QualifyingDone);
     EXPECT_FALSE(main("File_import").enabled);
     EXPECT_TRUE(main("File_export").enabled);
     // Even reached some other way, it does nothing there.
@@ -60,7 +60,7 @@ TEST_F(Exchange, ImportIsOfferedWhereTheEditorsAreAndNeverBetweenQualifyingAndRa
 
 TEST_F(Exchange, AnImportAtTheSeasonsStartOrBetweenGrandsPrixLeavesTheStateAsItWas) {
     for (int state : {1, 2}) {
-        SetMainState(main, state);
+        SetMainState(main, CommandState(state));
         std::string drivers = DriversToCsv(game.season);
         const std::string first = "アレク・ヴァンデル,ブルーホーク・カイザー,";
         drivers[drivers.find(first) + first.size()] = state == 1 ? 'E' : 'D'; // his technique
@@ -68,7 +68,7 @@ TEST_F(Exchange, AnImportAtTheSeasonsStartOrBetweenGrandsPrixLeavesTheStateAsItW
         Choose(dir.path().string());
         main.Click("File_import");
         EXPECT_EQ(game.season.DrvTable[1].Technique, state == 1 ? "5" : "4");
-        EXPECT_EQ(main.commandState, state);
+        EXPECT_EQ(main.commandState, CommandState(state));
         EXPECT_TRUE(LastText().starts_with("インポートしました。")) << LastText();
     }
     EXPECT_EQ(platform.folderUses, (std::vector<FolderUse>{FolderUse::Read, FolderUse::Read}));
@@ -76,13 +76,13 @@ TEST_F(Exchange, AnImportAtTheSeasonsStartOrBetweenGrandsPrixLeavesTheStateAsItW
 
 TEST_F(Exchange, AnImportedCalendarReopensAFinishedSeason) {
     game.season.Sis.EndGp = game.season.Sis.GpCount;
-    SetMainState(main, 4);
+    SetMainState(main, CommandState::SeasonOver);
     std::string calendar = CalendarToCsv(game.season) + "ナイトレース,超難\r\n";
     Put(CalendarCsv, calendar);
     Choose(dir.path().string());
     main.Click("File_import");
     EXPECT_EQ(game.season.Sis.GpCount, "17");
-    EXPECT_EQ(main.commandState, 2);
+    EXPECT_EQ(main.commandState, CommandState::BetweenGps);
     EXPECT_TRUE(main("cmdYosen").enabled);
     EXPECT_EQ(LastText(), "インポートしました。\r\nチーム：teams.csv がないため、そのまま\r\n"
                           "ドライバー：drivers.csv がないため、そのまま\r\nグランプリ：17 ＧＰ");

@@ -81,7 +81,7 @@ TEST(LoadedSeason, HugeRatingsRaceToTheFlag) {
 // A lap count that no file can bring in still ends: the race runs its longest distance.
 TEST(LoadedSeason, AnEndlessLapCountRunsTheLongestRace) {
     RaceFixture f(MakeSeason(1, 2, 1, "2147483647"));
-    f.shell.EvePit = f.shell.EvePen = f.shell.EveTen = "0";
+    f.shell.events = {false, false, false};
     ASSERT_TRUE(PlayGrandPrix(f.shell, f.weekend));
     auto texts = f.Texts();
     EXPECT_EQ(Count(texts, std::to_string(MaxSyuCount) + "周目\r\n"), 1);

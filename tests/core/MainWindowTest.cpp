@@ -39,24 +39,24 @@ struct MainWindowTest : ::testing::Test {
 
 TEST_F(MainWindowTest, EveryStateEnablesItsCommands) {
     // cmdStart cmdYosen cmdKesyou cmdDrvRank cmdTimRank cmdSeiseki cmdDrvSei cmdOffSis, then the settings menus
-    SetMainState(main, 1);
+    SetMainState(main, CommandState::SeasonStart);
     EXPECT_EQ(Enabled(), "11000000 111");
-    SetMainState(main, 2);
+    SetMainState(main, CommandState::BetweenGps);
     EXPECT_EQ(Enabled(), "11011110 111");
-    SetMainState(main, 3);
+    SetMainState(main, CommandState::QualifyingDone);
     EXPECT_EQ(Enabled(), "10100110 000");
-    SetMainState(main, 4);
+    SetMainState(main, CommandState::SeasonOver);
     EXPECT_EQ(Enabled(), "10011111 111");
-    SetMainState(main, 7); // unknown: nothing changes
+    SetMainState(main, CommandState(7)); // unknown: nothing changes
     EXPECT_EQ(Enabled(), "10011111 111");
     for (const char* always : {"cmdEnd", "File_open", "File_update", "File_End", "Help_Ver"})
         EXPECT_TRUE(main(always).enabled) << always;
 }
 
 TEST_F(MainWindowTest, RaceViewSwapsButtonsAndPanelButKeepsEnabledStates) {
-    SetMainState(main, 3);
+    SetMainState(main, CommandState::QualifyingDone);
     const std::string before = Enabled();
-    SetRaceView(main, 2);
+    SetRaceView(main, RaceView::RacePanel);
     for (const char* name : FrmKarvenRace::CommandButtons) EXPECT_FALSE(main(name).visible) << name;
     for (const char* name : {"lblTenkiBox", "lblTenki", "lblKakuritulbl", "lblKousui", "lblKakuritu", "lblBox",
                              "imgAnime", "imgTitle"})
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, RaceViewSwapsButtonsAndPanelButKeepsEnabledStates) {
     EXPECT_FALSE(main("imgTenki", 1).visible); // the holders of the three weather pictures stay hidden
     EXPECT_EQ(Enabled(), before);
 
-    SetRaceView(main, 1);
+    SetRaceView(main, RaceView::Commands);
     for (const char* name : FrmKarvenRace::CommandButtons) EXPECT_TRUE(main(name).visible) << name;
     EXPECT_FALSE(main("imgTenki", 0).visible);
     EXPECT_FALSE(main("imgAnime").visible);
@@ -76,14 +76,14 @@ TEST_F(MainWindowTest, EventItemsToggleCheckAndSwitchTogether) {
     for (int i = 31; i <= 33; ++i) main(EventItemName(i), i).checked = true;
     main.Click("Eve_Pen", 32);
     EXPECT_FALSE(main("Eve_Pen", 32).checked);
-    EXPECT_EQ(game.shell.EvePen, "0");
-    EXPECT_EQ(game.shell.EvePit, "1");
+    EXPECT_FALSE(game.shell.events.pen);
+    EXPECT_TRUE(game.shell.events.pit);
     main.Click("Eve_Pen", 32);
     EXPECT_TRUE(main("Eve_Pen", 32).checked);
-    EXPECT_EQ(game.shell.EvePen, "1");
+    EXPECT_TRUE(game.shell.events.pen);
     main.Click("Eve_Ten", 33);
     main.Click("Eve_Pit", 31);
-    EXPECT_EQ(game.shell.EveTen + game.shell.EvePit, "00");
+    EXPECT_FALSE(game.shell.events.weather || game.shell.events.pit);
 }
 
 TEST_F(MainWindowTest, GridHeadingsByMode) {

@@ -59,7 +59,7 @@ Outcome Market(uint64_t seed, int skipAfter) {
     Shell shell(season, platform, random);
     while (PlayGrandPrix(season, random, {})) {
     }
-    SetMainState(shell.main, 4);
+    SetMainState(shell.main, CommandState::SeasonOver);
     random.drawn.clear();
 
     Outcome o;
@@ -117,7 +117,7 @@ TEST(MarketSkip, AnnouncementsCloseByThemselvesUnderAutoAndQuestionsNever) {
     Shell shell(season, platform, random);
     while (PlayGrandPrix(season, random, {})) {
     }
-    SetMainState(shell.main, 4);
+    SetMainState(shell.main, CommandState::SeasonOver);
     shell.AutoAdvanceMs = 300;
     std::map<std::string, std::set<int>> autoClose;
     platform.fallback = [&](Form& f) {

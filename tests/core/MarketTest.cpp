@@ -124,7 +124,7 @@ Season NextSeason(Season s) {
 
 TEST(MarketConfirm, WithoutANegotiationEveryDriverLosesHisSeatButTheTitleIsStillAwarded) {
     MarketWorld w(FinishedSeason());
-    SetMainState(w.shell.main, 4);
+    SetMainState(w.shell.main, CommandState::SeasonOver);
     Season expected = NextSeason(w.season);
     size_t seated = 0;
     for (int d = 1; d <= 5; ++d) {
@@ -222,7 +222,7 @@ TEST(MarketConfirm, TheNextQualifyingAndRaceCopeWithFewerSeatsThanTheGrid) {
 TEST(MarketFlow, CancelOrClosingTheWindowLeavesTheSeasonExactlyAsItWas) {
     for (bool closeBox : {false, true}) {
         MarketWorld w(FinishedSeason());
-        SetMainState(w.shell.main, 4);
+        SetMainState(w.shell.main, CommandState::SeasonOver);
         Season before = w.season;
         w.platform.script.push_back([&](Form& f) {
             f.Click("cmdStart"); // a whole negotiation, every question answered OK

@@ -250,7 +250,7 @@ struct WholeMarket {
         for (int g = 1; g <= 5; ++g)
             for (int d = 1; d <= 8; ++d) season.DrvTable[d].Result[g] = std::to_string((d + g) % 8 + 1);
         for (int t = 1; t <= 4; ++t) season.TimTable[t].Points = std::to_string(10 * t);
-        SetMainState(shell.main, 4);
+        SetMainState(shell.main, CommandState::SeasonOver);
     }
 };
 

@@ -24,7 +24,7 @@ void MidSeason(StandingsWorld& w) {
         driver.CareerPp = driver.CareerFl = "3";
         driver.CareerPoints = "123";
     }
-    SetMainState(w.shell.main, 2);
+    SetMainState(w.shell.main, CommandState::BetweenGps);
     w.shell.main("lblTitle").text = "ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ (第3戦まで)";
     w.shell.main.lbl(2, 1).text = "Driver01";
 }

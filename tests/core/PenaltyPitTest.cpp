@@ -13,7 +13,7 @@ double R(int roll, int x) { return RollValue(roll, x); }
 // One lap without weather: the leader is penalised at once; every other roll comes out largest.
 struct PenaltyLap : RaceFixture {
     explicit PenaltyLap(const std::string& secondTime) {
-        shell.EveTen = "0";
+        shell.events.weather = false;
         season.Sis.SyuCount = "1";
         Running({Car(1, "10.00"), Car(2, secondTime)});
         random.Push({0.5, 0, 0, 0, 0, 0}); // lap picture, two penalty rolls of 1, three pictures
@@ -98,7 +98,7 @@ TEST(Penalty, ReasonByLapAndNoThirdPenalty) {
     EXPECT_EQ(f.table()[1].Time, "10.00");
 
     RaceFixture off;
-    off.shell.EvePen = "0";
+    off.shell.events.pen = false;
     off.Running({Car(1, "10.00")});
     PenaltyStep(*off.race, 1);
     EXPECT_EQ(off.random.draws, 0);
@@ -117,7 +117,7 @@ TEST(Pit, DecisionByTyreLaps) {
     EXPECT_EQ(Pit(15, true, {R(2, 2), R(3, 3)}), std::make_pair(true, 2));
 
     RaceFixture off;
-    off.shell.EvePit = "0";
+    off.shell.events.pit = false;
     EntryRecord car = Car(1, "10.00");
     car.TyreLaps = "20";
     off.Running({car});

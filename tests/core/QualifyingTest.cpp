@@ -60,7 +60,7 @@ TEST(Qualifying, FastCircuitLineAndFullGridWithoutFailures) {
 
 TEST(Qualifying, CancelChangesNothing) {
     RaceFixture f;
-    SetMainState(f.shell.main, 2);
+    SetMainState(f.shell.main, CommandState::BetweenGps);
     f.shell.main.lbl(2, 1).text = "前回";
     f.shell.main("lblTitle").text = "前のタイトル";
     f.platform.Answer({false});

@@ -157,7 +157,7 @@ TEST(Race, WholeGrandPrixFromTheButtons) {
     // The buttons run what the application wires to them.
     shell.main("cmdYosen").onClick = [&] { RunQualifying(shell, f.weekend); };
     shell.main("cmdKesyou").onClick = [&] { RunKesyou(shell, f.weekend); };
-    SetMainState(shell.main, 1);
+    SetMainState(shell.main, CommandState::SeasonStart);
     shell.main.Click("cmdKesyou"); // not yet
     EXPECT_TRUE(f.platform.shown.empty());
     shell.main.Click("cmdYosen");

@@ -45,9 +45,9 @@ TEST(SilentRace, AWholeSeasonWatchedAndUnwatchedEndsInTheSameSeasonFile) {
         ScriptedPlatform platform; // every window answered with its default button
         GameRandom watchedRandom(c.seed), silentRandom(c.seed);
         Shell shell(watched, platform, watchedRandom);
-        shell.EvePit = c.switches.pit ? "1" : "0";
-        shell.EvePen = c.switches.pen ? "1" : "0";
-        shell.EveTen = c.switches.weather ? "1" : "0";
+        shell.events.pit = c.switches.pit;
+        shell.events.pen = c.switches.pen;
+        shell.events.weather = c.switches.weather;
         RaceWeekend weekend;
         for (int g = 1; g <= 6; ++g) {
             ASSERT_TRUE(RunQualifying(shell, weekend));

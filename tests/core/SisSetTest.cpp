@@ -29,7 +29,7 @@ TEST(SisSet, OpensFromTheMenuExceptBetweenQualifyingAndRace) {
     EditorWorld w(EditorSeason(4));
     w.shell.main.geometry = {100, 50, 952, 700};
     for (int state : {1, 2, 3, 4}) {
-        SetMainState(w.shell.main, state);
+        SetMainState(w.shell.main, CommandState(state));
         w.platform.shown.clear();
         Rect placed;
         w.platform.script.push_back([&](Form& f) {

@@ -40,14 +40,14 @@ struct ShellFlow : ::testing::Test {
 TEST_F(ShellFlow, StartUpShowsTheTitleThenLoadsAndEntersStateOne) {
     InstallInitialData("current.krv"); // its EndGp is 1, which the start-up does not reset after loading
     for (int i = 31; i <= 33; ++i) main(EventItemName(i), i).checked = false;
-    game.shell.EvePen = "0";
+    game.shell.events.pen = false;
     main.lblT(1).text = "No";
 
     ASSERT_TRUE(game.StartUp());
     ASSERT_FALSE(platform.shown.empty());
     EXPECT_EQ(platform.shown[0].form, "frmmain");
     EXPECT_EQ(platform.shown[0].caption, "KARVEN");
-    EXPECT_EQ(game.shell.EvePit + game.shell.EvePen + game.shell.EveTen, "111");
+    EXPECT_TRUE(game.shell.events.pit && game.shell.events.pen && game.shell.events.weather);
     for (int i = 31; i <= 33; ++i) EXPECT_TRUE(main(EventItemName(i), i).checked);
     EXPECT_EQ(game.season.DrvCount, "3");
     EXPECT_EQ(main.caption, "KARVEN");
@@ -80,7 +80,7 @@ TEST_F(ShellFlow, StartUpGoesOnWithAnInitialFileInAnUnknownLayout) {
 }
 
 TEST_F(ShellFlow, OpenSetsTheStateFromTheLoadedSeason) {
-    SetMainState(main, 3);
+    SetMainState(main, CommandState::QualifyingDone);
     platform.fileAnswers = {Golden + "current.krv"};
     main.Click("File_open");
     EXPECT_EQ(platform.fileDialogs, std::vector<FileDialogMode>{FileDialogMode::Open});
@@ -102,14 +102,14 @@ TEST_F(ShellFlow, OpenDeclinedStillRecomputesTheStateAndAFailureOnlyWarns) {
     main.Click("File_open");
     const Season loaded = game.season;
 
-    SetMainState(main, 3);
+    SetMainState(main, CommandState::QualifyingDone);
     platform.fileAnswers = {Golden + "old.krv"};
     platform.Answer({true, false}); // the notice, then Cancel at the conversion
     main.Click("File_open");
     EXPECT_EQ(game.season, loaded);
     EXPECT_EQ(State(), 2);
 
-    SetMainState(main, 3);
+    SetMainState(main, CommandState::QualifyingDone);
     WriteBytes(dir / "broken.krv", std::string(FormatMark) + "\r\n");
     platform.fileAnswers = {dir / "broken.krv"};
     main.Click("File_open");

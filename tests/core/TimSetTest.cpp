@@ -230,7 +230,7 @@ TEST(TimSet, BothEditorsOpenFromTheMenuExceptBetweenQualifyingAndRace) {
     for (auto [item, index, caption] :
          {std::tuple{"Set_Tim", 22, "チーム設定"}, {"Set_Drv", 23, "ドライバー設定"}}) {
         for (int state : {1, 2, 3, 4}) {
-            SetMainState(w.shell.main, state);
+            SetMainState(w.shell.main, CommandState(state));
             w.platform.shown.clear();
             w.shell.main.Click(item, index);
             ASSERT_EQ(w.platform.shown.size(), state == 3 ? 0u : 1u) << item << state;

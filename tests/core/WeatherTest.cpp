@@ -56,7 +56,7 @@ TEST(Weather, ChangeStaysWithinZeroToHundred) {
 
 TEST(Weather, SwitchedOffMeansNoWeatherLineAndNoDraws) {
     RaceFixture f;
-    f.shell.EveTen = "0";
+    f.shell.events.weather = false;
     f.Running({Car(1, "1.00")});
     f.platform.Answer({true});
     EXPECT_TRUE(ConfirmStart(*f.race));

@@ -41,7 +41,7 @@ struct WindowOpener {
 
 inline void FinishSeason(GameUnderTest& g) {
     g.game.season.Sis.EndGp = g.game.season.Sis.GpCount;
-    SetMainState(g.game.shell.main, 4);
+    SetMainState(g.game.shell.main, CommandState::SeasonOver);
 }
 
 // The offer window of team 01 over the season's first three drivers.

@@ -134,7 +134,7 @@ TEST(Analysis, AtTheSeasonsEndTheTitleIsDecidedAndCtrlTabSwitchesTabs) {
     s.Start([&s](Season& season) {
         while (PlayGrandPrix(season, s.random, {})) {
         }
-        SetMainState(s.game.shell.main, 4);
+        SetMainState(s.game.shell.main, CommandState::SeasonOver);
     });
     QString status, leader;
     int rows = 0;

@@ -30,7 +30,7 @@ struct GameWindow {
 
     GameWindow() {
         EXPECT_TRUE(ReadSeasonFile(game.season, platform.AppPath() + InitialDataFile));
-        SetMainState(game.shell.main, 1);
+        SetMainState(game.shell.main, CommandState::SeasonStart);
         binder.RefreshAll();
         window.show();
     }

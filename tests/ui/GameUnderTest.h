@@ -40,7 +40,7 @@ struct HalfSeason : GameUnderTest {
     HalfSeason() : GameUnderTest(12) {
         Start([this](Season& s) {
             for (int g = 1; g <= 8; ++g) EXPECT_TRUE(PlayGrandPrix(s, random, {}));
-            SetMainState(game.shell.main, 2);
+            SetMainState(game.shell.main, CommandState::BetweenGps);
             FollowRaceRecords(game.shell);
         });
     }

@@ -84,7 +84,7 @@ TEST(Help, EveryCommandEditorControlAndAnalysisWindowExplainsItself) {
     test::GameUnderTest g(6);
     g.Start([&g](Season& s) {
         for (int gp = 1; gp <= 4; ++gp) PlayGrandPrix(s, g.random, {});
-        SetMainState(g.game.shell.main, 2);
+        SetMainState(g.game.shell.main, CommandState::BetweenGps);
     });
     for (const char* name : FrmKarvenRace::CommandButtons)
         EXPECT_FALSE(g.window.findChild<QPushButton*>(name)->toolTip().isEmpty()) << name;

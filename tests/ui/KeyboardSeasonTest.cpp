@@ -85,17 +85,17 @@ SeasonByKeys Play(bool skip, bool manage = false) {
     }
     Player player(skip, manage ? Qt::Key_D : Qt::Key_S);
     // N until the season is over, and once more for the market.
-    for (int n = 0; n < 100 && shell.main.commandState != 4; ++n) {
+    for (int n = 0; n < 100 && shell.main.commandState != CommandState::SeasonOver; ++n) {
         test::PressKey(g.window, Qt::Key_N);
         ++result.keys;
     }
-    EXPECT_EQ(shell.main.commandState, 4);
+    EXPECT_EQ(shell.main.commandState, CommandState::SeasonOver);
     test::PressKey(g.window, Qt::Key_N);
     ++result.keys;
     result.keys += player.keys;
     result.calls = player.calls;
     EXPECT_EQ(g.game.season.Sis.EndGp, "0") << "the market opened the next season";
-    EXPECT_EQ(shell.main.commandState, 2);
+    EXPECT_EQ(shell.main.commandState, CommandState::BetweenGps);
     QApplication::processEvents();
     QWidget* focus = QApplication::focusWidget();
     result.focusBackOnMain = g.window.isActiveWindow() && focus && focus->objectName() == "cmdYosen";

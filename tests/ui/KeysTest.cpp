@@ -216,18 +216,18 @@ TEST(Keys, TheCommandsLettersAndNPressTheirButtons) {
 
     const char* expected[] = {"cmdYosen", "cmdYosen", "cmdKesyou", "cmdOffSis"};
     for (int state = 1; state <= 4; ++state) {
-        SetMainState(main, state);
+        SetMainState(main, CommandState(state));
         g.binder.RefreshAll();
         EXPECT_EQ(press(Qt::Key_N, state % 2 == 0), std::vector<std::string>{expected[state - 1]}) << state;
         EXPECT_TRUE(g.window.findChild<QLabel*>("lblNext")->text().contains(
             QString::fromStdString(main(expected[state - 1]).text)));
     }
-    SetRaceView(main, 2);
+    SetRaceView(main, RaceView::RacePanel);
     g.binder.RefreshAll();
     EXPECT_TRUE(press(Qt::Key_Y, true).empty());
     EXPECT_TRUE(press(Qt::Key_N, true).empty());
     EXPECT_TRUE(g.window.findChild<QLabel*>("lblNext")->isHidden());
-    SetRaceView(main, 1);
+    SetRaceView(main, RaceView::Commands);
 }
 
 TEST(Keys, WhereLettersNeedAltAPlainLetterStartsNothingAndAltWithItComesBeforeTheMenus) {
@@ -245,7 +245,7 @@ TEST(Keys, WhereLettersNeedAltAPlainLetterStartsNothingAndAltWithItComesBeforeTh
     const auto hint = [&] { return g.window.findChild<QLabel*>("cmdYosen_key")->text().toStdString(); };
 
     main.Click("Help_AltKeys");
-    SetMainState(main, 2); // 予選 and シーズン成績表 both there
+    SetMainState(main, CommandState::BetweenGps); // 予選 and シーズン成績表 both there
     g.binder.RefreshAll();
     EXPECT_TRUE(main("Help_AltKeys").checked);
     EXPECT_TRUE(press(Qt::Key_Y, Qt::NoModifier).empty()) << "a letter typed alone starts nothing";

@@ -34,7 +34,7 @@ struct MainAtNaturalSize {
     std::vector<QRect> keepClear;
 
     explicit MainAtNaturalSize(int view) {
-        SetRaceView(shell.main, view);
+        SetRaceView(shell.main, RaceView(view));
         binder.RefreshAll();
         window.show();
         QApplication::processEvents();

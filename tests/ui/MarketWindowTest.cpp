@@ -39,7 +39,7 @@ TEST(MarketWindow, AWholeMarketByEnterOpensTheNextSeason) {
     test::GameUnderTest w(8);
     w.Start([&](Season& s) {
         FinishSeason(s);
-        SetMainState(w.game.shell.main, 4);
+        SetMainState(w.game.shell.main, CommandState::SeasonOver);
     });
     test::AutoAnswer answer;
 

@@ -201,7 +201,7 @@ TEST(RaceAnalysis, TheMainWindowOpensItOnTheRaceJustRunOnceThereIsOne) {
 
     PlayGrandPrix(g.game.season, g.random, {});
     PlayGrandPrix(g.game.season, g.random, {});
-    SetMainState(g.game.shell.main, 2);
+    SetMainState(g.game.shell.main, CommandState::BetweenGps);
     FollowRaceRecords(g.game.shell);
     g.binder.RefreshAll();
     EXPECT_TRUE(button->isEnabled());

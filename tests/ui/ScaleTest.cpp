@@ -97,7 +97,7 @@ struct SeasonUnderWay : test::GameUnderTest {
     SeasonUnderWay() : GameUnderTest(21) {
         Start([this](Season& s) {
             for (int g = 1; g <= 3; ++g) PlayGrandPrix(s, random, {});
-            SetMainState(game.shell.main, 2);
+            SetMainState(game.shell.main, CommandState::BetweenGps);
         });
         game.shell.main.Click("cmdDrvRank");
     }
@@ -118,7 +118,7 @@ TEST(Scale, TheMainWindowKeepsEveryControlInsideAndEveryTextWholeAtAnySize) {
                           {QSize(natural.width() * 2, natural.height()), 1}, // the spare width shared
                           {Scaled(natural, 0.85), 0.85}};
     for (int view2 : {1, 2}) {
-        SetRaceView(s.game.shell.main, view2);
+        SetRaceView(s.game.shell.main, RaceView(view2));
         for (const Size& size : sizes) {
             ResizeContent(s.window, size.content);
             std::string at = std::to_string(size.content.width()) + "x" + std::to_string(size.content.height());
@@ -262,7 +262,7 @@ TEST(Scale, PicturesAreDrawnAtTheSizeAndPixelRatioTheyAreShownAt) {
 
     // In the window: the race picture at the window's scale.
     SeasonUnderWay s;
-    SetRaceView(s.game.shell.main, 2);
+    SetRaceView(s.game.shell.main, RaceView::RacePanel);
     s.game.shell.main("imgAnime").picture = ours.toStdString();
     ResizeContent(s.window, Scaled(s.binder.MainView()->NaturalSize(), 1.5));
     auto* anime = s.window.findChild<QLabel*>("imgAnime");

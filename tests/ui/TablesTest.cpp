@@ -37,7 +37,7 @@ struct ScoredSeason : test::GameUnderTest {
             s.Sis.EndGp = "1";
             for (int t = 1; t <= ReadCount(s.TimCount); ++t) s.TimTable[t].Points = std::to_string(t);
             for (int d = 1; d <= 32; ++d) s.DrvTable[d].Result[1] = std::to_string(d % 8 + 1);
-            SetMainState(game.shell.main, 2);
+            SetMainState(game.shell.main, CommandState::BetweenGps);
         });
     }
 };
@@ -89,7 +89,7 @@ TEST(Tables, GridShowsEveryDriverAndTeamNameOfTheDefaultSeasonWhole) {
             s.Sis.EndGp = "1";
             for (int d = 1; d <= drivers; ++d)
                 if ((d - 1) * 2 / drivers == half) s.DrvTable[d].Result[1] = "1";
-            SetMainState(g.game.shell.main, 2);
+            SetMainState(g.game.shell.main, CommandState::BetweenGps);
         });
         ASSERT_GT(drivers, 32);
         g.window.findChild<QPushButton*>("cmdDrvRank")->click();

@@ -102,7 +102,7 @@ TEST(TextFit, LongNamesInTheWindowsEndWithAnEllipsisAndShowWholeInTheirTooltips)
         s.DrvTable[1].DrvNm = longName;
         s.Sis.EndGp = "1";
         s.DrvTable[1].Result[1] = "1";
-        SetMainState(g.game.shell.main, 2);
+        SetMainState(g.game.shell.main, CommandState::BetweenGps);
     });
     g.window.findChild<QPushButton*>("cmdDrvRank")->click();
     auto* cell = g.window.findChild<QLabel*>("lbl2(1)");

@@ -104,7 +104,7 @@ TEST(MessageWindows, NoticeAndCommentCloseOnEnter) {
 
 TEST(MessageWindows, BoardIsCurrentWhileACommentWaits) {
     Windows w;
-    SetRaceView(w.shell.main, 2);
+    SetRaceView(w.shell.main, RaceView::RacePanel);
     w.window.show();
     FillRaceBoard(w.shell);
     w.shell.main.lbl(2, 1).text = "新しい首位";
@@ -121,8 +121,8 @@ TEST(MessageWindows, BoardIsCurrentWhileACommentWaits) {
 TEST(MainWindow, StartUpStateAndRaceViewGrabbed) {
     Windows w;
     SetGridHeader(w.shell.main, 1);
-    SetRaceView(w.shell.main, 1);
-    SetMainState(w.shell.main, 1);
+    SetRaceView(w.shell.main, RaceView::Commands);
+    SetMainState(w.shell.main, CommandState::SeasonStart);
     ClearGrid(w.shell);
     w.binder.RefreshAll();
     w.window.show();
@@ -130,7 +130,7 @@ TEST(MainWindow, StartUpStateAndRaceViewGrabbed) {
     EXPECT_TRUE(w.window.findChild<QWidget*>("imgAnime")->isHidden());
     EXPECT_TRUE(w.window.grab().save(test::ScreenPath("main_startup.png")));
 
-    SetRaceView(w.shell.main, 2);
+    SetRaceView(w.shell.main, RaceView::RacePanel);
     FillRaceBoard(w.shell);
     w.shell.main("imgTenki", 0).picture = w.platform.AppPath() + "img/tenkou/ame.bmp";
     w.shell.main("lblKousui").text = "72";

@@ -247,7 +247,7 @@ private:
 } // namespace
 
 void ShowOddsWindow(Shell& shell, QWidget* parent) {
-    EventSwitches switches{shell.EvePit == "1", shell.EvePen == "1", shell.EveTen == "1"};
+    EventSwitches switches = shell.events;
     OddsWindow window(shell.season, switches, parent);
     window.exec();
 }
