@@ -1,107 +1,15 @@
 #include "FormJson.h"
 
-#include <cstdio>
-
+#include "JsonText.h"
 #include "season/Translate.h"
-
 #include "shell/Chart.h"
-#include "shell/Strip.h"
 #include "shell/Form.h"
 #include "shell/LabelTable.h"
+#include "shell/Strip.h"
 
 namespace karven::web {
 
 namespace {
-void Quote(std::string& out, std::string_view text) {
-    out += '"';
-    for (char ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-}
-
-class Writer {
-public:
-    std::string out;
-    void Key(const char* name) {
-        Comma();
-        Quote(out, name);
-        out += ':';
-        fresh_ = true;
-    }
-    void Str(const char* name, std::string_view value) {
-        Key(name);
-        Quote(out, value);
-        fresh_ = false;
-    }
-    void Num(const char* name, long long value) {
-        Key(name);
-        out += std::to_string(value);
-        fresh_ = false;
-    }
-    void Real(const char* name, double value) {
-        Key(name);
-        Number(value);
-        fresh_ = false;
-    }
-    void Number(double value) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.10g", value);
-        out += text;
-    }
-    void Bool(const char* name, bool value) {
-        Key(name);
-        out += value ? "true" : "false";
-        fresh_ = false;
-    }
-    void Open(char bracket) {
-        Comma();
-        out += bracket;
-        fresh_ = true;
-    }
-    void Close(char bracket) {
-        out += bracket;
-        fresh_ = false;
-    }
-    void Item(std::string_view value) {
-        Comma();
-        Quote(out, value);
-        fresh_ = false;
-    }
-    void Item(long long value) {
-        Comma();
-        out += std::to_string(value);
-        fresh_ = false;
-    }
-    void RealItem(double value) {
-        Comma();
-        Number(value);
-        fresh_ = false;
-    }
-
-private:
-    bool fresh_ = true;
-    void Comma() {
-        if (!fresh_) out += ',';
-        fresh_ = false;
-    }
-};
-
 const char* KindName(ControlKind kind) {
     switch (kind) {
     case ControlKind::Label: return "label";
@@ -124,14 +32,14 @@ const char* KindName(ControlKind kind) {
 
 const char* AlignName(Align align) { return align == Align::Center ? "center" : align == Align::Right ? "right" : "left"; }
 
-void Strings(Writer& w, const char* name, const std::vector<std::string>& items) {
+void Strings(JsonWriter& w, const char* name, const std::vector<std::string>& items) {
     w.Key(name);
     w.Open('[');
     for (const std::string& item : items) w.Item(item);
     w.Close(']');
 }
 
-void WriteAxis(Writer& w, const char* name, const ChartAxis& axis) {
+void WriteAxis(JsonWriter& w, const char* name, const ChartAxis& axis) {
     w.Key(name);
     w.Open('{');
     w.Str("title", axis.title);
@@ -145,7 +53,7 @@ void WriteAxis(Writer& w, const char* name, const ChartAxis& axis) {
     w.Close('}');
 }
 
-void WriteChart(Writer& w, const Chart& chart) {
+void WriteChart(JsonWriter& w, const Chart& chart) {
     w.Key("chart");
     w.Open('{');
     w.Key("lines");
@@ -191,7 +99,7 @@ void WriteChart(Writer& w, const Chart& chart) {
     w.Close('}');
 }
 
-void WriteStrip(Writer& w, const Strip& strip) {
+void WriteStrip(JsonWriter& w, const Strip& strip) {
     w.Key("strip");
     w.Open('{');
     w.Str("caption", strip.caption);
@@ -209,7 +117,7 @@ void WriteStrip(Writer& w, const Strip& strip) {
     w.Close('}');
 }
 
-void WriteControl(Writer& w, const Control& c) {
+void WriteControl(JsonWriter& w, const Control& c) {
     w.Open('{');
     w.Str("key", c.Key());
     w.Str("kind", KindName(c.kind));
@@ -280,7 +188,7 @@ void WriteControl(Writer& w, const Control& c) {
 
 // As the table reads now: its name, the headings and the rows that say something, each cell as its
 // label's key and what it says.
-void WriteLabelTable(Writer& w, const LabelTable& t) {
+void WriteLabelTable(JsonWriter& w, const LabelTable& t) {
     const TableReading reading = ReadTable(t);
     w.Open('{');
     w.Str("name", t.name);
@@ -309,7 +217,7 @@ void WriteLabelTable(Writer& w, const LabelTable& t) {
 } // namespace
 
 std::string FormJson(const Form& form, bool modal) {
-    Writer w;
+    JsonWriter w;
     w.Open('{');
     w.Str("name", form.Name());
     w.Str("caption", form.caption);

@@ -1,5 +1,5 @@
 #pragma once
-// Small pieces of JSON for what the page draws beside the forms: texts quoted, numbers exact.
+// JSON for the page, written one way: texts quoted, numbers exact.
 
 #include <cmath>
 #include <cstdio>
@@ -10,8 +10,8 @@
 
 namespace karven::web {
 
-inline std::string Quoted(std::string_view text) {
-    std::string out = "\"";
+inline void AppendQuoted(std::string& out, std::string_view text) {
+    out += '"';
     for (char ch : text) {
         const unsigned char c = static_cast<unsigned char>(ch);
         if (c == '"') out += "\\\"";
@@ -25,7 +25,13 @@ inline std::string Quoted(std::string_view text) {
             out += escaped;
         } else out += ch;
     }
-    return out + '"';
+    out += '"';
+}
+
+inline std::string Quoted(std::string_view text) {
+    std::string out;
+    AppendQuoted(out, text);
+    return out;
 }
 
 // A double as the shortest text that reads back as the same double.
@@ -39,22 +45,75 @@ inline std::string Number(double value) {
     return text;
 }
 
+// JSON written as it goes: members and items, the commas between them put in.
+class JsonWriter {
+public:
+    std::string out;
+    void Key(std::string_view name) {
+        Comma();
+        AppendQuoted(out, name);
+        out += ':';
+        fresh_ = true;
+    }
+    void Str(std::string_view name, std::string_view value) {
+        Key(name);
+        Value(Quoted(value));
+    }
+    void Num(std::string_view name, long long value) {
+        Key(name);
+        Value(std::to_string(value));
+    }
+    void Real(std::string_view name, double value) {
+        Key(name);
+        Value(Number(value));
+    }
+    void Bool(std::string_view name, bool value) {
+        Key(name);
+        Value(value ? "true" : "false");
+    }
+    // A value already written as JSON, after its key or as an item.
+    void Value(std::string_view json) {
+        Comma();
+        out += json;
+        fresh_ = false;
+    }
+    void Open(char bracket) {
+        Comma();
+        out += bracket;
+        fresh_ = true;
+    }
+    void Close(char bracket) {
+        out += bracket;
+        fresh_ = false;
+    }
+    void Item(std::string_view value) { Value(Quoted(value)); }
+    void Item(long long value) { Value(std::to_string(value)); }
+    void RealItem(double value) { Value(Number(value)); }
+
+private:
+    bool fresh_ = true;
+    void Comma() {
+        if (!fresh_) out += ',';
+        fresh_ = false;
+    }
+};
+
 // {"a":1,"b":"x"} built member by member.
 class JsonObject {
 public:
+    JsonObject() { w_.Open('{'); }
     JsonObject& Raw(std::string_view key, std::string_view json) {
-        out_ += out_.size() > 1 ? "," : "";
-        out_ += Quoted(key) + ":";
-        out_ += json;
+        w_.Key(key);
+        w_.Value(json);
         return *this;
     }
     JsonObject& Str(std::string_view key, std::string_view text) { return Raw(key, Quoted(text)); }
     JsonObject& Num(std::string_view key, double value) { return Raw(key, Number(value)); }
     JsonObject& Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
-    std::string Text() const { return out_ + "}"; }
+    std::string Text() const { return w_.out + "}"; }
 
 private:
-    std::string out_ = "{";
+    JsonWriter w_;
 };
 
 inline std::string JsonArray(const std::vector<std::string>& items) {
