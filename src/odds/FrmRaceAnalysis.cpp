@@ -152,6 +152,7 @@ FrmRaceAnalysis::FrmRaceAnalysis(Shell& shell)
         none.style.align = Align::Center;
         return;
     }
+    focusRequest = "raceGp"; // the race first; Tab goes on to the page's list
     picker.onClick = [this] { ShowRace((*this)("raceGp").listIndex); };
     // The line picked out is kept in the form, so that it stays picked when the window is drawn again.
     (*this)("raceLapChart").onClick = [] {};

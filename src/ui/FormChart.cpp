@@ -97,7 +97,25 @@ FormChart::FormChart(QWidget* parent, std::function<void(int)> picked, std::func
     view_->viewport()->setMouseTracking(true);
     view_->viewport()->installEventFilter(this);
     connect(view_->chart(), &QChart::plotAreaChanged, this, [this] { FitLabels(); });
+    // The legend's list is made with the chart, so that Tab reaches it in the window's order; it
+    // shows where the chart has its legend as a list.
+    legend_ = new QListWidget;
+    legend_->setObjectName("chartLegend");
+    legend_->setIconSize(QSize(36, 14));
+    legend_->setMinimumWidth(190);
+    legend_->setMaximumWidth(240);
+    legend_->hide();
+    row->addWidget(legend_);
+    connect(legend_, &QListWidget::currentRowChanged, this, [this](int line) { Pick(line, true); });
+    connect(legend_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        const int line = legend_->row(item);
+        if (line < 0 || line >= int(lines_.size())) return;
+        lines_[size_t(line)]->setVisible(item->checkState() == Qt::Checked);
+        if (onChecked_) onChecked_();
+    });
 }
+
+bool FormChart::Listed() const { return shown_ && shown_->legendList; }
 
 void FormChart::Show(const std::shared_ptr<const Chart>& chart, int picked, const std::vector<bool>& checks) {
     const bool drawn = chart != shown_;
@@ -112,7 +130,7 @@ void FormChart::Show(const std::shared_ptr<const Chart>& chart, int picked, cons
 
 std::vector<bool> FormChart::Checks() const {
     std::vector<bool> checks;
-    if (!legend_ || !(legend_->count() > 0 && (legend_->item(0)->flags() & Qt::ItemIsUserCheckable))) return checks;
+    if (!Listed() || !(legend_->count() > 0 && (legend_->item(0)->flags() & Qt::ItemIsUserCheckable))) return checks;
     for (int row = 0; row < legend_->count(); ++row) checks.push_back(legend_->item(row)->checkState() == Qt::Checked);
     return checks;
 }
@@ -144,10 +162,13 @@ void FormChart::Draw(const Chart& data) {
         series->attachAxis(y);
     }
     FitLabels();
+    legend_->setVisible(data.legendList);
+    legend_->setToolTip(ToQt(data.legendTip));
     if (data.legendList) {
         drawn->legend()->setVisible(false); // the list beside the chart is the legend
         DrawLegendList(data);
     } else {
+        legend_->clear();
         // The legend draws each line as it is: its colour, its dashes and its marker.
         drawn->legend()->setAlignment(Qt::AlignRight);
         drawn->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
@@ -181,22 +202,6 @@ void FormChart::Draw(const Chart& data) {
 }
 
 void FormChart::DrawLegendList(const Chart& data) {
-    if (!legend_) {
-        legend_ = new QListWidget;
-        legend_->setObjectName("chartLegend");
-        legend_->setIconSize(QSize(36, 14));
-        legend_->setMinimumWidth(190);
-        legend_->setMaximumWidth(240);
-        static_cast<QHBoxLayout*>(layout_->itemAt(0)->layout())->addWidget(legend_);
-        connect(legend_, &QListWidget::currentRowChanged, this, [this](int row) { Pick(row, true); });
-        connect(legend_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-            const int row = legend_->row(item);
-            if (row < 0 || row >= int(lines_.size())) return;
-            lines_[size_t(row)]->setVisible(item->checkState() == Qt::Checked);
-            if (onChecked_) onChecked_();
-        });
-    }
-    legend_->setToolTip(ToQt(data.legendTip));
     legend_->setAccessibleDescription(ToQt(data.legendTip));
     // The same cars in a chart drawn again (its scale new): the list, its place and focus stay.
     bool same = legend_->count() == int(data.lines.size());
@@ -212,7 +217,7 @@ void FormChart::DrawLegendList(const Chart& data) {
 }
 
 void FormChart::ShowChecks(const std::vector<bool>& checks) {
-    if (!legend_ || !shown_ || !shown_->legendList) {
+    if (!Listed()) {
         for (QLineSeries* line : lines_) line->setVisible(true);
         return;
     }
@@ -261,7 +266,7 @@ void FormChart::Pick(int line, bool told) {
     picked_ = line;
     Highlight(lines_, line >= 0 ? lines_[size_t(line)] : nullptr);
     Words(line);
-    if (legend_ && shown_ && shown_->legendList && legend_->currentRow() != line) {
+    if (Listed() && legend_->currentRow() != line) {
         const QSignalBlocker quiet(legend_);
         legend_->setCurrentRow(line);
     }

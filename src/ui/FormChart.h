@@ -29,7 +29,7 @@ public:
     int Picked() const { return picked_; }
     std::vector<bool> Checks() const;
     QChartView* View() const { return view_; }
-    QListWidget* Legend() const { return legend_; } // nullptr where the legend is in the chart
+    QListWidget* Legend() const { return Listed() ? legend_ : nullptr; } // nullptr where the legend is in the chart
     const std::vector<QLineSeries*>& Lines() const { return lines_; }
 
 protected:
@@ -37,6 +37,7 @@ protected:
     bool event(QEvent* event) override; // the chart's tip is its plot's too
 
 private:
+    bool Listed() const; // the legend is the list beside the chart
     void Draw(const Chart& chart);
     void DrawLegendList(const Chart& chart);
     void AddMarks(const Chart& chart);
@@ -53,7 +54,7 @@ private:
     std::shared_ptr<const Chart> shown_;
     QChartView* view_;
     QVBoxLayout* layout_;
-    QListWidget* legend_ = nullptr;
+    QListWidget* legend_;
     QWidget* key_ = nullptr;
     QLabel* words_ = nullptr;
     std::vector<QLineSeries*> lines_;

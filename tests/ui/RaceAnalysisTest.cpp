@@ -212,3 +212,28 @@ TEST(RaceAnalysis, TheMainWindowOpensItOnTheRaceJustRunOnceThereIsOne) {
     QApplication::sendEvent(&g.window, &key);
     EXPECT_TRUE(shown.startsWith("第2戦")) << shown.toStdString();
 }
+
+TEST(RaceAnalysis, TheKeyboardReachesEachChartsLegendAndSpaceTakesACarOffTheGapChart) {
+    HalfSeason s;
+    QString atOpen, afterTab, legendOwner;
+    int drawnBefore = 0, drawnAfter = 0;
+    WhenOpen([&](QWidget& dialog) {
+        QTest::qWait(20);
+        atOpen = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier); // to the gaps
+        QTest::keyClick(dialog.findChild<QComboBox*>("raceGp"), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        afterTab = focused ? focused->objectName() : "";
+        legendOwner = focused && focused->parentWidget() ? focused->parentWidget()->objectName() : "";
+        for (QLineSeries* line : Lines(dialog, "raceGapChart")) drawnBefore += line->isVisible();
+        QTest::keyClick(focused, Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        for (QLineSeries* line : Lines(dialog, "raceGapChart")) drawnAfter += line->isVisible();
+    });
+    s.game.shell.main.Click("Ana_Race");
+    EXPECT_EQ(atOpen, "raceGp") << "the window opens on its drop-down";
+    EXPECT_EQ(afterTab, "chartLegend") << "Tab goes from the drop-down to the chart's list";
+    EXPECT_EQ(legendOwner, "raceGapChart") << "the list of the page shown";
+    EXPECT_EQ(drawnBefore, 10);
+    EXPECT_EQ(drawnAfter, 9) << "Space clears the car's box";
+}
