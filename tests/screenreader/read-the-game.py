@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Plays a Grand Prix through AT-SPI, as a screen reader's user would (each button pressed by its
 own action), and checks what a screen reader reads: the qualifying's and the race's grid as tables
-with their headers and cells, the race's result and the standings announced, the season results as
-a table. Run by reads-the-game inside its D-Bus session; exit 77 where the accessibility bus holds
+with their headers and cells, the race's result and the standings announced, the race analysis's
+report as a table and its weather in words, the season results as a table. Run by reads-the-game inside its D-Bus session; exit 77 where the accessibility bus holds
 no program at all (no bridge to test)."""
 import sys
 import time
@@ -167,6 +167,33 @@ def main():
     print(f"race: {t.name if t else None!r}, told {said!r}")
     if not t or not winner or winner not in said or "優勝" not in said:
         fail(f"the race's result is not told: table {t.name if t else None!r}, winner {winner!r}, told {said!r}")
+
+    # レース分析 by its button: the report read as a table, the winner first; the weather in words.
+    b = button(main_window, "レース分析")
+    if b:
+        press(b)
+    dialog = wait(lambda: next((d for d in windows(app, "dialog") if d.name == "レース分析"), None), "the race analysis", 10)
+    if not dialog:
+        fail("レース分析 does not open from its button")
+    else:
+        tab = next((t for t in find_all(dialog, "page tab") if t.name == "レースレポート"), None)
+        if tab:
+            press(tab)
+        t = wait(lambda: table_in(dialog, "レースレポート"), "the race report", 10)
+        strip = next((n for n in find_all(dialog, "filler") + find_all(dialog, "panel") if (n.name or "").startswith("スタート ")), None)
+        if not t:
+            fail(f"the race report is no table: tab {tab.name if tab else None!r}")
+        else:
+            rows, columns, heads, cell = read(t)
+            print(f"race report: {rows} rows, headers {heads}, first row {[cell(0, c) for c in range(columns)]}")
+            if rows < 20 or heads[:3] != ["順位", "ドライバー", "チーム"] or cell(0, 0) != "1" or cell(0, 1) != winner:
+                fail(f"the race report reads wrong: {rows} rows, headers {heads}, winner {winner!r}")
+        if not strip:
+            fail("the weather strip is not told in words")
+        close = button(dialog, "閉じる")
+        if close:
+            press(close)
+        wait(lambda: not any(d.name == "レース分析" for d in windows(app, "dialog")), "the race analysis closed", 10)
 
     # The standings: a table of their own name, and told.
     command("ﾄﾞﾗｲﾊﾞｰｽﾞﾗﾝｷﾝｸﾞ")
