@@ -104,9 +104,7 @@ std::string CarSummary(const CarStory& s) {
 
 std::vector<std::string> RaceReportHeadings() {
     std::vector<std::string> headings;
-    for (const char* h : {"順位", "ドライバー", "チーム", "グリッド", "増減", "ピット（周）", "ペナルティ（周）", "ＦＬ",
-                          "リタイア", "ポイント"})
-        headings.push_back(Tr(h));
+    for (const ReportColumn& column : RaceReportColumns) headings.push_back(Tr(column.heading));
     return headings;
 }
 

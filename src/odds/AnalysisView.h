@@ -42,11 +42,21 @@ std::string CarName(const CarStory& story);
 std::string CarSummary(const CarStory& story);
 std::string LapList(const std::vector<int>& laps);
 std::string GainedText(int gained); // ↑2, ↓1 or ―
-// The race report: its headings, a car's row as shown (in finishing order), the columns of numbers
-// (aligned right), the line over it, and the colour of a weather's cell in its strip.
+// The race report: its columns (heading in Japanese, width in pixels with 0 sharing what is left,
+// numbers aligned right), their headings as shown, a car's row as shown (in finishing order), the
+// line over it, and the colour of a weather's cell in its strip.
+struct ReportColumn {
+    const char* heading;
+    int width;
+    bool number;
+};
+inline constexpr ReportColumn RaceReportColumns[] = {
+    {"順位", 44, true},         {"ドライバー", 0, false},   {"チーム", 0, false}, {"グリッド", 64, true},
+    {"増減", 52, true},         {"ピット（周）", 100, false}, {"ペナルティ（周）", 120, false},
+    {"ＦＬ", 130, false},        {"リタイア", 72, false},     {"ポイント", 64, true},
+};
 std::vector<std::string> RaceReportHeadings();
 std::vector<std::string> RaceReportRow(const RaceLaps& race, const CarStory& story);
-inline constexpr int RaceReportNumberColumns[] = {0, 3, 4, 9};
 std::string RaceReportSummary(const RaceLaps& race);
 uint32_t WeatherColour(int weather); // 0xRRGGBB
 // The race analysis and the points windows' own words and pages, the same in both front ends

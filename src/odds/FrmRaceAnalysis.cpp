@@ -131,10 +131,8 @@ FrmRaceAnalysis::FrmRaceAnalysis(Shell& shell)
     Control& report = pages_.Put(2, Add(ControlKind::Table, "raceReport", {12, PageTop + 72, Width - 24, PageHeight - 76}));
     report.toolTip = "ゴール時の順位です。増減はグリッドからの順位の上下、ピットとペナルティは入った周回です。";
     report.spoken = Words::Pages[2].title;
-    // The names take what the numbers leave.
-    report.columns = {{"順位", 44, Align::Right}, {"ドライバー", 0}, {"チーム", 0}, {"グリッド", 64, Align::Right},
-                      {"増減", 52, Align::Right}, {"ピット（周）", 100}, {"ペナルティ（周）", 120}, {"ＦＬ", 130},
-                      {"リタイア", 72}, {"ポイント", 64, Align::Right}};
+    for (const ReportColumn& column : RaceReportColumns) // the names take what the numbers leave
+        report.columns.push_back({column.heading, column.width, column.number ? Align::Right : Align::Left});
 
     Control& note = Add(ControlKind::Label, "analysisNote", {12, PageTop + PageHeight + 6, Width - 140, 48}, Words::Note);
     note.style.wrap = true;

@@ -21,9 +21,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/ChartLines.h"
 #include "ui/FormView.h"
 #include "ui/FormViewParts.h"
-#include "ui/analysis/ChartLines.h"
 
 namespace karven::ui {
 

@@ -17,13 +17,13 @@
 #include "ModalDriver.h"
 #include "odds/ChartColours.h"
 #include "odds/ColourVision.h"
+#include "odds/MachinePalette.h"
 #include "principal/Board.h"
 #include "season/Numbers.h"
 #include "support/Japanese.h"
 #include "support/Language.h"
 #include "ui/FocusStyle.h"
 #include "ui/FormView.h"
-#include "ui/analysis/ChartLines.h"
 
 using namespace karven;
 
@@ -224,8 +224,7 @@ TEST(Accessibility, EveryTwoTeamsLinesStayApartForEveryEye) {
     test::GameUnderTest g(1);
     g.Start();
     const Season& season = g.game.season;
-    ui::TeamPalette palette(g.game.shell);
-    LookCounter looks;
+    MachinePalette palette(g.game.shell);
     struct Line {
         ChartRgb rgb;
         int look;
@@ -234,9 +233,9 @@ TEST(Accessibility, EveryTwoTeamsLinesStayApartForEveryEye) {
     std::vector<Line> lines;
     for (size_t t = 1; t < season.TimTable.size(); ++t) {
         const std::string& colorNo = season.TimTable[t].ColorNo;
-        const QColor c = palette.Of(colorNo);
+        const uint32_t rgb = palette.Of(colorNo);
         for (int car = 0; car < 2; ++car)
-            lines.push_back({{c.red(), c.green(), c.blue()}, looks.Next(palette.LookKey(colorNo)), int(t)});
+            lines.push_back({{int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)}, palette.NextLook(colorNo), int(t)});
     }
     ASSERT_EQ(lines.size(), 2 * (season.TimTable.size() - 1));
     for (size_t i = 0; i < lines.size(); ++i)

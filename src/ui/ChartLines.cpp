@@ -1,4 +1,4 @@
-#include "ui/analysis/ChartLines.h"
+#include "ui/ChartLines.h"
 
 #include <QLineSeries>
 #include <QPainter>
@@ -16,8 +16,6 @@ LineLook LookOf(int nth) {
     nth = std::clamp(nth, 0, LookCounter::LastLook);
     return {Pens[nth % 5], nth % 3};
 }
-
-LineLook LookChooser::Next(const std::string& colorNo) { return LookOf(counter_.Next(colorNo)); }
 
 QImage Marker(QColor colour, int shape) {
     QImage image(MarkerSize * 2, MarkerSize * 2, QImage::Format_ARGB32_Premultiplied);

@@ -1,6 +1,6 @@
 #pragma once
-// How the analysis charts draw a line per driver or team: in the machine's colour, team-mates told
-// apart by dashes and marker, one line picked out with the others faded.
+// How a chart draws a line per driver or team: in the machine's colour, team-mates told apart by
+// dashes and marker, one line picked out with the others faded.
 
 #include <QColor>
 #include <QIcon>
@@ -10,32 +10,14 @@
 #include <vector>
 
 #include "odds/ChartColours.h"
-#include "odds/MachinePalette.h"
 
 class QChart;
 class QLineSeries;
-
-namespace karven {
-class Shell;
-}
 
 namespace karven::ui {
 
 constexpr qreal LineWidth = 2.5;
 constexpr int MarkerSize = 9;
-
-// Each team's machine colour, a shade darker or lighter where it would look like another team's:
-// only team-mates share a colour on one chart.
-class TeamPalette {
-public:
-    explicit TeamPalette(Shell& shell) : palette_(shell) {}
-    QColor Of(const std::string& colorNo) { return QColor::fromRgb(palette_.Of(colorNo)); }
-    // Whose looks the colour's lines follow (after Of): its own, or a look-alike's.
-    std::string LookKey(const std::string& colorNo) const { return palette_.LookKey(colorNo); }
-
-private:
-    MachinePalette palette_;
-};
 
 // The n-th line of one colour (0 first): solid with round markers, then dashed with squares, then
 // dotted with diamonds, dash-dotted with round ones, dash-dot-dotted with squares, solid with
@@ -45,14 +27,6 @@ struct LineLook {
     int marker; // 0 round, 1 square, 2 diamond
 };
 LineLook LookOf(int nth);
-// Hands out the looks: the first line of a colour gets the first look, its team-mate the second.
-class LookChooser {
-public:
-    LineLook Next(const std::string& colorNo);
-
-private:
-    LookCounter counter_;
-};
 
 QImage Marker(QColor colour, int shape);
 // The series drawn as the look says; remembered so that Highlight can restore it.
