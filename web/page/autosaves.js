@@ -4,9 +4,7 @@
 // its own files and those of tabs that are no longer open, the oldest beyond the newest ten, in the
 // same transaction that adds its file: IndexedDB runs one such transaction at a time across tabs.
 // The records keep the layout earlier visits stored them in (IDBFS's), so those autosaves stay.
-"use strict";
-
-const karvenAutosaves = (function () {
+export const Autosaves = (function () {
   const DbName = "/autosave", DbVersion = 21, Store = "FILE_DATA";
   const Kept = 10;
   const Name = /^(\d{8}-\d{6}-\d{3})(?:-(\d+))?\.krv$/;
@@ -177,3 +175,5 @@ const karvenAutosaves = (function () {
     tab,
   };
 })();
+// For the tests: which tab this is.
+window.karvenAutosaves = Autosaves;

@@ -10,6 +10,7 @@ import { deliver, nextEvent } from "./binder/queue.js";
 import { browserLanguage, language, lettersAlt, setLettersNeedAlt, setTextSize, showLanguage, storedLanguage, textSize } from "./binder/settings.js";
 import { forms, page, setModule, topForm } from "./binder/state.js";
 import "./binder/keys.js"; // the keyboard's listeners, which nothing else calls
+import "./analysis.js"; // the odds window, which the program opens by its own name
 
 Object.assign(page, {
   render,

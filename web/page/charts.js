@@ -1,9 +1,7 @@
 // Charts as SVG, as the desktop draws them: a line per driver or team in the machine's colour,
 // team-mates told apart by dashes and markers, one line picked out with the others faded. The
 // binder draws a form's chart control with it; the analysis windows share its pieces.
-"use strict";
-
-window.karvenCharts = (function () {
+export const Charts = (function () {
   const SVG = "http://www.w3.org/2000/svg";
   // Solid, dashed, dotted, dash-dotted, dash-dot-dotted in turn, and the markers in turn: the n-th
   // line of one colour (or of colours alike).

@@ -2,9 +2,7 @@
 // the cells; beside them a grid that shows nothing itself takes the focus (with its key or Tab),
 // walks the cells with the arrows as the active descendant, and rings the label of the current cell.
 // A screen reader reads the grid; the labels it reads are hidden from it, so nothing is told twice.
-"use strict";
-
-const karvenLabelTables = (function () {
+export const LabelTables = (function () {
   const Page = 8;
   let made = 0;
 

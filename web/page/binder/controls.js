@@ -1,5 +1,6 @@
 // A form's controls as elements: made once, then brought up to date with the form's state; the
 // steps of its tabs and its access keys.
+import { Charts } from "../charts.js";
 import { cssColor, readable, textOf } from "./colours.js";
 import { screenWidth } from "./layout.js";
 import { iconUrl, pictureUrl } from "./pictures.js";
@@ -219,19 +220,19 @@ export function updateControl(f, c, el) {
       el.dataset.json = json;
       el.dataset.width = String(width);
       if (c.chart)
-        karvenCharts.lineChart(el, c.chart, width, c.h, i => push("select", f.data.name, c.key, i), c.spoken || c.tip,
+        Charts.lineChart(el, c.chart, width, c.h, i => push("select", f.data.name, c.key, i), c.spoken || c.tip,
                                c.checks ? (i, on) => push("check", f.data.name, c.key, i + " " + (on ? 1 : 0)) : null);
       else el.replaceChildren();
     }
-    karvenCharts.show(el, c.checks);
-    karvenCharts.pick(el, c.index === undefined ? -1 : c.index);
+    Charts.show(el, c.checks);
+    Charts.pick(el, c.index === undefined ? -1 : c.index);
     break;
   }
   case "strip": {
     const json = JSON.stringify(c.strip || null);
     if (el.dataset.json !== json) {
       el.dataset.json = json;
-      karvenCharts.strip(el, c.strip);
+      Charts.strip(el, c.strip);
     }
     el.setAttribute("aria-label", c.spoken || "");
     break;

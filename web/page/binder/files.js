@@ -1,5 +1,6 @@
 // Files in and out: the open dialog, a season dropped on the page, downloads, the autosaves' folder
 // kept in IndexedDB, and the warnings.
+import { Autosaves } from "../autosaves.js";
 import { textOf } from "./colours.js";
 import { push } from "./queue.js";
 import { module, page, topForm } from "./state.js";
@@ -103,11 +104,11 @@ const AutosaveFolder = "/autosave";
 export let storing = null, storeAgain = false;
 export function mountAutosaves(m) {
   m.addRunDependency("autosaves");
-  karvenAutosaves.load(m, AutosaveFolder).then(() => m.removeRunDependency("autosaves"));
+  Autosaves.load(m, AutosaveFolder).then(() => m.removeRunDependency("autosaves"));
 }
 export function storeAutosaves() {
   if (storing) { storeAgain = true; return storing; }
-  storing = karvenAutosaves.store().then(() => {
+  storing = Autosaves.store().then(() => {
     storing = null;
     page.stored++;
     if (storeAgain) { storeAgain = false; return storeAutosaves(); }

@@ -1,5 +1,6 @@
 // Forms drawn from the game's state: the main window in the page, every other window a dialog,
 // each named for a screen reader.
+import { LabelTables } from "../labeltables.js";
 import { textOf } from "./colours.js";
 import { createControl, setText, uniqueId, updateControl, visibleButton } from "./controls.js";
 import { fitMain, flowDialog, placeDialog } from "./layout.js";
@@ -93,7 +94,7 @@ export function render(json) {
     updateControl(f, c, el);
   }
   if (created) nameControls(f);
-  karvenLabelTables.update(f);
+  LabelTables.update(f);
   if (data.announce) announce(data.announce.join("\n"));
   // The main window is laid out before focus is given: laying it out may move its elements.
   if (!data.modal) fitMain(f);

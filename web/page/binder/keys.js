@@ -1,5 +1,6 @@
 // The keyboard: a window's default and cancel buttons, its letter keys, the menus' shortcuts and
 // the tables' keys.
+import { LabelTables } from "../labeltables.js";
 import { accessKey, stepTabs, visibleButton } from "./controls.js";
 import { ended, endedKey } from "./ended.js";
 import { menuKey } from "./menus.js";
@@ -38,7 +39,7 @@ document.addEventListener("keydown", ev => {
   if (warn) return; // the warning's and the analysis windows' own keys
   const f = topForm();
   if (!f) return;
-  if (karvenLabelTables.jump(f, ev)) { ev.preventDefault(); return; }
+  if (LabelTables.jump(f, ev)) { ev.preventDefault(); return; }
   // Where letters need Alt, Alt and a command's letter is the command's before it is a menu's.
   if (lettersAlt && ev.altKey && !ev.ctrlKey && !ev.metaKey && /^[a-z]$/i.test(ev.key)) {
     const button = f.data.keys[ev.key.toUpperCase()];
