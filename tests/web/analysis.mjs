@@ -136,7 +136,7 @@ try {
   check(gapShown === Math.min(10, record.grid.length), `gap chart: ${gapShown} lines drawn at first`);
   check(await page.$eval('[data-key="raceGapChart"]', e => getComputedStyle(e).display !== "none"), "Ctrl+Tab does not show the gaps");
   // A check box of the legend takes its car off the chart, drawn again to the scale of the rest.
-  await page.click('[data-key="raceGapChart"] .legend .entry[data-row="0"] input');
+  await page.click('[data-key="raceGapChart"] .legend .entry[data-row="0"] .check');
   top = await settle();
   check(await gapsDrawn() === gapShown - 1, `gap chart: ${await gapsDrawn()} lines drawn after the winner's box was cleared`);
   await shot("race-gaps");

@@ -148,7 +148,18 @@ try {
   await audit("the standings read as a table");
   await lookAll([["the champions", "Rec", "Rec_Champions"], ["the all-time records", "Rec", "Rec_AllTime"],
                  ["a driver's record", "Rec", "Rec_Driver"], ["the version", "Help", "Help_Ver"],
-                 ["the race analysis", "Ana", "Ana_Race"], ["the points", "Ana", "Ana_Points"]]);
+                 ["the points", "Ana", "Ana_Points"]]);
+  // レース分析's three pages: the lap chart, the gaps with their check boxes, the report and its strip.
+  top = await g.menu("Ana", "Ana_Race");
+  await audit("the race analysis");
+  for (const pageName of ["the race analysis's gaps", "the race analysis's report"]) {
+    await page.keyboard.down("Control");
+    await page.keyboard.press("Tab");
+    await page.keyboard.up("Control");
+    top = await g.settle();
+    await audit(pageName);
+  }
+  for (let i = 0; top.modal && i < 5; ++i) top = await g.press("Escape");
   top = await g.menu("Ana", "Ana_Odds");
   await page.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running; }, { timeout: 30000 });
   await audit("the odds");

@@ -8,6 +8,7 @@ export const Charts = (function () {
   const DashKinds = ["", "7 4", "2 3", "7 3 2 3", "7 3 2 3 2 3"];
   const Dashes = Array.from({ length: 15 }, (_, n) => DashKinds[n % 5]);
   const LegendWidth = 200;
+  let clips = 0;
 
   function svg(tag, attrs, ...children) {
     const e = document.createElementNS(SVG, tag);
@@ -114,20 +115,25 @@ export const Charts = (function () {
              svg("text", { x: 12, y: (T + H - B) / 2, "text-anchor": "middle", class: "title", transform: `rotate(-90 12 ${(T + H - B) / 2})` }, y.title));
     const withMarkers = chart.markers !== false;
     const pointsOf = l => l.values.map((v, k) => [X(k + (l.first || 0)), Y(v)]);
+    // Lines stay inside the plot (a gap can run past the axis's end), as the desktop clips them.
+    const clip = "chart-clip-" + ++clips;
+    s.append(svg("clipPath", { id: clip }, svg("rect", { x: L, y: T - 6, width: W - L - R + 6, height: H - T - B + 12 })));
+    const plot = svg("g", { "clip-path": `url(#${clip})` });
+    s.append(plot);
     const lines = chart.lines.map((l, i) => {
       const colour = css(l.colour);
       const g = svg("g", { class: "line", "data-colour": colour, "data-row": i });
       g.append(svg("polyline", { points: pointsOf(l).map(p => p.join(",")).join(" "), fill: "none", "stroke-linejoin": "round",
                                  stroke: colour, "stroke-width": 2.5, "stroke-dasharray": Dashes[l.look] || "" }));
       if (withMarkers) l.values.forEach((v, k) => g.append(tip(marker(l.look, X(k + (l.first || 0)), Y(v), colour, 4), pointTip(chart, i, k + (l.first || 0)))));
-      s.append(g);
+      plot.append(g);
       return g;
     });
     if (chart.marks && chart.marks.length) {
       const marks = svg("g", { class: "marks" });
       for (const [line, step, value, kind] of chart.marks)
         marks.append(tip(mark(kind, X(step), Y(value)), fill(chart.markTip, whoOf(chart.lines[line]), step, chart.markNames[kind])));
-      s.append(marks);
+      plot.append(marks);
     }
 
     const legend = document.createElement("div");
@@ -148,12 +154,15 @@ export const Charts = (function () {
       label.textContent = l.name;
       entry.append(lineIcon(css(l.colour), l.look, withMarkers), label);
       if (listed && onCheck) {
-        const check = document.createElement("input");
-        check.type = "checkbox";
-        check.tabIndex = -1; // Space in the list checks it; the entry tells a screen reader
+        // A box drawn, not a control of its own inside the entry: the entry is the one control, its
+        // aria-checked tells a screen reader, and Space in the list ticks it.
+        const check = document.createElement("span");
+        check.className = "check";
         check.setAttribute("aria-hidden", "true");
-        check.addEventListener("click", ev => ev.stopPropagation());
-        check.addEventListener("change", () => onCheck(i, check.checked));
+        check.addEventListener("click", ev => {
+          ev.stopPropagation();
+          onCheck(i, entry.getAttribute("aria-checked") !== "true");
+        });
         entry.prepend(check);
       }
       entry.addEventListener("click", () => onPick(listed ? i : box.picked === i ? -1 : i));
@@ -169,8 +178,7 @@ export const Charts = (function () {
         } else if (ev.key === " " && onCheck && at >= 0) {
           ev.preventDefault();
           ev.stopPropagation();
-          const check = legend.children[at].querySelector("input");
-          if (check) onCheck(at, !check.checked);
+          onCheck(at, legend.children[at].getAttribute("aria-checked") !== "true");
         }
       });
 
@@ -239,8 +247,11 @@ export const Charts = (function () {
     box.lines.forEach((g, i) => {
       const on = !checks || !checks.length || !!checks[i];
       g.style.display = on ? "" : "none";
-      const check = entries[i] && entries[i].querySelector("input");
-      if (check) { check.checked = on; entries[i].setAttribute("aria-checked", String(on)); }
+      const check = entries[i] && entries[i].querySelector(".check");
+      if (check) {
+        check.textContent = on ? "✓" : "";
+        entries[i].setAttribute("aria-checked", String(on));
+      }
     });
   }
 
