@@ -168,16 +168,16 @@ void FrmRaceAnalysis::ShowRace(int index) {
     Control& picker = (*this)("raceGp");
     picker.listIndex = index;
     picker.text = picker.items[size_t(index)];
-    stories_ = CarStories(race);
+    const std::vector<CarStory> stories = CarStories(race);
     const int laps = int(race.laps.size());
 
     Control& lap = (*this)("raceLapChart");
-    lap.chart = RaceChart(shell_, stories_, laps, true);
+    lap.chart = RaceChart(shell_, stories, laps, true);
     lap.listIndex = -1;
     Control& gap = (*this)("raceGapChart");
-    gap.chart = RaceChart(shell_, stories_, laps, false);
+    gap.chart = RaceChart(shell_, stories, laps, false);
     gap.listIndex = -1;
-    gap.checks.assign(stories_.size(), false);
+    gap.checks.assign(stories.size(), false);
     for (size_t row = 0; row < gap.checks.size() && int(row) < Words::GapCarsAtFirst; ++row) gap.checks[row] = true;
     FitGaps();
 
@@ -187,7 +187,7 @@ void FrmRaceAnalysis::ShowRace(int index) {
     (*this)("raceSummary").text = RaceReportSummary(race);
     Control& report = (*this)("raceReport");
     report.rows.clear();
-    for (const CarStory& s : stories_) report.rows.push_back(RaceReportRow(race, s));
+    for (const CarStory& s : stories) report.rows.push_back(RaceReportRow(race, s));
     report.listIndex = -1;
 }
 

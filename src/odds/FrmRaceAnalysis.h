@@ -3,9 +3,6 @@
 // gaps to the leader and the race report, for the race chosen in the drop-down (the race run last
 // at first). It never changes the season.
 
-#include <vector>
-
-#include "odds/RaceStory.h"
 #include "shell/Form.h"
 #include "shell/TabPages.h"
 
@@ -23,7 +20,6 @@ private:
 
     Shell& shell_;
     TabPages pages_;
-    std::vector<CarStory> stories_;
     int shown_ = -1;
 };
 

@@ -82,8 +82,8 @@ void FrmKarvenOff::Load() {
 }
 
 void FrmKarvenOff::ShowSeat(int team, int seat) {
-    const int at = SeatIndex(team, seat);
     if (team < 1 || team > Teams || seat < 1 || seat > 2) return;
+    const int at = SeatIndex(team, seat);
     Control& label = (*this)("lbl2", at);
     const std::string& name = SeatNames[size_t(at)];
     const bool settled = team < int(OffTimTable.size()) && (seat == 1 ? OffTimTable[size_t(team)].Seat1 : OffTimTable[size_t(team)].Seat2) == "1";
