@@ -26,6 +26,7 @@ const char* KindName(ControlKind kind) {
     case ControlKind::Chart: return "chart";
     case ControlKind::Tabs: return "tabs";
     case ControlKind::Strip: return "strip";
+    case ControlKind::Progress: return "progress";
     }
     return "label";
 }
@@ -50,12 +51,14 @@ void WriteAxis(JsonWriter& w, const char* name, const ChartAxis& axis) {
     if (axis.fitLabels) w.Bool("fitLabels", true);
     if (axis.reversed) w.Bool("reversed", true);
     if (axis.decimals >= 0) w.Num("decimals", (long long)axis.decimals);
+    if (!axis.unit.empty()) w.Str("unit", axis.unit);
     w.Close('}');
 }
 
 void WriteChart(JsonWriter& w, const Chart& chart) {
     w.Key("chart");
     w.Open('{');
+    if (chart.Bars()) Strings(w, "barSets", chart.barSets);
     w.Key("lines");
     w.Open('[');
     for (const ChartLine& line : chart.lines) {
@@ -154,6 +157,10 @@ void WriteControl(JsonWriter& w, const Control& c) {
         w.Close(']');
     }
     if (c.strip) WriteStrip(w, *c.strip);
+    if (c.kind == ControlKind::Progress) {
+        w.Num("value", c.value);
+        w.Num("max", c.maximum);
+    }
     if (c.listIndex >= 0) w.Num("index", c.listIndex);
     if (c.maxLength > 0) w.Num("maxLength", c.maxLength);
     // The page reports a focus only to a control that has a handler for it.

@@ -10,7 +10,6 @@
 #include "JsonText.h"
 #include "season/Translate.h"
 #include "session/Autosave.h"
-#include "WebAnalysis.h"
 #include "shell/Form.h"
 
 namespace {
@@ -57,8 +56,11 @@ EM_JS(void, PageStoreAutosaves, (), { Module.karvenPage.storeAutosaves(); });
 // A season file dropped on the page is opened by the next ﾌｧｲﾙ → 開く only.
 EM_JS(void, PageForgetDrop, (), { Module.karvenPage.forgetDrop(); });
 EM_JS(void, PageEnded, (const char* json), { Module.karvenPage.ended(UTF8ToString(json)); });
-EM_JS(void, PageAnalysis, (const char* json), { karvenAnalysis.show(UTF8ToString(json), Module); });
-EM_JS(void, PageAnalysisClose, (), { karvenAnalysis.close(); });
+// The request's bytes as they are (a season file is not UTF-8); the page's number of the job.
+EM_JS(int, PageStartBackground, (const char* bytes, int size), {
+    return Module.karvenPage.startBackground(HEAPU8.slice(bytes, bytes + size));
+});
+EM_JS(void, PageStopBackground, (), { Module.karvenPage.stopBackground(); });
 
 std::string Take(char* text) {
     std::string out(text);
@@ -152,25 +154,41 @@ static std::vector<std::string> Fields(const std::string& event) {
     return f;
 }
 
-void WebPlatform::ShowAnalysis(Analysis analysis, Shell& shell) {
+void WebPlatform::StartBackground(BackgroundJob job) {
+    StopBackground();
     if (ended_) return;
-    RefreshAll();
-    AnalysisSession session(analysis, shell);
-    PageAnalysis(session.Open().c_str());
-    // "analysis\tclose" ends it; its other events are its choices. Nothing else takes input meanwhile.
-    for (;;) {
-        std::vector<std::string> f = Fields(Take(PageNextEvent()));
-        if (f.size() < 2 || f[0] != "analysis") continue;
-        if (f[1] == "close") break;
-        std::string update = session.Handle(std::vector<std::string>(f.begin() + 1, f.end()));
-        if (!update.empty()) PageAnalysis(update.c_str());
+    background_ = std::move(job);
+    backgroundId_ = PageStartBackground(background_->request.data(), int(background_->request.size()));
+}
+
+void WebPlatform::StopBackground() {
+    if (!background_) return;
+    background_.reset();
+    backgroundId_ = 0;
+    PageStopBackground();
+}
+
+bool WebPlatform::HearBackground(const std::string& event) {
+    const bool answer = event.rfind("background\t", 0) == 0, failed = event.rfind("background-failed\t", 0) == 0;
+    if (!answer && !failed) return false;
+    const size_t idAt = event.find('\t') + 1, end = event.find('\t', idAt);
+    const int id = std::atoi(event.substr(idAt, end == std::string::npos ? std::string::npos : end - idAt).c_str());
+    if (!background_ || id != backgroundId_) return true; // an answer of a job stopped since
+    if (failed) {
+        const std::function<void()> told = background_->failed; // a copy: it may stop the job
+        background_.reset();
+        backgroundId_ = 0;
+        if (told) told();
+        return true;
     }
-    PageAnalysisClose();
-    RefreshAll();
+    const BackgroundJob::Tell heard = background_->heard;
+    if (heard && end != std::string::npos) heard(event.substr(end + 1));
+    return true;
 }
 
 // "kind\tform\tcontrol\tindex\tvalue": a click, a changed text or choice, a focus, or the close box.
 void WebPlatform::Dispatch(const std::string& event) {
+    if (HearBackground(event)) return;
     std::vector<std::string> f = Fields(event);
     f.resize(5);
     Form* form = Target(f[1]);

@@ -4,6 +4,7 @@
 // the next event through Asyncify, so the rules run as written, one thread, in the page.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,8 +53,9 @@ public:
     // For an export, a folder whose files go to the player as downloads; for an import, a fresh
     // folder holding the CSV files the player picks.
     std::string ChooseFolder(const std::string& caption, FolderUse use) override;
-    // An analysis window, modal: the page draws it (analysis.js), the core waits until it closes.
-    void ShowAnalysis(Analysis analysis, Shell& shell) override;
+    // The job goes to a Web Worker of the page's (background.js); its answers come back as events.
+    void StartBackground(BackgroundJob job) override;
+    void StopBackground() override;
 
 protected:
     void RunModal(Form& form) override;
@@ -66,6 +68,10 @@ private:
     // The event's form: only the innermost modal window, or the main window when none runs, takes input.
     Form* Target(const std::string& name);
     void Dispatch(const std::string& event);
+    // "background\tjob\tanswer" or "background-failed\tjob": true when the event was one.
+    bool HearBackground(const std::string& event);
+    std::optional<BackgroundJob> background_;
+    int backgroundId_ = 0; // the page's number of the job running, 0 none
     // Season files the game wrote into the download folder go to the player as downloads.
     void HandOverDownloads();
     // The autosave folder's names when it was last written back to the browser's storage.

@@ -10,6 +10,7 @@
 #include "history/HistoryWindows.h"
 #include "management/FrmHeadquarters.h"
 #include "odds/FrmPoints.h"
+#include "odds/FrmOdds.h"
 #include "odds/FrmRaceAnalysis.h"
 #include "offseason/Market.h"
 #include "offseason/NewSeason.h"
@@ -245,7 +246,7 @@ void Game::WireMainWindow() {
         },
         Keep);
     main("Set_HQ").onClick = Command([this] { management::ShowHeadquarters(shell); }, Keep);
-    main("Ana_Odds").onClick = [this, &platform] { platform.ShowAnalysis(Analysis::Odds, shell); };
+    main("Ana_Odds").onClick = [this] { ShowOdds(shell); };
     main("Ana_Points").onClick = [this] { ShowPoints(shell); };
     main("Ana_Race").onClick = [this] { ShowRaceAnalysis(shell); };
     main("cmdRaceAna").onClick = [this] { ShowRaceAnalysis(shell); };

@@ -122,16 +122,20 @@ struct OddsWords {
     static constexpr const char* CrownSet = "ストーブリーグ王座";
     static constexpr const char* DriversTip = "タイトル：最終戦のあとポイント首位になる確率。\nストーブリーグ王座：ストーブリーグの評価で王座に就く確率。";
     static constexpr const char* TeamsTip = "最終戦のあとコンストラクターズポイント首位になる確率。";
-    static constexpr const char* PageTip = "{1}（Ctrl+Tab で切替）";
+    static constexpr const char* BarName = "試算の進み具合";
     static constexpr AnalysisPage Pages[] = {
-        {"oddsDrivers", "ドライバー", nullptr},
-        {"oddsTeams", "コンストラクター", nullptr},
-        {"oddsTitleRace", "チャンピオン争い", nullptr},
+        {"oddsDrivers", "ドライバー", "ドライバーズタイトルの予想（Ctrl+Tab で切替）。"},
+        {"oddsTeams", "コンストラクター", "コンストラクターズタイトルの予想（Ctrl+Tab で切替）。"},
+        {"oddsTitleRace", "チャンピオン争い", "残りのレースで誰がまだタイトルを取れるか（Ctrl+Tab で切替）。"},
     };
+    static constexpr const char* FinalTip = "最終のランキングです。1行目がチャンピオンです。";
     // The title race's three tables, by Title, and their columns.
     static constexpr const char* TitleRaceNames[] = {"ドライバー", "王座", "コンストラクター"};
     static constexpr const char* TitleRaceHeadings[] = {"名前", "ポイント", "状況", "マジック", "条件・理由"};
     static constexpr int TitleRaceNumberColumns[] = {1, 3};
+    static constexpr const char* TitleRacePicker = "タイトル(&T)：";
+    static constexpr const char* TitleRacePickerTip = "表に示すタイトルを選びます。";
+    static constexpr const char* TitleRaceTip = "決めた結果を含めた、残りのレースでのタイトルの行方です。マジックは首位がタイトルを決めるのに必要なポイントです。";
     // The final standings once the title is decided.
     static constexpr const char* DriverHeadings[] = {"順位", "ドライバー", "チーム", "ポイント"};
     static constexpr const char* TeamHeadings[] = {"順位", "チーム", "ポイント"};

@@ -281,14 +281,14 @@ OddsResult ChampionshipOdds(const Season& season, int runs, int threads, uint64_
     std::vector<RunOutcome> outcomes(std::min(runs, BlockRuns));
     std::vector<char> finished(outcomes.size());
     // Small blocks first, so that the first figures come soon; the sums stay in run order.
-    for (int first = 0, block = FirstBlockRuns; first < runs && !(progress && progress->cancel.load());
+    for (int first = 0, block = FirstBlockRuns; first < runs && !(progress && progress->Cancelled());
          first += block, block = std::min(BlockRuns, block * 2)) {
         const int count = std::min(block, runs - first);
         std::fill(finished.begin(), finished.end(), 0);
         std::atomic<int> next{0};
         auto work = [&] {
             for (int i; (i = next.fetch_add(1)) < count;) {
-                if (progress && progress->cancel.load()) return;
+                if (progress && progress->Cancelled()) return;
                 outcomes[i] = ahead.Play(OddsRunSeed(seed, first + i), fix);
                 finished[i] = 1;
                 if (progress) progress->done.fetch_add(1);

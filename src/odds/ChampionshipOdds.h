@@ -36,6 +36,9 @@ struct OddsResult {
 struct OddsProgress {
     std::atomic<int> done{0};
     std::atomic<bool> cancel{false};
+    // Cancels too once it says so (a time limit, a stop from elsewhere); called by every worker.
+    std::function<bool()> stopNow;
+    bool Cancelled() const { return cancel.load() || (stopNow && stopNow()); }
     // Called on the computing thread with the odds of the runs added up so far, block by block.
     std::function<void(const OddsResult&)> partial;
 };

@@ -40,6 +40,10 @@ bool WriteSeasonFile(const Season& season, const std::string& path);
 enum class SaveError { None, Unwritable, Permission, NoSpace, NoFolder, NotAFile, TooLarge, NameTooLong, Other };
 bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& why);
 
+// The bytes WriteSeasonFile writes, in memory (for a copy of the season read elsewhere); false
+// where a save would be refused.
+bool SeasonFileBytes(const Season& season, std::string& bytes);
+
 // What a reader changed so that the season saves again.
 struct ReadNotes {
     bool lineBreaksReplaced = false; // a quoted value held a line break, now a space

@@ -337,6 +337,18 @@ bool WriteSeasonFile(const Season& season, const std::string& path) {
     return WriteSeasonFile(season, path, why);
 }
 
+bool SeasonFileBytes(const Season& season, std::string& bytes) {
+    std::string rules;
+    RulesOut out(season);
+    if (!Compose(season, rules, out) || rules.size() > MaxSeasonFileBytes || !out.ReadsBack(rules)) return false;
+    bytes.clear();
+    SaveError why = SaveError::None;
+    return SaveBytes(std::move(rules), season.history).Each([&bytes](std::string_view piece) {
+        bytes += piece;
+        return true;
+    }, why);
+}
+
 bool WriteSeasonFile(const Season& season, const std::string& path, SaveError& why) {
     why = SaveError::None;
     auto fail = [&why](SaveError error) {

@@ -42,6 +42,12 @@ std::string Chart::MarkTip(const ChartMark& mark) const {
     return TrF(markTip.c_str(), lines[size_t(mark.line)].Who(), mark.step, name);
 }
 
+std::string Chart::BarTip(size_t line, size_t set) const {
+    if (line >= lines.size() || set >= barSets.size() || set >= lines[line].values.size()) return {};
+    const ChartLine& l = lines[line];
+    return l.Who() + "\n" + barSets[set] + " " + ChartNumber(l.values[set]) + x.unit;
+}
+
 ChartAxis NiceAxis(std::string title, double most) {
     ChartAxis axis;
     axis.title = std::move(title);

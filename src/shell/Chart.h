@@ -32,6 +32,7 @@ struct ChartAxis {
     bool fitLabels = false; // the front end writes every 1st, 2nd, 5th, 10th… number as the height allows, always the first
     bool reversed = false;  // the axis runs from the top down: first place at the top
     int decimals = -1;      // how a value is written in the words: -1 whole or with one decimal
+    std::string unit;       // written after each number ("%")
 };
 
 // Something that happened to a line at a step: a stop, a penalty, a retirement.
@@ -43,7 +44,10 @@ struct ChartMark {
 };
 
 struct Chart {
+    // Lines, or where `barSets` names sets of bars, a row of bars for each line, the first on top:
+    // its values one bar of each set, paler set by set, measured on the x axis, each with its number.
     std::vector<ChartLine> lines;
+    std::vector<std::string> barSets; // the sets' names, shown in a key under the chart where more than one
     ChartAxis x, y;
     // A point's words where the pointer rests on it (Japanese, translated at use): {1} whose line,
     // {2} the step, {3} the value. Or, where `stepWords` is set, whose line over a line of those.
@@ -67,6 +71,9 @@ struct Chart {
     std::string Words(int line, int step) const;
     std::string MarkTip(const ChartMark& mark) const;
     std::string Value(double value) const; // as the words write a value of the y axis
+    bool Bars() const { return !barSets.empty(); }
+    // A bar's tip: whose row, its set and its number.
+    std::string BarTip(size_t line, size_t set) const;
 };
 
 // An axis over 0..most: a step of 1, 2, 2.5 or 5 times a power of ten, six steps at most, and its

@@ -33,7 +33,7 @@ constexpr uint32_t HighlightColor = 0x9A3B00;
 // Document: a read-only text that scrolls, in simple HTML (headings, paragraphs, tables, and
 // pictures named by their file's path). Chart: lines on axes (its `chart`). Tabs: the names of pages
 // (`items`, their tips `itemTips`), the page shown its listIndex; the logic shows each page's controls.
-enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture, Document, Table, Chart, Tabs, Strip };
+enum class ControlKind { Label, Button, Menu, MenuItem, Separator, ListBox, TextBox, ComboBox, Picture, Document, Table, Chart, Tabs, Strip, Progress };
 enum class Align { Left, Center, Right };
 
 // How a control looks; never changed by the logic once the form is built.
@@ -99,6 +99,7 @@ struct Control {
     // A chart whose legend has check boxes: the lines drawn, one per line (empty: no check boxes).
     std::vector<bool> checks;
     std::shared_ptr<const Strip> strip; // a strip control's cells; a new one when they change
+    int value = 0, maximum = 100; // progress bars: how far along, of how much
 
     // Events.
     std::function<void()> onClick;

@@ -11,6 +11,11 @@ void Platform::ShowModal(Form& form) {
     if (!form.IsClosed()) RunModal(form);
 }
 
+void Platform::StartBackground(BackgroundJob job) {
+    const std::atomic<bool> never{false};
+    if (job.work) job.work(job.request, job.heard, never);
+}
+
 std::vector<uint32_t> Platform::PicturePixels(const std::string& path) { return ReadBitmapPixels(path); }
 
 } // namespace karven

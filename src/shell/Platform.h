@@ -2,7 +2,9 @@
 // What the game logic needs of a window platform. The Qt front end, the scripted test platform
 // and karven-sim's automatic platform implement it.
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,20 @@ class Form;
 class Shell;
 
 enum class PictureState { Loaded, Missing, Unreadable };
-// The analysis window a front end draws itself: the title odds, counted in the background.
-enum class Analysis { Odds };
 enum class FileDialogMode { Open, Save };
 enum class FolderUse { Read, Write };
+
+// Work too long to do between two of the player's keys (the title odds), done beside the windows.
+struct BackgroundJob {
+    using Tell = std::function<void(const std::string& answer)>;
+    // All the work needs, as text: a platform may hand it to a worker of its own (the browser's).
+    std::string request;
+    // Does the work from the request, telling each answer as it comes (the last one final), and
+    // stops soon after `stop` is set. It may run on another thread: it must touch nothing else.
+    std::function<void(const std::string& request, const Tell& tell, const std::atomic<bool>& stop)> work;
+    Tell heard;                   // each answer, on the windows' thread; the windows are drawn again after it
+    std::function<void()> failed; // the platform could not do the work (its worker would not load)
+};
 
 class Platform {
 public:
@@ -43,8 +55,11 @@ public:
     virtual std::string AppPath() = 0;
     // Ends the program after the current handler returns.
     virtual void EndProgram() = 0;
-    // Charts need a front end that draws them; without one there is nothing to show.
-    virtual void ShowAnalysis(Analysis, Shell&) {}
+    // Starts the job, ending the one before; its answers reach `heard` while the windows wait for
+    // the player. Without a thread to spare, the work is done here and now.
+    virtual void StartBackground(BackgroundJob job);
+    // Ends the job: no answer of it is heard afterwards.
+    virtual void StopBackground() {}
     // The player's own folder for the game's autosaves; "" where the platform keeps none.
     virtual std::string AutosaveFolder() { return {}; }
     // A short note in the main window's status line, for what needs no answer.

@@ -1,10 +1,14 @@
 #include "ui/FormChart.h"
 
+#include <QBarCategoryAxis>
+#include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
+#include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
+#include <QHorizontalBarSeries>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLegend>
@@ -29,6 +33,7 @@ namespace karven::ui {
 
 namespace {
 constexpr int MarkSize = 13;
+constexpr double BarWidth = 0.8;
 
 // ○ a stop, ▲ a penalty, ✕ a retirement: dark outlines that show on every machine colour.
 QImage MarkImage(int kind) {
@@ -96,7 +101,10 @@ FormChart::FormChart(QWidget* parent, std::function<void(int)> picked, std::func
     // The chart's own hover goes to the topmost item alone, and the marks lie over every line.
     view_->viewport()->setMouseTracking(true);
     view_->viewport()->installEventFilter(this);
-    connect(view_->chart(), &QChart::plotAreaChanged, this, [this] { FitLabels(); });
+    connect(view_->chart(), &QChart::plotAreaChanged, this, [this] {
+        FitLabels();
+        PlaceBarLabels();
+    });
     // The legend's list is made with the chart, so that Tab reaches it in the window's order; it
     // shows where the chart has its legend as a list.
     legend_ = new QListWidget;
@@ -143,7 +151,12 @@ void FormChart::Draw(const Chart& data) {
         delete axis;
     }
     lines_.clear();
+    for (QGraphicsSimpleTextItem* label : barLabels_) delete label;
+    barLabels_.clear();
+    barSets_.clear();
+    bars_ = nullptr;
     labelEvery_ = 0;
+    if (data.Bars()) return DrawBars(data);
     for (const ChartLine& line : data.lines) {
         auto* series = new QLineSeries;
         series->setName(ToQt(line.name));
@@ -199,6 +212,73 @@ void FormChart::Draw(const Chart& data) {
         words_->setMinimumHeight(words_->fontMetrics().height() * 2 + 4);
         layout_->addWidget(words_);
     }
+}
+
+// Qt draws no number for a bar of nothing, so the chart writes its own beside every bar.
+void FormChart::DrawBars(const Chart& data) {
+    QChart* drawn = view_->chart();
+    legend_->hide();
+    legend_->setToolTip(ToQt(data.legendTip));
+    for (const std::string& name : data.barSets) barSets_.push_back(new QBarSet(ToQt(name)));
+    QStringList names;
+    for (size_t i = data.lines.size(); i-- > 0;) { // a horizontal chart draws its first category at the bottom
+        names << ToQt(data.lines[i].name);
+        for (size_t set = 0; set < barSets_.size(); ++set)
+            *barSets_[set] << (set < data.lines[i].values.size() ? data.lines[i].values[set] : 0.0);
+    }
+    bars_ = new QHorizontalBarSeries;
+    bars_->setBarWidth(BarWidth);
+    for (QBarSet* set : barSets_) bars_->append(set);
+    drawn->addSeries(bars_);
+    auto* categories = new QBarCategoryAxis;
+    categories->append(names);
+    drawn->addAxis(categories, Qt::AlignLeft);
+    bars_->attachAxis(categories);
+    auto* values = new QValueAxis;
+    values->setRange(data.x.from, data.x.top);
+    values->setTickType(QValueAxis::TicksDynamic);
+    values->setTickAnchor(data.x.from);
+    values->setTickInterval(data.x.step);
+    values->setLabelFormat(QString("%d") + ToQt(data.x.unit).replace("%", "%%"));
+    drawn->addAxis(values, Qt::AlignBottom);
+    bars_->attachAxis(values);
+    drawn->legend()->setVisible(barSets_.size() > 1);
+    drawn->legend()->setAlignment(Qt::AlignBottom);
+    drawn->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
+    for (QBarSet* set : barSets_)
+        for (int i = 0; i < set->count(); ++i) {
+            auto* label = new QGraphicsSimpleTextItem(drawn);
+            label->setZValue(10); // over the bars
+            label->setText(ToQt(ChartNumber(set->at(i)) + data.x.unit));
+            barLabels_.push_back(label);
+        }
+    connect(bars_, &QHorizontalBarSeries::hovered, this, [this](bool on, int i, QBarSet* set) {
+        const int line = int(shown_ ? shown_->lines.size() : 0) - 1 - i;
+        const auto s = std::find(barSets_.begin(), barSets_.end(), set);
+        hoverTip_ = on && shown_ && s != barSets_.end() ? ToQt(shown_->BarTip(size_t(line), size_t(s - barSets_.begin()))) : QString();
+        if (on) QToolTip::showText(QCursor::pos(), hoverTip_, view_->viewport());
+    });
+    PlaceBarLabels();
+}
+
+// Beside the end of its bar; inside it, in white, where the plot ends first.
+void FormChart::PlaceBarLabels() {
+    if (!bars_) return;
+    QChart* c = view_->chart();
+    const QRectF plot = c->plotArea();
+    const int sets = int(barSets_.size());
+    size_t next = 0;
+    for (int s = 0; s < sets; ++s)
+        for (int i = 0; i < barSets_[size_t(s)]->count() && next < barLabels_.size(); ++i) {
+            QGraphicsSimpleTextItem* label = barLabels_[next++];
+            // Bar s of a category: the sets side by side across the bar width, the first lowest.
+            const double middle = i - BarWidth / 2 + (s + 0.5) * BarWidth / sets;
+            const QPointF end = c->mapToPosition(QPointF(barSets_[size_t(s)]->at(i), middle), bars_);
+            const QRectF box = label->boundingRect();
+            const bool inside = end.x() + 4 + box.width() > plot.right();
+            label->setBrush(inside ? QColor(Qt::white) : QColor(40, 40, 40));
+            label->setPos(inside ? end.x() - 4 - box.width() : end.x() + 4, end.y() - box.height() / 2);
+        }
 }
 
 void FormChart::DrawLegendList(const Chart& data) {
@@ -302,6 +382,7 @@ int FormChart::LineAt(QPointF inChart) const {
 }
 
 void FormChart::PointerAt(QPoint atViewport) {
+    if (bars_) return; // the bars tell their own
     QChart* chart = view_->chart();
     const QPointF inChart = chart->mapFromScene(view_->mapToScene(atViewport));
     if (!shown_ || lines_.empty() || !chart->plotArea().contains(inChart)) return Hover(-1, 0);

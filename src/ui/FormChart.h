@@ -1,5 +1,5 @@
 #pragma once
-// A chart control: its lines in their machine colours and looks on two axes, with a legend that
+// A chart control: its bars, or its lines in their machine colours and looks on two axes, with a legend that
 // draws each line as it is, in the chart or as a list beside it the keyboard moves in (with check
 // boxes where the form chooses the lines drawn). A legend entry picks its line out; the pointer on
 // a line picks it out while it rests there and tells whose it is, a click keeps it so; the marks
@@ -12,7 +12,10 @@
 
 #include "shell/Chart.h"
 
+class QBarSet;
 class QChartView;
+class QGraphicsSimpleTextItem;
+class QHorizontalBarSeries;
 class QLabel;
 class QListWidget;
 class QLineSeries;
@@ -31,6 +34,8 @@ public:
     QChartView* View() const { return view_; }
     QListWidget* Legend() const { return Listed() ? legend_ : nullptr; } // nullptr where the legend is in the chart
     const std::vector<QLineSeries*>& Lines() const { return lines_; }
+    // A bar chart's numbers beside its bars: one per bar, set by set.
+    std::vector<const QGraphicsSimpleTextItem*> BarLabels() const { return {barLabels_.begin(), barLabels_.end()}; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +44,8 @@ protected:
 private:
     bool Listed() const; // the legend is the list beside the chart
     void Draw(const Chart& chart);
+    void DrawBars(const Chart& chart);
+    void PlaceBarLabels();
     void DrawLegendList(const Chart& chart);
     void AddMarks(const Chart& chart);
     void FitLabels();
@@ -58,6 +65,9 @@ private:
     QWidget* key_ = nullptr;
     QLabel* words_ = nullptr;
     std::vector<QLineSeries*> lines_;
+    QHorizontalBarSeries* bars_ = nullptr;
+    std::vector<QBarSet*> barSets_;
+    std::vector<QGraphicsSimpleTextItem*> barLabels_;
     int picked_ = -1;
     int labelEvery_ = 0;
     QString hoverTip_; // what the pointer rests on, "" nothing

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QActionGroup>
 #include <QHeaderView>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
@@ -272,6 +273,11 @@ QWidget* FormView::MakeWidget(Control& c, QWidget* content) {
         return new FormChart(content, [this, &c](int) { Fire(c, &Control::onClick); },
                              [this, &c] { Fire(c, &Control::onChange); });
     case ControlKind::Strip: return new FormStrip(content);
+    case ControlKind::Progress: {
+        auto* bar = new QProgressBar(content);
+        bar->setTextVisible(false);
+        return bar;
+    }
     case ControlKind::Tabs: {
         auto* tabs = new QTabBar(content);
         tabs->setExpanding(false);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
@@ -155,6 +156,9 @@ void FormView::RefreshControl(Bound& b) {
         chart->Show(c.chart, c.listIndex, c.checks);
     } else if (auto* strip = dynamic_cast<FormStrip*>(w)) {
         strip->Show(c.strip);
+    } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
+        if (bar->maximum() != std::max(c.maximum, 1)) bar->setRange(0, std::max(c.maximum, 1));
+        if (bar->value() != std::clamp(c.value, 0, bar->maximum())) bar->setValue(std::clamp(c.value, 0, bar->maximum()));
     } else if (auto* document = dynamic_cast<FormDocument*>(w)) {
         document->Show(ToQt(c.text), scale_);
     } else if (c.kind == ControlKind::Picture) {

@@ -20,7 +20,6 @@
 
 #include "ui/FormView.h"
 #include "ui/LetterKeys.h"
-#include "ui/analysis/Analysis.h"
 
 namespace karven::ui {
 
@@ -189,14 +188,6 @@ std::vector<uint32_t> QtPlatform::PicturePixels(const std::string& path) {
 
 std::string QtPlatform::AppPath() {
     return (QCoreApplication::applicationDirPath() + "/").toStdString();
-}
-
-void QtPlatform::ShowAnalysis(Analysis analysis, Shell& shell) {
-    if (ended_) return;
-    binder_.RefreshAll();
-    switch (analysis) {
-    case Analysis::Odds: ShowOddsWindow(shell, binder_.MainWindow()); break;
-    }
 }
 
 std::string QtPlatform::AutosaveFolder() {

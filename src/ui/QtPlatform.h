@@ -6,13 +6,14 @@
 #include <memory>
 
 #include "shell/Platform.h"
+#include "ui/BackgroundWork.h"
 #include "ui/Binder.h"
 
 namespace karven::ui {
 
 class QtPlatform : public Platform {
 public:
-    explicit QtPlatform(Binder& binder) : binder_(binder) {}
+    explicit QtPlatform(Binder& binder) : binder_(binder), background_([&binder] { binder.RefreshAll(); }) {}
 
     void ShowWarning(const std::string& text) override;
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
@@ -21,7 +22,8 @@ public:
     std::vector<uint32_t> PicturePixels(const std::string& path) override;
     std::string AppPath() override;
     void EndProgram() override;
-    void ShowAnalysis(Analysis analysis, Shell& shell) override;
+    void StartBackground(BackgroundJob job) override { background_.Start(std::move(job)); }
+    void StopBackground() override { background_.Stop(); }
     std::string AutosaveFolder() override;
     void ShowStatus(const std::string& text) override;
     void RememberSeasonFile(const std::string& path) override;
@@ -42,6 +44,7 @@ private:
     Binder& binder_;
     std::unique_ptr<QTranslator> qtTexts_; // Qt's own dialogs in Japanese
     bool ended_ = false;
+    BackgroundWork background_;
 };
 
 // "desc|pattern|desc|pattern|" into Qt's "desc (pattern);;desc (pattern)".

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,9 @@ public:
     std::string autosaveFolder; // "" keeps none
     std::vector<std::string> statuses;
     std::vector<std::string> remembered;
-    std::vector<Analysis> analyses; // the analysis windows asked for
+    // The background job started last, kept for the test to run (or not): nothing runs by itself.
+    std::optional<BackgroundJob> background;
+    int backgroundStops = 0;
 
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     std::string ChooseFile(FileDialogMode mode, const std::string& filter, const std::string& fileName) override;
@@ -56,7 +59,11 @@ public:
     void RememberSeasonFile(const std::string& path) override { remembered.push_back(path); }
     std::string lastSeasonFile; // "" remembers none
     std::string LastSeasonFile() override { return lastSeasonFile; }
-    void ShowAnalysis(Analysis analysis, Shell&) override { analyses.push_back(analysis); }
+    void StartBackground(BackgroundJob job) override { background = std::move(job); }
+    void StopBackground() override {
+        background.reset();
+        ++backgroundStops;
+    }
 
     // Queues answers to the next question windows: true OK, false Cancel.
     void Answer(std::initializer_list<bool> answers);

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTabWidget>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -32,11 +32,11 @@ void WhatIfRound(Language language, const char* screen) {
         auto* timer = new QTimer(&dialog);
         QObject::connect(timer, &QTimer::timeout, &dialog, [&, timer] {
             if (!Done(dialog)) return;
-            auto* tabs = dialog.findChild<QTabWidget*>("oddsTabs");
+            auto* tabs = dialog.findChild<QTabBar*>("oddsTabs");
             if (step == 0) {
                 listBefore = dialog.findChild<QLabel*>("whatIfList")->text();
                 // The last driver in the list wins the next Grand Prix.
-                auto* place = dialog.findChild<QComboBox*>("whatIfPlace1");
+                auto* place = dialog.findChild<QComboBox*>("whatIfPlace(1)");
                 place->setCurrentIndex(place->count() - 1);
                 first = place->currentText();
                 dialog.findChild<QPushButton*>("whatIfFix")->click();
@@ -46,7 +46,7 @@ void WhatIfRound(Language language, const char* screen) {
             if (step == 1) {
                 tabs->setCurrentIndex(2);
                 listAfter = dialog.findChild<QLabel*>("whatIfList")->text();
-                auto* table = tabs->widget(2)->findChild<QTableWidget*>("titleRace0");
+                auto* table = dialog.findChild<QTableWidget*>("titleRace");
                 rowsAfter = table ? table->rowCount() : 0;
                 dialog.grab().save(test::ScreenPath(screen));
                 dialog.findChild<QPushButton*>("whatIfClear")->click();

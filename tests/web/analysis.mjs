@@ -6,7 +6,7 @@
 //   node analysis.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { spawnSync } from "node:child_process";
 import { mkdirSync, writeFileSync } from "node:fs";
-import { launch, serve, settler, watch } from "./page.mjs";
+import { launch, oddsState, serve, settler, watch } from "./page.mjs";
 
 const [site, sim, out] = process.argv.slice(2);
 const seed = 20261209, oddsRuns = 3000, gps = 2;
@@ -59,7 +59,7 @@ try {
     await page.screenshot({ path: `${out}/${name}-phone.png` });
     // Nothing of the window lies outside the phone's screen but what its body scrolls to.
     const cut = await page.evaluate(() => {
-      const d = document.querySelector("dialog.analysis[open], dialog.window[open]");
+      const d = document.querySelector("dialog.window[open]");
       const box = d.getBoundingClientRect();
       return box.left < 0 || box.top < 0 || box.right > innerWidth + 0.5 || box.bottom > innerHeight + 0.5 ? JSON.stringify(box) : "";
     });
@@ -71,7 +71,7 @@ try {
     await page.keyboard.press(key);
     top = await settle();
     check(!top.modal && top.form === "frmkarvenrace", `${key} does not close ${name}: ${top.form}`);
-    check(!(await page.$("dialog.analysis")), `${name} still in the page after ${key}`);
+    check(!(await page.$('dialog[open][data-form="frmOdds"], dialog[open][data-form="frmRaceAna"]')), `${name} still in the page after ${key}`);
   };
   // Attribute values of the SVG elements under a selector.
   const attrs = (selector, name) => page.$$eval(selector, (els, n) => els.map(e => e.getAttribute(n)), name);
@@ -199,9 +199,11 @@ try {
   });
   top = await menu("Ana_Odds");
   check(top.form === "frmOdds", `チャンピオン予想 opens ${top.form}`);
+  const answered = () => { const s = window.karvenBackground.state(); return !s.running && s.last; };
   const oddsDone = async what => {
-    await page.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running && s.result; }, { timeout: 120000 });
-    const state = await page.evaluate(() => window.karvenAnalysis.state());
+    await page.waitForFunction(answered, { timeout: 120000 });
+    top = await settle();
+    const state = await oddsState(page);
     console.log(`${what}: ${state.runs} runs`);
     return state;
   };
@@ -231,8 +233,10 @@ try {
   };
   compare(state.result, simJson("--gps", String(gps), "--odds", String(oddsRuns), "--threads", "1").odds, "the odds");
   // The bars: one per driver shown, in his machine's colour, with the crown's beside.
-  const bars = await attrs('[data-key="oddsDrivers"] rect.bar:not(.crown)', "fill");
-  check(bars.length === state.result.shownDrivers.length && bars.length >= 3, `odds chart: ${bars.length} bars for ${state.result.shownDrivers.length} drivers`);
+  const bars = await attrs('[data-key="oddsDrivers"] rect.bar:not(.paler)', "fill");
+  const named = await page.$$eval('[data-key="oddsDrivers"] text.name', ts => ts.length);
+  check(bars.length === named && bars.length >= 3, `odds chart: ${bars.length} bars for ${named} drivers`);
+  check((await attrs('[data-key="oddsDrivers"] rect.bar.paler', "fill")).length === bars.length, "odds chart: a driver without his crown's bar");
   check(bars.every(c => /^#[0-9a-f]{6}$/.test(c) && c !== "#787878"), `odds chart: a bar without its machine colour: ${bars}`);
   const status = await page.$eval('[data-key="oddsStatus"]', e => e.textContent);
   check(status.includes(String(oddsRuns)), `the status does not tell the runs: ${status}`);
@@ -244,22 +248,23 @@ try {
   await page.keyboard.down("Control");
   await page.keyboard.press("Tab");
   await page.keyboard.up("Control");
-  const titleRows = await page.$$eval('[data-key="titleRace0"] tbody tr', rs => rs.length);
+  const titleRows = await page.$$eval('[data-key="titleRace"] tbody tr', rs => rs.length);
   check(titleRows >= scorers.length, `title race: ${titleRows} drivers for ${scorers.length} with points`);
   await shot("odds-title-race");
 
   // もしも without a winner is refused and changes nothing.
   await page.click('[data-key="whatIfFix"]');
   top = await settle();
-  state = await page.evaluate(() => window.karvenAnalysis.state());
+  state = await oddsState(page);
   check(!state.running && state.runs === oddsRuns && state.fixed.length === 0, "a what-if without a winner started the odds again");
   check((await page.$eval('[data-key="whatIfList"]', e => e.textContent)) === "1位のドライバーを選んでください。", "a what-if without a winner is not refused");
   // もしも: the first seated driver wins the next Grand Prix; the odds and karven-sim --fix agree.
-  const fixed = await page.evaluate(() => {
-    const pick = document.querySelector('[data-key="whatIfPlace1"]');
-    pick.selectedIndex = 1;
-    return { gp: document.querySelector('[data-key="whatIfGp"]').value, name: pick.options[1].textContent };
-  });
+  const fixed = await page.evaluate(() => ({
+    gp: /\d+/.exec(document.querySelector('[data-key="whatIfGp"]').value)[0],
+    name: document.querySelector('[data-key="whatIfPlace(1)"]').options[1].textContent,
+  }));
+  await page.select('[data-key="whatIfPlace(1)"]', fixed.name);
+  top = await settle();
   const drvNo = season.drivers.find(d => d.DrvNm === fixed.name).DrvNo;
   await page.keyboard.down("Alt");
   await page.keyboard.press("f");
@@ -275,7 +280,9 @@ try {
   await page.click('[data-key="whatIfClear"]');
   top = await settle();
   await page.click('[data-key="oddsStop"]');
-  state = await page.evaluate(() => window.karvenAnalysis.state());
+  top = await settle();
+  state = await oddsState(page);
+  state.runs = Number(/\d+/.exec(await page.$eval('[data-key="oddsStatus"]', e => e.textContent))[0]);
   check(!state.running && state.runs < oddsRuns && state.fixed.length === 0, `中止: ${JSON.stringify({ running: state.running, runs: state.runs })}`);
   check(await page.$eval('[data-key="oddsStop"]', e => e.disabled), "中止 still enabled after stopping");
   await closeWith("Escape", "チャンピオン予想");
@@ -299,11 +306,11 @@ try {
   top = await settle();
   for (let i = 0; top.modal && i < 5; ++i) { await page.keyboard.press("Enter"); top = await settle(); }
   top = await menu("Ana_Odds");
-  const finalRows = await page.$$eval('.ana-panel[data-key="oddsDrivers"] tbody tr', rs => rs.map(r => r.cells[1].textContent));
+  const finalRows = await page.$$eval('[data-key="oddsDrivers"] tbody tr', rs => rs.map(r => r.cells[1].textContent));
   const ranked = final.standings.drivers.map(d => d.DrvNm);
   check(finalRows.length > 0 && JSON.stringify(finalRows) === JSON.stringify(ranked.slice(0, finalRows.length)),
         `the decided title's standings: ${finalRows.slice(0, 3)} for ${ranked.slice(0, 3)}`);
-  check(await page.$eval('.ana-panel[data-key="oddsDrivers"] tbody tr', r => r.classList.contains("bold")), "the champion is not in bold");
+  check(await page.$eval('[data-key="oddsDrivers"] tbody tr', r => r.getAttribute("aria-selected") === "true"), "the champion's row is not the one chosen");
   check(await page.$eval('[data-key="oddsStop"]', e => e.hidden), "中止 shown for a decided title");
   await shot("odds-decided");
   await closeWith("Escape", "チャンピオン予想 of a decided title");
@@ -325,18 +332,19 @@ try {
   await timed.click('[data-key="Ana"]');
   const opened = Date.now();
   await timed.click('[data-key="Ana_Odds"]');
-  await timed.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running && s.result; }, { timeout: 30000 });
-  const answered = Date.now() - opened;
-  const timedRuns = await timed.evaluate(() => window.karvenAnalysis.state().runs);
-  console.log(`the odds without a run count: ${timedRuns} runs in ${answered} ms`);
-  check(timedRuns > 0 && timedRuns <= 20000, `the odds without a run count: ${timedRuns} runs in ${answered} ms`);
-  const english = await timed.$eval("dialog.analysis[open]", d => d.innerText);
+  await timed.waitForFunction(answered, { timeout: 30000 });
+  const answeredMs = Date.now() - opened;
+  top = await settleTimed();
+  const timedRuns = (await oddsState(timed)).runs;
+  console.log(`the odds without a run count: ${timedRuns} runs in ${answeredMs} ms`);
+  check(timedRuns > 0 && timedRuns <= 20000, `the odds without a run count: ${timedRuns} runs in ${answeredMs} ms`);
+  const english = await timed.$eval('dialog[open][data-form="frmOdds"]', d => d.innerText);
   check(english.includes("Championship odds") && !/[\u3040-\u30ff&]/.test(english), `the odds window in English: ${english.slice(0, 200)}`);
   await timed.screenshot({ path: `${out}/odds-english.png` });
   await timed.close();
 
-  // The worker's script cannot be loaded: the window says the odds could not be worked out, in its
-  // status and where the charts would be, rather than "0 runs" over empty charts.
+  // The worker's script cannot be loaded: the window says the odds could not be worked out, rather
+  // than "0 runs" over empty charts.
   const blocked = await browser.newPage();
   watch(blocked, origin, m => { if (!/odds-worker\.js|Failed to load resource/.test(m)) fail(m); });
   await blocked.evaluateOnNewDocument(() => localStorage.setItem("karven.language", "ja"));
@@ -353,16 +361,15 @@ try {
   }
   await blocked.click('[data-key="Ana"]');
   await blocked.click('[data-key="Ana_Odds"]');
-  await blocked.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running; }, { timeout: 10000 })
+  await blocked.waitForFunction(() => /できませんでした/.test(document.querySelector('[data-key="oddsStatus"]').textContent), { timeout: 10000 })
     .catch(() => fail("the odds without their worker keep running"));
   const told = await blocked.evaluate(() => ({
     status: document.querySelector('[data-key="oddsStatus"]').textContent,
-    panels: [...document.querySelectorAll('.ana-empty[data-key="oddsDrivers"], .ana-empty[data-key="oddsTeams"]')].map(e => e.textContent),
-    charts: document.querySelectorAll("dialog.analysis svg.ana-chart").length,
+    bars: document.querySelectorAll('[data-key="oddsDrivers"] rect.bar, [data-key="oddsTeams"] rect.bar').length,
+    stop: document.querySelector('[data-key="oddsStop"]').disabled,
   }));
   check(/できませんでした/.test(told.status) && !/\d+ 回/.test(told.status), `the odds without their worker: ${told.status}`);
-  check(told.panels.length === 2 && told.panels.every(t => t === told.status) && told.charts === 0,
-        `the odds' charts without their worker: ${JSON.stringify(told)}`);
+  check(told.bars === 0 && told.stop, `the odds' charts without their worker: ${JSON.stringify(told)}`);
   await blocked.screenshot({ path: `${out}/odds-no-worker.png` });
   await blocked.close();
 } finally {

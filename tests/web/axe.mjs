@@ -43,7 +43,7 @@ try {
         if (!title) faults.push(`${name} is not named by its title`);
         // A table is a grid with its column headers; the row chosen is its active descendant.
         for (const grid of d.querySelectorAll("table, [role=grid]")) {
-          if (grid.matches("table") && grid.closest("[role=grid], .ana-table, .document")) continue;
+          if (grid.matches("table") && grid.closest("[role=grid], .document")) continue;
           const key = grid.dataset.key || grid.className;
           if (grid.getAttribute("role") !== "grid") faults.push(`${name}: the table ${key} is not a grid`);
           const headers = grid.querySelectorAll("[role=columnheader]").length;
@@ -161,7 +161,8 @@ try {
   }
   for (let i = 0; top.modal && i < 5; ++i) top = await g.press("Escape");
   top = await g.menu("Ana", "Ana_Odds");
-  await page.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running; }, { timeout: 30000 });
+  await page.waitForFunction(() => { const s = window.karvenBackground.state(); return !s.running && s.last; }, { timeout: 30000 });
+  top = await g.settle();
   await audit("the odds");
   top = await g.press("Escape");
 

@@ -6,7 +6,7 @@
 import { spawnSync } from "node:child_process";
 import { appendFileSync, cpSync, readdirSync, readFileSync, rmSync } from "node:fs";
 import { fileURLToPath } from "node:url";
-import { fail, launch, open, problems, serve } from "./page.mjs";
+import { fail, launch, oddsState, open, problems, serve } from "./page.mjs";
 
 const [built, , out] = process.argv.slice(2);
 const root = fileURLToPath(new URL("../..", import.meta.url));
@@ -82,8 +82,9 @@ try {
   // The odds in their worker, its script and its WebAssembly from the cache.
   await page.click('[data-key="Ana"]');
   top = await g.click('[data-key="Ana_Odds"]');
-  await page.waitForFunction(() => { const s = window.karvenAnalysis.state(); return s && !s.running; }, { timeout: 60000 });
-  const odds = await page.evaluate(() => ({ ...window.karvenAnalysis.state(), status: document.querySelector('[data-key="oddsStatus"]').textContent }));
+  await page.waitForFunction(() => { const s = window.karvenBackground.state(); return !s.running && s.last; }, { timeout: 60000 });
+  top = await g.settle();
+  const odds = { ...(await oddsState(page)), status: await page.$eval('[data-key="oddsStatus"]', e => e.textContent) };
   if (!odds.result || odds.runs < 1) fail(`offline, the odds do not play: ${odds.status}`);
   await page.screenshot({ path: `${out}/offline-odds.png` });
   top = await g.press("Escape");

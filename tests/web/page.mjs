@@ -174,3 +174,26 @@ export const storedAutosaves = page => page.evaluate(() => new Promise((resolve,
     transaction.onerror = () => reject(transaction.error);
   };
 }));
+
+// The title odds as the page's worker last answered them: whether its job still runs, the fixes
+// it was asked for, and its figures as karven-sim writes them (result once final, else null).
+export async function oddsState(page) {
+  const s = await page.evaluate(() => window.karvenBackground && window.karvenBackground.state());
+  if (!s) return null;
+  const fixedLine = (/^fixed ?(.*)$/m.exec(s.header) || [null, ""])[1];
+  const fixed = fixedLine ? fixedLine.split(";").map(f => {
+    const [gp, drivers] = f.split(":");
+    return { gp: Number(gp), drivers: drivers.split(",").map(Number) };
+  }) : [];
+  let answer = null;
+  if (s.last) {
+    const entries = kind => s.last.split("\n").filter(l => l.startsWith(kind + "\t")).map(l => {
+      const f = l.split("\t"), n = f.slice(4).map(Number);
+      return { index: Number(f[1]), No: f[2], Nm: f[3], title: n[0], place: [0, n[1], n[2], n[3]], meanPoints: n[4],
+               p5Points: n[5], p95Points: n[6], crowned: n[7] };
+    });
+    answer = { runs: Number((/^runs (\d+)$/m.exec(s.last) || [null, 0])[1]), final: !/^state partial$/m.test(s.last),
+               drivers: entries("D"), teams: entries("T") };
+  }
+  return { running: s.running, fixed, runs: answer ? answer.runs : 0, result: answer && answer.final ? answer : null };
+}

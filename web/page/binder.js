@@ -6,11 +6,11 @@ import { textOf } from "./binder/colours.js";
 import { ResumeParam, showEnded } from "./binder/ended.js";
 import { download, forgetDrop, mountAutosaves, openFileOrDropped, pickFiles, storeAutosaves, storing, warning } from "./binder/files.js";
 import { closeForm, render } from "./binder/forms.js";
-import { deliver, nextEvent } from "./binder/queue.js";
+import { nextEvent } from "./binder/queue.js";
 import { browserLanguage, language, lettersAlt, setLettersNeedAlt, setTextSize, showLanguage, storedLanguage, textSize } from "./binder/settings.js";
 import { forms, page, setModule, topForm } from "./binder/state.js";
 import "./binder/keys.js"; // the keyboard's listeners, which nothing else calls
-import "./analysis.js"; // the odds window, which the program opens by its own name
+import { Background } from "./background.js";
 
 Object.assign(page, {
   render,
@@ -29,15 +29,13 @@ Object.assign(page, {
   forgetDrop,
   storeAutosaves,
   storing: () => !!storing,
-  // An event of a window the binder does not draw (analysis.js), in the same queue.
-  send: deliver,
+  startBackground: Background.start,
+  stopBackground: Background.stop,
   nextEvent,
   // What the innermost window shows, for tests: its form's name and its message text.
   top: () => {
     const warn = document.querySelector("dialog.warning[open] .text");
     if (warn) return { form: "warning", modal: true, message: warn.textContent };
-    const analysis = document.querySelector("dialog.analysis[open]");
-    if (analysis) return { form: analysis.dataset.form, modal: true, message: null };
     const f = topForm();
     if (!f) return null;
     const msg = f.data.controls.find(c => c.key === "lblMsg");

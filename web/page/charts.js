@@ -1,6 +1,6 @@
-// Charts as SVG, as the desktop draws them: a line per driver or team in the machine's colour,
+// Charts as SVG, as the desktop draws them: bars, or a line per driver or team in the machine's colour,
 // team-mates told apart by dashes and markers, one line picked out with the others faded. The
-// binder draws a form's chart control with it; the analysis windows share its pieces.
+// binder draws a form's chart control with it.
 export const Charts = (function () {
   const SVG = "http://www.w3.org/2000/svg";
   // Solid, dashed, dotted, dash-dotted, dash-dot-dotted in turn, and the markers in turn: the n-th
@@ -92,6 +92,50 @@ export const Charts = (function () {
   // named `name`, its legend beside it (a list the keyboard moves in where the chart asks, with check
   // boxes where `checks` are given), the marks' key and the words under it. A legend entry picks its
   // line out (`onPick`, -1 for none); a check box tells `onCheck(entry, on)`.
+  // Bars, best on top, each with its number beside it (a "0%" one too); the later sets paler and
+  // named in a key under the bars. A screen reader hears every bar's name and number.
+  function barChart(box, chart, width, height, name) {
+    const textWidth = t => [...t].reduce((n, c) => n + (c.codePointAt(0) > 0xff ? 12 : 7), 0);
+    const sets = chart.barSets.length, keyH = sets > 1 ? 22 : 0, unit = chart.x.unit || "";
+    const entries = chart.lines, W = Math.max(320, width), T = 10, B = 30 + keyH, R = 24;
+    const rowH = Math.max(14, Math.min(sets > 1 ? 34 : 26, (height - T - B) / Math.max(entries.length, 1)));
+    const H = Math.max(120, Math.round(T + Math.max(entries.length, 1) * rowH + B));
+    const L = Math.round(Math.min(W * 0.45, Math.max(80, ...entries.map(e => textWidth(e.name) + 14))));
+    const x0 = chart.x.from || 0, span = Math.max(1e-9, chart.x.top - x0), plot = W - L - R;
+    const X = v => L + plot * (v - x0) / span;
+    const said = entries.map(e => e.name + " " + e.values.map((v, k) => (sets > 1 ? chart.barSets[k] + " " : "") + number(v) + unit).join(" "));
+    const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "chart-plot bars", role: "img",
+                           "aria-label": [name || "", ...said].filter(t => t).join("。") });
+    for (let v = x0; v <= chart.x.top + 1e-9; v += chart.x.step || span) {
+      s.append(svg("line", { x1: X(v), x2: X(v), y1: T, y2: H - B, class: "grid" }),
+               svg("text", { x: X(v), y: H - B + 16, class: "axis", "text-anchor": "middle" }, number(v) + unit));
+    }
+    const barH = rowH * 0.8 / sets;
+    entries.forEach((e, i) => {
+      const colour = css(e.colour);
+      const label = svg("text", { x: L - 6, y: T + i * rowH + rowH / 2 + 4, "text-anchor": "end", class: "name" }, e.name);
+      if (textWidth(e.name) > L - 8) { label.setAttribute("textLength", L - 8); label.setAttribute("lengthAdjust", "spacingAndGlyphs"); }
+      s.append(label);
+      e.values.forEach((v, k) => {
+        const y = T + i * rowH + rowH * 0.1 + k * barH, w = Math.max(0, X(v) - L);
+        const bar = svg("rect", { x: L, y, width: w, height: Math.max(1, barH - 1), fill: colour, class: k ? "bar paler" : "bar",
+                                  "data-colour": colour });
+        if (k) bar.setAttribute("fill-opacity", "0.45");
+        s.append(tip(bar, `${e.name}\n${chart.barSets[k]} ${number(v)}${unit}`));
+        const text = number(v) + unit, inside = w + 6 + text.length * 7 > plot;
+        s.append(svg("text", { x: inside ? L + w - 4 : L + w + 4, y: y + barH / 2 + 4, class: inside ? "value inside" : "value",
+                               "text-anchor": inside ? "end" : "start" }, text));
+      });
+    });
+    if (sets > 1)
+      chart.barSets.forEach((set, k) => {
+        const x = L + k * Math.min(200, plot / sets), y = H - 8;
+        s.append(svg("rect", { x, y: y - 10, width: 14, height: 10, fill: "#555", "fill-opacity": k ? 0.45 : 1 }),
+                 svg("text", { x: x + 20, y, class: "axis" }, set));
+      });
+    box.replaceChildren(s);
+  }
+
   function lineChart(box, chart, width, height, onPick, name, onCheck) {
     const hadFocus = box.contains(document.activeElement), oldList = box.querySelector(".legend");
     const scrolled = oldList ? oldList.scrollTop : 0;
@@ -286,5 +330,5 @@ export const Charts = (function () {
     if (box.words) box.words.textContent = words(box.chart, picked);
   }
 
-  return { svg, tip, fill, Dashes, marker, lineIcon, highlight, lineChart, pick, show, mark, strip };
+  return { svg, tip, fill, Dashes, marker, lineIcon, highlight, barChart, lineChart, pick, show, mark, strip };
 })();

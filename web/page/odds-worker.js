@@ -1,8 +1,8 @@
-// The title odds off the page's thread: karven-odds plays the rest of the season and posts its
-// figures block by block; the page ends the worker to cancel.
+// The title odds off the page's thread: karven-odds reads the game's request, plays the rest of
+// the season and posts its answers block by block; the page ends the worker to stop it.
 "use strict";
 importScripts("karven-odds.js");
-const ready = KarvenOdds();
+const ready = KarvenOdds({ postAnswer: answer => postMessage({ type: "answer", answer }) });
 onmessage = async ev => {
   let m;
   try {
@@ -12,7 +12,6 @@ onmessage = async ev => {
     return;
   }
   const job = ev.data;
-  m.FS.writeFile("/season.krv", job.season);
-  m.ccall("RunOdds", null, ["string", "number", "number", "number", "string", "number", "number", "string"],
-          ["/season.krv", job.switches[0], job.switches[1], job.switches[2], job.seed, job.runs, job.stopAfterMs, job.fixed]);
+  m.FS.writeFile("/request", job.request);
+  m.ccall("RunOdds", null, ["string", "string", "string"], ["/request", job.seed, job.runs]);
 };

@@ -67,6 +67,9 @@ export function createControl(f, c) {
     el.setAttribute("role", "group");
     el.dataset.key = c.key;
     break;
+  case "progress":
+    el = document.createElement("progress");
+    break;
   case "strip":
     el = document.createElementNS("http://www.w3.org/2000/svg", "svg");
     el.setAttribute("class", "strip");
@@ -219,7 +222,9 @@ export function updateControl(f, c, el) {
     if (el.dataset.json !== json || el.dataset.width !== String(width)) {
       el.dataset.json = json;
       el.dataset.width = String(width);
-      if (c.chart)
+      if (c.chart && c.chart.barSets)
+        Charts.barChart(el, c.chart, width, c.h, c.spoken || c.tip);
+      else if (c.chart)
         Charts.lineChart(el, c.chart, width, c.h, i => push("select", f.data.name, c.key, i), c.spoken || c.tip,
                                c.checks ? (i, on) => push("check", f.data.name, c.key, i + " " + (on ? 1 : 0)) : null);
       else el.replaceChildren();
@@ -228,6 +233,12 @@ export function updateControl(f, c, el) {
     Charts.pick(el, c.index === undefined ? -1 : c.index);
     break;
   }
+  case "progress":
+    el.max = Math.max(1, c.max || 1);
+    el.value = Math.max(0, Math.min(c.value || 0, el.max));
+    el.title = c.tip || "";
+    el.setAttribute("aria-label", c.spoken || "");
+    break;
   case "strip": {
     const json = JSON.stringify(c.strip || null);
     if (el.dataset.json !== json) {

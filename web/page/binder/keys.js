@@ -35,8 +35,8 @@ function tableKey(f, el, ev) {
 
 document.addEventListener("keydown", ev => {
   if (ended) return endedKey(ev);
-  const warn = document.querySelector("dialog.warning[open], dialog.analysis[open]");
-  if (warn) return; // the warning's and the analysis windows' own keys
+  const warn = document.querySelector("dialog.warning[open]");
+  if (warn) return; // the warning's own keys
   const f = topForm();
   if (!f) return;
   if (LabelTables.jump(f, ev)) { ev.preventDefault(); return; }
