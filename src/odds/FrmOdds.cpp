@@ -183,7 +183,7 @@ void FrmOdds::BuildOpen(int top) {
     table.spoken = Words::Pages[2].title;
     const int widths[] = {0, 64, 84, 64, 0};
     for (size_t c = 0; c < std::size(Words::TitleRaceHeadings); ++c) {
-        const bool number = std::ranges::find(Words::TitleRaceNumberColumns, int(c)) != std::end(Words::TitleRaceNumberColumns);
+        const bool number = std::find(std::begin(Words::TitleRaceNumberColumns), std::end(Words::TitleRaceNumberColumns), int(c)) != std::end(Words::TitleRaceNumberColumns);
         table.columns.push_back({Words::TitleRaceHeadings[c], widths[c], number ? Align::Right : Align::Left});
     }
 }

@@ -311,7 +311,7 @@ try {
   check(finalRows.length > 0 && JSON.stringify(finalRows) === JSON.stringify(ranked.slice(0, finalRows.length)),
         `the decided title's standings: ${finalRows.slice(0, 3)} for ${ranked.slice(0, 3)}`);
   check(await page.$eval('[data-key="oddsDrivers"] tbody tr', r => r.getAttribute("aria-selected") === "true"), "the champion's row is not the one chosen");
-  check(await page.$eval('[data-key="oddsStop"]', e => e.hidden), "中止 shown for a decided title");
+  check(await page.$eval('[data-key="oddsStop"]', e => getComputedStyle(e).display === "none"), "中止 shown for a decided title");
   await shot("odds-decided");
   await closeWith("Escape", "チャンピオン予想 of a decided title");
 
