@@ -1,6 +1,7 @@
 #include "race/RaceStart.h"
 
 #include "race/Anime.h"
+#include "race/LapSteps.h"
 #include "race/RaceState.h"
 #include "shell/Random.h"
 
@@ -28,23 +29,8 @@ void StartRace(RaceState& race, std::vector<RaceCar> grid) {
 }
 
 void TopOfLap(RaceState& race, int lap) {
-    race.lap = lap;
-    race.PrevTenkou = race.Tenkou;
-    race.PrevKousui = race.Kousui;
-    if (race.setup.eveTen) {
-        int d = race.random.Roll(2);
-        int m = race.random.Roll(10);
-        if (d == 1) {
-            race.Kousui -= m;
-            if (race.Kousui < 1) race.Kousui = 0;
-        } else {
-            race.Kousui += m;
-            if (race.Kousui > 99) race.Kousui = 100;
-        }
-        race.Tenkou = TenkouOf(race.Kousui);
-    }
-    ShowAnime(race, 3);
-    race.Tell(RaceEvent::Lap);
+    laps::WatchedLap watched(race);
+    laps::TopOfLap(watched, lap);
 }
 
 } // namespace karven

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RaceFixture.h"
-#include "race/Board.h"
+#include "race/LapSteps.h"
 #include "race/LapLoop.h"
 
 using namespace karven;
@@ -144,13 +144,15 @@ TEST(JumpStart, FromThirdWithFiveGainsTwoPlaces) {
 TEST(Board, DropBackPassesEqualTimesButNeverARetiredCar) {
     RaceFixture f;
     f.Running({Car(1, "30.00"), Car(2, "30.00"), Car(3, "30.00"), Car(4, "31.00")});
-    EXPECT_EQ(DropBack(*f.race, 1), 3);
+    laps::WatchedLap lap(*f.race);
+    EXPECT_EQ(laps::DropBack(lap, 1), 3);
     EXPECT_EQ(f.Order(), "D2 D3 D1 D4");
     EXPECT_EQ(f.Row(3), "|D1|T1|30.00|0|");
 
     RaceFixture g;
     g.Running({Car(1, "1000.00"), Car(2, "500.00"), RetiredCar(3)});
-    EXPECT_EQ(DropBack(*g.race, 1), 2);
+    laps::WatchedLap other(*g.race);
+    EXPECT_EQ(laps::DropBack(other, 1), 2);
     EXPECT_EQ(g.Order(), "D2 D1 D3");
 }
 
