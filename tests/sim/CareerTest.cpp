@@ -171,3 +171,17 @@ TEST(SimCareer, FiveSeasonsLeaveTheirHistoryAndRecordsWhichASaveKeeps) {
     EXPECT_EQ(again["history"], history);
     EXPECT_EQ(again["records"], records);
 }
+
+// Quiet, nobody reads the race's commentary and its windows are skipped as a player skips them;
+// the career is the one whose every window was read, its market's notices counted as ever.
+TEST(SimCareer, AQuietCareerSkipsTheCommentaryAndEndsInTheSameSeason) {
+    const std::string read = scratch / "read.krv", quiet = scratch / "quiet.krv";
+    const SimRun echoed = RunSim("--seasons 2 --seed 14 --world --json --save " + read);
+    const SimRun skipped = RunSim("--seasons 2 --seed 14 --world --json --quiet --save " + quiet);
+    ASSERT_EQ(echoed.code, 0) << echoed.err.substr(0, 400);
+    ASSERT_EQ(skipped.code, 0) << skipped.err;
+    EXPECT_NE(echoed.err.find("ＦＬが出ました！！"), std::string::npos) << "the commentary read out";
+    EXPECT_TRUE(skipped.err.empty());
+    EXPECT_EQ(skipped.out, echoed.out);
+    EXPECT_EQ(karven::test::ReadBytes(quiet), karven::test::ReadBytes(read));
+}
