@@ -15,10 +15,9 @@ void AutoPlatform::Echo(const std::string& text) {
 void AutoPlatform::ShowWarning(const std::string& text) { Echo(text); }
 
 namespace {
-// The race's commentary may be skipped, and skipping it changes nothing but the windows: no team
-// principal's calls are left to the rolls by it. (The market's notices are counted: never skipped.)
+// The window offers to skip the rest of qualifying or the race, and skipping changes nothing but
+// the windows: no team principal's calls are left to the rolls by it.
 bool SkipChangesNothing(Form& form) {
-    if (form.Name() != "frmkarvenmsg") return false;
     const Control* skip = form.Find("cmdSkip");
     const Control* decide = form.Find("cmdDecide");
     return skip && skip->visible && skip->enabled && !(decide && decide->visible);
@@ -30,7 +29,7 @@ void AutoPlatform::RunModal(Form& form) {
     if (Control* msg = form.Find("lblMsg")) Echo(msg->text);
     if (auto it = responders_.find(form.Name()); it != responders_.end()) it->second(form);
     // Nobody reads the commentary: the rest is skipped, as a player would skip it.
-    else if (!echo_ && SkipChangesNothing(form)) form.Click("cmdSkip");
+    else if (!echo_ && skipWeekend_ && SkipChangesNothing(form)) form.Click("cmdSkip");
     else if (!form.defaultButton.empty()) form.Click(form.defaultButton);
     if (!form.IsClosed()) form.QueryClose();
     // A window that refuses to close would hang a real player too; here it would loop forever.
