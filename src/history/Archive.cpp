@@ -67,7 +67,7 @@ public:
     }
     NameRef operator()(const std::string& name) {
         if (name.empty()) return 0;
-        auto [at, added] = index_.emplace(name, NameRef(season_.names.size()) + 1);
+        auto [at, added] = index_.try_emplace(name, NameRef(season_.names.size()) + 1);
         if (added) season_.names.push_back(name);
         return at->second;
     }
