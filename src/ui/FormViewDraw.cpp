@@ -182,6 +182,7 @@ void FormView::ShowLabel(Bound& b, QLabel& label) {
     FittedText fitted = FitText(text, label.fontMetrics(), room, box.height(), c.style.wrap,
                                 QString::fromStdString(c.style.breakAfter));
     if (label.text() != fitted.text) label.setText(fitted.text);
+    label.setProperty("elided", fitted.elided); // a text of its own may end in "…" too
     QString tip = fitted.elided ? text : QString();
     if (!c.toolTip.empty()) tip = tip.isEmpty() ? ToQt(c.toolTip) : tip + "\n" + ToQt(c.toolTip);
     if (label.toolTip() != tip) label.setToolTip(tip);

@@ -149,6 +149,9 @@ inline std::vector<WindowOpener> AllWindows() {
              FrmContinue offer(g.game.shell, std::string(KARVEN_BIN_DIR) + InitialDataFile, "", true);
              g.platform.ShowModal(offer);
          }},
+        {"frmOdds", [](auto& g) { g.game.shell.main.Click("Ana_Odds"); }},
+        {"frmPoints", [](auto& g) { g.game.shell.main.Click("Ana_Points"); }},
+        {"frmRaceAna", [](auto& g) { g.game.shell.main.Click("Ana_Race"); }},
     };
 }
 

@@ -98,11 +98,7 @@ void RunTwoGrandsPrix(test::GameUnderTest& g) {
 
 TEST(English, EveryWindowIsInEnglish) {
     LanguageScope english(Language::English);
-    std::vector<test::WindowOpener> windows = test::AllWindows();
-    windows.push_back({"odds", [](auto& g) { g.game.shell.main.Click("Ana_Odds"); }});
-    windows.push_back({"points", [](auto& g) { g.game.shell.main.Click("Ana_Points"); }});
-    windows.push_back({"race analysis", [](auto& g) { g.game.shell.main.Click("Ana_Race"); }});
-    for (const test::WindowOpener& walk : windows) {
+    for (const test::WindowOpener& walk : test::AllWindows()) {
         test::GameUnderTest g(3);
         g.Start();
         RunTwoGrandsPrix(g);

@@ -28,10 +28,8 @@
 using namespace karven;
 
 namespace {
-constexpr QChar Ellipsis(0x2026);
-
 // What of the window is out of place: a control beyond the window's edge, a text wider or taller
-// than its control, a text ended with "…", a caption running into the key beside it.
+// than its control, a text cut short with "…", a caption running into the key beside it.
 std::vector<std::string> Untidy(QWidget& window) {
     std::vector<std::string> faults;
     QWidget* content = window.findChild<QWidget*>("content");
@@ -43,7 +41,7 @@ std::vector<std::string> Untidy(QWidget& window) {
         if (!inside.contains(w->geometry())) faults.push_back(name + " leaves the window");
         const QFontMetrics metrics = w->fontMetrics();
         if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull()) {
-            if (label->text().contains(Ellipsis)) faults.push_back(name + " is elided: " + label->text().toStdString());
+            if (label->property("elided").toBool()) faults.push_back(name + " is elided: " + label->text().toStdString());
             QRect room = label->contentsRect();
             int across = room.width() - (label->frameWidth() > 0 ? metrics.horizontalAdvance('x') : 0);
             QStringList lines = label->text().split('\n');
