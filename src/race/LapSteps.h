@@ -17,6 +17,9 @@
 
 namespace karven::laps {
 
+// Each step inlined into the lap loop: the silent race spends its time in them, lap by lap.
+#define KARVEN_STEP [[gnu::always_inline]] inline
+
 constexpr int MaxPenalties = 2;
 constexpr double PenaltySeconds = 35;
 constexpr double PitSeconds = 26;
@@ -139,19 +142,19 @@ template <bool Record> struct SilentLap {
 };
 
 // The moves, told.
-template <class Lap> int DropBack(Lap& lap, int k) {
+template <class Lap> KARVEN_STEP int DropBack(Lap& lap, int k) {
     const int j = DropBackCar(lap.car, lap.cars, k);
     lap.Tell(RaceEvent::Moved, k, j);
     return j;
 }
-template <class Lap> int Retire(Lap& lap, int k) {
+template <class Lap> KARVEN_STEP int Retire(Lap& lap, int k) {
     const int j = RetireCar(lap.car, lap.cars, k);
     lap.Tell(RaceEvent::Moved, k, j);
     return j;
 }
 
 // The weather change and the lap's heading.
-template <class Lap> void TopOfLap(Lap& lap, int n) {
+template <class Lap> KARVEN_STEP void TopOfLap(Lap& lap, int n) {
     RaceState& race = lap.race;
     race.lap = n;
     race.PrevTenkou = race.Tenkou;
@@ -169,7 +172,7 @@ template <class Lap> void TopOfLap(Lap& lap, int n) {
 }
 
 // A penalty may send the car in k through the pit lane (35 s, PenLap "1").
-template <class Lap> void Penalty(Lap& lap, int k) {
+template <class Lap> KARVEN_STEP void Penalty(Lap& lap, int k) {
     if (!lap.race.setup.evePen || lap.penCount >= MaxPenalties) return;
     const double s = lap.car[k].penalty;
     const bool r1 = lap.One(s);
@@ -190,7 +193,7 @@ template <class Lap> void Penalty(Lap& lap, int k) {
 }
 
 // A tyre stop (26 s) with a new choice of tyres for the car now in k.
-template <class Lap> void Pit(Lap& lap, int k) {
+template <class Lap> KARVEN_STEP void Pit(Lap& lap, int k) {
     RaceState& race = lap.race;
     if (!race.setup.evePit || lap.car[k].penLap) return;
     RaceCar& car = lap.car[k];
@@ -224,7 +227,7 @@ template <class Lap> void Pit(Lap& lap, int k) {
 }
 
 // Whether the car in k breaks down; false when the car now in k is done for this lap.
-template <class Lap> bool Reliability(Lap& lap, int k) {
+template <class Lap> KARVEN_STEP bool Reliability(Lap& lap, int k) {
     const double s = lap.car[k].reliability;
     const bool r1 = lap.One(s);
     const bool r2 = lap.One(s);
@@ -245,7 +248,7 @@ template <class Lap> bool Reliability(Lap& lap, int k) {
     return !lap.car[k].retired;
 }
 
-template <class Lap> void LapTime(Lap& lap, int k) {
+template <class Lap> KARVEN_STEP void LapTime(Lap& lap, int k) {
     RaceCar& car = lap.car[k];
     double t = car.courseFactor;
     if (car.rainTyre && !lap.Rain()) t += 5;
@@ -263,7 +266,7 @@ template <class Lap> void LapTime(Lap& lap, int k) {
 }
 
 // On the first lap a car that gets away well moves up.
-template <class Lap> void JumpStart(Lap& lap, int k) {
+template <class Lap> KARVEN_STEP void JumpStart(Lap& lap, int k) {
     const RaceCar& car = lap.car[k];
     if (!lap.One(car.technique) || lap.One(car.roughness)) return;
     lap.Anime(8);
@@ -274,7 +277,7 @@ template <class Lap> void JumpStart(Lap& lap, int k) {
     lap.Tell(RaceEvent::Moved, k - g, k);
 }
 
-template <class Lap> void Overtaking(Lap& lap, int k) {
+template <class Lap> KARVEN_STEP void Overtaking(Lap& lap, int k) {
     RaceCar& a = lap.car[k - 1];
     RaceCar& b = lap.car[k];
     const bool wrong = a.rainTyre != lap.Rain();
@@ -323,5 +326,7 @@ template <class Lap> void Run(Lap& lap) {
     }
     lap.Finish();
 }
+
+#undef KARVEN_STEP
 
 } // namespace karven::laps
