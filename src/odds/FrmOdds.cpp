@@ -48,6 +48,7 @@ std::shared_ptr<Chart> OddsBars(Shell& shell, const std::vector<OddsEntry>& entr
         line.values.push_back(OddsPercent(e.title));
         if (drivers) line.values.push_back(OddsPercent(e.crowned));
     }
+    chart->info = chart->BarsInWords();
     return chart;
 }
 

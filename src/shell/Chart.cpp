@@ -48,6 +48,17 @@ std::string Chart::BarTip(size_t line, size_t set) const {
     return l.Who() + "\n" + barSets[set] + " " + ChartNumber(l.values[set]) + x.unit;
 }
 
+std::string Chart::BarsInWords() const {
+    std::string words;
+    for (const ChartLine& l : lines) {
+        std::string bars;
+        for (size_t set = 0; set < barSets.size() && set < l.values.size(); ++set)
+            bars += (set ? Tr("、") : "") + barSets[set] + " " + ChartNumber(l.values[set]) + x.unit;
+        words += (words.empty() ? "" : "\n") + TrF("{1}：{2}", l.Who(), bars);
+    }
+    return words;
+}
+
 ChartAxis NiceAxis(std::string title, double most) {
     ChartAxis axis;
     axis.title = std::move(title);

@@ -26,6 +26,7 @@
 #include <cmath>
 
 #include "ui/ChartLines.h"
+#include "ui/FocusStyle.h"
 #include "ui/FormView.h"
 #include "ui/FormViewParts.h"
 
@@ -151,6 +152,7 @@ void FormChart::Draw(const Chart& data) {
         delete axis;
     }
     lines_.clear();
+    setFocusPolicy(Qt::NoFocus);
     for (QGraphicsSimpleTextItem* label : barLabels_) delete label;
     barLabels_.clear();
     barSets_.clear();
@@ -259,6 +261,9 @@ void FormChart::DrawBars(const Chart& data) {
         if (on) QToolTip::showText(QCursor::pos(), hoverTip_, view_->viewport());
     });
     PlaceBarLabels();
+    // No list beside the bars: the chart itself takes the keyboard and tells its bars in words.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(ToQt(data.info));
 }
 
 // Beside the end of its bar; inside it, in white, where the plot ends first.
@@ -418,6 +423,11 @@ void FormChart::Hover(int line, int step) {
 
 bool FormChart::event(QEvent* event) {
     if (event->type() == QEvent::ToolTipChange) view_->setToolTip(toolTip());
+    // A chart that takes the keyboard (bars) shows the ring the other controls show.
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        view_->setStyleSheet(event->type() == QEvent::FocusIn
+                                 ? QString("QChartView { border: %1px solid %2; }").arg(FocusRingWidth).arg(FocusRingColor.name())
+                                 : QString());
     return QWidget::event(event);
 }
 

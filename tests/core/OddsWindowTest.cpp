@@ -185,6 +185,11 @@ TEST(OddsWindow, OpeningCountsBesideTheWindowAndTheBarsFollowTheFigures) {
             if (a && b) EXPECT_EQ(a == b, drivers.lines[i].colour == drivers.lines[j].colour) << shown[i].Nm << ", " << shown[j].Nm;
         }
     EXPECT_EQ(drivers.x.top, 100);
+    // The bars in words, for a screen reader: a line a driver, his title and crown.
+    EXPECT_EQ(drivers.info.substr(0, drivers.info.find('\n')),
+              shown[0].Nm + "：タイトル " + ChartNumber(OddsPercent(shown[0].title)) + "%、ストーブリーグ王座 " +
+                  ChartNumber(OddsPercent(shown[0].crowned)) + "%");
+    EXPECT_EQ(std::count(drivers.info.begin(), drivers.info.end(), '\n'), long(shown.size()) - 1);
     EXPECT_EQ(drivers.BarTip(0, 0), shown[0].Nm + "\nタイトル " + ChartNumber(OddsPercent(shown[0].title)) + "%");
     EXPECT_EQ(form("oddsTeams").chart->barSets.size(), 1u);
     EXPECT_FALSE(form("titleRace").rows.empty());

@@ -111,6 +111,7 @@ TEST(Analysis, EveryBarHasItsNumberAZeroOneTooAndTheScaleEndsAt100) {
     const char* names[] = {"一", "二", "三"};
     const double values[][2] = {{90, 100}, {10, 0}, {0, 0}};
     for (int i = 0; i < 3; ++i) bars->lines.push_back({names[i], "", "", 0x3060C0, 0, 0, {values[i][0], values[i][1]}});
+    bars->info = bars->BarsInWords();
     ui::FormChart chart(nullptr, [](int) {}, [] {});
     chart.resize(600, 400);
     chart.Show(bars, -1, {});
@@ -135,6 +136,8 @@ TEST(Analysis, EveryBarHasItsNumberAZeroOneTooAndTheScaleEndsAt100) {
     ASSERT_NE(series, nullptr);
     EXPECT_EQ(series->barSets().at(0)->at(2), 90) << "the first line on top";
     EXPECT_TRUE(chart.View()->chart()->legend()->isVisible()) << "two sets have a key";
+    EXPECT_EQ(chart.focusPolicy(), Qt::StrongFocus) << "the bars take the keyboard, having no list beside them";
+    EXPECT_EQ(chart.accessibleDescription().toStdString(), "一：タイトル 90%、ストーブリーグ王座 100%\n二：タイトル 10%、ストーブリーグ王座 0%\n三：タイトル 0%、ストーブリーグ王座 0%");
     chart.grab().save(test::ScreenPath("odds_labels.png"));
 }
 

@@ -103,9 +103,9 @@ export const Charts = (function () {
     const L = Math.round(Math.min(W * 0.45, Math.max(80, ...entries.map(e => textWidth(e.name) + 14))));
     const x0 = chart.x.from || 0, span = Math.max(1e-9, chart.x.top - x0), plot = W - L - R;
     const X = v => L + plot * (v - x0) / span;
-    const said = entries.map(e => e.name + " " + e.values.map((v, k) => (sets > 1 ? chart.barSets[k] + " " : "") + number(v) + unit).join(" "));
+    // Every bar's name and number in its accessible name: the core's words for the bars.
     const s = svg("svg", { viewBox: `0 0 ${W} ${H}`, class: "chart-plot bars", role: "img",
-                           "aria-label": [name || "", ...said].filter(t => t).join("。") });
+                           "aria-label": [name || "", chart.info || ""].filter(t => t).join("\n") });
     for (let v = x0; v <= chart.x.top + 1e-9; v += chart.x.step || span) {
       s.append(svg("line", { x1: X(v), x2: X(v), y1: T, y2: H - B, class: "grid" }),
                svg("text", { x: X(v), y: H - B + 16, class: "axis", "text-anchor": "middle" }, number(v) + unit));
