@@ -182,7 +182,9 @@ TEST(OddsWindow, OpeningCountsBesideTheWindowAndTheBarsFollowTheFigures) {
         for (size_t j = i + 1; j < shown.size(); ++j) {
             const TimRecord* a = TeamOf(s.season, s.season.DrvTable[size_t(shown[i].index)]);
             const TimRecord* b = TeamOf(s.season, s.season.DrvTable[size_t(shown[j].index)]);
-            if (a && b) EXPECT_EQ(a == b, drivers.lines[i].colour == drivers.lines[j].colour) << shown[i].Nm << ", " << shown[j].Nm;
+            if (a && b) {
+                EXPECT_EQ(a == b, drivers.lines[i].colour == drivers.lines[j].colour) << shown[i].Nm << ", " << shown[j].Nm;
+            }
         }
     EXPECT_EQ(drivers.x.top, 100);
     // The bars in words, for a screen reader: a line a driver, his title and crown.
