@@ -97,7 +97,7 @@ std::optional<RaceOutcome> Game::PlayRace() {
     std::optional<RaceOutcome> outcome = RunKesyou(shell, weekend);
     if (outcome) {
         management::BookRace(season, before, managePolicy);
-        shell.main.Announce(RaceSummary(season, int(ReadNumber(season.Sis.EndGp))));
+        if (shell.platform.Announces()) shell.main.Announce(RaceSummary(season, int(ReadNumber(season.Sis.EndGp))));
     }
     return outcome;
 }
@@ -117,7 +117,7 @@ void Game::RunMarket() {
         management::CloseSeason(season, managePolicy, team ? team->signings : std::vector<Contract>{});
         std::string verdict = JudgeTheSeason();
         ShowSeasonSummary(shell, world::OffSeasonChanges(season), verdict);
-        shell.main.Announce(MovesSummary(was, season));
+        if (shell.platform.Announces()) shell.main.Announce(MovesSummary(was, season));
     }
 }
 

@@ -64,6 +64,9 @@ public:
     virtual std::string AutosaveFolder() { return {}; }
     // A short note in the main window's status line, for what needs no answer.
     virtual void ShowStatus(const std::string&) {}
+    // Whether a window's announcements reach anyone (spoken or shown): where they reach nobody,
+    // the game need not put their words together.
+    virtual bool Announces() { return true; }
     // The player chose the game's language: remembered for the next start.
     virtual void LanguageChosen(Language) {}
     // A season file opened or saved successfully: the file dialogs start in its folder next time.

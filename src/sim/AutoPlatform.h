@@ -21,6 +21,7 @@ public:
     PictureState CheckPicture(const std::string&) override { return PictureState::Loaded; }
     std::string AppPath() override { return appPath_; }
     void EndProgram() override { ended_ = true; }
+    bool Announces() override { return false; } // never echoed
     bool Ended() const { return ended_; }
 
     // The folder of the running executable, with a trailing separator.
