@@ -118,6 +118,9 @@ struct OddsWords {
     static constexpr const char* BarTip = "試算は約2秒で終わります。";
     static constexpr const char* Stop = "中止";
     static constexpr const char* StopTip = "試算を打ち切り、ここまでの結果で予想します。";
+    // Why the odds could not be counted (to the end).
+    static constexpr const char* NoSeason = "シーズンを試算用に書き出せません";
+    static constexpr const char* NoCounter = "試算用のプログラムを読み込めません";
     static constexpr const char* TitleSet = "タイトル";
     static constexpr const char* CrownSet = "ストーブリーグ王座";
     static constexpr const char* DriversTip = "タイトル：最終戦のあとポイント首位になる確率。\nストーブリーグ王座：ストーブリーグの評価で王座に就く確率。";

@@ -24,6 +24,9 @@ constexpr int Width = 720, Height = 640;
 constexpr int Places = 3; // a winner, or the first three
 constexpr uint32_t FailedColour = 0xB00000;
 
+// No Grand Prix left: the title is decided and the final standings show.
+bool Decided(const Season& season) { return ReadCount(season.Sis.EndGp) >= ReadCount(season.Sis.GpCount); }
+
 // The chances as bars, best on top, in the machines' colours; for drivers the crown's beside.
 std::shared_ptr<Chart> OddsBars(Shell& shell, const std::vector<OddsEntry>& entries, bool drivers) {
     auto chart = std::make_shared<Chart>();
@@ -61,11 +64,11 @@ Control& TableOf(Form& form, const char* name, Rect rect, std::initializer_list<
 
 FrmOdds::FrmOdds(Shell& shell)
     : Form("frmOdds", Words::Title), shell_(shell),
-      pages_(*this, "oddsTabs", {8, ReadCount(shell.season.Sis.EndGp) >= ReadCount(shell.season.Sis.GpCount) ? 76 : 144, Width - 16, 30}) {
+      pages_(*this, "oddsTabs", {8, Decided(shell.season) ? 76 : 144, Width - 16, 30}) {
     geometry = {0, 0, Width, Height};
     const Season& season = shell.season;
     const int endGp = ReadCount(season.Sis.EndGp), gps = ReadCount(season.Sis.GpCount);
-    const bool decided = endGp >= gps;
+    const bool decided = Decided(season);
     Control& heading = Add(ControlKind::Label, "lblOddsHeading", {12, 8, Width - 24, 28},
                            decided ? TrF(Words::HeadingDecided, endGp) : TrF(Words::HeadingOpen, endGp, gps - endGp));
     heading.style.bold = true;
@@ -156,10 +159,10 @@ void FrmOdds::BuildOpen(int top) {
     clear.accessKey = clearKey;
     clear.toolTip = Words::ClearTip;
     clear.onClick = [this] { Clear(); };
-    if (gp.items.empty())
+    if (gp.items.empty()) { // no Grand Prix left to fix
         for (Control* c : {&gp, &fix, &clear}) c->enabled = false;
-    if (gp.items.empty())
         for (int p = 1; p <= Places; ++p) (*this)("whatIfPlace", p).enabled = false;
+    }
 
     for (const AnalysisPage& page : Words::Pages) pages_.AddPage(page.title, page.tip);
     const Rect area{8, top, Width - 16, Height - 96 - top};
@@ -202,7 +205,7 @@ void FrmOdds::Start() {
     (*this)("oddsStop").enabled = true;
 
     OddsRequest request;
-    if (!SeasonFileBytes(shell_.season, request.season)) return Failed(Tr("シーズンを試算用に書き出せません"));
+    if (!SeasonFileBytes(shell_.season, request.season)) return Failed(Tr(Words::NoSeason));
     request.switches = shell_.events;
     request.seed = (uint64_t(std::random_device{}()) << 32) ^ std::random_device{}();
     request.runs = MaxRuns;
@@ -215,14 +218,14 @@ void FrmOdds::Start() {
     job.request = request_;
     job.work = CountOdds;
     job.heard = [this](const std::string& answer) { Heard(answer); };
-    job.failed = [this] { Failed(Tr("試算用のプログラムを読み込めません")); };
+    job.failed = [this] { Failed(Tr(Words::NoCounter)); };
     shell_.platform.StartBackground(std::move(job));
 }
 
 void FrmOdds::Heard(const std::string& text) {
     OddsAnswer answer;
     if (!counting_ || !ReadOddsAnswer(text, answer)) return;
-    if (answer.state == OddsAnswer::State::Unreadable) return Failed(Tr("シーズンを試算用に書き出せません"));
+    if (answer.state == OddsAnswer::State::Unreadable) return Failed(Tr(Words::NoSeason));
     Control& bar = (*this)("oddsBar");
     if (answer.state == OddsAnswer::State::Final) {
         counting_ = false;
@@ -310,8 +313,6 @@ void FrmOdds::Clear() {
 }
 
 void FrmOdds::ShowOdds(const OddsResult* odds) {
-    if (odds) shown_ = *odds;
-    else shown_.reset();
     static const OddsResult none;
     const OddsResult& shown = odds ? *odds : none;
     (*this)(Words::Pages[0].key).chart = OddsBars(shell_, shown.drivers, true);

@@ -21,10 +21,9 @@ public:
     explicit FrmOdds(Shell& shell);
     ~FrmOdds() override;
     void QueryClose() override { Leave(); }
-    // The request of the odds being counted ("" none), for tests and the platforms' checks.
+    // The request of the odds counted last ("" none) and whether they are still being counted.
     const std::string& Request() const { return request_; }
     bool Counting() const { return counting_; }
-    const std::optional<OddsResult>& Shown() const { return shown_; }
 
     static constexpr int MaxRuns = 20000;
     static constexpr int AnswerWithinMs = 2000; // the player waits about this long; fewer runs if need be
@@ -49,7 +48,7 @@ private:
     std::vector<TitleRace> judged_; // the title race of the fixed future, by Title
     std::string request_;
     bool counting_ = false;
-    std::optional<OddsResult> partial_, shown_;
+    std::optional<OddsResult> partial_; // the figures so far
 };
 
 // Modal over the main window.

@@ -42,10 +42,16 @@ std::string Chart::MarkTip(const ChartMark& mark) const {
     return TrF(markTip.c_str(), lines[size_t(mark.line)].Who(), mark.step, name);
 }
 
+namespace {
+// "タイトル 53.8%": a bar's set and its number.
+std::string BarText(const Chart& chart, const ChartLine& line, size_t set) {
+    return chart.barSets[set] + " " + ChartNumber(line.values[set]) + chart.x.unit;
+}
+} // namespace
+
 std::string Chart::BarTip(size_t line, size_t set) const {
     if (line >= lines.size() || set >= barSets.size() || set >= lines[line].values.size()) return {};
-    const ChartLine& l = lines[line];
-    return l.Who() + "\n" + barSets[set] + " " + ChartNumber(l.values[set]) + x.unit;
+    return lines[line].Who() + "\n" + BarText(*this, lines[line], set);
 }
 
 std::string Chart::BarsInWords() const {
@@ -53,7 +59,7 @@ std::string Chart::BarsInWords() const {
     for (const ChartLine& l : lines) {
         std::string bars;
         for (size_t set = 0; set < barSets.size() && set < l.values.size(); ++set)
-            bars += (set ? Tr("、") : "") + barSets[set] + " " + ChartNumber(l.values[set]) + x.unit;
+            bars += (set ? Tr("、") : "") + BarText(*this, l, set);
         words += (words.empty() ? "" : "\n") + TrF("{1}：{2}", l.Who(), bars);
     }
     return words;
