@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "race/RaceState.h"
-#include "race/SilentWeekend.h"
+#include "race/RaceStart.h"
 #include "season/Numbers.h"
 #include "season/Season.h"
 #include "season/Translate.h"

@@ -19,22 +19,31 @@ bool PlainRatings(const RaceState& race) {
     }
     return true;
 }
+
+// The laps from `first` with nobody told: the player skipped them, or nobody watches at all.
+template <bool Noted> void RunUntold(RaceState& race, int first, RaceNotes* notes) {
+    auto never = [] { return false; };
+    if (race.laps) {
+        laps::SilentLap<true, Noted> lap(race, notes);
+        laps::Run(lap, first, never);
+    } else {
+        laps::SilentLap<false, Noted> lap(race, notes);
+        laps::Run(lap, first, never);
+    }
+}
 } // namespace
 
 void RunLaps(RaceState& race) {
-    // Nobody to tell and nobody to ask: the same steps without a call per event.
-    if (!race.observer.watching && !race.calls && PlainRatings(race)) {
-        if (race.laps) {
-            laps::SilentLap<true> lap(race);
-            laps::Run(lap);
-        } else {
-            laps::SilentLap<false> lap(race);
-            laps::Run(lap);
-        }
-        return;
+    // Nobody to ask and every roll plain: the same steps without a call per event, once nobody
+    // watches or the player has skipped the rest.
+    const bool untold = !race.calls && PlainRatings(race);
+    if (untold && !race.observer.watching) return RunUntold<false>(race, 1, nullptr);
+    int first = 1;
+    if (!untold || !race.observer.Noting()) {
+        laps::WatchedLap lap(race);
+        first = laps::Run(lap, 1, [&] { return untold && race.observer.Noting(); });
     }
-    laps::WatchedLap lap(race);
-    laps::Run(lap);
+    if (RaceNotes* notes = race.observer.Noting(); notes && untold) RunUntold<true>(race, first, notes);
 }
 
 bool ReliabilityStep(RaceState& race, int k) {

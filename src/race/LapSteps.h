@@ -101,19 +101,25 @@ struct WatchedLap {
 
 // A lap nobody watches: the draws held in a register, the counters kept here until Finish (stores
 // to the cars could otherwise be taken for stores to them), a roll of 1 as a plain comparison.
-template <bool Record> struct SilentLap {
-    explicit SilentLap(RaceState& race)
+// With Noted, the lap of a race the player skips: only what the board will owe is noted.
+template <bool Record, bool Noted = false> struct SilentLap {
+    explicit SilentLap(RaceState& race, RaceNotes* notes = nullptr)
         : race(race), random(race.random), car(race.car.data()), cars(race.Cars()),
           distance(DistanceOf(race.setup.syuValue)), penCount(race.PenCount), flTime(race.FlTime), flCar(race.FlCar),
-          pitTime(race.pitTime) {}
+          pitTime(race.pitTime), notes(notes) {}
 
     double Draw() { return random.Next(); }
     // Int(r * x) + 1, for the whole numbers the rules roll by.
     int Roll(double x) { return int(Draw() * x) + 1; }
     bool One(double x) { return Draw() * x < 1.0; }
     double Single() { return double(std::min(float(Draw()), 0x1.fffffep-1f)); }
-    void Anime(int) { Draw(); } // a picture nobody sees still draws its variant
-    void Tell(RaceEvent, int = 0, int = 0) {}
+    void Anime(int kind) { // a picture nobody sees still draws its variant
+        if constexpr (Noted) notes->Picture(kind, Roll(AnimeVariants(kind)));
+        else Draw();
+    }
+    void Tell(RaceEvent event, int k = 0, int j = 0) {
+        if constexpr (Noted) notes->Note(event, k, j);
+    }
     RaceCalls* Calls() const { return nullptr; }
     bool Recording() const { return Record; }
     bool Rain() const { return rain; }
@@ -138,6 +144,7 @@ template <bool Record> struct SilentLap {
     double flTime;
     int flCar;
     double pitTime;
+    RaceNotes* const notes;
     bool rain = false, rainBefore = false;
 };
 
@@ -299,11 +306,13 @@ template <class Lap> KARVEN_STEP void Overtaking(Lap& lap, int k) {
     }
 }
 
-// Every lap: for every running car in position order its penalty, pit, reliability, lap time and
-// jump start or overtaking steps.
-template <class Lap> void Run(Lap& lap) {
+// Every lap from `first`: for every running car in position order its penalty, pit, reliability,
+// lap time and jump start or overtaking steps. Stops early after a lap for which handOver() says
+// another lap should take the race on; returns the next lap to run.
+template <class Lap, class HandOver> int Run(Lap& lap, int first, HandOver handOver) {
     const int last = std::min(lap.race.setup.syuCount, MaxSyuCount); // a file refuses longer races
-    for (int n = 1; n <= last; ++n) {
+    int n = first;
+    for (; n <= last; ++n) {
         TopOfLap(lap, n);
         for (int k = 1; k <= lap.cars; ++k) {
             RaceCar* const car = lap.car;
@@ -323,8 +332,16 @@ template <class Lap> void Run(Lap& lap) {
             else Overtaking(lap, k);
         }
         if (lap.Recording()) RecordLap(lap.race);
+        if (n < last && handOver()) {
+            ++n;
+            break;
+        }
     }
     lap.Finish();
+    return n;
+}
+template <class Lap> void Run(Lap& lap) {
+    Run(lap, 1, [] { return false; });
 }
 
 #undef KARVEN_STEP

@@ -21,7 +21,8 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     int n = ReadCount(season.Sis.EndGp) + 1;
     // No race past the calendar's end, nor without a qualifying to take the grid from.
     bool inCalendar = n >= 1 && n <= ReadCount(season.Sis.GpCount) && n < int(season.GpTable.size());
-    if (!inCalendar || weekend.EntryCount < 1 || int(weekend.YosenResultTable.size()) <= weekend.EntryCount) {
+    if (!inCalendar || weekend.EntryCount < 1 || int(weekend.YosenResultTable.size()) <= weekend.EntryCount ||
+        int(weekend.grid.size()) <= weekend.EntryCount) {
         shell.MsgText = Tr("決勝を開始できません。") + std::string(CrLf) +
                         Tr(inCalendar ? "先に予選を行ってください。" : "開催できるグランプリがありません。");
         ShowOk(shell);
@@ -39,7 +40,9 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     race.calls = weekend.calls;
     if (!ConfirmStart(race)) return std::nullopt;
     StartRecording(race, entries);
-    StartRace(race, GridOf(entries, setup.courseType));
+    std::vector<RaceCar> grid(entries.size());
+    for (int k = 1; k < int(grid.size()); ++k) grid[k] = CarOf(weekend.grid[k], k);
+    StartRace(race, std::move(grid));
     RunLaps(race);
     FinishRace(race, season);
 

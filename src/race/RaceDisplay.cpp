@@ -12,7 +12,6 @@
 #include "shell/MessageWindows.h"
 #include "shell/Platform.h"
 #include "shell/Shell.h"
-#include "weekend/CourseFactor.h"
 
 namespace karven {
 
@@ -39,7 +38,8 @@ RaceDisplay::RaceDisplay(Shell& shell, const RaceWeekend& weekend, int gp, std::
       appPath_(shell.platform.AppPath()), imgAnime_(&shell.main("imgAnime")),
       lblKousui_(&shell.main("lblKousui")),
       imgTenki_{&shell.main("imgTenki", 0), &shell.main("imgTenki", 1), &shell.main("imgTenki", 2),
-                &shell.main("imgTenki", 3)} {
+                &shell.main("imgTenki", 3)},
+      notes_(GridRows) {
     // ColorFilePath(ColorNo, 1), without asking the platform for its folder for every car.
     const std::string colorPrefix = ColorFilePath(shell, "", 1);
     const std::string colorSuffix = ".dat";
@@ -88,7 +88,7 @@ bool RaceDisplay::ConfirmStart(const RaceState& race) {
 
 void RaceDisplay::Picture(const RaceState&, int kind, int variant) {
     if (shell_.SkipRequested) { // drawn when the race ends, as the last one clicking would have left
-        pictureOwed_ = {kind, variant};
+        notes_.Picture(kind, variant);
         return;
     }
     ShowPicture(kind, variant);
@@ -179,29 +179,20 @@ void RaceDisplay::ShowLap(const RaceState& race) {
     Comment();
 }
 
-void RaceDisplay::Note(RaceEvent event, int k, int j) {
-    rowOwed_.resize(GridRows + 1);
-    timeOwed_.resize(GridRows + 1);
-    if (event == RaceEvent::Moved)
-        for (int p = std::max(1, std::min(k, j)); p <= std::min(GridRows, std::max(k, j)); ++p) rowOwed_[p] = 1;
-    if ((event == RaceEvent::LapTime || event == RaceEvent::Blocked) && k >= 1 && k <= GridRows) timeOwed_[k] = 1;
-    if (event == RaceEvent::Lap) weatherOwed_ = true;
-}
+RaceNotes* RaceDisplay::Noting() { return shell_.SkipRequested ? &notes_ : nullptr; }
 
 // The board as clicking through would have left it: every row and Time that changed, the lap, the weather.
 void RaceDisplay::CatchUp(const RaceState& race) {
-    rowOwed_.resize(GridRows + 1);
-    timeOwed_.resize(GridRows + 1);
     for (int p = 1; p <= std::min(race.Cars(), GridRows); ++p) {
-        if (rowOwed_[p]) WriteRows(race, p, p);
-        else if (timeOwed_[p]) WriteTime(race, p);
+        if (notes_.rowOwed[size_t(p)]) WriteRows(race, p, p);
+        else if (notes_.timeOwed[size_t(p)]) WriteTime(race, p);
     }
-    if (weatherOwed_) LapTitle(race.lap);
-    if (pictureOwed_.first != 0) {
-        ShowPicture(pictureOwed_.first, pictureOwed_.second);
-        pictureOwed_ = {};
+    if (notes_.weatherOwed) LapTitle(race.lap);
+    if (notes_.pictureKind != 0) {
+        ShowPicture(notes_.pictureKind, notes_.pictureVariant);
+        notes_.pictureKind = 0;
     }
-    if (weatherOwed_ && race.setup.eveTen) ShowWeather(race);
+    if (notes_.weatherOwed && race.setup.eveTen) ShowWeather(race);
 }
 
 void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
@@ -211,7 +202,7 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
         if (shell_.SkipRequested) CatchUp(race);
         shell_.SkipOffered = shell_.SkipRequested = shell_.PlayToDecision = false;
     } else if (shell_.SkipRequested && event != RaceEvent::SeasonOver && event != RaceEvent::Booked) {
-        Note(event, k, j);
+        notes_.Note(event, k, j);
         return;
     }
     switch (event) {
@@ -282,32 +273,6 @@ EntryRecord RaceDisplay::Record(const RaceState& race, int k) const {
     e.Time = Format0_00(car.time);
     e.PenLap = car.penLap ? "1" : "0";
     return e;
-}
-
-std::vector<RaceCar> GridOf(const std::vector<EntryRecord>& entries, const std::string& courseType) {
-    std::vector<RaceCar> grid(entries.size());
-    for (size_t i = 1; i < entries.size(); ++i) {
-        const EntryRecord& e = entries[i];
-        RaceCar& c = grid[i];
-        c.id = int(i);
-        c.driver = ReadCount(e.DrvNo);
-        c.team = ReadCount(e.TimNo);
-        c.courseFactor = CourseFactor(courseType, e.Speed);
-        c.aero = ReadNumber(e.Aero);
-        c.technique = ReadNumber(e.Technique);
-        c.roughness = ReadNumber(e.Roughness);
-        c.block = ReadNumber(e.Block);
-        c.drvStability = ReadNumber(e.DrvStability);
-        c.reliability = RoundHalfEven(c.drvStability + ReadNumber(e.TimStability));
-        c.penalty = RoundHalfEven(c.technique + c.roughness + c.block + c.drvStability);
-        c.time = ReadNumber(e.Time);
-        c.tyreLaps = ReadCount(e.TyreLaps);
-        c.pitCount = ReadCount(e.PitCount);
-        c.retired = e.Retired != "0";
-        c.rainTyre = e.RainTyre == "1";
-        c.penLap = e.PenLap != "0";
-    }
-    return grid;
 }
 
 RaceSetup SetupOf(const Shell& shell, int n, int entryCount) {

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "race/RaceState.h"
@@ -24,6 +23,7 @@ public:
     bool ConfirmStart(const RaceState& race) override;
     void Picture(const RaceState& race, int kind, int variant) override;
     void Event(const RaceState& race, RaceEvent event, int k, int j) override;
+    RaceNotes* Noting() override;
 
     // The entry of the car in position k, with its numbers as text: KesyouTable's record.
     EntryRecord Record(const RaceState& race, int k) const;
@@ -42,8 +42,6 @@ private:
     void CaptionComment(const RaceState& race, int k, int of, const char* message);
     template <class... A> void CarComment(const RaceState& race, int k, const char* message, const A&... values);
     void Comment();
-    // While skipping: what the board would have shown is only noted, and drawn at the flag.
-    void Note(RaceEvent event, int k, int j);
     void ShowPicture(int kind, int variant);
     void CatchUp(const RaceState& race);
 
@@ -58,13 +56,9 @@ private:
     Control* imgAnime_;
     Control* lblKousui_;
     std::array<Control*, 4> imgTenki_;
-    std::vector<char> rowOwed_, timeOwed_; // rows and Time cells not drawn since the player skipped
-    bool weatherOwed_ = false;
-    std::pair<int, int> pictureOwed_{}; // kind and variant of the race picture; kind 0 none
+    RaceNotes notes_; // what the board owes since the player skipped
 };
 
-// The cars of these entries as the rules keep them: entry i is the car with id i.
-std::vector<RaceCar> GridOf(const std::vector<EntryRecord>& entries, const std::string& courseType);
 // The shell's switches and the season's settings for Grand Prix n with this many entered cars.
 RaceSetup SetupOf(const Shell& shell, int n, int entryCount);
 

@@ -7,6 +7,10 @@ namespace karven {
 
 struct RaceState;
 struct RaceCar;
+struct Entrant;
+
+// The car an entrant races, as the rules read it from his entry; `id` is his place on the grid.
+RaceCar CarOf(const Entrant& e, int id);
 
 // Draws the start weather and asks; false when the player cancelled (nothing has changed).
 bool ConfirmStart(RaceState& race);

@@ -3,6 +3,7 @@
 // is told to an observer; the game's observer shows it, a silent one lets the race run unwatched.
 // Both see the same draws in the same order.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,6 +69,27 @@ enum class RaceEvent {
     Booked,        // results and points are in the season
 };
 
+// What the board of a race being skipped owes, noted as the race runs and drawn at the flag: the
+// rows whose cars changed, the Times that changed, the lap's heading and the last picture.
+struct RaceNotes {
+    explicit RaceNotes(int rows) : rows(rows), rowOwed(size_t(rows) + 1), timeOwed(size_t(rows) + 1) {}
+    const int rows; // positions beyond the board race unseen
+    std::vector<char> rowOwed, timeOwed;
+    bool weatherOwed = false;
+    int pictureKind = 0, pictureVariant = 0; // kind 0: none
+
+    void Note(RaceEvent event, int k, int j) {
+        if (event == RaceEvent::Moved)
+            for (int p = std::max(1, std::min(k, j)); p <= std::min(rows, std::max(k, j)); ++p) rowOwed[size_t(p)] = 1;
+        if ((event == RaceEvent::LapTime || event == RaceEvent::Blocked) && k >= 1 && k <= rows) timeOwed[size_t(k)] = 1;
+        if (event == RaceEvent::Lap) weatherOwed = true;
+    }
+    void Picture(int kind, int variant) {
+        pictureKind = kind;
+        pictureVariant = variant;
+    }
+};
+
 class RaceObserver {
 public:
     // An observer that does not watch is never called: the race runs without a call per event.
@@ -80,6 +102,9 @@ public:
     // The picture of this kind (1 set-up .. 8 attack) and variant, drawn where the rules draw it.
     virtual void Picture(const RaceState&, int /*kind*/, int /*variant*/) {}
     virtual void Event(const RaceState&, RaceEvent, int /*k*/ = 0, int /*j*/ = 0) {}
+    // While the player skips, the events of the laps are only noted here: the laps may then run
+    // without telling each one. Null while someone watches them.
+    virtual RaceNotes* Noting() { return nullptr; }
 };
 
 // Watches nothing: the race runs on its numbers alone.

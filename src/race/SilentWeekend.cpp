@@ -13,23 +13,6 @@
 
 namespace karven {
 
-RaceCar CarOf(const Entrant& e, int id) {
-    RaceCar c;
-    c.id = id;
-    c.driver = e.driver;
-    c.team = e.team;
-    c.courseFactor = e.courseFactor;
-    c.aero = e.aero;
-    c.technique = e.technique;
-    c.roughness = e.roughness;
-    c.block = e.block;
-    c.drvStability = e.drvStability;
-    c.reliability = RoundHalfEven(e.drvStability + e.timStability);
-    c.penalty = RoundHalfEven(e.technique + e.roughness + e.block + e.drvStability);
-    c.time = e.time;
-    return c;
-}
-
 bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches, LapRecords records) {
     return PlayGrandPrix(season, random, switches, records, nullptr);
 }

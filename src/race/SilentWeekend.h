@@ -11,11 +11,7 @@ class Random;
 struct Season;
 struct EventSwitches;
 struct Entrant;
-struct RaceCar;
 struct RaceState;
-
-// The car an entrant races, as the rules read it from his entry; `id` is his place on the grid.
-RaceCar CarOf(const Entrant& e, int id);
 
 // Whether the race keeps its lap records in the season, as the game's races do. The odds, which
 // play thousands of seasons nobody will look at, leave them out.

@@ -68,6 +68,7 @@ std::vector<Entrant> QualifyingEntrants(const Season& season, int gp) {
     // Only a seat in an existing team enters; a TimNo that names no team counts as no seat.
     int driverCount = std::min(ReadCount(season.DrvCount), int(season.DrvTable.size()) - 1);
     std::vector<Entrant> entrants(1);
+    entrants.reserve(size_t(std::max(driverCount, 0)) + 1);
     for (int d = 1; d <= driverCount; ++d) {
         const DrvRecord& driver = season.DrvTable[d];
         const TimRecord* team = TeamOf(season, driver);
@@ -151,7 +152,8 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
         ShowOk(shell);
         return false;
     }
-    if (QualifyingEntrants(season, g).size() < 2) {
+    std::vector<Entrant> entrants = QualifyingEntrants(season, g);
+    if (entrants.size() < 2) {
         shell.MsgText = Tr("予選に出走できるドライバーがいません。") + std::string(CrLf) +
                         Tr("チーム設定でドライバーを登録してください。");
         ShowOk(shell);
@@ -165,7 +167,6 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
 
     ClearGrid(shell);
 
-    std::vector<Entrant> entrants = QualifyingEntrants(season, g);
     QualifyingTimes(entrants, shell.random);
     std::vector<int> order = QualifyingOrder(entrants);
     weekend.EntryCount = int(entrants.size()) - 1;
@@ -176,7 +177,11 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
         e.Time = Format0_00(entrants[i].time);
     }
     weekend.YosenResultTable.assign(weekend.EntryCount + 1, EntryRecord{});
-    for (int k = 1; k <= weekend.EntryCount; ++k) weekend.YosenResultTable[k] = weekend.YosenWorkTable[order[k]];
+    weekend.grid.assign(weekend.EntryCount + 1, Entrant{});
+    for (int k = 1; k <= weekend.EntryCount; ++k) {
+        weekend.YosenResultTable[k] = weekend.YosenWorkTable[order[k]];
+        weekend.grid[k] = entrants[order[k]];
+    }
 
     SetTitle(shell.main, [g, name = gp.GpNm] { return TrF("第{1}戦 {2} ＧＰ 予選結果", g, name); });
     SetGridHeader(shell.main, 2);

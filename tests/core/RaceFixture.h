@@ -11,6 +11,7 @@
 #include "season/Season.h"
 #include "shell/Shell.h"
 #include "support/ScriptedPlatform.h"
+#include "weekend/CourseFactor.h"
 #include "weekend/EntryTables.h"
 
 namespace karven::test {
@@ -67,6 +68,33 @@ inline EntryRecord Car(int no, const std::string& time) {
     e.Retired = e.PitCount = e.RainTyre = e.TyreLaps = e.PenLap = "0";
     e.Time = time;
     return e;
+}
+
+// The cars of these rows, read as the board shows them (mid-race states too): row i is the car with id i.
+inline std::vector<RaceCar> GridOf(const std::vector<EntryRecord>& entries, const std::string& courseType) {
+    std::vector<RaceCar> grid(entries.size());
+    for (size_t i = 1; i < entries.size(); ++i) {
+        const EntryRecord& e = entries[i];
+        RaceCar& c = grid[i];
+        c.id = int(i);
+        c.driver = ReadCount(e.DrvNo);
+        c.team = ReadCount(e.TimNo);
+        c.courseFactor = CourseFactor(courseType, e.Speed);
+        c.aero = ReadNumber(e.Aero);
+        c.technique = ReadNumber(e.Technique);
+        c.roughness = ReadNumber(e.Roughness);
+        c.block = ReadNumber(e.Block);
+        c.drvStability = ReadNumber(e.DrvStability);
+        c.reliability = RoundHalfEven(c.drvStability + ReadNumber(e.TimStability));
+        c.penalty = RoundHalfEven(c.technique + c.roughness + c.block + c.drvStability);
+        c.time = ReadNumber(e.Time);
+        c.tyreLaps = ReadCount(e.TyreLaps);
+        c.pitCount = ReadCount(e.PitCount);
+        c.retired = e.Retired != "0";
+        c.rainTyre = e.RainTyre == "1";
+        c.penLap = e.PenLap != "0";
+    }
+    return grid;
 }
 
 struct RaceFixture {
