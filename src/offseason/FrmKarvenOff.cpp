@@ -86,7 +86,7 @@ void FrmKarvenOff::ShowSeat(int team, int seat) {
     const int at = SeatIndex(team, seat);
     Control& label = (*this)("lbl2", at);
     const std::string& name = SeatNames[size_t(at)];
-    const bool settled = team < int(OffTimTable.size()) && (seat == 1 ? OffTimTable[size_t(team)].Seat1 : OffTimTable[size_t(team)].Seat2) == "1";
+    const bool settled = team < int(OffTimTable.size()) && (seat == 1 ? OffTimTable[size_t(team)].Seat1 : OffTimTable[size_t(team)].Seat2);
     label.text = name;
     label.textColor = settled ? SettledColor : DefaultColor;
     label.mark = settled ? "✓" : ""; // not the colour alone

@@ -39,7 +39,7 @@ void PrepareTeams(FrmKarvenOff& form, const Season& season) {
     std::vector<double> points(teams + 1), numbers(teams + 1);
     for (int i = 1; i <= teams; ++i) {
         const TimRecord& t = season.TimTable[i];
-        table[i] = {t.TimNo, t.TimNm, t.ColorNo, "", "0", "0"};
+        table[i] = {t.TimNo, t.TimNm, t.ColorNo};
         points[i] = ReadNumber(t.Points);
         numbers[i] = ReadNumber(t.TimNo);
     }
@@ -48,7 +48,7 @@ void PrepareTeams(FrmKarvenOff& form, const Season& season) {
         int rank = 0;
         for (int j = 1; j <= teams; ++j)
             if (points[j] > points[i] || (points[j] == points[i] && numbers[j] >= numbers[i])) ++rank;
-        table[i].TimRank = FormatPlain(rank);
+        table[i].TimRank = rank;
     }
 }
 
@@ -62,7 +62,7 @@ void PrepareDrivers(FrmKarvenOff& form, Shell& shell) {
     for (int d = 1; d <= drivers; ++d) {
         const DrvRecord& driver = season.DrvTable[d];
         OffDrvRecord& o = table[d];
-        o = {driver.TimNo, driver.DrvNo, driver.DrvNm, "", "", "", "", "0"};
+        o = {driver.TimNo, driver.DrvNo, driver.DrvNm};
         if (!driver.TimNo.empty()) {
             for (int g = 1; g <= ResultSlots; ++g) {
                 double place = ReadNumber(driver.Result[g]);
@@ -73,13 +73,13 @@ void PrepareDrivers(FrmKarvenOff& form, Shell& shell) {
             // Without a seat there is nothing to judge by: a guess that may rank him above racers.
             score[d] = shell.random.Roll(20) * gpCount;
         }
-        o.Score = FormatPlain(score[d]);
-        o.EvalPoints = FormatPlain(eval[d]);
+        o.Score = PlainValue(score[d]);
+        o.EvalPoints = eval[d];
         numbers[d] = ReadNumber(driver.DrvNo);
     }
     for (int d = 1; d <= drivers; ++d) {
-        table[d].ScoreRank = FormatPlain(RankOf(d, score, eval, numbers));
-        table[d].PointsRank = FormatPlain(RankOf(d, eval, score, numbers));
+        table[d].ScoreRank = RankOf(d, score, eval, numbers);
+        table[d].PointsRank = RankOf(d, eval, score, numbers);
     }
 }
 } // namespace

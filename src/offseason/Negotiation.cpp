@@ -22,10 +22,6 @@ int Percent(Random& random) {
     return random.Roll(100);
 }
 
-int Rank(const std::string& text) {
-    return ReadCount(text);
-}
-
 // After スキップ the rest of the negotiation runs without its announcements; the draws stay the same.
 void Announce(Shell& shell, std::string text) {
     if (shell.SkipRequested) return;
@@ -53,14 +49,14 @@ std::string& SeatName(FrmKarvenOff& form, int team, int seat) {
     return form.SeatNames[size_t(FrmKarvenOff::SeatIndex(team, seat))];
 }
 
-std::string& SeatFlag(FrmKarvenOff& form, int team, int seat) {
+bool& SeatFlag(FrmKarvenOff& form, int team, int seat) {
     OffTimRecord& t = form.OffTimTable[team];
     return seat == 1 ? t.Seat1 : t.Seat2;
 }
 
 void Settle(FrmKarvenOff& form, int team, int seat, const std::string& name) {
     SeatName(form, team, seat) = name;
-    SeatFlag(form, team, seat) = "1";
+    SeatFlag(form, team, seat) = true;
     form.ShowSeat(team, seat);
 }
 
@@ -68,19 +64,19 @@ void Settle(FrmKarvenOff& form, int team, int seat, const std::string& name) {
 // when a namesake sits in it.
 void TakeOwnSeat(FrmKarvenOff& form, int team, const std::string& name) {
     for (int seat = 1; seat <= 2; ++seat) {
-        if (SeatFlag(form, team, seat) == "0" && SeatName(form, team, seat) == name) {
+        if (!SeatFlag(form, team, seat) && SeatName(form, team, seat) == name) {
             Settle(form, team, seat, name);
             return;
         }
     }
-    Settle(form, team, SeatFlag(form, team, 1) == "0" ? 1 : 2, name);
+    Settle(form, team, !SeatFlag(form, team, 1) ? 1 : 2, name);
 }
 
 // A transferring driver's old label shows empty; settled labels are left to whoever settled them.
 void LeaveOldSeat(FrmKarvenOff& form, const std::string& name) {
     for (int team = 1; team < int(form.OffTimTable.size()); ++team)
         for (int seat = 1; seat <= 2; ++seat)
-            if (SeatFlag(form, team, seat) == "0" && SeatName(form, team, seat) == name) {
+            if (!SeatFlag(form, team, seat) && SeatName(form, team, seat) == name) {
                 SeatName(form, team, seat).clear();
                 form.ShowSeat(team, seat);
             }
@@ -144,8 +140,8 @@ void OffRetainCycle(FrmKarvenOff& form, Shell& shell, int R) {
             OffDrvRecord& driver = form.OffDrvTable[j];
             // A driver without a seat has no team to stay with.
             if (driver.Settled() || driver.TimNo.empty() || driver.TimNo != team.TimNo) continue;
-            int pointsRank = Rank(driver.PointsRank), scoreRank = Rank(driver.ScoreRank);
-            int timRank = Rank(team.TimRank);
+            int pointsRank = driver.PointsRank, scoreRank = driver.ScoreRank;
+            int timRank = team.TimRank;
             bool retains = TeamRetains(random, pointsRank, scoreRank, timRank, R);
             if (form.calls && form.calls->Runs(form, i)) retains = form.calls->Keep(form, i, int(j), retains);
             if (!retains) continue;
@@ -155,7 +151,7 @@ void OffRetainCycle(FrmKarvenOff& form, Shell& shell, int R) {
                 continue;
             }
             Announce(shell, TrF("{1} に\r\n{2}\r\n残留決定！！", team.TimNm, driver.DrvNm));
-            driver.Decided = "1";
+            driver.Decided = true;
             TakeOwnSeat(form, i, driver.DrvNm);
             if (team.Full()) break;
         }
@@ -171,17 +167,17 @@ bool Available(const OffDrvRecord& driver, const OffTimRecord& team) {
 void MakeOffer(FrmKarvenOff& form, Shell& shell, int i, size_t j, int R) {
     OffTimRecord& team = form.OffTimTable[i];
     OffDrvRecord& driver = form.OffDrvTable[j];
-    int scoreRank = Rank(driver.ScoreRank), timRank = Rank(team.TimRank);
+    int scoreRank = driver.ScoreRank, timRank = team.TimRank;
     Announce(shell, TrF("{1} が\r\n{2}\r\nにオファーを提示しました！", team.TimNm, driver.DrvNm));
     bool accepted = DriverAccepts(shell.random, scoreRank, timRank, R);
     if (form.calls && form.calls->Runs(form, i)) accepted = form.calls->Answer(form, i, int(j), accepted);
     if (accepted) {
         Announce(shell, TrF("{1} に\r\n{2}\r\nが移籍決定！！", team.TimNm, driver.DrvNm));
-        driver.Decided = "1";
+        driver.Decided = true;
         const std::string from = driver.TimNo;
         driver.TimNo = team.TimNo;
         LeaveOldSeat(form, driver.DrvNm);
-        Settle(form, i, team.Seat1 == "0" ? 1 : 2, driver.DrvNm);
+        Settle(form, i, !team.Seat1 ? 1 : 2, driver.DrvNm);
         if (form.calls) form.calls->Moved(form, i, int(j), from);
     } else {
         Announce(shell, TrF("{1}\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
@@ -201,7 +197,7 @@ void OffOfferCycle(FrmKarvenOff& form, Shell& shell, int R) {
         size_t pick = 0;
         for (size_t j = 1; j < form.OffDrvTable.size() && pick == 0; ++j) {
             const OffDrvRecord& driver = form.OffDrvTable[j];
-            if (Available(driver, team) && TeamOffers(random, Rank(driver.ScoreRank), int(j), Rank(team.TimRank), R))
+            if (Available(driver, team) && TeamOffers(random, driver.ScoreRank, int(j), team.TimRank, R))
                 pick = j;
         }
         if (form.calls && form.calls->Runs(form, i)) {

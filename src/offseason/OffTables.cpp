@@ -8,10 +8,6 @@
 
 namespace karven {
 
-bool OffTimRecord::Full() const {
-    return ReadNumber(Seat1) + ReadNumber(Seat2) >= 2;
-}
-
 int EvalPointsOf(const DrvRecord& driver) {
     int points = 0;
     for (int g = 1; g <= ResultSlots; ++g) {
@@ -38,7 +34,7 @@ template <class Points> int FirstBest(int count, Points points) {
 } // namespace
 
 int ChampionIndex(const std::vector<OffDrvRecord>& drivers) {
-    return FirstBest(int(drivers.size()) - 1, [&](int k) { return ReadNumber(drivers[k].EvalPoints); });
+    return FirstBest(int(drivers.size()) - 1, [&](int k) { return drivers[k].EvalPoints; });
 }
 
 int MarketChampion(const Season& season) {

@@ -15,24 +15,24 @@ struct OffTimRecord {
     std::string TimNo;
     std::string TimNm;
     std::string ColorNo;
-    std::string TimRank; // 1 = most constructors' points
-    std::string Seat1;   // "1" once the first seat for next season is settled
-    std::string Seat2;
+    int TimRank = 0;    // 1 = most constructors' points
+    bool Seat1 = false; // once the first seat for next season is settled
+    bool Seat2 = false;
 
-    bool Full() const;
+    bool Full() const { return Seat1 && Seat2; }
 };
 
 struct OffDrvRecord {
     std::string TimNo; // this season's team, or the team he has signed for
     std::string DrvNo;
     std::string DrvNm;
-    std::string ScoreRank;
-    std::string EvalPoints;
-    std::string PointsRank;
-    std::string Score;
-    std::string Decided; // "1" once his seat for next season is settled
+    int ScoreRank = 0;
+    double EvalPoints = 0;
+    int PointsRank = 0;
+    double Score = 0;     // as its text would read back
+    bool Decided = false; // once his seat for next season is settled
 
-    bool Settled() const { return Decided == "1"; }
+    bool Settled() const { return Decided; }
 };
 
 // A driver's evaluation points over this season's results.

@@ -65,8 +65,8 @@ FrmApproach::Row MakeRow(const Season& season, const FrmKarvenOff& market, int t
     FrmApproach::Row row;
     std::vector<std::string>& cells = row.cells;
     std::vector<double>& keys = row.keys;
-    cells = {o.DrvNm, TeamName(market, o.TimNo), o.ScoreRank};
-    keys = {ByText, ByText, ReadNumber(o.ScoreRank)};
+    cells = {o.DrvNm, TeamName(market, o.TimNo), FormatPlain(o.ScoreRank)};
+    keys = {ByText, ByText, double(o.ScoreRank)};
     const WorldDriver* newcomer = rookie ? rookie(d) : nullptr;
     const bool inTable = d < int(season.DrvTable.size()) && season.DrvTable[size_t(d)].DrvNm == o.DrvNm;
     if (newcomer) {
@@ -84,8 +84,8 @@ FrmApproach::Row MakeRow(const Season& season, const FrmKarvenOff& market, int t
         cells.insert(cells.end(), 5, "—");
         keys.insert(keys.end(), 5, std::numeric_limits<double>::infinity());
     }
-    cells.push_back(o.EvalPoints);
-    keys.push_back(-ReadNumber(o.EvalPoints));
+    cells.push_back(FormatPlain(o.EvalPoints));
+    keys.push_back(-o.EvalPoints);
     if (inTable && !newcomer) {
         const DrvRecord& driver = season.DrvTable[size_t(d)];
         cells.push_back(TrF("{1}戦{2}勝 タイトル{3}", driver.CareerGp, driver.CareerWins, driver.CareerWc));
@@ -94,7 +94,7 @@ FrmApproach::Row MakeRow(const Season& season, const FrmKarvenOff& market, int t
         cells.push_back(Tr("新人"));
         keys.push_back(0);
     }
-    int chance = AcceptChance(ReadCount(o.ScoreRank), ReadCount(market.OffTimTable[size_t(team)].TimRank), R);
+    int chance = AcceptChance(o.ScoreRank, market.OffTimTable[size_t(team)].TimRank, R);
     cells.push_back(TrF("{1}{2}%", chance > 1 ? "○ " : "", FormatPlain(chance)));
     keys.push_back(-chance);
     return row;
@@ -142,7 +142,7 @@ FrmApproach::FrmApproach(Shell& shell, const FrmKarvenOff& market, int team, con
             row.keys.back() = 0;
             // What he asks of this team, and what his team asks to let him go.
             SigningCost cost = CostOf(shell.season, market, team, d, rookie);
-            Money asking = management::Asking(cost.salary, ReadCount(t.TimRank), int(market.OffTimTable.size()) - 1);
+            Money asking = management::Asking(cost.salary, t.TimRank, int(market.OffTimTable.size()) - 1);
             row.cells.push_back(management::MoneyText(asking));
             row.keys.push_back(double(asking));
             row.cells.push_back(cost.buyOut > 0 ? management::MoneyText(cost.buyOut) : "—");

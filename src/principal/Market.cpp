@@ -21,10 +21,6 @@
 
 namespace karven::principal {
 
-namespace {
-int Rank(const std::string& text) { return ReadCount(text); }
-} // namespace
-
 SigningCost CostOf(const Season& season, const FrmKarvenOff& form, int team, int driver, const RookieLookup& rookie) {
     if (!management::Running(season) || driver <= 0 || driver >= int(form.OffDrvTable.size())) return {};
     const OffDrvRecord& o = form.OffDrvTable[size_t(driver)];
@@ -48,7 +44,7 @@ bool TeamMarket::Runs(const FrmKarvenOff& form, int team) const {
 }
 
 Money TeamMarket::AskingOf(const FrmKarvenOff& form, int team, int driver) const {
-    return management::Asking(CostOf(season_, form, team, driver, rookie_).salary, Rank(form.OffTimTable[size_t(team)].TimRank),
+    return management::Asking(CostOf(season_, form, team, driver, rookie_).salary, form.OffTimTable[size_t(team)].TimRank,
                               int(form.OffTimTable.size()) - 1);
 }
 
@@ -173,7 +169,7 @@ bool PolicyMarket::Keep(FrmKarvenOff& form, int team, int driver, bool rules) {
             if (d != driver && CostOf(season_, form, team, d, rookie_).salary > worth) ++better;
         return better < management::tuning::SensibleKeepBest;
     }
-    return Rank(form.OffDrvTable[size_t(driver)].ScoreRank) <= 2 * Rank(form.OffTimTable[size_t(team)].TimRank) + 2;
+    return form.OffDrvTable[size_t(driver)].ScoreRank <= 2 * form.OffTimTable[size_t(team)].TimRank + 2;
 }
 
 int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>& all, int rules) {
@@ -194,8 +190,8 @@ int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>&
         seasons_ = 3;
         return dearest;
     }
-    const int timRank = Rank(form.OffTimTable[size_t(team)].TimRank);
-    auto better = [&](int a, int b) { return Rank(form.OffDrvTable[size_t(a)].ScoreRank) < Rank(form.OffDrvTable[size_t(b)].ScoreRank); };
+    const int timRank = form.OffTimTable[size_t(team)].TimRank;
+    auto better = [&](int a, int b) { return form.OffDrvTable[size_t(a)].ScoreRank < form.OffDrvTable[size_t(b)].ScoreRank; };
     // With money, the best by his ratings, as Keep judges them.
     auto worthier = [&](int a, int b) {
         const Money wa = CostOf(season_, form, team, a, rookie_).salary, wb = CostOf(season_, form, team, b, rookie_).salary;
@@ -215,7 +211,7 @@ int PolicyMarket::Approach(FrmKarvenOff& form, int team, const std::vector<int>&
                       AskingOf(form, team, d) > management::SalaryRoom(*books)))
             continue;
         if (best == 0 || (books ? worthier(d, best) : better(d, best))) best = d;
-        bool listens = Rank(form.OffDrvTable[size_t(d)].ScoreRank) + R >= 2 * timRank;
+        bool listens = form.OffDrvTable[size_t(d)].ScoreRank + R >= 2 * timRank;
         if (listens && (listening == 0 || better(d, listening))) listening = d;
     }
     // With money, he pays the best he can afford what he asks; without, the ranks decide.

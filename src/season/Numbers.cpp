@@ -106,6 +106,11 @@ std::string FixedDigits(double value) {
 }
 } // namespace
 
+double PlainValue(double value) {
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) return value + 0.0; // -0 reads back as 0
+    return ReadNumber(FormatPlain(value));
+}
+
 std::string FormatPlain(double value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e15) return std::to_string((long long)value);
     return FixedDigits(value);

@@ -23,6 +23,8 @@ inline int ReadCount(std::string_view text) { return RoundHalfEven(ReadNumber(te
 // Plain decimal: no leading zeros, no trailing ".0".
 std::string FormatPlain(double value);
 std::string FormatPlain(int value);
+// ReadNumber(FormatPlain(value)): a value kept as the rules keep it, in text, without the text.
+double PlainValue(double value);
 
 std::string Format00(int value);     // "00": at least two digits
 std::string Format0000(int value);   // "0000": at least four digits

@@ -291,7 +291,7 @@ void EnterTheMarket(const MarketNews& news, FrmKarvenOff& form) {
         OffDrvRecord& o = table[size_t(k)];
         for (std::string& seat : form.SeatNames)
             if (seat == o.DrvNm) seat.clear();
-        o.Decided = "1";
+        o.Decided = true;
         o.TimNo.clear();
     }
     form.ShowSeats();
@@ -299,21 +299,19 @@ void EnterTheMarket(const MarketNews& news, FrmKarvenOff& form) {
         OffDrvRecord o;
         o.DrvNo = Format00(int(table.size()));
         o.DrvNm = news.rookies[i].DrvNm;
-        o.Score = FormatPlain(news.rookieScores[i]);
-        o.EvalPoints = "0";
-        o.Decided = "0";
+        o.Score = PlainValue(news.rookieScores[i]);
         table.push_back(o);
     }
     // The ranks over the field the market now negotiates with, by the market's own order.
     std::vector<double> score(table.size()), eval(table.size()), number(table.size());
     for (size_t d = 1; d < table.size(); ++d) {
-        score[d] = ReadNumber(table[d].Score);
-        eval[d] = ReadNumber(table[d].EvalPoints);
+        score[d] = table[d].Score;
+        eval[d] = table[d].EvalPoints;
         number[d] = ReadNumber(table[d].DrvNo);
     }
     for (size_t d = 1; d < table.size(); ++d) {
-        table[d].ScoreRank = FormatPlain(RankOf(d, score, eval, number));
-        table[d].PointsRank = FormatPlain(RankOf(d, eval, score, number));
+        table[d].ScoreRank = RankOf(d, score, eval, number);
+        table[d].PointsRank = RankOf(d, eval, score, number);
     }
 }
 
@@ -351,7 +349,7 @@ void TurnTheWorld(Season& season, const MarketNews& news, const FrmKarvenOff& fo
     Draws machines(w, Purpose::Machines);
     facts.regulations = NewRegulations(w, machines);
     for (int t = 1; t <= Teams(season) && t < int(w.teams.size()); ++t) {
-        int rank = t < int(form.OffTimTable.size()) ? ReadCount(form.OffTimTable[t].TimRank) : t;
+        int rank = t < int(form.OffTimTable.size()) ? form.OffTimTable[t].TimRank : t;
         DevelopMachine(w.teams[t], w, rank, Teams(season), facts.regulations, machines);
     }
 

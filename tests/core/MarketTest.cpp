@@ -16,9 +16,10 @@ void Results(Season& s, int driver, std::initializer_list<std::pair<int, const c
     for (auto [gp, place] : slots) s.DrvTable[driver].Result[gp] = place;
 }
 
-std::vector<std::string> Column(const MarketWorld& w, std::string OffDrvRecord::*field) {
+// A column of the drivers' table, each value as the table's text would read.
+template <class Value> std::vector<std::string> Column(const MarketWorld& w, Value OffDrvRecord::*field) {
     std::vector<std::string> values;
-    for (size_t d = 1; d < w.form.OffDrvTable.size(); ++d) values.push_back(w.form.OffDrvTable[d].*field);
+    for (size_t d = 1; d < w.form.OffDrvTable.size(); ++d) values.push_back(FormatPlain(double(w.form.OffDrvTable[d].*field)));
     return values;
 }
 using Texts = std::vector<std::string>;
@@ -30,11 +31,11 @@ TEST(MarketEvaluation, TeamsRankByPointsWithTheHigherNumberAheadOnEqualPoints) {
     for (int t = 1; t <= 4; ++t) s.TimTable[t].Points = points[t];
     MarketWorld w(s);
     w.Open();
-    EXPECT_EQ(w.Team(1).TimRank, "3");
-    EXPECT_EQ(w.Team(2).TimRank, "2");
-    EXPECT_EQ(w.Team(3).TimRank, "4");
-    EXPECT_EQ(w.Team(4).TimRank, "1");
-    for (int t = 1; t <= 4; ++t) EXPECT_EQ(w.Team(t).Seat1 + w.Team(t).Seat2, "00");
+    EXPECT_EQ(w.Team(1).TimRank, 3);
+    EXPECT_EQ(w.Team(2).TimRank, 2);
+    EXPECT_EQ(w.Team(3).TimRank, 4);
+    EXPECT_EQ(w.Team(4).TimRank, 1);
+    for (int t = 1; t <= 4; ++t) EXPECT_FALSE(w.Team(t).Seat1 || w.Team(t).Seat2);
 }
 
 TEST(MarketEvaluation, ScoresCountFinishesOnTheMarketsOwnScaleAndGuessDriversWithoutATeam) {
@@ -158,8 +159,8 @@ TEST(MarketConfirm, WithoutANegotiationEveryDriverLosesHisSeatButTheTitleIsStill
 TEST(MarketConfirm, SettledDriversKeepTheirNewTeamsAndCancelKeepsTheWindowOpen) {
     MarketWorld w(FinishedSeason());
     w.Open();
-    w.form.OffDrvTable[1].Decided = "1"; // stays with team 1
-    w.form.OffDrvTable[5].Decided = "1"; // signs for team 2
+    w.form.OffDrvTable[1].Decided = true; // stays with team 1
+    w.form.OffDrvTable[5].Decided = true; // signs for team 2
     w.form.OffDrvTable[5].TimNo = "02";
     Season before = w.season;
 
@@ -204,7 +205,7 @@ TEST(MarketConfirm, TheNextQualifyingAndRaceCopeWithFewerSeatsThanTheGrid) {
     f.season.Sis.EndGp = "3";
     FrmKarvenOff form(f.shell);
     form.Open();
-    for (int d : {2, 5, 7}) form.OffDrvTable[d].Decided = "1";
+    for (int d : {2, 5, 7}) form.OffDrvTable[d].Decided = true;
     form.Click("cmdOK");
     ASSERT_EQ(f.season.Sis.NinCount, "8");
 

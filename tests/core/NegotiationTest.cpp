@@ -97,10 +97,10 @@ TEST(RetainCycle, OffersHoldsAndStaysAndARetainedDriverKeepsTheLabelThatShowsHim
                                          "Team01 が\r\nDriver02\r\nに残留を提示しました！",
                                          "Team01 に\r\nDriver02\r\n残留決定！！"}));
     EXPECT_EQ(w.Seats(1), "Driver01|Driver02*");
-    EXPECT_EQ(w.Team(1).Seat1, "0");
-    EXPECT_EQ(w.Team(1).Seat2, "1");
-    EXPECT_EQ(w.Driver(1).Decided, "0");
-    EXPECT_EQ(w.Driver(2).Decided, "1");
+    EXPECT_FALSE(w.Team(1).Seat1);
+    EXPECT_TRUE(w.Team(1).Seat2);
+    EXPECT_FALSE(w.Driver(1).Decided);
+    EXPECT_TRUE(w.Driver(2).Decided);
     EXPECT_EQ(w.Driver(2).TimNo, "01");
     EXPECT_EQ(w.random.reseeds, 2) << "at opening and at the cycle";
 }
@@ -122,7 +122,7 @@ TEST(RetainCycle, AThirdDriverTakesAFreeLabelAndAFullTeamAsksNoMore) {
     EXPECT_EQ(w.Seats(1), "Driver03*|Driver01*");
     EXPECT_TRUE(w.Team(1).Full());
     EXPECT_EQ(w.platform.Texts().size(), before + 2) << "driver 2 is not asked once the team is full";
-    EXPECT_EQ(w.Driver(2).Decided, "0");
+    EXPECT_FALSE(w.Driver(2).Decided);
 }
 
 TEST(RetainCycle, NamesakesFillBothSeatsNotOneTwice) {
@@ -133,7 +133,7 @@ TEST(RetainCycle, NamesakesFillBothSeatsNotOneTwice) {
     w.random.Push({Pct(90), Pct(90)});
     OffRetainCycle(w.form, w.shell, 0);
     EXPECT_EQ(w.Seats(1), "同名*|同名*");
-    EXPECT_EQ(w.Team(1).Seat1 + w.Team(1).Seat2, "11");
+    EXPECT_TRUE(w.Team(1).Seat1 && w.Team(1).Seat2);
 }
 
 TEST(OfferCycle, ADriverOfAnotherTeamSignsAndTheLabelHeLeavesShowsEmpty) {
@@ -150,8 +150,8 @@ TEST(OfferCycle, ADriverOfAnotherTeamSignsAndTheLabelHeLeavesShowsEmpty) {
     EXPECT_EQ(w.Seats(1), "Driver03*|Driver02");
     EXPECT_EQ(w.Seats(2), "|Driver04");
     EXPECT_EQ(w.Driver(3).TimNo, "01");
-    EXPECT_EQ(w.Driver(3).Decided, "1");
-    EXPECT_EQ(w.Team(2).Seat1, "0") << "his old seat stays free for his old team";
+    EXPECT_TRUE(w.Driver(3).Decided);
+    EXPECT_FALSE(w.Team(2).Seat1) << "his old seat stays free for his old team";
     EXPECT_EQ(w.random.draws, 5) << "one offer a team: driver 4 is never approached by team 1";
 }
 
@@ -159,7 +159,7 @@ TEST(OfferCycle, AHeldOfferEndsTheTeamsTurnAndDriversWithoutATeamAreOnlyApproach
     MarketWorld w(StandingsSeason(1, 4)); // drivers 3 and 4 without a team
     w.random.Push({RollValue(20, 20), RollValue(1, 20)});
     w.Open();
-    ASSERT_EQ(w.Driver(3).ScoreRank, "1");
+    ASSERT_EQ(w.Driver(3).ScoreRank, 1);
 
     w.random.Push({Pct(91), Pct(91)}); // both drivers of team 1 hold
     OffRetainCycle(w.form, w.shell, 0);
@@ -314,13 +314,13 @@ TEST(MarketFlow, StartingAgainContinuesOnTheSettledSeats) {
     FrmKarvenOff form(m.shell);
     form.Open();
     OffRetainCycle(form, m.shell, 0); // part of a negotiation, as if it had been cut short
-    std::vector<std::string> decided;
+    std::vector<bool> decided;
     for (size_t d = 1; d < form.OffDrvTable.size(); ++d) decided.push_back(form.OffDrvTable[d].Decided);
 
     form.Click("cmdStart");
     for (size_t d = 1; d < form.OffDrvTable.size(); ++d)
-        if (decided[d - 1] == "1") {
-            EXPECT_EQ(form.OffDrvTable[d].Decided, "1");
+        if (decided[d - 1]) {
+            EXPECT_TRUE(form.OffDrvTable[d].Decided);
         }
     int full = 0;
     for (int t = 1; t <= 4; ++t) full += form.OffTimTable[t].Full();

@@ -121,12 +121,12 @@ TEST(PrincipalWindows, RatingsAreLettersAndTheOfferListSortsAndTellsWhoWouldList
     }
 
     FrmKarvenOff market(m.game.shell);
-    market.OffTimTable.push_back({"01", "A", "0001", "3", "0", "0"}); // team rank 3
+    market.OffTimTable.push_back({"01", "A", "0001", 3}); // team rank 3
     // Score ranks 2, 7 and 4: only the driver ranked 7 reaches twice the team's rank by himself.
-    const char* ranks[] = {"", "2", "7", "4"};
+    const int ranks[] = {0, 2, 7, 4};
     for (int d = 1; d <= 3; ++d) {
         season.DrvTable[size_t(d)].Technique = FormatPlain(d - 1);
-        market.OffDrvTable.push_back({"", Format00(d), season.DrvTable[size_t(d)].DrvNm, ranks[d], "5", "3", "9", "0"});
+        market.OffDrvTable.push_back({"", Format00(d), season.DrvTable[size_t(d)].DrvNm, ranks[d], 5, 3, 9});
     }
     principal::FrmApproach window(m.game.shell, market, 1, {1, 2, 3}, 3, nullptr, 0);
     Control& table = window("tblRec");

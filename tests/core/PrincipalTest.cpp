@@ -482,9 +482,9 @@ TEST(PrincipalWindows, TheApproachWindowOffersTheEvaluationsPickFirst) {
     Game game(platform, random);
     ASSERT_TRUE(game.StartUp());
     FrmKarvenOff market(game.shell);
-    market.OffTimTable.push_back({"01", "A", "0001", "2", "0", "0"});
+    market.OffTimTable.push_back({"01", "A", "0001", 2});
     for (int d = 1; d <= 3; ++d)
-        market.OffDrvTable.push_back({"", Format00(d), game.season.DrvTable[size_t(d)].DrvNm, FormatPlain(d), "5", "3", "9", "0"});
+        market.OffDrvTable.push_back({"", Format00(d), game.season.DrvTable[size_t(d)].DrvNm, d, 5, 3, 9});
     principal::FrmApproach picked(game.shell, market, 1, {1, 3}, 3, nullptr);
     EXPECT_EQ(picked.Chosen(), 3);
     EXPECT_EQ(picked.defaultButton, "cmdOffer");

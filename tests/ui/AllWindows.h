@@ -47,10 +47,9 @@ inline void FinishSeason(GameUnderTest& g) {
 // The offer window of team 01 over the season's first three drivers.
 inline void ShowApproach(GameUnderTest& g) {
     FrmKarvenOff market(g.game.shell);
-    market.OffTimTable.push_back({"01", g.game.season.TimTable[1].TimNm, "0001", "3", "0", "0"});
+    market.OffTimTable.push_back({"01", g.game.season.TimTable[1].TimNm, "0001", 3});
     for (int d = 1; d <= 3; ++d)
-        market.OffDrvTable.push_back({"", Format00(d), g.game.season.DrvTable[size_t(d)].DrvNm, FormatPlain(d), "12",
-                                      FormatPlain(d), "30", "0"});
+        market.OffDrvTable.push_back({"", Format00(d), g.game.season.DrvTable[size_t(d)].DrvNm, d, 12, d, 30});
     principal::FrmApproach approach(g.game.shell, market, 1, {1, 2, 3}, 2, nullptr);
     g.platform.ShowModal(approach);
 }

@@ -79,10 +79,9 @@ TEST(ManagementWindows, TheOfferShowsWhatEachDriverAsksAndSetsTheTerms) {
         principal::TakeCharge(season, "01");
         g.game.FollowPrincipal();
         FrmKarvenOff market(g.game.shell);
-        market.OffTimTable.push_back({"01", season.TimTable[1].TimNm, "0001", "3", "0", "0"});
+        market.OffTimTable.push_back({"01", season.TimTable[1].TimNm, "0001", 3});
         for (int d = 1; d <= 6; ++d)
-            market.OffDrvTable.push_back({"", Format00(d), season.DrvTable[size_t(d)].DrvNm, FormatPlain(d), "12",
-                                          FormatPlain(d), "30", "0"});
+            market.OffDrvTable.push_back({"", Format00(d), season.DrvTable[size_t(d)].DrvNm, d, 12, d, 30});
         principal::FrmApproach approach(g.game.shell, market, 1, {1, 2, 3, 4, 5, 6}, 2, nullptr);
         test::WhenModal([&](QWidget& window) {
             test::Activate(window);

@@ -101,11 +101,10 @@ TEST(PrincipalWindows, TheChooserTheCallTheOfferAndTheRecordReadWhole) {
 
         // The offer: every driver on one line.
         FrmKarvenOff market(shell);
-        market.OffTimTable.push_back({"01", season.TimTable[1].TimNm, "0001", "3", "0", "0"});
+        market.OffTimTable.push_back({"01", season.TimTable[1].TimNm, "0001", 3});
         std::vector<int> available;
         for (int d = 1; d <= 12 && d < int(season.DrvTable.size()); ++d) {
-            market.OffDrvTable.push_back({season.DrvTable[size_t(d)].TimNo, Format00(d), season.DrvTable[size_t(d)].DrvNm,
-                                          FormatPlain(d), "12", FormatPlain(d), "30", "0"});
+            market.OffDrvTable.push_back({season.DrvTable[size_t(d)].TimNo, Format00(d), season.DrvTable[size_t(d)].DrvNm, d, 12, d, 30});
             available.push_back(d);
         }
         principal::FrmApproach approach(shell, market, 1, available, 4, nullptr);
