@@ -46,10 +46,30 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     RunLaps(race);
     FinishRace(race, season);
 
-    weekend.KesyouTable.assign(1, EntryRecord{});
-    for (int k = 1; k <= race.Cars(); ++k) weekend.KesyouTable.push_back(display.Record(race, k));
     std::string flDrvNo = race.FlCar ? entries[race.FlCar].DrvNo : "";
-    return RaceOutcome{n, flDrvNo, race.PenCount};
+    return RaceOutcome{n, flDrvNo, race.PenCount, std::move(race.car)};
+}
+
+EntryRecord RecordOfCar(const EntryRecord& entry, const RaceCar& car) {
+    EntryRecord e = entry;
+    e.Retired = car.retired ? "1" : "0";
+    e.PitCount = std::to_string(car.pitCount);
+    e.RainTyre = car.rainTyre ? "1" : "0";
+    e.TyreLaps = std::to_string(car.tyreLaps);
+    e.Time = Format0_00(car.time);
+    e.PenLap = car.penLap ? "1" : "0";
+    return e;
+}
+
+std::vector<EntryRecord> KesyouTable(const RaceWeekend& weekend, const RaceOutcome& outcome) {
+    std::vector<EntryRecord> table(1);
+    for (size_t k = 1; k < outcome.finish.size(); ++k) {
+        const RaceCar& car = outcome.finish[k];
+        if (car.id < 1 || car.id >= int(weekend.YosenResultTable.size())) continue;
+        EntryRecord& e = table.emplace_back(RecordOfCar(weekend.YosenResultTable[size_t(car.id)], car));
+        e.TimNm = TextBefore(e.TimNm, "・"); // as the race names the teams
+    }
+    return table;
 }
 
 } // namespace karven

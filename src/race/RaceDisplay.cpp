@@ -263,18 +263,6 @@ void RaceDisplay::Event(const RaceState& race, RaceEvent event, int k, int j) {
     }
 }
 
-EntryRecord RaceDisplay::Record(const RaceState& race, int k) const {
-    const RaceCar& car = race.car[k];
-    EntryRecord e = entries_[car.id];
-    e.Retired = car.retired ? "1" : "0";
-    e.PitCount = std::to_string(car.pitCount);
-    e.RainTyre = car.rainTyre ? "1" : "0";
-    e.TyreLaps = std::to_string(car.tyreLaps);
-    e.Time = Format0_00(car.time);
-    e.PenLap = car.penLap ? "1" : "0";
-    return e;
-}
-
 RaceSetup SetupOf(const Shell& shell, int n, int entryCount) {
     return SetupOf(shell.season, n, entryCount, shell.events);
 }

@@ -25,14 +25,13 @@ public:
     void Event(const RaceState& race, RaceEvent event, int k, int j) override;
     RaceNotes* Noting() override;
 
-    // The entry of the car in position k, with its numbers as text: KesyouTable's record.
-    EntryRecord Record(const RaceState& race, int k) const;
+    // The entry of the car in position k, named as the race names it.
+    const EntryRecord& Entry(const RaceState& race, int k) const { return entries_[race.car[k].id]; }
     // imgTenki(1..3): fine, cloudy, rain.
     void ShowWeather(const RaceState& race); // the picture, the chance of rain, and their spoken name
     void LoadWeatherPictures();
 
 private:
-    const EntryRecord& Entry(const RaceState& race, int k) const { return entries_[race.car[k].id]; }
     void WriteRows(const RaceState& race, int from, int to);
     void WriteTime(const RaceState& race, int k);
     void StartBoard(const RaceState& race);

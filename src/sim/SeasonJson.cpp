@@ -61,8 +61,9 @@ Json RaceToJson(const Season& season, const RaceWeekend& weekend, const RaceOutc
     }
     race["qualifying"] = qualifying;
     Json result = Json::array();
-    for (size_t k = 1; k < weekend.KesyouTable.size(); ++k) {
-        const EntryRecord& e = weekend.KesyouTable[k];
+    const std::vector<EntryRecord> table = KesyouTable(weekend, outcome);
+    for (size_t k = 1; k < table.size(); ++k) {
+        const EntryRecord& e = table[k];
         result.push_back({{"DrvNo", e.DrvNo},
                           {"DrvNm", e.DrvNm},
                           {"TimNm", e.TimNm},

@@ -45,12 +45,10 @@ struct RaceWeekend {
     int EntryCount = 0;
     // Who makes the calls of the player's cars in the race; none when every car runs by its rolls.
     RaceCalls* calls = nullptr;
-    // Qualifying's order as numbers, element 0 unused: the race starts from it. The tables below
-    // are its text, for the windows.
+    // Qualifying's order as numbers: the race starts from it. YosenResultTable is its text, for
+    // the windows.
     std::vector<Entrant> grid{1};
-    std::vector<EntryRecord> YosenWorkTable{1};
     std::vector<EntryRecord> YosenResultTable{1};
-    std::vector<EntryRecord> KesyouTable{1};
 };
 
 } // namespace karven

@@ -170,17 +170,15 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     QualifyingTimes(entrants, shell.random);
     std::vector<int> order = QualifyingOrder(entrants);
     weekend.EntryCount = int(entrants.size()) - 1;
-    weekend.YosenWorkTable.assign(1, EntryRecord{});
-    for (int i = 1; i <= weekend.EntryCount; ++i) {
-        const DrvRecord& driver = season.DrvTable[entrants[i].position];
-        EntryRecord& e = weekend.YosenWorkTable.emplace_back(EntryOf(driver, *TeamOf(season, driver)));
-        e.Time = Format0_00(entrants[i].time);
-    }
-    weekend.YosenResultTable.assign(weekend.EntryCount + 1, EntryRecord{});
+    // The grid, and its entries as the windows list them.
     weekend.grid.assign(weekend.EntryCount + 1, Entrant{});
+    weekend.YosenResultTable.resize(1);
+    weekend.YosenResultTable.reserve(size_t(weekend.EntryCount) + 1);
     for (int k = 1; k <= weekend.EntryCount; ++k) {
-        weekend.YosenResultTable[k] = weekend.YosenWorkTable[order[k]];
-        weekend.grid[k] = entrants[order[k]];
+        const Entrant& entrant = weekend.grid[k] = entrants[order[k]];
+        const DrvRecord& driver = season.DrvTable[entrant.position];
+        EntryRecord& e = weekend.YosenResultTable.emplace_back(EntryOf(driver, *TeamOf(season, driver)));
+        e.Time = Format0_00(entrant.time);
     }
 
     SetTitle(shell.main, [g, name = gp.GpNm] { return TrF("第{1}戦 {2} ＧＰ 予選結果", g, name); });

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "race/Race.h"
 #include "race/RaceDisplay.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
@@ -123,7 +124,7 @@ struct RaceFixture {
     // The running order as KesyouTable would hold it now.
     std::vector<EntryRecord> table() const {
         std::vector<EntryRecord> t(1);
-        for (int k = 1; k <= race->Cars(); ++k) t.push_back(display->Record(*race, k));
+        for (int k = 1; k <= race->Cars(); ++k) t.push_back(RecordOfCar(weekend.YosenResultTable[size_t(race->car[k].id)], race->car[k]));
         return t;
     }
     // Driver names in position order.

@@ -98,7 +98,6 @@ TEST(Race, CancelAtTheStartChangesNothing) {
     EXPECT_EQ(f.season, before);
     EXPECT_EQ(f.Row(1), row);
     EXPECT_EQ(f.shell.main("lblTitle").text, title);
-    EXPECT_EQ(f.weekend.KesyouTable.size(), 1u);
     EXPECT_TRUE(f.shell.main("cmdKesyou").enabled);
     EXPECT_TRUE(f.shell.main("cmdStart").visible);
 }
@@ -127,10 +126,11 @@ TEST(Race, StartInTheRainWithAShortGrid) {
     auto outcome = RunKesyou(f.shell, f.weekend);
     ASSERT_TRUE(outcome);
     EXPECT_EQ(outcome->gp, 1);
-    ASSERT_EQ(f.weekend.KesyouTable.size(), 4u);
+    const std::vector<EntryRecord> result = KesyouTable(f.weekend, *outcome);
+    ASSERT_EQ(result.size(), 4u);
     for (int k = 1; k <= 3; ++k) {
-        EXPECT_EQ(f.weekend.KesyouTable[k].TimNm.find("・"), std::string::npos);
-        EXPECT_EQ(f.weekend.KesyouTable[k].RainTyre, "1");
+        EXPECT_EQ(result[k].TimNm.find("・"), std::string::npos);
+        EXPECT_EQ(result[k].RainTyre, "1");
         EXPECT_EQ(f.shell.main.lbl(6, k).text, "R");
     }
     EXPECT_EQ(f.Row(4), "|||||");
@@ -139,15 +139,16 @@ TEST(Race, StartInTheRainWithAShortGrid) {
     EXPECT_TRUE(Shown(f, "1周目\r\n\r\n天気は 雨"));
     EXPECT_EQ(f.shell.main("imgTenki", 3).picture, "/opt/karven/img/tenkou/ame.bmp");
     // Qualifying gaps carry into the race: nobody starts from zero.
-    for (int k = 1; k <= 3; ++k) EXPECT_GT(ReadNumber(f.weekend.KesyouTable[k].Time), ReadNumber(poleTime));
+    for (int k = 1; k <= 3; ++k) EXPECT_GT(ReadNumber(result[k].Time), ReadNumber(poleTime));
 }
 
 TEST(Race, GridLargerThanTheFieldRacesTheEntrants) {
     RaceFixture f;
     f.season.Sis.NinCount = "6"; // four drivers have a seat
     ASSERT_TRUE(RunQualifying(f.shell, f.weekend));
-    ASSERT_TRUE(RunKesyou(f.shell, f.weekend));
-    EXPECT_EQ(f.weekend.KesyouTable.size(), 5u);
+    auto outcome = RunKesyou(f.shell, f.weekend);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(KesyouTable(f.weekend, *outcome).size(), 5u);
     for (int d = 1; d <= 4; ++d) EXPECT_EQ(f.season.DrvTable[d].CareerGp, "1");
 }
 
@@ -180,8 +181,9 @@ TEST(Race, WholeGrandPrixFromTheButtons) {
 TEST(Race, FieldBeyondTheGridRowsRacesUnseen) {
     RaceFixture f(MakeSeason(12, 3, 1)); // 36 cars, 32 rows
     ASSERT_TRUE(RunQualifying(f.shell, f.weekend));
-    ASSERT_TRUE(RunKesyou(f.shell, f.weekend));
-    EXPECT_EQ(f.weekend.KesyouTable.size(), 37u);
+    auto outcome = RunKesyou(f.shell, f.weekend);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(KesyouTable(f.weekend, *outcome).size(), 37u);
     for (int d = 1; d <= 36; ++d) EXPECT_EQ(f.season.DrvTable[d].CareerGp, "1") << d;
 }
 
