@@ -7,7 +7,7 @@
 
 namespace karven {
 
-int64_t Hundredths(double seconds) {
+int64_t HundredthsExactly(double seconds) {
     double shown = Round0_00(seconds); // what the board's text reads back as
     if (std::isnan(shown)) return 0;
     if (std::fabs(shown) < 9e13) { // hundredths a double holds exactly

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "season/Numbers.h"
 #include "season/SharedText.h"
 
 namespace karven {
@@ -64,7 +65,17 @@ struct RaceLaps {
 };
 
 // A Time as the board's "0.00" shows it, in hundredths; times beyond any race saturate.
-int64_t Hundredths(double seconds);
+int64_t HundredthsExactly(double seconds);
+// The same, with the usual case inline: the race records every car's Time on every lap.
+inline int64_t Hundredths(double seconds) {
+    // The nearest whole number of hundredths by the 2^52 sum; the halves (where llround rounds
+    // away from zero, the sum to even), undefined and huge values left to the exact path.
+    const double scaled = Round0_00(seconds) * 100;
+    const double magnitude = std::fabs(scaled);
+    const double nearest = (magnitude + 0x1p52) - 0x1p52;
+    if (magnitude < 0x1p51 && std::fabs(magnitude - nearest) != 0.5) return scaled < 0 ? -int64_t(nearest) : int64_t(nearest);
+    return HundredthsExactly(seconds);
+}
 // "12.34", "-0.05", "999.99": the text of a Time in hundredths, as the board shows it.
 std::string TimeText(int64_t hundredths);
 

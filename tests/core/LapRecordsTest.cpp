@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "RaceFixture.h"
@@ -298,6 +299,17 @@ TEST(LapRecords, TimesReadAsTheBoardShowsThem) {
     EXPECT_EQ(TimeText(5), "0.05");
     EXPECT_EQ(TimeText(-5), "-0.05");
     EXPECT_GT(Hundredths(1e300), 0) << "saturates";
+    // The inline path agrees with the exact one everywhere, halves and their neighbours too.
+    for (double base : {0.0, 1.005, 2.675, 65.125, 1e9 + 0.125, 2e13 + 0.005, 3e14 + 0.5}) {
+        for (int i = 0; i < 400; ++i) {
+            const double at = base + i * 0.0025; // every quarter hundredth: the halves among them
+            for (double v : {std::nextafter(at, -1e300), at, std::nextafter(at, 1e300)}) {
+                ASSERT_EQ(Hundredths(v), HundredthsExactly(v)) << v;
+                ASSERT_EQ(Hundredths(-v), HundredthsExactly(-v)) << -v;
+            }
+        }
+    }
+    EXPECT_EQ(Hundredths(std::nan("")), HundredthsExactly(std::nan("")));
 }
 
 TEST(LapRecords, StoriesTellPlacesGapsStopsAndTheReport) {

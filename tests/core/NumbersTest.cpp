@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -143,5 +144,16 @@ TEST(Format, PlainNumbersOfAnySizeComeOutWholeAndReadBack) {
             ASSERT_EQ(ReadNumber(text), v) << text;
             ASSERT_EQ(ReadNumber(FormatPlain(-v)), -v) << text;
         }
+    }
+}
+
+TEST(Numbers, PlainValueIsTheValueItsTextReadsBack) {
+    // The market keeps its scores as numbers: each must be what its text would have read back as.
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double v : {0.0, -0.0, 7.0, -3.0, 0.1 + 0.2, 17 * 0.1, 1e15 - 1, 1e15, 1e15 + 0.5, 1e20, 5e-324, 1.5e-300, inf,
+                     -inf, std::nan("")}) {
+        const double expected = ReadNumber(FormatPlain(v));
+        const double got = PlainValue(v);
+        EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << v << ": " << got << " against " << expected;
     }
 }
