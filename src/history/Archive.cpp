@@ -102,9 +102,12 @@ ArchivedSeason SeasonSoFar(const Season& season) {
         for (const ClassifiedCar& c : result)
             gp.result.push_back({c.place, ref(c.DrvNm), ref(c.TimNm), c.points, c.retired});
     }
-    SeisekiTable seats = SeisekiBuild(season);
-    for (size_t r = 1; r + 1 < seats.size(); r += 2)
-        s.teams.push_back({ref(seats[r].TimNm), seats[r].ColorNo, ref(seats[r].DrvNm), ref(seats[r + 1].DrvNm)});
+    static const std::string empty;
+    for (const TeamSeats& team : SeatsOf(season)) {
+        if (!team.team) continue; // element 0
+        auto seat = [&](int n) -> const std::string& { return team.drivers[n] ? team.drivers[n]->DrvNm : empty; };
+        s.teams.push_back({ref(team.team->TimNm), team.team->ColorNo, ref(seat(0)), ref(seat(1))});
+    }
     for (const DriverStanding& d : DriverStandings(season)) {
         NameRef driver = ref(d.DrvNm);
         s.drivers.push_back({d.rank, driver, ref(d.TimNm), ReadNumber(d.Points), Wins(s.gps, driver, false)});

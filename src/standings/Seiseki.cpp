@@ -50,20 +50,28 @@ std::string SeisekiCell(const std::string& result) {
     return result;
 }
 
-SeisekiTable SeisekiBuild(const Season& season) {
+std::vector<TeamSeats> SeatsOf(const Season& season) {
     int teams = Bounded(season.TimCount, season.TimTable.size(), MaxTimCount);
-    SeisekiTable table(2 * teams + 1);
+    std::vector<TeamSeats> seats(size_t(teams) + 1);
     for (int i = 1; i <= teams; ++i) {
         const TimRecord& team = season.TimTable[i];
         const DrvRecord* first = SeatDriver(season, team.TimNo, nullptr);
         const DrvRecord* second = first ? SeatDriver(season, team.TimNo, &first->DrvNo) : nullptr;
-        const DrvRecord* seats[] = {first, second};
+        seats[size_t(i)] = {&team, {first, second}};
+    }
+    return seats;
+}
+
+SeisekiTable SeisekiBuild(const Season& season) {
+    const std::vector<TeamSeats> teams = SeatsOf(season);
+    SeisekiTable table(2 * (teams.size() - 1) + 1);
+    for (size_t i = 1; i < teams.size(); ++i) {
         for (int s = 0; s < 2; ++s) {
-            SeisekiRecord& row = table[2 * i - 1 + s];
-            row.TimNo = team.TimNo;
-            row.TimNm = team.TimNm;
-            row.ColorNo = team.ColorNo;
-            if (seats[s]) FillSeat(row, *seats[s]);
+            SeisekiRecord& row = table[2 * i - 1 + size_t(s)];
+            row.TimNo = teams[i].team->TimNo;
+            row.TimNm = teams[i].team->TimNm;
+            row.ColorNo = teams[i].team->ColorNo;
+            if (const DrvRecord* driver = teams[i].drivers[size_t(s)]) FillSeat(row, *driver);
         }
     }
     return table;

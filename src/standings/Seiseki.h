@@ -29,6 +29,13 @@ using SeisekiTable = std::vector<SeisekiRecord>;
 std::string SeisekiCell(const std::string& result);
 
 SeisekiTable SeisekiBuild(const Season& season);
+// Each team (1..TimCount, element 0 unused) with the drivers of its two seats as the table shows
+// them: the first two of the team's drivers in table order, with different numbers.
+struct TeamSeats {
+    const TimRecord* team = nullptr;
+    std::array<const DrvRecord*, 2> drivers{};
+};
+std::vector<TeamSeats> SeatsOf(const Season& season);
 class FrmKarvenSeiseki;
 void SeisekiShow(FrmKarvenSeiseki& form, Shell& shell, const SeisekiTable& table);
 // Headings for the calendar, then the table.
