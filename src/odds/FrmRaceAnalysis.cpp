@@ -108,7 +108,7 @@ std::shared_ptr<Strip> WeatherStrip(const RaceLaps& race) {
 FrmRaceAnalysis::FrmRaceAnalysis(Shell& shell)
     : Form("frmRaceAna", Words::Title), shell_(shell), pages_(*this, "raceTabs", {8, 46, Width - 16, 30}) {
     geometry = {0, 0, Width, Height};
-    const std::vector<RaceLaps>& races = shell.season.history.laps;
+    const auto& races = shell.season.history.laps;
     auto [caption, key] = SplitAccessKey(Tr(Words::Picker));
     Control& label = Add(ControlKind::Label, "lblRaceGp", {12, 12, 120, 26}, caption);
     label.accessKey = key;
@@ -161,7 +161,7 @@ FrmRaceAnalysis::FrmRaceAnalysis(Shell& shell)
 }
 
 void FrmRaceAnalysis::ShowRace(int index) {
-    const std::vector<RaceLaps>& races = shell_.season.history.laps;
+    const auto& races = shell_.season.history.laps;
     if (index < 0 || index >= int(races.size()) || index == shown_) return;
     shown_ = index;
     const RaceLaps& race = races[size_t(index)];

@@ -67,7 +67,7 @@ void FinishRace(RaceState& race, Season& season) {
     // count of races run was set back, or the file said otherwise): this run replaces it.
     auto stale = [endGp](const auto& record) { return record.gp == endGp; };
     std::erase_if(season.history.races, stale);
-    std::erase_if(season.history.laps, stale);
+    season.history.laps.EraseIf(stale);
     season.history.races.push_back(RecordOf(race, season, endGp));
     if (race.laps) {
         race.laps->gp = endGp;

@@ -12,6 +12,7 @@
 #include "season/ManagementState.h"
 #include "season/PrincipalState.h"
 #include "season/RaceLaps.h"
+#include "season/SharedRecords.h"
 #include "season/SharedText.h"
 #include "season/WorldState.h"
 
@@ -141,7 +142,7 @@ struct ArchivedSeason {
 struct History {
     std::vector<ArchivedSeason> seasons; // oldest first
     std::vector<RaceRecord> races;       // this season's, in the order they were run
-    std::vector<RaceLaps> laps;          // how this season's races unfolded, in the order run
+    SharedRecords<RaceLaps> laps;        // how this season's races unfolded, in the order run
     // The living world, when the player has ever turned it on.
     WorldState world;
     // The team the player runs and his record, when he has ever taken one.

@@ -228,7 +228,7 @@ int Play(const Options& options) {
             if (!log) continue;
             sim::Json race = sim::RaceToJson(game.season, game.weekend, *outcome);
             race["season"] = seasonNo;
-            const std::vector<RaceLaps>& laps = game.season.history.laps;
+            const auto& laps = game.season.history.laps;
             if (!laps.empty() && laps.back().gp == outcome->gp) sim::AddLaps(race, laps.back());
             log->races.Push(race);
         }
