@@ -20,6 +20,14 @@ bool PlainRatings(const RaceState& race) {
     return true;
 }
 
+// The cars keep their teams all race: asked of every place at the start, it holds for every lap.
+bool Asked(const RaceState& race) {
+    if (!race.calls) return false;
+    for (int k = 1; k <= race.Cars(); ++k)
+        if (race.calls->Runs(race, k)) return true;
+    return false;
+}
+
 // The laps from `first` with nobody told: the player skipped them, or nobody watches at all.
 template <bool Noted> void RunUntold(RaceState& race, int first, RaceNotes* notes) {
     auto never = [] { return false; };
@@ -36,7 +44,7 @@ template <bool Noted> void RunUntold(RaceState& race, int first, RaceNotes* note
 void RunLaps(RaceState& race) {
     // Nobody to ask and every roll plain: the same steps without a call per event, once nobody
     // watches or the player has skipped the rest.
-    const bool untold = !race.calls && PlainRatings(race);
+    const bool untold = !Asked(race) && PlainRatings(race);
     if (untold && !race.observer.watching) return RunUntold<false>(race, 1, nullptr);
     int first = 1;
     if (!untold || !race.observer.Noting()) {

@@ -68,7 +68,9 @@ std::vector<Entrant> QualifyingEntrants(const Season& season, int gp) {
     // Only a seat in an existing team enters; a TimNo that names no team counts as no seat.
     int driverCount = std::min(ReadCount(season.DrvCount), int(season.DrvTable.size()) - 1);
     std::vector<Entrant> entrants(1);
-    entrants.reserve(size_t(std::max(driverCount, 0)) + 1);
+    // Room for two seats a team: reserving for every driver asks for a block large enough that
+    // the allocator tidies its whole heap first.
+    entrants.reserve(2 * season.TimTable.size() + 1);
     for (int d = 1; d <= driverCount; ++d) {
         const DrvRecord& driver = season.DrvTable[d];
         const TimRecord* team = TeamOf(season, driver);

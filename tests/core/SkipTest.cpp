@@ -3,6 +3,8 @@
 
 #include "RaceFixture.h"
 #include "race/Race.h"
+#include "race/RaceCalls.h"
+#include "race/RaceState.h"
 #include "season/SeasonFile.h"
 #include "support/TempDir.h"
 #include "weekend/Qualifying.h"
@@ -11,6 +13,18 @@ using namespace karven;
 using namespace karven::test;
 
 namespace {
+// Runs the cars of one team (none with team 0) and always does the opposite of its roll.
+class Contrary final : public RaceCalls {
+public:
+    explicit Contrary(int team) : team_(team) {}
+    bool Runs(const RaceState& race, int k) const override { return race.car[size_t(k)].team == team_; }
+    bool PitIn(RaceState&, int, bool rules) override { return !rules; }
+    bool RainTyres(RaceState&, int, bool rules) override { return !rules; }
+
+private:
+    int team_;
+};
+
 struct Played {
     std::string file;
     std::vector<std::string> board; // every row of the main window's grid, the title and the race picture
@@ -20,12 +34,13 @@ struct Played {
 
 // Three Grands Prix; with skipAfter > 0 スキップ is pressed in the first window after that many
 // windows that offers it, in every qualifying and race.
-Played Play(uint64_t seed, int skipAfter, const std::string& laps) {
+Played Play(uint64_t seed, int skipAfter, const std::string& laps, RaceCalls* calls = nullptr) {
     Season season = MakeSeason(6, 2, 3, laps);
     ScriptedPlatform platform;
     GameRandom random(seed);
     Shell shell(season, platform, random);
     RaceWeekend weekend;
+    weekend.calls = calls;
     int windows = 0;
     Played p;
     platform.fallback = [&](Form& f) {
@@ -72,6 +87,26 @@ TEST(Skip, EndsInTheSameSeasonAndBoardAsClickingThrough) {
                 EXPECT_EQ(skipped.endTitles, clicked.endTitles) << what;
                 EXPECT_LT(skipped.texts.size(), clicked.texts.size()) << what;
             }
+        }
+    }
+}
+
+TEST(Skip, AsksWhoeverRunsACarAndNobodyElse) {
+    // The game always has someone to ask; running no car, he changes nothing, skipped or not. A
+    // caller running a car is still asked after スキップ, as he is while clicking.
+    Contrary nobody(0), team1(1);
+    for (uint64_t seed : {3, 8}) {
+        Played plain = Play(seed, 0, "20");
+        Played contrary = Play(seed, 0, "20", &team1);
+        EXPECT_NE(contrary.file, plain.file) << "seed " << seed << ": the caller changed nothing";
+        for (int after : {1, 5}) {
+            std::string what = "seed " + std::to_string(seed) + ", after " + std::to_string(after);
+            Played idle = Play(seed, after, "20", &nobody);
+            EXPECT_EQ(idle.file, plain.file) << what;
+            EXPECT_EQ(idle.board, plain.board) << what;
+            Played asked = Play(seed, after, "20", &team1);
+            EXPECT_EQ(asked.file, contrary.file) << what;
+            EXPECT_EQ(asked.board, contrary.board) << what;
         }
     }
 }
