@@ -16,6 +16,13 @@
 
 namespace karven {
 
+void RunRace(RaceState& race, std::vector<RaceCar> grid, Season& season, const std::function<void()>& beforeBooking) {
+    StartRace(race, std::move(grid));
+    RunLaps(race);
+    if (beforeBooking) beforeBooking();
+    FinishRace(race, season);
+}
+
 std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     Season& season = shell.season;
     int n = ReadCount(season.Sis.EndGp) + 1;
@@ -42,9 +49,7 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     StartRecording(race, entries);
     std::vector<RaceCar> grid(entries.size());
     for (int k = 1; k < int(grid.size()); ++k) grid[k] = CarOf(weekend.grid[k], k);
-    StartRace(race, std::move(grid));
-    RunLaps(race);
-    FinishRace(race, season);
+    RunRace(race, std::move(grid), season);
 
     std::string flDrvNo = race.FlCar ? entries[race.FlCar].DrvNo : "";
     return RaceOutcome{n, flDrvNo, race.PenCount, std::move(race.car)};

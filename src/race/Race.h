@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 namespace karven {
 
 class Shell;
+struct Season;
 
 // What a race leaves behind besides the season.
 struct RaceOutcome {
@@ -19,6 +21,11 @@ struct RaceOutcome {
     // The cars at the flag in finishing order (element 0 unused), their ids their places on the grid.
     std::vector<RaceCar> finish{1};
 };
+
+// From the confirmed start to the booking, the same for the race watched and the race nobody
+// watches: the grid takes its places, the laps run, `beforeBooking` may look, the season books it.
+void RunRace(RaceState& race, std::vector<RaceCar> grid, Season& season,
+             const std::function<void()>& beforeBooking = {});
 
 // cmdKesyou: the final race of Grand Prix EndGp + 1 after qualifying; nullopt when cancelled.
 std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend);

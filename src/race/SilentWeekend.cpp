@@ -1,8 +1,7 @@
 #include "race/SilentWeekend.h"
 
-#include "race/LapLoop.h"
 #include "race/LapRecorder.h"
-#include "race/RaceEnd.h"
+#include "race/Race.h"
 #include "race/RaceStart.h"
 #include "race/RaceState.h"
 #include "season/Numbers.h"
@@ -47,10 +46,9 @@ bool PlayGrandPrix(Season& season, Random& random, const EventSwitches& switches
         }
         StartRecording(race, std::move(named));
     }
-    StartRace(race, std::move(grid));
-    RunLaps(race);
-    if (beforeBooking) beforeBooking(race, entrants);
-    FinishRace(race, season);
+    RunRace(race, std::move(grid), season, [&] {
+        if (beforeBooking) beforeBooking(race, entrants);
+    });
     return true;
 }
 
