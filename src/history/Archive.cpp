@@ -110,11 +110,11 @@ ArchivedSeason SeasonSoFar(const Season& season) {
     }
     for (const DriverStanding& d : DriverStandings(season)) {
         NameRef driver = ref(d.DrvNm);
-        s.drivers.push_back({d.rank, driver, ref(d.TimNm), ReadNumber(d.Points), Wins(s.gps, driver, false)});
+        s.drivers.push_back({d.rank, driver, ref(d.TimNm), d.points, Wins(s.gps, driver, false)});
     }
     for (const TeamStanding& t : TeamStandings(season)) {
         NameRef team = ref(t.TimNm);
-        s.constructors.push_back({t.rank, team, ReadNumber(t.Points), Wins(s.gps, team, true)});
+        s.constructors.push_back({t.rank, team, t.points, Wins(s.gps, team, true)});
     }
     return s;
 }

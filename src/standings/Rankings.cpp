@@ -15,7 +15,7 @@ int Bounded(const std::string& count, size_t tableSize) {
 
 template <class Standing> std::vector<Standing> Ranked(const std::vector<Standing>& table) {
     std::vector<double> points;
-    for (const Standing& s : table) points.push_back(ReadNumber(s.Points));
+    for (const Standing& s : table) points.push_back(s.points);
     std::vector<int> order = RankOrder(points);
     std::vector<Standing> sorted;
     for (size_t r = 0; r < order.size(); ++r) {
@@ -55,6 +55,7 @@ std::vector<DriverStanding> DriverStandings(const Season& season) {
         DriverStanding s;
         s.DrvNm = driver.DrvNm;
         s.Points = FormatPlain(total);
+        s.points = total;
         // The team of today, not necessarily the one the points were scored with.
         if (const TimRecord* team = TeamOf(season, driver)) {
             s.TimNm = team->TimNm;
@@ -71,7 +72,8 @@ std::vector<TeamStanding> TeamStandings(const Season& season) {
     int teams = Bounded(season.TimCount, season.TimTable.size());
     for (int t = 1; t <= teams; ++t) {
         const TimRecord& team = season.TimTable[t];
-        if (ReadNumber(team.Points) > 0) table.push_back({0, team.TimNm, team.Points, team.ColorNo, team.TimNo});
+        const double points = ReadNumber(team.Points);
+        if (points > 0) table.push_back({0, team.TimNm, team.Points, team.ColorNo, team.TimNo, points});
     }
     return Ranked(table);
 }

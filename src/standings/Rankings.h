@@ -16,6 +16,7 @@ struct DriverStanding {
     std::string Points;  // decimal text
     std::string ColorNo; // "" without a seat
     std::string TimNo;   // "" without a seat
+    double points = 0;   // what Points reads as, ranked and archived without reading it back
 };
 
 struct TeamStanding {
@@ -24,6 +25,7 @@ struct TeamStanding {
     std::string Points; // as stored
     std::string ColorNo;
     std::string TimNo;
+    double points = 0;  // what Points reads as
 };
 
 // The order of these totals, best first, as indexes into them; equal totals keep their order.

@@ -6,7 +6,7 @@
 //   node analysis.mjs SITE_DIR KARVEN_SIM OUT_DIR
 import { spawnSync } from "node:child_process";
 import { mkdirSync, writeFileSync } from "node:fs";
-import { launch, oddsState, serve, settler, watch } from "./page.mjs";
+import { Driver, launch, oddsState, serve, settler, watch } from "./page.mjs";
 
 const [site, sim, out] = process.argv.slice(2);
 const seed = 20261209, oddsRuns = 3000, gps = 2;
@@ -36,7 +36,8 @@ try {
   });
   const started = Date.now();
   await page.goto(`${origin}/?seed=${seed}&oddsSeed=${seed}&oddsRuns=${oddsRuns}`, { waitUntil: "load" });
-  const settle = settler(page);
+  const driver = new Driver(page);
+  const settle = () => driver.settle();
   let top = await settle();
   const firstMs = Date.now() - started;
   // Told, not held to: how long it takes depends on the machine's load (the tests run side by side).
@@ -201,8 +202,7 @@ try {
   check(top.form === "frmOdds", `チャンピオン予想 opens ${top.form}`);
   const answered = () => { const s = window.karvenBackground.state(); return !s.running && s.last; };
   const oddsDone = async what => {
-    await page.waitForFunction(answered, { timeout: 120000 });
-    top = await settle();
+    top = await driver.oddsAnswered(120000);
     const state = await oddsState(page);
     console.log(`${what}: ${state.runs} runs`);
     return state;

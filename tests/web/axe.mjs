@@ -161,8 +161,7 @@ try {
   }
   for (let i = 0; top.modal && i < 5; ++i) top = await g.press("Escape");
   top = await g.menu("Ana", "Ana_Odds");
-  await page.waitForFunction(() => { const s = window.karvenBackground.state(); return !s.running && s.last; }, { timeout: 30000 });
-  top = await g.settle();
+  top = await g.oddsAnswered();
   await audit("the odds");
   top = await g.press("Escape");
 

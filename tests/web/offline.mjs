@@ -82,8 +82,7 @@ try {
   // The odds in their worker, its script and its WebAssembly from the cache.
   await page.click('[data-key="Ana"]');
   top = await g.click('[data-key="Ana_Odds"]');
-  await page.waitForFunction(() => { const s = window.karvenBackground.state(); return !s.running && s.last; }, { timeout: 60000 });
-  top = await g.settle();
+  top = await g.oddsAnswered(60000);
   const odds = { ...(await oddsState(page)), status: await page.$eval('[data-key="oddsStatus"]', e => e.textContent) };
   if (!odds.result || odds.runs < 1) fail(`offline, the odds do not play: ${odds.status}`);
   await page.screenshot({ path: `${out}/offline-odds.png` });

@@ -97,6 +97,18 @@ export class Driver {
     this.top = state.top;
     return state.top;
   }
+  // The odds' worker has given its last answer and the game has taken it: what the window shows.
+  // (Its answer may come before or after the wait the last step settled on.)
+  async oddsAnswered(timeout = 30000) {
+    await this.page.waitForFunction(() => {
+      const s = window.karvenBackground.state();
+      return !s.running && s.last && window.karvenPage.idle();
+    }, { timeout });
+    const state = await this.page.evaluate(() => ({ waits: window.karvenPage.waits, top: window.karvenPage.top() }));
+    this.waits = state.waits;
+    this.top = state.top;
+    return state.top;
+  }
   async press(key) {
     await this.page.keyboard.press(key);
     return this.settle();

@@ -13,6 +13,8 @@ export function push(kind, form, key, value) {
 export function deliver(event) {
   if (waiting) { const w = waiting; waiting = null; w(event); } else events.push(event);
 }
+// For tests: the game waits for the player with nothing left to take, every event handled.
+page.idle = () => waiting !== null && events.length === 0;
 // The next event, once there is one.
 export function nextEvent() {
   return new Promise(resolve => {
