@@ -49,10 +49,12 @@ std::vector<ClassifiedCar> FromResultSlots(const Season& season, int gp) {
     return finishers;
 }
 
-int Wins(const std::vector<ArchivedGp>& gps, NameRef who, bool team) {
-    int wins = 0;
-    for (const ArchivedGp& gp : gps)
-        for (const ArchivedCar& c : gp.result) wins += c.place == 1 && !c.retired && (team ? c.team : c.driver) == who;
+// Wins by name number (index 0 for nobody), of the drivers or of the teams.
+std::vector<int> Wins(const ArchivedSeason& season, bool team) {
+    std::vector<int> wins(season.names.size() + 1);
+    for (const ArchivedGp& gp : season.gps)
+        for (const ArchivedCar& c : gp.result)
+            if (c.place == 1 && !c.retired) ++wins[size_t(team ? c.team : c.driver)];
     return wins;
 }
 } // namespace
@@ -108,13 +110,16 @@ ArchivedSeason SeasonSoFar(const Season& season) {
         auto seat = [&](int n) -> const std::string& { return team.drivers[n] ? team.drivers[n]->DrvNm : empty; };
         s.teams.push_back({ref(team.team->TimNm), team.team->ColorNo, ref(seat(0)), ref(seat(1))});
     }
+    // Every name a result holds is numbered by now; a standing may add a name that won nothing.
+    const std::vector<int> driverWins = Wins(s, false), teamWins = Wins(s, true);
+    auto winsOf = [](const std::vector<int>& wins, NameRef who) { return size_t(who) < wins.size() ? wins[size_t(who)] : 0; };
     for (const DriverStanding& d : DriverStandings(season)) {
         NameRef driver = ref(d.DrvNm);
-        s.drivers.push_back({d.rank, driver, ref(d.TimNm), d.points, Wins(s.gps, driver, false)});
+        s.drivers.push_back({d.rank, driver, ref(d.TimNm), d.points, winsOf(driverWins, driver)});
     }
     for (const TeamStanding& t : TeamStandings(season)) {
         NameRef team = ref(t.TimNm);
-        s.constructors.push_back({t.rank, team, t.points, Wins(s.gps, team, true)});
+        s.constructors.push_back({t.rank, team, t.points, winsOf(teamWins, team)});
     }
     return s;
 }

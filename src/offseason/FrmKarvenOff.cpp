@@ -77,6 +77,7 @@ FrmKarvenOff::FrmKarvenOff(Shell& shell) : Form(FormName, "ストーブリーグ
 void FrmKarvenOff::Load() {
     defaultButton = "cmdStart";
     negotiated = false;
+    announced = 0;
     OffLoad(*this, shell_);
     if (watch) watch->Opened(*this);
 }

@@ -38,6 +38,8 @@ public:
     std::vector<std::string> SeatNames = std::vector<std::string>(2 * Teams + 1);
     // Whether a negotiation ran since the window opened: without one, confirming empties every seat.
     bool negotiated = false;
+    // The negotiation's announcements since the window opened, those skipped included.
+    int announced = 0;
     MarketWatch* watch = nullptr;
     // Who makes the choices of the team the player runs; none when the rules make every one.
     MarketCalls* calls = nullptr;

@@ -22,10 +22,13 @@ int Percent(Random& random) {
     return random.Roll(100);
 }
 
-// After スキップ the rest of the negotiation runs without its announcements; the draws stay the same.
-void Announce(Shell& shell, std::string text) {
+// After スキップ the rest of the negotiation runs without its announcements, their texts unwritten;
+// the draws stay the same and every announcement is counted, shown or not.
+template <class... A>
+void Announce(FrmKarvenOff& form, Shell& shell, const char* message, const A&... values) {
+    ++form.announced;
     if (shell.SkipRequested) return;
-    shell.MsgText = std::move(text);
+    shell.MsgText = TrF(message, values...);
     ShowOk(shell);
 }
 
@@ -145,12 +148,12 @@ void OffRetainCycle(FrmKarvenOff& form, Shell& shell, int R) {
             bool retains = TeamRetains(random, pointsRank, scoreRank, timRank, R);
             if (form.calls && form.calls->Runs(form, i)) retains = form.calls->Keep(form, i, int(j), retains);
             if (!retains) continue;
-            Announce(shell, TrF("{1} が\r\n{2}\r\nに残留を提示しました！", team.TimNm, driver.DrvNm));
+            Announce(form, shell, "{1} が\r\n{2}\r\nに残留を提示しました！", team.TimNm, driver.DrvNm);
             if (!DriverStays(random, pointsRank, scoreRank, timRank, R)) {
-                Announce(shell, TrF("{1} が\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
+                Announce(form, shell, "{1} が\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm);
                 continue;
             }
-            Announce(shell, TrF("{1} に\r\n{2}\r\n残留決定！！", team.TimNm, driver.DrvNm));
+            Announce(form, shell, "{1} に\r\n{2}\r\n残留決定！！", team.TimNm, driver.DrvNm);
             driver.Decided = true;
             TakeOwnSeat(form, i, driver.DrvNm);
             if (team.Full()) break;
@@ -168,11 +171,11 @@ void MakeOffer(FrmKarvenOff& form, Shell& shell, int i, size_t j, int R) {
     OffTimRecord& team = form.OffTimTable[i];
     OffDrvRecord& driver = form.OffDrvTable[j];
     int scoreRank = driver.ScoreRank, timRank = team.TimRank;
-    Announce(shell, TrF("{1} が\r\n{2}\r\nにオファーを提示しました！", team.TimNm, driver.DrvNm));
+    Announce(form, shell, "{1} が\r\n{2}\r\nにオファーを提示しました！", team.TimNm, driver.DrvNm);
     bool accepted = DriverAccepts(shell.random, scoreRank, timRank, R);
     if (form.calls && form.calls->Runs(form, i)) accepted = form.calls->Answer(form, i, int(j), accepted);
     if (accepted) {
-        Announce(shell, TrF("{1} に\r\n{2}\r\nが移籍決定！！", team.TimNm, driver.DrvNm));
+        Announce(form, shell, "{1} に\r\n{2}\r\nが移籍決定！！", team.TimNm, driver.DrvNm);
         driver.Decided = true;
         const std::string from = driver.TimNo;
         driver.TimNo = team.TimNo;
@@ -180,7 +183,7 @@ void MakeOffer(FrmKarvenOff& form, Shell& shell, int i, size_t j, int R) {
         Settle(form, i, !team.Seat1 ? 1 : 2, driver.DrvNm);
         if (form.calls) form.calls->Moved(form, i, int(j), from);
     } else {
-        Announce(shell, TrF("{1}\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm));
+        Announce(form, shell, "{1}\r\n{2}\r\nの提示を保留しました！", driver.DrvNm, team.TimNm);
     }
     if (form.calls && form.calls->Runs(form, i)) form.calls->Answered(form, i, int(j), accepted);
 }

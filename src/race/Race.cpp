@@ -42,16 +42,16 @@ std::optional<RaceOutcome> RunKesyou(Shell& shell, RaceWeekend& weekend) {
     std::vector<EntryRecord> entries(weekend.YosenResultTable.begin(),
                                      weekend.YosenResultTable.begin() + setup.nin + 1);
     for (EntryRecord& e : entries) e.TimNm = TextBefore(e.TimNm, "・");
-    RaceDisplay display(shell, weekend, n, entries);
+    RaceDisplay display(shell, weekend, n, std::move(entries));
     RaceState race(setup, shell.random, display);
     race.calls = weekend.calls;
     if (!ConfirmStart(race)) return std::nullopt;
-    StartRecording(race, entries);
-    std::vector<RaceCar> grid(entries.size());
+    StartRecording(race, display.Entries());
+    std::vector<RaceCar> grid(display.Entries().size());
     for (int k = 1; k < int(grid.size()); ++k) grid[k] = CarOf(weekend.grid[k], k);
     RunRace(race, std::move(grid), season);
 
-    std::string flDrvNo = race.FlCar ? entries[race.FlCar].DrvNo : "";
+    std::string flDrvNo = race.FlCar ? display.Entries()[race.FlCar].DrvNo : "";
     return RaceOutcome{n, flDrvNo, race.PenCount, std::move(race.car)};
 }
 

@@ -40,17 +40,11 @@ RaceDisplay::RaceDisplay(Shell& shell, const RaceWeekend& weekend, int gp, std::
       imgTenki_{&shell.main("imgTenki", 0), &shell.main("imgTenki", 1), &shell.main("imgTenki", 2),
                 &shell.main("imgTenki", 3)},
       notes_(GridRows) {
-    // ColorFilePath(ColorNo, 1), without asking the platform for its folder for every car.
-    const std::string colorPrefix = ColorFilePath(shell, "", 1);
-    const std::string colorSuffix = ".dat";
+    const std::string colorFolder = ColorFolder(shell);
     colorPaths_.resize(entries_.size());
     mine_.resize(entries_.size());
     for (size_t i = 1; i < entries_.size(); ++i) mine_[i] = shell.season.history.principal.Runs(entries_[i].TimNo);
-    for (size_t i = 1; i < entries_.size(); ++i) {
-        colorPaths_[i].assign(colorPrefix, 0, colorPrefix.size() - colorSuffix.size());
-        colorPaths_[i] += entries_[i].ColorNo;
-        colorPaths_[i] += colorSuffix;
-    }
+    for (size_t i = 1; i < entries_.size(); ++i) WriteColorPath(colorPaths_[i], colorFolder, entries_[i].ColorNo);
 }
 
 // Titles through SetTitle, so that a change of language writes them again.

@@ -25,6 +25,8 @@ public:
     void Event(const RaceState& race, RaceEvent event, int k, int j) override;
     RaceNotes* Noting() override;
 
+    // The grid's entries as the race names them, in grid order (element 0 unused).
+    const std::vector<EntryRecord>& Entries() const { return entries_; }
     // The entry of the car in position k, named as the race names it.
     const EntryRecord& Entry(const RaceState& race, int k) const { return entries_[race.car[k].id]; }
     // imgTenki(1..3): fine, cloudy, rain.

@@ -46,8 +46,20 @@ void MarkRow(FrmKarvenRace& main, int k, bool mine) {
 }
 
 std::string ColorFilePath(Shell& shell, const std::string& colorNo, int useColor) {
-    if (useColor != 0) return shell.platform.AppPath() + "img" + PathSeparator + "color" + PathSeparator + colorNo + ".dat";
+    if (useColor != 0) {
+        std::string path;
+        WriteColorPath(path, ColorFolder(shell), colorNo);
+        return path;
+    }
     return shell.platform.AppPath() + "cls" + ".dat";
+}
+
+std::string ColorFolder(Shell& shell) { return shell.platform.AppPath() + "img" + PathSeparator + "color" + PathSeparator; }
+
+void WriteColorPath(std::string& path, const std::string& folder, const std::string& colorNo) {
+    path.assign(folder);
+    path += colorNo;
+    path += ".dat";
 }
 
 } // namespace karven

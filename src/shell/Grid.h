@@ -19,5 +19,9 @@ void ClearGrid(Shell& shell);
 void MarkRow(FrmKarvenRace& main, int k, bool mine);
 // img/color/<colorNo>.dat under the program folder, or cls.dat when useColor is 0.
 std::string ColorFilePath(Shell& shell, const std::string& colorNo, int useColor);
+// The folder of the colour files, asked of the platform once for a whole grid of paths.
+std::string ColorFolder(Shell& shell);
+// ColorFilePath(shell, colorNo, 1) with that folder, written over `path`.
+void WriteColorPath(std::string& path, const std::string& folder, const std::string& colorNo);
 
 } // namespace karven

@@ -31,14 +31,9 @@ public:
     void Answer(const std::string& formName, std::function<void(Form&)> responder) {
         responders_[formName] = std::move(responder);
     }
-    // Between these calls a qualifying and a race run: unless their texts are echoed, their
-    // windows are skipped where skipping changes nothing else. (The market's notices are counted.)
-    void SkipWeekendWindows(bool on) { skipWeekend_ = on; }
-    // How many windows of that name have been shown.
-    int Shown(const std::string& formName) const {
-        auto it = shown_.find(formName);
-        return it == shown_.end() ? 0 : it->second;
-    }
+    // Between these calls a qualifying, a race or a market runs: unless their texts are echoed,
+    // their windows are skipped where skipping changes nothing else.
+    void SkipUnreadWindows(bool on) { skipUnread_ = on; }
 
 protected:
     void RunModal(Form& form) override;
@@ -49,9 +44,8 @@ private:
     std::string appPath_;
     std::ostream* echo_;
     bool ended_ = false;
-    bool skipWeekend_ = false;
+    bool skipUnread_ = false;
     std::map<std::string, std::function<void(Form&)>> responders_;
-    std::map<std::string, int> shown_;
 };
 
 } // namespace karven::sim

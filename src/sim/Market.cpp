@@ -9,8 +9,6 @@
 namespace karven::sim {
 
 namespace {
-constexpr const char* NoticeWindow = "frmMsgOk"; // every offer and answer is a notice
-
 Json LineUp(const Season& season) {
     Json teams = Json::array();
     for (size_t t = 1; t < season.TimTable.size(); ++t) {
@@ -28,15 +26,19 @@ Json LineUp(const Season& season) {
 Json RunMarket(Game& game, AutoPlatform& platform) {
     Json champion = nullptr;
     bool opened = false;
+    int announced = 0;
     platform.Answer(FrmKarvenOff::FormName, [&](Form& form) {
         opened = true;
         form.Click("cmdStart");
         auto& market = dynamic_cast<FrmKarvenOff&>(form);
+        announced = market.announced;
         if (int c = ChampionIndex(market.OffDrvTable); c > 0) champion = market.OffDrvTable[c].DrvNm;
         form.Click("cmdOK");
     });
-    int before = platform.Shown(NoticeWindow);
+    // Every offer and answer is announced; unless echoed, nobody reads them and they are skipped.
+    platform.SkipUnreadWindows(true);
     game.shell.main.Click("cmdOffSis");
+    platform.SkipUnreadWindows(false);
     if (!opened) return nullptr; // the season is not over
 
     Json unseated = Json::array();
@@ -45,7 +47,7 @@ Json RunMarket(Game& game, AutoPlatform& platform) {
     return {{"champion", champion},
             {"teams", LineUp(game.season)},
             {"unseated", unseated},
-            {"announcements", platform.Shown(NoticeWindow) - before}};
+            {"announcements", announced}};
 }
 
 void PrintMarket(std::ostream& out, const Json& market) {

@@ -220,10 +220,10 @@ int Play(const Options& options) {
     // Plays up to `count` Grands Prix of the current season; false when one could not be run.
     auto playGrandsPrix = [&](int count, int seasonNo) {
         for (int i = 0; i < count && !SeasonOver(game.season); ++i) {
-            platform.SkipWeekendWindows(true);
+            platform.SkipUnreadWindows(true);
             const bool qualified = RunQualifying(shell, game.weekend);
             std::optional<RaceOutcome> outcome = qualified ? game.PlayRace() : std::nullopt;
-            platform.SkipWeekendWindows(false);
+            platform.SkipUnreadWindows(false);
             if (!outcome) return false;
             if (!log) continue;
             sim::Json race = sim::RaceToJson(game.season, game.weekend, *outcome);

@@ -14,8 +14,7 @@
 
 namespace karven {
 
-EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
-    EntryRecord e;
+void AssignEntry(EntryRecord& e, const DrvRecord& d, const TimRecord& t) {
     e.TimNo = d.TimNo;
     e.TimNm = t.TimNm;
     e.ColorNo = t.ColorNo;
@@ -29,6 +28,11 @@ EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
     e.Block = d.Block;
     e.DrvStability = d.Stability;
     e.Retired = e.PitCount = e.RainTyre = e.TyreLaps = e.Time = e.PenLap = "0";
+}
+
+EntryRecord EntryOf(const DrvRecord& d, const TimRecord& t) {
+    EntryRecord e;
+    AssignEntry(e, d, t);
     return e;
 }
 
@@ -48,7 +52,7 @@ void Announce(Shell& shell, int k, const EntryRecord& e) {
     ShowOk(shell);
 }
 
-void FillRow(Shell& shell, int k, const EntryRecord& e) {
+void FillRow(Shell& shell, int k, const EntryRecord& e, const std::string& colorFolder) {
     if (k > GridRows) return; // the grid has 32 rows
     FrmKarvenRace& main = shell.main;
     main.lbl(1, k).text = k <= ReadCount(shell.season.Sis.NinCount) ? std::to_string(k) : Tr("落");
@@ -58,7 +62,7 @@ void FillRow(Shell& shell, int k, const EntryRecord& e) {
     main.lbl(5, k).text.clear();
     main.lbl(6, k).text.clear();
     MarkRow(main, k, shell.season.history.principal.Runs(e.TimNo));
-    main.imgCo(k).picture = ColorFilePath(shell, e.ColorNo, 1);
+    WriteColorPath(main.imgCo(k).picture, colorFolder, e.ColorNo);
 }
 
 } // namespace
@@ -174,13 +178,14 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     weekend.EntryCount = int(entrants.size()) - 1;
     // The grid, and its entries as the windows list them.
     weekend.grid.assign(weekend.EntryCount + 1, Entrant{});
-    weekend.YosenResultTable.resize(1);
-    weekend.YosenResultTable.reserve(size_t(weekend.EntryCount) + 1);
+    // Written over the last weekend's entries: their texts keep the room they had.
+    weekend.YosenResultTable.resize(size_t(weekend.EntryCount) + 1);
     for (int k = 1; k <= weekend.EntryCount; ++k) {
         const Entrant& entrant = weekend.grid[k] = entrants[order[k]];
         const DrvRecord& driver = season.DrvTable[entrant.position];
-        EntryRecord& e = weekend.YosenResultTable.emplace_back(EntryOf(driver, *TeamOf(season, driver)));
-        e.Time = Format0_00(entrant.time);
+        EntryRecord& e = weekend.YosenResultTable[size_t(k)];
+        AssignEntry(e, driver, *TeamOf(season, driver));
+        WriteFormat0_00(e.Time, entrant.time);
     }
 
     SetTitle(shell.main, [g, name = gp.GpNm] { return TrF("第{1}戦 {2} ＧＰ 予選結果", g, name); });
@@ -188,11 +193,12 @@ bool RunQualifying(Shell& shell, RaceWeekend& weekend) {
     // スキップ fills the rest of the grid without its announcements.
     shell.SkipOffered = true;
     shell.SkipRequested = shell.PlayToDecision = false;
+    const std::string colorFolder = ColorFolder(shell);
     for (int k = 1; k <= weekend.EntryCount; ++k) {
         const EntryRecord& e = weekend.YosenResultTable[k];
         if (k == 1) CreditPole(season, entrants[order[1]]);
         if (!shell.SkipRequested) Announce(shell, k, e);
-        FillRow(shell, k, e);
+        FillRow(shell, k, e, colorFolder);
     }
     shell.SkipOffered = shell.SkipRequested = shell.PlayToDecision = false;
     SetMainState(shell.main, CommandState::QualifyingDone);

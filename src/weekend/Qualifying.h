@@ -31,6 +31,7 @@ TimeRange QualifyingRange(const Entrant& e);
 std::vector<int> QualifyingOrder(const std::vector<Entrant>& entrants);
 // The entry of a driver of this team, as qualifying lists it.
 EntryRecord EntryOf(const DrvRecord& driver, const TimRecord& team);
+void AssignEntry(EntryRecord& entry, const DrvRecord& driver, const TimRecord& team);
 // The pole sitter's pole position in his career.
 void CreditPole(Season& season, const Entrant& pole);
 
