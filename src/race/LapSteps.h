@@ -78,12 +78,15 @@ struct WatchedLap {
     double Draw() { return race.random.Next(); }
     int Roll(double x) { return race.random.Roll(x); }
     bool One(double x) { return race.random.Roll(x) == 1; }
+    bool RollAtMost(double x, int most) { return race.random.Roll(x) <= most; }
     // The lap time's random terms are single precision; never let the rounding reach 1.
     double Single() { return double(std::min(float(Draw()), 0x1.fffffep-1f)); }
     void Anime(int kind) { ShowAnime(race, kind); }
     void Tell(RaceEvent event, int k = 0, int j = 0) { race.Tell(event, k, j); }
     RaceCalls* Calls() const { return race.calls; }
     bool Recording() const { return race.laps != nullptr; }
+    bool PenaltiesOn() const { return race.setup.evePen; }
+    bool PitsOn() const { return race.setup.evePit; }
     bool Rain() const { return race.Tenkou == 3; }
     bool RainBefore() const { return race.PrevTenkou == 3; }
     void TopOfLap() {}
@@ -105,13 +108,15 @@ struct WatchedLap {
 template <bool Record, bool Noted = false> struct SilentLap {
     explicit SilentLap(RaceState& race, RaceNotes* notes = nullptr)
         : race(race), random(race.random), car(race.car.data()), cars(race.Cars()),
-          distance(DistanceOf(race.setup.syuValue)), penCount(race.PenCount), flTime(race.FlTime), flCar(race.FlCar),
-          pitTime(race.pitTime), notes(notes) {}
+          distance(DistanceOf(race.setup.syuValue)), evePen(race.setup.evePen), evePit(race.setup.evePit),
+          penCount(race.PenCount), flTime(race.FlTime), flCar(race.FlCar), pitTime(race.pitTime), notes(notes) {}
 
     double Draw() { return random.Next(); }
     // Int(r * x) + 1, for the whole numbers the rules roll by.
     int Roll(double x) { return int(Draw() * x) + 1; }
     bool One(double x) { return Draw() * x < 1.0; }
+    // Int(r * x) + 1 <= most, for a plain x and a whole most.
+    bool RollAtMost(double x, int most) { return Draw() * x < most; }
     double Single() { return double(std::min(float(Draw()), 0x1.fffffep-1f)); }
     void Anime(int kind) { // a picture nobody sees still draws its variant
         if constexpr (Noted) notes->Picture(kind, Roll(AnimeVariants(kind)));
@@ -122,6 +127,9 @@ template <bool Record, bool Noted = false> struct SilentLap {
     }
     RaceCalls* Calls() const { return nullptr; }
     bool Recording() const { return Record; }
+    // Kept here: a store to a car could otherwise be taken for a store to the race's switches.
+    bool PenaltiesOn() const { return evePen; }
+    bool PitsOn() const { return evePit; }
     bool Rain() const { return rain; }
     bool RainBefore() const { return rainBefore; }
     void TopOfLap() {
@@ -140,6 +148,7 @@ template <bool Record, bool Noted = false> struct SilentLap {
     RaceCar* const car;
     const int cars;
     const Distance distance;
+    const bool evePen, evePit;
     int penCount;
     double flTime;
     int flCar;
@@ -180,7 +189,7 @@ template <class Lap> KARVEN_STEP void TopOfLap(Lap& lap, int n) {
 
 // A penalty may send the car in k through the pit lane (35 s, PenLap "1").
 template <class Lap> KARVEN_STEP void Penalty(Lap& lap, int k) {
-    if (!lap.race.setup.evePen || lap.penCount >= MaxPenalties) return;
+    if (!lap.PenaltiesOn() || lap.penCount >= MaxPenalties) return;
     const double s = lap.car[k].penalty;
     const bool r1 = lap.One(s);
     const bool r2 = lap.One(s);
@@ -202,8 +211,9 @@ template <class Lap> KARVEN_STEP void Penalty(Lap& lap, int k) {
 // A tyre stop (26 s) with a new choice of tyres for the car now in k.
 template <class Lap> KARVEN_STEP void Pit(Lap& lap, int k) {
     RaceState& race = lap.race;
-    if (!race.setup.evePit || lap.car[k].penLap) return;
     RaceCar& car = lap.car[k];
+    // Before WrongTyreLaps nothing is rolled or asked.
+    if (!lap.PitsOn() || car.penLap || car.tyreLaps < WrongTyreLaps) return;
     const bool wrong = car.rainTyre != lap.Rain();
     bool stop = false;
     if (car.tyreLaps >= WrongTyreLaps && wrong) stop = lap.One(2);
@@ -243,7 +253,7 @@ template <class Lap> KARVEN_STEP bool Reliability(Lap& lap, int k) {
     switch (lap.distance) {
     case Distance::Five: breaks = lap.One(2) & r1; break;
     case Distance::Ten: breaks = r1 & r2; break;
-    case Distance::Twenty: breaks = (lap.Roll(5) <= 3) & r1 & r2; break;
+    case Distance::Twenty: breaks = lap.RollAtMost(5, 3) & r1 & r2; break;
     case Distance::Forty: breaks = r1 & r2 & r3; break;
     case Distance::Other: break;
     }
@@ -293,7 +303,7 @@ template <class Lap> KARVEN_STEP void Overtaking(Lap& lap, int k) {
     if (!wrong && !lap.One(b.roughness)) return;
     if (!(a.time > b.time)) return;
     lap.Anime(8);
-    const bool inside = lap.Roll(2) == 1;
+    const bool inside = lap.One(2);
     lap.Tell(inside ? RaceEvent::AttackInside : RaceEvent::AttackOutside, k);
     const bool blocked = !wrong && lap.One(a.block);
     if (blocked) {
