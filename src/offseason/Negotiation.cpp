@@ -28,7 +28,7 @@ template <class... A>
 void Announce(FrmKarvenOff& form, Shell& shell, const char* message, const A&... values) {
     ++form.announced;
     if (shell.SkipRequested) return;
-    shell.MsgText = TrF(message, values...);
+    TrFInto(shell.MsgText, message, values...);
     ShowOk(shell);
 }
 

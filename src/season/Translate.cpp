@@ -82,6 +82,10 @@ namespace {
 // {1}..{9}: the values in order; anything else, a value not given too, as it stands.
 template <class ValueAt> void FillWith(std::string& out, std::string_view text, size_t count, ValueAt at) {
     out.clear();
+    // Room for the template and every value at once, rather than growing with each piece.
+    size_t room = text.size();
+    for (size_t n = 0; n < count; ++n) room += std::string_view(at(n)).size();
+    out.reserve(room);
     size_t done = 0;
     for (size_t i = text.find('{'); i != std::string_view::npos && i + 2 < text.size(); i = text.find('{', i + 1)) {
         size_t n = size_t(text[i + 1] - '1');

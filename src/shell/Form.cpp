@@ -54,14 +54,22 @@ const Control& Form::operator()(std::string_view name, int index) const {
 
 namespace {
 // Captures the Japanese text the first time, then translates it unless the logic changed it since.
-void LocalizeText(std::string& text, std::string& source, std::string& localized) {
+// `in`, where kept: the language `localized` is in; a text already translated to the language of the
+// day reads as it should, without asking the catalogue again.
+void LocalizeText(std::string& text, std::string& source, std::string& localized, int* in = nullptr) {
+    const int language = int(CurrentLanguage());
     if (source.empty()) {
         if (text.empty()) return;
         source = text;
     } else if (text != localized) {
         return; // the logic's own text now, already in the language of the day
+    } else if (in && *in == language) {
+        return;
     }
-    text = localized = Tr(source.c_str());
+    const char* translated = Tr(source.c_str());
+    if (in) *in = language;
+    if (localized == translated) return; // shown again in the same language: nothing to write
+    text = localized = translated;
 }
 } // namespace
 
@@ -72,10 +80,10 @@ std::string ToolTipText(const Control& c) {
 }
 
 void Form::Localize() {
-    LocalizeText(caption, captionSource_, captionLocalized_);
+    LocalizeText(caption, captionSource_, captionLocalized_, &captionLocalizedIn_);
     for (Control& c : controls_) {
-        LocalizeText(c.text, c.source, c.localized);
-        LocalizeText(c.spoken, c.spokenSource, c.spokenLocalized);
+        LocalizeText(c.text, c.source, c.localized, &c.localizedIn);
+        LocalizeText(c.spoken, c.spokenSource, c.spokenLocalized, &c.spokenLocalizedIn);
         if (c.toolTipSource.empty()) c.toolTipSource = c.toolTip;
         if (!c.toolTipSource.empty()) c.toolTip = ToolTipText(c);
         if (c.columnSources.size() != c.columns.size()) { // new columns: their headings are the source

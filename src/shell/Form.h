@@ -62,10 +62,12 @@ struct Control {
     // A caption the window was built with, in Japanese, and what it showed last in the language of
     // the day: Localize() translates it again unless the logic has put a text of its own there since.
     std::string source, localized, toolTipSource;
+    int localizedIn = -1; // the Language `localized` is in, -1 before the first translation
     std::string shortcut; // a key that presses the control, told at the end of its tool tip
     // What a screen reader calls the control where its caption does not say it: a picture's subject,
     // what an arrow button changes. Translated like the captions unless the logic wrote its own.
     std::string spoken, spokenSource, spokenLocalized;
+    int spokenLocalizedIn = -1;
     std::string labelledBy; // text boxes, drop-downs, lists and tables: the label (its Key) naming them
     // Labels: a mark told beside the colour that also says it (a signed seat), so that the colour is
     // never the only sign; "" none.
@@ -208,6 +210,7 @@ public:
 private:
     std::string name_;
     std::string captionSource_, captionLocalized_;
+    int captionLocalizedIn_ = -1;
     bool placed_ = false;
     std::deque<Control> controls_;
     bool closed_ = false;
