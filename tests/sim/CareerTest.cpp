@@ -181,7 +181,9 @@ TEST(SimCareer, AQuietCareerSkipsTheCommentaryAndEndsInTheSameSeason) {
     ASSERT_EQ(echoed.code, 0) << echoed.err.substr(0, 400);
     ASSERT_EQ(skipped.code, 0) << skipped.err;
     EXPECT_NE(echoed.err.find("ＦＬが出ました！！"), std::string::npos) << "the commentary read out";
+    EXPECT_NE(echoed.err.find("にオファーを提示しました！"), std::string::npos) << "the market's announcements too";
     EXPECT_TRUE(skipped.err.empty());
+    // The same JSON, the markets' counts of announcements among it, whether they were shown or skipped.
     EXPECT_EQ(skipped.out, echoed.out);
     EXPECT_EQ(karven::test::ReadBytes(quiet), karven::test::ReadBytes(read));
 }
