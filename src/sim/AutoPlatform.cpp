@@ -15,8 +15,8 @@ void AutoPlatform::Echo(const std::string& text) {
 void AutoPlatform::ShowWarning(const std::string& text) { Echo(text); }
 
 namespace {
-// The window offers to skip the rest of qualifying, the race or the market, and skipping changes nothing but
-// the windows: no team principal's calls are left to the rolls by it.
+// The window offers to skip the rest of qualifying, the race or the market, and skipping changes
+// nothing but the windows: no team principal's calls are left to the rolls by it.
 bool SkipChangesNothing(Form& form) {
     const Control* skip = form.Find("cmdSkip");
     const Control* decide = form.Find("cmdDecide");
@@ -27,7 +27,7 @@ bool SkipChangesNothing(Form& form) {
 void AutoPlatform::RunModal(Form& form) {
     if (Control* msg = form.Find("lblMsg")) Echo(msg->text);
     if (auto it = responders_.find(form.Name()); it != responders_.end()) it->second(form);
-    // Nobody reads the commentary: the rest is skipped, as a player would skip it.
+    // Nobody reads the commentary or the announcements: the rest is skipped, as a player would skip it.
     else if (!echo_ && skipUnread_ && SkipChangesNothing(form)) form.Click("cmdSkip");
     else if (!form.defaultButton.empty()) form.Click(form.defaultButton);
     if (!form.IsClosed()) form.QueryClose();
