@@ -92,10 +92,7 @@ export class Driver {
   // The game waits for the player again: what its innermost window shows.
   async settle() {
     await this.page.waitForFunction(n => window.karvenPage && window.karvenPage.waits > n, { timeout: 30000 }, this.waits);
-    const state = await this.page.evaluate(() => ({ waits: window.karvenPage.waits, top: window.karvenPage.top() }));
-    this.waits = state.waits;
-    this.top = state.top;
-    return state.top;
+    return this.shown();
   }
   // The odds' worker has given its last answer and the game has taken it: what the window shows.
   // (Its answer may come before or after the wait the last step settled on.)
@@ -104,6 +101,10 @@ export class Driver {
       const s = window.karvenBackground.state();
       return !s.running && s.last && window.karvenPage.idle();
     }, { timeout });
+    return this.shown();
+  }
+  // What the innermost window shows now, and the count of waits so far.
+  async shown() {
     const state = await this.page.evaluate(() => ({ waits: window.karvenPage.waits, top: window.karvenPage.top() }));
     this.waits = state.waits;
     this.top = state.top;
