@@ -122,7 +122,7 @@ std::vector<std::string> RaceReportRow(const RaceLaps& race, const CarStory& s) 
 }
 
 std::string RaceReportSummary(const RaceLaps& race) {
-    std::string summary = TrF("決勝 {1}周　スタート時の天気 {2}", race.laps.size(), WeatherText(race.startWeather));
+    std::string summary = TrF("決勝 {1}周　スタート時の天気 {2}", race.Laps(), WeatherText(race.startWeather));
     if (race.fastestCar >= 1 && race.fastestCar <= race.Cars())
         summary += TrF("　ファステストラップ {1} {2}秒（{3}周目）", race.grid[size_t(race.fastestCar - 1)].DrvNm,
                        TimeText(race.fastestTime), race.fastestLap);

@@ -91,7 +91,7 @@ std::shared_ptr<Strip> WeatherStrip(const RaceLaps& race) {
     auto strip = std::make_shared<Strip>();
     strip->caption = Tr("天気");
     std::vector<int> weather{race.startWeather};
-    for (const RaceLap& lap : race.laps) weather.push_back(lap.weather);
+    weather.insert(weather.end(), race.weather.begin(), race.weather.end());
     const int n = int(weather.size());
     for (int i = 0; i < n; ++i) {
         StripCell& cell = strip->cells.emplace_back();
@@ -169,7 +169,7 @@ void FrmRaceAnalysis::ShowRace(int index) {
     picker.listIndex = index;
     picker.text = picker.items[size_t(index)];
     const std::vector<CarStory> stories = CarStories(race);
-    const int laps = int(race.laps.size());
+    const int laps = race.Laps();
 
     Control& lap = (*this)("raceLapChart");
     lap.chart = RaceChart(shell_, stories, laps, true);

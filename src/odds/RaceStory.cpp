@@ -9,7 +9,7 @@ namespace karven {
 
 std::vector<CarStory> CarStories(const RaceLaps& race) {
     const int cars = race.Cars();
-    const int laps = int(race.laps.size());
+    const int laps = race.Laps();
     std::vector<CarStory> byCar(size_t(cars) + 1); // by grid place
     for (int c = 1; c <= cars; ++c) {
         CarStory& s = byCar[size_t(c)];
@@ -21,7 +21,7 @@ std::vector<CarStory> CarStories(const RaceLaps& race) {
         s.fastestLap = race.fastestCar == c;
     }
     for (int L = 1; L <= laps; ++L) {
-        const RaceLap& lap = race.laps[size_t(L - 1)];
+        const LapBoard lap = race.Board(L);
         for (int k = 1; k <= int(lap.order.size()); ++k) {
             CarStory& s = byCar[size_t(lap.order[size_t(k - 1)])];
             s.place[size_t(L)] = k;
@@ -54,11 +54,11 @@ const char* WeatherLetter(int weather) {
 
 std::string WeatherStory(const RaceLaps& race) {
     std::string story = TrF("スタート {1}", WeatherText(race.startWeather));
-    const int laps = int(race.laps.size());
+    const int laps = race.Laps();
     for (int from = 1; from <= laps;) {
-        const int weather = race.laps[size_t(from - 1)].weather;
+        const int weather = race.weather[size_t(from - 1)];
         int to = from;
-        while (to < laps && race.laps[size_t(to)].weather == weather) ++to;
+        while (to < laps && race.weather[size_t(to)] == weather) ++to;
         story += from == to ? TrF("、{1}周 {2}", from, WeatherText(weather))
                             : TrF("、{1}〜{2}周 {3}", from, to, WeatherText(weather));
         from = to + 1;

@@ -14,15 +14,15 @@ constexpr const char* CrLf = "\r\n";
 // The car's place on the board at the end of `laps` laps (the grid before the first), 0 if unknown.
 int PlaceAfter(const RaceLaps& record, int laps, int id) {
     if (laps <= 0) return id; // cars are named by their grid place
-    if (laps > int(record.laps.size())) return 0;
-    const std::vector<int>& order = record.laps[size_t(laps - 1)].order;
+    if (laps > record.Laps()) return 0;
+    const std::span<const int> order = record.Board(laps).order;
     auto found = std::find(order.begin(), order.end(), id);
     return found == order.end() ? 0 : int(found - order.begin()) + 1;
 }
 
 int WeatherAfter(const RaceLaps& record, int laps) {
-    if (laps <= 0 || record.laps.empty()) return record.startWeather;
-    return record.laps[size_t(std::min<int>(laps, int(record.laps.size())) - 1)].weather;
+    if (laps <= 0 || record.Laps() == 0) return record.startWeather;
+    return record.weather[size_t(std::min(laps, record.Laps()) - 1)];
 }
 } // namespace
 

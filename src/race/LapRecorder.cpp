@@ -25,18 +25,18 @@ void StartRecording(RaceState& race, std::vector<LapCar> grid) {
     laps.startWeather = race.Tenkou;
     if (int(grid.size()) > race.setup.nin) grid.resize(size_t(std::max(0, race.setup.nin)));
     laps.grid = std::move(grid);
-    laps.laps.reserve(size_t(std::clamp(race.setup.syuCount, 0, MaxSyuCount))); // as many as RunLaps runs
+    const size_t count = size_t(std::clamp(race.setup.syuCount, 0, MaxSyuCount)); // as many as RunLaps runs
+    laps.weather.reserve(count);
+    laps.order.reserve(count * size_t(race.Cars()));
+    laps.time.reserve(count * size_t(race.Cars()));
 }
 
 void RecordLap(RaceState& race) {
-    RaceLap& lap = race.laps->laps.emplace_back();
-    lap.weather = race.Tenkou;
     const int cars = race.Cars();
-    lap.order.resize(size_t(cars));
-    lap.time.resize(size_t(cars));
+    const LapRow row = race.laps->AddLap(race.Tenkou, cars);
     for (int k = 1; k <= cars; ++k) {
-        lap.order[k - 1] = race.car[k].id;
-        lap.time[k - 1] = Hundredths(race.car[k].time);
+        row.order[size_t(k - 1)] = race.car[k].id;
+        row.time[size_t(k - 1)] = Hundredths(race.car[k].time);
     }
 }
 

@@ -12,7 +12,8 @@ void WriteLaps(Writer& w, const RaceLaps& r) {
     w.Begin('G');
     for (const LapCar& c : r.grid) w << c.DrvNo << c.DrvNm << c.TimNm << c.ColorNo;
     w.End();
-    for (const RaceLap& lap : r.laps) {
+    for (int L = 1; L <= r.Laps(); ++L) {
+        const LapBoard lap = r.Board(L);
         w.Begin('L') << lap.weather;
         for (int car : lap.order) w << car;
         for (int64_t time : lap.time) w << time;
@@ -32,10 +33,10 @@ bool InRange(std::string_view text, int low, int high, int& value) {
 }
 
 // A lap: its weather, then the board's order as grid places and a Time for each.
-bool ReadLap(const Line& l, int cars, RaceLap& lap) {
-    if (l.size() != size_t(2 + 2 * cars) || !InRange(l[1], 1, 3, lap.weather)) return false;
-    lap.order.resize(size_t(cars));
-    lap.time.resize(size_t(cars));
+bool ReadLap(const Line& l, int cars, RaceLaps& r) {
+    int weather = 0;
+    if (l.size() != size_t(2 + 2 * cars) || !InRange(l[1], 1, 3, weather)) return false;
+    const LapRow lap = r.AddLap(weather, cars);
     std::vector<char> seen(size_t(cars) + 1);
     for (int i = 0; i < cars; ++i) {
         int& car = lap.order[size_t(i)];
@@ -66,10 +67,12 @@ bool ReadLaps(const std::vector<Line>& lines, RaceLaps& r) {
         !InRange(head[3], 0, cars, r.fastestCar) || !InRange(head[4], 0, laps, r.fastestLap) ||
         !Signed(head[5], r.fastestTime) || (r.fastestCar == 0) != (r.fastestLap == 0))
         return false;
-    r.laps.resize(size_t(laps));
+    r.weather.reserve(size_t(laps));
+    r.order.reserve(size_t(laps) * size_t(cars));
+    r.time.reserve(size_t(laps) * size_t(cars));
     for (int i = 0; i < laps; ++i) {
         const Line& l = lines[size_t(2 + i)];
-        if (l.empty() || l[0] != "L" || !ReadLap(l, cars, r.laps[size_t(i)])) return false;
+        if (l.empty() || l[0] != "L" || !ReadLap(l, cars, r)) return false;
     }
     for (size_t i = 1; i < stops.size(); i += 4) {
         RaceStop& s = r.stops.emplace_back();

@@ -35,6 +35,14 @@ int64_t HundredthsExactly(double seconds) {
     return negative ? -units : units;
 }
 
+LapRow RaceLaps::AddLap(int lapWeather, int cars) {
+    weather.push_back(lapWeather);
+    const size_t at = order.size();
+    order.resize(at + size_t(cars));
+    time.resize(at + size_t(cars));
+    return {std::span(order).subspan(at), std::span(time).subspan(at)};
+}
+
 std::string TimeText(int64_t hundredths) {
     const bool negative = hundredths < 0;
     // The magnitude as unsigned, so that the smallest int64 has one too.

@@ -4,6 +4,7 @@
 // grid (1 for the pole), Times kept as whole hundredths of a second, as the board's "0.00" shows them.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,17 @@ struct LapCar {
     bool operator==(const LapCar&) const = default;
 };
 
-struct RaceLap {
-    int weather = 1;                 // 1 fine, 2 cloudy, 3 rain
-    std::vector<int> order;          // the whole board at the end of the lap: grid places, first to last
-    std::vector<int64_t> time;       // the Time of each car of `order`, in hundredths
+// The whole board at the end of a lap.
+struct LapBoard {
+    int weather = 1;                  // 1 fine, 2 cloudy, 3 rain
+    std::span<const int> order;       // grid places, first to last
+    std::span<const int64_t> time;    // the Time of each car of `order`, in hundredths
+};
 
-    bool operator==(const RaceLap&) const = default;
+// Room for a new lap's board, to be filled.
+struct LapRow {
+    std::span<int> order;
+    std::span<int64_t> time;
 };
 
 enum class StopKind { Pit = 1, Penalty = 2 };
@@ -53,7 +59,11 @@ struct RaceLaps {
     int gp = 0;            // its place in the calendar
     int startWeather = 1;  // as announced at the start
     std::vector<LapCar> grid;  // [0] is the pole sitter
-    std::vector<RaceLap> laps; // [0] is lap 1
+    // The boards of all laps one after another, every lap as wide: a season keeps hundreds of
+    // laps, and a vector or two each would cost as many allocations to make and to free.
+    std::vector<int> weather;  // [0] is lap 1
+    std::vector<int> order;
+    std::vector<int64_t> time;
     std::vector<RaceStop> stops;             // in the order they were made
     std::vector<RaceRetirement> retirements; // in the order they happened
     int fastestCar = 0;        // grid place, 0 when nobody set a lap time
@@ -61,6 +71,16 @@ struct RaceLaps {
     int64_t fastestTime = 0;   // hundredths
 
     int Cars() const { return int(grid.size()); }
+    int Laps() const { return int(weather.size()); }
+    // Cars on each lap's board: the grid's, unless the laps were recorded otherwise.
+    int BoardWidth() const { return weather.empty() ? 0 : int(order.size() / weather.size()); }
+    // The board at the end of lap `lap`, 1 .. Laps().
+    LapBoard Board(int lap) const {
+        const size_t width = size_t(BoardWidth()), at = size_t(lap - 1) * width;
+        return {weather[size_t(lap - 1)], std::span(order).subspan(at, width), std::span(time).subspan(at, width)};
+    }
+    // A new lap at the end, its board `cars` wide (as wide as the laps before it).
+    LapRow AddLap(int lapWeather, int cars);
     bool operator==(const RaceLaps&) const = default;
 };
 

@@ -182,7 +182,7 @@ FrmKarvenRace::FrmKarvenRace() : Form("frmkarvenrace", "KARVEN") {
     table.name = "grid";
     table.title = &title;
     table.spoken = "順位表";
-    for (int c = 1; c <= 6; ++c) table.columns.push_back({.heading = heading_[c]});
+    for (int c = 1; c <= 6; ++c) table.columns.emplace_back().heading = heading_[c];
     for (int k = 1; k <= GridRows; ++k) {
         auto& row = table.cells.emplace_back();
         for (int c = 1; c <= 6; ++c) row.push_back(grid_[c][k]);

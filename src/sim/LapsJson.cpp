@@ -9,14 +9,14 @@ void AddLaps(Json& out, const RaceLaps& race) {
     Json grid = Json::array();
     for (const LapCar& c : race.grid) grid.push_back(c.DrvNo);
     Json laps = Json::array();
-    for (size_t i = 0; i < race.laps.size(); ++i) {
-        const RaceLap& lap = race.laps[i];
+    for (int L = 1; L <= race.Laps(); ++L) {
+        const LapBoard lap = race.Board(L);
         Json order = Json::array(), times = Json::array();
         for (size_t k = 0; k < lap.order.size(); ++k) {
             order.push_back(drvNo(lap.order[k]));
             times.push_back(TimeText(lap.time[k]));
         }
-        laps.push_back({{"lap", i + 1}, {"weather", lap.weather}, {"order", std::move(order)}, {"Time", std::move(times)}});
+        laps.push_back({{"lap", L}, {"weather", lap.weather}, {"order", std::move(order)}, {"Time", std::move(times)}});
     }
     Json stops = Json::array();
     for (const RaceStop& s : race.stops)

@@ -79,8 +79,8 @@ FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell) : Form("frmkarvenseiseki", "成
     table.spoken = "成績表";
     table.columns.push_back({.spoken = "チーム"});
     table.columns.push_back({.spoken = "ドライバー"});
-    for (int g = 1; g <= Gps; ++g) table.columns.push_back({.heading = &(*this)("lblT6", g - 1)});
-    table.columns.push_back({.heading = &pin});
+    for (int g = 1; g <= Gps; ++g) table.columns.emplace_back().heading = &(*this)("lblT6", g - 1);
+    table.columns.emplace_back().heading = &pin;
     for (int r = 1; r <= Rows; ++r) {
         auto& row = table.cells.emplace_back();
         row.push_back(&(*this)("lbl3", (r + 1) / 2));

@@ -25,6 +25,12 @@ using namespace karven;
 using namespace karven::test;
 
 namespace {
+void AddBoard(RaceLaps& race, int weather, const std::vector<int>& order, const std::vector<int64_t>& time) {
+    const LapRow row = race.AddLap(weather, int(order.size()));
+    std::copy(order.begin(), order.end(), row.order.begin());
+    std::copy(time.begin(), time.end(), row.time.begin());
+}
+
 // Every kind of circuit, spread ratings, two drivers without a seat, a grid smaller than the field.
 Season Varied(const std::string& laps, const std::string& grid = "14") {
     Season s = MakeSeason(8, 2, 6, laps);
@@ -130,16 +136,17 @@ TEST(LapRecords, EveryLapHoldsTheWholeGridAndTheLastOneIsTheClassification) {
             SCOPED_TRACE(testing::Message() << laps << " laps, seed " << seed << ", race " << r + 1);
             EXPECT_EQ(race.gp, int(r) + 1);
             ASSERT_EQ(race.Cars(), 14);
-            ASSERT_EQ(race.laps.size(), size_t(std::stoi(laps)));
+            ASSERT_EQ(race.Laps(), std::stoi(laps));
             std::vector<int> grid(14);
             std::iota(grid.begin(), grid.end(), 1);
-            for (const RaceLap& lap : race.laps) {
+            for (int L = 1; L <= race.Laps(); ++L) {
+                const LapBoard lap = race.Board(L);
                 EXPECT_TRUE(std::is_permutation(lap.order.begin(), lap.order.end(), grid.begin(), grid.end()));
                 EXPECT_EQ(lap.time.size(), 14u);
                 EXPECT_TRUE(lap.weather >= 1 && lap.weather <= 3);
             }
             // The last lap's board is the classification, retired cars where the rules put them.
-            const RaceLap& last = race.laps.back();
+            const LapBoard last = race.Board(race.Laps());
             std::vector<bool> retired(15);
             for (const RaceRetirement& x : race.retirements) retired[size_t(x.car)] = true;
             for (size_t k = 0; k < 14; ++k) {
@@ -172,8 +179,11 @@ TEST(LapRecords, PlacesChangeOnlyByTheRulesOwnMoves) {
             Replay replay;
             RaceLaps laps = RaceWatchedBy(s, random, replay);
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", Grand Prix " << g);
-            ASSERT_EQ(replay.lapEnds.size(), laps.laps.size());
-            for (size_t L = 0; L < laps.laps.size(); ++L) EXPECT_EQ(replay.lapEnds[L], laps.laps[L].order) << "lap " << L + 1;
+            ASSERT_EQ(int(replay.lapEnds.size()), laps.Laps());
+            for (int L = 1; L <= laps.Laps(); ++L) {
+                const std::span<const int> order = laps.Board(L).order;
+                EXPECT_EQ(replay.lapEnds[size_t(L - 1)], std::vector<int>(order.begin(), order.end())) << "lap " << L;
+            }
             EXPECT_EQ(replay.stops, laps.stops);
             EXPECT_EQ(replay.retirements, laps.retirements);
             EXPECT_EQ(replay.fastestCar, laps.fastestCar);
@@ -247,9 +257,9 @@ TEST(LapRecords, TheSameRaceWatchedSkippedOrSilentRecordsTheSameLaps) {
         EXPECT_EQ(silent.history.laps, watched.laps) << seed;
         // The board the player is left with is the last lap's record, Time text for Time text.
         const RaceLaps& last = watched.laps.back();
+        const LapBoard flag = last.Board(last.Laps());
         for (size_t k = 0; k < 12; ++k)
-            EXPECT_EQ(watched.board[k], last.grid[size_t(last.laps.back().order[k] - 1)].DrvNm + " " +
-                                            TimeText(last.laps.back().time[k]))
+            EXPECT_EQ(watched.board[k], last.grid[size_t(flag.order[k] - 1)].DrvNm + " " + TimeText(flag.time[k]))
                 << "row " << k + 1;
         EXPECT_EQ(skipped.board, watched.board);
     }
@@ -316,7 +326,8 @@ TEST(LapRecords, StoriesTellPlacesGapsStopsAndTheReport) {
     RaceLaps race;
     race.gp = 2;
     race.grid = {{"01", "一", "A", "0001"}, {"02", "二", "A", "0001"}, {"03", "三", "B", "0002"}};
-    race.laps = {{1, {2, 1, 3}, {1000, 1050, 1200}}, {3, {2, 3, 1}, {2000, 2500, 99999}}};
+    AddBoard(race, 1, {2, 1, 3}, {1000, 1050, 1200});
+    AddBoard(race, 3, {2, 3, 1}, {2000, 2500, 99999});
     race.stops = {{3, 2, StopKind::Pit, true}, {3, 1, StopKind::Penalty, false}};
     race.retirements = {{1, 2, 2}};
     race.fastestCar = 3;
@@ -357,9 +368,15 @@ TEST(LapRecords, StoriesTellPlacesGapsStopsAndTheReport) {
     // The weather in words, stretch by stretch, for whoever cannot tell the strip's colours.
     race.startWeather = 2;
     EXPECT_EQ(WeatherStory(race), "スタート くもり、1周 晴れ、2周 雨");
-    race.laps.insert(race.laps.begin(), race.laps[0]);
-    race.laps.push_back(race.laps.back());
-    EXPECT_EQ(WeatherStory(race), "スタート くもり、1〜2周 晴れ、3〜4周 雨");
+    RaceLaps longer = race;
+    longer.weather.clear();
+    longer.order.clear();
+    longer.time.clear();
+    AddBoard(longer, 1, {2, 1, 3}, {1000, 1050, 1200});
+    AddBoard(longer, 1, {2, 1, 3}, {2000, 2050, 2200});
+    AddBoard(longer, 3, {2, 3, 1}, {3000, 3500, 99999});
+    AddBoard(longer, 3, {2, 3, 1}, {4000, 4500, 99999});
+    EXPECT_EQ(WeatherStory(longer), "スタート くもり、1〜2周 晴れ、3〜4周 雨");
 }
 
 // レース分析 waits for a race with lap records, and a new season takes it away again.

@@ -49,7 +49,7 @@ TEST(RaceAnalysisWindow, TheRaceJustRunHasALineAndAReportRowForEveryCarAndItsMar
     EXPECT_EQ(form("raceTabs").items.size(), 3u);
 
     const RaceLaps& race = races[2];
-    const int laps = int(race.laps.size());
+    const int laps = race.Laps();
     const std::vector<CarStory> cars = CarStories(race);
     const Chart& places = *form("raceLapChart").chart;
     const Chart& gaps = *form("raceGapChart").chart;

@@ -149,7 +149,7 @@ TEST(RaceAnalysis, ThePointerOverALinePicksItOutAndLeavingLetsItGo) {
     HalfSeason s;
     const RaceLaps& race = s.game.season.history.laps.back();
     const std::vector<CarStory> cars = CarStories(race);
-    const auto [row, lap] = QuietLap(cars, int(race.laps.size()));
+    const auto [row, lap] = QuietLap(cars, race.Laps());
     ASSERT_GE(row, 0) << "a lap where a car runs alone";
     std::vector<double> over, away;
     qreal overWidth = 0, awayWidth = 0;
