@@ -79,13 +79,28 @@ std::string ToolTipText(const Control& c) {
     return TrF("{1}（キー {2}）", Tr(tip.c_str()), c.shortcut);
 }
 
+namespace {
+// The tip made again only when what it is made of changed; whatever else was written over it, it
+// shows again.
+void LocalizeToolTip(Control& c) {
+    const int language = int(CurrentLanguage());
+    if (c.toolTipLocalizedIn != language || c.toolTipMadeFrom != c.toolTipSource || c.toolTipShortcut != c.shortcut) {
+        c.toolTipLocalized = ToolTipText(c);
+        c.toolTipLocalizedIn = language;
+        c.toolTipMadeFrom = c.toolTipSource;
+        c.toolTipShortcut = c.shortcut;
+    }
+    if (c.toolTip != c.toolTipLocalized) c.toolTip = c.toolTipLocalized;
+}
+} // namespace
+
 void Form::Localize() {
     LocalizeText(caption, captionSource_, captionLocalized_, &captionLocalizedIn_);
     for (Control& c : controls_) {
         LocalizeText(c.text, c.source, c.localized, &c.localizedIn);
         LocalizeText(c.spoken, c.spokenSource, c.spokenLocalized, &c.spokenLocalizedIn);
         if (c.toolTipSource.empty()) c.toolTipSource = c.toolTip;
-        if (!c.toolTipSource.empty()) c.toolTip = ToolTipText(c);
+        if (!c.toolTipSource.empty()) LocalizeToolTip(c);
         if (c.columnSources.size() != c.columns.size()) { // new columns: their headings are the source
             c.columnSources.clear();
             for (const Control::Column& column : c.columns) c.columnSources.push_back(column.heading);

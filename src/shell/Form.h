@@ -64,6 +64,10 @@ struct Control {
     std::string source, localized, toolTipSource;
     int localizedIn = -1; // the Language `localized` is in, -1 before the first translation
     std::string shortcut; // a key that presses the control, told at the end of its tool tip
+    // The tool tip as last made, what it was made of and its language: a window shown again makes
+    // it once.
+    std::string toolTipLocalized, toolTipMadeFrom, toolTipShortcut;
+    int toolTipLocalizedIn = -1;
     // What a screen reader calls the control where its caption does not say it: a picture's subject,
     // what an arrow button changes. Translated like the captions unless the logic wrote its own.
     std::string spoken, spokenSource, spokenLocalized;

@@ -56,3 +56,33 @@ TEST_F(Localize, CaptionsFollowTheLanguageAndTheLogicsOwnTextsStay) {
     EXPECT_EQ(button.text, skip);
     EXPECT_EQ(form.caption, market);
 }
+
+// A tool tip is made once per language, key and text it is made of; whatever was written over it
+// shows the tip again, as when it was made every time.
+TEST_F(Localize, ToolTipsFollowTheLanguageTheKeyAndTheirText) {
+    const std::string skip = "スキップ", market = "ストーブリーグ";
+    const std::string skipEn = English(skip.c_str()), marketEn = English(market.c_str());
+    Form form("test");
+    Control& button = form.Add(ControlKind::Button, "cmdSkip", {0, 0, 80, 24}, "x");
+    button.toolTip = skip;
+
+    form.Localize();
+    EXPECT_EQ(button.toolTip, skip);
+    SetLanguage(Language::English);
+    form.Localize();
+    EXPECT_EQ(button.toolTip, skipEn);
+    button.shortcut = "S";
+    form.Localize();
+    EXPECT_EQ(button.toolTip, ToolTipText(button));
+    EXPECT_NE(button.toolTip.find('S'), std::string::npos) << button.toolTip;
+    button.toolTip = "written over";
+    form.Localize();
+    EXPECT_EQ(button.toolTip, ToolTipText(button)) << "the tip shows again";
+    button.toolTipSource = market; // a tip of another text
+    form.Localize();
+    EXPECT_NE(button.toolTip.find(marketEn), std::string::npos) << button.toolTip;
+    SetLanguage(Language::Japanese);
+    button.shortcut.clear();
+    form.Localize();
+    EXPECT_EQ(button.toolTip, market);
+}
