@@ -77,8 +77,8 @@ FrmKarvenSeiseki::FrmKarvenSeiseki(Shell& shell) : Form("frmkarvenseiseki", "成
     LabelTable& table = labelTables.emplace_back();
     table.name = "results";
     table.spoken = "成績表";
-    table.columns.push_back({.spoken = "チーム"});
-    table.columns.push_back({.spoken = "ドライバー"});
+    table.columns.emplace_back().spoken = "チーム";
+    table.columns.emplace_back().spoken = "ドライバー";
     for (int g = 1; g <= Gps; ++g) table.columns.emplace_back().heading = &(*this)("lblT6", g - 1);
     table.columns.emplace_back().heading = &pin;
     for (int r = 1; r <= Rows; ++r) {

@@ -155,14 +155,21 @@ TEST(Odds, FixedResultsHoldInEveryRunAndAgreeWithTheTitleRace) {
         const std::vector<OddsEntry>& entries = title == Title::Drivers ? odds.drivers : odds.teams;
         for (const TitleChance& c : race.entries) {
             SCOPED_TRACE(c.Nm + ": " + c.text);
-            if (c.status == TitleStatus::Eliminated) EXPECT_EQ(entries[c.unit - 1].title, 0);
-            if (c.status == TitleStatus::Champion) EXPECT_EQ(entries[c.unit - 1].title, 1);
+            if (c.status == TitleStatus::Eliminated) {
+                EXPECT_EQ(entries[c.unit - 1].title, 0);
+            }
+            if (c.status == TitleStatus::Champion) {
+                EXPECT_EQ(entries[c.unit - 1].title, 1);
+            }
         }
     }
     // Crowned by the market's scale: the same check.
     TitleRace crowned = JudgeTitle(s, Title::Crowned, fixed);
-    for (const TitleChance& c : crowned.entries)
-        if (c.status == TitleStatus::Eliminated) EXPECT_EQ(odds.drivers[c.unit - 1].crowned, 0) << c.Nm;
+    for (const TitleChance& c : crowned.entries) {
+        if (c.status == TitleStatus::Eliminated) {
+            EXPECT_EQ(odds.drivers[c.unit - 1].crowned, 0) << c.Nm;
+        }
+    }
 }
 
 // The odds play on numbers read once from the season; a run must end exactly as the same run

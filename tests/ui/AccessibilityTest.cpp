@@ -98,8 +98,9 @@ TEST(Accessibility, ARaceAndTheStandingsAreToldNotOnlyShown) {
 
         // Every picture of the main window is named; the weather tells the chance of rain.
         for (QLabel* label : g.window.findChildren<QLabel*>())
-            if (label->objectName().startsWith("img"))
+            if (label->objectName().startsWith("img")) {
                 EXPECT_FALSE(NameOf(label).isEmpty()) << label->objectName().toStdString();
+            }
         EXPECT_TRUE(NameOf(g.window.findChild<QLabel*>("imgTenki(0)")).contains("%"));
     }
 }
@@ -244,7 +245,9 @@ TEST(Accessibility, EveryTwoTeamsLinesStayApartForEveryEye) {
             const bool byColour = a.team != b.team && LeastDifference(a.rgb, b.rgb) >= 10;
             EXPECT_TRUE(byColour || a.look != b.look || a.team == b.team)
                 << "teams " << a.team << " and " << b.team << " look alike and are drawn alike";
-            if (a.team == b.team) EXPECT_NE(a.look, b.look) << "team-mates of team " << a.team;
+            if (a.team == b.team) {
+                EXPECT_NE(a.look, b.look) << "team-mates of team " << a.team;
+            }
         }
 }
 

@@ -113,7 +113,7 @@ TEST(Help, EveryCommandEditorControlAndAnalysisWindowExplainsItself) {
             auto* widget = dialog.findChild<QTabWidget*>();
             QTabBar* tabs = widget ? widget->tabBar() : dialog.findChild<QTabBar*>();
             ASSERT_NE(tabs, nullptr);
-            QTest::qWaitFor([&] { return tabs->count() >= 2; }, 5000);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return tabs->count() >= 2; }, 5000));
             for (int i = 0; i < tabs->count(); ++i)
                 if (tabs->tabToolTip(i).isEmpty()) bare << "tab " + QString::number(i);
             bare << WithoutTooltip(dialog);

@@ -47,10 +47,12 @@ TEST(ManagementWindows, TheHeadquartersReadsWholeAndItsButtonsDecide) {
                 EXPECT_EQ(seen.cut, 0) << name << suffix;
                 EXPECT_GT(seen.whole, 0) << name << suffix;
             }
-            for (auto* label : window.findChildren<QLabel*>())
-                if (label->wordWrap())
+            for (auto* label : window.findChildren<QLabel*>()) {
+                if (label->wordWrap()) {
                     EXPECT_LE(label->heightForWidth(label->width()), label->height())
                         << label->objectName().toStdString() << suffix << " reads whole";
+                }
+            }
             window.grab().save(test::ScreenPath(("headquarters" + suffix + ".png").c_str()));
             // The second offer, taken; speed up a step; the tyre order on.
             auto* offers = window.findChild<QTableWidget*>("tblOffers");
