@@ -1,7 +1,8 @@
 #include "history/Archive.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <functional>
+#include <string_view>
 
 #include "season/HistoryFile.h"
 #include "season/HistoryLines.h"
@@ -61,22 +62,52 @@ std::vector<int> Wins(const ArchivedSeason& season, bool team) {
 
 namespace {
 // ArchivedSeason::Ref with the names it has given kept in a hash table: the market closes a
-// season of hundreds of names, each looked up many times.
+// season of hundreds of names, each looked up many times. The table holds a name's hash and its
+// number, the name itself stays in the season's list: a lookup copies and allocates nothing.
 class Names {
 public:
     explicit Names(ArchivedSeason& season) : season_(season) {
-        for (size_t i = 0; i < season.names.size(); ++i) index_.emplace(season.names[i], NameRef(i) + 1);
+        slots_.resize(64);
+        for (size_t i = 0; i < season.names.size(); ++i) Insert(Hash(season.names[i]), NameRef(i) + 1);
     }
     NameRef operator()(const std::string& name) {
         if (name.empty()) return 0;
-        auto [at, added] = index_.try_emplace(name, NameRef(season_.names.size()) + 1);
-        if (added) season_.names.push_back(name);
-        return at->second;
+        const size_t hash = Hash(name);
+        for (size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+            const Slot& slot = slots_[at];
+            if (slot.ref == 0) break;
+            if (slot.hash == hash && season_.names[size_t(slot.ref - 1)] == name) return slot.ref;
+        }
+        season_.names.push_back(name);
+        const NameRef ref = NameRef(season_.names.size());
+        Insert(hash, ref);
+        return ref;
     }
 
 private:
+    struct Slot {
+        size_t hash = 0;
+        NameRef ref = 0; // 0: free
+    };
+    static size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
+    void Insert(size_t hash, NameRef ref) {
+        if (2 * ++used_ > slots_.size()) { // at most half full: probes stay short
+            std::vector<Slot> old = std::move(slots_);
+            slots_.assign(old.size() * 2, {});
+            for (const Slot& slot : old)
+                if (slot.ref != 0) Place(slot);
+        }
+        Place({hash, ref});
+    }
+    void Place(Slot slot) {
+        size_t at = slot.hash & (slots_.size() - 1);
+        while (slots_[at].ref != 0) at = (at + 1) & (slots_.size() - 1);
+        slots_[at] = slot;
+    }
+
     ArchivedSeason& season_;
-    std::unordered_map<std::string, NameRef> index_;
+    std::vector<Slot> slots_; // a power of two long
+    size_t used_ = 0;
 };
 } // namespace
 

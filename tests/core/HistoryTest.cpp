@@ -2,12 +2,18 @@
 // season and opened again, never costing the season, and added up into the records.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "RaceFixture.h"
+
 #include "app/Game.h"
 #include "history/Archive.h"
 #include "history/FrmAllTime.h"
 #include "history/FrmSeasonSummary.h"
 #include "history/Records.h"
 #include "offseason/FrmKarvenOff.h"
+#include "race/SilentWeekend.h"
+#include "standings/Rankings.h"
 #include "season/HistoryFile.h"
 #include "season/SeasonFile.h"
 #include "shell/SeasonFiles.h"
@@ -272,4 +278,30 @@ TEST(Records, ResultsOfNoPlaceCloseIntoAHistoryThatReadsBack) {
     const test::Reopened back = test::SavedAndReopened(s);
     EXPECT_FALSE(back.notes.historyUnreadable);
     EXPECT_EQ(back.season.history.seasons, s.history.seasons);
+}
+
+// A field of more names than the closing's name table first holds: each name is numbered once,
+// and every result and standing reads back the name it was closed with.
+TEST(Records, AClosedSeasonNumbersEveryNameOnceAndReadsItBack) {
+    Season s = test::MakeSeason(16, 3, 5);
+    GameRandom random(7);
+    while (PlayGrandPrix(s, random, {})) {
+    }
+    const ArchivedSeason closed = SeasonSoFar(s);
+    EXPECT_GT(closed.names.size(), 60u);
+    EXPECT_EQ(std::set<std::string>(closed.names.begin(), closed.names.end()).size(), closed.names.size());
+    ASSERT_EQ(closed.gps.size(), s.history.races.size());
+    for (size_t g = 0; g < closed.gps.size(); ++g) {
+        const RaceRecord& race = s.history.races[g];
+        const ArchivedGp& gp = closed.gps[g];
+        EXPECT_EQ(closed.Name(gp.pole), race.pole.str());
+        ASSERT_EQ(gp.result.size(), race.result.size());
+        for (size_t k = 0; k < gp.result.size(); ++k) {
+            EXPECT_EQ(closed.Name(gp.result[k].driver), race.result[k].DrvNm.str()) << g << " " << k;
+            EXPECT_EQ(closed.Name(gp.result[k].team), race.result[k].TimNm.str()) << g << " " << k;
+        }
+    }
+    const std::vector<DriverStanding> standings = DriverStandings(s);
+    ASSERT_EQ(closed.drivers.size(), standings.size());
+    for (size_t k = 0; k < standings.size(); ++k) EXPECT_EQ(closed.Name(closed.drivers[k].driver), standings[k].DrvNm);
 }
