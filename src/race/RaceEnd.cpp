@@ -66,7 +66,7 @@ void FinishRace(RaceState& race, Season& season) {
     // A record already held for this Grand Prix is of a race the season no longer counts (its
     // count of races run was set back, or the file said otherwise): this run replaces it.
     auto stale = [endGp](const auto& record) { return record.gp == endGp; };
-    std::erase_if(season.history.races, stale);
+    season.history.races.EraseIf(stale);
     season.history.laps.EraseIf(stale);
     season.history.races.push_back(RecordOf(race, season, endGp));
     if (race.laps) {

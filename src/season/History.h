@@ -141,7 +141,7 @@ struct ArchivedSeason {
 
 struct History {
     std::vector<ArchivedSeason> seasons; // oldest first
-    std::vector<RaceRecord> races;       // this season's, in the order they were run
+    SharedRecords<RaceRecord> races;     // this season's, in the order they were run
     SharedRecords<RaceLaps> laps;        // how this season's races unfolded, in the order run
     // The living world, when the player has ever turned it on.
     WorldState world;
