@@ -67,9 +67,9 @@ bool ReadLaps(const std::vector<Line>& lines, RaceLaps& r) {
         !InRange(head[3], 0, cars, r.fastestCar) || !InRange(head[4], 0, laps, r.fastestLap) ||
         !Signed(head[5], r.fastestTime) || (r.fastestCar == 0) != (r.fastestLap == 0))
         return false;
+    // Room for the laps only as their lines prove it: a damaged file's count of lines times its
+    // grid is no size to reserve.
     r.weather.reserve(size_t(laps));
-    r.order.reserve(size_t(laps) * size_t(cars));
-    r.time.reserve(size_t(laps) * size_t(cars));
     for (int i = 0; i < laps; ++i) {
         const Line& l = lines[size_t(2 + i)];
         if (l.empty() || l[0] != "L" || !ReadLap(l, cars, r)) return false;
